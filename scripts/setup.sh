@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs every Debian package that Scrivo's build, tests and run need. Safe to run again.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev libqscintilla2-qt6-dev libtinyxml2-dev zlib1g-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  nsis nsis-doc
+  xvfb xauth fonts-wqy-microhei
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then as_root=(); else as_root=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update
+"${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
