@@ -5,20 +5,26 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace {
 constexpr char kCompilerName[] = "makensis";
 // Where nsis-doc installs the manual (its index is Contents.html).
 constexpr char kManualPath[] = "/usr/share/doc/nsis/Docs/Contents.html";
 
+// Tried rather than judged from mode bits, which say nothing about
+// read-only mounts or the powers of the user.
 bool IsWritableFolder(const QString& folder) {
     const QDir dir(folder);
-    if (!QFileInfo(folder).isDir() || !QFileInfo(folder).isWritable())
+    if (!dir.exists())
+        return false;
+    QTemporaryFile probe(dir.filePath(QStringLiteral(".scrivo-XXXXXX")));
+    if (!probe.open())
         return false;
     // Files that cannot be replaced make the folder useless for saving.
     for (const QString& name : ConfigFileNames()) {
-        const QFileInfo file(dir.filePath(name));
-        if (file.exists() && !file.isWritable())
+        QFile file(dir.filePath(name));
+        if (file.exists() && !file.open(QIODevice::ReadWrite))
             return false;
     }
     return true;
