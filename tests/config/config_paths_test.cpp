@@ -1,6 +1,8 @@
 // Tests of where the files are used from and where NSIS, its compiler and its manual are found.
 #include "config_fixture.h"
 
+#include "config/core/config_paths.h"
+
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -116,4 +118,16 @@ TEST_F(ConfigPaths, HelpPathFallsBackToTheInstalledManual) {
 TEST_F(ConfigPaths, TrailingSlashIsDropped) {
     Configurator config(m_folder + "/", m_userFolder, m_prompter);
     EXPECT_EQ(config.ProgramFolder(), m_folder);
+}
+
+TEST(DefaultUserConfigFolder, FollowsXdgConfigHome) {
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+    EXPECT_EQ(DefaultUserConfigFolder(), home.path() + QStringLiteral("/scrivo"));
+    if (saved.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", saved);
 }

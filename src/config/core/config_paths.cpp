@@ -68,3 +68,8 @@ QString FindNsisManual() {
     const QString manual = QLatin1String(kManualPath);
     return QFileInfo(manual).isFile() ? manual : QString();
 }
+
+QString DefaultUserConfigFolder() {
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return base.isEmpty() ? QString() : base + QStringLiteral("/scrivo");
+}

@@ -17,3 +17,6 @@ QString FindNsisFolder(const QString& programFolder);
 
 // The start page of the HTML manual of Debian's nsis-doc package, or "".
 QString FindNsisManual();
+
+// $XDG_CONFIG_HOME/scrivo, by default ~/.config/scrivo: where an installed copy keeps its files.
+QString DefaultUserConfigFolder();
