@@ -75,7 +75,7 @@ TEST(DetectEncoding, SevenBitUtf8AndAnsi)
     EXPECT_EQ(Detect(QByteArray("\xC3\xA9\0x", 4)), TextEncoding::Ansi);
 }
 
-TEST(DetectEncoding, RefusesMalformedUtf8)
+TEST(DetectEncoding, RefusesMalformedUtf8ButAcceptsACutTail)
 {
     EXPECT_EQ(Detect(Bytes({'a', 0x80, 'b'})), TextEncoding::Ansi);              // stray continuation
     EXPECT_EQ(Detect(Bytes({0xC0, 0x80, 'b'})), TextEncoding::Ansi);             // overlong two-byte
@@ -85,14 +85,10 @@ TEST(DetectEncoding, RefusesMalformedUtf8)
     EXPECT_EQ(Detect(Bytes({0xF4, 0x90, 0x80, 0x80})), TextEncoding::Ansi);      // beyond U+10FFFF
     EXPECT_EQ(Detect(Bytes({0xF5, 0x80, 0x80, 0x80})), TextEncoding::Ansi);
     EXPECT_EQ(Detect(Bytes({0xE4, 0xB8, 'a'})), TextEncoding::Ansi);             // broken inside the buffer
-}
-
-TEST(DetectEncoding, SequenceCutByTheEndStillCountsAsUtf8)
-{
+    // A sequence cut by the end of the buffer counts as UTF-8 when what is there is a valid beginning.
     EXPECT_EQ(Detect(Bytes({'a', 'b', 0xC3})), TextEncoding::Utf8NoBom);
     EXPECT_EQ(Detect(Bytes({'a', 0xE4, 0xB8})), TextEncoding::Utf8NoBom);
     EXPECT_EQ(Detect(Bytes({'a', 0xF0, 0x9F, 0x98})), TextEncoding::Utf8NoBom);
-    // A cut tail must still be a valid beginning.
     EXPECT_EQ(Detect(Bytes({'a', 0xE4, 'b'})), TextEncoding::Ansi);
 }
 

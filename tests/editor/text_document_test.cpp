@@ -33,6 +33,20 @@ QByteArray Utf16(const QString& text, bool bigEndian)
 const QString kUcs2Text = QStringLiteral("; 安装程序\r\nName \"x\"\r\n") + QChar(0xD800) + QStringLiteral("a😀\r\n");
 const QByteArray kUcs2Utf8 = QStringLiteral("; 安装程序\r\nName \"x\"\r\n").toUtf8() + "\xED\xA0\x80" + QStringLiteral("a😀\r\n").toUtf8();
 
+const QString kAppCaption = QStringLiteral("Korvane安装");
+const QString kEncodingCaption = QStringLiteral("编码格式");
+
+void ExpectMessage(const ScriptedPrompter& prompter, size_t index, const QString& text, const QString& caption,
+                   PromptIcon icon, PromptButtons buttons)
+{
+    ASSERT_GT(prompter.Messages().size(), index);
+    const PromptMessage& message = prompter.Messages()[index];
+    EXPECT_EQ(message.text, text);
+    EXPECT_EQ(message.caption, caption);
+    EXPECT_EQ(message.icon, icon);
+    EXPECT_EQ(message.buttons, buttons);
+}
+
 class TextDocumentTest : public ::testing::Test {
 protected:
     QString PathOf(const QString& name) const { return m_dir.filePath(name); }
@@ -43,6 +57,32 @@ protected:
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         EXPECT_EQ(file.write(bytes), bytes.size());
         return file.fileName();
+    }
+
+    QString LoadModified(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = Write(name, bytes);
+        QByteArray text;
+        EXPECT_TRUE(m_document.LoadFile(path, false, text));
+        m_document.SetModified(true);
+        return path;
+    }
+
+    // A save of a large new text to target (the document's own path when
+    // empty) must fail, say so, and leave the document and its file as they were.
+    void ExpectFailedSave(const QString& original, const QByteArray& originalBytes, const QString& target = {})
+    {
+        m_prompter.ClearRecord();
+        EXPECT_FALSE(m_document.SaveFile(QByteArray(200 * 1024, 'b'), target));
+        EXPECT_EQ(Read(original), originalBytes);
+        EXPECT_EQ(m_document.Path(), original);
+        EXPECT_TRUE(m_document.IsModified());
+        EXPECT_EQ(m_prompter.Messages().size(), 1u);
+        ExpectMessage(m_prompter, 0, QStringLiteral("保存文件[%1]失败！").arg(target.isEmpty() ? original : target),
+                      kAppCaption, PromptIcon::Error, PromptButtons::Ok);
+        // No temporary file left behind.
+        const QFileInfo info(original);
+        EXPECT_EQ(info.dir().entryList(QDir::Files), QStringList{info.fileName()});
     }
 
     static QByteArray Read(const QString& path)
@@ -178,12 +218,9 @@ TEST_F(TextDocumentTest, UnreadableFilesAreReportedAndChangeNothing)
         text = "kept";
         EXPECT_FALSE(m_document.LoadFile(path, false, text));
         EXPECT_EQ(text, "kept");
-        ASSERT_EQ(m_prompter.Messages().size(), 1u);
-        const PromptMessage& message = m_prompter.Messages()[0];
-        EXPECT_EQ(message.text, QStringLiteral("打开文件[%1]失败！").arg(path));
-        EXPECT_EQ(message.caption, QStringLiteral("Korvane安装"));
-        EXPECT_EQ(message.icon, PromptIcon::Error);
-        EXPECT_EQ(message.buttons, PromptButtons::Ok);
+        EXPECT_EQ(m_prompter.Messages().size(), 1u);
+        ExpectMessage(m_prompter, 0, QStringLiteral("打开文件[%1]失败！").arg(path), kAppCaption, PromptIcon::Error,
+                      PromptButtons::Ok);
         EXPECT_EQ(m_document.Path(), good);
     }
 }
@@ -206,26 +243,12 @@ TEST_F(TextDocumentTest, SaveKeepsPermissionsAndSymlinks)
 
 TEST_F(TextDocumentTest, FailedSavesLeaveTheFileAndTheModifiedFlag)
 {
-    const QString original = Write("a.nsi", "Name old\r\n");
-    QByteArray text;
-    ASSERT_TRUE(m_document.LoadFile(original, false, text));
-    m_document.SetModified(true);
-
-    // Save As onto a folder: the document keeps its own path.
+    const QString original = LoadModified("a.nsi", "Name old\r\n");
+    // Save As onto a folder, and into a folder that does not exist.
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("folder.nsi"));
-    EXPECT_FALSE(m_document.SaveFile("Name new\r\n", PathOf("folder.nsi")));
+    ExpectFailedSave(original, "Name old\r\n", PathOf("folder.nsi"));
     EXPECT_TRUE(QFileInfo(PathOf("folder.nsi")).isDir());
-    EXPECT_EQ(m_document.Path(), original);
-    EXPECT_TRUE(m_document.IsModified());
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("保存文件[%1]失败！").arg(PathOf("folder.nsi")));
-    EXPECT_EQ(m_prompter.Messages()[0].caption, QStringLiteral("Korvane安装"));
-    EXPECT_EQ(m_prompter.Messages()[0].icon, PromptIcon::Error);
-
-    // Save into a folder that no longer exists.
-    EXPECT_FALSE(m_document.SaveFile("x", PathOf("gone/a.nsi")));
-    EXPECT_EQ(Read(original), "Name old\r\n");
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"a.nsi"}); // no temporary left behind
+    ExpectFailedSave(original, "Name old\r\n", PathOf("gone/a.nsi"));
 }
 
 TEST_F(TextDocumentTest, FailedSaveInReadOnlyFolder)
@@ -240,39 +263,23 @@ TEST_F(TextDocumentTest, FailedSaveInReadOnlyFolder)
     } else {
         ASSERT_TRUE(QDir().mkpath(folder));
     }
-    const QString path = Write("ro/a.nsi", "Name old\r\n");
-    QByteArray text;
-    ASSERT_TRUE(m_document.LoadFile(path, false, text));
-    m_document.SetModified(true);
+    const QString path = LoadModified("ro/a.nsi", "Name old\r\n");
     if (mount)
         ASSERT_TRUE(mount->MakeReadOnly());
     else
         ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
-
-    EXPECT_FALSE(m_document.SaveFile("Name new\r\n"));
-    EXPECT_EQ(Read(path), "Name old\r\n");
-    EXPECT_TRUE(m_document.IsModified());
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("保存文件[%1]失败！").arg(path));
+    ExpectFailedSave(path, "Name old\r\n");
     if (!mount)
         ::chmod(QFile::encodeName(folder).constData(), 0755);
 }
 
 TEST_F(TextDocumentTest, FailedSaveOnFullDisk)
 {
-    const QString folder = PathOf("small");
-    TmpfsMount mount(folder, "size=64k");
+    TmpfsMount mount(PathOf("small"), "size=64k");
     if (!mount.Mounted())
         GTEST_SKIP() << "cannot mount a tmpfs here";
-    const QString path = Write("small/a.nsi", QByteArray(20 * 1024, 'a'));
-    QByteArray text;
-    ASSERT_TRUE(m_document.LoadFile(path, false, text));
-    m_document.SetModified(true);
-    EXPECT_FALSE(m_document.SaveFile(QByteArray(200 * 1024, 'b')));
-    EXPECT_EQ(Read(path), QByteArray(20 * 1024, 'a'));
-    EXPECT_TRUE(m_document.IsModified());
-    EXPECT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"a.nsi"});
+    const QString path = LoadModified("small/a.nsi", QByteArray(20 * 1024, 'a'));
+    ExpectFailedSave(path, QByteArray(20 * 1024, 'a'));
 }
 
 TEST_F(TextDocumentTest, LossyAnsiSaveAsksAndNoWritesNothing)
@@ -288,12 +295,9 @@ TEST_F(TextDocumentTest, LossyAnsiSaveAsksAndNoWritesNothing)
     EXPECT_FALSE(m_document.SaveFile(text));
     EXPECT_EQ(Read(path), gbk);
     EXPECT_TRUE(m_document.IsModified());
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    const PromptMessage& question = m_prompter.Messages()[0];
-    EXPECT_EQ(question.text, QStringLiteral("当前脚本包含无法用 ANSI 编码保存的字符，这些字符将变为“?”。是否继续保存？"));
-    EXPECT_EQ(question.caption, QStringLiteral("编码格式"));
-    EXPECT_EQ(question.icon, PromptIcon::Warning);
-    EXPECT_EQ(question.buttons, PromptButtons::YesNo);
+    EXPECT_EQ(m_prompter.Messages().size(), 1u);
+    ExpectMessage(m_prompter, 0, QStringLiteral("当前脚本包含无法用 ANSI 编码保存的字符，这些字符将变为“?”。是否继续保存？"),
+                  kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo);
 
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     EXPECT_TRUE(m_document.SaveFile(text));
@@ -323,11 +327,9 @@ TEST_F(TextDocumentTest, SetEncodingOnSavedDocumentAsksAndSavesAtOnce)
     EXPECT_EQ(m_document.SetEncoding(TextEncoding::Ucs2BigEndian, edited), EncodingChange::None);
     EXPECT_EQ(m_document.Encoding(), TextEncoding::SevenBit);
     EXPECT_EQ(Read(path), "Name x\r\n");
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("当前脚本编码格式为 ANSI，确认要转化为 UCS-2 Big Endian 编码格式吗？"));
-    EXPECT_EQ(m_prompter.Messages()[0].caption, QStringLiteral("编码格式"));
-    EXPECT_EQ(m_prompter.Messages()[0].icon, PromptIcon::Warning);
-    EXPECT_EQ(m_prompter.Messages()[0].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(m_prompter.Messages().size(), 1u);
+    ExpectMessage(m_prompter, 0, QStringLiteral("当前脚本编码格式为 ANSI，确认要转化为 UCS-2 Big Endian 编码格式吗？"),
+                  kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo);
 
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     EXPECT_EQ(m_document.SetEncoding(TextEncoding::Ucs2BigEndian, edited), EncodingChange::Saved);
@@ -351,8 +353,9 @@ TEST_F(TextDocumentTest, SetEncodingKeepsTheOldValueWhenTheSaveFails)
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     EXPECT_EQ(m_document.SetEncoding(TextEncoding::Utf8, text), EncodingChange::None);
     EXPECT_EQ(m_document.Encoding(), TextEncoding::SevenBit);
-    ASSERT_EQ(m_prompter.Messages().size(), 2u);
-    EXPECT_EQ(m_prompter.Messages()[1].text, QStringLiteral("保存文件[%1]失败！").arg(path));
+    EXPECT_EQ(m_prompter.Messages().size(), 2u);
+    ExpectMessage(m_prompter, 1, QStringLiteral("保存文件[%1]失败！").arg(path), kAppCaption, PromptIcon::Error,
+                  PromptButtons::Ok);
 }
 
 TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen)
@@ -371,12 +374,15 @@ TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen)
     EXPECT_EQ(m_document.CheckExternalChange(reloaded), ExternalChange::Reloaded);
     EXPECT_EQ(reloaded, "Name bbbb\r\n");
     EXPECT_FALSE(m_document.IsModified());
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("%1\n\n该文件已被其他程序修改，您是否要重新加载文件？").arg(path));
-    EXPECT_EQ(m_prompter.Messages()[0].caption, QStringLiteral("Korvane安装"));
-    EXPECT_EQ(m_prompter.Messages()[0].icon, PromptIcon::Question);
-    EXPECT_EQ(m_prompter.Messages()[0].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(m_prompter.Messages().size(), 1u);
+    ExpectMessage(m_prompter, 0, QStringLiteral("%1\n\n该文件已被其他程序修改，您是否要重新加载文件？").arg(path),
+                  kAppCaption, PromptIcon::Question, PromptButtons::YesNo);
     EXPECT_EQ(m_document.CheckExternalChange(reloaded), ExternalChange::None);
+
+    // Our own save is no external change.
+    ASSERT_TRUE(m_document.SaveFile("Name changed by us\r\n"));
+    EXPECT_EQ(m_document.CheckExternalChange(reloaded), ExternalChange::None);
+    EXPECT_EQ(m_prompter.Messages().size(), 1u);
 }
 
 TEST_F(TextDocumentTest, ExternalChangeThatRestoresTheTimeIsSeenBySize)
@@ -404,16 +410,6 @@ TEST_F(TextDocumentTest, ExternalChangeThatRestoresTheTimeIsSeenBySize)
     EXPECT_EQ(m_prompter.Messages().size(), 2u);
 }
 
-TEST_F(TextDocumentTest, OwnSaveIsNoExternalChange)
-{
-    const QString path = Write("a.nsi", "Name a\r\n");
-    QByteArray text;
-    ASSERT_TRUE(m_document.LoadFile(path, false, text));
-    ASSERT_TRUE(m_document.SaveFile("Name changed by us\r\n"));
-    EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::None);
-    EXPECT_TRUE(m_prompter.Messages().empty());
-}
-
 TEST_F(TextDocumentTest, DeletedFileIsReported)
 {
     const QString path = Write("a.nsi", "Name a\r\n");
@@ -425,10 +421,9 @@ TEST_F(TextDocumentTest, DeletedFileIsReported)
     EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::MissingKept);
     EXPECT_TRUE(m_document.IsModified());
     EXPECT_FALSE(m_document.HasStamp());
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("%1\n\n该文件已不存在，您是否要在编辑器中保留此文件？").arg(path));
-    EXPECT_EQ(m_prompter.Messages()[0].caption, QStringLiteral("Korvane安装"));
-    EXPECT_EQ(m_prompter.Messages()[0].icon, PromptIcon::Question);
+    EXPECT_EQ(m_prompter.Messages().size(), 1u);
+    ExpectMessage(m_prompter, 0, QStringLiteral("%1\n\n该文件已不存在，您是否要在编辑器中保留此文件？").arg(path),
+                  kAppCaption, PromptIcon::Question, PromptButtons::YesNo);
     // Asked once; the next check has no stamp to compare.
     EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::None);
 
@@ -452,6 +447,7 @@ TEST_F(TextDocumentTest, FailedReloadKeepsTheText)
     EXPECT_EQ(m_document.CheckExternalChange(reloaded), ExternalChange::ChangedKept);
     EXPECT_EQ(reloaded, "untouched");
     EXPECT_TRUE(m_document.IsModified());
-    ASSERT_EQ(m_prompter.Messages().size(), 2u);
-    EXPECT_EQ(m_prompter.Messages()[1].text, QStringLiteral("打开文件[%1]失败！").arg(path));
+    EXPECT_EQ(m_prompter.Messages().size(), 2u);
+    ExpectMessage(m_prompter, 1, QStringLiteral("打开文件[%1]失败！").arg(path), kAppCaption, PromptIcon::Error,
+                  PromptButtons::Ok);
 }
