@@ -57,7 +57,7 @@ QString StartPageLinkStatus(const QString& url, const QStringList& recent) {
     }
     if (url.startsWith(u"qrc:"_s, Qt::CaseInsensitive)) {
         const int command = StartPageCommand(url.mid(url.lastIndexOf(u'/') + 1));
-        if (command >= ID_RECENT_FILE_FIRST) {
+        if (command >= ID_RECENT_FILE_FIRST && command <= ID_RECENT_FILE_LAST) {
             const int index = command - ID_RECENT_FILE_FIRST;
             return index < recent.size() ? recent[index] : QString();
         }
