@@ -2,6 +2,8 @@
 #include "frame_fixture.h"
 
 #include "app/ui/file_tab_ctrl.h"
+#include "app/ui/frame_status_bar.h"
+#include "app/ui/pane_container.h"
 #include "editor/ui/qsci_base.h"
 
 namespace {
@@ -243,4 +245,38 @@ TEST_F(FrameTest, CommandStatesFollowTheActiveTab) {
     m_frame->SetCompiling(true);
     EXPECT_FALSE(commands.Action(Cmd::Compile)->isEnabled());
     EXPECT_TRUE(commands.Action(Cmd::StopCompile)->isEnabled());
+}
+
+TEST_F(FrameTest, SidePaneTogglesAndTheLayoutOutliveARestart) {
+    EXPECT_EQ(m_config->Base().ShowCodeTree, -1);
+    Docs().NewBlank();  // the first tab decides for the outline, once
+    EXPECT_TRUE(m_frame->IsOutlineShown());
+    EXPECT_EQ(m_config->Base().ShowCodeTree, 1);
+    EXPECT_TRUE(m_frame->Commands().Action(Cmd::ToggleOutline)->isChecked());
+
+    m_frame->OnCommand(Cmd::ToggleThumbnail);
+    EXPECT_FALSE(m_frame->IsOutlineShown());
+    EXPECT_TRUE(m_frame->IsThumbnailShown());
+    EXPECT_FALSE(m_frame->Commands().Action(Cmd::ToggleOutline)->isChecked());
+    EXPECT_TRUE(m_frame->Commands().Action(Cmd::ToggleThumbnail)->isChecked());
+    m_frame->OnCommand(Cmd::PaneClose);
+    EXPECT_FALSE(m_frame->CodePane()->isVisibleTo(m_frame.get()));
+    EXPECT_FALSE(m_frame->Commands().Action(Cmd::ToggleThumbnail)->isChecked());
+
+    EXPECT_FALSE(m_frame->IsLogShown());
+    m_frame->OnCommand(Cmd::ToggleLog);
+    EXPECT_TRUE(m_frame->IsLogShown());
+    m_frame->OnCommand(Cmd::CompressorFirst + 5);
+    EXPECT_EQ(m_frame->Compressor(), 5);
+    m_frame->OnCommand(Cmd::ToggleStatusBar);
+    ASSERT_TRUE(m_frame->close());
+
+    CreateFrame();
+    EXPECT_EQ(m_frame->Compressor(), 5);
+    EXPECT_TRUE(m_frame->Commands().Action(Cmd::CompressorFirst + 5)->isChecked());
+    EXPECT_FALSE(m_frame->Commands().Action(Cmd::CompressorFirst)->isChecked());
+    EXPECT_EQ(m_config->Base().ShowCodeTree, 0);
+    EXPECT_FALSE(m_frame->IsOutlineShown());
+    EXPECT_TRUE(m_frame->Status()->isHidden());
+    EXPECT_FALSE(m_frame->IsLogShown());  // the log pane always starts hidden
 }

@@ -6,6 +6,8 @@
 #include "editor/ui/qsci_base.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -165,4 +167,15 @@ TEST_F(ViewTest, TextRestsEightHundredMillisecondsBeforeTheOutlineHears) {
     ASSERT_TRUE(settled.wait(1000));
     EXPECT_EQ(settled.count(), 1);
     EXPECT_EQ(settled.at(0).at(0).value<CScrivoView*>(), m_view);
+}
+
+TEST_F(ViewTest, ContextMenuOverTheTextIsTheEditMenu) {
+    QWidget* viewport = m_view->Editor()->viewport();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20), viewport->mapToGlobal(QPoint(20, 20)));
+    QCoreApplication::sendEvent(viewport, &event);
+    QMenu* menu = m_frame->Commands().EditMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->title(), QStringLiteral("编辑(&E)"));
+    menu->hide();
 }

@@ -316,11 +316,8 @@ void CMainFrame::UpdateCommandStates() {
     m_commands->SetEnabled(Cmd::Save, modified);
     bool anyModified = false;
     for (int i = 0; i < m_documents->Count(); ++i) {
-        const CTabViewItem* item = m_documents->Item(i);
-        if (item->GetKind() == CTabViewItem::Kind::Document) {
-            const CScrivoView* other = static_cast<const CEditerTabViewItem*>(item)->View();
-            anyModified = anyModified || (other && other->IsModified());
-        }
+        const CEditerTabViewItem* other = m_documents->DocumentAt(i);
+        anyModified = anyModified || (other && other->IsModified());
     }
     m_commands->SetEnabled(Cmd::SaveAll, anyModified);
     m_commands->SetEnabled(Cmd::Undo, view->Send(Sci::SCI_CANUNDO) != 0);
@@ -379,7 +376,7 @@ void CMainFrame::OnActiveChanged() {
     Q_EMIT ActiveViewChanged(ActiveView());
 }
 
-bool CMainFrame::SaveWindowState() {
+void CMainFrame::SaveWindowState() {
     BaseConfig& base = m_config.Base();
     const BaseConfig before = base;
     base.ShowMaximized = isMaximized() ? 1 : 0;
@@ -393,7 +390,6 @@ bool CMainFrame::SaveWindowState() {
         changed = true;
     if (changed)
         m_config.SaveBaseConfig();
-    return changed;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
