@@ -3,9 +3,6 @@
 
 #include "config/core/xml_values.h"
 
-#include <QProcess>
-#include <QRegularExpression>
-#include <QSet>
 
 namespace {
 
@@ -166,59 +163,4 @@ TEST_F(StyleFiles, SaveWritesTheRecordsBack) {
     EXPECT_EQ(reread.styles[2].foreColour, 0x00FF00);
     EXPECT_EQ(reread.styles[2].fontName, QStringLiteral("Noto Sans Mono CJK SC"));
     EXPECT_EQ(reread.styles[3].foreColour, ParseRgbColour("ABCDEF"));
-}
-
-TEST_F(StyleFiles, ShippedFilesLoad) {
-    const QDir resources(QStringLiteral(SCRIVO_RESOURCES));
-    for (const char* name : {"langs.xml", "stylers.xml", "config.xml"})
-        ASSERT_TRUE(QFile::copy(resources.filePath(QLatin1String(name)), PathOf(QLatin1String(name))));
-    Configurator& config = Loaded();
-    EXPECT_EQ(config.Base(), BaseConfig{});
-
-    ASSERT_FALSE(config.LexerTypes().empty());
-    const LexerType& nsis = config.LexerTypes().front();
-    QSet<int> ids;
-    for (const WordsStyle& style : nsis.styles) {
-        ids.insert(style.styleId);
-        EXPECT_NE(style.foreColour, -1) << style.styleId;
-    }
-    for (int id = 0; id <= 18; ++id)
-        EXPECT_TRUE(ids.contains(id)) << id;
-    EXPECT_TRUE(ids.contains(33));
-
-    for (int keywordClass = 0; keywordClass <= 3; ++keywordClass) {
-        const auto words = config.KeywordsFor(kNsisLanguageId, keywordClass);
-        ASSERT_TRUE(words) << keywordClass;
-        // One line of single blanks: completion splits the lists at blanks.
-        EXPECT_FALSE(words->contains(QLatin1Char('\n')));
-        EXPECT_FALSE(words->contains(QStringLiteral("  ")));
-    }
-    const QStringList variables = config.KeywordsFor(kNsisLanguageId, 1)->split(QLatin1Char(' '));
-    for (const char* name : {"$INSTDIR", "$0", "$9", "$R0", "$R9", "$PROGRAMFILES", "$PLUGINSDIR"})
-        EXPECT_TRUE(variables.contains(QLatin1String(name))) << name;
-    const QStringList callbacks = config.KeywordsFor(kNsisLanguageId, 2)->split(QLatin1Char(' '));
-    EXPECT_TRUE(callbacks.contains(QStringLiteral(".onInit")));
-    EXPECT_TRUE(callbacks.contains(QStringLiteral("un.onInit")));
-}
-
-TEST_F(StyleFiles, ShippedCommandsMatchTheInstalledCompiler) {
-    QProcess makensis;
-    makensis.start(QStringLiteral("makensis"), {QStringLiteral("-CMDHELP")});
-    ASSERT_TRUE(makensis.waitForFinished(30000));
-    const QString help = QString::fromUtf8(makensis.readAllStandardOutput() +
-                                           makensis.readAllStandardError());
-    QSet<QString> commands;
-    const QRegularExpression first(QStringLiteral("^(\\S+)"),
-                                   QRegularExpression::MultilineOption);
-    for (auto it = first.globalMatch(help); it.hasNext();)
-        commands.insert(it.next().captured(1));
-    ASSERT_GT(commands.size(), 200);
-    EXPECT_TRUE(commands.contains(QStringLiteral("!define")));
-
-    WriteFiles();
-    ASSERT_TRUE(QFile::remove(PathOf("langs.xml")));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(SCRIVO_RESOURCES "/langs.xml"), PathOf("langs.xml")));
-    const QStringList listed = Loaded().KeywordsFor(kNsisLanguageId, 0)->split(QLatin1Char(' '));
-    const QSet<QString> keywords(listed.begin(), listed.end());
-    EXPECT_EQ(keywords, commands);
 }
