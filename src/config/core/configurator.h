@@ -92,7 +92,7 @@ public:
 
     // The folder whose three files are used (the program folder or the user's copy).
     QString ProgramFolder() const;
-    // ProgramFolder() when makensis lies in it, else the folder of makensis on PATH.
+    // The executable's folder when makensis lies in it, else the folder of makensis on PATH.
     QString NsisFolder() const;
     QString GetCompilerPath() const;
     QString GetHelpPath() const;
