@@ -141,8 +141,8 @@ TEST_F(TextDocumentTest, EveryEncodingRoundTripsByteForByte)
         {"be-mark", "\xFE\xFF" + Utf16(kUcs2Text, true), TextEncoding::Ucs2BigEndian, kUcs2Utf8},
         {"le-bare", Utf16(QStringLiteral("Name x\r\n") + QChar(0xDC00) + QStringLiteral("Section\r\n"), false),
          TextEncoding::Ucs2LittleEndianNoBom, "Name x\r\n\xED\xB0\x80Section\r\n"},
-        // Nothing tells bare big-endian UTF-16 apart; it reads as ANSI with its zero bytes and still survives.
-        {"be-bare", Utf16(QString::fromLatin1(ascii), true), TextEncoding::Ansi, {}},
+        {"be-bare", Utf16(QStringLiteral("Name x\r\n; 中文\r\n"), true), TextEncoding::Ucs2BigEndianNoBom,
+         QStringLiteral("Name x\r\n; 中文\r\n").toUtf8()},
         {"gbk", "; \xb0\xb2\xd7\xb0\xb3\xcc\xd0\xf2\r\nName \xd6\xd0\xce\xc4\r\n", TextEncoding::Ansi,
          QStringLiteral("; 安装程序\r\nName 中文\r\n").toUtf8()},
         {"ansi-zero", QByteArray("Name \xd6\xd0\0after the zero\r\n", 23), TextEncoding::Ansi,
