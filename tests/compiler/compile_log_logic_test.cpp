@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -128,6 +129,29 @@ TEST(CompileLogLogic, GoodScriptBuildsAndReportsItsInstaller) {
     const CompileRun again = Compile(logic, Settings(), script);
     EXPECT_EQ(again.log.count("CommandLine="), 1);
     EXPECT_EQ(again.result.exitCode, 0);
+}
+
+TEST(CompileLogLogic, LogHoldsExactlyWhatTheCompilerPrints) {
+    QTemporaryDir dir;
+    const QString script = dir.filePath("chatty.nsi");
+    QByteArray text = "!verbose 4\n";
+    for (int i = 0; i < 5000; ++i)
+        text += "!echo \"第 " + QByteArray::number(i) + " 行 output line\"\n";
+    WriteFile(script, text + HelloScript());
+
+    QProcess direct;
+    direct.setProcessChannelMode(QProcess::MergedChannels);
+    direct.setProcessEnvironment(MakensisEnvironment(QProcessEnvironment::systemEnvironment()));
+    direct.start(kMakensis, {"--", script});
+    ASSERT_TRUE(direct.waitForFinished(60000));
+    const QByteArray expected = direct.readAll();
+    ASSERT_GT(expected.count('\n'), 5000);
+    // makensis names an installer that already exists by its full path.
+    ASSERT_TRUE(QFile::remove(dir.filePath("hello.exe")));
+    CCompileLogLogic logic;
+    const CompileRun run = Compile(logic, Settings(), script);
+    const qsizetype outputStart = run.log.indexOf("\n\n") + 2;
+    EXPECT_EQ(run.log.mid(outputStart), expected);
 }
 
 TEST(CompileLogLogic, ErrorOnLine12IsReportedAndClearsTheInstaller) {

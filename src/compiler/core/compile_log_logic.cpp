@@ -6,9 +6,13 @@
 #include "compiler/core/script_input.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
+#include <chrono>
 #include <csignal>
+#include <thread>
+#include <utility>
 #include <unistd.h>
 
 namespace {
@@ -17,6 +21,59 @@ constexpr int kPollMs = 100;
 // Chunks the UI may have waiting before the worker pauses: enough to keep
 // the pipe busy, few enough to keep memory flat.
 constexpr int kMaxPendingPosts = 16;
+// makensis flushes every line; reading and posting each one would wake both
+// threads a hundred thousand times for a large compile. Output is gathered
+// this long (or up to kMaxBatchBytes) before it goes to the UI.
+constexpr auto kGatherTime = std::chrono::milliseconds(5);
+constexpr qint64 kPostIntervalMs = 30;
+constexpr qsizetype kMaxBatchBytes = 256 * 1024;
+
+// The decoded output waiting to be posted, with what was found in it.
+class COutputBatch {
+public:
+    explicit COutputBatch(const QString& compileFolder) : m_scanner(compileFolder) {}
+
+    void Take(QByteArrayView chunk) { Add(m_decoder.Decode(chunk), false); }
+    void Finish() { Add(m_decoder.Finish(), true); }
+    bool IsEmpty() const { return m_text.isEmpty() && !m_errorLine; }
+    qsizetype Size() const { return m_text.size(); }
+    QString InstallerPath() const { return m_scanner.InstallerPath(); }
+
+    // The gathered text and the last error line in it; empties the batch.
+    std::pair<QByteArray, std::optional<int>> Release() {
+        return {std::exchange(m_text, {}), std::exchange(m_errorLine, std::nullopt)};
+    }
+
+private:
+    void Add(const QByteArray& text, bool last) {
+        ScanFindings findings = m_scanner.Feed(text);
+        if (last) {
+            const ScanFindings unfinished = m_scanner.Finish();
+            findings.hints += unfinished.hints;
+            if (unfinished.errorLine)
+                findings.errorLine = unfinished.errorLine;
+        }
+        m_text += text;
+        if (!text.isEmpty())
+            m_atLineStart = text.endsWith('\n');
+        if (findings.errorLine)
+            m_errorLine = findings.errorLine;
+        m_heldHints += findings.hints;
+        // A hint waits for the end of a line so that it never splits one.
+        if (!m_heldHints.isEmpty() && (m_atLineStart || last)) {
+            m_text += m_atLineStart ? m_heldHints : '\n' + m_heldHints;
+            m_heldHints.clear();
+            m_atLineStart = true;
+        }
+    }
+
+    COutputDecoder m_decoder;
+    CCompileOutputScanner m_scanner;
+    QByteArray m_text;
+    std::optional<int> m_errorLine;
+    QByteArray m_heldHints;
+    bool m_atLineStart = true;
+};
 }  // namespace
 
 InstallerPathChange CompileResult::PathChange() const {
@@ -134,53 +191,42 @@ void CCompileLogLogic::Run() {
             process.closeWriteChannel();
         }
 
-        COutputDecoder decoder;
-        CCompileOutputScanner scanner(input.compileFolder);
-        QByteArray heldHints;
-        bool atLineStart = true;
-        const auto deliver = [&](QByteArray text, const ScanFindings& findings, bool last) {
-            if (!text.isEmpty())
-                atLineStart = text.endsWith('\n');
-            heldHints += findings.hints;
-            // A hint waits for the end of a line so that it never splits one.
-            if (!heldHints.isEmpty() && (atLineStart || last)) {
-                text += atLineStart ? heldHints : '\n' + heldHints;
-                heldHints.clear();
-            }
-            if (text.isEmpty() && !findings.errorLine)
-                return;
-            Post([this, text = std::move(text), line = findings.errorLine] {
-                if (!text.isEmpty())
-                    Q_EMIT TextReady(text);
-                if (line)
-                    Q_EMIT ErrorLine(*line);
+        COutputBatch batch(input.compileFolder);
+        QElapsedTimer sincePost;
+        sincePost.start();
+        const auto post = [&] {
+            Post([this, released = batch.Release()] {
+                if (!released.first.isEmpty())
+                    Q_EMIT TextReady(released.first);
+                if (released.second)
+                    Q_EMIT ErrorLine(*released.second);
             });
+            sincePost.restart();
         };
         for (;;) {
             const QByteArray chunk = process.read(kChunkSize);
             if (!chunk.isEmpty()) {
-                QByteArray text = decoder.Decode(chunk);
-                const ScanFindings findings = scanner.Feed(text);
-                deliver(std::move(text), findings, false);
+                batch.Take(chunk);
+                if (batch.Size() >= kMaxBatchBytes)
+                    post();
                 continue;
             }
             if (process.state() == QProcess::NotRunning)
                 break;
-            process.waitForReadyRead(kPollMs);
+            if (!batch.IsEmpty() && sincePost.elapsed() >= kPostIntervalMs)
+                post();
+            std::this_thread::sleep_for(kGatherTime);
+            process.waitForReadyRead(batch.IsEmpty() ? kPollMs : static_cast<int>(kPostIntervalMs));
         }
-        QByteArray rest = decoder.Finish();
-        ScanFindings findings = scanner.Feed(rest);
-        const ScanFindings unfinished = scanner.Finish();
-        findings.hints += unfinished.hints;
-        if (unfinished.errorLine)
-            findings.errorLine = unfinished.errorLine;
-        deliver(std::move(rest), findings, true);
+        batch.Finish();
+        if (!batch.IsEmpty())
+            post();
 
         std::lock_guard lock(m_mutex);
         m_processGroup = 0;
         result.stopped = m_stopRequested && process.exitStatus() == QProcess::CrashExit;
         result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.installerPath = scanner.InstallerPath();
+        result.installerPath = batch.InstallerPath();
     }
     Post([this, result] {
         m_compiling = false;
