@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <functional>
+#include <ostream>
 #include <vector>
 
 namespace wizard_cases {
@@ -126,6 +127,10 @@ struct Case {
     const char* name;
     std::function<WizardData()> make;
 };
+
+inline void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 inline std::vector<Case> All() {
     return {{"modern_simple", ModernSimple},
