@@ -3,6 +3,7 @@
 #include "wizard/core/script_stages.h"
 
 #include <QSet>
+#include <algorithm>
 
 namespace {
 const QLatin1StringView kIconsGroup("$ICONS_GROUP\\");

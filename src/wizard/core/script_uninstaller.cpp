@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QSet>
+#include <algorithm>
 
 namespace {
 const QLatin1StringView kInstDir("$INSTDIR");
