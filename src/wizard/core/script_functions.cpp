@@ -100,19 +100,18 @@ void WriteFunctions(const WizardData& data, ScriptBuffer& out) {
     out.Blank();
     out.Line("Function un.onInit");
     if (data.uiKind == UiKind::Modern || data.uiKind == UiKind::Classic) {
-        out.Line(ByLanguage(data.language,
-                            "  MessageBox MB_ICONQUESTION|MB_YESNO|MB_DEFBUTTON2 \"您确实要完全移除 $(^Name) ，及其所有的组件？\" IDYES +2",
+        out.Line(ByLanguage(data.language, {"  MessageBox MB_ICONQUESTION|MB_YESNO|MB_DEFBUTTON2 \"您确实要完全移除 $(^Name) ，及其所有的组件？\" IDYES +2",
                             "  MessageBox MB_ICONQUESTION|MB_YESNO|MB_DEFBUTTON2 \"您確實要完全移除 $(^Name) ，及其所有的組件？\" IDYES +2",
-                            "  MessageBox MB_ICONQUESTION|MB_YESNO|MB_DEFBUTTON2 \"Do you want to completely remove the $(^Name) ？\" IDYES +2"));
+                            "  MessageBox MB_ICONQUESTION|MB_YESNO|MB_DEFBUTTON2 \"Do you want to completely remove the $(^Name) ？\" IDYES +2"}));
         out.Line("  Abort");
     }
     out.Line("FunctionEnd");
     out.Blank();
     out.Line("Function un.onUninstSuccess");
     if (data.uiKind == UiKind::Silent) {
-        out.Line(ByLanguage(data.language, "  MessageBox MB_ICONINFORMATION|MB_OK \"$(^Name) 已成功地从您的计算机移除。\"",
+        out.Line(ByLanguage(data.language, {"  MessageBox MB_ICONINFORMATION|MB_OK \"$(^Name) 已成功地从您的计算机移除。\"",
                             "  MessageBox MB_ICONINFORMATION|MB_OK \"$(^Name) 已成功地從您的計算機移除。\"",
-                            "  MessageBox MB_ICONINFORMATION|MB_OK \"$(^Name) has been successfully removed from your computer.\""));
+                            "  MessageBox MB_ICONINFORMATION|MB_OK \"$(^Name) has been successfully removed from your computer.\""}));
     }
     out.Line("FunctionEnd");
     if (data.removeMode != RemoveMode::Safe)

@@ -36,13 +36,21 @@ void ScriptBuffer::Blank() {
     text += kLineEnd;
 }
 
-const char* ByLanguage(SetupLanguage language, const char* simpChinese, const char* tradChinese,
-                       const char* english) {
+const char* ByLanguage(SetupLanguage language, const LanguageTexts& texts) {
     switch (language) {
-    case SetupLanguage::TradChinese: return tradChinese;
-    case SetupLanguage::English: return english;
-    default: return simpChinese;
+    case SetupLanguage::TradChinese: return texts.tradChinese;
+    case SetupLanguage::English: return texts.english;
+    default: return texts.simpChinese;
     }
+}
+
+const LanguageTexts kHomepageLinkName{"访问%s主页.lnk", "訪問%s主頁.lnk", "%s Homepage.lnk"};
+const LanguageTexts kUninstallLinkName{"卸载%s.lnk", "卸載%s.lnk", "Uninstall %s.lnk"};
+
+QString StartMenuLink(const WizardData& data, const LanguageTexts& linkName) {
+    const QString folder = UsesStartMenuPage(data) ? QStringLiteral("$SMPROGRAMS\\$ICONS_GROUP\\")
+                                                   : QStringLiteral("$SMPROGRAMS\\") + data.appName + QLatin1Char('\\');
+    return folder + QString::fromUtf8(ByLanguage(data.language, linkName)).replace(QStringLiteral("%s"), data.appName);
 }
 
 QString SectionNumber(qsizetype index) {

@@ -122,33 +122,11 @@ void WriteAdditionalIcons(const WizardData& data, ScriptBuffer& out) {
     if (!data.appWebSite.isEmpty() && data.webShortcut) {
         out.Line("  WriteINIStr \"$INSTDIR\\${PRODUCT_NAME}.url\" \"InternetShortcut\" \"URL\" \"${PRODUCT_WEB_SITE}\"");
         EnsureStartMenuFolder(data, out);
-        if (startMenuPage)
-            out.Line(ByLanguage(data.language,
-                                "  CreateShortCut \"$SMPROGRAMS\\$ICONS_GROUP\\访问%s主页.lnk\" \"$INSTDIR\\${PRODUCT_NAME}.url\"",
-                                "  CreateShortCut \"$SMPROGRAMS\\$ICONS_GROUP\\訪問%s主頁.lnk\" \"$INSTDIR\\${PRODUCT_NAME}.url\"",
-                                "  CreateShortCut \"$SMPROGRAMS\\$ICONS_GROUP\\%s Homepage.lnk\" \"$INSTDIR\\${PRODUCT_NAME}.url\""),
-                     {data.appName});
-        else
-            out.Line(ByLanguage(data.language,
-                                "  CreateShortCut \"$SMPROGRAMS\\%s\\访问%s主页.lnk\" \"$INSTDIR\\${PRODUCT_NAME}.url\"",
-                                "  CreateShortCut \"$SMPROGRAMS\\%s\\訪問%s主頁.lnk\" \"$INSTDIR\\${PRODUCT_NAME}.url\"",
-                                "  CreateShortCut \"$SMPROGRAMS\\%s\\%s Homepage.lnk\" \"$INSTDIR\\${PRODUCT_NAME}.url\""),
-                     {data.appName, data.appName});
+        out.Line("  CreateShortCut \"%s\" \"$INSTDIR\\${PRODUCT_NAME}.url\"", {StartMenuLink(data, kHomepageLinkName)});
     }
     if (uninstLink) {
         EnsureStartMenuFolder(data, out);
-        if (startMenuPage)
-            out.Line(ByLanguage(data.language,
-                                "  CreateShortCut \"$SMPROGRAMS\\$ICONS_GROUP\\卸载%s.lnk\" \"$INSTDIR\\uninst.exe\"",
-                                "  CreateShortCut \"$SMPROGRAMS\\$ICONS_GROUP\\卸載%s.lnk\" \"$INSTDIR\\uninst.exe\"",
-                                "  CreateShortCut \"$SMPROGRAMS\\$ICONS_GROUP\\Uninstall %s.lnk\" \"$INSTDIR\\uninst.exe\""),
-                     {data.appName});
-        else
-            out.Line(ByLanguage(data.language,
-                                "  CreateShortCut \"$SMPROGRAMS\\%s\\卸载%s.lnk\" \"$INSTDIR\\uninst.exe\"",
-                                "  CreateShortCut \"$SMPROGRAMS\\%s\\卸載%s.lnk\" \"$INSTDIR\\uninst.exe\"",
-                                "  CreateShortCut \"$SMPROGRAMS\\%s\\Uninstall %s.lnk\" \"$INSTDIR\\uninst.exe\""),
-                     {data.appName, data.appName});
+        out.Line("  CreateShortCut \"%s\" \"$INSTDIR\\uninst.exe\"", {StartMenuLink(data, kUninstallLinkName)});
     }
     if (startMenuPage)
         out.Line("  !insertmacro MUI_STARTMENU_WRITE_END");

@@ -18,9 +18,20 @@ struct ScriptBuffer {
     void Blank();
 };
 
-// The text of the choice for the installer's language; unknown values take the first.
-const char* ByLanguage(SetupLanguage language, const char* simpChinese, const char* tradChinese,
-                       const char* english);
+// One text in the installer's three languages.
+struct LanguageTexts {
+    const char* simpChinese;
+    const char* tradChinese;
+    const char* english;
+};
+// The text for the installer's language; unknown values take the Simplified Chinese one.
+const char* ByLanguage(SetupLanguage language, const LanguageTexts& texts);
+// Names of the links to the home page and to the uninstaller; "%s" takes the product name.
+extern const LanguageTexts kHomepageLinkName;
+extern const LanguageTexts kUninstallLinkName;
+// Where such a link lies: in the user's group with the start menu page, else in the folder
+// named after the product.
+QString StartMenuLink(const WizardData& data, const LanguageTexts& linkName);
 // Section numbers are written with two digits: SEC01.
 QString SectionNumber(qsizetype index);
 

@@ -10,32 +10,11 @@ namespace {
 const QLatin1StringView kInstDir("$INSTDIR");
 
 void WriteStartMenuDeletes(const WizardData& data, ScriptBuffer& out) {
+    if (data.webShortcut && !data.appWebSite.isEmpty())
+        out.Line("  Delete \"%s\"", {StartMenuLink(data, kHomepageLinkName)});
+    if (data.uninstShortcut)
+        out.Line("  Delete \"%s\"", {StartMenuLink(data, kUninstallLinkName)});
     const bool startMenuPage = UsesStartMenuPage(data);
-    const SetupLanguage lang = data.language;
-    if (data.webShortcut && !data.appWebSite.isEmpty()) {
-        if (startMenuPage)
-            out.Line(ByLanguage(lang, "  Delete \"$SMPROGRAMS\\$ICONS_GROUP\\访问%s主页.lnk\"",
-                                "  Delete \"$SMPROGRAMS\\$ICONS_GROUP\\訪問%s主頁.lnk\"",
-                                "  Delete \"$SMPROGRAMS\\$ICONS_GROUP\\%s Homepage.lnk\""),
-                     {data.appName});
-        else
-            out.Line(ByLanguage(lang, "  Delete \"$SMPROGRAMS\\%s\\访问%s主页.lnk\"",
-                                "  Delete \"$SMPROGRAMS\\%s\\訪問%s主頁.lnk\"",
-                                "  Delete \"$SMPROGRAMS\\%s\\%s Homepage.lnk\""),
-                     {data.appName, data.appName});
-    }
-    if (data.uninstShortcut) {
-        if (startMenuPage)
-            out.Line(ByLanguage(lang, "  Delete \"$SMPROGRAMS\\$ICONS_GROUP\\卸载%s.lnk\"",
-                                "  Delete \"$SMPROGRAMS\\$ICONS_GROUP\\卸載%s.lnk\"",
-                                "  Delete \"$SMPROGRAMS\\$ICONS_GROUP\\Uninstall %s.lnk\""),
-                     {data.appName});
-        else
-            out.Line(ByLanguage(lang, "  Delete \"$SMPROGRAMS\\%s\\卸载%s.lnk\"",
-                                "  Delete \"$SMPROGRAMS\\%s\\卸載%s.lnk\"",
-                                "  Delete \"$SMPROGRAMS\\%s\\Uninstall %s.lnk\""),
-                     {data.appName, data.appName});
-    }
     for (const ShortcutItem& item : data.shortcuts) {
         QString path = item.linkPath;
         if (path.startsWith(QLatin1StringView("$ICONS_GROUP\\"))) {
