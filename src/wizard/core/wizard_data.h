@@ -7,6 +7,8 @@
 enum class UiKind { Modern = 0, Classic = 1, Silent = 2 };
 enum class SetupLanguage { SimpChinese = 0, TradChinese = 1, English = 2 };
 enum class LicenseMode { ClassicButton = 0, CheckBox = 1, RadioButtons = 2 };
+// Safe removal relies on "LogSet on", which Debian's makensis (built without NSIS_CONFIG_LOG)
+// refuses; the wizard's page has to tell the user so.
 enum class RemoveMode { Simple = 0, Safe = 1 };
 enum class OverwriteMode { On = 0, Off = 1, Try = 2, IfNewer = 3 };
 
