@@ -1,4 +1,4 @@
-// Script stages of install time: the log switch, the install sections with the shortcuts, the extra icons, the registry entries, the component descriptions.
+// Script stages of install time: log switch, install sections with shortcuts, extra icons, registry, descriptions.
 #include "wizard/core/script_generator.h"
 #include "wizard/core/script_stages.h"
 
