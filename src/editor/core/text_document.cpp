@@ -1,0 +1,188 @@
+// TextDocument: one script document's file state with its load, save and encoding change.
+#include "editor/core/text_document.h"
+
+#include "editor/core/encoding_detection.h"
+#include "platform/prompter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <new>
+
+namespace {
+
+const QString kAppCaption = QStringLiteral("Korvane安装");
+const QString kEncodingCaption = QStringLiteral("编码格式");
+
+QString Format(const char* format, const QString& arg)
+{
+    return QString::asprintf(format, arg.toUtf8().constData());
+}
+
+QString Format(const char* format, const QString& first, const QString& second)
+{
+    return QString::asprintf(format, first.toUtf8().constData(), second.toUtf8().constData());
+}
+
+// Reads a regular file whole; a short read is a failure. Special files are
+// refused, since a pipe or device would block or never end.
+bool ReadWholeFile(const QString& path, QByteArray& bytes)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    const qint64 size = file.size();
+    try {
+        bytes.resize(size);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return file.read(bytes.data(), size) == size;
+}
+
+// Turns the file's bytes into the editor's UTF-8 in text (empty on entry),
+// reusing the buffer where the bytes already are UTF-8, so that loading a
+// large file costs one copy at most.
+bool ToEditorText(QByteArray&& bytes, DetectedEncoding detected, QByteArray& text)
+{
+    switch (detected.encoding) {
+    case TextEncoding::SevenBit:
+    case TextEncoding::Utf8:
+    case TextEncoding::Utf8NoBom:
+        bytes.remove(0, detected.markLength);
+        text = std::move(bytes);
+        return true;
+    default:
+        break;
+    }
+    try {
+        return DecodeToUtf8(QByteArrayView(bytes).sliced(detected.markLength), detected.encoding, text);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+} // namespace
+
+TextDocument::TextDocument(Prompter& prompter) : m_prompter(prompter) {}
+
+void TextDocument::ShowFailure(const char* format, const QString& path)
+{
+    m_prompter.Ask(Format(format, path), kAppCaption, PromptIcon::Error, PromptButtons::Ok);
+}
+
+bool TextDocument::LoadFile(const QString& path, bool asNew, QByteArray& utf8Out)
+{
+    // Stamped before reading: a change made while we read shows up at the next check.
+    const std::optional<FileStamp> stamp = ReadFileStamp(path);
+    QByteArray bytes;
+    const bool read = ReadWholeFile(path, bytes);
+    const DetectedEncoding detected = DetectEncoding(bytes);
+    QByteArray text;
+    if (!read || !ToEditorText(std::move(bytes), detected, text)) {
+        ShowFailure("打开文件[%s]失败！", path);
+        return false;
+    }
+    utf8Out = std::move(text);
+    m_encoding = detected.encoding;
+    if (asNew) {
+        m_path.clear();
+        m_stamp.reset();
+        m_modified = true;
+    } else {
+        m_path = path;
+        m_stamp = stamp;
+        m_modified = false;
+    }
+    return true;
+}
+
+bool TextDocument::SaveFile(const QByteArray& utf8Text, const QString& newPath)
+{
+    const QString target = newPath.isEmpty() ? m_path : newPath;
+    if (target.isEmpty())
+        return false;
+
+    QByteArray bytes;
+    bool lossy = false;
+    bool converted = false;
+    try {
+        converted = EncodeFromUtf8(utf8Text, m_encoding, bytes, lossy);
+    } catch (const std::bad_alloc&) {
+    }
+    if (!converted) {
+        ShowFailure("保存文件[%s]失败！", target);
+        return false;
+    }
+    if (lossy
+        && m_prompter.Ask(QStringLiteral("当前脚本包含无法用 ANSI 编码保存的字符，这些字符将变为“?”。是否继续保存？"),
+                          kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo)
+            != PromptAnswer::Yes)
+        return false;
+
+    // The bytes go to a temporary file beside the target that then replaces
+    // it, so a failure at any point leaves the old file whole.
+    QSaveFile file(target);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        ShowFailure("保存文件[%s]失败！", target);
+        return false;
+    }
+    // Only a written file becomes the document's path, so a failed Save As
+    // leaves the document pointing at the file it really came from.
+    m_path = target;
+    m_stamp = ReadFileStamp(target);
+    m_modified = false;
+    return true;
+}
+
+EncodingChange TextDocument::SetEncoding(TextEncoding encoding, const QByteArray& currentText)
+{
+    if (encoding == m_encoding)
+        return EncodingChange::None;
+    if (!HasPath()) {
+        m_encoding = encoding;
+        return EncodingChange::Adopted;
+    }
+    const QString question = Format("当前脚本编码格式为 %s，确认要转化为 %s 编码格式吗？",
+                                    EncodingName(m_encoding), EncodingName(encoding));
+    if (m_prompter.Ask(question, kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo) != PromptAnswer::Yes)
+        return EncodingChange::None;
+    const TextEncoding previous = m_encoding;
+    m_encoding = encoding;
+    if (SaveFile(currentText))
+        return EncodingChange::Saved;
+    // The file on disk still has the old encoding; so does the document.
+    m_encoding = previous;
+    return EncodingChange::None;
+}
+
+ExternalChange TextDocument::CheckExternalChange(QByteArray& reloadedText)
+{
+    if (!m_stamp || m_path.isEmpty())
+        return ExternalChange::None;
+    const std::optional<FileStamp> current = ReadFileStamp(m_path);
+    if (!current) {
+        m_stamp.reset();
+        const PromptAnswer answer = m_prompter.Ask(Format("%s\n\n该文件已不存在，您是否要在编辑器中保留此文件？", m_path),
+                                                   kAppCaption, PromptIcon::Question, PromptButtons::YesNo);
+        // Only an explicit No closes; a dismissed box keeps the text.
+        if (answer == PromptAnswer::No)
+            return ExternalChange::CloseTab;
+        m_modified = true;
+        return ExternalChange::MissingKept;
+    }
+    if (*current == *m_stamp)
+        return ExternalChange::None;
+    m_stamp = current;
+    const PromptAnswer answer = m_prompter.Ask(Format("%s\n\n该文件已被其他程序修改，您是否要重新加载文件？", m_path),
+                                               kAppCaption, PromptIcon::Question, PromptButtons::YesNo);
+    // A failed reload keeps the editor's text rather than emptying it.
+    if (answer == PromptAnswer::Yes && LoadFile(m_path, false, reloadedText))
+        return ExternalChange::Reloaded;
+    m_modified = true;
+    return ExternalChange::ChangedKept;
+}

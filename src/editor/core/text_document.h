@@ -1,0 +1,72 @@
+// TextDocument: one script document's file state (path, encoding, modified flag, stamp) with its load, save and encoding change.
+#pragma once
+
+#include "editor/core/file_stamp.h"
+#include "editor/core/text_encoding.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class Prompter;
+
+// What CheckExternalChange found and what the user chose; the view acts on it.
+enum class ExternalChange {
+    None,          // nothing to do
+    MissingKept,   // the file is gone; the user keeps the text, now modified
+    CloseTab,      // the file is gone; the user wants the document closed
+    Reloaded,      // the file changed and was read again into the text given back
+    ChangedKept,   // the file changed; the user keeps the text, now modified
+};
+
+enum class EncodingChange {
+    None,      // same encoding, or the user said No, or the save failed
+    Adopted,   // untitled document: applies at the first save
+    Saved,     // the file was written in the new encoding
+};
+
+// The editor widget holds the text; this class holds everything about the
+// file behind it. Every question and failure goes through the Prompter.
+class TextDocument {
+public:
+    explicit TextDocument(Prompter& prompter);
+
+    // Reads path and gives its text as UTF-8. With asNew false the path
+    // becomes the document's, the modified flag is cleared and the stamp
+    // recorded; with asNew true (a template) the document stays untitled and
+    // is marked modified. On failure shows "打开文件[%s]失败！" and leaves
+    // the document as it was.
+    bool LoadFile(const QString& path, bool asNew, QByteArray& utf8Out);
+
+    // Writes utf8Text in the document's encoding, atomically, to newPath (which
+    // then becomes the document's path) or else to the stored path. False with
+    // nothing written when there is no path, the user declines a lossy ANSI
+    // save, or writing fails ("保存文件[%s]失败！"; the file on disk is as before).
+    bool SaveFile(const QByteArray& utf8Text, const QString& newPath = {});
+
+    // The encoding command. A saved document asks first and is written at once
+    // in the new encoding; the text never changes.
+    EncodingChange SetEncoding(TextEncoding encoding, const QByteArray& currentText);
+
+    // Compares the file with the recorded stamp and asks the user what to do.
+    // On Reloaded, reloadedText holds the new text; the view puts the caret
+    // back at its old byte offset, clamped to the new length.
+    ExternalChange CheckExternalChange(QByteArray& reloadedText);
+
+    const QString& Path() const { return m_path; }
+    bool HasPath() const { return !m_path.isEmpty(); }
+    TextEncoding Encoding() const { return m_encoding; }
+    bool IsModified() const { return m_modified; }
+    void SetModified(bool modified) { m_modified = modified; }
+    bool HasStamp() const { return m_stamp.has_value(); }
+
+private:
+    void ShowFailure(const char* format, const QString& path);
+
+    Prompter& m_prompter;
+    QString m_path;
+    TextEncoding m_encoding = TextEncoding::Ucs2LittleEndian;
+    bool m_modified = false;
+    std::optional<FileStamp> m_stamp;
+};

@@ -1,0 +1,35 @@
+// TextEncoding: a script file's encoding on disk, its display name, and the conversions to and from the editor's UTF-8.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// The numbers are stored and shown elsewhere, so they stay fixed.
+enum class TextEncoding {
+    Ansi = 0,
+    Utf8 = 1,
+    Ucs2BigEndian = 2,
+    Ucs2LittleEndian = 3,
+    Utf8NoBom = 4,
+    SevenBit = 5,
+    Ucs2BigEndianNoBom = 6,
+    Ucs2LittleEndianNoBom = 7,
+};
+
+// "ANSI", "UTF-8", ...; "Unknown" for a value outside 0..7.
+QString EncodingName(int value);
+inline QString EncodingName(TextEncoding encoding) { return EncodingName(int(encoding)); }
+
+// The byte-order mark written before the text; empty for encodings without one.
+QByteArrayView ByteOrderMark(TextEncoding encoding);
+
+// Converts a file's bytes after its mark into the editor's UTF-8. The result
+// is appended to utf8Out. False only when the conversion could not run at all
+// (the ANSI converter is unavailable).
+bool DecodeToUtf8(QByteArrayView bytes, TextEncoding encoding, QByteArray& utf8Out);
+
+// Converts the editor's UTF-8 into the file's bytes, mark included. lossy is
+// set when characters had to be replaced (only possible for ANSI). False only
+// when the conversion could not run at all.
+bool EncodeFromUtf8(QByteArrayView utf8, TextEncoding encoding, QByteArray& bytesOut, bool& lossy);

@@ -1,0 +1,181 @@
+// Conversions between UCS-2 / UTF-16 bytes and the editor's UTF-8.
+#include "editor/core/ucs2_conversion.h"
+
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+using Byte = unsigned char;
+
+template <ByteOrder Order>
+std::uint32_t ReadUnit(const Byte* p)
+{
+    if constexpr (Order == ByteOrder::BigEndian)
+        return std::uint32_t(p[0]) << 8 | p[1];
+    else
+        return std::uint32_t(p[1]) << 8 | p[0];
+}
+
+template <ByteOrder Order>
+Byte* WriteUnit(Byte* d, std::uint32_t unit)
+{
+    if constexpr (Order == ByteOrder::BigEndian) {
+        d[0] = Byte(unit >> 8);
+        d[1] = Byte(unit);
+    } else {
+        d[0] = Byte(unit);
+        d[1] = Byte(unit >> 8);
+    }
+    return d + 2;
+}
+
+bool IsHighSurrogate(std::uint32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool IsLowSurrogate(std::uint32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+#if defined(__SSE2__)
+template <ByteOrder Order>
+__m128i LoadUnits(const Byte* p)
+{
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    if constexpr (Order == ByteOrder::BigEndian)
+        return _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8));
+    else
+        return v;
+}
+#endif
+
+template <ByteOrder Order>
+void Ucs2ToUtf8Impl(const Byte* s, qsizetype units, QByteArray& out)
+{
+    const qsizetype start = out.size();
+    // Worst case three bytes per unit (a pair gives four for two units).
+    out.resize(start + units * 3);
+    Byte* const base = reinterpret_cast<Byte*>(out.data());
+    Byte* d = base + start;
+    qsizetype i = 0;
+    while (i < units) {
+        qsizetype blockEnd = units;
+#if defined(__SSE2__)
+        if (units - i >= 8) {
+            const __m128i v = LoadUnits<Order>(s + 2 * i);
+            const __m128i nonAscii = _mm_and_si128(v, _mm_set1_epi16(short(0xFF80)));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(nonAscii, _mm_setzero_si128())) == 0xFFFF) {
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(v, v));
+                d += 8;
+                i += 8;
+                continue;
+            }
+            // Not all ASCII: take this block one unit at a time.
+            blockEnd = i + 8;
+        }
+#endif
+        while (i < blockEnd) {
+            const std::uint32_t u = ReadUnit<Order>(s + 2 * i);
+            ++i;
+            if (u < 0x80) {
+                *d++ = Byte(u);
+            } else if (u < 0x800) {
+                *d++ = Byte(0xC0 | (u >> 6));
+                *d++ = Byte(0x80 | (u & 0x3F));
+            } else if (IsHighSurrogate(u) && i < units && IsLowSurrogate(ReadUnit<Order>(s + 2 * i))) {
+                const std::uint32_t c = 0x10000 + ((u - 0xD800) << 10) + (ReadUnit<Order>(s + 2 * i) - 0xDC00);
+                ++i;
+                *d++ = Byte(0xF0 | (c >> 18));
+                *d++ = Byte(0x80 | ((c >> 12) & 0x3F));
+                *d++ = Byte(0x80 | ((c >> 6) & 0x3F));
+                *d++ = Byte(0x80 | (c & 0x3F));
+            } else {
+                // Also a lone surrogate: its three-byte form writes back as the same unit.
+                *d++ = Byte(0xE0 | (u >> 12));
+                *d++ = Byte(0x80 | ((u >> 6) & 0x3F));
+                *d++ = Byte(0x80 | (u & 0x3F));
+            }
+        }
+    }
+    out.resize(d - base);
+}
+
+bool IsContinuation(Byte b) { return (b & 0xC0) == 0x80; }
+
+template <ByteOrder Order>
+void Utf8ToUcs2Impl(const Byte* s, qsizetype size, QByteArray& out)
+{
+    const qsizetype start = out.size();
+    // At most one unit (two bytes) per input byte.
+    out.resize(start + size * 2);
+    Byte* const base = reinterpret_cast<Byte*>(out.data());
+    Byte* d = base + start;
+    const Byte* const end = s + size;
+    while (s < end) {
+#if defined(__SSE2__)
+        if (end - s >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+            if (_mm_movemask_epi8(v) == 0) {
+                const __m128i zero = _mm_setzero_si128();
+                __m128i lo, hi;
+                if constexpr (Order == ByteOrder::BigEndian) {
+                    lo = _mm_unpacklo_epi8(zero, v);
+                    hi = _mm_unpackhi_epi8(zero, v);
+                } else {
+                    lo = _mm_unpacklo_epi8(v, zero);
+                    hi = _mm_unpackhi_epi8(v, zero);
+                }
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(d), lo);
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 16), hi);
+                s += 16;
+                d += 32;
+                continue;
+            }
+        }
+#endif
+        const Byte lead = *s;
+        const std::ptrdiff_t left = end - s;
+        if (lead < 0x80) {
+            d = WriteUnit<Order>(d, lead);
+            ++s;
+        } else if (lead >= 0xC2 && lead < 0xE0 && left >= 2 && IsContinuation(s[1])) {
+            d = WriteUnit<Order>(d, std::uint32_t(lead & 0x1F) << 6 | (s[1] & 0x3F));
+            s += 2;
+        } else if (lead >= 0xE0 && lead < 0xF0 && left >= 3 && IsContinuation(s[1]) && IsContinuation(s[2])
+                   && (lead != 0xE0 || s[1] >= 0xA0)) {
+            // Encoded surrogates (ED A0..BF) are allowed: they are lone UCS-2 surrogates kept as they were.
+            d = WriteUnit<Order>(d, std::uint32_t(lead & 0x0F) << 12 | std::uint32_t(s[1] & 0x3F) << 6 | (s[2] & 0x3F));
+            s += 3;
+        } else if (lead >= 0xF0 && lead < 0xF5 && left >= 4 && IsContinuation(s[1]) && IsContinuation(s[2])
+                   && IsContinuation(s[3]) && (lead != 0xF0 || s[1] >= 0x90) && (lead != 0xF4 || s[1] < 0x90)) {
+            const std::uint32_t c = std::uint32_t(lead & 0x07) << 18 | std::uint32_t(s[1] & 0x3F) << 12
+                | std::uint32_t(s[2] & 0x3F) << 6 | (s[3] & 0x3F);
+            d = WriteUnit<Order>(d, 0xD800 + ((c - 0x10000) >> 10));
+            d = WriteUnit<Order>(d, 0xDC00 + ((c - 0x10000) & 0x3FF));
+            s += 4;
+        } else {
+            d = WriteUnit<Order>(d, 0xFFFD);
+            ++s;
+        }
+    }
+    out.resize(d - base);
+}
+
+} // namespace
+
+void Ucs2ToUtf8(QByteArrayView bytes, ByteOrder order, QByteArray& out)
+{
+    const Byte* s = reinterpret_cast<const Byte*>(bytes.data());
+    if (order == ByteOrder::BigEndian)
+        Ucs2ToUtf8Impl<ByteOrder::BigEndian>(s, bytes.size() / 2, out);
+    else
+        Ucs2ToUtf8Impl<ByteOrder::LittleEndian>(s, bytes.size() / 2, out);
+}
+
+void Utf8ToUcs2(QByteArrayView utf8, ByteOrder order, QByteArray& out)
+{
+    const Byte* s = reinterpret_cast<const Byte*>(utf8.data());
+    if (order == ByteOrder::BigEndian)
+        Utf8ToUcs2Impl<ByteOrder::BigEndian>(s, utf8.size(), out);
+    else
+        Utf8ToUcs2Impl<ByteOrder::LittleEndian>(s, utf8.size(), out);
+}
