@@ -269,6 +269,18 @@ TEST(CompileLogLogic, GbkScriptWithChineseTextCompilesAndLeavesNothingBehind) {
     EXPECT_EQ(broken.errorLines.last(), 3);
 }
 
+TEST(CompileLogLogic, UnmarkedUtf16ScriptCompilesFromItsOwnFolder) {
+    QTemporaryDir dir;
+    const QString script = dir.filePath("wide.nsi");
+    const QString text = QString::fromUtf8("; 宽字符\n") + QString::fromUtf8(HelloScript("wide.exe"));
+    WriteFile(script, QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+    CCompileLogLogic logic;
+    const CompileRun run = Compile(logic, Settings(), script);
+    EXPECT_EQ(run.result.exitCode, 0) << run.log.toStdString();
+    EXPECT_EQ(run.result.installerPath, dir.filePath("wide.exe"));
+    EXPECT_TRUE(run.log.contains("CommandLine=/usr/bin/makensis -\n"));
+}
+
 TEST(CompileLogLogic, ANonUtf8IncludeGetsAHintNamingIt) {
     QTemporaryDir dir;
     WriteFile(dir.filePath("legacy.nsh"), ToGbk("; 旧文件\n"));

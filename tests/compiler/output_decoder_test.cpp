@@ -56,7 +56,3 @@ TEST(OutputDecoder, BadBytesBecomeReplacementsAndNothingIsLost) {
     EXPECT_EQ(text, QString::fromUtf8("x中y\uFFFD").toUtf8());
     EXPECT_TRUE(ending.Finish().isEmpty());
 }
-
-TEST(OutputDecoder, WholeAnsiTextConverts) {
-    EXPECT_EQ(AnsiTextToUtf8(kGbk + "\r\n"), kUtf8 + "\r\n");
-}

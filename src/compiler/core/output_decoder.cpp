@@ -1,13 +1,13 @@
 // COutputDecoder: compiler output to UTF-8.
 #include "compiler/core/output_decoder.h"
 
+#include "editor/core/ansi_conversion.h"
+
 #include <QString>
-#include <cerrno>
 #include <utility>
 
 namespace {
 constexpr char kReplacement[] = "\xEF\xBF\xBD";
-const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
 struct Utf8Scan {
     bool valid = true;     // no bad sequence and no zero byte
@@ -54,14 +54,31 @@ Utf8Scan ScanUtf8(QByteArrayView bytes) {
     }
     return {true, n};
 }
-}  // namespace
-
-COutputDecoder::COutputDecoder() : m_cp936(iconv_open("UTF-8", "CP936")) {}
-
-COutputDecoder::~COutputDecoder() {
-    if (m_cp936 != kNoConverter)
-        iconv_close(m_cp936);
+// Bytes up to a double-byte character whose second byte is still to come.
+qsizetype CompleteAnsiLength(QByteArrayView bytes) {
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x81 || c == 0xFF)
+            ++i;
+        else if (i + 1 < bytes.size())
+            i += 2;
+        else
+            return i;
+    }
+    return i;
 }
+
+QByteArray AnsiText(QByteArrayView bytes) {
+    QByteArray out;
+    if (bytes.isEmpty() || AnsiToUtf8(bytes, out))
+        return out;
+    // Without the converter only ASCII can be trusted.
+    for (const char c : bytes)
+        static_cast<unsigned char>(c) < 0x80 ? out.append(c) : out.append(kReplacement);
+    return out;
+}
+}  // namespace
 
 QByteArray COutputDecoder::Decode(QByteArrayView chunk) {
     QByteArray data = m_pending + chunk.toByteArray();
@@ -84,48 +101,11 @@ QByteArray COutputDecoder::Decode(QByteArrayView chunk) {
         m_pending = data.mid(units * 2);
         return QString::fromUtf16(text, units).toUtf8();
     }
-    return DecodeAnsi(data, true);
+    const qsizetype complete = CompleteAnsiLength(data);
+    m_pending = data.mid(complete);
+    return AnsiText(QByteArrayView(data).first(complete));
 }
 
 QByteArray COutputDecoder::Finish() {
-    const QByteArray rest = std::exchange(m_pending, {});
-    return rest.isEmpty() ? QByteArray() : DecodeAnsi(rest, false);
-}
-
-QByteArray COutputDecoder::DecodeAnsi(QByteArrayView bytes, bool holdIncompleteTail) {
-    QByteArray out;
-    if (m_cp936 == kNoConverter) {
-        // Without a converter only ASCII can be trusted.
-        for (const char c : bytes)
-            static_cast<unsigned char>(c) < 0x80 ? out.append(c) : out.append(kReplacement);
-        return out;
-    }
-    iconv(m_cp936, nullptr, nullptr, nullptr, nullptr);
-    char* in = const_cast<char*>(bytes.data());
-    size_t inLeft = static_cast<size_t>(bytes.size());
-    char buffer[4096];
-    while (inLeft > 0) {
-        char* outPtr = buffer;
-        size_t outLeft = sizeof buffer;
-        const size_t result = iconv(m_cp936, &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, outPtr - buffer);
-        if (result != static_cast<size_t>(-1))
-            break;
-        if (errno == E2BIG)
-            continue;
-        if (errno == EINVAL && holdIncompleteTail) {
-            m_pending = QByteArray(in, static_cast<qsizetype>(inLeft));
-            break;
-        }
-        // A byte CP936 cannot read, or a lead byte with nothing after it.
-        out.append(kReplacement);
-        ++in;
-        --inLeft;
-    }
-    return out;
-}
-
-QByteArray AnsiTextToUtf8(QByteArrayView ansi) {
-    COutputDecoder decoder;
-    return decoder.DecodeAnsi(ansi, false);
+    return AnsiText(std::exchange(m_pending, {}));
 }

@@ -3,7 +3,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <iconv.h>
 
 // Each chunk is judged on its own: valid UTF-8 (Debian's makensis writes it)
 // stays as it is, a chunk whose second byte is 0 is UTF-16LE, anything else
@@ -11,22 +10,10 @@
 // cuts are held back and decoded with the next chunk.
 class COutputDecoder {
 public:
-    COutputDecoder();
-    ~COutputDecoder();
-    COutputDecoder(const COutputDecoder&) = delete;
-    COutputDecoder& operator=(const COutputDecoder&) = delete;
-
     QByteArray Decode(QByteArrayView chunk);
     // The bytes still held back at the end of the output, decoded as CP936.
     QByteArray Finish();
 
 private:
-    friend QByteArray AnsiTextToUtf8(QByteArrayView ansi);
-    QByteArray DecodeAnsi(QByteArrayView bytes, bool holdIncompleteTail);
-
     QByteArray m_pending;
-    iconv_t m_cp936;
 };
-
-// Whole-text CP936 to UTF-8; bytes without a mapping become U+FFFD.
-QByteArray AnsiTextToUtf8(QByteArrayView ansi);

@@ -1,19 +1,23 @@
 // ScriptInput: the hand-over of a script to makensis.
 #include "compiler/core/script_input.h"
 
-#include "compiler/core/output_decoder.h"
+#include "editor/core/encoding_detection.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <algorithm>
 
-bool IsAnsiScript(const QByteArray& bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+namespace {
+bool MakensisReadsItself(TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Ansi:
+    case TextEncoding::Ucs2BigEndianNoBom:
+    case TextEncoding::Ucs2LittleEndianNoBom:
         return false;
-    const bool hasNonAscii =
-        std::any_of(bytes.cbegin(), bytes.cend(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    return hasNonAscii && !QByteArrayView(bytes).isValidUtf8();
+    default:
+        return true;
+    }
 }
+}  // namespace
 
 ScriptInput PrepareScriptInput(const QString& scriptPath, bool noCd, const QString& editorFolder) {
     ScriptInput input;
@@ -27,9 +31,12 @@ ScriptInput PrepareScriptInput(const QString& scriptPath, bool noCd, const QStri
     if (!file.open(QIODevice::ReadOnly))
         return input;
     const QByteArray bytes = file.readAll();
-    if (file.error() == QFileDevice::NoError && IsAnsiScript(bytes)) {
+    if (file.error() != QFileDevice::NoError)
+        return input;
+    const DetectedEncoding detected = DetectEncoding(bytes);
+    if (!MakensisReadsItself(detected.encoding)
+        && DecodeToUtf8(QByteArrayView(bytes).sliced(detected.markLength), detected.encoding, input.stdinText)) {
         input.onStdin = true;
-        input.stdinText = AnsiTextToUtf8(bytes);
         // makensis changes to a file's folder itself, never to stdin's.
         input.workingFolder = input.compileFolder;
     }

@@ -11,11 +11,8 @@ struct ScriptInput {
     QString compileFolder;    // where makensis compiles: relative paths resolve here
 };
 
-// True for bytes without a BOM that are not valid UTF-8 but hold non-ASCII
-// bytes: a script in the ANSI code page, which Debian's makensis rejects.
-bool IsAnsiScript(const QByteArray& bytes);
-
-// Decides how the script at scriptPath is handed over. An ANSI script goes on
+// Decides how the script at scriptPath is handed over. A script that Debian's
+// makensis cannot read itself (ANSI, or UCS-2 without a mark) goes on
 // standard input as UTF-8, with the working folder its own, so relative
 // paths, !include and the output resolve as they would for the file; nothing
 // is written next to the user's file. With noCd makensis stays in

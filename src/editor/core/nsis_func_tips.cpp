@@ -1,8 +1,7 @@
 // The NSIS command tips table and its reader thread.
 #include "editor/core/nsis_func_tips.h"
 
-#include "compiler/core/compile_command.h"
-#include "compiler/core/output_decoder.h"
+#include "editor/core/encoding_detection.h"
 
 #include <QEventLoop>
 #include <QList>
@@ -67,7 +66,6 @@ void CGetNsisFuncTipsThread::Run() {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setStandardInputFile(QProcess::nullDevice());
-    process.setProcessEnvironment(MakensisEnvironment(QProcessEnvironment::systemEnvironment()));
     process.start(m_compilerPath, {QStringLiteral("-CMDHELP")});
     if (process.waitForStarted(-1)) {
         while (process.state() != QProcess::NotRunning && !process.waitForFinished(kPollMs)) {
@@ -78,9 +76,11 @@ void CGetNsisFuncTipsThread::Run() {
             }
         }
         if (!m_quit) {
-            COutputDecoder decoder;
-            QByteArray text = decoder.Decode(process.readAll());
-            text += decoder.Finish();
+            // UTF-8 here; other builds write UTF-16 or the ANSI code page.
+            const QByteArray output = process.readAll();
+            const DetectedEncoding detected = DetectEncoding(output);
+            QByteArray text;
+            DecodeToUtf8(QByteArrayView(output).sliced(detected.markLength), detected.encoding, text);
             auto table = std::make_shared<const NsisTipsTable>(ParseCmdHelp(text));
             std::lock_guard lock(m_mutex);
             m_table = std::move(table);
