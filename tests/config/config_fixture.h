@@ -1,0 +1,89 @@
+// Shared set-up for the configuration tests: a program folder in a temporary directory.
+#pragma once
+
+#include "config/core/configurator.h"
+#include "support/scripted_prompter.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <memory>
+
+inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Permission bits as the system holds them, e.g. 0600.
+inline unsigned UnixMode(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+inline const QByteArray kMinimalLangs =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo><Languages>"
+    "<Language name=\"nsis\"><Keywords name=\"instre1\">Abort Call</Keywords></Language>"
+    "</Languages></Scrivo>\n";
+inline const QByteArray kMinimalStylers =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo><LexerStyles>"
+    "<LexerType name=\"nsis\" desc=\"NSIS\" ext=\"\">"
+    "<WordsStyle styleID=\"0\" name=\"DEFAULT\" fgColor=\"000000\" bgColor=\"FFFFFF\" />"
+    "</LexerType></LexerStyles></Scrivo>\n";
+inline const QByteArray kMinimalConfig =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo>\n</Scrivo>\n";
+
+class ConfigFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_folder = m_dir.path() + QStringLiteral("/program");
+        m_userFolder = m_dir.path() + QStringLiteral("/user");
+        ASSERT_TRUE(QDir().mkpath(m_folder));
+    }
+
+    QString PathOf(const QString& name) const { return QDir(m_folder).filePath(name); }
+
+    // Writes the three files; an empty text leaves that file out.
+    void WriteFiles(const QByteArray& config = kMinimalConfig,
+                    const QByteArray& langs = kMinimalLangs,
+                    const QByteArray& stylers = kMinimalStylers) {
+        if (!langs.isEmpty()) {
+            ASSERT_TRUE(WriteBytes(PathOf("langs.xml"), langs));
+        }
+        if (!stylers.isEmpty()) {
+            ASSERT_TRUE(WriteBytes(PathOf("stylers.xml"), stylers));
+        }
+        if (!config.isEmpty()) {
+            ASSERT_TRUE(WriteBytes(PathOf("config.xml"), config));
+        }
+    }
+
+    // A fresh Configurator over the folder, as at a new start.
+    Configurator& Reopen() {
+        m_config = std::make_unique<Configurator>(m_folder, m_userFolder, m_prompter);
+        return *m_config;
+    }
+
+    Configurator& Loaded() {
+        Configurator& config = Reopen();
+        EXPECT_TRUE(config.Load());
+        return config;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_folder;
+    QString m_userFolder;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<Configurator> m_config;
+};

@@ -1,0 +1,173 @@
+// Tests of loading and saving config.xml: messages, settings, unknown elements, sign-in, bad input.
+#include "config_fixture.h"
+
+using ConfiguratorLoad = ConfigFolderTest;
+
+TEST_F(ConfiguratorLoad, ValRulesAndDefaults) {
+    WriteFiles("<Scrivo><BaseConfig>"
+               "<TabSize Val=\"\"/><Compressor Val=\"12ab\"/><ShowMaximized Val=\" -3\"/>"
+               "<ShowToolbar/><CompilePath Val=\"/opt/nsis/makensis\"/>"
+               "</BaseConfig></Scrivo>");
+    Configurator& config = Loaded();
+    BaseConfig expected;
+    expected.TabSize = 0;
+    expected.Compressor = -1;
+    expected.ShowMaximized = -3;
+    expected.CompilePath = QStringLiteral("/opt/nsis/makensis");
+    EXPECT_EQ(config.Base(), expected);  // the rest, ShowToolbar too, keep their defaults
+    EXPECT_EQ(config.NextUpdateTime(), 0);
+    EXPECT_EQ(config.Login(), LoginRecord{});
+    EXPECT_TRUE(m_prompter.Messages().empty());
+}
+
+TEST_F(ConfiguratorLoad, SavedSettingsComeBackInOrder) {
+    WriteFiles();
+    BaseConfig changed;
+    changed.ShowCodeTree = 1;
+    changed.HotCurLineColor = 0x123456;
+    changed.CompilePath = QStringLiteral("/home/用户/nsis/makensis");
+    changed.Defs = QStringLiteral("/DNAME=值\n/DDEBUG");
+    changed.SaveCompile = 0;
+    Loaded().Base() = changed;
+    m_config->SaveBaseConfig();
+    EXPECT_EQ(Loaded().Base(), changed);
+
+    const QByteArray bytes = ReadBytes(PathOf("config.xml"));
+    qsizetype last = -1;
+    for (const char* key : {"ShowMaximized", "CaptionShowFName", "OpenLastFiles", "CodeViewLeft",
+                            "ShowToolbar", "ShowSatusbar", "ShowCodeTree", "ShowCodeView", "TabSize",
+                            "TabSpace", "ShowLineNumber", "ShowHotCurLine", "HotCurLineColor",
+                            "Compressor", "CompilePath", "HelpPath", "Defs", "DisNsh", "DisNsi",
+                            "SaveCompile"}) {
+        const qsizetype at = bytes.indexOf(QByteArray("<") + key + " Val=");
+        EXPECT_GT(at, last) << key;
+        last = at;
+    }
+    // UTF-8 on disk, without a byte-order mark.
+    EXPECT_TRUE(bytes.contains(QStringLiteral("用户").toUtf8()));
+    EXPECT_FALSE(bytes.startsWith("\xEF\xBB\xBF"));
+}
+
+TEST_F(ConfiguratorLoad, UnknownElementsAndAttributesSurviveASave) {
+    WriteFiles("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo>"
+               "<Plugin name=\"x\"><Setting a=\"1\">text</Setting></Plugin>"
+               "<BaseConfig><TabSize Val=\"2\" note=\"mine\"/><Future Val=\"7\"/></BaseConfig>"
+               "</Scrivo>");
+    Configurator& config = Loaded();
+    config.Base().TabSize = 3;
+    config.SaveBaseConfig();
+    config.AddRecentFile(QStringLiteral("/tmp/a.nsi"));
+
+    const QByteArray bytes = ReadBytes(PathOf("config.xml"));
+    EXPECT_TRUE(bytes.contains("<Plugin name=\"x\">"));
+    EXPECT_TRUE(bytes.contains("<Setting a=\"1\">text</Setting>"));
+    EXPECT_TRUE(bytes.contains("<Future Val=\"7\"/>"));
+    EXPECT_TRUE(bytes.contains("<TabSize Val=\"3\" note=\"mine\"/>"));
+}
+
+TEST_F(ConfiguratorLoad, MissingFilesGiveTheirMessages) {
+    WriteFiles(QByteArray());
+    EXPECT_FALSE(Reopen().Load());
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    const PromptMessage& message = m_prompter.Messages()[0];
+    EXPECT_EQ(message.text, QStringLiteral("Load config.xml failed!"));
+    EXPECT_EQ(message.caption, PathOf("config.xml"));
+    EXPECT_EQ(message.buttons, PromptButtons::Ok);
+    EXPECT_EQ(message.icon, PromptIcon::None);
+
+    // langs.xml only warns; the start goes on without keyword lists.
+    m_prompter.ClearRecord();
+    WriteFiles();
+    ASSERT_TRUE(QFile::remove(PathOf("langs.xml")));
+    Configurator& config = Reopen();
+    EXPECT_TRUE(config.Load());
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("Load langs.xml failed!"));
+    EXPECT_EQ(m_prompter.Messages()[0].caption, QStringLiteral("Configurator"));
+    EXPECT_FALSE(config.KeywordsFor(kNsisLanguageId, 0));
+    EXPECT_EQ(config.LexerTypes().size(), 1u);
+
+    // stylers.xml stops the start before config.xml is looked at.
+    m_prompter.ClearRecord();
+    ASSERT_TRUE(QFile::remove(PathOf("stylers.xml")));
+    ASSERT_TRUE(QFile::remove(PathOf("config.xml")));
+    EXPECT_FALSE(Reopen().Load());
+    ASSERT_EQ(m_prompter.Messages().size(), 2u);
+    EXPECT_EQ(m_prompter.Messages()[1].text, QStringLiteral("Load stylers.xml failed!"));
+    EXPECT_EQ(m_prompter.Messages()[1].caption, PathOf("stylers.xml"));
+}
+
+TEST_F(ConfiguratorLoad, BadFilesFailWithAMessageAndNoCrash) {
+    const QByteArray bad[] = {
+        "<Scrivo><BaseConfig><TabSize Val=\"8\"/>",                 // truncated
+        "<Scrivo><BaseConfig></Scrivo>",                             // mismatched
+        " ",                                                         // empty
+        "<?xml version=\"1.0\"?>\n<Other><BaseConfig/></Other>",     // no Scrivo root
+        QByteArray("<Scrivo a=\"") + QByteArray(1 << 20, 'x'),       // huge, unterminated
+    };
+    for (const QByteArray& bytes : bad) {
+        WriteFiles(bytes);
+        m_prompter.ClearRecord();
+        EXPECT_FALSE(Reopen().Load()) << bytes.left(60).constData();
+        ASSERT_EQ(m_prompter.Messages().size(), 1u);
+        EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("Load config.xml failed!"));
+    }
+    m_prompter.ClearRecord();
+    WriteFiles(kMinimalConfig, "<Scrivo><Languages>", "<Scrivo><LexerStyles></Scrivo>");
+    EXPECT_FALSE(Reopen().Load());
+    EXPECT_EQ(m_prompter.Messages().size(), 2u);
+
+    // Well-formed files without the expected elements load with nothing in them.
+    m_prompter.ClearRecord();
+    WriteFiles(kMinimalConfig, "<Other/>", "<Scrivo/>");
+    Configurator& config = Loaded();
+    EXPECT_TRUE(config.Languages().empty());
+    EXPECT_TRUE(config.LexerTypes().empty());
+    EXPECT_TRUE(m_prompter.Messages().empty());
+}
+
+TEST_F(ConfiguratorLoad, OddButWellFormedValuesLoad) {
+    WriteFiles("<Scrivo><BaseConfig><TabSize Val=\"" + QByteArray(2 << 20, '7') + "\"/>"
+               "<CompilePath Val=\"/opt/\xff\xfe/makensis\"/>"
+               "<HelpPath Val=\"" + QByteArray(100000, 'h') + "\"/>"
+               "</BaseConfig><UserInfo><pwd Val=\"%%%\"/><save Val=\"x\"/></UserInfo>"
+               "<UpdateInfo><nextSUDlg Val=\"-1\"/></UpdateInfo></Scrivo>");
+    Configurator& config = Loaded();
+    EXPECT_EQ(config.Base().TabSize, -1);
+    EXPECT_TRUE(config.Base().CompilePath.startsWith(QStringLiteral("/opt/")));
+    EXPECT_EQ(config.Base().HelpPath.size(), 100000);
+    EXPECT_TRUE(config.Login().password.isEmpty());
+    EXPECT_EQ(config.Login().save, -1);
+    EXPECT_EQ(config.NextUpdateTime(), 0);  // not year 2106
+}
+
+TEST_F(ConfiguratorLoad, UpdateTimeIsStoredAsUnsigned32) {
+    WriteFiles();
+    Loaded().SetNextUpdateTime(4000000000LL);
+    m_config->SaveUpdateInfo();
+    EXPECT_TRUE(ReadBytes(PathOf("config.xml")).contains("<nextSUDlg Val=\"4000000000\"/>"));
+    EXPECT_EQ(Loaded().NextUpdateTime(), 4000000000LL);
+
+    m_config->SetNextUpdateTime((1LL << 32) + 5);  // the upper 32 bits are not kept
+    m_config->SaveUpdateInfo();
+    EXPECT_EQ(Loaded().NextUpdateTime(), 5);
+}
+
+TEST_F(ConfiguratorLoad, SignInIsKeptPrivateAndEncoded) {
+    WriteFiles();
+    const LoginRecord login{QStringLiteral("用户@example.com"),
+                            QString(150, QLatin1Char('k')) + QStringLiteral("秘密 password"), 1, 1};
+    Loaded().Login() = login;
+    m_config->SaveUserInfo();
+
+    const QByteArray bytes = ReadBytes(PathOf("config.xml"));
+    EXPECT_FALSE(bytes.contains("password"));
+    EXPECT_TRUE(bytes.contains("<autol Val=\"1\"/>"));
+    EXPECT_EQ(UnixMode(PathOf("config.xml")), 0600u);
+    EXPECT_EQ(Loaded().Login(), login);
+
+    m_config->Login().password.clear();
+    m_config->SaveUserInfo();
+    EXPECT_TRUE(ReadBytes(PathOf("config.xml")).contains("<pwd Val=\"\"/>"));
+    EXPECT_TRUE(Loaded().Login().password.isEmpty());
+}
