@@ -1,7 +1,28 @@
 // The makensis argument list, its log line and the child's locale.
 #include "compiler/core/compile_command.h"
 
+#include "config/core/configurator.h"
+#include "support/scripted_prompter.h"
+
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+TEST(CompileCommand, SettingsAreReadFromTheConfiguration) {
+    QTemporaryDir program;
+    QTemporaryDir user;
+    ScriptedPrompter prompter;
+    Configurator config(program.path(), user.path(), prompter);
+    config.Base().CompilePath = "/opt/nsis/makensis";
+    config.Base().Defs = "/DA=1\n/DB";
+    config.Base().DisNsh = 1;
+    config.Base().DisNsi = 0;
+    const CompileSettings settings = ReadCompileSettings(config, 6);
+    EXPECT_EQ(settings.compilerPath, "/opt/nsis/makensis");
+    EXPECT_EQ(settings.defs, "/DA=1\n/DB");
+    EXPECT_TRUE(settings.disNsh);
+    EXPECT_FALSE(settings.disNsi);
+    EXPECT_EQ(settings.compressor, 6);
+}
 
 TEST(CompileCommand, CompressorTableGivesEachSwitchAndSevenTakesOnes) {
     const QStringList expected = {"", "zlib", "/SOLID zlib", "bzip2", "/SOLID bzip2",

@@ -122,7 +122,7 @@ TEST(CompileLogLogic, GoodScriptBuildsAndReportsItsInstaller) {
     EXPECT_EQ(run.result.exitCode, 0);
     EXPECT_EQ(run.result.installerPath, dir.filePath("hello.exe"));
     EXPECT_TRUE(QFile::exists(run.result.installerPath));
-    EXPECT_EQ(run.result.PathChange(), InstallerPathChange::Record);
+    EXPECT_EQ(run.result.NextInstallerPath("/old.exe"), run.result.installerPath);
     EXPECT_TRUE(ComputeCompileCommandStates(script, logic.IsCompiling(), run.result.installerPath).runInstaller);
 
     // A second compile shows only its own output.
@@ -169,7 +169,12 @@ TEST(CompileLogLogic, ErrorOnLine12IsReportedAndClearsTheInstaller) {
     ASSERT_FALSE(run.errorLines.isEmpty());
     EXPECT_EQ(run.errorLines.last(), 11);
     EXPECT_NE(run.result.exitCode, 0);
-    EXPECT_EQ(run.result.PathChange(), InstallerPathChange::Clear);
+    EXPECT_TRUE(run.result.NextInstallerPath("/old.exe").isEmpty());
+    // Compile and run after the failure runs nothing, not even an earlier build.
+    const QString earlier = dir.filePath("earlier.exe");
+    WriteFile(earlier, "MZ");
+    EXPECT_EQ(RunInstaller(run.result.NextInstallerPath(earlier), "/usr/bin/true"),
+              RunInstallerResult::NoInstaller);
     EXPECT_TRUE(run.log.contains("Error in script"));
 }
 
@@ -191,7 +196,7 @@ TEST(CompileLogLogic, StopEndsASleepingCompileAndWhatItStartedWithinASecond) {
     ASSERT_TRUE(run.finished);
     EXPECT_LT(sinceStop.elapsed(), 1000);
     EXPECT_TRUE(run.result.stopped);
-    EXPECT_EQ(run.result.PathChange(), InstallerPathChange::Keep);
+    EXPECT_EQ(run.result.NextInstallerPath("/old.exe"), "/old.exe");
     EXPECT_FALSE(logic.IsCompiling());
 
     QFile pidFile(dir.filePath("sleeper.pid"));
@@ -320,7 +325,7 @@ TEST(CompileLogLogic, AMissingCompilerIsSaidInTheLogAndChangesNothing) {
     EXPECT_TRUE(run.log.startsWith("CommandLine="));
     EXPECT_TRUE(run.log.contains("无法启动编译器"));
     EXPECT_FALSE(run.result.started);
-    EXPECT_EQ(run.result.PathChange(), InstallerPathChange::Keep);
+    EXPECT_EQ(run.result.NextInstallerPath("/old.exe"), "/old.exe");
 }
 
 TEST(CompileLogLogic, DestroyingDuringACompileEndsTheCompiler) {

@@ -1,7 +1,14 @@
 // The makensis command of a compile run.
 #include "compiler/core/compile_command.h"
 
+#include "config/core/configurator.h"
+
 #include <array>
+
+CompileSettings ReadCompileSettings(const Configurator& config, int compressor) {
+    const BaseConfig& base = config.Base();
+    return CompileSettings{config.GetCompilerPath(), base.Defs, base.DisNsh != 0, base.DisNsi != 0, compressor};
+}
 
 QString CompressorName(int index) {
     // Index 7, "the best", has no switch of its own and takes index 1's.

@@ -14,6 +14,12 @@ struct CompileSettings {
     int compressor = 0;    // index of the compressor menu, 0..7
 };
 
+class Configurator;
+
+// The settings as a compile reads them when it starts; the compressor is the
+// frame's menu choice.
+CompileSettings ReadCompileSettings(const Configurator& config, int compressor);
+
 // The compressor name that index adds as "SetCompressor /FINAL <name>"; empty
 // for the script's own choice and for an index outside the table.
 QString CompressorName(int index);

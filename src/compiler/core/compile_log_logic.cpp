@@ -76,12 +76,12 @@ private:
 };
 }  // namespace
 
-InstallerPathChange CompileResult::PathChange() const {
+QString CompileResult::NextInstallerPath(const QString& recorded) const {
     if (!started || stopped)
-        return InstallerPathChange::Keep;
+        return recorded;
     if (exitCode != 0)
-        return InstallerPathChange::Clear;
-    return installerPath.isEmpty() ? InstallerPathChange::Keep : InstallerPathChange::Record;
+        return {};
+    return installerPath.isEmpty() ? recorded : installerPath;
 }
 
 CCompileLogLogic::CCompileLogLogic(QObject* parent) : QObject(parent) {}

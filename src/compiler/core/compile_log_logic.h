@@ -11,18 +11,16 @@
 #include <mutex>
 #include <sys/types.h>
 
-// What the tab's recorded installer path does after a compile.
-enum class InstallerPathChange { Keep, Record, Clear };
-
 struct CompileResult {
     bool started = false;   // the process could be started
     bool stopped = false;   // ended by Stop()
     int exitCode = -1;
     QString installerPath;  // from the `Output: "..."` line, absolute; empty when none
 
-    // Exit 0 with an installer records it, another exit clears the recorded
-    // path; a stopped run or one that never started leaves it alone.
-    InstallerPathChange PathChange() const;
+    // The tab's installer path after this compile, given the one recorded:
+    // exit 0 with an installer records it, another exit clears it, and a
+    // stopped run or one that never started leaves it alone.
+    QString NextInstallerPath(const QString& recorded) const;
 };
 
 // One compile at a time, on a worker thread that never touches a widget.
