@@ -44,18 +44,11 @@ TEST(CompileCommandStates, FollowTheDocumentAndTheRunningCompile) {
     for (const QString& path : {script, header, installer})
         QFile(path).open(QIODevice::WriteOnly);
 
-    CompileCommandStates idle = ComputeCompileCommandStates(script, false, installer);
-    EXPECT_TRUE(idle.compile);
-    EXPECT_FALSE(idle.stop);
-    EXPECT_TRUE(idle.runInstaller);
-
-    CompileCommandStates busy = ComputeCompileCommandStates(script, true, installer);
-    EXPECT_FALSE(busy.compile);
-    EXPECT_TRUE(busy.stop);
-    EXPECT_FALSE(busy.runInstaller);
-
-    EXPECT_TRUE(ComputeCompileCommandStates(QString(), false, QString()).compile);  // untitled
-    EXPECT_FALSE(ComputeCompileCommandStates(QString(), true, QString()).compile);
+    const CompileCommandStates idle = ComputeCompileCommandStates(script, false, installer);
+    EXPECT_TRUE(idle.compile && idle.runInstaller && !idle.stop);
+    const CompileCommandStates busy = ComputeCompileCommandStates(script, true, installer);
+    EXPECT_TRUE(!busy.compile && !busy.runInstaller && busy.stop);
+    EXPECT_TRUE(ComputeCompileCommandStates(QString(), false, QString()).compile);  // untitled: saved first
     EXPECT_FALSE(ComputeCompileCommandStates(header, false, QString()).compile);
     EXPECT_FALSE(ComputeCompileCommandStates(dir.filePath("gone.nsi"), false, QString()).compile);
     EXPECT_FALSE(ComputeCompileCommandStates(script, false, dir.filePath("gone.exe")).runInstaller);
