@@ -22,9 +22,12 @@ constexpr int kPollMs = 100;
 // the pipe busy, few enough to keep memory flat.
 constexpr int kMaxPendingPosts = 16;
 // makensis flushes every line; reading and posting each one would wake both
-// threads a hundred thousand times for a large compile. Output is gathered
-// this long (or up to kMaxBatchBytes) before it goes to the UI.
+// threads a hundred thousand times for a large compile. Once the output is
+// large, the worker lets it gather before each read, and posts it at most
+// every kPostIntervalMs (or per kMaxBatchBytes). Small compiles, the usual
+// case, never wait.
 constexpr auto kGatherTime = std::chrono::milliseconds(5);
+constexpr qint64 kGatherAfterBytes = 64 * 1024;
 constexpr qint64 kPostIntervalMs = 30;
 constexpr qsizetype kMaxBatchBytes = 256 * 1024;
 
@@ -192,6 +195,7 @@ void CCompileLogLogic::Run() {
         }
 
         COutputBatch batch(input.compileFolder);
+        qint64 outputBytes = 0;
         QElapsedTimer sincePost;
         sincePost.start();
         const auto post = [&] {
@@ -206,6 +210,7 @@ void CCompileLogLogic::Run() {
         for (;;) {
             const QByteArray chunk = process.read(kChunkSize);
             if (!chunk.isEmpty()) {
+                outputBytes += chunk.size();
                 batch.Take(chunk);
                 if (batch.Size() >= kMaxBatchBytes)
                     post();
@@ -215,7 +220,8 @@ void CCompileLogLogic::Run() {
                 break;
             if (!batch.IsEmpty() && sincePost.elapsed() >= kPostIntervalMs)
                 post();
-            std::this_thread::sleep_for(kGatherTime);
+            if (outputBytes > kGatherAfterBytes)
+                std::this_thread::sleep_for(kGatherTime);
             process.waitForReadyRead(batch.IsEmpty() ? kPollMs : static_cast<int>(kPostIntervalMs));
         }
         batch.Finish();

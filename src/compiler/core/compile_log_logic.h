@@ -43,6 +43,7 @@ public:
     bool IsCompiling() const { return m_compiling; }
 
 Q_SIGNALS:
+    // The log is to be cleared and the command states refreshed.
     void CompileStarted();
     // UTF-8 text for the log, beginning with the "CommandLine=" line.
     void TextReady(const QByteArray& utf8);
