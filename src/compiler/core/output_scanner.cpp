@@ -11,7 +11,7 @@ namespace {
 // examined as it stands instead of being held without bound.
 constexpr qsizetype kMaxHeldLine = 64 * 1024;
 
-bool StartsWith(QByteArrayView text, QByteArrayView prefix) {
+bool StartsWithIgnoringCase(QByteArrayView text, QByteArrayView prefix) {
     return text.size() >= prefix.size()
            && text.first(prefix.size()).compare(prefix, Qt::CaseInsensitive) == 0;
 }
@@ -22,7 +22,7 @@ QByteArrayView WithoutTrailingCr(QByteArrayView line) {
 }  // namespace
 
 std::optional<int> ErrorLineNumber(QByteArrayView line) {
-    if (!StartsWith(line, "Error in script "))
+    if (!StartsWithIgnoringCase(line, "Error in script "))
         return std::nullopt;
     const QByteArray lower = line.toByteArray().toLower();
     const qsizetype at = lower.indexOf("on line ");
