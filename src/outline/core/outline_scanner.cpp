@@ -2,12 +2,37 @@
 #include "outline/core/outline_scanner.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
-bool IsTokenChar(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '!' || c == '$' || c == '{' || c == '}';
+constexpr std::array<bool, 256> kTokenChars = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        table[std::size_t(c)] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                                c == '_' || c == '!' || c == '$' || c == '{' || c == '}';
+    }
+    return table;
+}();
+
+bool IsTokenChar(char c) {
+    return kTokenChars[static_cast<unsigned char>(c)];
+}
+
+// Where a ';' outside quotes cuts `text`, reading on from `from` in the quote state `quote`.
+std::size_t CommentCut(std::string_view text, std::size_t from, char quote) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == ';') {
+            return i;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        }
+    }
+    return text.size();
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
@@ -37,6 +62,22 @@ std::size_t Utf8Length(unsigned char lead) {
     return 1;
 }
 
+constexpr std::size_t kLongestKeyword = [] {
+    std::size_t longest = 0;
+    for (const OutlineKeyword& keyword : kOutlineKeywords)
+        longest = std::max(longest, keyword.keyword.size());
+    return longest;
+}();
+
+// Every keyword begins with one of these pairs, so most lines are passed
+// over before their first word is read to its end.
+bool MayStartKeyword(char first, char second) {
+    const char a = char(first | 0x20);
+    const char b = char(second | 0x20);
+    return (a == 's' && b == 'e') || (a == 'f' && b == 'u') || (a == 'p' && b == 'a') ||
+           (a == '!' && (b == 'm' || b == 'i')) || (a == '$' && b == '{');
+}
+
 const OutlineKeyword* MatchKeyword(std::string_view token) {
     for (const OutlineKeyword& keyword : kOutlineKeywords) {
         if (EqualsIgnoringCase(token, keyword.keyword))
@@ -47,17 +88,39 @@ const OutlineKeyword* MatchKeyword(std::string_view token) {
 
 }  // namespace
 
-void StripOutlineComments(std::string_view line, bool& inBlock, std::string& out) {
-    out.clear();
+std::string_view StripOutlineComments(std::string_view line, bool& inBlock, std::string& buffer) {
     const std::size_t size = line.size();
     std::size_t i = 0;
     char quote = 0;
+    // Until a block comment is met the kept text is a prefix of the line, so
+    // most lines are read without copying.
+    if (!inBlock) {
+        for (; i < size; ++i) {
+            const char c = line[i];
+            if (c != '"' && c != '\'' && c != ';' && c != '/')
+                continue;
+            if (quote) {
+                if (c == quote)
+                    quote = 0;
+            } else if (c == ';') {
+                return line.substr(0, i);
+            } else if (c == '/') {
+                if (i + 1 < size && line[i + 1] == '*')
+                    break;
+            } else {
+                quote = c;
+            }
+        }
+        if (i == size)
+            return line;
+    }
+    buffer.assign(line.data(), i);
     while (i < size) {
         if (inBlock) {
-            // The text after the comment moves to where it began: the end of `out`.
+            // The text after the comment moves to where it began: the end of the buffer.
             const std::size_t close = line.find("*/", i);
             if (close == std::string_view::npos)
-                return;
+                break;
             inBlock = false;
             i = close + 2;
             continue;
@@ -74,28 +137,35 @@ void StripOutlineComments(std::string_view line, bool& inBlock, std::string& out
         } else if (c == '"' || c == '\'') {
             quote = c;
         } else if (c == ';') {
-            return;
+            break;
         }
-        out.push_back(c);
+        buffer.push_back(c);
         ++i;
     }
+    return buffer;
 }
 
 OutlineItems ScanOutline(std::string_view utf8) {
     OutlineItems items;
-    std::string kept;
-    kept.reserve(kOutlineMaxLineBytes);
+    std::string buffer;
+    buffer.reserve(kOutlineMaxLineBytes);
     bool inBlock = false;
     int depth = 0;
     const std::size_t size = utf8.size();
     std::size_t pos = 0;
+    std::size_t nextCr = utf8.find('\r');
+    std::size_t nextSlash = utf8.find('/');
     bool more = true;
     for (int lineNo = 0; more; ++lineNo) {
         // The line runs to the first CR or LF; CR LF counts as one line end.
         const std::size_t lf = utf8.find('\n', pos);
         const std::size_t segmentEnd = lf == std::string_view::npos ? size : lf;
-        const std::size_t cr = utf8.substr(pos, segmentEnd - pos).find('\r');
-        const std::size_t contentEnd = cr == std::string_view::npos ? segmentEnd : pos + cr;
+        // CRs and slashes are looked up once per occurrence, not once per line.
+        if (nextCr < pos)
+            nextCr = utf8.find('\r', pos);
+        if (nextSlash < pos)
+            nextSlash = utf8.find('/', pos);
+        const std::size_t contentEnd = std::min(nextCr, segmentEnd);
         std::size_t next = size;
         if (contentEnd < segmentEnd && contentEnd + 1 != lf)
             next = contentEnd + 1;  // a lone CR
@@ -107,20 +177,38 @@ OutlineItems ScanOutline(std::string_view utf8) {
         const std::string_view line = utf8.substr(pos, contentEnd - pos);
         pos = next;
 
-        StripOutlineComments(line, inBlock, kept);
+        // Without a '/' no block comment can open, and a ';' cut is found
+        // below only where an entry needs it: most lines are never copied
+        // nor read past their first word.
+        std::string_view text = line;
+        if (inBlock || nextSlash < contentEnd)
+            text = StripOutlineComments(line, inBlock, buffer);
         // A long line is only followed for its comment marks; it gives no entry.
-        if (lineBytes >= kOutlineMaxLineBytes || kept.empty())
+        if (lineBytes >= kOutlineMaxLineBytes)
             continue;
 
+        char quote = 0;
         std::size_t start = 0;
-        while (start < kept.size() && !IsTokenChar(static_cast<unsigned char>(kept[start])))
-            ++start;
-        std::size_t stop = start;
-        while (stop < kept.size() && IsTokenChar(static_cast<unsigned char>(kept[stop])))
-            ++stop;
-        if (stop == start)
+        for (; start < text.size() && !IsTokenChar(text[start]); ++start) {
+            const char c = text[start];
+            if (quote) {
+                if (c == quote)
+                    quote = 0;
+            } else if (c == ';') {
+                start = text.size();
+                break;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            }
+        }
+        if (start + 1 >= text.size() || !MayStartKeyword(text[start], text[start + 1]))
             continue;
-        const OutlineKeyword* keyword = MatchKeyword(std::string_view(kept).substr(start, stop - start));
+        // A token longer than every keyword is read no further than that.
+        const std::size_t limit = std::min(text.size(), start + kLongestKeyword + 1);
+        std::size_t stop = start;
+        while (stop < limit && IsTokenChar(text[stop]))
+            ++stop;
+        const OutlineKeyword* keyword = MatchKeyword(text.substr(start, stop - start));
         if (!keyword)
             continue;
 
@@ -133,10 +221,11 @@ OutlineItems ScanOutline(std::string_view utf8) {
             if (depth > 0)
                 --depth;
         } else {
+            const std::size_t keptEnd = CommentCut(text, stop, quote);
             std::string_view name;
-            if (stop < kept.size()) {
-                const std::size_t from = std::min(kept.size(), stop + Utf8Length(static_cast<unsigned char>(kept[stop])));
-                name = std::string_view(kept).substr(from);
+            if (stop < keptEnd) {
+                const std::size_t from = std::min(keptEnd, stop + Utf8Length(static_cast<unsigned char>(text[stop])));
+                name = text.substr(from, keptEnd - from);
             }
             item.label = QString::fromLatin1(keyword->keyword.data(), qsizetype(keyword->keyword.size()));
             item.label += QLatin1Char(' ');
