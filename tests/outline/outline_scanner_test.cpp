@@ -64,6 +64,10 @@ TEST(OutlineScanner, SemicolonCommentsAndQuotes) {
     EXPECT_EQ(Labels("Section `a;b`\nFunction \"open\nFunction next;x\n"),
               (QStringList{"Section `a", "Function \"open", "Function next"}));
     EXPECT_TRUE(Labels("; Function Commented\n   ;Section X\n").isEmpty());
+    // Quotes before the keyword still hide a ';' from the cut; slashes that open no comment change nothing.
+    EXPECT_EQ(Labels("\";\" Section Q ;c\n"), QStringList{"Section Q "});
+    EXPECT_EQ(Labels("Section /o \"a/b;c\" S ; d/e\n"), QStringList{"Section /o \"a/b;c\" S "});
+    EXPECT_EQ(Labels("Section;cut\n"), QStringList{"Section "});
 }
 
 TEST(OutlineScanner, BlockCommentsCarryAcrossLines) {

@@ -11,7 +11,8 @@
 #include <mutex>
 #include <optional>
 
-class COutlineThread : public QObject, public CThread {
+// Final: the worker starts in the constructor and must not see a half-built derived class.
+class COutlineThread final : public QObject, public CThread {
     Q_OBJECT
 public:
     // Starts the worker, which then waits to be woken.

@@ -141,7 +141,8 @@ void CCodeTreeCtrl::drawBranches(QPainter* painter, const QRect& rect, const QMo
     pen.setStyle(Qt::DotLine);
     painter->setPen(pen);
     const bool hasNext = index.sibling(index.row() + 1, 0).isValid();
-    painter->drawLine(midX, rect.top(), midX, hasNext ? rect.bottom() : midY);
+    const bool firstOfAll = index.row() == 0 && !index.parent().isValid();
+    painter->drawLine(midX, firstOfAll ? midY : rect.top(), midX, hasNext ? rect.bottom() : midY);
     painter->drawLine(midX, midY, columnLeft + indent - 2, midY);
     for (QModelIndex ancestor = index.parent(); ancestor.isValid() && columnLeft - indent >= rect.left();
          ancestor = ancestor.parent()) {
