@@ -2,7 +2,6 @@
 #include "outline/ui/outline_images.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 namespace {
 
@@ -10,35 +9,22 @@ constexpr int kSize = 16;
 
 void DrawSection(QPainter& p) {
     // A sheet with a folded corner and text lines.
-    QPainterPath sheet;
-    sheet.moveTo(3.5, 1.5);
-    sheet.lineTo(10.5, 1.5);
-    sheet.lineTo(13.5, 4.5);
-    sheet.lineTo(13.5, 14.5);
-    sheet.lineTo(3.5, 14.5);
-    sheet.closeSubpath();
+    const QPointF sheet[] = {{3.5, 1.5}, {10.5, 1.5}, {13.5, 4.5}, {13.5, 14.5}, {3.5, 14.5}};
     p.setPen(QColor(0x2B, 0x57, 0x9A));
     p.setBrush(QColor(0xE8, 0xF0, 0xFC));
-    p.drawPath(sheet);
-    p.drawLine(QPointF(10.5, 1.5), QPointF(10.5, 4.5));
-    p.drawLine(QPointF(10.5, 4.5), QPointF(13.5, 4.5));
+    p.drawPolygon(sheet, 5);
+    const QPointF fold[] = {{10.5, 1.5}, {10.5, 4.5}, {13.5, 4.5}};
+    p.drawPolyline(fold, 3);
     for (int y = 7; y <= 12; y += 2)
         p.drawLine(5, y, 11, y);
 }
 
 void DrawGroup(QPainter& p) {
     // A folder.
+    const QPointF folder[] = {{1.5, 3.5}, {6.5, 3.5}, {8.5, 5.5}, {14.5, 5.5}, {14.5, 13.5}, {1.5, 13.5}};
     p.setPen(QColor(0xA0, 0x74, 0x10));
     p.setBrush(QColor(0xF6, 0xD3, 0x65));
-    QPainterPath folder;
-    folder.moveTo(1.5, 3.5);
-    folder.lineTo(6.5, 3.5);
-    folder.lineTo(8.5, 5.5);
-    folder.lineTo(14.5, 5.5);
-    folder.lineTo(14.5, 13.5);
-    folder.lineTo(1.5, 13.5);
-    folder.closeSubpath();
-    p.drawPath(folder);
+    p.drawPolygon(folder, 6);
     p.drawLine(QPointF(1.5, 7.5), QPointF(14.5, 7.5));
 }
 
