@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 namespace {
 
@@ -86,8 +87,10 @@ const OutlineKeyword* MatchKeyword(std::string_view token) {
     return nullptr;
 }
 
-}  // namespace
-
+// Strips ';' and block comments from one line, honouring quoted strings;
+// the block-comment state runs from line to line through `inBlock`. The kept
+// text is a view of `line`, or of `buffer` when a comment was cut out of its
+// middle.
 std::string_view StripOutlineComments(std::string_view line, bool& inBlock, std::string& buffer) {
     const std::size_t size = line.size();
     std::size_t i = 0;
@@ -144,6 +147,8 @@ std::string_view StripOutlineComments(std::string_view line, bool& inBlock, std:
     }
     return buffer;
 }
+
+}  // namespace
 
 OutlineItems ScanOutline(std::string_view utf8) {
     OutlineItems items;
