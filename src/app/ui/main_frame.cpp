@@ -10,6 +10,7 @@
 #include "app/ui/pane_container.h"
 #include "app/ui/proportional_splitter.h"
 #include "app/ui/start_page_view.h"
+#include "compiler/ui/compile_controller.h"
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
 
@@ -103,6 +104,8 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     connect(m_documents, &DocumentSet::TextSettled, this, [this] { Q_EMIT ActiveTextSettled(ActiveView()); });
     connect(m_documents, &DocumentSet::EditMenuRequested, this,
             [this](const QPoint& at) { m_commands->EditMenu()->popup(at); });
+
+    m_compile = new CompileController(*this, m_config, m_prompter);
 
     SetCompressor(m_config.Base().Compressor);
     m_commands->SetChecked(Cmd::ToggleToolbar, true);
@@ -276,6 +279,8 @@ void CMainFrame::OnCommand(int id) {
     case Cmd::PaneClose: ShowSidePane(false, false); break;
     case Cmd::Compile:
     case Cmd::CompileRun: Q_EMIT CompileRequested(id == Cmd::CompileRun); break;
+    case Cmd::StopCompile: m_compile->Stop(); break;
+    case Cmd::RunInstaller: m_compile->RunInstaller(); break;
     case Cmd::EncodingAnsi:
     case Cmd::EncodingUtf8NoBom:
     case Cmd::EncodingUtf8:

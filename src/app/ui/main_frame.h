@@ -13,6 +13,7 @@ class CNewWizardDlg;
 class CPaneContainer;
 class CScrivoView;
 class CommandActions;
+class CompileController;
 class Configurator;
 class DocumentSet;
 class FrameStatusBar;
@@ -38,6 +39,8 @@ public:
     CPaneContainer* CodePane() const { return m_codePane; }
     // The pane below the documents where the compile log goes.
     QWidget* LogPane() const { return m_logPane; }
+    // The compile driver with its log.
+    CompileController& Compiler() const { return *m_compile; }
 
     // The active document's editor view; null while the start page is active.
     CScrivoView* ActiveView() const;
@@ -97,6 +100,7 @@ private:
     QWidget* m_logPane = nullptr;
     CNewWizardDlg* m_startPage = nullptr;
     DocumentSet* m_documents = nullptr;
+    CompileController* m_compile = nullptr;
     int m_compressor = 0;
     bool m_outlineShown = false;
     bool m_thumbnailShown = false;
