@@ -108,8 +108,6 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     m_compile = new CompileController(*this, m_config, m_prompter);
 
     SetCompressor(m_config.Base().Compressor);
-    m_commands->SetChecked(Cmd::ToggleToolbar, true);
-    m_commands->SetChecked(Cmd::ToggleStatusBar, true);
     setAcceptDrops(true);
     ApplyStoredLayout();
     UpdateCommandStates();
@@ -139,7 +137,6 @@ void CMainFrame::BuildLayout() {
     layout->addWidget(m_mainSplitter, 1);
     setCentralWidget(central);
     m_codePane->hide();
-    ArrangeSidePane();
 }
 
 void CMainFrame::ArrangeSidePane() {
