@@ -18,6 +18,11 @@ CCompileLogCtrl::CCompileLogCtrl(const Configurator& config, Prompter& prompter,
     disconnect(Editor(), &Sci::SCN_PAINTED, this, nullptr);
     disconnect(Editor(), &Sci::SCN_ZOOM, this, nullptr);
 
+    // Nobody follows the log's edits, and the component answers every
+    // insert it reports by counting the characters before it: appending to a
+    // large log would grow slower with every chunk.
+    Send(Sci::SCI_SETMODEVENTMASK, 0);
+    Send(Sci::SCI_SETUNDOCOLLECTION, 0);
     Send(Sci::SCI_SETHSCROLLBAR, 0);
     Send(Sci::SCI_SETINDENTATIONGUIDES, Sci::SC_IV_LOOKBOTH);
     Send(Sci::SCI_SETREADONLY, 1);
