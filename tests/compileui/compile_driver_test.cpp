@@ -2,6 +2,7 @@
 #include "compile_fixture.h"
 
 #include "compiler/core/installer_runner.h"
+#include "editor/core/ansi_conversion.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -225,4 +226,33 @@ TEST_F(CompileFrameTest, MissingCompilerAsksAndCompilesNothing) {
     EXPECT_EQ(m_prompter.Messages()[0].buttons, PromptButtons::YesNo);
     EXPECT_FALSE(Logic().IsCompiling());
     EXPECT_FALSE(m_frame->IsLogShown());
+}
+
+TEST_F(CompileFrameTest, CompressorMenuChoiceReachesTheCommandLine) {
+    m_frame->OnCommand(Cmd::CompressorFirst + 6);  // LZMA (solid)
+    ASSERT_NE(OpenAndCompile(Script(QStringLiteral("packed.nsi"), HelloScript())), nullptr);
+    ASSERT_TRUE(WaitForCompile());
+    EXPECT_TRUE(LogText().startsWith("CommandLine=/usr/bin/makensis '-XSetCompressor /FINAL /SOLID lzma' -- "))
+        << LogText().left(200).constData();
+    EXPECT_TRUE(LogText().contains("Using lzma (compress whole) compression."));
+}
+
+TEST_F(CompileFrameTest, GbkScriptWithChineseTextBuildsItsInstaller) {
+    QByteArray gbk;
+    bool lossy = false;
+    ASSERT_TRUE(Utf8ToAnsi("; 中文注释\nName \"中文安装程序\"\nOutFile \"中文.exe\"\nRequestExecutionLevel user\n"
+                           "Section\n  DetailPrint \"你好\"\nSectionEnd\n!warning \"中文安装程序\"\n",
+                           gbk, lossy));
+    ASSERT_FALSE(lossy);
+    const QString script = Script(QStringLiteral("中文.nsi"), gbk);
+    ASSERT_NE(OpenAndCompile(script), nullptr);
+    EXPECT_EQ(Docs().ActiveView()->Encoding(), TextEncoding::Ansi);
+    ASSERT_TRUE(WaitForCompile());
+    EXPECT_TRUE(LogText().contains("Output: \"中文.exe\"")) << LogText().constData();
+    EXPECT_TRUE(LogText().contains("中文安装程序"));  // the !warning, shown as UTF-8
+    const QString installer = m_dir.filePath(QStringLiteral("中文.exe"));
+    EXPECT_EQ(Docs().ActiveDocument()->installerPath, installer);
+    EXPECT_TRUE(QFileInfo(installer).isFile());
+    // Nothing is left beside the user's file.
+    EXPECT_EQ(QDir(m_dir.path()).entryList({QStringLiteral("*.nsi")}, QDir::Files), QStringList{QStringLiteral("中文.nsi")});
 }
