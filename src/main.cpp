@@ -2,14 +2,13 @@
 #include "app/core/command_line.h"
 #include "app/core/instance_channel.h"
 #include "app/ui/main_frame.h"
+#include "config/core/config_paths.h"
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
 #include "platform/ui/dialog_prompter.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
@@ -37,9 +36,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const QString userFolder =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath(u"scrivo"_s);
-    Configurator config(QCoreApplication::applicationDirPath(), userFolder, prompter);
+    Configurator config(QCoreApplication::applicationDirPath(), DefaultUserConfigFolder(), prompter);
     if (!config.Load())
         return -1;
 

@@ -175,7 +175,7 @@ QString ToolbarTooltip(int id) {
     text.remove(u'&');
     const qsizetype tab = text.indexOf(u'\t');
     if (tab >= 0)
-        text = text.left(tab) + u"  (" + text.mid(tab + 1) + u')';
+        text = text.left(tab) + u"  ("_s + text.mid(tab + 1) + u')';
     return text.left(79);  // the 80-character buffer keeps room for its terminator
 }
 

@@ -22,8 +22,8 @@ constexpr int kConnectTimeoutMs = 1000;
 
 QString LockPath(const QString& socketName) {
     if (QFileInfo(socketName).isAbsolute())
-        return socketName + u".lock";
-    return QDir::temp().filePath(socketName + u".lock");
+        return socketName + u".lock"_s;
+    return QDir::temp().filePath(socketName + u".lock"_s);
 }
 
 bool SendTo(const QString& socketName, const QByteArray& bytes) {

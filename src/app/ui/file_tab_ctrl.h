@@ -1,12 +1,12 @@
 // CFileTabCtrl: the tab strip above the documents, drawn with icons and close glyphs, reordered by dragging.
 #pragma once
 
+#include <QMenu>
 #include <QPixmap>
 #include <QPointer>
 #include <QTabBar>
 #include <array>
 
-class QMenu;
 
 class CFileTabCtrl : public QTabBar {
     Q_OBJECT

@@ -13,7 +13,7 @@
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
 
-#include <Qsci/qsciscintillabase.h>
+#include "editor/ui/qsci_base.h"
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenu>

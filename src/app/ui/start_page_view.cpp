@@ -12,9 +12,10 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+// The page lives in a static library, whose resources must be pulled in by name.
+static void InitResources() { Q_INIT_RESOURCE(scrivo); }
 
-void InitResources() { Q_INIT_RESOURCE(scrivo); }
+namespace {
 
 // Replaces what stands between <!--NAME--> and <!--/NAME-->; false when the page has no such place.
 bool FillSlot(QString& html, const QString& name, const QString& content) {

@@ -3,7 +3,7 @@
 
 #include "config/core/configurator.h"
 
-#include <Qsci/qsciscintillabase.h>
+#include "editor/ui/qsci_base.h"
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QVBoxLayout>
