@@ -20,7 +20,7 @@ struct Walk {
     std::optional<std::pair<long, long>> selection;
 };
 
-Walk Run(const std::string& text, long s, long e, CommentMode mode) {
+Walk WalkLines(const std::string& text, long s, long e, CommentMode mode) {
     const CommentEdit edit = CommentLines(text, s, e, mode);
     return {Apply(text, edit), edit.selection};
 }
@@ -30,7 +30,7 @@ Walk Run(const std::string& text, long s, long e, CommentMode mode) {
 TEST(CommentLines, EmptySelectionCommentsCaretLineAndSelectsIt) {
     const std::string text = "l1\nl2\nl3\nl4\nline5\nl6\n";
     const long caret = long(text.find("line5")) + 2;
-    const Walk w = Run(text, caret, caret, CommentMode::Comment);
+    const Walk w = WalkLines(text, caret, caret, CommentMode::Comment);
     EXPECT_EQ(w.text, "l1\nl2\nl3\nl4\n;line5\nl6\n");
     ASSERT_TRUE(w.selection);
     EXPECT_EQ(w.selection->first, long(text.find("line5")));
@@ -39,23 +39,23 @@ TEST(CommentLines, EmptySelectionCommentsCaretLineAndSelectsIt) {
 
 TEST(CommentLines, SelectionEndingAtLineStartIncludesThatLine) {
     const std::string text = "a\r\nb\r\nc\r\n";
-    const Walk w = Run(text, 0, 3, CommentMode::Comment);  // ends at the start of "b"
+    const Walk w = WalkLines(text, 0, 3, CommentMode::Comment);  // ends at the start of "b"
     EXPECT_EQ(w.text, ";a\r\n;b\r\nc\r\n");
     ASSERT_TRUE(w.selection);
     EXPECT_EQ(*w.selection, (std::pair<long, long>{0, 6}));  // to the end of ";b"
 }
 
 TEST(CommentLines, UncommentOnlyAfterSpaces) {
-    EXPECT_EQ(Run("  ;x\n", 0, 0, CommentMode::Uncomment).text, "  x\n");
-    EXPECT_EQ(Run("\t;x\n", 0, 0, CommentMode::Uncomment).text, "\t;x\n");
-    EXPECT_EQ(Run("x;y\n", 0, 0, CommentMode::Uncomment).text, "x;y\n");
+    EXPECT_EQ(WalkLines("  ;x\n", 0, 0, CommentMode::Uncomment).text, "  x\n");
+    EXPECT_EQ(WalkLines("\t;x\n", 0, 0, CommentMode::Uncomment).text, "\t;x\n");
+    EXPECT_EQ(WalkLines("x;y\n", 0, 0, CommentMode::Uncomment).text, "x;y\n");
     // One ';' per line, never a second.
-    EXPECT_EQ(Run(";;x\n", 0, 0, CommentMode::Uncomment).text, ";x\n");
+    EXPECT_EQ(WalkLines(";;x\n", 0, 0, CommentMode::Uncomment).text, ";x\n");
 }
 
 TEST(CommentLines, UncommentOverLinesKeepsSelectionOnWholeLines) {
     const std::string text = ";a\nb\n ;c\nd";
-    const Walk w = Run(text, 1, long(text.find('c')), CommentMode::Uncomment);
+    const Walk w = WalkLines(text, 1, long(text.find('c')), CommentMode::Uncomment);
     EXPECT_EQ(w.text, "a\nb\n c\nd");
     ASSERT_TRUE(w.selection);
     EXPECT_EQ(*w.selection, (std::pair<long, long>{0, 6}));
@@ -76,17 +76,17 @@ TEST(CommentLines, NothingToUncommentIsNoEdit) {
 }
 
 TEST(CommentLines, ReversedSelectionWalksTheSameLines) {
-    EXPECT_EQ(Run("a\nb\nc", 4, 0, CommentMode::Comment).text, ";a\n;b\n;c");
+    EXPECT_EQ(WalkLines("a\nb\nc", 4, 0, CommentMode::Comment).text, ";a\n;b\n;c");
 }
 
 TEST(CommentLines, MixedLineBreaks) {
-    EXPECT_EQ(Run("a\rb\nc\r\nd", 0, 7, CommentMode::Comment).text, ";a\r;b\n;c\r\n;d");
+    EXPECT_EQ(WalkLines("a\rb\nc\r\nd", 0, 7, CommentMode::Comment).text, ";a\r;b\n;c\r\n;d");
 }
 
 TEST(ToggleComment, AnyCommentedLineUncomments) {
     const std::string text = "a\n;b\nc\n";
     ASSERT_EQ(ToggleCommentMode(text, 0, 5), CommentMode::Uncomment);
-    EXPECT_EQ(Run(text, 0, 5, CommentMode::Uncomment).text, "a\nb\nc\n");
+    EXPECT_EQ(WalkLines(text, 0, 5, CommentMode::Uncomment).text, "a\nb\nc\n");
     EXPECT_EQ(ToggleCommentMode("a\n\n  \nb", 0, 6), CommentMode::Comment);
     EXPECT_EQ(ToggleCommentMode("a\n  ;b", 0, 0), CommentMode::Comment);  // only the caret's line counts
 }
