@@ -1,8 +1,6 @@
 // Tests of where the files are used from and where NSIS, its compiler and its manual are found.
 #include "config_fixture.h"
 
-#include "config/core/config_paths.h"
-
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -75,7 +73,7 @@ TEST_F(ConfigPaths, FailedWriteLeavesThePreviousFileIntact) {
         config.AddRecentFile(QStringLiteral("/a/two.nsi"));
         config.Base().TabSize = 9;
         config.SaveBaseConfig();
-        EXPECT_TRUE(config.SaveStyles() == false);
+        EXPECT_FALSE(config.SaveStyles());
     });
     QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                         QFileDevice::ExeOwner);
@@ -113,21 +111,4 @@ TEST_F(ConfigPaths, HelpPathFallsBackToTheInstalledManual) {
     EXPECT_EQ(config.GetHelpPath(), QFileInfo::exists(manual) ? manual : QString());
     config.Base().HelpPath = QStringLiteral("/somewhere/NSIS.html");
     EXPECT_EQ(config.GetHelpPath(), QStringLiteral("/somewhere/NSIS.html"));
-}
-
-TEST_F(ConfigPaths, TrailingSlashIsDropped) {
-    Configurator config(m_folder + "/", m_userFolder, m_prompter);
-    EXPECT_EQ(config.ProgramFolder(), m_folder);
-}
-
-TEST(DefaultUserConfigFolder, FollowsXdgConfigHome) {
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    QTemporaryDir home;
-    ASSERT_TRUE(home.isValid());
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
-    EXPECT_EQ(DefaultUserConfigFolder(), home.path() + QStringLiteral("/scrivo"));
-    if (saved.isNull())
-        qunsetenv("XDG_CONFIG_HOME");
-    else
-        qputenv("XDG_CONFIG_HOME", saved);
 }

@@ -1,63 +1,44 @@
 // Tests of loading and saving config.xml: messages, settings, unknown elements, sign-in, bad input.
 #include "config_fixture.h"
 
-#include <QFileInfo>
-
 using ConfiguratorLoad = ConfigFolderTest;
 
-TEST_F(ConfiguratorLoad, DefaultsWhenBaseConfigIsMissing) {
-    WriteFiles();
+TEST_F(ConfiguratorLoad, ValRulesAndDefaults) {
+    WriteFiles("<Scrivo><BaseConfig>"
+               "<TabSize Val=\"\"/><Compressor Val=\"12ab\"/><ShowMaximized Val=\" -3\"/>"
+               "<ShowToolbar/><CompilePath Val=\"/opt/nsis/makensis\"/>"
+               "</BaseConfig></Scrivo>");
     Configurator& config = Loaded();
-    EXPECT_EQ(config.Base(), BaseConfig{});
-    EXPECT_EQ(config.Base().ShowCodeTree, -1);
-    EXPECT_EQ(config.Base().HotCurLineColor, 16771304);
+    BaseConfig expected;
+    expected.TabSize = 0;
+    expected.Compressor = -1;
+    expected.ShowMaximized = -3;
+    expected.CompilePath = QStringLiteral("/opt/nsis/makensis");
+    EXPECT_EQ(config.Base(), expected);  // the rest, ShowToolbar too, keep their defaults
     EXPECT_EQ(config.NextUpdateTime(), 0);
     EXPECT_EQ(config.Login(), LoginRecord{});
     EXPECT_TRUE(m_prompter.Messages().empty());
 }
 
-TEST_F(ConfiguratorLoad, ValRules) {
-    WriteFiles("<Scrivo><BaseConfig>"
-               "<TabSize Val=\"\"/><Compressor Val=\"12ab\"/><ShowMaximized Val=\" -3\"/>"
-               "<ShowToolbar/><CompilePath Val=\"/opt/nsis/makensis\"/><Defs Val=\"\"/>"
-               "</BaseConfig></Scrivo>");
-    const BaseConfig& base = Loaded().Base();
-    EXPECT_EQ(base.TabSize, 0);
-    EXPECT_EQ(base.Compressor, -1);
-    EXPECT_EQ(base.ShowMaximized, -3);
-    EXPECT_EQ(base.ShowToolbar, 1);       // no Val: default kept
-    EXPECT_EQ(base.OpenLastFiles, 1);     // no element: default kept
-    EXPECT_EQ(base.CompilePath, QStringLiteral("/opt/nsis/makensis"));
-    EXPECT_TRUE(base.Defs.isEmpty());
-}
-
 TEST_F(ConfiguratorLoad, SavedSettingsComeBackInOrder) {
     WriteFiles();
-    Configurator& config = Loaded();
     BaseConfig changed;
-    changed.ShowMaximized = 1;
     changed.ShowCodeTree = 1;
-    changed.TabSize = 8;
     changed.HotCurLineColor = 0x123456;
-    changed.Compressor = 5;
     changed.CompilePath = QStringLiteral("/home/用户/nsis/makensis");
-    changed.HelpPath = QStringLiteral("/usr/share/doc/nsis/Docs/Contents.html");
     changed.Defs = QStringLiteral("/DNAME=值\n/DDEBUG");
-    changed.DisNsi = 1;
     changed.SaveCompile = 0;
-    config.Base() = changed;
-    config.SaveBaseConfig();
-
+    Loaded().Base() = changed;
+    m_config->SaveBaseConfig();
     EXPECT_EQ(Loaded().Base(), changed);
 
     const QByteArray bytes = ReadBytes(PathOf("config.xml"));
-    const char* keys[] = {"ShowMaximized", "CaptionShowFName", "OpenLastFiles", "CodeViewLeft",
-                          "ShowToolbar", "ShowSatusbar", "ShowCodeTree", "ShowCodeView", "TabSize",
-                          "TabSpace", "ShowLineNumber", "ShowHotCurLine", "HotCurLineColor",
-                          "Compressor", "CompilePath", "HelpPath", "Defs", "DisNsh", "DisNsi",
-                          "SaveCompile"};
     qsizetype last = -1;
-    for (const char* key : keys) {
+    for (const char* key : {"ShowMaximized", "CaptionShowFName", "OpenLastFiles", "CodeViewLeft",
+                            "ShowToolbar", "ShowSatusbar", "ShowCodeTree", "ShowCodeView", "TabSize",
+                            "TabSpace", "ShowLineNumber", "ShowHotCurLine", "HotCurLineColor",
+                            "Compressor", "CompilePath", "HelpPath", "Defs", "DisNsh", "DisNsi",
+                            "SaveCompile"}) {
         const qsizetype at = bytes.indexOf(QByteArray("<") + key + " Val=");
         EXPECT_GT(at, last) << key;
         last = at;
@@ -78,78 +59,75 @@ TEST_F(ConfiguratorLoad, UnknownElementsAndAttributesSurviveASave) {
     config.AddRecentFile(QStringLiteral("/tmp/a.nsi"));
 
     const QByteArray bytes = ReadBytes(PathOf("config.xml"));
+    EXPECT_TRUE(bytes.contains("<Plugin name=\"x\">"));
     EXPECT_TRUE(bytes.contains("<Setting a=\"1\">text</Setting>"));
     EXPECT_TRUE(bytes.contains("<Future Val=\"7\"/>"));
     EXPECT_TRUE(bytes.contains("<TabSize Val=\"3\" note=\"mine\"/>"));
-    EXPECT_TRUE(bytes.contains("<Plugin name=\"x\">"));
 }
 
-TEST_F(ConfiguratorLoad, ConfigIsReadableByItsOwnerOnly) {
-    WriteFiles();
-    Configurator& config = Loaded();
-    config.Login().email = QStringLiteral("me@example.com");
-    config.SaveUserInfo();
-    EXPECT_EQ(UnixMode(PathOf("config.xml")), 0600u);
-}
-
-TEST_F(ConfiguratorLoad, MissingConfigFailsWithItsMessage) {
+TEST_F(ConfiguratorLoad, MissingFilesGiveTheirMessages) {
     WriteFiles(QByteArray());
     EXPECT_FALSE(Reopen().Load());
     ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("Load config.xml failed!"));
-    EXPECT_EQ(m_prompter.Messages()[0].caption, PathOf("config.xml"));
-    EXPECT_EQ(m_prompter.Messages()[0].buttons, PromptButtons::Ok);
-    EXPECT_EQ(m_prompter.Messages()[0].icon, PromptIcon::None);
-}
+    const PromptMessage& message = m_prompter.Messages()[0];
+    EXPECT_EQ(message.text, QStringLiteral("Load config.xml failed!"));
+    EXPECT_EQ(message.caption, PathOf("config.xml"));
+    EXPECT_EQ(message.buttons, PromptButtons::Ok);
+    EXPECT_EQ(message.icon, PromptIcon::None);
 
-TEST_F(ConfiguratorLoad, MissingLangsOnlyWarns) {
-    WriteFiles(kMinimalConfig, QByteArray());
+    // langs.xml only warns; the start goes on without keyword lists.
+    m_prompter.ClearRecord();
+    WriteFiles();
+    ASSERT_TRUE(QFile::remove(PathOf("langs.xml")));
     Configurator& config = Reopen();
     EXPECT_TRUE(config.Load());
     ASSERT_EQ(m_prompter.Messages().size(), 1u);
     EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("Load langs.xml failed!"));
     EXPECT_EQ(m_prompter.Messages()[0].caption, QStringLiteral("Configurator"));
-    EXPECT_TRUE(config.Languages().empty());
     EXPECT_FALSE(config.KeywordsFor(kNsisLanguageId, 0));
     EXPECT_EQ(config.LexerTypes().size(), 1u);
-}
 
-TEST_F(ConfiguratorLoad, MissingStylersFailsBeforeConfigIsRead) {
-    WriteFiles(kMinimalConfig, kMinimalLangs, QByteArray());
-    EXPECT_FALSE(Reopen().Load());
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("Load stylers.xml failed!"));
-    EXPECT_EQ(m_prompter.Messages()[0].caption, PathOf("stylers.xml"));
-}
-
-TEST_F(ConfiguratorLoad, AllThreeMissingShowTwoMessagesInOrder) {
+    // stylers.xml stops the start before config.xml is looked at.
+    m_prompter.ClearRecord();
+    ASSERT_TRUE(QFile::remove(PathOf("stylers.xml")));
+    ASSERT_TRUE(QFile::remove(PathOf("config.xml")));
     EXPECT_FALSE(Reopen().Load());
     ASSERT_EQ(m_prompter.Messages().size(), 2u);
-    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("Load langs.xml failed!"));
     EXPECT_EQ(m_prompter.Messages()[1].text, QStringLiteral("Load stylers.xml failed!"));
+    EXPECT_EQ(m_prompter.Messages()[1].caption, PathOf("stylers.xml"));
 }
 
-TEST_F(ConfiguratorLoad, BadConfigFilesFailWithAMessageAndNoCrash) {
+TEST_F(ConfiguratorLoad, BadFilesFailWithAMessageAndNoCrash) {
     const QByteArray bad[] = {
-        "<Scrivo><BaseConfig><TabSize Val=\"8\"/>",         // truncated
-        "<Scrivo><BaseConfig></Scrivo>",                     // mismatched
-        "",                                                  // empty
-        "not xml at all",
-        "<?xml version=\"1.0\"?>\n<Other><BaseConfig/></Other>",  // no Scrivo root
-        QByteArray("<Scrivo a=\"") + QByteArray(1 << 20, 'x'),   // huge, unterminated
+        "<Scrivo><BaseConfig><TabSize Val=\"8\"/>",                 // truncated
+        "<Scrivo><BaseConfig></Scrivo>",                             // mismatched
+        " ",                                                         // empty
+        "<?xml version=\"1.0\"?>\n<Other><BaseConfig/></Other>",     // no Scrivo root
+        QByteArray("<Scrivo a=\"") + QByteArray(1 << 20, 'x'),       // huge, unterminated
     };
     for (const QByteArray& bytes : bad) {
-        WriteFiles(bytes.isEmpty() ? QByteArray(" ") : bytes);
+        WriteFiles(bytes);
         m_prompter.ClearRecord();
         EXPECT_FALSE(Reopen().Load()) << bytes.left(60).constData();
         ASSERT_EQ(m_prompter.Messages().size(), 1u);
         EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("Load config.xml failed!"));
     }
+    m_prompter.ClearRecord();
+    WriteFiles(kMinimalConfig, "<Scrivo><Languages>", "<Scrivo><LexerStyles></Scrivo>");
+    EXPECT_FALSE(Reopen().Load());
+    EXPECT_EQ(m_prompter.Messages().size(), 2u);
+
+    // Well-formed files without the expected elements load with nothing in them.
+    m_prompter.ClearRecord();
+    WriteFiles(kMinimalConfig, "<Other/>", "<Scrivo/>");
+    Configurator& config = Loaded();
+    EXPECT_TRUE(config.Languages().empty());
+    EXPECT_TRUE(config.LexerTypes().empty());
+    EXPECT_TRUE(m_prompter.Messages().empty());
 }
 
 TEST_F(ConfiguratorLoad, OddButWellFormedValuesLoad) {
-    QByteArray huge(2 << 20, '7');
-    WriteFiles(QByteArray("<Scrivo><BaseConfig><TabSize Val=\"") + huge + "\"/>"
+    WriteFiles("<Scrivo><BaseConfig><TabSize Val=\"" + QByteArray(2 << 20, '7') + "\"/>"
                "<CompilePath Val=\"/opt/\xff\xfe/makensis\"/>"
                "<HelpPath Val=\"" + QByteArray(100000, 'h') + "\"/>"
                "</BaseConfig><UserInfo><pwd Val=\"%%%\"/><save Val=\"x\"/></UserInfo>"
@@ -160,71 +138,36 @@ TEST_F(ConfiguratorLoad, OddButWellFormedValuesLoad) {
     EXPECT_EQ(config.Base().HelpPath.size(), 100000);
     EXPECT_TRUE(config.Login().password.isEmpty());
     EXPECT_EQ(config.Login().save, -1);
-    EXPECT_EQ(config.NextUpdateTime(), 0);
-}
-
-TEST_F(ConfiguratorLoad, BadStylersAndLangsFollowTheirRules) {
-    WriteFiles(kMinimalConfig, "<Scrivo><Languages>", "<Scrivo><LexerStyles></Scrivo>");
-    EXPECT_FALSE(Reopen().Load());
-    ASSERT_EQ(m_prompter.Messages().size(), 2u);
-    EXPECT_EQ(m_prompter.Messages()[1].text, QStringLiteral("Load stylers.xml failed!"));
-
-    // Well-formed files without the expected elements load with nothing in them.
-    m_prompter.ClearRecord();
-    WriteFiles(kMinimalConfig, "<Other/>", "<Scrivo/>");
-    Configurator& config = Reopen();
-    EXPECT_TRUE(config.Load());
-    EXPECT_TRUE(config.Languages().empty());
-    EXPECT_TRUE(config.LexerTypes().empty());
-    EXPECT_TRUE(m_prompter.Messages().empty());
+    EXPECT_EQ(config.NextUpdateTime(), 0);  // not year 2106
 }
 
 TEST_F(ConfiguratorLoad, UpdateTimeIsStoredAsUnsigned32) {
     WriteFiles();
-    Configurator& config = Loaded();
-    config.SetNextUpdateTime(4000000000LL);
-    config.SaveUpdateInfo();
+    Loaded().SetNextUpdateTime(4000000000LL);
+    m_config->SaveUpdateInfo();
     EXPECT_TRUE(ReadBytes(PathOf("config.xml")).contains("<nextSUDlg Val=\"4000000000\"/>"));
     EXPECT_EQ(Loaded().NextUpdateTime(), 4000000000LL);
 
-    // The upper 32 bits are not kept.
-    Configurator& again = Loaded();
-    again.SetNextUpdateTime((1LL << 32) + 5);
-    again.SaveUpdateInfo();
+    m_config->SetNextUpdateTime((1LL << 32) + 5);  // the upper 32 bits are not kept
+    m_config->SaveUpdateInfo();
     EXPECT_EQ(Loaded().NextUpdateTime(), 5);
 }
 
-TEST_F(ConfiguratorLoad, SignInSurvivesAndThePasswordIsNotInPlainText) {
+TEST_F(ConfiguratorLoad, SignInIsKeptPrivateAndEncoded) {
     WriteFiles();
-    Configurator& config = Loaded();
-    LoginRecord login{QStringLiteral("用户@example.com"), QStringLiteral("秘密 password 123"), 1, 1};
-    config.Login() = login;
-    config.SaveUserInfo();
+    const LoginRecord login{QStringLiteral("用户@example.com"),
+                            QString(150, QLatin1Char('k')) + QStringLiteral("秘密 password"), 1, 1};
+    Loaded().Login() = login;
+    m_config->SaveUserInfo();
 
     const QByteArray bytes = ReadBytes(PathOf("config.xml"));
     EXPECT_FALSE(bytes.contains("password"));
     EXPECT_TRUE(bytes.contains("<autol Val=\"1\"/>"));
+    EXPECT_EQ(UnixMode(PathOf("config.xml")), 0600u);
     EXPECT_EQ(Loaded().Login(), login);
 
-    Configurator& cleared = Loaded();
-    cleared.Login().password.clear();
-    cleared.SaveUserInfo();
+    m_config->Login().password.clear();
+    m_config->SaveUserInfo();
     EXPECT_TRUE(ReadBytes(PathOf("config.xml")).contains("<pwd Val=\"\"/>"));
     EXPECT_TRUE(Loaded().Login().password.isEmpty());
-}
-
-TEST_F(ConfiguratorLoad, LongPasswordWithLineBreaksSurvivesTheFile) {
-    WriteFiles();
-    Configurator& config = Loaded();
-    config.Login().password = QString(150, QLatin1Char('k')) + QStringLiteral("尾");
-    config.SaveUserInfo();
-    EXPECT_EQ(Loaded().Login().password, QString(150, QLatin1Char('k')) + QStringLiteral("尾"));
-}
-
-TEST_F(ConfiguratorLoad, SavingWithoutALoadedFileStartsAFreshOne) {
-    Configurator& config = Reopen();
-    config.Base().TabSize = 6;
-    config.SaveBaseConfig();
-    WriteFiles(QByteArray());
-    EXPECT_EQ(Loaded().Base().TabSize, 6);
 }

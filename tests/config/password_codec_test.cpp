@@ -13,59 +13,30 @@ TEST(PasswordCodec, LineLayoutFollowsTheGroupCount) {
     EXPECT_EQ(longer.mid(76, 2), "\r\n");
     EXPECT_TRUE(longer.endsWith("=="));
     // A second line of full groups is not followed by a line break.
-    const QByteArray twoLines = EncodePassword(QString(60, QLatin1Char('a')));
-    EXPECT_EQ(twoLines.size(), 82);
-    EXPECT_FALSE(twoLines.endsWith("\r\n"));
+    EXPECT_EQ(EncodePassword(QString(60, QLatin1Char('a'))).size(), 82);
     EXPECT_EQ(EncodePassword(QString()), QByteArray());
-    EXPECT_EQ(EncodePassword(QStringLiteral("ab")).size(), 4);
-}
-
-TEST(PasswordCodec, IsNotPlainBase64) {
-    EXPECT_NE(EncodePassword(QStringLiteral("secret")), QByteArray("secret").toBase64());
+    // Chinese goes through the ANSI code page: two bytes a character.
+    EXPECT_EQ(EncodePassword(QStringLiteral("中文密码")).size(), 12);
 }
 
 TEST(PasswordCodec, RoundTrips) {
     const QString samples[] = {
-        QString(),
-        QStringLiteral("a"),
-        QStringLiteral("p@ss w0rd!"),
-        QString(57, QLatin1Char('x')),
-        QString(58, QLatin1Char('y')),
-        QString(200, QLatin1Char('z')),
-        QStringLiteral("密码是中文"),
-        QStringLiteral("混合 mixed 文本 123"),
-        // Not in CP936: must still come back unchanged.
-        QStringLiteral("emoji 😀 ok"),
+        QString(), QStringLiteral("p@ss w0rd!"), QString(57, QLatin1Char('x')),
+        QString(200, QLatin1Char('z')), QStringLiteral("混合 mixed 文本 123"),
+        QStringLiteral("emoji 😀 ok"),  // not in CP936, must still come back
     };
     for (const QString& sample : samples)
         EXPECT_EQ(DecodePassword(EncodePassword(sample)), sample) << sample.toStdString();
-}
-
-TEST(PasswordCodec, ChineseIsStoredInTheAnsiCodePage) {
-    // Two CP936 bytes per character: 8 bytes are two full groups and a padded one.
-    EXPECT_EQ(EncodePassword(QStringLiteral("中文密码")).size(), 12);
+    EXPECT_NE(EncodePassword(QStringLiteral("secret")), QByteArray("secret").toBase64());
 }
 
 TEST(PasswordCodec, DecodingSkipsForeignCharacters) {
     const QString password = QString(70, QLatin1Char('q'));
     QByteArray stored = EncodePassword(password);
-    EXPECT_EQ(DecodePassword(stored), password);
     stored.replace("\r\n", "\n");
-    EXPECT_EQ(DecodePassword(stored), password);
     stored.insert(5, " \t*#");
     stored.append("\r\n");
     EXPECT_EQ(DecodePassword(stored), password);
-}
-
-TEST(PasswordCodec, TextWithoutBase64GivesAnEmptyPassword) {
-    EXPECT_TRUE(DecodePassword("!!!").isEmpty());
-    EXPECT_TRUE(DecodePassword("A").isEmpty());
-    EXPECT_TRUE(DecodePassword("=").isEmpty());
-    EXPECT_TRUE(DecodePassword(QByteArray(5000, '\xff')).isEmpty());
-}
-
-TEST(PasswordCodec, DamagedBytesStillDecodeToSomething) {
-    // Bytes that are no valid CP936 text must not lose the rest of the password.
-    const QString decoded = DecodePassword("////////////");
-    EXPECT_FALSE(decoded.isEmpty());
+    for (const QByteArray& junk : {QByteArray("!!!"), QByteArray("A"), QByteArray(5000, '\xff')})
+        EXPECT_TRUE(DecodePassword(junk).isEmpty());
 }

@@ -47,16 +47,16 @@ TEST(DetectEncoding, MarksComeFirstWithTheirLengths)
     EXPECT_EQ(Detect(Bytes({0xEF, 0xBB})), TextEncoding::Utf8NoBom);
 }
 
-TEST(DetectEncoding, UnmarkedUtf16LittleEndianByItsZeroHighBytes)
+TEST(DetectEncoding, UnmarkedUtf16ByItsZeroHighBytes)
 {
     const QByteArray text = QByteArray::fromRawData(reinterpret_cast<const char*>(u"Name \"setup\"\r\n"), 28);
     const auto detected = DetectEncoding(text);
     EXPECT_EQ(detected.encoding, TextEncoding::Ucs2LittleEndianNoBom);
     EXPECT_EQ(detected.markLength, 0);
+    EXPECT_EQ(Detect(text.mid(1) + '\0'), TextEncoding::Ucs2BigEndianNoBom);
     // A zero second byte alone does not make UTF-16: ASCII with zero bytes is ANSI.
     EXPECT_EQ(Detect(QByteArray("A\0BCDEFGH", 9)), TextEncoding::Ansi);
-    // A leading zero byte rules the test out.
-    EXPECT_EQ(Detect(QByteArray("\0A\0B", 4)), TextEncoding::Ansi);
+    EXPECT_EQ(Detect(QByteArray("\0ABCDEFG", 8)), TextEncoding::Ansi);
 }
 
 TEST(DetectEncoding, SevenBitUtf8AndAnsi)

@@ -59,11 +59,17 @@ protected:
         return file.fileName();
     }
 
-    QString LoadModified(const QString& name, const QByteArray& bytes)
+    QString Load(const QString& name, const QByteArray& bytes)
     {
         const QString path = Write(name, bytes);
         QByteArray text;
         EXPECT_TRUE(m_document.LoadFile(path, false, text));
+        return path;
+    }
+
+    QString LoadModified(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = Load(name, bytes);
         m_document.SetModified(true);
         return path;
     }
@@ -135,8 +141,8 @@ TEST_F(TextDocumentTest, EveryEncodingRoundTripsByteForByte)
         {"be-mark", "\xFE\xFF" + Utf16(kUcs2Text, true), TextEncoding::Ucs2BigEndian, kUcs2Utf8},
         {"le-bare", Utf16(QStringLiteral("Name x\r\n") + QChar(0xDC00) + QStringLiteral("Section\r\n"), false),
          TextEncoding::Ucs2LittleEndianNoBom, "Name x\r\n\xED\xB0\x80Section\r\n"},
-        // Nothing tells bare big-endian UTF-16 apart; it reads as ANSI with its zero bytes and still survives.
-        {"be-bare", Utf16(QString::fromLatin1(ascii), true), TextEncoding::Ansi, {}},
+        {"be-bare", Utf16(QStringLiteral("Name x\r\n; 中文\r\n"), true), TextEncoding::Ucs2BigEndianNoBom,
+         QStringLiteral("Name x\r\n; 中文\r\n").toUtf8()},
         {"gbk", "; \xb0\xb2\xd7\xb0\xb3\xcc\xd0\xf2\r\nName \xd6\xd0\xce\xc4\r\n", TextEncoding::Ansi,
          QStringLiteral("; 安装程序\r\nName 中文\r\n").toUtf8()},
         {"ansi-zero", QByteArray("Name \xd6\xd0\0after the zero\r\n", 23), TextEncoding::Ansi,
@@ -208,9 +214,8 @@ TEST_F(TextDocumentTest, TemplateLoadStaysUntitledAndModified)
 
 TEST_F(TextDocumentTest, UnreadableFilesAreReportedAndChangeNothing)
 {
-    const QString good = Write("good.nsi", "Name x\r\n");
+    const QString good = Load("good.nsi", "Name x\r\n");
     QByteArray text;
-    ASSERT_TRUE(m_document.LoadFile(good, false, text));
     const QString fifo = PathOf("fifo");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     for (const QString& path : {PathOf("missing.nsi"), m_dir.path(), fifo}) {
@@ -285,10 +290,8 @@ TEST_F(TextDocumentTest, FailedSaveOnFullDisk)
 TEST_F(TextDocumentTest, LossyAnsiSaveAsksAndNoWritesNothing)
 {
     const QByteArray gbk = "; \xd6\xd0\xce\xc4\r\n";
-    const QString path = Write("gbk.nsi", gbk);
-    QByteArray text;
-    ASSERT_TRUE(m_document.LoadFile(path, false, text));
-    text += QStringLiteral("; 😀\r\n").toUtf8();
+    const QString path = Load("gbk.nsi", gbk);
+    const QByteArray text = QStringLiteral("; 中文\r\n; 😀\r\n").toUtf8();
     m_document.SetModified(true);
 
     m_prompter.QueueAnswer(PromptAnswer::No);
@@ -318,9 +321,7 @@ TEST_F(TextDocumentTest, SetEncodingOnUntitledDocumentAsksNothing)
 
 TEST_F(TextDocumentTest, SetEncodingOnSavedDocumentAsksAndSavesAtOnce)
 {
-    const QString path = Write("a.nsi", "Name x\r\n");
-    QByteArray text;
-    ASSERT_TRUE(m_document.LoadFile(path, false, text));
+    const QString path = Load("a.nsi", "Name x\r\n");
     const QByteArray edited = "Name y\r\n";
 
     m_prompter.QueueAnswer(PromptAnswer::No);
@@ -340,18 +341,12 @@ TEST_F(TextDocumentTest, SetEncodingOnSavedDocumentAsksAndSavesAtOnce)
 
 TEST_F(TextDocumentTest, SetEncodingKeepsTheOldValueWhenTheSaveFails)
 {
-    QTemporaryDir other;
-    const QString path = other.filePath("a.nsi");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Name x\r\n");
-    file.close();
-    QByteArray text;
-    ASSERT_TRUE(m_document.LoadFile(path, false, text));
-    ASSERT_TRUE(other.remove());
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("sub"));
+    const QString path = Load("sub/a.nsi", "Name x\r\n");
+    ASSERT_TRUE(QDir(PathOf("sub")).removeRecursively());
 
     m_prompter.QueueAnswer(PromptAnswer::Yes);
-    EXPECT_EQ(m_document.SetEncoding(TextEncoding::Utf8, text), EncodingChange::None);
+    EXPECT_EQ(m_document.SetEncoding(TextEncoding::Utf8, "Name x\r\n"), EncodingChange::None);
     EXPECT_EQ(m_document.Encoding(), TextEncoding::SevenBit);
     EXPECT_EQ(m_prompter.Messages().size(), 2u);
     ExpectMessage(m_prompter, 1, QStringLiteral("保存文件[%1]失败！").arg(path), kAppCaption, PromptIcon::Error,
@@ -360,9 +355,8 @@ TEST_F(TextDocumentTest, SetEncodingKeepsTheOldValueWhenTheSaveFails)
 
 TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen)
 {
-    const QString path = Write("a.nsi", "Name aaaa\r\n");
+    const QString path = Load("a.nsi", "Name aaaa\r\n");
     QByteArray text;
-    ASSERT_TRUE(m_document.LoadFile(path, false, text));
     EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::None);
     EXPECT_TRUE(m_prompter.Messages().empty());
 
@@ -387,9 +381,8 @@ TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen)
 
 TEST_F(TextDocumentTest, ExternalChangeThatRestoresTheTimeIsSeenBySize)
 {
-    const QString path = Write("a.nsi", "Name a\r\n");
+    const QString path = Load("a.nsi", "Name a\r\n");
     QByteArray text;
-    ASSERT_TRUE(m_document.LoadFile(path, false, text));
     struct stat before {};
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
     Write("a.nsi", "Name longer\r\n");
@@ -412,9 +405,8 @@ TEST_F(TextDocumentTest, ExternalChangeThatRestoresTheTimeIsSeenBySize)
 
 TEST_F(TextDocumentTest, DeletedFileIsReported)
 {
-    const QString path = Write("a.nsi", "Name a\r\n");
+    const QString path = Load("a.nsi", "Name a\r\n");
     QByteArray text;
-    ASSERT_TRUE(m_document.LoadFile(path, false, text));
     ASSERT_TRUE(QFile::remove(path));
 
     m_prompter.QueueAnswer(PromptAnswer::Yes);
@@ -436,9 +428,8 @@ TEST_F(TextDocumentTest, DeletedFileIsReported)
 
 TEST_F(TextDocumentTest, FailedReloadKeepsTheText)
 {
-    const QString path = Write("a.nsi", "Name a\r\n");
+    const QString path = Load("a.nsi", "Name a\r\n");
     QByteArray text;
-    ASSERT_TRUE(m_document.LoadFile(path, false, text));
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("a.nsi")); // replaced by something that cannot be read
 

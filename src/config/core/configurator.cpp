@@ -195,11 +195,16 @@ tinyxml2::XMLElement* Configurator::ConfigElement(const char* name) {
     return ChildElement(*ConfigRoot(), name);
 }
 
-bool Configurator::SaveConfig() {
+const tinyxml2::XMLElement* Configurator::FindConfigElement(const char* name) const {
+    const tinyxml2::XMLElement* root = m_config ? m_config->FirstChildElement(kRoot) : nullptr;
+    return root ? root->FirstChildElement(name) : nullptr;
+}
+
+void Configurator::SaveConfig() {
     ConfigRoot();
     // A failed write leaves the old file and the in-memory state as they are.
-    return SaveXmlFile(*m_config, QDir(ProgramFolder()).filePath(QStringLiteral("config.xml")),
-                       FileAccess::OwnerOnly);
+    SaveXmlFile(*m_config, QDir(ProgramFolder()).filePath(QStringLiteral("config.xml")),
+                FileAccess::OwnerOnly);
 }
 
 void Configurator::SaveBaseConfig() {
@@ -232,8 +237,7 @@ void Configurator::AddRecentFile(const QString& path) {
 }
 
 void Configurator::RemoveRecentFile(const QString& path) {
-    tinyxml2::XMLElement* root = ConfigRoot();
-    tinyxml2::XMLElement* list = root->FirstChildElement(kRecentFiles);
+    tinyxml2::XMLElement* list = ConfigRoot()->FirstChildElement(kRecentFiles);
     if (list == nullptr)
         return;
     bool changed = false;
@@ -254,32 +258,28 @@ void Configurator::ClearRecentFiles() {
 }
 
 QStringList Configurator::RecentFiles() const {
-    const tinyxml2::XMLElement* root = m_config ? m_config->FirstChildElement(kRoot) : nullptr;
-    return ReadEntries(root ? root->FirstChildElement(kRecentFiles) : nullptr, kRecentEntry);
+    return ReadEntries(FindConfigElement(kRecentFiles), kRecentEntry);
+}
+
+bool Configurator::RewriteList(const char* name, EntryList kind, const QStringList& values) {
+    const bool created = ConfigRoot()->FirstChildElement(name) == nullptr;
+    return RewriteEntries(*ConfigElement(name), kind, values) || created;
 }
 
 bool Configurator::WriteOpenFiles(const QStringList& entries) {
-    tinyxml2::XMLElement* root = ConfigRoot();
-    const bool created = root->FirstChildElement(kLastOpenFiles) == nullptr;
-    return RewriteEntries(*ConfigElement(kLastOpenFiles), kOpenEntry, entries) || created;
+    return RewriteList(kLastOpenFiles, kOpenEntry, entries);
 }
 
 QStringList Configurator::ReadOpenFiles() const {
-    const tinyxml2::XMLElement* root = m_config ? m_config->FirstChildElement(kRoot) : nullptr;
-    return ReadEntries(root ? root->FirstChildElement(kLastOpenFiles) : nullptr, kOpenEntry);
+    return ReadEntries(FindConfigElement(kLastOpenFiles), kOpenEntry);
 }
 
 bool Configurator::WriteHistory(int n, const QStringList& texts) {
-    const QByteArray name = HistoryElementName(n);
-    tinyxml2::XMLElement* root = ConfigRoot();
-    const bool created = root->FirstChildElement(name.constData()) == nullptr;
-    return RewriteEntries(*ConfigElement(name.constData()), kHistoryEntry, texts) || created;
+    return RewriteList(HistoryElementName(n).constData(), kHistoryEntry, texts);
 }
 
 QStringList Configurator::ReadHistory(int n) const {
-    const tinyxml2::XMLElement* root = m_config ? m_config->FirstChildElement(kRoot) : nullptr;
-    const QByteArray name = HistoryElementName(n);
-    return ReadEntries(root ? root->FirstChildElement(name.constData()) : nullptr, kHistoryEntry);
+    return ReadEntries(FindConfigElement(HistoryElementName(n).constData()), kHistoryEntry);
 }
 
 void Configurator::SaveUpdateInfo() {

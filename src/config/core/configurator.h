@@ -13,6 +13,7 @@
 #include <vector>
 
 class Prompter;
+struct EntryList;
 namespace tinyxml2 {
 class XMLDocument;
 class XMLElement;
@@ -91,16 +92,18 @@ public:
 
     // The folder whose three files are used (the program folder or the user's copy).
     QString ProgramFolder() const;
-    // ProgramFolder() when makensis lies in it, else the folder of makensis on PATH.
+    // The executable's folder when makensis lies in it, else the folder of makensis on PATH.
     QString NsisFolder() const;
     QString GetCompilerPath() const;
     QString GetHelpPath() const;
 
 private:
     tinyxml2::XMLElement* ConfigRoot();
-    tinyxml2::XMLElement* ConfigElement(const char* name);
+    tinyxml2::XMLElement* ConfigElement(const char* name);  // created when missing
+    const tinyxml2::XMLElement* FindConfigElement(const char* name) const;
+    bool RewriteList(const char* name, EntryList kind, const QStringList& values);
     void ReadConfig(const tinyxml2::XMLElement& root);
-    bool SaveConfig();
+    void SaveConfig();
 
     QString m_programFolder;
     QString m_userFolder;

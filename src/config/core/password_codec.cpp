@@ -4,7 +4,6 @@
 #include <iconv.h>
 
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <optional>
 

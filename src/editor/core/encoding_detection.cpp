@@ -94,19 +94,20 @@ Utf8Check CheckUtf8(QByteArrayView bytes)
     return multiByte ? Utf8Check::Utf8 : Utf8Check::SevenBit;
 }
 
-bool LooksLikeUtf16Le(QByteArrayView bytes)
+bool LooksLikeUtf16(QByteArrayView bytes, ByteOrder order)
 {
     const qsizetype units = bytes.size() / 2;
     if (units == 0)
         return false;
     const Byte* p = reinterpret_cast<const Byte*>(bytes.data());
+    const int high = order == ByteOrder::BigEndian ? 0 : 1;
     qsizetype lowZeros = 0;
     qsizetype highZeros = 0;
     for (qsizetype i = 0; i < units; ++i) {
-        lowZeros += p[2 * i] == 0;
-        highZeros += p[2 * i + 1] == 0;
+        lowZeros += p[2 * i + 1 - high] == 0;
+        highZeros += p[2 * i + high] == 0;
     }
-    // Latin text in UTF-16LE: high bytes nearly all zero, low bytes almost never.
+    // Latin text in UTF-16: high bytes nearly all zero, low bytes almost never.
     return highZeros * 2 > units && lowZeros * 8 < units;
 }
 
@@ -120,8 +121,11 @@ DetectedEncoding DetectEncoding(QByteArrayView bytes)
         return {TextEncoding::Ucs2LittleEndian, 2};
     if (n > 2 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF)
         return {TextEncoding::Utf8, 3};
-    if (n > 1 && at(0) != 0 && at(1) == 0 && LooksLikeUtf16Le(bytes))
+    if (n > 1 && at(0) != 0 && at(1) == 0 && LooksLikeUtf16(bytes, ByteOrder::LittleEndian))
         return {TextEncoding::Ucs2LittleEndianNoBom, 0};
+    // The mirror image, so that an unmarked big-endian file is not read as ANSI full of zero bytes.
+    if (n > 1 && at(0) == 0 && at(1) != 0 && LooksLikeUtf16(bytes, ByteOrder::BigEndian))
+        return {TextEncoding::Ucs2BigEndianNoBom, 0};
     switch (CheckUtf8(bytes)) {
     case Utf8Check::SevenBit:
         return {TextEncoding::SevenBit, 0};

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "editor/core/text_encoding.h"
+#include "editor/core/ucs2_conversion.h"
 
 #include <QByteArrayView>
 
@@ -14,9 +15,9 @@ enum class Utf8Check { SevenBit, Utf8, Invalid };
 // wrote. A zero byte makes the buffer Invalid.
 Utf8Check CheckUtf8(QByteArrayView bytes);
 
-// Stand-in for the platform's Unicode-text guess: UTF-16 little-endian text
-// whose high (odd) bytes are mostly zero.
-bool LooksLikeUtf16Le(QByteArrayView bytes);
+// Stand-in for the platform's Unicode-text guess: UTF-16 text whose high
+// bytes are mostly zero.
+bool LooksLikeUtf16(QByteArrayView bytes, ByteOrder order);
 
 struct DetectedEncoding {
     TextEncoding encoding = TextEncoding::SevenBit;

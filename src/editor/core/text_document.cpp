@@ -4,7 +4,6 @@
 #include "editor/core/encoding_detection.h"
 #include "platform/prompter.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -45,29 +44,26 @@ bool ReadWholeFile(const QString& path, QByteArray& bytes)
     return file.read(bytes.data(), size) == size;
 }
 
-// Turns the file's bytes into the editor's UTF-8, reusing the buffer where
-// the bytes already are UTF-8, so a large file costs one copy at most.
-bool ToEditorText(QByteArray&& bytes, DetectedEncoding detected, QByteArray& utf8Out)
+// Turns the file's bytes into the editor's UTF-8 in text (empty on entry),
+// reusing the buffer where the bytes already are UTF-8, so that loading a
+// large file costs one copy at most.
+bool ToEditorText(QByteArray&& bytes, DetectedEncoding detected, QByteArray& text)
 {
     switch (detected.encoding) {
     case TextEncoding::SevenBit:
     case TextEncoding::Utf8:
     case TextEncoding::Utf8NoBom:
         bytes.remove(0, detected.markLength);
-        utf8Out = std::move(bytes);
+        text = std::move(bytes);
         return true;
     default:
         break;
     }
-    QByteArray text;
     try {
-        if (!DecodeToUtf8(QByteArrayView(bytes).sliced(detected.markLength), detected.encoding, text))
-            return false;
+        return DecodeToUtf8(QByteArrayView(bytes).sliced(detected.markLength), detected.encoding, text);
     } catch (const std::bad_alloc&) {
         return false;
     }
-    utf8Out = std::move(text);
-    return true;
 }
 
 } // namespace
@@ -76,15 +72,15 @@ TextDocument::TextDocument(Prompter& prompter) : m_prompter(prompter) {}
 
 void TextDocument::ShowFailure(const char* format, const QString& path)
 {
-    m_prompter.Ask(Format(format, QDir::toNativeSeparators(path)), kAppCaption, PromptIcon::Error, PromptButtons::Ok);
+    m_prompter.Ask(Format(format, path), kAppCaption, PromptIcon::Error, PromptButtons::Ok);
 }
 
 bool TextDocument::LoadFile(const QString& path, bool asNew, QByteArray& utf8Out)
 {
+    // Stamped before reading: a change made while we read shows up at the next check.
+    const std::optional<FileStamp> stamp = ReadFileStamp(path);
     QByteArray bytes;
     const bool read = ReadWholeFile(path, bytes);
-    // The stamp is taken before conversion, so a change made meanwhile is noticed later.
-    const std::optional<FileStamp> stamp = read ? ReadFileStamp(path) : std::nullopt;
     const DetectedEncoding detected = DetectEncoding(bytes);
     QByteArray text;
     if (!read || !ToEditorText(std::move(bytes), detected, text)) {
@@ -168,11 +164,10 @@ ExternalChange TextDocument::CheckExternalChange(QByteArray& reloadedText)
 {
     if (!m_stamp || m_path.isEmpty())
         return ExternalChange::None;
-    const QString shownPath = QDir::toNativeSeparators(m_path);
     const std::optional<FileStamp> current = ReadFileStamp(m_path);
     if (!current) {
         m_stamp.reset();
-        const PromptAnswer answer = m_prompter.Ask(Format("%s\n\n该文件已不存在，您是否要在编辑器中保留此文件？", shownPath),
+        const PromptAnswer answer = m_prompter.Ask(Format("%s\n\n该文件已不存在，您是否要在编辑器中保留此文件？", m_path),
                                                    kAppCaption, PromptIcon::Question, PromptButtons::YesNo);
         // Only an explicit No closes; a dismissed box keeps the text.
         if (answer == PromptAnswer::No)
@@ -183,7 +178,7 @@ ExternalChange TextDocument::CheckExternalChange(QByteArray& reloadedText)
     if (*current == *m_stamp)
         return ExternalChange::None;
     m_stamp = current;
-    const PromptAnswer answer = m_prompter.Ask(Format("%s\n\n该文件已被其他程序修改，您是否要重新加载文件？", shownPath),
+    const PromptAnswer answer = m_prompter.Ask(Format("%s\n\n该文件已被其他程序修改，您是否要重新加载文件？", m_path),
                                                kAppCaption, PromptIcon::Question, PromptButtons::YesNo);
     // A failed reload keeps the editor's text rather than emptying it.
     if (answer == PromptAnswer::Yes && LoadFile(m_path, false, reloadedText))
