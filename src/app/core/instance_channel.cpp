@@ -132,15 +132,14 @@ InstanceClaim ClaimInstance(const QString& socketName, const HandOverMessage& me
     InstanceClaim claim;
     QLockFile lock(LockPath(socketName));
     lock.setStaleLockTime(10000);
-    const bool locked = lock.tryLock(5000);
+    // Should the lock not come, this start goes on without it: better than not starting.
+    lock.tryLock(5000);
     const QString text = (message.compile ? u"1"_s : u"0"_s) + message.path;
     if (SendTo(socketName, EncodeHandOver(COPYDATA_OPEN_FILE, text))) {
         claim.handedOver = true;
         return claim;
     }
-    // Without the lock (or the socket) this start runs without hand-over:
-    // better than refusing to start.
-    Q_UNUSED(locked);
+    // Without the socket this instance runs on, only without hand-over.
     auto server = std::make_unique<InstanceServer>(socketName, 2000);
     if (server->Listen())
         claim.server = std::move(server);

@@ -45,19 +45,29 @@ QString RecentListHtml(const QStringList& recent) {
     return html + u"</ol>"_s;
 }
 
+namespace {
+
+// The n of a "?rf=n" link; -1 when there is none.
+int RecentIndexOf(const QString& url) {
+    const qsizetype rf = url.indexOf(u"?rf="_s, 0, Qt::CaseInsensitive);
+    if (rf < 0)
+        return -1;
+    bool ok = false;
+    const int index = url.mid(rf + 4).toInt(&ok, 10);
+    return ok && index >= 0 ? index : -1;
+}
+
+}  // namespace
+
 QString StartPageLinkStatus(const QString& url, const QStringList& recent) {
     // Recent links are relative ("?rf=n"), so once resolved they also start
     // with the page's own scheme: look at the query first.
-    const qsizetype rf = url.indexOf(u"?rf="_s, 0, Qt::CaseInsensitive);
-    if (rf >= 0) {
-        bool ok = false;
-        const int index = url.mid(rf + 4).toInt(&ok, 10);
-        if (ok && index >= 0 && index < recent.size())
-            return u"打开文件："_s + recent[index];
-    }
+    const int index = RecentIndexOf(url);
+    if (index >= 0 && index < recent.size())
+        return u"打开文件："_s + recent[index];
     if (url.startsWith(u"qrc:"_s, Qt::CaseInsensitive)) {
         const int command = StartPageCommand(url.mid(url.lastIndexOf(u'/') + 1));
-        if (command >= ID_RECENT_FILE_FIRST) {
+        if (command >= ID_RECENT_FILE_FIRST && command <= ID_RECENT_FILE_LAST) {
             const int index = command - ID_RECENT_FILE_FIRST;
             return index < recent.size() ? recent[index] : QString();
         }
@@ -67,12 +77,9 @@ QString StartPageLinkStatus(const QString& url, const QStringList& recent) {
 }
 
 int StartPageLinkCommand(const QString& url) {
-    const qsizetype rf = url.indexOf(u"?rf="_s, 0, Qt::CaseInsensitive);
-    if (rf >= 0) {
-        bool ok = false;
-        const int index = url.mid(rf + 4).toInt(&ok, 10);
-        return ok && index >= 0 && index <= ID_RECENT_FILE_LAST - ID_RECENT_FILE_FIRST ? ID_RECENT_FILE_FIRST + index
-                                                                                       : 0;
+    if (url.contains(u"?rf="_s, Qt::CaseInsensitive)) {
+        const int index = RecentIndexOf(url);
+        return index >= 0 && index <= ID_RECENT_FILE_LAST - ID_RECENT_FILE_FIRST ? ID_RECENT_FILE_FIRST + index : 0;
     }
     return StartPageCommand(url.mid(url.lastIndexOf(u'/') + 1));
 }

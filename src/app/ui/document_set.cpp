@@ -32,10 +32,12 @@ CTabViewItem* DocumentSet::Item(int index) const {
     return index >= 0 && index < Count() ? m_items[std::size_t(index)].get() : nullptr;
 }
 
-CEditerTabViewItem* DocumentSet::ActiveDocument() const {
-    CTabViewItem* item = ActiveItem();
+CEditerTabViewItem* DocumentSet::DocumentAt(int index) const {
+    CTabViewItem* item = Item(index);
     return item && item->GetKind() == CTabViewItem::Kind::Document ? static_cast<CEditerTabViewItem*>(item) : nullptr;
 }
+
+CEditerTabViewItem* DocumentSet::ActiveDocument() const { return DocumentAt(m_active); }
 
 CScrivoView* DocumentSet::ActiveView() const {
     CEditerTabViewItem* document = ActiveDocument();
@@ -117,13 +119,11 @@ CEditerTabViewItem* DocumentSet::NewWithText(const QString& script) {
 bool DocumentSet::OpenDocument(const QString& path, bool asTemplate) {
     if (!asTemplate) {
         for (int i = 0; i < Count(); ++i) {
-            const auto* item = m_items[std::size_t(i)].get();
-            if (item->GetKind() == CTabViewItem::Kind::Document) {
-                const CScrivoView* view = static_cast<const CEditerTabViewItem*>(item)->View();
-                if (view && view->Document().HasPath() && IsSameFile(view->Path(), path)) {
-                    Activate(i);
-                    return true;
-                }
+            const CEditerTabViewItem* document = DocumentAt(i);
+            const CScrivoView* view = document ? document->View() : nullptr;
+            if (view && view->Document().HasPath() && IsSameFile(view->Path(), path)) {
+                Activate(i);
+                return true;
             }
         }
     }
@@ -194,11 +194,8 @@ bool DocumentSet::SaveAs(CEditerTabViewItem* document) {
 
 void DocumentSet::SaveAll() {
     for (int i = 0; i < Count(); ++i) {
-        CTabViewItem* item = m_items[std::size_t(i)].get();
-        if (item->GetKind() != CTabViewItem::Kind::Document)
-            continue;
-        auto* document = static_cast<CEditerTabViewItem*>(item);
-        if (document->View() && document->View()->IsModified()) {
+        CEditerTabViewItem* document = DocumentAt(i);
+        if (document && document->IsModified()) {
             Save(document);
             RefreshTab(i);
         }
@@ -370,9 +367,8 @@ void DocumentSet::RefreshTab(int index) {
     if (!item)
         return;
     int image = 2;
-    if (item->GetKind() == CTabViewItem::Kind::Document) {
-        auto* document = static_cast<CEditerTabViewItem*>(item);
-        document->shownModified = document->View() && document->View()->IsModified() ? 1 : 0;
+    if (CEditerTabViewItem* document = DocumentAt(index)) {
+        document->shownModified = document->IsModified() ? 1 : 0;
         image = document->shownModified;
     }
     m_tabs->SetTab(index, item->GetTitle(), image);
@@ -380,12 +376,8 @@ void DocumentSet::RefreshTab(int index) {
 
 void DocumentSet::TrackModified() {
     for (int i = 0; i < Count(); ++i) {
-        CTabViewItem* item = m_items[std::size_t(i)].get();
-        if (item->GetKind() != CTabViewItem::Kind::Document)
-            continue;
-        auto* document = static_cast<CEditerTabViewItem*>(item);
-        const int modified = document->View() && document->View()->IsModified() ? 1 : 0;
-        if (modified == document->shownModified)
+        const CEditerTabViewItem* document = DocumentAt(i);
+        if (!document || (document->IsModified() ? 1 : 0) == document->shownModified)
             continue;
         RefreshTab(i);
         if (i == m_active)
@@ -401,7 +393,7 @@ QStringList DocumentSet::OpenFileEntries() const {
         entry.active = i == m_active;
         entry.startPage = item->GetKind() == CTabViewItem::Kind::StartPage;
         if (!entry.startPage) {
-            const CScrivoView* view = static_cast<const CEditerTabViewItem*>(item)->View();
+            const CScrivoView* view = DocumentAt(i)->View();
             if (!view || !view->Document().HasPath())
                 continue;
             entry.path = view->Path();

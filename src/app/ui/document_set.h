@@ -25,6 +25,8 @@ public:
     int ActiveIndex() const { return m_active; }
     CTabViewItem* Item(int index) const;
     CTabViewItem* ActiveItem() const { return Item(m_active); }
+    // The document at index, or null for the start page or an index out of range.
+    CEditerTabViewItem* DocumentAt(int index) const;
     CEditerTabViewItem* ActiveDocument() const;
     // The active document's editor view, or null when the start page is active.
     CScrivoView* ActiveView() const;

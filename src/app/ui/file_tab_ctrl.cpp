@@ -61,7 +61,6 @@ std::array<QPixmap, 12> DrawImages() {
 }  // namespace
 
 CFileTabCtrl::CFileTabCtrl(QWidget* parent) : QTabBar(parent), m_images(DrawImages()) {
-    setFont(QApplication::font());
     setDrawBase(false);
     setExpanding(false);
     setMouseTracking(true);
@@ -138,8 +137,8 @@ void CFileTabCtrl::mousePressEvent(QMouseEvent* event) {
     }
     if (event->button() != Qt::LeftButton)
         return;
-    if (m_hotGlyph >= 0 || GlyphAt(pos) >= 0) {
-        m_pressedGlyph = GlyphAt(pos);
+    if (const int glyph = GlyphAt(pos); glyph >= 0) {
+        m_pressedGlyph = glyph;
         update();
         return;
     }

@@ -281,11 +281,8 @@ void CMainFrame::UpdateCommandStates() {
         d.fileExists = d.hasPath && QFileInfo(path).isFile();
         d.isNsiScript = path.endsWith(u".nsi"_s, Qt::CaseInsensitive);
         for (int i = 0; i < m_documents->Count(); ++i) {
-            const CTabViewItem* item = m_documents->Item(i);
-            if (item->GetKind() == CTabViewItem::Kind::Document) {
-                const CScrivoView* other = static_cast<const CEditerTabViewItem*>(item)->View();
-                d.anyModified = d.anyModified || (other && other->IsModified());
-            }
+            const CEditerTabViewItem* other = m_documents->DocumentAt(i);
+            d.anyModified = d.anyModified || (other && other->IsModified());
         }
         d.canUndo = view->Send(Sci::SCI_CANUNDO) != 0;
         d.canRedo = view->Send(Sci::SCI_CANREDO) != 0;
@@ -345,7 +342,7 @@ void CMainFrame::OnActiveChanged() {
     Q_EMIT ActiveViewChanged(ActiveView());
 }
 
-bool CMainFrame::SaveWindowState() {
+void CMainFrame::SaveWindowState() {
     BaseConfig& base = m_config.Base();
     const BaseConfig before = base;
     base.ShowMaximized = isMaximized() ? 1 : 0;
@@ -359,7 +356,6 @@ bool CMainFrame::SaveWindowState() {
         changed = true;
     if (changed)
         m_config.SaveBaseConfig();
-    return changed;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -85,7 +85,7 @@ private:
     void OnTabAdded();
     void OnActiveChanged();
     void UpdateStatusBar();
-    bool SaveWindowState();
+    void SaveWindowState();
 
     Configurator& m_config;
     Prompter& m_prompter;

@@ -37,6 +37,7 @@ public:
     }
 
     CScrivoView* View() const { return m_view; }
+    bool IsModified() const { return m_view && m_view->IsModified(); }
     QWidget* GetWindow() const override { return m_view; }
     void SetFocus() override {
         if (m_view)
