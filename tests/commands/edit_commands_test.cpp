@@ -95,3 +95,22 @@ TEST_F(EditCommandsTest, InsertFileNameQuotesThePath) {
     ASSERT_EQ(m_prompter.FileRequests().size(), 1u);
     EXPECT_TRUE(m_prompter.FileRequests()[0].filter.startsWith(QStringLiteral("All Files")));
 }
+
+TEST_F(EditCommandsTest, MillionLineSelectionIsOneEdit) {
+    QByteArray text;
+    text.reserve(4'000'000);
+    for (int i = 0; i < 1'000'000; ++i)
+        text += "  x\n";
+    SetText(text);
+    Send(Sci::SCI_SELECTALL);
+    EditCommands::CommentLines(*m_editor, CommentMode::Comment);
+    // The empty line after the last break is commented too: it lies within the selection.
+    EXPECT_EQ(Send(Sci::SCI_GETLENGTH), long(text.size()) + 1'000'001);
+    EXPECT_EQ(Send(Sci::SCI_GETCHARAT, (unsigned long)(Send(Sci::SCI_POSITIONFROMLINE, 999'999))), ';');
+    EditCommands::CommentLines(*m_editor, CommentMode::Uncomment);
+    EXPECT_EQ(Text(), text);
+    Send(Sci::SCI_UNDO);
+    Send(Sci::SCI_UNDO);
+    EXPECT_EQ(Text(), text);
+    EXPECT_FALSE(Send(Sci::SCI_CANUNDO));
+}

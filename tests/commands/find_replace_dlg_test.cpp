@@ -172,8 +172,14 @@ TEST_F(FindReplaceTest, ReplaceAllStopsAndEachReplacementUndoesAlone) {
     SetText("aaa");
     SetFind(u"a"_s);
     SetReplace(u"bb"_s);
+    const long eventMask = Send(Sci::SCI_GETMODEVENTMASK);
+    int notices = 0;
+    QObject::connect(m_editor.get(), &Sci::SCN_MODIFIED, [&notices] { ++notices; });
     m_dlg->ReplaceAll(false);
     EXPECT_EQ(Text(), "bbbbbb");
+    // The view hears of the change once, and later edits are heard again.
+    EXPECT_GT(notices, 0);
+    EXPECT_EQ(Send(Sci::SCI_GETMODEVENTMASK), eventMask);
     Send(Sci::SCI_UNDO);
     EXPECT_EQ(Text(), "bbbba");
     EXPECT_TRUE(m_prompter.Messages().empty());  // the number is not reported

@@ -25,6 +25,22 @@ long ReplaceMatch(QsciScintillaBase& editor, const TextMatch& match, const QByte
     return long(utf8.size());
 }
 
+ReplaceAllResult ReplaceAllInEditor(QsciScintillaBase& editor, const QByteArray& find, int flags,
+                                    const QByteArray& replacement, long start, long end) {
+    // The component's change notice costs time in proportion to the text's
+    // length; once the first replacement has told the view that the text
+    // changed, the rest go without it, or a large script would stall here.
+    const long eventMask = editor.SendScintilla(Sci::SCI_GETMODEVENTMASK);
+    const auto replace = [&](const TextMatch& match) {
+        const long length = ReplaceMatch(editor, match, replacement);
+        editor.SendScintilla(Sci::SCI_SETMODEVENTMASK, 0L);
+        return length;
+    };
+    const ReplaceAllResult result = ReplaceAllIn(EditorFinder(editor, find, flags), replace, start, end);
+    editor.SendScintilla(Sci::SCI_SETMODEVENTMASK, eventMask);
+    return result;
+}
+
 CaretState EditorCaretState(const QsciScintillaBase& editor) {
     return CaretState{editor.SendScintilla(Sci::SCI_GETCURRENTPOS), editor.SendScintilla(Sci::SCI_GETSELECTIONSTART),
                       editor.SendScintilla(Sci::SCI_GETSELECTIONEND), editor.SendScintilla(Sci::SCI_GETLENGTH)};

@@ -15,6 +15,10 @@ MatchFinder EditorFinder(QsciScintillaBase& editor, const QByteArray& utf8, int 
 // Replaces the match as one undo step and returns the replacement's byte length.
 long ReplaceMatch(QsciScintillaBase& editor, const TextMatch& match, const QByteArray& utf8);
 
+// Replaces every match in [start, end), each replacement one undo step.
+ReplaceAllResult ReplaceAllInEditor(QsciScintillaBase& editor, const QByteArray& find, int flags,
+                                    const QByteArray& replacement, long start, long end);
+
 CaretState EditorCaretState(const QsciScintillaBase& editor);
 
 // Selects the match (caret at its end); when its end line is off screen the

@@ -239,10 +239,8 @@ void CFindReplaceDlg::ReplaceAll(bool inSelection) {
     const CaretState state = EditorCaretState(*editor);
     const long start = inSelection ? state.selStart : 0;
     const long end = inSelection ? state.selEnd : state.length;
-    const QByteArray utf8 = replacement.toUtf8();
     const ReplaceAllResult result =
-        ReplaceAllIn(EditorFinder(*editor, text.toUtf8(), SearchFlags()),
-                     [&](const TextMatch& match) { return ReplaceMatch(*editor, match, utf8); }, start, end);
+        ReplaceAllInEditor(*editor, text.toUtf8(), SearchFlags(), replacement.toUtf8(), start, end);
     // Where replacing the selection one match at a time would have left the caret.
     if (result.count > 0)
         editor->SendScintilla(Sci::SCI_GOTOPOS, (unsigned long)result.lastEnd);
