@@ -89,6 +89,10 @@ TEST_F(FindReplaceTest, ModesShowTheirControls) {
     m_dlg->Show(CFindReplaceDlg::Mode::Replace);
     EXPECT_FALSE(Control<QCheckBox>(u"inSelection"_s)->isEnabled());
 
+    Control<QTabBar>(u"tabs"_s)->setCurrentIndex(0);  // the other tab switches the mode
+    EXPECT_EQ(m_dlg->windowTitle(), u"查找"_s);
+    EXPECT_TRUE(Control<QPushButton>(u"count"_s)->isVisible());
+
     Control<QPushButton>(u"cancel"_s)->click();
     EXPECT_TRUE(m_dlg->isHidden());
 }

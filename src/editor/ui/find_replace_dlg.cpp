@@ -117,7 +117,7 @@ void CFindReplaceDlg::BuildControls() {
     layout->addLayout(body);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int index) {
+    connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
         if (index >= 0)
             Show(Mode(index));
     });
