@@ -1,12 +1,54 @@
-// Scrivo's entry point.
+// Scrivo's entry point: command line, hand-over to a running instance, checks, configuration, main frame.
+#include "app/core/command_line.h"
+#include "app/core/instance_channel.h"
+#include "app/ui/main_frame.h"
+#include "config/core/config_paths.h"
+#include "config/core/configurator.h"
+#include "editor/ui/scrivo_view.h"
+#include "platform/ui/dialog_prompter.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// The maker's page shown on the start page beside the buttons.
+const char kMakerContentUrl[] = "http://www.korvane.com/content.html?v=2";
+}
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Korvane安装"));
-    window.resize(1000, 700);
-    window.show();
-    return app.exec();
+    QApplication::setApplicationName(u"scrivo"_s);
+
+    CommandLine commandLine = ParseCommandLine(QApplication::arguments().mid(1));
+    // The running instance has its own working folder: hand it an absolute path.
+    if (!commandLine.path.isEmpty())
+        commandLine.path = QFileInfo(commandLine.path).absoluteFilePath();
+
+    InstanceClaim claim = ClaimInstance(DefaultInstanceSocketName(), {commandLine.compile, commandLine.path});
+    if (claim.handedOver)
+        return 1;
+
+    DialogPrompter prompter;
+    if (!CScrivoView::NsisLexerAvailable()) {
+        prompter.Ask(u"找不到文件SciLexer.DLL,请重新安装软件。"_s, u"Korvane安装"_s, PromptIcon::None, PromptButtons::Ok);
+        return 1;
+    }
+
+    Configurator config(QCoreApplication::applicationDirPath(), DefaultUserConfigFolder(), prompter);
+    if (!config.Load())
+        return -1;
+
+    CMainFrame frame(config, prompter, QUrl(QString::fromLatin1(kMakerContentUrl)));
+    prompter.SetOwner(&frame);
+    if (claim.server)
+        QObject::connect(claim.server.get(), &InstanceServer::HandOver, &frame, &CMainFrame::OnHandOver);
+    if (config.Base().ShowMaximized)
+        frame.showMaximized();
+    else
+        frame.show();
+    frame.OpenInitialDocuments(commandLine);
+    frame.RebuildRecentMenu();
+    return QApplication::exec();
 }

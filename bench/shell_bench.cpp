@@ -1,0 +1,173 @@
+// Start-up and opening speed of the editor: frame to first paint, and large scripts to their first coloured screen.
+#include "app/ui/document_set.h"
+#include "app/ui/main_frame.h"
+#include "config/core/configurator.h"
+#include "editor/ui/qsci_base.h"
+#include "editor/ui/scrivo_view.h"
+#include "platform/prompter.h"
+
+#include <QApplication>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+namespace {
+
+// Answers nothing: the benchmarks never ask the user anything.
+class SilentPrompter : public Prompter {
+public:
+    PromptAnswer Message(const PromptMessage&) override { return PromptAnswer::No; }
+    QStringList OpenFileNames(const FileDialogRequest&, bool) override { return {}; }
+    QString SaveFileName(const FileDialogRequest&) override { return {}; }
+    QString FolderName(const QString&, const QString&) override { return {}; }
+    std::optional<std::uint32_t> Colour(std::uint32_t) override { return std::nullopt; }
+};
+
+long ResidentKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return 0;
+}
+
+// Runs events until the editing component has painted once.
+void WaitForPaint(QsciScintillaBase* editor) {
+    bool painted = false;
+    QObject::connect(editor, &QsciScintillaBase::SCN_PAINTED, editor, [&painted] { painted = true; },
+                     Qt::SingleShotConnection);
+    QElapsedTimer limit;
+    limit.start();
+    while (!painted && limit.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+struct Folder {
+    QTemporaryDir dir;
+    SilentPrompter prompter;
+    std::unique_ptr<Configurator> config;
+
+    // The language and style files that the build placed beside the program; default settings.
+    Folder() {
+        for (const char* name : {"langs.xml", "stylers.xml"})
+            QFile::copy(QCoreApplication::applicationDirPath() + u'/' + QLatin1StringView(name),
+                        dir.filePath(QLatin1StringView(name)));
+        QFile settings(dir.filePath(QStringLiteral("config.xml")));
+        settings.open(QIODevice::WriteOnly);
+        settings.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo/>\n");
+        settings.close();
+        config = std::make_unique<Configurator>(dir.path(), dir.filePath(QStringLiteral("user")), prompter);
+        config->Load();
+    }
+};
+
+// NSIS's own headers repeated with Chinese comment lines, as a script of the given size.
+QString ScriptOfSize(const QTemporaryDir& dir, qsizetype bytes) {
+    QByteArray base;
+    QDirIterator it(QStringLiteral("/usr/share/nsis/Include"), {QStringLiteral("*.nsh")}, QDir::Files);
+    int line = 0;
+    while (it.hasNext()) {
+        QFile file(it.next());
+        file.open(QIODevice::ReadOnly);
+        for (const QByteArray& text : file.readAll().split('\n')) {
+            base += text.trimmed() + "\r\n";
+            if (++line % 40 == 0)
+                base += "; 中文注释：安装程序的说明文字\r\n";
+        }
+    }
+    QByteArray text;
+    text.reserve(bytes);
+    while (text.size() < bytes)
+        text += base;
+    text.truncate(bytes);
+    const QString path = dir.filePath(QStringLiteral("big-%1.nsi").arg(bytes));
+    QFile out(path);
+    out.open(QIODevice::WriteOnly);
+    out.write(text);
+    return path;
+}
+
+void BM_EmptyEditorToFirstPaint(benchmark::State& state) {
+    Folder folder;
+    for (auto _ : state) {
+        CMainFrame frame(*folder.config, folder.prompter, QUrl());
+        frame.resize(1000, 700);
+        frame.show();
+        frame.Documents().NewBlank();
+        WaitForPaint(frame.Documents().ActiveView()->Editor());
+    }
+}
+BENCHMARK(BM_EmptyEditorToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The peer: the bare editing component, no frame, no configuration.
+void BM_BareComponentToFirstPaint(benchmark::State& state) {
+    for (auto _ : state) {
+        QsciScintillaBase editor;
+        editor.resize(1000, 700);
+        editor.show();
+        WaitForPaint(&editor);
+    }
+}
+BENCHMARK(BM_BareComponentToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_OpenScriptToFirstPaint(benchmark::State& state) {
+    Folder folder;
+    const QString path = ScriptOfSize(folder.dir, state.range(0) << 20);
+    CMainFrame frame(*folder.config, folder.prompter, QUrl());
+    frame.resize(1000, 700);
+    frame.show();
+    frame.Documents().NewBlank();
+    WaitForPaint(frame.Documents().ActiveView()->Editor());
+    long growthKb = 0;
+    for (auto _ : state) {
+        const long before = ResidentKb();
+        frame.Documents().OpenDocument(path, false);
+        WaitForPaint(frame.Documents().ActiveView()->Editor());
+        state.PauseTiming();
+        growthKb = std::max(growthKb, ResidentKb() - before);
+        frame.Documents().CloseTab(frame.Documents().ActiveIndex());
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["rss_growth_per_file_size"] = double(growthKb) / double(state.range(0) << 10);
+}
+BENCHMARK(BM_OpenScriptToFirstPaint)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The peer: the same bytes read and handed to a bare component, no detection or conversion.
+void BM_BareReadAndShow(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = ScriptOfSize(dir, state.range(0) << 20);
+    for (auto _ : state) {
+        QsciScintillaBase editor;
+        editor.resize(1000, 700);
+        editor.show();
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        const QByteArray bytes = file.readAll();
+        editor.SendScintilla(QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
+        editor.SendScintilla(QsciScintillaBase::SCI_SETLEXER, CScrivoView::kNsisLexer);
+        editor.SendScintilla(QsciScintillaBase::SCI_ADDTEXT, uintptr_t(bytes.size()), bytes.constData());
+        WaitForPaint(&editor);
+    }
+}
+BENCHMARK(BM_BareReadAndShow)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

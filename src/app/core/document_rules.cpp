@@ -1,0 +1,74 @@
+// Rules of the document set that need no window: activation after a close, dropped files, caption, stored tabs.
+#include "app/core/document_rules.h"
+
+#include "config/core/configurator.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+int ActiveIndexAfterClose(int active, int removed, int countAfter) {
+    int index = active;
+    if (removed == countAfter)
+        index = countAfter - 1;
+    if (index > removed)
+        --index;
+    return index;
+}
+
+bool IsSameFile(const QString& a, const QString& b) {
+    if (a == b)
+        return true;
+    struct stat first {}, second {};
+    if (::stat(QFile::encodeName(a).constData(), &first) != 0 ||
+        ::stat(QFile::encodeName(b).constData(), &second) != 0)
+        return false;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool IsDroppableScript(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString ext = dot < 0 ? QString() : name.mid(dot);
+    return u".nsh.nsi.txt.log.ini.bat.c.cpp"_s.contains(ext, Qt::CaseSensitive);
+}
+
+QString CaptionText(const QString& name, const QString& appName, bool modified) {
+    const QString caption = u"%1 - %2"_s.arg(name, appName);
+    return modified ? u"*"_s + caption : caption;
+}
+
+std::vector<OpenFileEntry> ParseOpenFiles(const QStringList& stored) {
+    std::vector<OpenFileEntry> entries;
+    for (const QString& item : stored) {
+        if (item.isEmpty())
+            continue;
+        OpenFileEntry entry;
+        entry.active = item.front() == u'1';
+        entry.path = item.mid(1);
+        entry.startPage = entry.path == QLatin1StringView(kStartPageEntry);
+        if (entry.startPage)
+            entry.path.clear();
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+QString FormatOpenFile(const OpenFileEntry& entry) {
+    return (entry.active ? u"1"_s : u"0"_s) +
+           (entry.startPage ? QString::fromLatin1(kStartPageEntry) : entry.path);
+}
+
+QString FileNamePart(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(u'/');
+    return slash < 0 ? path : path.mid(slash + 1);
+}
+
+QString FolderPart(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash == 0)
+        return u"/"_s;
+    return slash < 0 ? QString() : path.left(slash);
+}

@@ -1,0 +1,54 @@
+// Single-instance hand-over: a per-user local socket through which a second start passes its file to the first.
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QLocalServer;
+class QLocalSocket;
+
+struct HandOverMessage {
+    bool compile = false;
+    QString path;
+};
+
+// Wire form: identifier (uint32 LE), byte count (uint32 LE), then the UTF-16 LE
+// text "1"/"0" + path with its terminator, the count including it.
+QByteArray EncodeHandOver(int identifier, const QString& text);
+inline constexpr int kMaxHandOverBytes = 64 * 1024;
+
+// "$XDG_RUNTIME_DIR/CScrivoMainFrame", else a name that holds the user id.
+QString DefaultInstanceSocketName();
+
+// The first instance's end: reads one message per connection and reports it.
+// Malformed, oversized, foreign or slow messages are dropped.
+class InstanceServer : public QObject {
+    Q_OBJECT
+public:
+    InstanceServer(QString socketName, int readTimeoutMs, QObject* parent = nullptr);
+    ~InstanceServer() override;
+    bool Listen();
+
+Q_SIGNALS:
+    void HandOver(const HandOverMessage& message);
+
+private:
+    void Accept();
+    void Read(QLocalSocket* socket);
+
+    QString m_socketName;
+    int m_readTimeoutMs;
+    std::unique_ptr<QLocalServer> m_server;
+};
+
+// Either hands the command line over to a running instance or becomes the
+// first instance. A lock file beside the socket keeps two first starts from
+// both taking the socket.
+struct InstanceClaim {
+    bool handedOver = false;
+    std::unique_ptr<InstanceServer> server;  // set when this is the first instance
+};
+InstanceClaim ClaimInstance(const QString& socketName, const HandOverMessage& message);

@@ -1,0 +1,41 @@
+// FrameStatusBar: the frame's status bar with its six parts, or one simple text while the start page is active.
+#include "app/ui/frame_status_bar.h"
+
+#include <QLabel>
+
+FrameStatusBar::FrameStatusBar(QWidget* parent) : QStatusBar(parent), m_simple(new QLabel(this)) {
+    setSizeGripEnabled(true);
+    m_parts[0] = new QLabel(QStringLiteral("完成"), this);
+    addWidget(m_parts[0], 1);
+    addWidget(m_simple, 1);
+    m_simple->hide();
+    for (int part = 1; part < kParts; ++part) {
+        auto* label = new QLabel(this);
+        label->setFixedWidth(kPartWidths[std::size_t(part - 1)]);
+        label->setFrameShape(QFrame::StyledPanel);
+        addPermanentWidget(label);
+        m_parts[std::size_t(part)] = label;
+    }
+}
+
+void FrameStatusBar::SetMultiPart(bool multi) {
+    if (multi == m_multi)
+        return;
+    m_multi = multi;
+    for (QLabel* part : m_parts)
+        part->setVisible(multi);
+    m_simple->setVisible(!multi);
+}
+
+void FrameStatusBar::SetPartText(int part, const QString& text) {
+    if (part >= 0 && part < kParts && m_parts[std::size_t(part)]->text() != text)
+        m_parts[std::size_t(part)]->setText(text);
+}
+
+QString FrameStatusBar::PartText(int part) const {
+    return part >= 0 && part < kParts ? m_parts[std::size_t(part)]->text() : QString();
+}
+
+void FrameStatusBar::SetSimpleText(const QString& text) { m_simple->setText(text); }
+
+QString FrameStatusBar::SimpleText() const { return m_simple->text(); }

@@ -1,0 +1,425 @@
+// CMainFrame: the main window: menus, tool bar, tab strip, side pane, documents, log pane and status bar.
+#include "app/ui/main_frame.h"
+
+#include "app/core/command_ids.h"
+#include "app/core/document_rules.h"
+#include "app/ui/command_actions.h"
+#include "app/ui/document_set.h"
+#include "app/ui/file_tab_ctrl.h"
+#include "app/ui/frame_status_bar.h"
+#include "app/ui/pane_container.h"
+#include "app/ui/proportional_splitter.h"
+#include "app/ui/start_page_view.h"
+#include "config/core/configurator.h"
+#include "editor/ui/scrivo_view.h"
+
+#include "editor/ui/qsci_base.h"
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStackedWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Sci = QsciScintillaBase;
+
+constexpr int kOutlineLeftShare = 1800;   // 18 %
+constexpr int kOutlineRightShare = 8200;  // 82 %
+constexpr int kDocumentsShare = 8000;     // 80 % above the log
+
+// Commands that need an active document; all are disabled without one.
+constexpr int kDocumentCommands[] = {
+    Cmd::Reload, Cmd::Save, Cmd::SaveAs, Cmd::SaveAll, Cmd::Close, Cmd::CloseAll, Cmd::CloseOthers,
+    Cmd::Undo, Cmd::Redo, Cmd::Copy, Cmd::Cut, Cmd::Paste, Cmd::Delete, Cmd::SelectAll,
+    Cmd::Comment, Cmd::Uncomment, Cmd::InsertColour, Cmd::InsertFileName, Cmd::UpperCase, Cmd::LowerCase,
+    Cmd::InvertCase, Cmd::QuoteSelection, Cmd::Find, Cmd::FindNext, Cmd::FindPrevious, Cmd::Replace,
+    Cmd::GoToLine, Cmd::Compile, Cmd::CompileRun, Cmd::OpenFolder, Cmd::StopCompile, Cmd::RunInstaller,
+    Cmd::EncodingAnsi, Cmd::EncodingUtf8NoBom, Cmd::EncodingUtf8, Cmd::EncodingUcs2Be, Cmd::EncodingUcs2Le,
+    Cmd::InsertStatistics};
+
+int EncodingCommand(TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Ansi:
+    case TextEncoding::SevenBit: return Cmd::EncodingAnsi;
+    case TextEncoding::Utf8NoBom: return Cmd::EncodingUtf8NoBom;
+    case TextEncoding::Utf8: return Cmd::EncodingUtf8;
+    case TextEncoding::Ucs2BigEndian:
+    case TextEncoding::Ucs2BigEndianNoBom: return Cmd::EncodingUcs2Be;
+    case TextEncoding::Ucs2LittleEndian:
+    case TextEncoding::Ucs2LittleEndianNoBom: return Cmd::EncodingUcs2Le;
+    }
+    return 0;
+}
+
+TextEncoding EncodingOfCommand(int id) {
+    switch (id) {
+    case Cmd::EncodingAnsi: return TextEncoding::SevenBit;
+    case Cmd::EncodingUtf8NoBom: return TextEncoding::Utf8NoBom;
+    case Cmd::EncodingUtf8: return TextEncoding::Utf8;
+    case Cmd::EncodingUcs2Be: return TextEncoding::Ucs2BigEndian;
+    default: return TextEncoding::Ucs2LittleEndian;
+    }
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& startPageContent, QWidget* parent)
+    : QMainWindow(parent), m_config(config), m_prompter(prompter) {
+    setObjectName(u"CScrivoMainFrame"_s);
+    setWindowTitle(u"Korvane安装"_s);
+    resize(1000, 700);
+    m_commands = new CommandActions(this);
+    connect(m_commands, &CommandActions::Triggered, this, &CMainFrame::OnCommand);
+    m_commands->BuildMenuBar(menuBar());
+    m_toolBar = addToolBar(u"工具栏"_s);
+    m_toolBar->setMovable(false);
+    m_toolBar->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    m_commands->BuildToolBar(m_toolBar);
+    m_status = new FrameStatusBar(this);
+    setStatusBar(m_status);
+
+    m_startPage = new CNewWizardDlg(startPageContent, this);
+    m_startPage->hide();
+    BuildLayout();
+    m_documents = new DocumentSet(m_config, m_prompter, m_tabs, m_documentArea, m_startPage, this);
+    m_tabs->SetTabMenu(m_commands->TabMenu());
+
+    connect(m_tabs, &CFileTabCtrl::CommandPosted, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
+    connect(m_startPage, &CNewWizardDlg::CommandPosted, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
+    connect(m_startPage, &CNewWizardDlg::StatusText, m_status, &FrameStatusBar::SetSimpleText);
+    connect(m_codePane, &CPaneContainer::CloseClicked, this, [this] { OnCommand(Cmd::PaneClose); });
+    connect(m_documents, &DocumentSet::CaptionChanged, this, &CMainFrame::UpdateCaption);
+    connect(m_documents, &DocumentSet::StatesChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(m_documents, &DocumentSet::RecentFilesChanged, this, &CMainFrame::RebuildRecentMenu);
+    connect(m_documents, &DocumentSet::TabAdded, this, &CMainFrame::OnTabAdded);
+    connect(m_documents, &DocumentSet::ActiveChanged, this, &CMainFrame::OnActiveChanged);
+    connect(m_documents, &DocumentSet::TextSettled, this, [this] { Q_EMIT ActiveTextSettled(ActiveView()); });
+    connect(m_documents, &DocumentSet::EditMenuRequested, this,
+            [this](const QPoint& at) { m_commands->EditMenu()->popup(at); });
+
+    SetCompressor(m_config.Base().Compressor);
+    setAcceptDrops(true);
+    ApplyStoredLayout();
+    UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::BuildLayout() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_tabs = new CFileTabCtrl(central);
+    layout->addWidget(m_tabs);
+
+    m_mainSplitter = new ProportionalSplitter(Qt::Horizontal, central);
+    m_codePane = new CPaneContainer(u"视图"_s, m_mainSplitter);
+    m_editorSplitter = new ProportionalSplitter(Qt::Vertical, m_mainSplitter);
+    m_documentArea = new QStackedWidget(m_editorSplitter);
+    m_logPane = new QWidget(m_editorSplitter);
+    auto* logLayout = new QVBoxLayout(m_logPane);
+    logLayout->setContentsMargins(0, 0, 0, 0);
+    m_editorSplitter->addWidget(m_documentArea);
+    m_editorSplitter->addWidget(m_logPane);
+    m_editorSplitter->SetShare(kDocumentsShare);
+    m_logPane->hide();
+    layout->addWidget(m_mainSplitter, 1);
+    setCentralWidget(central);
+    m_codePane->hide();
+}
+
+void CMainFrame::ArrangeSidePane() {
+    const bool left = m_config.Base().CodeViewLeft != 0;
+    m_mainSplitter->insertWidget(left ? 0 : 1, m_codePane);
+    m_mainSplitter->SetShare(left ? kOutlineLeftShare : kOutlineRightShare);
+}
+
+void CMainFrame::ApplyStoredLayout() {
+    const BaseConfig& base = m_config.Base();
+    ArrangeSidePane();
+    m_toolBar->setVisible(base.ShowToolbar != 0);
+    m_commands->SetChecked(Cmd::ToggleToolbar, base.ShowToolbar != 0);
+    m_status->setVisible(base.ShowSatusbar != 0);
+    m_commands->SetChecked(Cmd::ToggleStatusBar, base.ShowSatusbar != 0);
+    if (base.ShowCodeTree >= 1)
+        ShowSidePane(true, false);
+    else
+        ShowSidePane(false, base.ShowCodeView != 0);
+}
+
+void CMainFrame::ShowSidePane(bool outline, bool thumbnail) {
+    m_outlineShown = outline;
+    m_thumbnailShown = thumbnail && !outline;
+    m_codePane->setVisible(m_outlineShown || m_thumbnailShown);
+    m_commands->SetChecked(Cmd::ToggleOutline, m_outlineShown);
+    m_commands->SetChecked(Cmd::ToggleThumbnail, m_thumbnailShown);
+    if (m_codePane->isVisibleTo(this))
+        ArrangeSidePane();
+}
+
+void CMainFrame::SetCompressor(int compressor) {
+    m_compressor = std::clamp(compressor, 0, Cmd::CompressorLast - Cmd::CompressorFirst);
+    for (int id = Cmd::CompressorFirst; id <= Cmd::CompressorLast; ++id)
+        m_commands->SetChecked(id, id - Cmd::CompressorFirst == m_compressor);
+}
+
+bool CMainFrame::IsLogShown() const { return !m_logPane->isHidden(); }
+
+void CMainFrame::ToggleLog() {
+    m_logPane->setVisible(!IsLogShown());
+    m_commands->SetChecked(Cmd::ToggleLog, IsLogShown());
+    if (IsLogShown())
+        m_editorSplitter->SetShare(m_editorSplitter->Share());
+}
+
+void CMainFrame::SetCompiling(bool compiling) {
+    m_compiling = compiling;
+    UpdateCommandStates();
+}
+
+CScrivoView* CMainFrame::ActiveView() const { return m_documents->ActiveView(); }
+
+void CMainFrame::OpenInitialDocuments(const CommandLine& commandLine) {
+    if (m_config.Base().OpenLastFiles) {
+        CTabViewItem* toActivate = nullptr;
+        for (const OpenFileEntry& entry : ParseOpenFiles(m_config.ReadOpenFiles())) {
+            bool opened = false;
+            if (entry.startPage) {
+                m_documents->ShowStartPage();
+                opened = true;
+            } else if (QFileInfo(entry.path).isFile()) {
+                opened = m_documents->OpenDocument(entry.path, false);
+            }
+            if (opened && entry.active)
+                toActivate = m_documents->ActiveItem();
+        }
+        for (int i = 0; toActivate && i < m_documents->Count(); ++i) {
+            if (m_documents->Item(i) == toActivate)
+                m_documents->Activate(i);
+        }
+    }
+    if (!commandLine.path.isEmpty() && QFileInfo(commandLine.path).isFile())
+        m_documents->OpenDocument(commandLine.path, false);
+    if (m_documents->Count() == 0)
+        m_documents->ShowStartPage();
+    UpdateCaption();
+    UpdateCommandStates();
+    if (commandLine.compile)
+        Q_EMIT CompileRequested(false);
+}
+
+void CMainFrame::OnHandOver(const HandOverMessage& message) {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (!message.path.isEmpty() && QFileInfo(message.path).isFile())
+        m_documents->OpenDocument(message.path, false);
+    UpdateCaption();
+    UpdateCommandStates();
+    if (message.compile)
+        Q_EMIT CompileRequested(false);
+}
+
+void CMainFrame::OnCommand(int id) {
+    DocumentSet& docs = *m_documents;
+    if (id >= ID_RECENT_FILE_FIRST && id <= ID_RECENT_FILE_LAST) {
+        docs.OpenRecent(id - ID_RECENT_FILE_FIRST);
+        return;
+    }
+    if (id >= Cmd::CompressorFirst && id <= Cmd::CompressorLast) {
+        SetCompressor(id - Cmd::CompressorFirst);
+        return;
+    }
+    switch (id) {
+    case Cmd::NewBlank: docs.NewBlank(); break;
+    case Cmd::Open: docs.OpenWithDialog(false); break;
+    case Cmd::NewTemplate: docs.OpenWithDialog(true); break;
+    case Cmd::Reload: docs.Reload(); break;
+    case Cmd::Save: docs.Save(docs.ActiveDocument()); break;
+    case Cmd::SaveAs: docs.SaveAs(docs.ActiveDocument()); break;
+    case Cmd::SaveAll: docs.SaveAll(); break;
+    case Cmd::Close:
+        if (docs.Count() > 0)
+            docs.CloseTab(docs.ActiveIndex());
+        break;
+    case Cmd::CloseAll: docs.CloseAll(); break;
+    case Cmd::CloseOthers: docs.CloseOthers(); break;
+    case Cmd::Exit: QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); break;
+    case Cmd::ClearRecent: docs.ClearRecent(); break;
+    case Cmd::StartPage: docs.ShowStartPage(); break;
+    case Cmd::CopyPath:
+    case Cmd::CopyFileName:
+    case Cmd::CopyFolder: docs.CopyToClipboard(id); break;
+    case Cmd::ToggleToolbar:
+        m_toolBar->setVisible(m_toolBar->isHidden());
+        m_commands->SetChecked(id, !m_toolBar->isHidden());
+        break;
+    case Cmd::ToggleStatusBar:
+        m_status->setVisible(m_status->isHidden());
+        m_commands->SetChecked(id, !m_status->isHidden());
+        break;
+    case Cmd::ToggleLog: ToggleLog(); break;
+    case Cmd::ToggleOutline: ShowSidePane(!m_outlineShown, false); break;
+    case Cmd::ToggleThumbnail: ShowSidePane(false, !m_thumbnailShown); break;
+    case Cmd::PaneClose: ShowSidePane(false, false); break;
+    case Cmd::Compile:
+    case Cmd::CompileRun: Q_EMIT CompileRequested(id == Cmd::CompileRun); break;
+    case Cmd::EncodingAnsi:
+    case Cmd::EncodingUtf8NoBom:
+    case Cmd::EncodingUtf8:
+    case Cmd::EncodingUcs2Be:
+    case Cmd::EncodingUcs2Le:
+        if (CScrivoView* view = ActiveView())
+            view->SetEncoding(EncodingOfCommand(id));
+        UpdateCommandStates();
+        break;
+    default: break;  // commands of the editing, compile, settings and online parts are wired by them
+    }
+}
+
+void CMainFrame::UpdateCaption() { setWindowTitle(m_documents->Caption()); }
+
+void CMainFrame::UpdateCommandStates() {
+    if (!m_documents)
+        return;
+    CEditerTabViewItem* document = m_documents->ActiveDocument();
+    CScrivoView* view = document ? document->View() : nullptr;
+    if (!view) {
+        for (int id : kDocumentCommands)
+            m_commands->SetEnabled(id, false);
+        m_status->SetMultiPart(false);
+        for (int part = 1; part <= 4; ++part)
+            m_status->SetPartText(part, {});
+        UpdateStatusBar();
+        return;
+    }
+    for (int id : {Cmd::SaveAs, Cmd::Close, Cmd::CloseAll, Cmd::CloseOthers, Cmd::Comment, Cmd::Uncomment,
+                   Cmd::InsertColour, Cmd::InsertFileName, Cmd::SelectAll, Cmd::Find, Cmd::FindNext,
+                   Cmd::FindPrevious, Cmd::Replace, Cmd::GoToLine, Cmd::EncodingAnsi, Cmd::EncodingUtf8NoBom,
+                   Cmd::EncodingUtf8, Cmd::EncodingUcs2Be, Cmd::EncodingUcs2Le, Cmd::InsertStatistics})
+        m_commands->SetEnabled(id, true);
+    const bool modified = view->IsModified();
+    const bool hasPath = view->Document().HasPath();
+    m_commands->SetEnabled(Cmd::Reload, modified && hasPath);
+    m_commands->SetEnabled(Cmd::Save, modified);
+    bool anyModified = false;
+    for (int i = 0; i < m_documents->Count(); ++i) {
+        const CEditerTabViewItem* other = m_documents->DocumentAt(i);
+        anyModified = anyModified || (other && other->IsModified());
+    }
+    m_commands->SetEnabled(Cmd::SaveAll, anyModified);
+    m_commands->SetEnabled(Cmd::Undo, view->Send(Sci::SCI_CANUNDO) != 0);
+    m_commands->SetEnabled(Cmd::Redo, view->Send(Sci::SCI_CANREDO) != 0);
+    m_commands->SetEnabled(Cmd::Paste, view->Send(Sci::SCI_CANPASTE) != 0);
+    const bool selection = view->Send(Sci::SCI_GETSELECTIONEND) != view->Send(Sci::SCI_GETSELECTIONSTART);
+    for (int id : {Cmd::Copy, Cmd::Cut, Cmd::Delete, Cmd::UpperCase, Cmd::LowerCase, Cmd::InvertCase,
+                   Cmd::QuoteSelection})
+        m_commands->SetEnabled(id, selection);
+    const bool compilable =
+        !hasPath || (QFileInfo(view->Path()).isFile() && view->Path().endsWith(u".nsi"_s, Qt::CaseInsensitive));
+    for (int id : {Cmd::Compile, Cmd::CompileRun, Cmd::OpenFolder})
+        m_commands->SetEnabled(id, !m_compiling && compilable);
+    m_commands->SetEnabled(Cmd::StopCompile, m_compiling);
+    m_commands->SetEnabled(Cmd::RunInstaller,
+                           !m_compiling && !document->installerPath.isEmpty() &&
+                               QFileInfo(document->installerPath).isFile());
+    m_commands->SetChecked(EncodingCommand(view->Encoding()), true);
+    m_status->SetMultiPart(true);
+    UpdateStatusBar();
+    m_documents->TrackModified();
+}
+
+void CMainFrame::UpdateStatusBar() {
+    const CScrivoView* view = ActiveView();
+    if (!view)
+        return;
+    const long caret = view->Send(Sci::SCI_GETCURRENTPOS);
+    const long line = view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)caret);
+    const long column = view->Send(Sci::SCI_GETCOLUMN, (unsigned long)caret);
+    const long selected = view->Send(Sci::SCI_GETSELECTIONEND) - view->Send(Sci::SCI_GETSELECTIONSTART);
+    m_status->SetPartText(1, u"状态:未登录"_s);
+    m_status->SetPartText(2, u"行 : %1,  列 : %2,  选择 : %3"_s.arg(line + 1).arg(column + 1).arg(selected));
+    m_status->SetPartText(3, u"共 %1 行, %2 字符"_s.arg(view->Send(Sci::SCI_GETLINECOUNT)).arg(view->Send(Sci::SCI_GETLENGTH)));
+    m_status->SetPartText(4, EncodingName(view->Encoding()));
+    m_status->SetPartText(5, view->Send(Sci::SCI_GETOVERTYPE) ? u"覆盖"_s : u"插入"_s);
+}
+
+void CMainFrame::RebuildRecentMenu() {
+    const QStringList recent = m_config.RecentFiles();
+    m_commands->RebuildRecentMenu(recent);
+    m_startPage->RefreshRecent(recent);
+}
+
+void CMainFrame::OnTabAdded() {
+    // The first document decides, once, that the outline is wanted.
+    if (m_config.Base().ShowCodeTree == -1 && !m_outlineShown) {
+        ShowSidePane(true, false);
+        m_config.Base().ShowCodeTree = 1;
+        m_config.SaveBaseConfig();
+    }
+}
+
+void CMainFrame::OnActiveChanged() {
+    m_status->SetMultiPart(ActiveView() != nullptr);
+    Q_EMIT ActiveViewChanged(ActiveView());
+}
+
+void CMainFrame::SaveWindowState() {
+    BaseConfig& base = m_config.Base();
+    const BaseConfig before = base;
+    base.ShowMaximized = isMaximized() ? 1 : 0;
+    base.Compressor = m_compressor;
+    base.ShowToolbar = m_toolBar->isHidden() ? 0 : 1;
+    base.ShowSatusbar = m_status->isHidden() ? 0 : 1;
+    base.ShowCodeTree = m_outlineShown ? 1 : (before.ShowCodeTree == -1 ? -1 : 0);
+    base.ShowCodeView = m_thumbnailShown ? 1 : 0;
+    bool changed = !(base == before);
+    if (base.OpenLastFiles && m_config.WriteOpenFiles(m_documents->OpenFileEntries()))
+        changed = true;
+    if (changed)
+        m_config.SaveBaseConfig();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    for (int i = 0; i < m_documents->Count(); ++i) {
+        if (m_documents->PromptSaveChanges(m_documents->Item(i)) == PromptAnswer::Cancel) {
+            event->ignore();
+            return;
+        }
+    }
+    SaveWindowState();
+    event->accept();
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Coming back to the window may reveal changes other programs made to the file.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (CTabViewItem* item = m_documents->ActiveItem())
+            item->SetFocus();
+    }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    m_documents->DropFiles(paths);
+    event->acceptProposedAction();
+}

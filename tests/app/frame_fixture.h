@@ -1,0 +1,61 @@
+// A main frame over a real configuration in a temporary program folder, with scripted answers.
+#pragma once
+
+#include "app/core/command_ids.h"
+#include "app/ui/command_actions.h"
+#include "app/ui/document_set.h"
+#include "app/ui/main_frame.h"
+#include "config/core/configurator.h"
+#include "support/scripted_prompter.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+class FrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        for (const char* name : {"langs.xml", "stylers.xml", "config.xml"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(SCRIVO_RESOURCES "/") + QLatin1StringView(name),
+                                    m_dir.filePath(QLatin1StringView(name))));
+        QFile::setPermissions(m_dir.filePath(QStringLiteral("config.xml")),
+                              QFile::ReadOwner | QFile::WriteOwner);
+        CreateFrame();
+    }
+
+    void CreateFrame() {
+        m_frame.reset();
+        m_config = std::make_unique<Configurator>(m_dir.path(), m_dir.filePath(QStringLiteral("user")), m_prompter);
+        ASSERT_TRUE(m_config->Load());
+        m_frame = std::make_unique<CMainFrame>(*m_config, m_prompter, QUrl());
+    }
+
+    // A script file in the temporary folder.
+    QString Script(const QString& name, const QByteArray& text = "Name \"x\"\r\n") {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(text);
+        return path;
+    }
+
+    QByteArray ConfigBytes() const {
+        QFile file(m_dir.filePath(QStringLiteral("config.xml")));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+
+    DocumentSet& Docs() { return m_frame->Documents(); }
+    QString Title(int index) { return Docs().Item(index)->GetTitle(); }
+    static void Settle() { QCoreApplication::processEvents(); }
+
+    QTemporaryDir m_dir;
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<Configurator> m_config;
+    std::unique_ptr<CMainFrame> m_frame;
+};
