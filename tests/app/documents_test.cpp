@@ -70,7 +70,7 @@ TEST_F(FrameTest, YesThenCancelledSaveAsKeepsTheDocument) {
     Docs().NewBlank();
     Edit(Docs().ActiveView());
     m_prompter.QueueAnswer(PromptAnswer::Yes);  // save? yes; then no file chosen
-    EXPECT_FALSE(Docs().CloseTab(0));
+    ASSERT_FALSE(Docs().CloseTab(0));
     ASSERT_EQ(Docs().Count(), 1);
     EXPECT_TRUE(Docs().ActiveView()->IsModified());
     ASSERT_EQ(m_prompter.Messages().size(), 1u);
@@ -279,4 +279,13 @@ TEST_F(FrameTest, SidePaneTogglesAndTheLayoutOutliveARestart) {
     EXPECT_FALSE(m_frame->IsOutlineShown());
     EXPECT_TRUE(m_frame->Status()->isHidden());
     EXPECT_FALSE(m_frame->IsLogShown());  // the log pane always starts hidden
+}
+
+TEST_F(FrameTest, ScriptFromTheWizardOpensAsANewModifiedDocument) {
+    CEditerTabViewItem* document = Docs().NewWithText(QStringLiteral("Name \"测试\"\r\n"));
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->GetTitle(), QStringLiteral("New(1) "));
+    EXPECT_TRUE(document->IsModified());
+    EXPECT_EQ(document->View()->Text(), QStringLiteral("Name \"测试\"\r\n").toUtf8());
+    EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("*New(1)  - Korvane安装"));
 }

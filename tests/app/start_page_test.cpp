@@ -106,8 +106,12 @@ TEST_F(FrameTest, StartPageLinksActAsTheirCommands) {
     EXPECT_EQ(m_frame->Status()->SimpleText(), QStringLiteral("打开文件：") + a);
     Q_EMIT page->highlighted(QUrl(QStringLiteral("qrc:/startpage/CMD_ID_NEW_WIZARD")));
     EXPECT_EQ(m_frame->Status()->SimpleText(), QStringLiteral("利用向导的帮助创建新脚本"));
+    // The button under the mouse shows its hover picture, and only that one.
+    const auto hoverPictures = [page] { return page->toHtml().count(QStringLiteral("btn_hover.png")); };
+    EXPECT_EQ(hoverPictures(), 1);
     Q_EMIT page->highlighted(QUrl());
     EXPECT_EQ(m_frame->Status()->SimpleText(), QString());
+    EXPECT_EQ(hoverPictures(), 0);
 }
 
 TEST(StartPageContent, ShownWhenReachableAndHarmlessWhenNot) {

@@ -29,6 +29,15 @@ bool FillSlot(QString& html, const QString& name, const QString& content) {
     return true;
 }
 
+// Gives the button whose link is href its hover picture.
+void LightButton(QString& html, const QString& href) {
+    const qsizetype link = html.indexOf(u"href=\"%1\""_s.arg(href));
+    const QString normal = u"btn_normal.png"_s;
+    const qsizetype picture = link < 0 ? -1 : html.lastIndexOf(normal, link);
+    if (picture >= 0)
+        html.replace(picture, normal.size(), u"btn_hover.png"_s);
+}
+
 }  // namespace
 
 CNewWizardDlg::CNewWizardDlg(const QUrl& contentUrl, QWidget* parent) : QTextBrowser(parent) {
@@ -42,6 +51,8 @@ CNewWizardDlg::CNewWizardDlg(const QUrl& contentUrl, QWidget* parent) : QTextBro
     connect(this, &QTextBrowser::anchorClicked, this, &CNewWizardDlg::OnLinkClicked);
     connect(this, qOverload<const QUrl&>(&QTextBrowser::highlighted), this, [this](const QUrl& url) {
         Q_EMIT StatusText(url.isEmpty() ? QString() : StartPageLinkStatus(url.toString(), m_recent));
+        const QString id = url.toString().section(u'/', -1);
+        SetHotButton(id.startsWith(u"CMD_ID_"_s) && !id.startsWith(u"CMD_ID_RF_"_s) ? id : QString());
     });
     Render();
     if (contentUrl.isValid() && !contentUrl.isEmpty())
@@ -55,8 +66,17 @@ void CNewWizardDlg::RefreshRecent(const QStringList& recent) {
     Render();
 }
 
+void CNewWizardDlg::SetHotButton(const QString& id) {
+    if (id == m_hotButton)
+        return;
+    m_hotButton = id;
+    Render();
+}
+
 void CNewWizardDlg::Render() {
     QString html = m_template;
+    if (!m_hotButton.isEmpty())
+        LightButton(html, m_hotButton);
     FillSlot(html, u"RF"_s, RecentListHtml(m_recent));
     FillSlot(html, u"CONTENT"_s, m_content);
     const int scroll = verticalScrollBar()->value();

@@ -29,11 +29,13 @@ Q_SIGNALS:
 
 private:
     void Render();
+    void SetHotButton(const QString& id);
     void OnLinkClicked(const QUrl& url);
     void FetchContent(const QUrl& url);
 
     QString m_template;
     QStringList m_recent;
     QString m_content;
+    QString m_hotButton;  // the button under the mouse, drawn on its hover picture
     QNetworkAccessManager* m_network = nullptr;
 };
