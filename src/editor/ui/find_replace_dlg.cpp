@@ -180,48 +180,56 @@ int CFindReplaceDlg::SearchFlags() const {
 
 bool CFindReplaceDlg::SearchDown() const { return m_down->isChecked(); }
 
-void CFindReplaceDlg::FindNext(bool down) {
+CFindReplaceDlg::SearchTexts CFindReplaceDlg::TakeTexts(bool withReplacement) {
     QsciScintillaBase* editor = m_activeEditor();
-    const QString text = m_findText->currentText();
-    if (!editor || text.isEmpty())
+    const QString find = m_findText->currentText();
+    if (!editor || find.isEmpty())
+        return {};
+    Remember(m_findText, kFindHistory, find);
+    SearchTexts texts{editor, find.toUtf8(), {}};
+    if (withReplacement) {
+        const QString replacement = m_replaceText->currentText();
+        Remember(m_replaceText, kReplaceHistory, replacement);
+        texts.replacement = replacement.toUtf8();
+    }
+    return texts;
+}
+
+void CFindReplaceDlg::FindNext(bool down) {
+    const SearchTexts texts = TakeTexts(false);
+    if (!texts.editor)
         return;
-    Remember(m_findText, kFindHistory, text);
-    const auto match = FindText(EditorFinder(*editor, text.toUtf8(), SearchFlags()), EditorCaretState(*editor), down,
-                                m_wrap->isChecked());
+    const auto match = FindText(EditorFinder(*texts.editor, texts.find, SearchFlags()), EditorCaretState(*texts.editor),
+                                down, m_wrap->isChecked());
     if (match)
-        SelectAndReveal(*editor, *match);
+        SelectAndReveal(*texts.editor, *match);
 }
 
 void CFindReplaceDlg::Count() {
-    QsciScintillaBase* editor = m_activeEditor();
-    const QString text = m_findText->currentText();
-    if (!editor || text.isEmpty())
+    const SearchTexts texts = TakeTexts(false);
+    if (!texts.editor)
         return;
-    Remember(m_findText, kFindHistory, text);
-    const int count = CountMatches(EditorFinder(*editor, text.toUtf8(), SearchFlags()),
-                                   editor->SendScintilla(Sci::SCI_GETLENGTH));
+    const int count = CountMatches(EditorFinder(*texts.editor, texts.find, SearchFlags()),
+                                   texts.editor->SendScintilla(Sci::SCI_GETLENGTH));
     m_prompter.Ask(QString::asprintf("查找到 %d 个。", count), u"查找"_s, PromptIcon::None, PromptButtons::Ok);
 }
 
 void CFindReplaceDlg::Replace(bool down) {
-    QsciScintillaBase* editor = m_activeEditor();
-    const QString text = m_findText->currentText();
-    const QString replacement = m_replaceText->currentText();
-    if (!editor || text.isEmpty())
+    const SearchTexts texts = TakeTexts(true);
+    QsciScintillaBase* editor = texts.editor;
+    if (!editor)
         return;
-    Remember(m_findText, kFindHistory, text);
-    Remember(m_replaceText, kReplaceHistory, replacement);
-    const MatchFinder find = EditorFinder(*editor, text.toUtf8(), SearchFlags());
+    const MatchFinder find = EditorFinder(*editor, texts.find, SearchFlags());
     const CaretState state = EditorCaretState(*editor);
     if (!state.Empty()) {
         const auto match = down ? find(state.selStart, state.selEnd) : find(state.selEnd, state.selStart);
         if (match) {
-            const QByteArray utf8 = replacement.toUtf8();
             editor->SendScintilla(Sci::SCI_SETSEL, (unsigned long)match->start, match->end);
-            editor->SendScintilla(Sci::SCI_REPLACESEL, utf8.constData());
+            editor->SendScintilla(Sci::SCI_REPLACESEL, texts.replacement.constData());
             // Upwards the caret goes to the start so the next search runs from there.
             if (!down)
-                editor->SendScintilla(Sci::SCI_SETSEL, (unsigned long)(match->start + utf8.size()), match->start);
+                editor->SendScintilla(Sci::SCI_SETSEL, (unsigned long)(match->start + texts.replacement.size()),
+                                      match->start);
         }
     }
     if (const auto next = FindText(find, EditorCaretState(*editor), down, m_wrap->isChecked()))
@@ -229,18 +237,15 @@ void CFindReplaceDlg::Replace(bool down) {
 }
 
 void CFindReplaceDlg::ReplaceAll(bool inSelection) {
-    QsciScintillaBase* editor = m_activeEditor();
-    const QString text = m_findText->currentText();
-    const QString replacement = m_replaceText->currentText();
-    if (!editor || text.isEmpty())
+    const SearchTexts texts = TakeTexts(true);
+    QsciScintillaBase* editor = texts.editor;
+    if (!editor)
         return;
-    Remember(m_findText, kFindHistory, text);
-    Remember(m_replaceText, kReplaceHistory, replacement);
     const CaretState state = EditorCaretState(*editor);
     const long start = inSelection ? state.selStart : 0;
     const long end = inSelection ? state.selEnd : state.length;
     const ReplaceAllResult result =
-        ReplaceAllInEditor(*editor, text.toUtf8(), SearchFlags(), replacement.toUtf8(), start, end);
+        ReplaceAllInEditor(*editor, texts.find, SearchFlags(), texts.replacement, start, end);
     // Where replacing the selection one match at a time would have left the caret.
     if (result.count > 0)
         editor->SendScintilla(Sci::SCI_GOTOPOS, (unsigned long)result.lastEnd);

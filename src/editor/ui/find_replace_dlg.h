@@ -37,6 +37,14 @@ private:
     void FillHistory(QComboBox* box, const QStringList& texts);
     // Puts a used text at the top of its history and stores the history when it changed.
     void Remember(QComboBox* box, int historyId, const QString& text);
+    // The editor and the texts a command uses, the texts put into their
+    // histories; no editor when there is nothing to search for or in.
+    struct SearchTexts {
+        QsciScintillaBase* editor = nullptr;
+        QByteArray find;
+        QByteArray replacement;
+    };
+    SearchTexts TakeTexts(bool withReplacement);
     int SearchFlags() const;
     bool SearchDown() const;
 
