@@ -28,47 +28,9 @@ TEST(CommandStates, NoDocumentDisablesAllThirtyEight) {
     EXPECT_FALSE(ComputeCommandStates(std::nullopt, false).checkedEncoding);
 }
 
-TEST(CommandStates, EveryDocumentCommandGetsAState) {
-    const auto map = Enabled(ComputeCommandStates(DocumentState{}, false));
-    for (int id : DocumentCommands())
-        EXPECT_TRUE(map.count(id)) << id;
-    EXPECT_EQ(map.size(), DocumentCommands().size());
-}
 
-TEST(CommandStates, NewEmptyDocument) {
-    auto map = Enabled(ComputeCommandStates(DocumentState{}, false));
-    for (int id : {Cmd::Save, Cmd::Reload, Cmd::Cut, Cmd::Copy, Cmd::Delete, Cmd::UpperCase, Cmd::QuoteSelection,
-                   Cmd::StopCompile, Cmd::RunInstaller, Cmd::Undo, Cmd::SaveAll})
-        EXPECT_FALSE(map[id]) << id;
-    for (int id : {Cmd::Compile, Cmd::CompileRun, Cmd::OpenFolder, Cmd::SaveAs, Cmd::Find, Cmd::GoToLine})
-        EXPECT_TRUE(map[id]) << id;
-}
 
-TEST(CommandStates, SavedHeaderCannotBeCompiled) {
-    DocumentState nsh;
-    nsh.hasPath = nsh.fileExists = true;
-    nsh.isNsiScript = false;
-    auto map = Enabled(ComputeCommandStates(nsh, false));
-    EXPECT_FALSE(map[Cmd::Compile]);
-    EXPECT_FALSE(map[Cmd::CompileRun]);
-    EXPECT_FALSE(map[Cmd::OpenFolder]);
-    nsh.isNsiScript = true;
-    EXPECT_TRUE(Enabled(ComputeCommandStates(nsh, false))[Cmd::Compile]);
-    nsh.fileExists = false;  // deleted behind the editor's back
-    EXPECT_FALSE(Enabled(ComputeCommandStates(nsh, false))[Cmd::Compile]);
-}
 
-TEST(CommandStates, RunningCompile) {
-    DocumentState d;
-    d.installerExists = true;
-    auto running = Enabled(ComputeCommandStates(d, true));
-    EXPECT_FALSE(running[Cmd::Compile]);
-    EXPECT_TRUE(running[Cmd::StopCompile]);
-    EXPECT_FALSE(running[Cmd::RunInstaller]);
-    auto idle = Enabled(ComputeCommandStates(d, false));
-    EXPECT_TRUE(idle[Cmd::RunInstaller]);
-    EXPECT_FALSE(idle[Cmd::StopCompile]);
-}
 
 TEST(CommandStates, ModifiedAndSelection) {
     DocumentState d;

@@ -8,15 +8,6 @@ using Sci = QsciScintillaBase;
 
 class EditCommandsTest : public EditorTest {};
 
-TEST_F(EditCommandsTest, CommentCaretLineSelectsItAndUndoesInOneStep) {
-    SetText("l1\nl2\nl3\nl4\nline5\nl6");
-    Send(Sci::SCI_GOTOPOS, 15);  // inside "line5"
-    EditCommands::CommentLines(*m_editor, CommentMode::Comment);
-    EXPECT_EQ(Text(), "l1\nl2\nl3\nl4\n;line5\nl6");
-    EXPECT_EQ(Selection(), (std::pair<long, long>{12, 18}));
-    Send(Sci::SCI_UNDO);
-    EXPECT_EQ(Text(), "l1\nl2\nl3\nl4\nline5\nl6");
-}
 
 TEST_F(EditCommandsTest, CommentManyLinesIsOneUndoStep) {
     SetText("a\nb\nc\nd");
@@ -30,12 +21,6 @@ TEST_F(EditCommandsTest, CommentManyLinesIsOneUndoStep) {
     EXPECT_EQ(Text(), ";a\n;b\n;c\n;d");
 }
 
-TEST_F(EditCommandsTest, UncommentOnlyAfterSpaces) {
-    SetText("  ;x\n\t;x\nx;y");
-    Select(0, 11);
-    EditCommands::CommentLines(*m_editor, CommentMode::Uncomment);
-    EXPECT_EQ(Text(), "  x\n\t;x\nx;y");
-}
 
 TEST_F(EditCommandsTest, ToggleNeedsAFocusedVisibleEditor) {
     SetText("a\n;b\nc");

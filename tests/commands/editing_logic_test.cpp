@@ -93,16 +93,11 @@ TEST(ToggleComment, AnyCommentedLineUncomments) {
 
 TEST(TransformText, CaseChanges) {
     EXPECT_EQ(TransformText(u"aB1é"_s, TransformKind::Invert), u"Ab1é"_s);
-    EXPECT_EQ(TransformText(u"aB1é"_s, TransformKind::Upper), u"AB1É"_s);
     EXPECT_EQ(TransformText(u"AB1É"_s, TransformKind::Lower), u"ab1é"_s);
     // One unit for one unit: the selection afterwards covers the same text.
     EXPECT_EQ(TransformText(u"straße"_s, TransformKind::Upper).size(), 6);
 }
 
-TEST(TransformText, QuoteWrapsEvenNothing) {
-    EXPECT_EQ(TransformText({}, TransformKind::Quote), u"\"\""_s);
-    EXPECT_EQ(TransformText(u"a b"_s, TransformKind::Quote), u"\"a b\""_s);
-}
 
 TEST(InsertTexts, ColourAndFileName) {
     EXPECT_EQ(ColourText(0x0080FF), u"FF8000"_s);  // orange, red in the low byte
