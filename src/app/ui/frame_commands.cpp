@@ -82,33 +82,27 @@ QsciScintillaBase* FrameCommands::FocusedOrActiveEditor() const {
     return ActiveEditor();
 }
 
-bool FrameCommands::Handle(int id) {
+void FrameCommands::Handle(int id) {
     using namespace Cmd;
-    // Commands that need no document.
     switch (id) {
-    case ViewStatistics: QDesktopServices::openUrl(InfoPageUrl(u"vstat"_s)); return true;
-    case HomeSite: QDesktopServices::openUrl(InfoPageUrl(u"home"_s)); return true;
-    case OnlineHelp: QDesktopServices::openUrl(InfoPageUrl(u"help"_s)); return true;
-    case NsisSite: QDesktopServices::openUrl(NsisDocsUrl()); return true;
-    case Manual: OpenManual(); return true;
-    case About: ShowAbout(); return true;
-    case OpenFolder: OpenContainingFolder(); return true;
+    case ViewStatistics: QDesktopServices::openUrl(InfoPageUrl(u"vstat"_s)); return;
+    case HomeSite: QDesktopServices::openUrl(InfoPageUrl(u"home"_s)); return;
+    case OnlineHelp: QDesktopServices::openUrl(InfoPageUrl(u"help"_s)); return;
+    case NsisSite: QDesktopServices::openUrl(NsisDocsUrl()); return;
+    case Manual: OpenManual(); return;
+    case About: ShowAbout(); return;
+    case OpenFolder: OpenContainingFolder(); return;
+    case Copy:
+    case SelectAll:
+        if (QsciScintillaBase* target = FocusedOrActiveEditor())
+            target->SendScintilla(id == Copy ? Sci::SCI_COPY : Sci::SCI_SELECTALL);
+        return;
     default: break;
     }
-    if (id == Copy || id == SelectAll) {
-        if (QsciScintillaBase* editor = FocusedOrActiveEditor())
-            editor->SendScintilla(id == Copy ? Sci::SCI_COPY : Sci::SCI_SELECTALL);
-        return true;
-    }
-    const bool editing = id == Undo || id == Redo || id == Cut || id == Paste || id == Delete || id == Comment ||
-                         id == Uncomment || id == CommentKey || id == UpperCase || id == LowerCase ||
-                         id == InvertCase || id == QuoteSelection || id == InsertColour || id == InsertFileName ||
-                         id == Find || id == Replace || id == FindNext || id == FindPrevious || id == GoToLine;
-    if (!editing)
-        return false;
+    // The rest act on the active document and do nothing without one.
     QsciScintillaBase* editor = ActiveEditor();
     if (!editor)
-        return true;
+        return;
     switch (id) {
     case Undo: editor->SendScintilla(Sci::SCI_UNDO); break;
     case Redo: editor->SendScintilla(Sci::SCI_REDO); break;
@@ -131,7 +125,6 @@ bool FrameCommands::Handle(int id) {
     case GoToLine: CInputLineDlg::GoToLine(*editor, &m_frame); break;
     default: break;
     }
-    return true;
 }
 
 void FrameCommands::OpenContainingFolder() {

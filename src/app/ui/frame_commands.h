@@ -14,8 +14,8 @@ class FrameCommands : public QObject {
 public:
     FrameCommands(CMainFrame& frame, Configurator& config, Prompter& prompter);
 
-    // Runs the command when it is one of these; false for any other id.
-    bool Handle(int id);
+    // Runs the command when it is one of these; other ids are left alone.
+    void Handle(int id);
 
     CFindReplaceDlg* FindDialog() const { return m_findDialog; }
 
