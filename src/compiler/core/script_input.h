@@ -1,0 +1,20 @@
+// ScriptInput: how a script reaches makensis, as its own file or converted to UTF-8 on standard input.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+struct ScriptInput {
+    bool onStdin = false;     // the script is given as "-" and written to standard input
+    QByteArray stdinText;     // the UTF-8 script when onStdin
+    QString workingFolder;    // makensis's working folder
+    QString compileFolder;    // where makensis compiles: relative paths resolve here
+};
+
+// Decides how the script at scriptPath is handed over. A script that Debian's
+// makensis cannot read itself (ANSI, or UCS-2 without a mark) goes on
+// standard input as UTF-8, with the working folder its own, so relative
+// paths, !include and the output resolve as they would for the file; nothing
+// is written next to the user's file. With noCd makensis stays in
+// editorFolder, as it would for the file itself.
+ScriptInput PrepareScriptInput(const QString& scriptPath, bool noCd, const QString& editorFolder);

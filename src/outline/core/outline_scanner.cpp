@@ -1,0 +1,244 @@
+// ScanOutline: reads a script's lines into its outline entries.
+#include "outline/core/outline_scanner.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace {
+
+constexpr std::array<bool, 256> kTokenChars = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        table[std::size_t(c)] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                                c == '_' || c == '!' || c == '$' || c == '{' || c == '}';
+    }
+    return table;
+}();
+
+bool IsTokenChar(char c) {
+    return kTokenChars[static_cast<unsigned char>(c)];
+}
+
+// Where a ';' outside quotes cuts `text`, reading on from `from` in the quote state `quote`.
+std::size_t CommentCut(std::string_view text, std::size_t from, char quote) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == ';') {
+            return i;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        }
+    }
+    return text.size();
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z')
+            x += 'a' - 'A';
+        if (y >= 'A' && y <= 'Z')
+            y += 'a' - 'A';
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+// Bytes taken by the UTF-8 character that starts at `lead`, so the name
+// never begins in the middle of one.
+std::size_t Utf8Length(unsigned char lead) {
+    if (lead >= 0xF0)
+        return 4;
+    if (lead >= 0xE0)
+        return 3;
+    if (lead >= 0xC0)
+        return 2;
+    return 1;
+}
+
+constexpr std::size_t kLongestKeyword = [] {
+    std::size_t longest = 0;
+    for (const OutlineKeyword& keyword : kOutlineKeywords)
+        longest = std::max(longest, keyword.keyword.size());
+    return longest;
+}();
+
+// Every keyword begins with one of these pairs, so most lines are passed
+// over before their first word is read to its end.
+bool MayStartKeyword(char first, char second) {
+    const char a = char(first | 0x20);
+    const char b = char(second | 0x20);
+    return (a == 's' && b == 'e') || (a == 'f' && b == 'u') || (a == 'p' && b == 'a') ||
+           (a == '!' && (b == 'm' || b == 'i')) || (a == '$' && b == '{');
+}
+
+const OutlineKeyword* MatchKeyword(std::string_view token) {
+    for (const OutlineKeyword& keyword : kOutlineKeywords) {
+        if (EqualsIgnoringCase(token, keyword.keyword))
+            return &keyword;
+    }
+    return nullptr;
+}
+
+// Strips ';' and block comments from one line, honouring quoted strings;
+// the block-comment state runs from line to line through `inBlock`. The kept
+// text is a view of `line`, or of `buffer` when a comment was cut out of its
+// middle.
+std::string_view StripOutlineComments(std::string_view line, bool& inBlock, std::string& buffer) {
+    const std::size_t size = line.size();
+    std::size_t i = 0;
+    char quote = 0;
+    // Until a block comment is met the kept text is a prefix of the line, so
+    // most lines are read without copying.
+    if (!inBlock) {
+        for (; i < size; ++i) {
+            const char c = line[i];
+            if (c != '"' && c != '\'' && c != ';' && c != '/')
+                continue;
+            if (quote) {
+                if (c == quote)
+                    quote = 0;
+            } else if (c == ';') {
+                return line.substr(0, i);
+            } else if (c == '/') {
+                if (i + 1 < size && line[i + 1] == '*')
+                    break;
+            } else {
+                quote = c;
+            }
+        }
+        if (i == size)
+            return line;
+    }
+    buffer.assign(line.data(), i);
+    while (i < size) {
+        if (inBlock) {
+            // The text after the comment moves to where it began: the end of the buffer.
+            const std::size_t close = line.find("*/", i);
+            if (close == std::string_view::npos)
+                break;
+            inBlock = false;
+            i = close + 2;
+            continue;
+        }
+        const char c = line[i];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '/' && i + 1 < size && line[i + 1] == '*') {
+            // Scanning resumes right after the opening mark, so "/**/" closes at once.
+            inBlock = true;
+            i += 2;
+            continue;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == ';') {
+            break;
+        }
+        buffer.push_back(c);
+        ++i;
+    }
+    return buffer;
+}
+
+}  // namespace
+
+OutlineItems ScanOutline(std::string_view utf8) {
+    OutlineItems items;
+    std::string buffer;
+    buffer.reserve(kOutlineMaxLineBytes);
+    bool inBlock = false;
+    int depth = 0;
+    const std::size_t size = utf8.size();
+    std::size_t pos = 0;
+    std::size_t nextCr = utf8.find('\r');
+    std::size_t nextSlash = utf8.find('/');
+    bool more = true;
+    for (int lineNo = 0; more; ++lineNo) {
+        // The line runs to the first CR or LF; CR LF counts as one line end.
+        const std::size_t lf = utf8.find('\n', pos);
+        const std::size_t segmentEnd = lf == std::string_view::npos ? size : lf;
+        // CRs and slashes are looked up once per occurrence, not once per line.
+        if (nextCr < pos)
+            nextCr = utf8.find('\r', pos);
+        if (nextSlash < pos)
+            nextSlash = utf8.find('/', pos);
+        const std::size_t contentEnd = std::min(nextCr, segmentEnd);
+        std::size_t next = size;
+        if (contentEnd < segmentEnd && contentEnd + 1 != lf)
+            next = contentEnd + 1;  // a lone CR
+        else if (lf != std::string_view::npos)
+            next = lf + 1;
+        else
+            more = false;
+        const std::size_t lineBytes = next - pos;
+        const std::string_view line = utf8.substr(pos, contentEnd - pos);
+        pos = next;
+
+        // Without a '/' no block comment can open, and a ';' cut is found
+        // below only where an entry needs it: most lines are never copied
+        // nor read past their first word.
+        std::string_view text = line;
+        if (inBlock || nextSlash < contentEnd)
+            text = StripOutlineComments(line, inBlock, buffer);
+        // A long line is only followed for its comment marks; it gives no entry.
+        if (lineBytes >= kOutlineMaxLineBytes)
+            continue;
+
+        char quote = 0;
+        std::size_t start = 0;
+        for (; start < text.size() && !IsTokenChar(text[start]); ++start) {
+            const char c = text[start];
+            if (quote) {
+                if (c == quote)
+                    quote = 0;
+            } else if (c == ';') {
+                start = text.size();
+                break;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            }
+        }
+        if (start + 1 >= text.size() || !MayStartKeyword(text[start], text[start + 1]))
+            continue;
+        // A token longer than every keyword is read no further than that.
+        const std::size_t limit = std::min(text.size(), start + kLongestKeyword + 1);
+        std::size_t stop = start;
+        while (stop < limit && IsTokenChar(text[stop]))
+            ++stop;
+        const OutlineKeyword* keyword = MatchKeyword(text.substr(start, stop - start));
+        if (!keyword)
+            continue;
+
+        OutlineItem item;
+        item.row = keyword->row;
+        item.image = keyword->image;
+        item.line = lineNo;
+        item.depth = depth;
+        if (item.IsGroupEnd()) {
+            if (depth > 0)
+                --depth;
+        } else {
+            const std::size_t keptEnd = CommentCut(text, stop, quote);
+            std::string_view name;
+            if (stop < keptEnd) {
+                const std::size_t from = std::min(keptEnd, stop + Utf8Length(static_cast<unsigned char>(text[stop])));
+                name = text.substr(from, keptEnd - from);
+            }
+            item.label = QString::fromLatin1(keyword->keyword.data(), qsizetype(keyword->keyword.size()));
+            item.label += QLatin1Char(' ');
+            item.label += QString::fromUtf8(name.data(), qsizetype(name.size()));
+            if (item.IsGroup())
+                ++depth;
+        }
+        items.push_back(std::move(item));
+    }
+    return items;
+}

@@ -1,0 +1,52 @@
+// CCodeTreeCtrl: the outline tree of the active script, kept up to date by its worker.
+#pragma once
+
+#include "outline/core/outline_item.h"
+
+#include <QByteArray>
+#include <QIcon>
+#include <QTreeWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class COutlineThread;
+
+class CCodeTreeCtrl : public QTreeWidget {
+    Q_OBJECT
+public:
+    // Called on the UI thread at each wake-up: a copy of the active script's
+    // text (UTF-8), or nothing when no script is active.
+    using TextSource = std::function<std::optional<QByteArray>()>;
+
+    CCodeTreeCtrl(TextSource activeText, QWidget* parent);
+    ~CCodeTreeCtrl() override;
+
+    // Takes the text copy now and lets the worker scan it; the tree follows
+    // when the pass ends. Wake-ups during a pass collapse into one more pass.
+    void Wake();
+
+    // Brings the tree up to date with a scan, reusing its items in order.
+    void ApplyItems(const OutlineItems& items);
+
+    // The 0-based document line and the keyword row an item stands for.
+    static int ItemLine(const QTreeWidgetItem* item);
+    static OutlineRow ItemRow(const QTreeWidgetItem* item);
+
+Q_SIGNALS:
+    // Double click, Enter or Space on an item: the editor should show this line.
+    void LineActivated(int line);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
+
+private:
+    friend class CodeTreeAdapter;
+
+    TextSource m_activeText;
+    std::array<QIcon, kOutlineImageCount> m_images;
+    std::unique_ptr<COutlineThread> m_worker;
+};

@@ -1,0 +1,109 @@
+// Rules of the wizard's files page.
+#include "wizard/core/install_entries.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <algorithm>
+
+qsizetype LastSeparator(const QString& path) {
+    return std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+}
+
+QString SourceFileName(const QString& source) {
+    return source.mid(LastSeparator(source) + 1);
+}
+
+QString InstalledPath(const QString& source, const QString& destDir) {
+    // The installed path is a path on the target machine, so it always takes NSIS's backslash.
+    return destDir + QLatin1Char('\\') + SourceFileName(source);
+}
+
+namespace {
+InstallFile SingleFile(const QString& source, const QString& destDir, OverwriteMode mode) {
+    return InstallFile{source, destDir, InstalledPath(source, destDir), mode, false, true};
+}
+
+QString WithoutTrailingSeparator(QString dir) {
+    while (dir.size() > 1 && (dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\'))))
+        dir.chop(1);
+    return dir;
+}
+
+void CollectFiles(const QString& dir, const QString& destDir, OverwriteMode mode, bool withSubdirectories,
+                  QList<InstallFile>& out) {
+    // Sorted by name so that the same folder always gives the same script.
+    const QDir folder(dir);
+    const QFileInfoList files = folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QFileInfo& file : files)
+        out.append(SingleFile(file.filePath(), destDir, mode));
+    if (!withSubdirectories)
+        return;
+    const QStringList subdirectories =
+        folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::NoSymLinks, QDir::Name);
+    for (const QString& name : subdirectories)
+        CollectFiles(folder.filePath(name), destDir + QLatin1Char('\\') + name, mode, true, out);
+}
+}  // namespace
+
+QList<InstallFile> FileEntries(const QString& sourceText, const QString& destDir, OverwriteMode mode) {
+    QList<InstallFile> entries;
+    for (const QString& piece : sourceText.split(QLatin1Char(';'))) {
+        const QString source = piece.trimmed();
+        if (!source.isEmpty())
+            entries.append(SingleFile(source, destDir, mode));
+    }
+    return entries;
+}
+
+InstallFile DirectoryEntry(const QString& dir, const QString& destDir, OverwriteMode mode, bool recursive) {
+    const QString source = WithoutTrailingSeparator(dir.trimmed()) + QStringLiteral("\\*.*");
+    return InstallFile{source, destDir, InstalledPath(source, destDir), mode, recursive, false};
+}
+
+QList<InstallFile> EachFileEntries(const QString& dir, const QString& destDir, OverwriteMode mode,
+                                   bool withSubdirectories) {
+    QList<InstallFile> entries;
+    CollectFiles(WithoutTrailingSeparator(dir.trimmed()), destDir, mode, withSubdirectories, entries);
+    return entries;
+}
+
+int AddEntries(InstallGroup& group, const QList<InstallFile>& entries) {
+    QSet<QString> listed;
+    for (const InstallFile& file : group.files)
+        listed.insert(file.source);
+    int added = 0;
+    for (const InstallFile& entry : entries) {
+        if (listed.contains(entry.source))
+            continue;
+        listed.insert(entry.source);
+        group.files.append(entry);
+        ++added;
+    }
+    return added;
+}
+
+void RemoveEntries(InstallGroup& group, QList<int> rows) {
+    std::sort(rows.begin(), rows.end(), std::greater<>());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (int row : rows) {
+        if (row >= 0 && row < group.files.size())
+            group.files.removeAt(row);
+    }
+}
+
+bool CanDeleteGroup(const QList<InstallGroup>& groups) {
+    return groups.size() >= 2;
+}
+
+int DeleteGroup(QList<InstallGroup>& groups, int row) {
+    if (!CanDeleteGroup(groups) || row < 0 || row >= groups.size())
+        return -1;
+    groups.removeAt(row);
+    return row > 0 ? row - 1 : 0;
+}
+
+void LeaveFilesPage(WizardData& data) {
+    data.mainExeName.clear();
+    data.mainExePath.clear();
+}

@@ -1,0 +1,37 @@
+// Rules of the wizard's files page: building install entries and keeping the group list.
+#pragma once
+
+#include "wizard/core/wizard_data.h"
+
+#include <QList>
+#include <QString>
+
+// Index of the last path separator of a source path ('/' or '\'); -1 when there is none.
+qsizetype LastSeparator(const QString& path);
+// The part of a source path after its last separator.
+QString SourceFileName(const QString& source);
+// Where the entry lands on the target machine: destDir, a backslash and the source's name.
+QString InstalledPath(const QString& source, const QString& destDir);
+
+// One single-file entry per ";"-separated path of sourceText; blank pieces add nothing.
+QList<InstallFile> FileEntries(const QString& sourceText, const QString& destDir, OverwriteMode mode);
+// The entry for a whole directory: the directory followed by "\*.*".
+InstallFile DirectoryEntry(const QString& dir, const QString& destDir, OverwriteMode mode, bool recursive);
+// One single-file entry per file of dir as it is on disk now; with subdirectories, their
+// files land in the same-named subfolders of destDir.
+QList<InstallFile> EachFileEntries(const QString& dir, const QString& destDir, OverwriteMode mode,
+                                   bool withSubdirectories);
+
+// Appends the entries whose source is not listed in the group yet; returns how many were added.
+int AddEntries(InstallGroup& group, const QList<InstallFile>& entries);
+// Removes the entries at the given rows (any order, duplicates allowed).
+void RemoveEntries(InstallGroup& group, QList<int> rows);
+
+// The only group may not be deleted.
+bool CanDeleteGroup(const QList<InstallGroup>& groups);
+// Deletes the group and returns the row to select next (the previous one, else the first);
+// -1 when nothing was deleted.
+int DeleteGroup(QList<InstallGroup>& groups, int row);
+
+// Leaving the files page forgets the main program; the shortcuts page finds it again.
+void LeaveFilesPage(WizardData& data);

@@ -1,0 +1,55 @@
+// Running the built installer, and when the compile commands are enabled.
+#include "compiler/core/installer_runner.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+TEST(InstallerRunner, RunsThroughWineOnlyWhenInstallerAndWineExist) {
+    QTemporaryDir dir;
+    const QString installer = dir.filePath("setup 1.exe");
+    EXPECT_EQ(RunInstaller(installer, "/usr/bin/true"), RunInstallerResult::NoInstaller);
+    EXPECT_EQ(RunInstaller(QString(), "/usr/bin/true"), RunInstallerResult::NoInstaller);
+    QFile(installer).open(QIODevice::WriteOnly);
+    EXPECT_EQ(RunInstaller(installer, QString()), RunInstallerResult::NoWine);
+    EXPECT_TRUE(NoWineMessage().contains("wine"));
+
+    // A stand-in wine that records what it was asked to run.
+    const QString wine = dir.filePath("wine");
+    const QString marker = dir.filePath("ran.txt");
+    QFile script(wine);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(("#!/bin/sh\nprintf '%s' \"$1\" > '" + marker + "'\n").toUtf8());
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(RunInstaller(installer, wine), RunInstallerResult::Started);
+    QElapsedTimer timer;
+    timer.start();
+    while (!QFile::exists(marker) && timer.elapsed() < 5000)
+        QThread::msleep(10);
+    QFile ran(marker);
+    ASSERT_TRUE(ran.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(ran.readAll()), installer);
+
+    EXPECT_EQ(RunInstaller(installer, dir.filePath("no-wine")), RunInstallerResult::Failed);
+}
+
+TEST(CompileCommandStates, FollowTheDocumentAndTheRunningCompile) {
+    QTemporaryDir dir;
+    const QString script = dir.filePath("a.NSI");
+    const QString header = dir.filePath("b.nsh");
+    const QString installer = dir.filePath("a.exe");
+    for (const QString& path : {script, header, installer})
+        QFile(path).open(QIODevice::WriteOnly);
+
+    const CompileCommandStates idle = ComputeCompileCommandStates(script, false, installer);
+    EXPECT_TRUE(idle.compile && idle.runInstaller && !idle.stop);
+    const CompileCommandStates busy = ComputeCompileCommandStates(script, true, installer);
+    EXPECT_TRUE(!busy.compile && !busy.runInstaller && busy.stop);
+    EXPECT_TRUE(ComputeCompileCommandStates(QString(), false, QString()).compile);  // untitled: saved first
+    EXPECT_FALSE(ComputeCompileCommandStates(header, false, QString()).compile);
+    EXPECT_FALSE(ComputeCompileCommandStates(dir.filePath("gone.nsi"), false, QString()).compile);
+    EXPECT_FALSE(ComputeCompileCommandStates(script, false, dir.filePath("gone.exe")).runInstaller);
+}

@@ -1,0 +1,153 @@
+// The line scanner: comments, quotes, tokens, names, the keyword table and nesting.
+#include "outline/core/outline_scanner.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Seen {
+    OutlineRow row;
+    QString label;
+    int line;
+    int depth;
+};
+
+std::vector<Seen> Scan(std::string_view text) {
+    std::vector<Seen> seen;
+    for (const OutlineItem& item : ScanOutline(text))
+        seen.push_back({item.row, item.label, item.line, item.depth});
+    return seen;
+}
+
+QStringList Labels(std::string_view text) {
+    QStringList labels;
+    for (const OutlineItem& item : ScanOutline(text)) {
+        if (!item.IsGroupEnd())
+            labels << item.label;
+    }
+    return labels;
+}
+
+}  // namespace
+
+TEST(OutlineScanner, LabelsTakeTheTableSpellingAndTheRestOfTheLine) {
+    EXPECT_EQ(Labels("section Main\n"), QStringList{"Section Main"});
+    EXPECT_EQ(Labels("FUNCTION .onInit\r\n"), QStringList{"Function .onInit"});
+    EXPECT_EQ(Labels("  !MACRO Foo a b\n"), QStringList{"!macro Foo a b"});
+    EXPECT_EQ(Labels("${mementosection} \"Core\" SecCore\n"), QStringList{"${MementoSection} \"Core\" SecCore"});
+    EXPECT_EQ(Labels("!IfNDef X\n!ifdef Y\npageex license\n"),
+              (QStringList{"!ifndef X", "!ifdef Y", "PageEx license"}));
+    // The single character that ends the token is dropped, whatever it is.
+    EXPECT_EQ(Labels("Function\t\tTabbed\n"), QStringList{"Function \tTabbed"});
+    EXPECT_EQ(Labels("Section\n"), QStringList{"Section "});
+}
+
+TEST(OutlineScanner, OnlyWholeTokensOfTheTableMatch) {
+    EXPECT_TRUE(Labels("SectionEnd\nFunctionEnd\n!macroend\n!endif\nPageExEnd\n").isEmpty());
+    EXPECT_TRUE(Labels("!insertmacro Foo\nSections\nCall Function\n${If} $0 == 1\n").isEmpty());
+    // '#' is no token character and no comment: it is skipped before the token.
+    EXPECT_EQ(Labels("#Function Old\n# section group marker\n"),
+              (QStringList{"Function Old", "Section group marker"}));
+}
+
+TEST(OutlineScanner, SemicolonCommentsAndQuotes) {
+    // The comment goes, the blank before it stays.
+    EXPECT_EQ(Labels("Section \"Main Files\" SecMain ; the core\n"), QStringList{"Section \"Main Files\" SecMain "});
+    EXPECT_EQ(Labels("Section \"a;b\" S1\n"), QStringList{"Section \"a;b\" S1"});
+    EXPECT_EQ(Labels("Section 'it;s' S2 ;x\n"), QStringList{"Section 'it;s' S2 "});
+    // A double quote inside single quotes closes nothing.
+    EXPECT_EQ(Labels("Section 'say \"hi;' S3\n"), QStringList{"Section 'say \"hi;' S3"});
+    // Back quotes are not strings; strings end with the line.
+    EXPECT_EQ(Labels("Section `a;b`\nFunction \"open\nFunction next;x\n"),
+              (QStringList{"Section `a", "Function \"open", "Function next"}));
+    EXPECT_TRUE(Labels("; Function Commented\n   ;Section X\n").isEmpty());
+    // Quotes before the keyword still hide a ';' from the cut; slashes that open no comment change nothing.
+    EXPECT_EQ(Labels("\";\" Section Q ;c\n"), QStringList{"Section Q "});
+    EXPECT_EQ(Labels("Section /o \"a/b;c\" S ; d/e\n"), QStringList{"Section /o \"a/b;c\" S "});
+    EXPECT_EQ(Labels("Section;cut\n"), QStringList{"Section "});
+}
+
+TEST(OutlineScanner, BlockCommentsCarryAcrossLines) {
+    const std::string text =
+        "/* start\n"
+        "Function Hidden\n"
+        "Section AlsoHidden */ Function Shown\n"
+        "Function After\n"
+        "Section /* inline */Inner\n"
+        "/**/Function Closed\n"
+        "/*/ Function Open\n"
+        "Section StillIn */\n"
+        "Function \"/* not a comment\"\n"
+        "Function Last\n";
+    const auto seen = Scan(text);
+    ASSERT_EQ(seen.size(), 6u);
+    // The text after "*/" moves to where the comment began: the line start.
+    EXPECT_EQ(seen[0].label, "Function Shown");
+    EXPECT_EQ(seen[0].line, 2);
+    EXPECT_EQ(seen[1].label, "Function After");
+    EXPECT_EQ(seen[2].label, "Section Inner");
+    EXPECT_EQ(seen[3].label, "Function Closed");
+    EXPECT_EQ(seen[4].label, "Function \"/* not a comment\"");
+    EXPECT_EQ(seen[5].label, "Function Last");
+    EXPECT_EQ(seen[5].line, 9);
+}
+
+TEST(OutlineScanner, GroupsNestAndGroupEndsClose) {
+    const auto seen = Scan("SectionGroup G1\nSection S1\nSectionGroupEnd\nSection S2\n");
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[0].row, OutlineRow::SectionGroup);
+    EXPECT_EQ(seen[0].depth, 0);
+    EXPECT_EQ(seen[1].label, "Section S1");
+    EXPECT_EQ(seen[1].depth, 1);
+    EXPECT_EQ(seen[2].row, OutlineRow::SectionGroupEnd);
+    EXPECT_TRUE(seen[2].label.isEmpty());
+    EXPECT_EQ(seen[3].label, "Section S2");
+    EXPECT_EQ(seen[3].depth, 0);
+
+    // An unmatched end at the root leaves the depth at the root.
+    const auto unmatched = Scan("SectionGroupEnd\nSection A\nSectionGroup /e G\nSectionGroup Inner\nSection B\n");
+    ASSERT_EQ(unmatched.size(), 5u);
+    EXPECT_EQ(unmatched[0].depth, 0);
+    EXPECT_EQ(unmatched[1].depth, 0);
+    EXPECT_EQ(unmatched[2].label, "SectionGroup /e G");
+    EXPECT_EQ(unmatched[4].depth, 2);
+}
+
+TEST(OutlineScanner, LineNumbersFollowTheEditorsLineEnds) {
+    const auto seen = Scan("Section A\rSection B\r\n\nSection C\n\rSection D");
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[0].line, 0);
+    EXPECT_EQ(seen[0].label, "Section A");
+    EXPECT_EQ(seen[1].line, 1);
+    EXPECT_EQ(seen[1].label, "Section B");
+    EXPECT_EQ(seen[2].line, 3);
+    EXPECT_EQ(seen[3].line, 5);
+    EXPECT_EQ(seen[3].label, "Section D");
+    EXPECT_TRUE(ScanOutline("").empty());
+}
+
+TEST(OutlineScanner, LinesOf2048BytesGiveNothingButKeepCommentState) {
+    const std::string fits = "Function " + std::string(2047 - 9 - 1, 'x') + "\n";  // 2047 bytes in all
+    ASSERT_EQ(fits.size(), 2047u);
+    EXPECT_EQ(Labels(fits).size(), 1);
+    const std::string tooLong = "Function " + std::string(2048 - 9 - 2, 'x') + "\r\n";  // 2048 with CR LF
+    ASSERT_EQ(tooLong.size(), 2048u);
+    EXPECT_TRUE(Labels(tooLong).isEmpty());
+    EXPECT_TRUE(Labels("Function " + std::string(5000, 'y')).isEmpty());
+
+    // A comment that closes on a long line does not hide what follows it.
+    const std::string closes = "/*\n" + std::string(3000, 'z') + "*/\nFunction Visible\n";
+    const auto seen = Scan(closes);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].line, 2);
+}
+
+TEST(OutlineScanner, NamesStayWholeUtf8) {
+    EXPECT_EQ(Labels("Section 安装程序\n"), QStringList{"Section 安装程序"});
+    // A multi-byte character ending the token is dropped whole, not cut in half.
+    EXPECT_EQ(Labels("Section中文名\n"), QStringList{"Section 文名"});
+    EXPECT_EQ(Labels("Function \xff\xfe bad\n").size(), 1);
+}

@@ -1,0 +1,77 @@
+// Generated scripts built by the installed makensis.
+#include "wizard/core/script_generator.h"
+#include "wizard_cases.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+struct Build {
+    int exitCode = -1;
+    QString output;
+    bool installerWritten = false;
+};
+
+Build Compile(const QString& script) {
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return {};
+    QFile file(dir.filePath("setup.nsi"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(script.toUtf8()) < 0)
+        return {};
+    file.close();
+    const QString makensis = QStandardPaths::findExecutable("makensis");
+    if (makensis.isEmpty())
+        return {-1, "makensis not found"};
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(makensis, {"-V2", "-INPUTCHARSET", "UTF8", "--", file.fileName()});
+    if (!process.waitForFinished(120000))
+        return {-1, "makensis did not finish"};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAll()), QFile::exists(dir.filePath("setup.exe"))};
+}
+
+// The form in which stock makensis accepts a script: it knows no KorvaneID command.
+WizardData Compilable(WizardData data) {
+    data.removeMode = RemoveMode::Simple;
+    data.statNumber.clear();
+    return data;
+}
+
+class CompiledScript : public ::testing::TestWithParam<wizard_cases::Case> {};
+}  // namespace
+
+TEST_P(CompiledScript, BuildsWithoutError) {
+    const Build build = Compile(GenerateScript(Compilable(GetParam().make())));
+    EXPECT_EQ(build.exitCode, 0) << build.output.toStdString();
+    EXPECT_TRUE(build.installerWritten);
+    EXPECT_FALSE(build.output.contains("Error", Qt::CaseInsensitive)) << build.output.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CompiledScript, ::testing::ValuesIn(wizard_cases::All()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CompiledScript, SafeModeStopsOnlyAtTheMissingInstallLog) {
+    // Debian's makensis is built without NSIS_CONFIG_LOG, so "LogSet on" is the one line it refuses.
+    WizardData data = Compilable(wizard_cases::ModernFull());
+    data.removeMode = RemoveMode::Safe;
+    const QString script = GenerateScript(data);
+    const Build build = Compile(script);
+    EXPECT_NE(build.exitCode, 0);
+    EXPECT_FALSE(build.installerWritten);
+    const qsizetype logLine = script.left(script.indexOf("  LogSet on")).count("\r\n") + 1;
+    EXPECT_TRUE(build.output.contains("Error: LogSet specified, NSIS_CONFIG_LOG not defined."))
+        << build.output.toStdString();
+    EXPECT_TRUE(build.output.contains(QStringLiteral("on line %1 -- aborting").arg(logLine))) << build.output.toStdString();
+    EXPECT_EQ(build.output.count("Error"), 2) << build.output.toStdString();  // the message and the abort note
+
+    QString withoutLog = script;
+    withoutLog.replace("  LogSet on", ";  LogSet on");
+    const Build rest = Compile(withoutLog);
+    EXPECT_EQ(rest.exitCode, 0) << rest.output.toStdString();
+}

@@ -1,0 +1,147 @@
+// The wizard's checks and page rules: statistics number, version, file entries, groups, shortcuts.
+#include "wizard/core/install_entries.h"
+#include "wizard/core/shortcut_rules.h"
+#include "wizard/core/stat_line.h"
+#include "wizard/core/wizard_checks.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(StatNumber, AcceptsOnlyLargeNumbersWithTheirCheckValue) {
+    // 0x8A12345678: hi>>7 = 1, lo = 0x12345678, (1 + lo) % 127 = 0x0A = hi & 0x7F.
+    const StatNumberCheck ok = CheckStatNumber(QStringLiteral("  7kfbds3c "));
+    EXPECT_TRUE(ok.valid);
+    EXPECT_EQ(ok.high, 1u);
+    EXPECT_EQ(ok.low, 0x12345678u);
+    EXPECT_TRUE(CheckStatNumber(QStringLiteral("7KFBDS3C-extra")).valid);  // conversion stops at '-'
+
+    const StatNumberCheck wrongCheck = CheckStatNumber(QStringLiteral("7KFBDS3D"));
+    EXPECT_FALSE(wrongCheck.valid);
+    EXPECT_EQ(wrongCheck.high, 0u);
+    EXPECT_EQ(wrongCheck.low, 0u);
+    // 0x0500000005 passes the check value but lies below 2^39.
+    EXPECT_FALSE(CheckStatNumber(QString::number(0x0500000005ULL, 36)).valid);
+    EXPECT_FALSE(CheckStatNumber(QString()).valid);
+    EXPECT_FALSE(CheckStatNumber(QStringLiteral("统计编号")).valid);
+    EXPECT_FALSE(CheckStatNumber(QStringLiteral("ZZZZZZZZZZZZZZZZZZZZ")).valid);  // overflows 64 bits
+}
+
+TEST(InstallVersion, NeedsFourPartsOfAtMost65535) {
+    EXPECT_TRUE(IsValidInstallVersion(QStringLiteral("2.0.1.2")));
+    EXPECT_TRUE(IsValidInstallVersion(QStringLiteral("65535.0.0.00065535")));
+    for (const char* bad : {"2.0.1", "2.0.1.2.3", "2..1.2", "1.2.3.65536", "1.2.3.a", "", "1.2.3.4 ",
+                            "1.2.3.99999999999999999999", "１.2.3.4"})
+        EXPECT_FALSE(IsValidInstallVersion(QString::fromUtf8(bad))) << bad;
+}
+
+TEST(StatLine, WizardWritesACommentedHintWithoutANumber) {
+    EXPECT_EQ(WizardStatLine(QString(), QString(), QStringLiteral("Demo")),
+              QStringLiteral(";KorvaneID 统计编号     /*  安装统计项名称：【Demo】  */"));
+    EXPECT_EQ(WizardStatLine(QStringLiteral("7KFBDS3C"), QStringLiteral("%s 项"), QStringLiteral("Demo")),
+              QStringLiteral("KorvaneID 7KFBDS3C     /*  安装统计项名称：【%s 项】  */"));
+}
+
+TEST(WizardDefaults, StartWithOneGroupAndStockGraphics) {
+    const WizardData data;
+    EXPECT_EQ(data.installDir, QStringLiteral("$PROGRAMFILES\\My application"));
+    ASSERT_EQ(data.groups.size(), 1);
+    EXPECT_EQ(data.groups[0].name, QStringLiteral("MainSection"));
+    EXPECT_EQ(data.brandingText, QStringLiteral("Korvane安装(www.scrivo-editor.example)"));
+    EXPECT_EQ(BrandingTextFor(BrandingChoice::None, QStringLiteral("x")), QStringLiteral(" "));
+    EXPECT_EQ(BrandingTextFor(BrandingChoice::Custom, QStringLiteral("  Mine ")), QStringLiteral("Mine"));
+    const QString nsisDir = QStringLiteral("/usr/share/nsis/");
+    for (QString path : {data.setupIcon, data.setupLeftBitmap, data.setupTopBitmap, data.uninstIcon,
+                         data.uninstLeftBitmap, data.uninstTopBitmap}) {
+        path.replace(QStringLiteral("${NSISDIR}\\"), nsisDir).replace(QLatin1Char('\\'), QLatin1Char('/'));
+        EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+    }
+}
+
+TEST(FileEntries, TakeTheNameAfterEitherSeparator) {
+    EXPECT_EQ(InstalledPath(QStringLiteral("/home/u/app.exe"), QStringLiteral("$INSTDIR")), QStringLiteral("$INSTDIR\\app.exe"));
+    EXPECT_EQ(InstalledPath(QStringLiteral("C:\\x\\a.txt"), QStringLiteral("$TEMP")), QStringLiteral("$TEMP\\a.txt"));
+    EXPECT_EQ(InstalledPath(QStringLiteral("a.txt"), QStringLiteral("$TEMP")), QStringLiteral("$TEMP\\a.txt"));
+
+    const QList<InstallFile> files = FileEntries(QStringLiteral("/a/one.exe; /b/two.txt;;"), "$INSTDIR", OverwriteMode::Try);
+    ASSERT_EQ(files.size(), 2);
+    EXPECT_EQ(files[1].source, QStringLiteral("/b/two.txt"));
+    EXPECT_TRUE(files[1].isFile);
+    EXPECT_EQ(files[1].overwrite, OverwriteMode::Try);
+
+    const InstallFile dir = DirectoryEntry(QStringLiteral("/a/data/"), "$INSTDIR\\data", OverwriteMode::On, true);
+    EXPECT_EQ(dir.source, QStringLiteral("/a/data\\*.*"));
+    EXPECT_EQ(dir.installedPath, QStringLiteral("$INSTDIR\\data\\*.*"));
+    EXPECT_FALSE(dir.isFile);
+    EXPECT_TRUE(dir.recursive);
+}
+
+TEST(FileEntries, EachFileOfADirectoryWithItsSubdirectories) {
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    QDir root(tmp.path());
+    ASSERT_TRUE(root.mkpath("sub/deeper"));
+    for (const char* name : {"b.txt", "a.exe", "sub/c.txt", "sub/deeper/d.txt"}) {
+        QFile file(root.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const QList<InstallFile> flat = EachFileEntries(tmp.path(), "$INSTDIR", OverwriteMode::IfNewer, false);
+    ASSERT_EQ(flat.size(), 2);
+    EXPECT_EQ(flat[0].source, root.filePath("a.exe"));
+
+    const QList<InstallFile> deep = EachFileEntries(tmp.path(), "$INSTDIR", OverwriteMode::IfNewer, true);
+    ASSERT_EQ(deep.size(), 4);
+    EXPECT_EQ(deep[2].source, root.filePath("sub/c.txt"));
+    EXPECT_EQ(deep[2].destDir, QStringLiteral("$INSTDIR\\sub"));
+    EXPECT_EQ(deep[3].installedPath, QStringLiteral("$INSTDIR\\sub\\deeper\\d.txt"));
+    EXPECT_TRUE(EachFileEntries(tmp.path() + "/missing", "$INSTDIR", OverwriteMode::On, true).isEmpty());
+}
+
+TEST(Groups, KeepOneEntryPerSourceAndAtLeastOneGroup) {
+    InstallGroup group;
+    EXPECT_EQ(AddEntries(group, FileEntries("/a/x.exe;/a/x.exe", "$INSTDIR", OverwriteMode::On)), 1);
+    EXPECT_EQ(AddEntries(group, FileEntries("/a/x.exe;/a/y.txt;/a/z.txt", "$TEMP", OverwriteMode::On)), 2);
+    RemoveEntries(group, {2, 0, 2, 9});
+    ASSERT_EQ(group.files.size(), 1);
+    EXPECT_EQ(group.files[0].source, QStringLiteral("/a/y.txt"));
+
+    QList<InstallGroup> groups{InstallGroup{"MainSection", {}, {}}};
+    EXPECT_EQ(DeleteGroup(groups, 0), -1);
+    EXPECT_EQ(groups.size(), 1);
+    groups.append(InstallGroup{"Second", {}, {}});
+    groups.append(InstallGroup{"Third", {}, {}});
+    EXPECT_EQ(DeleteGroup(groups, 2), 1);
+    EXPECT_EQ(DeleteGroup(groups, 0), 0);
+    EXPECT_EQ(groups[0].name, QStringLiteral("Second"));
+}
+
+TEST(Shortcuts, RebuiltFromTheFirstProgramOfEachGroup) {
+    WizardData data;
+    data.appName = QStringLiteral("Demo");
+    data.shortcuts.append(MakeShortcut("$DESKTOP\\Old.lnk", "x"));
+    AddEntries(data.groups[0], FileEntries("/a/readme.TXT", "$INSTDIR", OverwriteMode::On));
+    EnterShortcutPage(data);
+    EXPECT_TRUE(data.shortcuts.isEmpty());
+    EXPECT_TRUE(data.mainExeName.isEmpty());
+
+    AddEntries(data.groups[0], FileEntries("/a/main.EXE;/a/second.exe", "$INSTDIR", OverwriteMode::On));
+    data.groups.append(InstallGroup{"Tools", {}, FileEntries("/t/notes.rtf;/t/tool.exe", "$INSTDIR\\t", OverwriteMode::On)});
+    EnterShortcutPage(data);
+    EXPECT_EQ(data.mainExeName, QStringLiteral("tool.exe"));
+    EXPECT_EQ(data.mainExePath, QStringLiteral("$INSTDIR\\t\\tool.exe"));
+    ASSERT_EQ(data.shortcuts.size(), 4);
+    EXPECT_EQ(data.shortcuts[0].linkPath, QStringLiteral("$ICONS_GROUP\\Demo.lnk"));
+    EXPECT_EQ(data.shortcuts[0].target, QStringLiteral("$INSTDIR\\main.EXE"));
+    EXPECT_TRUE(data.shortcuts[0].createFolder);
+    EXPECT_EQ(data.shortcuts[3].linkPath, QStringLiteral("$DESKTOP\\Demo.lnk"));
+    EXPECT_FALSE(data.shortcuts[3].createFolder);
+
+    LeaveFilesPage(data);
+    EXPECT_TRUE(data.mainExePath.isEmpty());
+    EXPECT_EQ(ExecutablePaths(data.groups), QStringList({"$INSTDIR\\main.EXE", "$INSTDIR\\second.exe", "$INSTDIR\\t\\tool.exe"}));
+    EXPECT_EQ(ReadmePaths(data.groups), QStringList({"$INSTDIR\\readme.TXT", "$INSTDIR\\t\\notes.rtf"}));
+    EXPECT_FALSE(NeedsFolder("$QUICKLAUNCH\\a.lnk"));
+    EXPECT_TRUE(NeedsFolder("$QUICKLAUNCH\\Sub\\a.lnk"));
+    EXPECT_TRUE(NeedsFolder("a.lnk"));
+}
