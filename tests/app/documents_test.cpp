@@ -70,7 +70,7 @@ TEST_F(FrameTest, YesThenCancelledSaveAsKeepsTheDocument) {
     Docs().NewBlank();
     Edit(Docs().ActiveView());
     m_prompter.QueueAnswer(PromptAnswer::Yes);  // save? yes; then no file chosen
-    EXPECT_FALSE(Docs().CloseTab(0));
+    ASSERT_FALSE(Docs().CloseTab(0));
     ASSERT_EQ(Docs().Count(), 1);
     EXPECT_TRUE(Docs().ActiveView()->IsModified());
     ASSERT_EQ(m_prompter.Messages().size(), 1u);
