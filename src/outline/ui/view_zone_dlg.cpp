@@ -56,7 +56,12 @@ void CViewZoneDlg::UpdateZone() {
     const long topLeft = editor->Send(Sci::SCI_POSITIONFROMPOINT, 0, 0);
     metrics.thumbTopY = int(thumb.Send(Sci::SCI_POINTYFROMPOSITION, 0, topLeft));
     metrics.thumbLineHeight = int(thumb.Send(Sci::SCI_TEXTHEIGHT, 0));
-    m_band = ViewZoneBandOf(metrics);
+    // The editor paints at every caret blink; the veil covers the whole
+    // thumbnail, so it is repainted only when the band moved.
+    const ViewZoneBand band = ViewZoneBandOf(metrics);
+    if (band == m_band)
+        return;
+    m_band = band;
     update();
 }
 
