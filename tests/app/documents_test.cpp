@@ -280,3 +280,12 @@ TEST_F(FrameTest, SidePaneTogglesAndTheLayoutOutliveARestart) {
     EXPECT_TRUE(m_frame->Status()->isHidden());
     EXPECT_FALSE(m_frame->IsLogShown());  // the log pane always starts hidden
 }
+
+TEST_F(FrameTest, ScriptFromTheWizardOpensAsANewModifiedDocument) {
+    CEditerTabViewItem* document = Docs().NewWithText(QStringLiteral("Name \"测试\"\r\n"));
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->GetTitle(), QStringLiteral("New(1) "));
+    EXPECT_TRUE(document->IsModified());
+    EXPECT_EQ(document->View()->Text(), QStringLiteral("Name \"测试\"\r\n").toUtf8());
+    EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("*New(1)  - Korvane安装"));
+}

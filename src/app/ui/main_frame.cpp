@@ -107,8 +107,6 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
             [this](const QPoint& at) { m_commands->EditMenu()->popup(at); });
 
     SetCompressor(m_config.Base().Compressor);
-    m_commands->SetChecked(Cmd::ToggleToolbar, true);
-    m_commands->SetChecked(Cmd::ToggleStatusBar, true);
     setAcceptDrops(true);
     ApplyStoredLayout();
     UpdateCommandStates();
@@ -138,7 +136,6 @@ void CMainFrame::BuildLayout() {
     layout->addWidget(m_mainSplitter, 1);
     setCentralWidget(central);
     m_codePane->hide();
-    ArrangeSidePane();
 }
 
 void CMainFrame::ArrangeSidePane() {
