@@ -38,13 +38,10 @@ CCodePaneView::CCodePaneView(const Configurator& config, Prompter& prompter, Act
     Send(Sci::SCI_SETCARETLINEBACK, kCaretLineBack);
     // The thumbnail never has the focus, and its caret line marks an end of the band.
     Send(Sci::SCI_SETCARETLINEVISIBLEALWAYS, 1);
-    Send(Sci::SCI_USEPOPUP, 0);
-    Send(Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
 
     editor->setFocusPolicy(Qt::NoFocus);
     editor->viewport()->setFocusPolicy(Qt::NoFocus);
     setFocusProxy(m_zone);
-    setAcceptDrops(false);
     m_zone->raise();
 }
 
@@ -52,8 +49,6 @@ CCodePaneView::~CCodePaneView() = default;
 
 void CCodePaneView::Attach() {
     CScrivoView* editor = m_activeEditor ? m_activeEditor() : nullptr;
-    if (editor == this)
-        editor = nullptr;
     disconnect(m_painted);
     if (editor) {
         m_painted = connect(editor->Editor(), &Sci::SCN_PAINTED, m_zone, [this] {

@@ -28,7 +28,7 @@ CViewZoneDlg::CViewZoneDlg(ActiveEditor activeEditor, CScrivoView* thumbnail)
 
 CScrivoView* CViewZoneDlg::FollowedEditor() const {
     CScrivoView* editor = m_activeEditor ? m_activeEditor() : nullptr;
-    if (!editor || editor == m_thumbnail)
+    if (!editor)
         return nullptr;
     const Sci* shown = m_thumbnail->Editor();
     if (editor->Editor()->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER) !=
