@@ -3,16 +3,16 @@
 
 TEST_F(SidePaneTest, OutlineFollowsTheActiveTabAndEmptiesOnTheStartPage) {
     ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("a.nsi"), "Section A\r\nSectionEnd\r\nFunction F\r\n"), false));
-    ASSERT_TRUE(WaitFor([&] { return TopLabels() == QStringList{"Section A", "Function F"}; })) << TopLabels().join('|').toStdString();
+    ASSERT_TRUE(WaitFor([&] { return TopLabels() == QStringList{"Section A", "Function F"}; })) << Shown();
 
     ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("b.nsi"), "!macro M\r\n"), false));
-    ASSERT_TRUE(WaitFor([&] { return TopLabels() == QStringList{"!macro M"}; })) << TopLabels().join('|').toStdString();
+    ASSERT_TRUE(WaitFor([&] { return TopLabels() == QStringList{"!macro M"}; })) << Shown();
 
     Docs().ShowStartPage();
     ASSERT_TRUE(WaitFor([&] { return Tree().topLevelItemCount() == 0; }));
 
     Docs().Activate(0);
-    EXPECT_TRUE(WaitFor([&] { return TopLabels() == QStringList{"Section A", "Function F"}; })) << TopLabels().join('|').toStdString();
+    EXPECT_TRUE(WaitFor([&] { return TopLabels() == QStringList{"Section A", "Function F"}; })) << Shown();
 }
 
 TEST_F(SidePaneTest, OutlineRereadsTheScriptOnceTypingRests) {
@@ -23,7 +23,7 @@ TEST_F(SidePaneTest, OutlineRereadsTheScriptOnceTypingRests) {
     const QByteArray added = "Function G\r\n";
     Editor().Editor()->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(added.size()), added.constData());
     ASSERT_TRUE(WaitFor([&] { return TopLabels() == QStringList{"Function F", "Function G"}; }))
-        << TopLabels().join('|').toStdString();
+        << Shown();
     EXPECT_EQ(Tree().topLevelItem(0), kept);
     EXPECT_EQ(CCodeTreeCtrl::ItemLine(Tree().topLevelItem(1)), 2);
 }

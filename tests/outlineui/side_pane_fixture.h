@@ -46,6 +46,7 @@ protected:
             labels << Tree().topLevelItem(i)->text(0);
         return labels;
     }
+    std::string Shown() { return TopLabels().join(u'|').toStdString(); }
 
     // A script of count lines, with a function every hundred lines.
     static QByteArray NumberedScript(int count) {
