@@ -15,6 +15,7 @@ class CScrivoView;
 class CommandActions;
 class Configurator;
 class DocumentSet;
+class FrameCommands;
 class FrameStatusBar;
 class Prompter;
 class ProportionalSplitter;
@@ -31,6 +32,8 @@ public:
 
     DocumentSet& Documents() const { return *m_documents; }
     CommandActions& Commands() const { return *m_commands; }
+    // Editing, search, web, help and About commands, with the find dialog.
+    FrameCommands& EditingCommands() const { return *m_frameCommands; }
     CFileTabCtrl* Tabs() const { return m_tabs; }
     CNewWizardDlg* StartPage() const { return m_startPage; }
     FrameStatusBar* Status() const { return m_status; }
@@ -101,6 +104,7 @@ private:
     CNewWizardDlg* m_startPage = nullptr;
     DocumentSet* m_documents = nullptr;
     SidePaneController* m_sidePane = nullptr;
+    FrameCommands* m_frameCommands = nullptr;
     int m_compressor = 0;
     bool m_outlineShown = false;
     bool m_thumbnailShown = false;
