@@ -11,6 +11,7 @@
 #include "app/ui/frame_status_bar.h"
 #include "app/ui/pane_container.h"
 #include "app/ui/proportional_splitter.h"
+#include "app/ui/side_pane_controller.h"
 #include "app/ui/start_page_view.h"
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
@@ -58,6 +59,7 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     BuildLayout();
     m_documents = new DocumentSet(m_config, m_prompter, m_tabs, m_documentArea, m_startPage, this);
     m_tabs->SetTabMenu(m_commands->TabMenu());
+    m_sidePane = new SidePaneController(m_config, m_prompter, *this);
 
     connect(m_tabs, &CFileTabCtrl::CommandPosted, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
     connect(m_startPage, &CNewWizardDlg::CommandPosted, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
@@ -131,6 +133,7 @@ void CMainFrame::ApplyStoredLayout() {
 void CMainFrame::ShowSidePane(bool outline, bool thumbnail) {
     m_outlineShown = outline;
     m_thumbnailShown = thumbnail && !outline;
+    m_sidePane->Show(m_outlineShown, m_thumbnailShown);
     m_codePane->setVisible(m_outlineShown || m_thumbnailShown);
     m_commands->SetChecked(Cmd::ToggleOutline, m_outlineShown);
     m_commands->SetChecked(Cmd::ToggleThumbnail, m_thumbnailShown);

@@ -19,6 +19,7 @@ class FrameCommands;
 class FrameStatusBar;
 class Prompter;
 class ProportionalSplitter;
+class SidePaneController;
 class QStackedWidget;
 class QToolBar;
 
@@ -39,6 +40,8 @@ public:
     QToolBar* ToolBar() const { return m_toolBar; }
     // Side pane "视图": the outline tree and the thumbnail are added to it.
     CPaneContainer* CodePane() const { return m_codePane; }
+    // The outline tree and the thumbnail in that pane.
+    SidePaneController& SidePane() const { return *m_sidePane; }
     // The pane below the documents where the compile log goes.
     QWidget* LogPane() const { return m_logPane; }
 
@@ -100,6 +103,7 @@ private:
     QWidget* m_logPane = nullptr;
     CNewWizardDlg* m_startPage = nullptr;
     DocumentSet* m_documents = nullptr;
+    SidePaneController* m_sidePane = nullptr;
     FrameCommands* m_frameCommands = nullptr;
     int m_compressor = 0;
     bool m_outlineShown = false;
