@@ -6,6 +6,7 @@
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
 #include "platform/ui/dialog_prompter.h"
+#include "wizard/core/maker_hosts.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -14,8 +15,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 // The maker's page shown on the start page beside the buttons.
-const char kMakerContentUrl[] = "http://www.korvane.com/content.html?v=2";
+QUrl MakerContentUrl() {
+    return QUrl(u"http://"_s + QLatin1StringView(kMakerWebHost) + u"/content.html?v=2"_s);
 }
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -40,7 +43,7 @@ int main(int argc, char** argv) {
     if (!config.Load())
         return -1;
 
-    CMainFrame frame(config, prompter, QUrl(QString::fromLatin1(kMakerContentUrl)));
+    CMainFrame frame(config, prompter, MakerContentUrl());
     prompter.SetOwner(&frame);
     if (claim.server)
         QObject::connect(claim.server.get(), &InstanceServer::HandOver, &frame, &CMainFrame::OnHandOver);
