@@ -6,7 +6,7 @@
 #include "compiler/ui/compile_controller.h"
 #include "config/core/configurator.h"
 #include "editor/ui/qsci_base.h"
-#include "platform/prompter.h"
+#include "../tests/support/scripted_prompter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -21,19 +21,10 @@ namespace {
 
 const QString kMakensis = QStringLiteral("/usr/bin/makensis");
 
-class SilentPrompter : public Prompter {
-public:
-    PromptAnswer Message(const PromptMessage&) override { return PromptAnswer::No; }
-    QStringList OpenFileNames(const FileDialogRequest&, bool) override { return {}; }
-    QString SaveFileName(const FileDialogRequest&) override { return {}; }
-    QString FolderName(const QString&, const QString&) override { return {}; }
-    std::optional<std::uint32_t> Colour(std::uint32_t) override { return std::nullopt; }
-};
-
 // A program folder with the build's language and style files, the scripts and a shown frame.
 struct Bench {
     QTemporaryDir dir;
-    SilentPrompter prompter;
+    ScriptedPrompter prompter;  // nothing here asks the user
     std::unique_ptr<Configurator> config;
     std::unique_ptr<CMainFrame> frame;
 

@@ -200,30 +200,13 @@ TEST_F(CompileFrameTest, StartOptionAndHandOverCompileTheActiveDocument) {
     EXPECT_FALSE(Logic().IsCompiling());
 }
 
-TEST_F(CompileFrameTest, UntitledDocumentIsSavedFirstThenCompiled) {
-    Docs().NewWithText(QString::fromUtf8(HelloScript()));
-    m_frame->OnCommand(Cmd::Compile);
-    EXPECT_FALSE(Logic().IsCompiling());  // save-as cancelled: nothing, silently
-    EXPECT_TRUE(m_prompter.Messages().empty());
-
-    const QString path = m_dir.filePath(QStringLiteral("saved.nsi"));
-    m_prompter.QueueFiles({path});
-    m_frame->OnCommand(Cmd::Compile);
-    EXPECT_TRUE(QFileInfo(path).isFile());
-    ASSERT_TRUE(WaitForCompile());
-    EXPECT_EQ(Docs().ActiveDocument()->installerPath, m_dir.filePath(QStringLiteral("hello.exe")));
-}
-
 TEST_F(CompileFrameTest, MissingCompilerAsksAndCompilesNothing) {
     m_config->Base().CompilePath = m_dir.filePath(QStringLiteral("no-makensis"));
     Docs().OpenDocument(Script(QStringLiteral("x.nsi"), HelloScript()), false);
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     m_frame->OnCommand(Cmd::Compile);
     ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text,
-              QStringLiteral("无法找到NSIS编译器的位置，请在设置(编译器)中进行设置。\n是否现在进入设置？"));
-    EXPECT_EQ(m_prompter.Messages()[0].caption, QStringLiteral("提示"));
-    EXPECT_EQ(m_prompter.Messages()[0].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(m_prompter.Messages()[0].text, MissingCompilerText());
     EXPECT_FALSE(Logic().IsCompiling());
     EXPECT_FALSE(m_frame->IsLogShown());
 }
