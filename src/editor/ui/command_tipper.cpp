@@ -8,6 +8,7 @@
 #include "editor/ui/scrivo_view.h"
 
 #include <QPointer>
+#include <algorithm>
 
 namespace {
 
