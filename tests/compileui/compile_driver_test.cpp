@@ -170,6 +170,25 @@ TEST_F(CompileFrameTest, EscapeStopsALongCompileWithinASecond) {
     EXPECT_FALSE(Enabled(Cmd::RunInstaller));
 }
 
+TEST_F(CompileFrameTest, StoppedCompileAndRunKeepsTheOldInstallerButStartsNothing) {
+    FakeWine wine;
+    const QString script = Script(QStringLiteral("stop.nsi"), HelloScript());
+    ASSERT_NE(OpenAndCompile(script), nullptr);
+    ASSERT_TRUE(WaitForCompile());
+    const QString installer = Docs().ActiveDocument()->installerPath;
+    ASSERT_FALSE(installer.isEmpty());
+
+    Script(QStringLiteral("stop.nsi"), "!system \"sleep 30\"\n" + HelloScript());
+    m_frame->OnCommand(Cmd::CompileRun);
+    QTest::qWait(300);
+    m_frame->OnCommand(Cmd::StopCompile);
+    ASSERT_TRUE(WaitForCompile(5000));
+    QTest::qWait(300);
+    EXPECT_FALSE(QFile::exists(wine.Marker()));
+    EXPECT_EQ(Docs().ActiveDocument()->installerPath, installer);
+    EXPECT_TRUE(Enabled(Cmd::RunInstaller));
+}
+
 TEST_F(CompileFrameTest, ClosedTabIsLeftAloneAndRunsNothing) {
     FakeWine wine;
     const QString script = Script(QStringLiteral("closed.nsi"), "!system \"sleep 1\"\n" + HelloScript());
