@@ -19,7 +19,7 @@ namespace {
 const QString kAppName = u"Korvane安装"_s;
 }
 
-CompileController::CompileController(CMainFrame& frame, Configurator& config, Prompter& prompter)
+CompileController::CompileController(CMainFrame& frame, const Configurator& config, Prompter& prompter)
     : QObject(&frame),
       m_frame(frame),
       m_config(config),

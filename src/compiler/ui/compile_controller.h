@@ -21,7 +21,7 @@ class CompileController : public QObject, private ICompileHost {
 public:
     // Puts the log into the frame's log pane and starts the command-help
     // reader, as creating the log does.
-    CompileController(CMainFrame& frame, Configurator& config, Prompter& prompter);
+    CompileController(CMainFrame& frame, const Configurator& config, Prompter& prompter);
     ~CompileController() override;
 
     CCompileLogCtrl* Log() const { return m_log; }
@@ -50,7 +50,7 @@ private:
     void RunInstallerOf(const CEditerTabViewItem& document);
 
     CMainFrame& m_frame;
-    Configurator& m_config;
+    const Configurator& m_config;
     Prompter& m_prompter;
     CCompileLogLogic* m_logic;
     QPointer<CCompileLogCtrl> m_log;
