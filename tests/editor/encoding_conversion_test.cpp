@@ -1,6 +1,7 @@
 // Conversions between file bytes and the editor's UTF-8: UCS-2 in both orders and CP936.
 #include "editor/core/ansi_conversion.h"
 #include "editor/core/ucs2_conversion.h"
+#include "support/test_files.h"
 
 #include <QString>
 
@@ -12,13 +13,8 @@ namespace {
 
 QByteArray Units(std::initializer_list<char16_t> units, ByteOrder order)
 {
-    QByteArray bytes;
-    for (char16_t u : units) {
-        const char hi = char(u >> 8), lo = char(u & 0xFF);
-        bytes.append(order == ByteOrder::BigEndian ? hi : lo);
-        bytes.append(order == ByteOrder::BigEndian ? lo : hi);
-    }
-    return bytes;
+    return Utf16(QString(reinterpret_cast<const QChar*>(units.begin()), qsizetype(units.size())),
+                 order == ByteOrder::BigEndian);
 }
 
 QByteArray ToUtf8(const QByteArray& bytes, ByteOrder order)
@@ -41,12 +37,7 @@ TEST(Ucs2Conversion, EncodesEachRangeAndMatchesQt)
 {
     const QString text = QStringLiteral("A\u00e9\u4e2d\uffff; 安装程序 😀𝄞 end of a longer line");
     for (ByteOrder order : {ByteOrder::LittleEndian, ByteOrder::BigEndian}) {
-        QByteArray bytes;
-        for (QChar c : text) {
-            const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
-            bytes.append(order == ByteOrder::BigEndian ? hi : lo);
-            bytes.append(order == ByteOrder::BigEndian ? lo : hi);
-        }
+        const QByteArray bytes = Utf16(text, order == ByteOrder::BigEndian);
         EXPECT_EQ(ToUtf8(bytes, order), text.toUtf8());
         EXPECT_EQ(ToUcs2(text.toUtf8(), order), bytes);
     }
@@ -93,12 +84,13 @@ TEST(Ucs2Conversion, AnyUnitSequenceRoundTripsByteForByte)
 
 TEST(Ucs2Conversion, MalformedUtf8BecomesReplacementCharacters)
 {
-    // Truncated at the end, a stray continuation byte, an overlong form, a byte above F4.
-    EXPECT_EQ(ToUcs2("a\xC3", ByteOrder::BigEndian), Units({'a', 0xFFFD}, ByteOrder::BigEndian));
-    EXPECT_EQ(ToUcs2("\x80z", ByteOrder::BigEndian), Units({0xFFFD, 'z'}, ByteOrder::BigEndian));
-    EXPECT_EQ(ToUcs2("\xC0\xAF", ByteOrder::BigEndian), Units({0xFFFD, 0xFFFD}, ByteOrder::BigEndian));
-    EXPECT_EQ(ToUcs2("\xF5\x80\x80\x80", ByteOrder::BigEndian), Units({0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD}, ByteOrder::BigEndian));
-    EXPECT_EQ(ToUcs2("\xF0\x9F\x98", ByteOrder::BigEndian), Units({0xFFFD, 0xFFFD, 0xFFFD}, ByteOrder::BigEndian));
+    // Truncated at the end, a stray continuation byte, an overlong form, a byte above F4, a cut four-byte form.
+    const ByteOrder be = ByteOrder::BigEndian;
+    EXPECT_EQ(ToUcs2("a\xC3", be), Units({'a', 0xFFFD}, be));
+    EXPECT_EQ(ToUcs2("\x80z", be), Units({0xFFFD, 'z'}, be));
+    EXPECT_EQ(ToUcs2("\xC0\xAF", be), Units({0xFFFD, 0xFFFD}, be));
+    EXPECT_EQ(ToUcs2("\xF5\x80\x80\x80", be), Units({0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD}, be));
+    EXPECT_EQ(ToUcs2("\xF0\x9F\x98", be), Units({0xFFFD, 0xFFFD, 0xFFFD}, be));
 }
 
 TEST(AnsiConversion, UndecodableBytesBecomeReplacementAndReadingGoesOn)
