@@ -1,5 +1,7 @@
-// Rules of the document set and of the recent files that need no window.
+// Rules that need no window: command line, command table, document set, recent files and start-page links.
 #include "app/core/command_ids.h"
+#include "app/core/command_line.h"
+#include "app/core/command_table.h"
 #include "app/core/document_rules.h"
 #include "app/core/recent_files.h"
 
@@ -7,25 +9,35 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <set>
 
-TEST(ShellRules, ActiveTabAfterClose) {
-    // Closing the active third of five: the new third becomes active.
-    EXPECT_EQ(ActiveIndexAfterClose(2, 2, 4), 2);
-    // Closing the active last of five: the new last.
-    EXPECT_EQ(ActiveIndexAfterClose(4, 4, 4), 3);
-    // Closing a tab left of the active one keeps the same document active.
-    EXPECT_EQ(ActiveIndexAfterClose(3, 1, 4), 2);
-    // Closing a tab right of the active one changes nothing.
-    EXPECT_EQ(ActiveIndexAfterClose(1, 3, 4), 1);
+TEST(CommandLine, CompileSwitchInEitherCaseAndOnlyTheLastPathCounts) {
+    for (const char* flag : {"/c", "/C", "-c", "-C"}) {
+        const CommandLine line = ParseCommandLine({QString::fromLatin1(flag), QStringLiteral("a.nsi")});
+        EXPECT_TRUE(line.compile) << flag;
+        EXPECT_EQ(line.path, QStringLiteral("a.nsi"));
+    }
+    CommandLine line = ParseCommandLine({QStringLiteral("/Cx"), QStringLiteral("-CC"), QStringLiteral("/X")});
+    EXPECT_FALSE(line.compile);  // longer switches are ignored
+    EXPECT_TRUE(line.path.isEmpty());
+    line = ParseCommandLine({QStringLiteral("first.nsi"), QStringLiteral("  \"my \"dir\"/second.nsi\" ")});
+    EXPECT_EQ(line.path, QStringLiteral("my dir/second.nsi"));  // trimmed, without quotes
+    line = ParseCommandLine({QStringLiteral("/home/user/setup.nsi"), QStringLiteral("/C")});
+    EXPECT_EQ(line.path, QStringLiteral("/home/user/setup.nsi"));  // an absolute path is no switch
+    EXPECT_TRUE(line.compile);
 }
 
-TEST(ShellRules, DroppedFilesByExtension) {
-    EXPECT_TRUE(IsDroppableScript(QStringLiteral("/x/setup.nsi")));
-    EXPECT_TRUE(IsDroppableScript(QStringLiteral("/x/lib.nsh")));
-    EXPECT_TRUE(IsDroppableScript(QStringLiteral("/x.d/README")));  // no extension at all
-    EXPECT_TRUE(IsDroppableScript(QStringLiteral("/x/main.c")));
-    EXPECT_FALSE(IsDroppableScript(QStringLiteral("/x/setup.exe")));
-    EXPECT_FALSE(IsDroppableScript(QStringLiteral("/x/SETUP.NSI")));  // the match is case-sensitive
+TEST(ShellRules, ActiveTabAfterCloseAndDroppedFilesByExtension) {
+    // (active, closed, count after) -> new active: the new third, the new last, the same document, unchanged.
+    EXPECT_EQ(ActiveIndexAfterClose(2, 2, 4), 2);
+    EXPECT_EQ(ActiveIndexAfterClose(4, 4, 4), 3);
+    EXPECT_EQ(ActiveIndexAfterClose(3, 1, 4), 2);
+    EXPECT_EQ(ActiveIndexAfterClose(1, 3, 4), 1);
+    // No extension counts; the match is case-sensitive.
+    for (const char* path : {"/x/setup.nsi", "/x/lib.nsh", "/x.d/README", "/x/main.c"})
+        EXPECT_TRUE(IsDroppableScript(QString::fromUtf8(path))) << path;
+    for (const char* path : {"/x/setup.exe", "/x/SETUP.NSI"})
+        EXPECT_FALSE(IsDroppableScript(QString::fromUtf8(path))) << path;
 }
 
 TEST(ShellRules, CaptionAndPathParts) {
@@ -65,22 +77,13 @@ TEST(ShellRules, SameFileBySpellingNotByLetterCase) {
     EXPECT_FALSE(IsSameFile(path, dir.filePath(QStringLiteral("missing.nsi"))));
 }
 
-TEST(RecentFiles, MenuNumbersNewestFirstWithAccessKeysUpToNine) {
-    EXPECT_EQ(RecentMenuText(11, 12, QStringLiteral("/n.nsi")), QStringLiteral("&1 /n.nsi"));
-    EXPECT_EQ(RecentMenuText(3, 12, QStringLiteral("/p.nsi")), QStringLiteral("&9 /p.nsi"));
-    EXPECT_EQ(RecentMenuText(2, 12, QStringLiteral("/q.nsi")), QStringLiteral("10 /q.nsi"));
-    EXPECT_EQ(RecentMenuText(0, 12, QStringLiteral("/o.nsi")), QStringLiteral("12 /o.nsi"));
-}
-
 TEST(RecentFiles, StartPageIdsMapToCommands) {
-    EXPECT_EQ(StartPageCommand(QStringLiteral("CMD_ID_NEW")), Cmd::NewBlank);
-    EXPECT_EQ(StartPageCommand(QStringLiteral("cmd_id_new_wizard")), Cmd::NewWizard);
-    EXPECT_EQ(StartPageCommand(QStringLiteral("CMD_ID_NEW_TPL")), Cmd::NewTemplate);
-    EXPECT_EQ(StartPageCommand(QStringLiteral("CMD_ID_OPEN")), Cmd::Open);
-    EXPECT_EQ(StartPageCommand(QStringLiteral("cmd_id_rf_7")), ID_RECENT_FILE_FIRST + 7);
-    EXPECT_EQ(StartPageCommand(QStringLiteral("CMD_ID_RF_x")), 0);
-    EXPECT_EQ(StartPageCommand(QStringLiteral("CMD_ID_RF_99999")), 0);
-    EXPECT_EQ(StartPageCommand(QStringLiteral("CMD_ID_OPENX")), 0);
+    const std::pair<const char*, int> ids[] = {
+        {"CMD_ID_NEW", Cmd::NewBlank}, {"cmd_id_new_wizard", Cmd::NewWizard}, {"CMD_ID_NEW_TPL", Cmd::NewTemplate},
+        {"CMD_ID_OPEN", Cmd::Open}, {"cmd_id_rf_7", ID_RECENT_FILE_FIRST + 7}, {"CMD_ID_RF_x", 0},
+        {"CMD_ID_RF_99999", 0}, {"CMD_ID_OPENX", 0}};
+    for (const auto& [id, command] : ids)
+        EXPECT_EQ(StartPageCommand(QString::fromLatin1(id)), command) << id;
     EXPECT_EQ(StartPageLinkCommand(QStringLiteral("qrc:/startpage/?rf=2")), ID_RECENT_FILE_FIRST + 2);
     EXPECT_EQ(StartPageLinkCommand(QStringLiteral("qrc:/startpage/CMD_ID_OPEN")), Cmd::Open);
 }
@@ -101,4 +104,45 @@ TEST(RecentFiles, StatusTextsOfLinks) {
     EXPECT_EQ(StartPageLinkStatus(QStringLiteral("qrc:/startpage/other"), recent), QString());
     EXPECT_EQ(StartPageLinkStatus(QStringLiteral("http://example.org/x?rf=9"), recent),
               QStringLiteral("http://example.org/x?rf=9"));
+}
+
+TEST(CommandTable, TooltipPutsTheKeyInParenthesesAndDropsAccessKeys) {
+    EXPECT_EQ(ToolbarTooltip(Cmd::Save), QStringLiteral("保存(S)  (Ctrl+S)"));
+    EXPECT_EQ(ToolbarTooltip(Cmd::SaveAll), QStringLiteral("全部保存"));
+    EXPECT_EQ(ToolbarTooltip(Cmd::StopCompile), QStringLiteral("停止编译(S)  (Esc)"));
+    EXPECT_EQ(ToolbarTooltip(Cmd::About), QStringLiteral("关于Korvane安装(A)..."));
+}
+
+TEST(CommandTable, CommentItemsShowTheSharedKeyButDoNotOwnIt) {
+    EXPECT_EQ(MenuTextWithKey(Cmd::Comment), QStringLiteral("注释文本(&B)\tCtrl+;"));
+    EXPECT_TRUE(FindCommand(Cmd::Comment)->keys.isEmpty());
+    EXPECT_EQ(FindCommand(Cmd::CommentKey)->keys, QStringList{QStringLiteral("Ctrl+;")});
+}
+
+TEST(CommandTable, EveryMenuAndToolbarIdIsInTheTableOnce) {
+    std::set<int> ids;
+    for (const CommandInfo& info : CommandTable())
+        EXPECT_TRUE(ids.insert(info.id).second) << info.id;
+    std::function<void(const std::vector<MenuNode>&)> walk = [&](const std::vector<MenuNode>& nodes) {
+        for (const MenuNode& node : nodes) {
+            if (node.id) {
+                EXPECT_TRUE(ids.count(node.id)) << node.id;
+            }
+            walk(node.children);
+        }
+    };
+    walk(MainMenuLayout());
+    walk(TabMenuLayout());
+    int buttons = 0;
+    for (int id : ToolbarLayout()) {
+        if (id) {
+            ++buttons;
+            EXPECT_TRUE(ids.count(id)) << id;
+        }
+    }
+    EXPECT_EQ(buttons, 18);
+    ASSERT_EQ(MainMenuLayout().size(), 7u);
+    const MenuNode& recent = MainMenuLayout()[0].children[kRecentSubmenuIndex];
+    EXPECT_EQ(recent.text, QStringLiteral("最近打开"));
+    EXPECT_EQ(recent.children.front().id, Cmd::ClearRecent);
 }
