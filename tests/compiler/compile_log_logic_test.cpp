@@ -1,4 +1,5 @@
 // The compile worker against Debian's real makensis, on scripts in temporary folders.
+#include "compile_helpers.h"
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/core/installer_runner.h"
 #include "compiler/core/output_scanner.h"
@@ -7,76 +8,13 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <thread>
 
 namespace {
-const QString kMakensis = QStringLiteral("/usr/bin/makensis");
-
-struct CompileRun {
-    bool startedSignal = false;
-    bool finished = false;
-    QByteArray log;
-    QList<int> errorLines;
-    CompileResult result;
-};
-
-QByteArray ToGbk(const QByteArray& utf8) {
-    QByteArray out;
-    bool lossy = false;
-    Utf8ToAnsi(utf8, out, lossy);
-    return out;
-}
-
-// A script whose lines are numbered from 1 as makensis counts them.
-QByteArray HelloScript(const QByteArray& outFile = "hello.exe") {
-    return "Name \"Hello\"\n"
-           "OutFile \"" + outFile + "\"\n"
-           "RequestExecutionLevel user\n"
-           "Section\n"
-           "  DetailPrint \"hi\"\n"
-           "SectionEnd\n";
-}
-
-// Starts a compile and runs the event loop until it finishes; onStart runs
-// once the first text has arrived.
-CompileRun Compile(CCompileLogLogic& logic, const CompileSettings& settings, const QString& script,
-                   const std::function<void(CCompileLogLogic&)>& onFirstText = {}) {
-    CompileRun run;
-    QEventLoop loop;
-    QObject::connect(&logic, &CCompileLogLogic::CompileStarted, &loop, [&] { run.startedSignal = true; });
-    QObject::connect(&logic, &CCompileLogLogic::TextReady, &loop, [&](const QByteArray& text) {
-        const bool first = run.log.isEmpty();
-        run.log += text;
-        if (first && onFirstText)
-            onFirstText(logic);
-    });
-    QObject::connect(&logic, &CCompileLogLogic::ErrorLine, &loop, [&](int line) { run.errorLines << line; });
-    QObject::connect(&logic, &CCompileLogLogic::CompileFinished, &loop, [&](const CompileResult& result) {
-        run.result = result;
-        run.finished = true;
-        loop.quit();
-    });
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    if (!logic.Start(settings, script))
-        return run;
-    loop.exec();
-    return run;
-}
-
-CompileSettings Settings(int compressor = 0, const QString& defs = {}) {
-    CompileSettings settings;
-    settings.compilerPath = kMakensis;
-    settings.compressor = compressor;
-    settings.defs = defs;
-    return settings;
-}
-
 // A killed process whose parent is gone stays a zombie until init reaps it.
 bool IsAlive(pid_t pid) {
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));

@@ -1,14 +1,14 @@
 // The compile command's steps before the worker starts, with the real makensis.
 #include "compiler/core/compile_request.h"
 
+#include "compile_helpers.h"
+
 #include "compiler/core/compile_log_logic.h"
 #include "support/scripted_prompter.h"
 #include "support/test_files.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -49,27 +49,9 @@ private:
     Prompter& m_prompter;
 };
 
-CompileSettings Makensis() {
-    CompileSettings settings;
-    settings.compilerPath = "/usr/bin/makensis";
-    return settings;
-}
-
-CompileResult WaitForFinish(CCompileLogLogic& logic) {
-    CompileResult result;
-    QEventLoop loop;
-    QObject::connect(&logic, &CCompileLogLogic::CompileFinished, &loop, [&](const CompileResult& r) {
-        result = r;
-        loop.quit();
-    });
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return result;
-}
-
 class CompileRequest : public ::testing::Test {
 protected:
-    CompileRequestOutcome Request(bool saveCompile, const CompileSettings& settings = Makensis()) {
+    CompileRequestOutcome Request(bool saveCompile, const CompileSettings& settings = Settings()) {
         return RequestCompile(m_frame, m_prompter, m_logic, settings, saveCompile);
     }
 

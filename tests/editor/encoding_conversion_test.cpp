@@ -11,21 +11,18 @@
 
 namespace {
 
-QByteArray Units(std::initializer_list<char16_t> units, ByteOrder order)
-{
+QByteArray Units(std::initializer_list<char16_t> units, ByteOrder order) {
     return Utf16(QString(reinterpret_cast<const QChar*>(units.begin()), qsizetype(units.size())),
                  order == ByteOrder::BigEndian);
 }
 
-QByteArray ToUtf8(const QByteArray& bytes, ByteOrder order)
-{
+QByteArray ToUtf8(const QByteArray& bytes, ByteOrder order) {
     QByteArray out;
     Ucs2ToUtf8(bytes, order, out);
     return out;
 }
 
-QByteArray ToUcs2(const QByteArray& utf8, ByteOrder order)
-{
+QByteArray ToUcs2(const QByteArray& utf8, ByteOrder order) {
     QByteArray out;
     Utf8ToUcs2(utf8, order, out);
     return out;
@@ -33,8 +30,7 @@ QByteArray ToUcs2(const QByteArray& utf8, ByteOrder order)
 
 } // namespace
 
-TEST(Ucs2Conversion, EncodesEachRangeAndMatchesQt)
-{
+TEST(Ucs2Conversion, EncodesEachRangeAndMatchesQt) {
     const QString text = QStringLiteral("A\u00e9\u4e2d\uffff; 安装程序 😀𝄞 end of a longer line");
     for (ByteOrder order : {ByteOrder::LittleEndian, ByteOrder::BigEndian}) {
         const QByteArray bytes = Utf16(text, order == ByteOrder::BigEndian);
@@ -43,8 +39,7 @@ TEST(Ucs2Conversion, EncodesEachRangeAndMatchesQt)
     }
 }
 
-TEST(Ucs2Conversion, SurrogatePairsBecomeOneCharacterAndLoneOnesSurvive)
-{
+TEST(Ucs2Conversion, SurrogatePairsBecomeOneCharacterAndLoneOnesSurvive) {
     for (ByteOrder order : {ByteOrder::LittleEndian, ByteOrder::BigEndian}) {
         // A pair is one four-byte character.
         EXPECT_EQ(ToUtf8(Units({0xD83D, 0xDE00}, order), order), QByteArray("\xF0\x9F\x98\x80"));
@@ -55,8 +50,7 @@ TEST(Ucs2Conversion, SurrogatePairsBecomeOneCharacterAndLoneOnesSurvive)
     }
 }
 
-TEST(Ucs2Conversion, AnyUnitSequenceRoundTripsByteForByte)
-{
+TEST(Ucs2Conversion, AnyUnitSequenceRoundTripsByteForByte) {
     // Random units with many surrogates and ASCII runs, so that every path and
     // every boundary of the vector blocks is crossed.
     std::mt19937 random(42);
@@ -82,8 +76,7 @@ TEST(Ucs2Conversion, AnyUnitSequenceRoundTripsByteForByte)
     }
 }
 
-TEST(Ucs2Conversion, MalformedUtf8BecomesReplacementCharacters)
-{
+TEST(Ucs2Conversion, MalformedUtf8BecomesReplacementCharacters) {
     // Truncated at the end, a stray continuation byte, an overlong form, a byte above F4, a cut four-byte form.
     const ByteOrder be = ByteOrder::BigEndian;
     EXPECT_EQ(ToUcs2("a\xC3", be), Units({'a', 0xFFFD}, be));
@@ -93,15 +86,13 @@ TEST(Ucs2Conversion, MalformedUtf8BecomesReplacementCharacters)
     EXPECT_EQ(ToUcs2("\xF0\x9F\x98", be), Units({0xFFFD, 0xFFFD, 0xFFFD}, be));
 }
 
-TEST(AnsiConversion, UndecodableBytesBecomeReplacementAndReadingGoesOn)
-{
+TEST(AnsiConversion, UndecodableBytesBecomeReplacementAndReadingGoesOn) {
     QByteArray utf8;
     ASSERT_TRUE(AnsiToUtf8("a\xff" "b\xb0", utf8)); // FF is no GBK byte; B0 is cut short at the end
     EXPECT_EQ(utf8, QByteArray("a\xEF\xBF\xBD" "b\xEF\xBF\xBD"));
 }
 
-TEST(AnsiConversion, UnmappableCharactersBecomeOneQuestionMarkEach)
-{
+TEST(AnsiConversion, UnmappableCharactersBecomeOneQuestionMarkEach) {
     QByteArray out;
     bool lossy = false;
     // An emoji, a lone surrogate in the editor's form, a cut sequence at the end.
@@ -113,8 +104,7 @@ TEST(AnsiConversion, UnmappableCharactersBecomeOneQuestionMarkEach)
     EXPECT_FALSE(lossy);
 }
 
-TEST(AnsiConversion, LargeInputGrowsTheOutputAsNeeded)
-{
+TEST(AnsiConversion, LargeInputGrowsTheOutputAsNeeded) {
     // The euro sign is one byte in CP936 but three in UTF-8: the output outgrows the first guess.
     const QByteArray ansi(100000, '\x80');
     QByteArray utf8;

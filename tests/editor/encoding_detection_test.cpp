@@ -5,8 +5,7 @@
 
 namespace {
 
-QByteArray Bytes(std::initializer_list<unsigned char> list)
-{
+QByteArray Bytes(std::initializer_list<unsigned char> list) {
     QByteArray bytes;
     for (unsigned char b : list)
         bytes.append(char(b));
@@ -22,8 +21,7 @@ struct DetectCase {
 
 } // namespace
 
-TEST(EncodingName, NamesEveryValueAndUnknownOutside)
-{
+TEST(EncodingName, NamesEveryValueAndUnknownOutside) {
     const QString names[] = {"ANSI", "UTF-8", "UCS-2 Big Endian", "UCS-2 Little Endian", QStringLiteral("UTF-8 无BOM"),
                              "ANSI", "UCS-2 Big Endian", "UCS-2 Little Endian", "Unknown"};
     for (int value = 0; value < 9; ++value)
@@ -31,8 +29,7 @@ TEST(EncodingName, NamesEveryValueAndUnknownOutside)
     EXPECT_EQ(EncodingName(-1), "Unknown");
 }
 
-TEST(DetectEncoding, MarksUtf16Utf8AndAnsi)
-{
+TEST(DetectEncoding, MarksUtf16Utf8AndAnsi) {
     const QByteArray wide = QByteArray::fromRawData(reinterpret_cast<const char*>(u"Name \"setup\"\r\n"), 28);
     const auto U8 = TextEncoding::Utf8NoBom, Ansi = TextEncoding::Ansi;
     const DetectCase cases[] = {
@@ -73,8 +70,7 @@ TEST(DetectEncoding, MarksUtf16Utf8AndAnsi)
     }
 }
 
-TEST(DetectEncoding, FastPathFindsTheOddByteAtEveryOffset)
-{
+TEST(DetectEncoding, FastPathFindsTheOddByteAtEveryOffset) {
     // The vector scan works in blocks; put the interesting byte at every place in and around them.
     for (int length : {15, 16, 17, 63, 64, 65, 130}) {
         for (int at = 0; at < length; ++at) {

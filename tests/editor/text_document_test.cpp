@@ -26,8 +26,7 @@ const QByteArray kUcs2Utf8 = QStringLiteral("; 安装程序\r\nName \"x\"\r\n").
 const QString kAppCaption = QStringLiteral("Korvane安装");
 const QString kEncodingCaption = QStringLiteral("编码格式");
 
-PromptMessage Failed(const char* what, const QString& path)
-{
+PromptMessage Failed(const char* what, const QString& path) {
     return {QString::fromUtf8(what).arg(path), kAppCaption, PromptIcon::Error, PromptButtons::Ok};
 }
 
@@ -35,22 +34,19 @@ class TextDocumentTest : public ::testing::Test {
 protected:
     QString PathOf(const QString& name) const { return m_dir.filePath(name); }
 
-    QString Write(const QString& name, const QByteArray& bytes) const
-    {
+    QString Write(const QString& name, const QByteArray& bytes) const {
         EXPECT_TRUE(WriteBytes(PathOf(name), bytes));
         return PathOf(name);
     }
 
-    QString Load(const QString& name, const QByteArray& bytes)
-    {
+    QString Load(const QString& name, const QByteArray& bytes) {
         const QString path = Write(name, bytes);
         QByteArray text;
         EXPECT_TRUE(m_document.LoadFile(path, false, text));
         return path;
     }
 
-    QString LoadModified(const QString& name, const QByteArray& bytes)
-    {
+    QString LoadModified(const QString& name, const QByteArray& bytes) {
         const QString path = Load(name, bytes);
         m_document.SetModified(true);
         return path;
@@ -58,8 +54,7 @@ protected:
 
     // A save of a large new text to target (the document's own path when
     // empty) must fail, say so, and leave the document and its file as they were.
-    void ExpectFailedSave(const QString& original, const QByteArray& originalBytes, const QString& target = {})
-    {
+    void ExpectFailedSave(const QString& original, const QByteArray& originalBytes, const QString& target = {}) {
         m_prompter.ClearRecord();
         EXPECT_FALSE(m_document.SaveFile(QByteArray(200 * 1024, 'b'), target));
         EXPECT_EQ(ReadBytes(original), originalBytes);
@@ -81,13 +76,11 @@ protected:
 // even root cannot write. Tests skip when the machine does not allow mounting.
 class TmpfsMount {
 public:
-    TmpfsMount(const QString& folder, const char* size) : m_folder(QFile::encodeName(folder))
-    {
+    TmpfsMount(const QString& folder, const char* size) : m_folder(QFile::encodeName(folder)) {
         QDir().mkpath(folder);
         m_mounted = ::mount("tmpfs", m_folder.constData(), "tmpfs", 0, size) == 0;
     }
-    ~TmpfsMount()
-    {
+    ~TmpfsMount() {
         if (m_mounted)
             ::umount2(m_folder.constData(), MNT_DETACH);
     }
@@ -101,8 +94,7 @@ private:
 
 } // namespace
 
-TEST_F(TextDocumentTest, EveryEncodingRoundTripsByteForByte)
-{
+TEST_F(TextDocumentTest, EveryEncodingRoundTripsByteForByte) {
     struct Case {
         const char* name;
         QByteArray bytes;
@@ -149,8 +141,7 @@ TEST_F(TextDocumentTest, EveryEncodingRoundTripsByteForByte)
     EXPECT_TRUE(m_prompter.Messages().empty());
 }
 
-TEST_F(TextDocumentTest, UntitledDocumentIsUcs2LittleEndianNeedsAPathAndChangesEncodingSilently)
-{
+TEST_F(TextDocumentTest, UntitledDocumentIsUcs2LittleEndianNeedsAPathAndChangesEncodingSilently) {
     EXPECT_EQ(m_document.Encoding(), TextEncoding::Ucs2LittleEndian);
     EXPECT_FALSE(m_document.HasPath());
     EXPECT_FALSE(m_document.SaveFile("x"));
@@ -169,8 +160,7 @@ TEST_F(TextDocumentTest, UntitledDocumentIsUcs2LittleEndianNeedsAPathAndChangesE
     EXPECT_TRUE(m_prompter.Messages().empty());
 }
 
-TEST_F(TextDocumentTest, TemplateLoadStaysUntitledAndModified)
-{
+TEST_F(TextDocumentTest, TemplateLoadStaysUntitledAndModified) {
     const QString path = Write("template.nsi", "\xEF\xBB\xBF; x\r\n");
     QByteArray text;
     ASSERT_TRUE(m_document.LoadFile(path, true, text));
@@ -183,8 +173,7 @@ TEST_F(TextDocumentTest, TemplateLoadStaysUntitledAndModified)
     EXPECT_EQ(m_document.CheckExternalChange(ignored), ExternalChange::None);
 }
 
-TEST_F(TextDocumentTest, UnreadableFilesAreReportedAndChangeNothing)
-{
+TEST_F(TextDocumentTest, UnreadableFilesAreReportedAndChangeNothing) {
     const QString good = Load("good.nsi", "Name x\r\n");
     QByteArray text;
     const QString fifo = PathOf("fifo");
@@ -199,8 +188,7 @@ TEST_F(TextDocumentTest, UnreadableFilesAreReportedAndChangeNothing)
     }
 }
 
-TEST_F(TextDocumentTest, SaveKeepsPermissionsAndSymlinks)
-{
+TEST_F(TextDocumentTest, SaveKeepsPermissionsAndSymlinks) {
     const QString target = Write("real.nsi", "Name x\r\n");
     ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
     const QString link = PathOf("link.nsi");
@@ -213,8 +201,7 @@ TEST_F(TextDocumentTest, SaveKeepsPermissionsAndSymlinks)
     EXPECT_EQ(UnixMode(target), 0640u);
 }
 
-TEST_F(TextDocumentTest, FailedSavesLeaveTheFileAndTheModifiedFlag)
-{
+TEST_F(TextDocumentTest, FailedSavesLeaveTheFileAndTheModifiedFlag) {
     const QString original = LoadModified("a.nsi", "Name old\r\n");
     // Save As onto a folder, and into a folder that does not exist.
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("folder.nsi"));
@@ -223,8 +210,7 @@ TEST_F(TextDocumentTest, FailedSavesLeaveTheFileAndTheModifiedFlag)
     ExpectFailedSave(original, "Name old\r\n", PathOf("gone/a.nsi"));
 }
 
-TEST_F(TextDocumentTest, FailedSaveInReadOnlyFolder)
-{
+TEST_F(TextDocumentTest, FailedSaveInReadOnlyFolder) {
     const QString folder = PathOf("ro");
     std::unique_ptr<TmpfsMount> mount;
     if (::geteuid() == 0) {
@@ -245,8 +231,7 @@ TEST_F(TextDocumentTest, FailedSaveInReadOnlyFolder)
         ::chmod(QFile::encodeName(folder).constData(), 0755);
 }
 
-TEST_F(TextDocumentTest, FailedSaveOnFullDisk)
-{
+TEST_F(TextDocumentTest, FailedSaveOnFullDisk) {
     TmpfsMount mount(PathOf("small"), "size=64k");
     if (!mount.Mounted())
         GTEST_SKIP() << "cannot mount a tmpfs here";
@@ -254,8 +239,7 @@ TEST_F(TextDocumentTest, FailedSaveOnFullDisk)
     ExpectFailedSave(path, QByteArray(20 * 1024, 'a'));
 }
 
-TEST_F(TextDocumentTest, LossyAnsiSaveAsksAndNoWritesNothing)
-{
+TEST_F(TextDocumentTest, LossyAnsiSaveAsksAndNoWritesNothing) {
     const QByteArray gbk = "; \xd6\xd0\xce\xc4\r\n";
     const QString path = Load("gbk.nsi", gbk);
     const QByteArray text = QStringLiteral("; 中文\r\n; 😀\r\n").toUtf8();
@@ -275,8 +259,7 @@ TEST_F(TextDocumentTest, LossyAnsiSaveAsksAndNoWritesNothing)
     EXPECT_FALSE(m_document.IsModified());
 }
 
-TEST_F(TextDocumentTest, SetEncodingOnSavedDocumentAsksAndSavesAtOnce)
-{
+TEST_F(TextDocumentTest, SetEncodingOnSavedDocumentAsksAndSavesAtOnce) {
     const QString path = Load("a.nsi", "Name x\r\n");
     const QByteArray edited = "Name y\r\n";
 
@@ -295,8 +278,7 @@ TEST_F(TextDocumentTest, SetEncodingOnSavedDocumentAsksAndSavesAtOnce)
     EXPECT_EQ(m_prompter.Messages().size(), 2u);
 }
 
-TEST_F(TextDocumentTest, SetEncodingKeepsTheOldValueWhenTheSaveFails)
-{
+TEST_F(TextDocumentTest, SetEncodingKeepsTheOldValueWhenTheSaveFails) {
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("sub"));
     const QString path = Load("sub/a.nsi", "Name x\r\n");
     ASSERT_TRUE(QDir(PathOf("sub")).removeRecursively());
@@ -308,8 +290,7 @@ TEST_F(TextDocumentTest, SetEncodingKeepsTheOldValueWhenTheSaveFails)
     EXPECT_EQ(m_prompter.Messages()[1], Failed("保存文件[%1]失败！", path));
 }
 
-TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen)
-{
+TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen) {
     const QString path = Load("a.nsi", "Name aaaa\r\n");
     QByteArray text;
     EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::None);
@@ -334,8 +315,7 @@ TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen)
     EXPECT_EQ(m_prompter.Messages().size(), 1u);
 }
 
-TEST_F(TextDocumentTest, ExternalChangeThatRestoresTheTimeIsSeenBySize)
-{
+TEST_F(TextDocumentTest, ExternalChangeThatRestoresTheTimeIsSeenBySize) {
     const QString path = Load("a.nsi", "Name a\r\n");
     QByteArray text;
     struct stat before {};
@@ -358,8 +338,7 @@ TEST_F(TextDocumentTest, ExternalChangeThatRestoresTheTimeIsSeenBySize)
     EXPECT_EQ(m_prompter.Messages().size(), 2u);
 }
 
-TEST_F(TextDocumentTest, DeletedFileIsReported)
-{
+TEST_F(TextDocumentTest, DeletedFileIsReported) {
     const QString path = Load("a.nsi", "Name a\r\n");
     QByteArray text;
     ASSERT_TRUE(QFile::remove(path));
@@ -381,8 +360,7 @@ TEST_F(TextDocumentTest, DeletedFileIsReported)
     EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::CloseTab);
 }
 
-TEST_F(TextDocumentTest, FailedReloadKeepsTheText)
-{
+TEST_F(TextDocumentTest, FailedReloadKeepsTheText) {
     const QString path = Load("a.nsi", "Name a\r\n");
     QByteArray text;
     ASSERT_TRUE(QFile::remove(path));
