@@ -28,9 +28,10 @@ TEST(CommandLine, CompileSwitchInEitherCaseAndOnlyTheLastPathCounts) {
 }
 
 TEST(ShellRules, ActiveTabAfterCloseAndDroppedFilesByExtension) {
-    // (active, closed, count after): closing right of the active tab changes nothing; the
-    // other cases are closed through the frame.
+    // (active, closed, count after): closing right of the active tab changes nothing, closing
+    // its left neighbour keeps the same document; the other cases are closed through the frame.
     EXPECT_EQ(ActiveIndexAfterClose(1, 3, 4), 1);
+    EXPECT_EQ(ActiveIndexAfterClose(1, 0, 4), 0);
     // No extension counts; the match is case-sensitive.
     for (const char* path : {"/x/setup.nsi", "/x/lib.nsh", "/x.d/README", "/x/main.c"})
         EXPECT_TRUE(IsDroppableScript(QString::fromUtf8(path))) << path;
