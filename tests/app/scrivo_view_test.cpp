@@ -168,3 +168,13 @@ TEST_F(ViewTest, ContextMenuOverTheTextIsTheEditMenu) {
     EXPECT_EQ(menu->title(), QStringLiteral("编辑(&E)"));
     menu->hide();
 }
+
+TEST_F(ViewTest, CommandsAreColouredInAnyLetterCase) {
+    m_view->AppendText("CreateShortcut a\nCreateShortCut b\nNotACommand c\n");
+    m_view->Send(Sci::SCI_COLOURISE, 0, -1);
+    const auto lineStyle = [&](int line) {
+        return m_view->Send(Sci::SCI_GETSTYLEAT, m_view->Send(Sci::SCI_POSITIONFROMLINE, line));
+    };
+    EXPECT_NE(lineStyle(0), lineStyle(2));
+    EXPECT_EQ(lineStyle(1), lineStyle(0));
+}

@@ -2,14 +2,18 @@
 #include "app/ui/main_frame.h"
 
 #include "app/core/command_ids.h"
+#include "app/core/command_states.h"
 #include "app/core/document_rules.h"
 #include "app/ui/command_actions.h"
 #include "app/ui/document_set.h"
 #include "app/ui/file_tab_ctrl.h"
+#include "app/ui/frame_commands.h"
 #include "app/ui/frame_status_bar.h"
 #include "app/ui/pane_container.h"
 #include "app/ui/proportional_splitter.h"
+#include "app/ui/side_pane_controller.h"
 #include "app/ui/start_page_view.h"
+#include "compiler/ui/compile_controller.h"
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
 
@@ -32,40 +36,6 @@ using Sci = QsciScintillaBase;
 constexpr int kOutlineLeftShare = 1800;   // 18 %
 constexpr int kOutlineRightShare = 8200;  // 82 %
 constexpr int kDocumentsShare = 8000;     // 80 % above the log
-
-// Commands that need an active document; all are disabled without one.
-constexpr int kDocumentCommands[] = {
-    Cmd::Reload, Cmd::Save, Cmd::SaveAs, Cmd::SaveAll, Cmd::Close, Cmd::CloseAll, Cmd::CloseOthers,
-    Cmd::Undo, Cmd::Redo, Cmd::Copy, Cmd::Cut, Cmd::Paste, Cmd::Delete, Cmd::SelectAll,
-    Cmd::Comment, Cmd::Uncomment, Cmd::InsertColour, Cmd::InsertFileName, Cmd::UpperCase, Cmd::LowerCase,
-    Cmd::InvertCase, Cmd::QuoteSelection, Cmd::Find, Cmd::FindNext, Cmd::FindPrevious, Cmd::Replace,
-    Cmd::GoToLine, Cmd::Compile, Cmd::CompileRun, Cmd::OpenFolder, Cmd::StopCompile, Cmd::RunInstaller,
-    Cmd::EncodingAnsi, Cmd::EncodingUtf8NoBom, Cmd::EncodingUtf8, Cmd::EncodingUcs2Be, Cmd::EncodingUcs2Le,
-    Cmd::InsertStatistics};
-
-int EncodingCommand(TextEncoding encoding) {
-    switch (encoding) {
-    case TextEncoding::Ansi:
-    case TextEncoding::SevenBit: return Cmd::EncodingAnsi;
-    case TextEncoding::Utf8NoBom: return Cmd::EncodingUtf8NoBom;
-    case TextEncoding::Utf8: return Cmd::EncodingUtf8;
-    case TextEncoding::Ucs2BigEndian:
-    case TextEncoding::Ucs2BigEndianNoBom: return Cmd::EncodingUcs2Be;
-    case TextEncoding::Ucs2LittleEndian:
-    case TextEncoding::Ucs2LittleEndianNoBom: return Cmd::EncodingUcs2Le;
-    }
-    return 0;
-}
-
-TextEncoding EncodingOfCommand(int id) {
-    switch (id) {
-    case Cmd::EncodingAnsi: return TextEncoding::SevenBit;
-    case Cmd::EncodingUtf8NoBom: return TextEncoding::Utf8NoBom;
-    case Cmd::EncodingUtf8: return TextEncoding::Utf8;
-    case Cmd::EncodingUcs2Be: return TextEncoding::Ucs2BigEndian;
-    default: return TextEncoding::Ucs2LittleEndian;
-    }
-}
 
 }  // namespace
 
@@ -90,6 +60,7 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     BuildLayout();
     m_documents = new DocumentSet(m_config, m_prompter, m_tabs, m_documentArea, m_startPage, this);
     m_tabs->SetTabMenu(m_commands->TabMenu());
+    m_sidePane = new SidePaneController(m_config, m_prompter, *this);
 
     connect(m_tabs, &CFileTabCtrl::CommandPosted, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
     connect(m_startPage, &CNewWizardDlg::CommandPosted, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
@@ -101,8 +72,15 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     connect(m_documents, &DocumentSet::TabAdded, this, &CMainFrame::OnTabAdded);
     connect(m_documents, &DocumentSet::ActiveChanged, this, &CMainFrame::OnActiveChanged);
     connect(m_documents, &DocumentSet::TextSettled, this, [this] { Q_EMIT ActiveTextSettled(ActiveView()); });
+    m_frameCommands = new FrameCommands(*this, m_config, m_prompter);
+    connect(this, &CMainFrame::ActiveViewChanged, this, [](CScrivoView* view) {
+        if (view)
+            FrameCommands::ReleaseCommandKeys(*view->Editor());
+    });
     connect(m_documents, &DocumentSet::EditMenuRequested, this,
             [this](const QPoint& at) { m_commands->EditMenu()->popup(at); });
+
+    m_compile = new CompileController(*this, m_config, m_prompter);
 
     SetCompressor(m_config.Base().Compressor);
     setAcceptDrops(true);
@@ -158,6 +136,7 @@ void CMainFrame::ApplyStoredLayout() {
 void CMainFrame::ShowSidePane(bool outline, bool thumbnail) {
     m_outlineShown = outline;
     m_thumbnailShown = thumbnail && !outline;
+    m_sidePane->Show(m_outlineShown, m_thumbnailShown);
     m_codePane->setVisible(m_outlineShown || m_thumbnailShown);
     m_commands->SetChecked(Cmd::ToggleOutline, m_outlineShown);
     m_commands->SetChecked(Cmd::ToggleThumbnail, m_thumbnailShown);
@@ -273,16 +252,21 @@ void CMainFrame::OnCommand(int id) {
     case Cmd::PaneClose: ShowSidePane(false, false); break;
     case Cmd::Compile:
     case Cmd::CompileRun: Q_EMIT CompileRequested(id == Cmd::CompileRun); break;
+    case Cmd::StopCompile: m_compile->Stop(); break;
+    case Cmd::RunInstaller: m_compile->RunInstaller(); break;
     case Cmd::EncodingAnsi:
     case Cmd::EncodingUtf8NoBom:
     case Cmd::EncodingUtf8:
     case Cmd::EncodingUcs2Be:
     case Cmd::EncodingUcs2Le:
         if (CScrivoView* view = ActiveView())
-            view->SetEncoding(EncodingOfCommand(id));
+            view->SetEncoding(*EncodingOfCommand(id));
         UpdateCommandStates();
         break;
-    default: break;  // commands of the editing, compile, settings and online parts are wired by them
+    default:
+        // Editing, search, web and help; the compile, settings and online parts wire theirs.
+        m_frameCommands->Handle(id);
+        break;
     }
 }
 
@@ -293,64 +277,54 @@ void CMainFrame::UpdateCommandStates() {
         return;
     CEditerTabViewItem* document = m_documents->ActiveDocument();
     CScrivoView* view = document ? document->View() : nullptr;
-    if (!view) {
-        for (int id : kDocumentCommands)
-            m_commands->SetEnabled(id, false);
-        m_status->SetMultiPart(false);
-        for (int part = 1; part <= 4; ++part)
-            m_status->SetPartText(part, {});
-        UpdateStatusBar();
-        return;
+    std::optional<DocumentState> state;
+    if (view) {
+        DocumentState d;
+        const QString path = view->Path();
+        d.modified = view->IsModified();
+        d.hasPath = !path.isEmpty();
+        d.fileExists = d.hasPath && QFileInfo(path).isFile();
+        d.isNsiScript = path.endsWith(u".nsi"_s, Qt::CaseInsensitive);
+        for (int i = 0; i < m_documents->Count(); ++i) {
+            const CEditerTabViewItem* other = m_documents->DocumentAt(i);
+            d.anyModified = d.anyModified || (other && other->IsModified());
+        }
+        d.canUndo = view->Send(Sci::SCI_CANUNDO) != 0;
+        d.canRedo = view->Send(Sci::SCI_CANREDO) != 0;
+        d.canPaste = view->Send(Sci::SCI_CANPASTE) != 0;
+        d.hasSelection = view->Send(Sci::SCI_GETSELECTIONEND) != view->Send(Sci::SCI_GETSELECTIONSTART);
+        d.installerExists = !document->installerPath.isEmpty() && QFileInfo(document->installerPath).isFile();
+        d.encoding = view->Encoding();
+        state = d;
     }
-    for (int id : {Cmd::SaveAs, Cmd::Close, Cmd::CloseAll, Cmd::CloseOthers, Cmd::Comment, Cmd::Uncomment,
-                   Cmd::InsertColour, Cmd::InsertFileName, Cmd::SelectAll, Cmd::Find, Cmd::FindNext,
-                   Cmd::FindPrevious, Cmd::Replace, Cmd::GoToLine, Cmd::EncodingAnsi, Cmd::EncodingUtf8NoBom,
-                   Cmd::EncodingUtf8, Cmd::EncodingUcs2Be, Cmd::EncodingUcs2Le, Cmd::InsertStatistics})
-        m_commands->SetEnabled(id, true);
-    const bool modified = view->IsModified();
-    const bool hasPath = view->Document().HasPath();
-    m_commands->SetEnabled(Cmd::Reload, modified && hasPath);
-    m_commands->SetEnabled(Cmd::Save, modified);
-    bool anyModified = false;
-    for (int i = 0; i < m_documents->Count(); ++i) {
-        const CEditerTabViewItem* other = m_documents->DocumentAt(i);
-        anyModified = anyModified || (other && other->IsModified());
-    }
-    m_commands->SetEnabled(Cmd::SaveAll, anyModified);
-    m_commands->SetEnabled(Cmd::Undo, view->Send(Sci::SCI_CANUNDO) != 0);
-    m_commands->SetEnabled(Cmd::Redo, view->Send(Sci::SCI_CANREDO) != 0);
-    m_commands->SetEnabled(Cmd::Paste, view->Send(Sci::SCI_CANPASTE) != 0);
-    const bool selection = view->Send(Sci::SCI_GETSELECTIONEND) != view->Send(Sci::SCI_GETSELECTIONSTART);
-    for (int id : {Cmd::Copy, Cmd::Cut, Cmd::Delete, Cmd::UpperCase, Cmd::LowerCase, Cmd::InvertCase,
-                   Cmd::QuoteSelection})
-        m_commands->SetEnabled(id, selection);
-    const bool compilable =
-        !hasPath || (QFileInfo(view->Path()).isFile() && view->Path().endsWith(u".nsi"_s, Qt::CaseInsensitive));
-    for (int id : {Cmd::Compile, Cmd::CompileRun, Cmd::OpenFolder})
-        m_commands->SetEnabled(id, !m_compiling && compilable);
-    m_commands->SetEnabled(Cmd::StopCompile, m_compiling);
-    m_commands->SetEnabled(Cmd::RunInstaller,
-                           !m_compiling && !document->installerPath.isEmpty() &&
-                               QFileInfo(document->installerPath).isFile());
-    m_commands->SetChecked(EncodingCommand(view->Encoding()), true);
-    m_status->SetMultiPart(true);
+    const CommandStates states = ComputeCommandStates(state, m_compiling);
+    for (auto [id, enabled] : states.enabled)
+        m_commands->SetEnabled(id, enabled);
+    if (states.checkedEncoding)
+        m_commands->SetChecked(*states.checkedEncoding, true);
+    m_status->SetMultiPart(view != nullptr);
     UpdateStatusBar();
-    m_documents->TrackModified();
+    if (view)
+        m_documents->TrackModified();
 }
 
 void CMainFrame::UpdateStatusBar() {
     const CScrivoView* view = ActiveView();
-    if (!view)
+    if (!view) {
+        for (int part = 1; part <= 4; ++part)
+            m_status->SetPartText(part, {});
         return;
+    }
     const long caret = view->Send(Sci::SCI_GETCURRENTPOS);
     const long line = view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)caret);
     const long column = view->Send(Sci::SCI_GETCOLUMN, (unsigned long)caret);
+    // Start and end, not anchor and caret: the length is the same whichever way the user selected.
     const long selected = view->Send(Sci::SCI_GETSELECTIONEND) - view->Send(Sci::SCI_GETSELECTIONSTART);
-    m_status->SetPartText(1, u"状态:未登录"_s);
-    m_status->SetPartText(2, u"行 : %1,  列 : %2,  选择 : %3"_s.arg(line + 1).arg(column + 1).arg(selected));
-    m_status->SetPartText(3, u"共 %1 行, %2 字符"_s.arg(view->Send(Sci::SCI_GETLINECOUNT)).arg(view->Send(Sci::SCI_GETLENGTH)));
+    m_status->SetPartText(1, SignInStatusText(false));
+    m_status->SetPartText(2, CaretStatusText(line + 1, column + 1, selected));
+    m_status->SetPartText(3, CountStatusText(view->Send(Sci::SCI_GETLINECOUNT), view->Send(Sci::SCI_GETLENGTH)));
     m_status->SetPartText(4, EncodingName(view->Encoding()));
-    m_status->SetPartText(5, view->Send(Sci::SCI_GETOVERTYPE) ? u"覆盖"_s : u"插入"_s);
+    m_status->SetPartText(5, OvertypeStatusText(view->Send(Sci::SCI_GETOVERTYPE) != 0));
 }
 
 void CMainFrame::RebuildRecentMenu() {

@@ -13,11 +13,14 @@ class CNewWizardDlg;
 class CPaneContainer;
 class CScrivoView;
 class CommandActions;
+class CompileController;
 class Configurator;
 class DocumentSet;
+class FrameCommands;
 class FrameStatusBar;
 class Prompter;
 class ProportionalSplitter;
+class SidePaneController;
 class QStackedWidget;
 class QToolBar;
 
@@ -30,14 +33,20 @@ public:
 
     DocumentSet& Documents() const { return *m_documents; }
     CommandActions& Commands() const { return *m_commands; }
+    // Editing, search, web, help and About commands, with the find dialog.
+    FrameCommands& EditingCommands() const { return *m_frameCommands; }
     CFileTabCtrl* Tabs() const { return m_tabs; }
     CNewWizardDlg* StartPage() const { return m_startPage; }
     FrameStatusBar* Status() const { return m_status; }
     QToolBar* ToolBar() const { return m_toolBar; }
     // Side pane "视图": the outline tree and the thumbnail are added to it.
     CPaneContainer* CodePane() const { return m_codePane; }
+    // The outline tree and the thumbnail in that pane.
+    SidePaneController& SidePane() const { return *m_sidePane; }
     // The pane below the documents where the compile log goes.
     QWidget* LogPane() const { return m_logPane; }
+    // The compile driver with its log.
+    CompileController& Compiler() const { return *m_compile; }
 
     // The active document's editor view; null while the start page is active.
     CScrivoView* ActiveView() const;
@@ -97,6 +106,9 @@ private:
     QWidget* m_logPane = nullptr;
     CNewWizardDlg* m_startPage = nullptr;
     DocumentSet* m_documents = nullptr;
+    SidePaneController* m_sidePane = nullptr;
+    FrameCommands* m_frameCommands = nullptr;
+    CompileController* m_compile = nullptr;
     int m_compressor = 0;
     bool m_outlineShown = false;
     bool m_thumbnailShown = false;

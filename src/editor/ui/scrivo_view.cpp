@@ -126,6 +126,7 @@ void CScrivoView::SetLexer(int lexer, int languageId, int keywordMask) {
         if (keywordMask & (1 << i))
             SetKeywords(languageId, lists[i], i);
     }
+    m_editor->SendScintilla(Sci::SCI_SETPROPERTY, "nsis.ignorecase", "1");
     m_editor->SendScintilla(Sci::SCI_SETPROPERTY, "fold", "1");
     m_editor->SendScintilla(Sci::SCI_SETPROPERTY, "fold.compact", "0");
     m_editor->SendScintilla(Sci::SCI_SETPROPERTY, "fold.comment", "1");
@@ -146,7 +147,9 @@ void CScrivoView::ApplyLanguageStyles(int languageId, std::array<QString, kKeywo
 
 void CScrivoView::SetKeywords(int languageId, const QString& words, int setIndex) {
     const QString all = words + u' ' + m_config.KeywordsFor(languageId, setIndex).value_or(QString());
-    const QByteArray utf8 = all.trimmed().toUtf8();
+    // NSIS reads commands in any letter case ("CreateShortCut" and "CreateShortcut"); the lexer
+    // matches case-insensitively only against lower-case lists.
+    const QByteArray utf8 = all.trimmed().toLower().toUtf8();
     m_editor->SendScintilla(Sci::SCI_SETKEYWORDS, uintptr_t(setIndex), utf8.constData());
 }
 

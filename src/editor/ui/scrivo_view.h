@@ -45,7 +45,8 @@ public:
     void SetLexer(int lexer, int languageId, int keywordMask);
     void SetKeywords(int languageId, const QString& words, int setIndex);
     void ApplyLanguageStyles(int languageId, std::array<QString, kKeywordSets>& lists);
-    void SetStyle(const WordsStyle& style);
+    // The compile log overrides it to keep its own background.
+    virtual void SetStyle(const WordsStyle& style);
     void ApplyStyle(const WordsStyle& style);
 
     // Scrolls so that line stands five lines below the top, 100 ms later.

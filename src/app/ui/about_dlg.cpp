@@ -1,0 +1,40 @@
+// CAboutDlg: the About dialog with the program's and the installed compiler's versions.
+#include "app/ui/about_dlg.h"
+
+#include "app/core/web_links.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+CAboutDlg::CAboutDlg(const QString& nsisVersion, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(u"关于"_s);
+    auto* banner = new QLabel(this);
+    banner->setPixmap(QPixmap(u":/startpage/banner.png"_s));
+    banner->setScaledContents(false);
+    auto* version = new QLabel(u"软件版本："_s + QStringLiteral(SCRIVO_VERSION), this);
+    version->setObjectName(u"programVersion"_s);
+    auto* nsis = new QLabel(u"NSIS版本："_s + (nsisVersion.isEmpty() ? u"未找到"_s : nsisVersion), this);
+    nsis->setObjectName(u"nsisVersion"_s);
+    const QString site = MakerSiteUrl().toString();
+    auto* link = new QLabel(u"官方网站：<a href=\"%1\">%1</a>"_s.arg(site.toHtmlEscaped()), this);
+    link->setObjectName(u"siteLink"_s);
+    link->setTextFormat(Qt::RichText);
+    link->setOpenExternalLinks(true);
+    auto* close = new QPushButton(u"关闭"_s, this);
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 12);
+    layout->addWidget(banner);
+    auto* text = new QVBoxLayout;
+    text->setContentsMargins(16, 8, 16, 0);
+    for (QLabel* label : {version, nsis, link})
+        text->addWidget(label);
+    layout->addLayout(text);
+    layout->addWidget(close, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}

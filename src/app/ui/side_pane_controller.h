@@ -1,0 +1,33 @@
+// SidePaneController: the frame's side pane, the outline tree or the thumbnail kept on the active script.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class CCodePaneView;
+class CCodeTreeCtrl;
+class CMainFrame;
+class Configurator;
+class Prompter;
+
+class SidePaneController : public QObject {
+    Q_OBJECT
+public:
+    // Creates both views inside the frame's side pane and follows the frame's
+    // active view and its settled edits.
+    SidePaneController(const Configurator& config, Prompter& prompter, CMainFrame& frame);
+
+    // Puts the outline or the thumbnail in front; the frame shows or hides the pane.
+    void Show(bool outline, bool thumbnail);
+
+    CCodeTreeCtrl* Tree() const;
+    CCodePaneView* Thumbnail() const;
+
+private:
+    void OnActiveViewChanged();
+    void OnTextSettled();
+
+    CMainFrame& m_frame;
+    QPointer<CCodeTreeCtrl> m_tree;
+    QPointer<CCodePaneView> m_thumbnail;
+};

@@ -1,0 +1,50 @@
+// CInputLineDlg: the modal "前往行号" dialog and the go-to-line command it serves.
+#include "editor/ui/input_line_dlg.h"
+
+#include "editor/core/find_replace_logic.h"
+#include "editor/ui/editor_search.h"
+#include "editor/ui/qsci_base.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+using Sci = QsciScintillaBase;
+
+CInputLineDlg::CInputLineDlg(long line, QWidget* owner) : QDialog(owner), m_field(new QLineEdit(this)) {
+    setWindowTitle(u"前往行号"_s);
+    m_field->setObjectName(u"lineField"_s);
+    m_field->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), m_field));
+    m_field->setText(QString::number(line));
+    m_field->selectAll();
+    auto* label = new QLabel(u"键入行号(&E):"_s, this);
+    label->setBuddy(m_field);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(u"确定"_s, QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(u"取消"_s, QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(m_field);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QString CInputLineDlg::Field() const { return m_field->text(); }
+
+void CInputLineDlg::GoToLine(QsciScintillaBase& editor, QWidget* owner) {
+    const long caretLine =
+        editor.SendScintilla(Sci::SCI_LINEFROMPOSITION, (unsigned long)editor.SendScintilla(Sci::SCI_GETCURRENTPOS));
+    CInputLineDlg dialog(caretLine + 1, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const long target = GoToLineTarget(dialog.Field(), editor.SendScintilla(Sci::SCI_GETLINECOUNT));
+    ScrollLineToMiddle(editor, target);
+    editor.SendScintilla(Sci::SCI_GOTOLINE, (unsigned long)target);
+    editor.setFocus();
+}
