@@ -73,10 +73,8 @@ TEST_F(FrameTest, YesThenCancelledSaveAsKeepsTheDocument) {
     ASSERT_FALSE(Docs().CloseTab(0));
     ASSERT_EQ(Docs().Count(), 1);
     EXPECT_TRUE(Docs().ActiveView()->IsModified());
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("是否保存对 \"New(1) \" 的更改？"));
-    EXPECT_EQ(m_prompter.Messages()[0].caption, QStringLiteral("Korvane安装"));
-    EXPECT_EQ(m_prompter.Messages()[0].buttons, PromptButtons::YesNoCancel);
+    EXPECT_EQ(m_prompter.Messages(), (std::vector<PromptMessage>{{"是否保存对 \"New(1) \" 的更改？", "Korvane安装",
+                                                                 PromptIcon::Question, PromptButtons::YesNoCancel}}));
     ASSERT_EQ(m_prompter.FileRequests().size(), 1u);
     EXPECT_EQ(m_prompter.FileRequests()[0].title, QStringLiteral("保存NSIS文件"));
     EXPECT_EQ(m_prompter.FileRequests()[0].fileName, QStringLiteral("New(1)"));
@@ -85,9 +83,7 @@ TEST_F(FrameTest, YesThenCancelledSaveAsKeepsTheDocument) {
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     m_prompter.QueueFiles({target});
     EXPECT_TRUE(Docs().CloseTab(0));
-    QFile saved(target);
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(saved.readAll().startsWith(QByteArray("\xFF\xFE;\0", 4)));  // a new script is UCS-2 LE
+    EXPECT_TRUE(ReadBytes(target).startsWith(QByteArray("\xFF\xFE;\0", 4)));  // a new script is UCS-2 LE
     EXPECT_EQ(m_config->RecentFiles().last(), target);
 }
 
@@ -144,7 +140,7 @@ TEST_F(FrameTest, StoredTabsComeBackWithTheActiveOneOrTheLastOpened) {
     EXPECT_EQ(Docs().ActiveItem()->GetTitle(), QStringLiteral("b.nsi "));
 }
 
-TEST_F(FrameTest, TemplateOpensAsModifiedUntitledOutsideTheRecentFiles) {
+TEST_F(FrameTest, TemplateAndWizardScriptOpenAsModifiedUntitledOutsideTheRecentFiles) {
     Docs().NewBlank();
     const QString tpl = Script(QStringLiteral("tpl.nsi"));
     ASSERT_TRUE(Docs().OpenDocument(tpl, true));
@@ -158,6 +154,14 @@ TEST_F(FrameTest, TemplateOpensAsModifiedUntitledOutsideTheRecentFiles) {
     Edit(view);
     view->Send(QsciScintillaBase::SCI_UNDO);
     EXPECT_TRUE(view->IsModified());
+
+    // A script from the wizard opens the same way.
+    CEditerTabViewItem* document = Docs().NewWithText(QStringLiteral("Name \"测试\"\r\n"));
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->GetTitle(), QStringLiteral("New(3) "));
+    EXPECT_TRUE(document->IsModified());
+    EXPECT_EQ(document->View()->Text(), QStringLiteral("Name \"测试\"\r\n").toUtf8());
+    EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("*New(3)  - Korvane安装"));
 }
 
 TEST_F(FrameTest, ModifiedDocumentShowsStarAndTabImageUntilSaved) {
@@ -172,9 +176,7 @@ TEST_F(FrameTest, ModifiedDocumentShowsStarAndTabImageUntilSaved) {
     EXPECT_EQ(m_frame->windowTitle(), a + QStringLiteral(" - Korvane安装"));
     EXPECT_EQ(m_frame->Tabs()->TabImage(0), 0);
     EXPECT_FALSE(m_frame->Commands().Action(Cmd::Save)->isEnabled());
-    QFile file(a);
-    file.open(QIODevice::ReadOnly);
-    EXPECT_EQ(file.readAll(), QByteArray("Name \"x\"\r\n; edited\r\n"));
+    EXPECT_EQ(ReadBytes(a), QByteArray("Name \"x\"\r\n; edited\r\n"));
 
     m_config->Base().CaptionShowFName = 1;
     m_frame->UpdateCaption();
@@ -279,13 +281,4 @@ TEST_F(FrameTest, SidePaneTogglesAndTheLayoutOutliveARestart) {
     EXPECT_FALSE(m_frame->IsOutlineShown());
     EXPECT_TRUE(m_frame->Status()->isHidden());
     EXPECT_FALSE(m_frame->IsLogShown());  // the log pane always starts hidden
-}
-
-TEST_F(FrameTest, ScriptFromTheWizardOpensAsANewModifiedDocument) {
-    CEditerTabViewItem* document = Docs().NewWithText(QStringLiteral("Name \"测试\"\r\n"));
-    ASSERT_NE(document, nullptr);
-    EXPECT_EQ(document->GetTitle(), QStringLiteral("New(1) "));
-    EXPECT_TRUE(document->IsModified());
-    EXPECT_EQ(document->View()->Text(), QStringLiteral("Name \"测试\"\r\n").toUtf8());
-    EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("*New(1)  - Korvane安装"));
 }

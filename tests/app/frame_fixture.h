@@ -7,6 +7,7 @@
 #include "app/ui/main_frame.h"
 #include "config/core/configurator.h"
 #include "support/scripted_prompter.h"
+#include "support/test_files.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -37,18 +38,11 @@ protected:
 
     // A script file in the temporary folder.
     QString Script(const QString& name, const QByteArray& text = "Name \"x\"\r\n") {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(text);
-        return path;
+        EXPECT_TRUE(WriteBytes(m_dir.filePath(name), text));
+        return m_dir.filePath(name);
     }
 
-    QByteArray ConfigBytes() const {
-        QFile file(m_dir.filePath(QStringLiteral("config.xml")));
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
-    }
+    QByteArray ConfigBytes() const { return ReadBytes(m_dir.filePath(QStringLiteral("config.xml"))); }
 
     DocumentSet& Docs() { return m_frame->Documents(); }
     QString Title(int index) { return Docs().Item(index)->GetTitle(); }

@@ -44,15 +44,14 @@ protected:
 
 TEST_F(ViewTest, UsesTheNsisLexerWithFoldingAndUtf8) {
     EXPECT_TRUE(CScrivoView::NsisLexerAvailable());
-    EXPECT_EQ(m_view->Send(Sci::SCI_GETLEXER), 43);
-    EXPECT_EQ(m_view->Send(Sci::SCI_GETCODEPAGE), Sci::SC_CP_UTF8);
-    EXPECT_EQ(m_view->Send(Sci::SCI_GETMARGINWIDTHN, 2), 14);
-    EXPECT_EQ(m_view->Send(Sci::SCI_GETMARGINWIDTHN, 1), 0);
-    EXPECT_EQ(m_view->Send(Sci::SCI_GETMOUSEDWELLTIME), 200);
-    EXPECT_EQ(m_view->Send(Sci::SCI_GETTABWIDTH), 4);
-    EXPECT_EQ(m_view->Send(Sci::SCI_GETUSETABS), 0);  // TabSpace is on
-    EXPECT_EQ(m_view->Send(Sci::SCI_GETCARETLINEVISIBLE), 1);
-    EXPECT_EQ(m_view->Send(Sci::SCI_GETCARETLINEBACK), 16771304);
+    // (message, argument, value); TabSpace is on, so no tabs.
+    const long settings[][3] = {{Sci::SCI_GETLEXER, 0, 43}, {Sci::SCI_GETCODEPAGE, 0, Sci::SC_CP_UTF8},
+                                {Sci::SCI_GETMARGINWIDTHN, 2, 14}, {Sci::SCI_GETMARGINWIDTHN, 1, 0},
+                                {Sci::SCI_GETMOUSEDWELLTIME, 0, 200}, {Sci::SCI_GETTABWIDTH, 0, 4},
+                                {Sci::SCI_GETUSETABS, 0, 0}, {Sci::SCI_GETCARETLINEVISIBLE, 0, 1},
+                                {Sci::SCI_GETCARETLINEBACK, 0, 16771304}};
+    for (const auto& [message, argument, value] : settings)
+        EXPECT_EQ(m_view->Send(unsigned(message), (unsigned long)argument), value) << message;
     char fold[8] = {};
     m_view->Editor()->SendScintilla(Sci::SCI_GETPROPERTY, "fold", fold);
     EXPECT_STREQ(fold, "1");
@@ -81,26 +80,16 @@ TEST_F(ViewTest, LineNumberMarginGrowsWithTheDigitsOnScreen) {
 }
 
 TEST_F(ViewTest, StyleZeroAlsoSetsTheDefaultAndCallTipStyles) {
-    WordsStyle style;
-    style.styleId = 0;
-    style.foreColour = 0x123456;
-    style.backColour = 0x654321;
-    style.fontStyle = kFontBold;
-    style.fontSize = 13;
-    m_view->SetStyle(style);
+    m_view->SetStyle(WordsStyle{.styleId = 0, .foreColour = 0x123456, .backColour = 0x654321, .fontStyle = kFontBold,
+                                .fontSize = 13});
     for (int number : {0, 32, 38}) {
         EXPECT_EQ(m_view->Send(Sci::SCI_STYLEGETFORE, number), 0x123456) << number;
         EXPECT_EQ(m_view->Send(Sci::SCI_STYLEGETBACK, number), 0x654321) << number;
         EXPECT_EQ(m_view->Send(Sci::SCI_STYLEGETBOLD, number), 1) << number;
     }
     // Font style -1 and size 0 leave what is there; the colour mask picks the colours.
-    WordsStyle partial;
-    partial.styleId = 5;
-    partial.foreColour = 0x00FF00;
-    partial.backColour = 0x0000FF;
-    partial.colourFlags = kApplyBackColour;
-    partial.fontStyle = -1;
-    partial.fontSize = 0;
+    const WordsStyle partial{.styleId = 5, .foreColour = 0x00FF00, .backColour = 0x0000FF,
+                             .colourFlags = kApplyBackColour, .fontStyle = -1, .fontSize = 0};
     const long foreBefore = m_view->Send(Sci::SCI_STYLEGETFORE, 5);
     m_view->Send(Sci::SCI_STYLESETITALIC, 5, 1);
     m_view->Send(Sci::SCI_STYLESETSIZE, 5, 17);

@@ -37,6 +37,7 @@ TEST_F(FrameTest, RecentFilesKeepSixteenNewestFirstInMenuAndPage) {
     EXPECT_EQ(menu[2], QStringLiteral("&1 ") + paths[16]);
     EXPECT_EQ(menu[10], QStringLiteral("&9 ") + paths[8]);
     EXPECT_EQ(menu[11], QStringLiteral("10 ") + paths[7]);
+    EXPECT_EQ(menu[17], QStringLiteral("16 ") + paths[1]);
     EXPECT_EQ(m_frame->StartPage()->Recent(), recent);
 
     // Re-opening a listed file moves it to the top without growing the list.

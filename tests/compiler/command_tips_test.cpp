@@ -1,5 +1,6 @@
 // Command tips from the real `makensis -CMDHELP`, and keyword completion.
 #include "editor/core/command_tips.h"
+#include "support/test_files.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -70,11 +71,7 @@ TEST(CmdHelpReader, WithoutAWorkingCompilerThereAreNoTipsButCompletionWorks) {
 TEST(CmdHelpReader, DestroyingItWhileTheCompilerHangsReturnsPromptly) {
     QTemporaryDir dir;
     const QString hanging = dir.filePath("makensis");
-    QFile script(hanging);
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\nexec sleep 30\n");
-    script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(WriteExecutable(hanging, "#!/bin/sh\nexec sleep 30\n"));
     QElapsedTimer timer;
     {
         CGetNsisFuncTipsThread reader(hanging);

@@ -1,13 +1,14 @@
 // The compile command's steps before the worker starts, with the real makensis.
 #include "compiler/core/compile_request.h"
 
+#include "compile_helpers.h"
+
 #include "compiler/core/compile_log_logic.h"
 #include "support/scripted_prompter.h"
+#include "support/test_files.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,127 +49,92 @@ private:
     Prompter& m_prompter;
 };
 
-CompileSettings Makensis() {
-    CompileSettings settings;
-    settings.compilerPath = "/usr/bin/makensis";
-    return settings;
-}
+class CompileRequest : public ::testing::Test {
+protected:
+    CompileRequestOutcome Request(bool saveCompile, const CompileSettings& settings = Settings()) {
+        return RequestCompile(m_frame, m_prompter, m_logic, settings, saveCompile);
+    }
 
-CompileResult WaitForFinish(CCompileLogLogic& logic) {
-    CompileResult result;
-    QEventLoop loop;
-    QObject::connect(&logic, &CCompileLogLogic::CompileFinished, &loop, [&](const CompileResult& r) {
-        result = r;
-        loop.quit();
-    });
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return result;
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+    QTemporaryDir m_dir;
+    ScriptedPrompter m_prompter;
+    FrameStandIn m_frame{m_prompter};
+    CCompileLogLogic m_logic;
+};
 }  // namespace
 
-TEST(CompileRequest, MissingCompilerAsksAndOpensTheSettingsOnlyOnYes) {
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    FrameStandIn frame(prompter);
-    frame.path = dir.filePath("a.nsi");
-    CCompileLogLogic logic;
+TEST_F(CompileRequest, MissingCompilerAsksAndOpensTheSettingsOnlyOnYes) {
+    m_frame.path = m_dir.filePath("a.nsi");
     CompileSettings settings;
-    settings.compilerPath = dir.filePath("makensis");
+    settings.compilerPath = m_dir.filePath("makensis");
 
-    prompter.QueueAnswer(PromptAnswer::Yes);
-    EXPECT_EQ(RequestCompile(frame, prompter, logic, settings, true), CompileRequestOutcome::NoCompiler);
-    ASSERT_EQ(prompter.Messages().size(), 1u);
-    const PromptMessage& asked = prompter.Messages()[0];
-    EXPECT_EQ(asked.text, QString::fromUtf8("无法找到NSIS编译器的位置，请在设置(编译器)中进行设置。\n是否现在进入设置？"));
-    EXPECT_EQ(asked.caption, QString::fromUtf8("提示"));
-    EXPECT_EQ(asked.icon, PromptIcon::Question);
-    EXPECT_EQ(asked.buttons, PromptButtons::YesNo);
-    EXPECT_EQ(frame.settingsOpened, 1);
+    m_prompter.QueueAnswer(PromptAnswer::Yes);
+    EXPECT_EQ(Request(true, settings), CompileRequestOutcome::NoCompiler);
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_EQ(m_prompter.Messages()[0], (PromptMessage{"无法找到NSIS编译器的位置，请在设置(编译器)中进行设置。\n是否现在进入设置？",
+                                                       "提示", PromptIcon::Question, PromptButtons::YesNo}));
+    EXPECT_EQ(m_frame.settingsOpened, 1);
 
-    prompter.QueueAnswer(PromptAnswer::No);
+    m_prompter.QueueAnswer(PromptAnswer::No);
     settings.compilerPath.clear();
-    EXPECT_EQ(RequestCompile(frame, prompter, logic, settings, true), CompileRequestOutcome::NoCompiler);
-    EXPECT_EQ(frame.settingsOpened, 1);
-    EXPECT_EQ(frame.logPaneShown, 0);
-    EXPECT_FALSE(logic.IsCompiling());
+    EXPECT_EQ(Request(true, settings), CompileRequestOutcome::NoCompiler);
+    EXPECT_EQ(m_frame.settingsOpened, 1);
+    EXPECT_EQ(m_frame.logPaneShown, 0);
+    EXPECT_FALSE(m_logic.IsCompiling());
 }
 
-TEST(CompileRequest, NothingHappensWithoutADocumentOrForAHeader) {
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    FrameStandIn frame(prompter);
-    CCompileLogLogic logic;
-    frame.hasDocument = false;
-    EXPECT_EQ(RequestCompile(frame, prompter, logic, Makensis(), true), CompileRequestOutcome::NoDocument);
-    EXPECT_EQ(frame.logPaneShown, 0);
+TEST_F(CompileRequest, NothingHappensWithoutADocumentOrForAHeader) {
+    m_frame.hasDocument = false;
+    EXPECT_EQ(Request(true), CompileRequestOutcome::NoDocument);
+    EXPECT_EQ(m_frame.logPaneShown, 0);
 
-    frame.hasDocument = true;
-    frame.path = dir.filePath("lib.NSH");
-    WriteFile(frame.path, kGood);
-    EXPECT_EQ(RequestCompile(frame, prompter, logic, Makensis(), true), CompileRequestOutcome::NotAScript);
-    EXPECT_EQ(frame.logPaneShown, 1);
-    EXPECT_TRUE(prompter.Messages().empty());
+    m_frame.hasDocument = true;
+    m_frame.path = m_dir.filePath("lib.NSH");
+    WriteBytes(m_frame.path, kGood);
+    EXPECT_EQ(Request(true), CompileRequestOutcome::NotAScript);
+    EXPECT_EQ(m_frame.logPaneShown, 1);
+    EXPECT_TRUE(m_prompter.Messages().empty());
 }
 
-TEST(CompileRequest, UntitledDocumentIsSavedFirstAndACancelCompilesNothing) {
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    FrameStandIn frame(prompter);
-    frame.text = kGood;
-    frame.modified = true;
-    CCompileLogLogic logic;
+TEST_F(CompileRequest, UntitledDocumentIsSavedFirstAndACancelCompilesNothing) {
+    m_frame.text = kGood;
+    m_frame.modified = true;
 
-    EXPECT_EQ(RequestCompile(frame, prompter, logic, Makensis(), false), CompileRequestOutcome::NotAScript);
-    EXPECT_EQ(frame.saves, 1);
-    EXPECT_FALSE(logic.IsCompiling());
-    EXPECT_TRUE(prompter.Messages().empty());
+    EXPECT_EQ(Request(false), CompileRequestOutcome::NotAScript);
+    EXPECT_EQ(m_frame.saves, 1);
+    EXPECT_FALSE(m_logic.IsCompiling());
+    EXPECT_TRUE(m_prompter.Messages().empty());
 
-    prompter.QueueFiles({dir.filePath("new.nsi")});
-    EXPECT_EQ(RequestCompile(frame, prompter, logic, Makensis(), false), CompileRequestOutcome::Started);
-    EXPECT_EQ(WaitForFinish(logic).exitCode, 0);
-    EXPECT_TRUE(QFile::exists(dir.filePath("x.exe")));
+    m_prompter.QueueFiles({m_dir.filePath("new.nsi")});
+    EXPECT_EQ(Request(false), CompileRequestOutcome::Started);
+    EXPECT_EQ(WaitForFinish(m_logic).exitCode, 0);
+    EXPECT_TRUE(QFile::exists(m_dir.filePath("x.exe")));
 }
 
-TEST(CompileRequest, UnsavedChangesAreCompiledOnlyWithSaveCompile) {
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    FrameStandIn frame(prompter);
-    frame.path = dir.filePath("edit.nsi");
-    WriteFile(frame.path, kGood);
-    frame.text = kBroken;
-    frame.modified = true;
-    CCompileLogLogic logic;
+TEST_F(CompileRequest, UnsavedChangesAreCompiledOnlyWithSaveCompile) {
+    m_frame.path = m_dir.filePath("edit.nsi");
+    WriteBytes(m_frame.path, kGood);
+    m_frame.text = kBroken;
+    m_frame.modified = true;
 
-    ASSERT_EQ(RequestCompile(frame, prompter, logic, Makensis(), false), CompileRequestOutcome::Started);
-    EXPECT_EQ(WaitForFinish(logic).exitCode, 0);
-    EXPECT_EQ(frame.saves, 0);
-    EXPECT_TRUE(frame.modified);
+    ASSERT_EQ(Request(false), CompileRequestOutcome::Started);
+    EXPECT_EQ(WaitForFinish(m_logic).exitCode, 0);
+    EXPECT_EQ(m_frame.saves, 0);
+    EXPECT_TRUE(m_frame.modified);
 
-    ASSERT_EQ(RequestCompile(frame, prompter, logic, Makensis(), true), CompileRequestOutcome::Started);
-    EXPECT_NE(WaitForFinish(logic).exitCode, 0);
-    EXPECT_EQ(frame.saves, 1);
-    EXPECT_FALSE(frame.modified);
+    ASSERT_EQ(Request(true), CompileRequestOutcome::Started);
+    EXPECT_NE(WaitForFinish(m_logic).exitCode, 0);
+    EXPECT_EQ(m_frame.saves, 1);
+    EXPECT_FALSE(m_frame.modified);
 }
 
-TEST(CompileRequest, ARequestDuringACompileChangesNothing) {
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    FrameStandIn frame(prompter);
-    frame.path = dir.filePath("slow.nsi");
-    WriteFile(frame.path, "!system \"sleep 30\"\n" + kGood);
-    CCompileLogLogic logic;
-    ASSERT_EQ(RequestCompile(frame, prompter, logic, Makensis(), true), CompileRequestOutcome::Started);
-    frame.modified = true;
-    EXPECT_EQ(RequestCompile(frame, prompter, logic, Makensis(), true), CompileRequestOutcome::Busy);
-    EXPECT_EQ(frame.logPaneShown, 1);
-    EXPECT_EQ(frame.saves, 0);
-    logic.Stop();
-    EXPECT_TRUE(WaitForFinish(logic).stopped);
+TEST_F(CompileRequest, ARequestDuringACompileChangesNothing) {
+    m_frame.path = m_dir.filePath("slow.nsi");
+    WriteBytes(m_frame.path, "!system \"sleep 30\"\n" + kGood);
+    ASSERT_EQ(Request(true), CompileRequestOutcome::Started);
+    m_frame.modified = true;
+    EXPECT_EQ(Request(true), CompileRequestOutcome::Busy);
+    EXPECT_EQ(m_frame.logPaneShown, 1);
+    EXPECT_EQ(m_frame.saves, 0);
+    m_logic.Stop();
+    EXPECT_TRUE(WaitForFinish(m_logic).stopped);
 }

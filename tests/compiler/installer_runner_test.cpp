@@ -1,5 +1,6 @@
 // Running the built installer, and when the compile commands are enabled.
 #include "compiler/core/installer_runner.h"
+#include "support/test_files.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,19 +20,13 @@ TEST(InstallerRunner, RunsThroughWineOnlyWhenInstallerAndWineExist) {
     // A stand-in wine that records what it was asked to run.
     const QString wine = dir.filePath("wine");
     const QString marker = dir.filePath("ran.txt");
-    QFile script(wine);
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write(("#!/bin/sh\nprintf '%s' \"$1\" > '" + marker + "'\n").toUtf8());
-    script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(WriteExecutable(wine, ("#!/bin/sh\nprintf '%s' \"$1\" > '" + marker + "'\n").toUtf8()));
     EXPECT_EQ(RunInstaller(installer, wine), RunInstallerResult::Started);
     QElapsedTimer timer;
     timer.start();
     while (!QFile::exists(marker) && timer.elapsed() < 5000)
         QThread::msleep(10);
-    QFile ran(marker);
-    ASSERT_TRUE(ran.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(ran.readAll()), installer);
+    EXPECT_EQ(QString::fromUtf8(ReadBytes(marker)), installer);
 
     EXPECT_EQ(RunInstaller(installer, dir.filePath("no-wine")), RunInstallerResult::Failed);
 }

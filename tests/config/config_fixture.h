@@ -3,6 +3,7 @@
 
 #include "config/core/configurator.h"
 #include "support/scripted_prompter.h"
+#include "support/test_files.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -11,25 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <memory>
-
-inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-inline QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Permission bits as the system holds them, e.g. 0600.
-inline unsigned UnixMode(const QString& path) {
-    struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
+#include <utility>
 
 inline const QByteArray kMinimalLangs =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo><Languages>"
@@ -58,14 +42,12 @@ protected:
     void WriteFiles(const QByteArray& config = kMinimalConfig,
                     const QByteArray& langs = kMinimalLangs,
                     const QByteArray& stylers = kMinimalStylers) {
-        if (!langs.isEmpty()) {
-            ASSERT_TRUE(WriteBytes(PathOf("langs.xml"), langs));
-        }
-        if (!stylers.isEmpty()) {
-            ASSERT_TRUE(WriteBytes(PathOf("stylers.xml"), stylers));
-        }
-        if (!config.isEmpty()) {
-            ASSERT_TRUE(WriteBytes(PathOf("config.xml"), config));
+        const std::pair<const char*, QByteArray> files[] = {
+            {"langs.xml", langs}, {"stylers.xml", stylers}, {"config.xml", config}};
+        for (const auto& [name, bytes] : files) {
+            if (!bytes.isEmpty()) {
+                ASSERT_TRUE(WriteBytes(PathOf(name), bytes));
+            }
         }
     }
 

@@ -3,54 +3,34 @@
 
 using ConfiguratorLists = ConfigFolderTest;
 
-TEST_F(ConfiguratorLists, RecentFilesKeepTheNewestSixteen) {
+TEST_F(ConfiguratorLists, RecentFilesKeepTheNewestSixteenAndRewriteOnlyOnChange) {
     WriteFiles();
     Configurator& config = Loaded();
     for (int i = 1; i <= kMaxRecentFiles + 1; ++i)
         config.AddRecentFile(QStringLiteral("/home/u/setup%1.nsi").arg(i));
-    const QStringList stored = Loaded().RecentFiles();
+    QStringList stored = Loaded().RecentFiles();
     ASSERT_EQ(stored.size(), kMaxRecentFiles);
     EXPECT_EQ(stored.first(), QStringLiteral("/home/u/setup2.nsi"));
     EXPECT_EQ(stored.last(), QStringLiteral("/home/u/setup17.nsi"));
-}
 
-TEST_F(ConfiguratorLists, ReAddingMovesToTheEndInTheNewCase) {
-    WriteFiles();
-    Configurator& config = Loaded();
+    // Re-adding moves an entry to the end in its new letter case; removing ignores case.
+    m_config->ClearRecentFiles();
+    EXPECT_FALSE(ReadBytes(PathOf("config.xml")).contains("RecentFiles"));
     const QString chinese = QStringLiteral("/home/张三/安装脚本/示例 & <test>.nsi");
-    config.AddRecentFile(QStringLiteral("/a/One.nsi"));
-    config.AddRecentFile(chinese);
-    config.AddRecentFile(QStringLiteral("/A/ONE.NSI"));
+    for (const QString& path : {QStringLiteral("/a/One.nsi"), chinese, QStringLiteral("/b/two.nsi"),
+                                QStringLiteral("/A/ONE.NSI")})
+        m_config->AddRecentFile(path);
+    m_config->RemoveRecentFile(QStringLiteral("/B/Two.NSI"));
     EXPECT_EQ(Loaded().RecentFiles(), (QStringList{chinese, QStringLiteral("/A/ONE.NSI")}));
-}
 
-TEST_F(ConfiguratorLists, UnchangedListsWriteNothing) {
-    WriteFiles();
-    Configurator& config = Loaded();
-    config.AddRecentFile(QStringLiteral("/a/one.nsi"));
-    config.AddRecentFile(QStringLiteral("/a/two.nsi"));
     // A marker shows any rewrite, even one of the same bytes.
     const QByteArray marked = ReadBytes(PathOf("config.xml")) + "<!-- marker -->";
     ASSERT_TRUE(WriteBytes(PathOf("config.xml"), marked));
-
-    config.AddRecentFile(QStringLiteral("/a/two.nsi"));
-    config.AddRecentFile(QStringLiteral("/A/TWO.NSI"));
-    config.AddRecentFile(QString());
-    config.RemoveRecentFile(QStringLiteral("/a/none.nsi"));
+    m_config->AddRecentFile(QStringLiteral("/A/ONE.NSI"));
+    m_config->AddRecentFile(QStringLiteral("/a/one.nsi"));
+    m_config->AddRecentFile(QString());
+    m_config->RemoveRecentFile(QStringLiteral("/a/none.nsi"));
     EXPECT_EQ(ReadBytes(PathOf("config.xml")), marked);
-}
-
-TEST_F(ConfiguratorLists, RemoveAndClear) {
-    WriteFiles();
-    Configurator& config = Loaded();
-    config.AddRecentFile(QStringLiteral("/a/one.nsi"));
-    config.AddRecentFile(QStringLiteral("/a/two.nsi"));
-    config.RemoveRecentFile(QStringLiteral("/A/One.NSI"));
-    EXPECT_EQ(Loaded().RecentFiles(), QStringList{QStringLiteral("/a/two.nsi")});
-
-    m_config->ClearRecentFiles();
-    EXPECT_FALSE(ReadBytes(PathOf("config.xml")).contains("RecentFiles"));
-    EXPECT_TRUE(Loaded().RecentFiles().isEmpty());
 }
 
 TEST_F(ConfiguratorLists, OpenFilesRecordTheActiveTab) {

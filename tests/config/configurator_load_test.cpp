@@ -68,12 +68,8 @@ TEST_F(ConfiguratorLoad, UnknownElementsAndAttributesSurviveASave) {
 TEST_F(ConfiguratorLoad, MissingFilesGiveTheirMessages) {
     WriteFiles(QByteArray());
     EXPECT_FALSE(Reopen().Load());
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    const PromptMessage& message = m_prompter.Messages()[0];
-    EXPECT_EQ(message.text, QStringLiteral("Load config.xml failed!"));
-    EXPECT_EQ(message.caption, PathOf("config.xml"));
-    EXPECT_EQ(message.buttons, PromptButtons::Ok);
-    EXPECT_EQ(message.icon, PromptIcon::None);
+    EXPECT_EQ(m_prompter.Messages(), (std::vector<PromptMessage>{
+                                         {"Load config.xml failed!", PathOf("config.xml"), PromptIcon::None, PromptButtons::Ok}}));
 
     // langs.xml only warns; the start goes on without keyword lists.
     m_prompter.ClearRecord();
@@ -81,9 +77,8 @@ TEST_F(ConfiguratorLoad, MissingFilesGiveTheirMessages) {
     ASSERT_TRUE(QFile::remove(PathOf("langs.xml")));
     Configurator& config = Reopen();
     EXPECT_TRUE(config.Load());
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("Load langs.xml failed!"));
-    EXPECT_EQ(m_prompter.Messages()[0].caption, QStringLiteral("Configurator"));
+    EXPECT_EQ(m_prompter.Messages(), (std::vector<PromptMessage>{
+                                         {"Load langs.xml failed!", "Configurator", PromptIcon::None, PromptButtons::Ok}}));
     EXPECT_FALSE(config.KeywordsFor(kNsisLanguageId, 0));
     EXPECT_EQ(config.LexerTypes().size(), 1u);
 
@@ -93,8 +88,8 @@ TEST_F(ConfiguratorLoad, MissingFilesGiveTheirMessages) {
     ASSERT_TRUE(QFile::remove(PathOf("config.xml")));
     EXPECT_FALSE(Reopen().Load());
     ASSERT_EQ(m_prompter.Messages().size(), 2u);
-    EXPECT_EQ(m_prompter.Messages()[1].text, QStringLiteral("Load stylers.xml failed!"));
-    EXPECT_EQ(m_prompter.Messages()[1].caption, PathOf("stylers.xml"));
+    EXPECT_EQ(m_prompter.Messages()[1],
+              (PromptMessage{"Load stylers.xml failed!", PathOf("stylers.xml"), PromptIcon::None, PromptButtons::Ok}));
 }
 
 TEST_F(ConfiguratorLoad, BadFilesFailWithAMessageAndNoCrash) {

@@ -1,6 +1,7 @@
 // Conversions between file bytes and the editor's UTF-8: UCS-2 in both orders and CP936.
 #include "editor/core/ansi_conversion.h"
 #include "editor/core/ucs2_conversion.h"
+#include "support/test_files.h"
 
 #include <QString>
 
@@ -10,26 +11,18 @@
 
 namespace {
 
-QByteArray Units(std::initializer_list<char16_t> units, ByteOrder order)
-{
-    QByteArray bytes;
-    for (char16_t u : units) {
-        const char hi = char(u >> 8), lo = char(u & 0xFF);
-        bytes.append(order == ByteOrder::BigEndian ? hi : lo);
-        bytes.append(order == ByteOrder::BigEndian ? lo : hi);
-    }
-    return bytes;
+QByteArray Units(std::initializer_list<char16_t> units, ByteOrder order) {
+    return Utf16(QString(reinterpret_cast<const QChar*>(units.begin()), qsizetype(units.size())),
+                 order == ByteOrder::BigEndian);
 }
 
-QByteArray ToUtf8(const QByteArray& bytes, ByteOrder order)
-{
+QByteArray ToUtf8(const QByteArray& bytes, ByteOrder order) {
     QByteArray out;
     Ucs2ToUtf8(bytes, order, out);
     return out;
 }
 
-QByteArray ToUcs2(const QByteArray& utf8, ByteOrder order)
-{
+QByteArray ToUcs2(const QByteArray& utf8, ByteOrder order) {
     QByteArray out;
     Utf8ToUcs2(utf8, order, out);
     return out;
@@ -37,23 +30,16 @@ QByteArray ToUcs2(const QByteArray& utf8, ByteOrder order)
 
 } // namespace
 
-TEST(Ucs2Conversion, EncodesEachRangeAndMatchesQt)
-{
+TEST(Ucs2Conversion, EncodesEachRangeAndMatchesQt) {
     const QString text = QStringLiteral("A\u00e9\u4e2d\uffff; 安装程序 😀𝄞 end of a longer line");
     for (ByteOrder order : {ByteOrder::LittleEndian, ByteOrder::BigEndian}) {
-        QByteArray bytes;
-        for (QChar c : text) {
-            const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
-            bytes.append(order == ByteOrder::BigEndian ? hi : lo);
-            bytes.append(order == ByteOrder::BigEndian ? lo : hi);
-        }
+        const QByteArray bytes = Utf16(text, order == ByteOrder::BigEndian);
         EXPECT_EQ(ToUtf8(bytes, order), text.toUtf8());
         EXPECT_EQ(ToUcs2(text.toUtf8(), order), bytes);
     }
 }
 
-TEST(Ucs2Conversion, SurrogatePairsBecomeOneCharacterAndLoneOnesSurvive)
-{
+TEST(Ucs2Conversion, SurrogatePairsBecomeOneCharacterAndLoneOnesSurvive) {
     for (ByteOrder order : {ByteOrder::LittleEndian, ByteOrder::BigEndian}) {
         // A pair is one four-byte character.
         EXPECT_EQ(ToUtf8(Units({0xD83D, 0xDE00}, order), order), QByteArray("\xF0\x9F\x98\x80"));
@@ -64,8 +50,7 @@ TEST(Ucs2Conversion, SurrogatePairsBecomeOneCharacterAndLoneOnesSurvive)
     }
 }
 
-TEST(Ucs2Conversion, AnyUnitSequenceRoundTripsByteForByte)
-{
+TEST(Ucs2Conversion, AnyUnitSequenceRoundTripsByteForByte) {
     // Random units with many surrogates and ASCII runs, so that every path and
     // every boundary of the vector blocks is crossed.
     std::mt19937 random(42);
@@ -91,25 +76,23 @@ TEST(Ucs2Conversion, AnyUnitSequenceRoundTripsByteForByte)
     }
 }
 
-TEST(Ucs2Conversion, MalformedUtf8BecomesReplacementCharacters)
-{
-    // Truncated at the end, a stray continuation byte, an overlong form, a byte above F4.
-    EXPECT_EQ(ToUcs2("a\xC3", ByteOrder::BigEndian), Units({'a', 0xFFFD}, ByteOrder::BigEndian));
-    EXPECT_EQ(ToUcs2("\x80z", ByteOrder::BigEndian), Units({0xFFFD, 'z'}, ByteOrder::BigEndian));
-    EXPECT_EQ(ToUcs2("\xC0\xAF", ByteOrder::BigEndian), Units({0xFFFD, 0xFFFD}, ByteOrder::BigEndian));
-    EXPECT_EQ(ToUcs2("\xF5\x80\x80\x80", ByteOrder::BigEndian), Units({0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD}, ByteOrder::BigEndian));
-    EXPECT_EQ(ToUcs2("\xF0\x9F\x98", ByteOrder::BigEndian), Units({0xFFFD, 0xFFFD, 0xFFFD}, ByteOrder::BigEndian));
+TEST(Ucs2Conversion, MalformedUtf8BecomesReplacementCharacters) {
+    // Truncated at the end, a stray continuation byte, an overlong form, a byte above F4, a cut four-byte form.
+    const ByteOrder be = ByteOrder::BigEndian;
+    EXPECT_EQ(ToUcs2("a\xC3", be), Units({'a', 0xFFFD}, be));
+    EXPECT_EQ(ToUcs2("\x80z", be), Units({0xFFFD, 'z'}, be));
+    EXPECT_EQ(ToUcs2("\xC0\xAF", be), Units({0xFFFD, 0xFFFD}, be));
+    EXPECT_EQ(ToUcs2("\xF5\x80\x80\x80", be), Units({0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD}, be));
+    EXPECT_EQ(ToUcs2("\xF0\x9F\x98", be), Units({0xFFFD, 0xFFFD, 0xFFFD}, be));
 }
 
-TEST(AnsiConversion, UndecodableBytesBecomeReplacementAndReadingGoesOn)
-{
+TEST(AnsiConversion, UndecodableBytesBecomeReplacementAndReadingGoesOn) {
     QByteArray utf8;
     ASSERT_TRUE(AnsiToUtf8("a\xff" "b\xb0", utf8)); // FF is no GBK byte; B0 is cut short at the end
     EXPECT_EQ(utf8, QByteArray("a\xEF\xBF\xBD" "b\xEF\xBF\xBD"));
 }
 
-TEST(AnsiConversion, UnmappableCharactersBecomeOneQuestionMarkEach)
-{
+TEST(AnsiConversion, UnmappableCharactersBecomeOneQuestionMarkEach) {
     QByteArray out;
     bool lossy = false;
     // An emoji, a lone surrogate in the editor's form, a cut sequence at the end.
@@ -121,8 +104,7 @@ TEST(AnsiConversion, UnmappableCharactersBecomeOneQuestionMarkEach)
     EXPECT_FALSE(lossy);
 }
 
-TEST(AnsiConversion, LargeInputGrowsTheOutputAsNeeded)
-{
+TEST(AnsiConversion, LargeInputGrowsTheOutputAsNeeded) {
     // The euro sign is one byte in CP936 but three in UTF-8: the output outgrows the first guess.
     const QByteArray ansi(100000, '\x80');
     QByteArray utf8;

@@ -2,6 +2,7 @@
 #include "editor/core/text_document.h"
 
 #include "support/scripted_prompter.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,17 +18,6 @@
 
 namespace {
 
-QByteArray Utf16(const QString& text, bool bigEndian)
-{
-    QByteArray bytes;
-    for (QChar c : text) {
-        const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
-        bytes.append(bigEndian ? hi : lo);
-        bytes.append(bigEndian ? lo : hi);
-    }
-    return bytes;
-}
-
 // A lone high surrogate, then an emoji as a surrogate pair; in the editor the
 // lone surrogate keeps its three-byte form (which QString::toUtf8 would lose).
 const QString kUcs2Text = QStringLiteral("; 安装程序\r\nName \"x\"\r\n") + QChar(0xD800) + QStringLiteral("a😀\r\n");
@@ -36,39 +26,27 @@ const QByteArray kUcs2Utf8 = QStringLiteral("; 安装程序\r\nName \"x\"\r\n").
 const QString kAppCaption = QStringLiteral("Korvane安装");
 const QString kEncodingCaption = QStringLiteral("编码格式");
 
-void ExpectMessage(const ScriptedPrompter& prompter, size_t index, const QString& text, const QString& caption,
-                   PromptIcon icon, PromptButtons buttons)
-{
-    ASSERT_GT(prompter.Messages().size(), index);
-    const PromptMessage& message = prompter.Messages()[index];
-    EXPECT_EQ(message.text, text);
-    EXPECT_EQ(message.caption, caption);
-    EXPECT_EQ(message.icon, icon);
-    EXPECT_EQ(message.buttons, buttons);
+PromptMessage Failed(const char* what, const QString& path) {
+    return {QString::fromUtf8(what).arg(path), kAppCaption, PromptIcon::Error, PromptButtons::Ok};
 }
 
 class TextDocumentTest : public ::testing::Test {
 protected:
     QString PathOf(const QString& name) const { return m_dir.filePath(name); }
 
-    QString Write(const QString& name, const QByteArray& bytes) const
-    {
-        QFile file(PathOf(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        EXPECT_EQ(file.write(bytes), bytes.size());
-        return file.fileName();
+    QString Write(const QString& name, const QByteArray& bytes) const {
+        EXPECT_TRUE(WriteBytes(PathOf(name), bytes));
+        return PathOf(name);
     }
 
-    QString Load(const QString& name, const QByteArray& bytes)
-    {
+    QString Load(const QString& name, const QByteArray& bytes) {
         const QString path = Write(name, bytes);
         QByteArray text;
         EXPECT_TRUE(m_document.LoadFile(path, false, text));
         return path;
     }
 
-    QString LoadModified(const QString& name, const QByteArray& bytes)
-    {
+    QString LoadModified(const QString& name, const QByteArray& bytes) {
         const QString path = Load(name, bytes);
         m_document.SetModified(true);
         return path;
@@ -76,25 +54,17 @@ protected:
 
     // A save of a large new text to target (the document's own path when
     // empty) must fail, say so, and leave the document and its file as they were.
-    void ExpectFailedSave(const QString& original, const QByteArray& originalBytes, const QString& target = {})
-    {
+    void ExpectFailedSave(const QString& original, const QByteArray& originalBytes, const QString& target = {}) {
         m_prompter.ClearRecord();
         EXPECT_FALSE(m_document.SaveFile(QByteArray(200 * 1024, 'b'), target));
-        EXPECT_EQ(Read(original), originalBytes);
+        EXPECT_EQ(ReadBytes(original), originalBytes);
         EXPECT_EQ(m_document.Path(), original);
         EXPECT_TRUE(m_document.IsModified());
-        EXPECT_EQ(m_prompter.Messages().size(), 1u);
-        ExpectMessage(m_prompter, 0, QStringLiteral("保存文件[%1]失败！").arg(target.isEmpty() ? original : target),
-                      kAppCaption, PromptIcon::Error, PromptButtons::Ok);
+        EXPECT_EQ(m_prompter.Messages(),
+                  std::vector<PromptMessage>{Failed("保存文件[%1]失败！", target.isEmpty() ? original : target)});
         // No temporary file left behind.
         const QFileInfo info(original);
         EXPECT_EQ(info.dir().entryList(QDir::Files), QStringList{info.fileName()});
-    }
-
-    static QByteArray Read(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
     }
 
     QTemporaryDir m_dir;
@@ -106,13 +76,11 @@ protected:
 // even root cannot write. Tests skip when the machine does not allow mounting.
 class TmpfsMount {
 public:
-    TmpfsMount(const QString& folder, const char* size) : m_folder(QFile::encodeName(folder))
-    {
+    TmpfsMount(const QString& folder, const char* size) : m_folder(QFile::encodeName(folder)) {
         QDir().mkpath(folder);
         m_mounted = ::mount("tmpfs", m_folder.constData(), "tmpfs", 0, size) == 0;
     }
-    ~TmpfsMount()
-    {
+    ~TmpfsMount() {
         if (m_mounted)
             ::umount2(m_folder.constData(), MNT_DETACH);
     }
@@ -126,13 +94,13 @@ private:
 
 } // namespace
 
-TEST_F(TextDocumentTest, EveryEncodingRoundTripsByteForByte)
-{
+TEST_F(TextDocumentTest, EveryEncodingRoundTripsByteForByte) {
     struct Case {
         const char* name;
         QByteArray bytes;
         TextEncoding encoding;
         QByteArray text;
+        QByteArray saved = {};  // when not the bytes read
     };
     const QByteArray utf8Text = QStringLiteral("; 中文注释 😀\r\nName x\r\n").toUtf8();
     const QByteArray ascii = "Name \"x\"\r\nOutFile x.exe\r\n";
@@ -153,6 +121,7 @@ TEST_F(TextDocumentTest, EveryEncodingRoundTripsByteForByte)
         {"cut-c3", "Name x\xC3", TextEncoding::Utf8NoBom, "Name x\xC3"},
         {"empty", {}, TextEncoding::SevenBit, ""},
         {"mark-only", "\xEF\xBB\xBF", TextEncoding::Utf8, ""},
+        {"odd-byte", QByteArray("\xFF\xFE" "A\0B", 5), TextEncoding::Ucs2LittleEndian, "A", QByteArray("\xFF\xFE" "A\0", 4)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -160,46 +129,38 @@ TEST_F(TextDocumentTest, EveryEncodingRoundTripsByteForByte)
         QByteArray text("stale");
         ASSERT_TRUE(m_document.LoadFile(path, false, text));
         EXPECT_EQ(m_document.Encoding(), c.encoding);
-        if (!c.text.isNull()) {
-            EXPECT_EQ(text, c.text);
-        }
+        EXPECT_EQ(text, c.text);
         EXPECT_EQ(m_document.Path(), path);
         EXPECT_FALSE(m_document.IsModified());
         EXPECT_TRUE(m_document.HasStamp());
         m_document.SetModified(true);
         ASSERT_TRUE(m_document.SaveFile(text));
-        EXPECT_EQ(Read(path), c.bytes);
+        EXPECT_EQ(ReadBytes(path), c.saved.isNull() ? c.bytes : c.saved);
         EXPECT_FALSE(m_document.IsModified());
     }
     EXPECT_TRUE(m_prompter.Messages().empty());
 }
 
-TEST_F(TextDocumentTest, OddByteAfterUcs2MarkIsDropped)
-{
-    const QString path = Write("odd", QByteArray("\xFF\xFE" "A\0B", 5));
-    QByteArray text;
-    ASSERT_TRUE(m_document.LoadFile(path, false, text));
-    EXPECT_EQ(text, "A");
-    ASSERT_TRUE(m_document.SaveFile(text));
-    EXPECT_EQ(Read(path), QByteArray("\xFF\xFE" "A\0", 4));
-}
-
-TEST_F(TextDocumentTest, NewDocumentIsUcs2LittleEndianAndNeedsAPath)
-{
+TEST_F(TextDocumentTest, UntitledDocumentIsUcs2LittleEndianNeedsAPathAndChangesEncodingSilently) {
     EXPECT_EQ(m_document.Encoding(), TextEncoding::Ucs2LittleEndian);
     EXPECT_FALSE(m_document.HasPath());
     EXPECT_FALSE(m_document.SaveFile("x"));
-    EXPECT_TRUE(m_prompter.Messages().empty());
-
     const QString path = PathOf("new.nsi");
     ASSERT_TRUE(m_document.SaveFile(";\r\n", path));
-    EXPECT_EQ(Read(path), QByteArray("\xFF\xFE;\0\r\0\n\0", 8));
+    EXPECT_EQ(ReadBytes(path), QByteArray("\xFF\xFE;\0\r\0\n\0", 8));
     EXPECT_EQ(m_document.Path(), path);
     EXPECT_TRUE(m_document.HasStamp());
+
+    TextDocument other(m_prompter);
+    EXPECT_EQ(other.SetEncoding(TextEncoding::Ucs2LittleEndian, "x"), EncodingChange::None);
+    EXPECT_EQ(other.SetEncoding(TextEncoding::Utf8NoBom, "x"), EncodingChange::Adopted);
+    EXPECT_EQ(other.Encoding(), TextEncoding::Utf8NoBom);
+    ASSERT_TRUE(other.SaveFile("中", PathOf("u.nsi")));
+    EXPECT_EQ(ReadBytes(PathOf("u.nsi")), "中");
+    EXPECT_TRUE(m_prompter.Messages().empty());
 }
 
-TEST_F(TextDocumentTest, TemplateLoadStaysUntitledAndModified)
-{
+TEST_F(TextDocumentTest, TemplateLoadStaysUntitledAndModified) {
     const QString path = Write("template.nsi", "\xEF\xBB\xBF; x\r\n");
     QByteArray text;
     ASSERT_TRUE(m_document.LoadFile(path, true, text));
@@ -212,8 +173,7 @@ TEST_F(TextDocumentTest, TemplateLoadStaysUntitledAndModified)
     EXPECT_EQ(m_document.CheckExternalChange(ignored), ExternalChange::None);
 }
 
-TEST_F(TextDocumentTest, UnreadableFilesAreReportedAndChangeNothing)
-{
+TEST_F(TextDocumentTest, UnreadableFilesAreReportedAndChangeNothing) {
     const QString good = Load("good.nsi", "Name x\r\n");
     QByteArray text;
     const QString fifo = PathOf("fifo");
@@ -223,15 +183,12 @@ TEST_F(TextDocumentTest, UnreadableFilesAreReportedAndChangeNothing)
         text = "kept";
         EXPECT_FALSE(m_document.LoadFile(path, false, text));
         EXPECT_EQ(text, "kept");
-        EXPECT_EQ(m_prompter.Messages().size(), 1u);
-        ExpectMessage(m_prompter, 0, QStringLiteral("打开文件[%1]失败！").arg(path), kAppCaption, PromptIcon::Error,
-                      PromptButtons::Ok);
+        EXPECT_EQ(m_prompter.Messages(), std::vector<PromptMessage>{Failed("打开文件[%1]失败！", path)});
         EXPECT_EQ(m_document.Path(), good);
     }
 }
 
-TEST_F(TextDocumentTest, SaveKeepsPermissionsAndSymlinks)
-{
+TEST_F(TextDocumentTest, SaveKeepsPermissionsAndSymlinks) {
     const QString target = Write("real.nsi", "Name x\r\n");
     ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
     const QString link = PathOf("link.nsi");
@@ -240,14 +197,11 @@ TEST_F(TextDocumentTest, SaveKeepsPermissionsAndSymlinks)
     ASSERT_TRUE(m_document.LoadFile(link, false, text));
     ASSERT_TRUE(m_document.SaveFile("Name y\r\n"));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(Read(target), "Name y\r\n");
-    struct stat status {};
-    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &status), 0);
-    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadBytes(target), "Name y\r\n");
+    EXPECT_EQ(UnixMode(target), 0640u);
 }
 
-TEST_F(TextDocumentTest, FailedSavesLeaveTheFileAndTheModifiedFlag)
-{
+TEST_F(TextDocumentTest, FailedSavesLeaveTheFileAndTheModifiedFlag) {
     const QString original = LoadModified("a.nsi", "Name old\r\n");
     // Save As onto a folder, and into a folder that does not exist.
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("folder.nsi"));
@@ -256,8 +210,7 @@ TEST_F(TextDocumentTest, FailedSavesLeaveTheFileAndTheModifiedFlag)
     ExpectFailedSave(original, "Name old\r\n", PathOf("gone/a.nsi"));
 }
 
-TEST_F(TextDocumentTest, FailedSaveInReadOnlyFolder)
-{
+TEST_F(TextDocumentTest, FailedSaveInReadOnlyFolder) {
     const QString folder = PathOf("ro");
     std::unique_ptr<TmpfsMount> mount;
     if (::geteuid() == 0) {
@@ -278,8 +231,7 @@ TEST_F(TextDocumentTest, FailedSaveInReadOnlyFolder)
         ::chmod(QFile::encodeName(folder).constData(), 0755);
 }
 
-TEST_F(TextDocumentTest, FailedSaveOnFullDisk)
-{
+TEST_F(TextDocumentTest, FailedSaveOnFullDisk) {
     TmpfsMount mount(PathOf("small"), "size=64k");
     if (!mount.Mounted())
         GTEST_SKIP() << "cannot mount a tmpfs here";
@@ -287,8 +239,7 @@ TEST_F(TextDocumentTest, FailedSaveOnFullDisk)
     ExpectFailedSave(path, QByteArray(20 * 1024, 'a'));
 }
 
-TEST_F(TextDocumentTest, LossyAnsiSaveAsksAndNoWritesNothing)
-{
+TEST_F(TextDocumentTest, LossyAnsiSaveAsksAndNoWritesNothing) {
     const QByteArray gbk = "; \xd6\xd0\xce\xc4\r\n";
     const QString path = Load("gbk.nsi", gbk);
     const QByteArray text = QStringLiteral("; 中文\r\n; 😀\r\n").toUtf8();
@@ -296,51 +247,38 @@ TEST_F(TextDocumentTest, LossyAnsiSaveAsksAndNoWritesNothing)
 
     m_prompter.QueueAnswer(PromptAnswer::No);
     EXPECT_FALSE(m_document.SaveFile(text));
-    EXPECT_EQ(Read(path), gbk);
+    EXPECT_EQ(ReadBytes(path), gbk);
     EXPECT_TRUE(m_document.IsModified());
-    EXPECT_EQ(m_prompter.Messages().size(), 1u);
-    ExpectMessage(m_prompter, 0, QStringLiteral("当前脚本包含无法用 ANSI 编码保存的字符，这些字符将变为“?”。是否继续保存？"),
-                  kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo);
+    EXPECT_EQ(m_prompter.Messages(), (std::vector<PromptMessage>{{
+        QStringLiteral("当前脚本包含无法用 ANSI 编码保存的字符，这些字符将变为“?”。是否继续保存？"), kEncodingCaption,
+        PromptIcon::Warning, PromptButtons::YesNo}}));
 
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     EXPECT_TRUE(m_document.SaveFile(text));
-    EXPECT_EQ(Read(path), gbk + "; ?\r\n");
+    EXPECT_EQ(ReadBytes(path), gbk + "; ?\r\n");
     EXPECT_FALSE(m_document.IsModified());
 }
 
-TEST_F(TextDocumentTest, SetEncodingOnUntitledDocumentAsksNothing)
-{
-    EXPECT_EQ(m_document.SetEncoding(TextEncoding::Ucs2LittleEndian, "x"), EncodingChange::None);
-    EXPECT_EQ(m_document.SetEncoding(TextEncoding::Utf8NoBom, "x"), EncodingChange::Adopted);
-    EXPECT_EQ(m_document.Encoding(), TextEncoding::Utf8NoBom);
-    EXPECT_TRUE(m_prompter.Messages().empty());
-    const QString path = PathOf("u.nsi");
-    ASSERT_TRUE(m_document.SaveFile("中", path));
-    EXPECT_EQ(Read(path), "中");
-}
-
-TEST_F(TextDocumentTest, SetEncodingOnSavedDocumentAsksAndSavesAtOnce)
-{
+TEST_F(TextDocumentTest, SetEncodingOnSavedDocumentAsksAndSavesAtOnce) {
     const QString path = Load("a.nsi", "Name x\r\n");
     const QByteArray edited = "Name y\r\n";
 
     m_prompter.QueueAnswer(PromptAnswer::No);
     EXPECT_EQ(m_document.SetEncoding(TextEncoding::Ucs2BigEndian, edited), EncodingChange::None);
     EXPECT_EQ(m_document.Encoding(), TextEncoding::SevenBit);
-    EXPECT_EQ(Read(path), "Name x\r\n");
-    EXPECT_EQ(m_prompter.Messages().size(), 1u);
-    ExpectMessage(m_prompter, 0, QStringLiteral("当前脚本编码格式为 ANSI，确认要转化为 UCS-2 Big Endian 编码格式吗？"),
-                  kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo);
+    EXPECT_EQ(ReadBytes(path), "Name x\r\n");
+    EXPECT_EQ(m_prompter.Messages(), (std::vector<PromptMessage>{{
+        QStringLiteral("当前脚本编码格式为 ANSI，确认要转化为 UCS-2 Big Endian 编码格式吗？"), kEncodingCaption,
+        PromptIcon::Warning, PromptButtons::YesNo}}));
 
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     EXPECT_EQ(m_document.SetEncoding(TextEncoding::Ucs2BigEndian, edited), EncodingChange::Saved);
     EXPECT_EQ(m_document.Encoding(), TextEncoding::Ucs2BigEndian);
-    EXPECT_EQ(Read(path), "\xFE\xFF" + Utf16("Name y\r\n", true));
+    EXPECT_EQ(ReadBytes(path), "\xFE\xFF" + Utf16("Name y\r\n", true));
     EXPECT_EQ(m_prompter.Messages().size(), 2u);
 }
 
-TEST_F(TextDocumentTest, SetEncodingKeepsTheOldValueWhenTheSaveFails)
-{
+TEST_F(TextDocumentTest, SetEncodingKeepsTheOldValueWhenTheSaveFails) {
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("sub"));
     const QString path = Load("sub/a.nsi", "Name x\r\n");
     ASSERT_TRUE(QDir(PathOf("sub")).removeRecursively());
@@ -348,13 +286,11 @@ TEST_F(TextDocumentTest, SetEncodingKeepsTheOldValueWhenTheSaveFails)
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     EXPECT_EQ(m_document.SetEncoding(TextEncoding::Utf8, "Name x\r\n"), EncodingChange::None);
     EXPECT_EQ(m_document.Encoding(), TextEncoding::SevenBit);
-    EXPECT_EQ(m_prompter.Messages().size(), 2u);
-    ExpectMessage(m_prompter, 1, QStringLiteral("保存文件[%1]失败！").arg(path), kAppCaption, PromptIcon::Error,
-                  PromptButtons::Ok);
+    ASSERT_EQ(m_prompter.Messages().size(), 2u);
+    EXPECT_EQ(m_prompter.Messages()[1], Failed("保存文件[%1]失败！", path));
 }
 
-TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen)
-{
+TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen) {
     const QString path = Load("a.nsi", "Name aaaa\r\n");
     QByteArray text;
     EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::None);
@@ -368,9 +304,9 @@ TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen)
     EXPECT_EQ(m_document.CheckExternalChange(reloaded), ExternalChange::Reloaded);
     EXPECT_EQ(reloaded, "Name bbbb\r\n");
     EXPECT_FALSE(m_document.IsModified());
-    EXPECT_EQ(m_prompter.Messages().size(), 1u);
-    ExpectMessage(m_prompter, 0, QStringLiteral("%1\n\n该文件已被其他程序修改，您是否要重新加载文件？").arg(path),
-                  kAppCaption, PromptIcon::Question, PromptButtons::YesNo);
+    EXPECT_EQ(m_prompter.Messages(), (std::vector<PromptMessage>{{
+        QStringLiteral("%1\n\n该文件已被其他程序修改，您是否要重新加载文件？").arg(path), kAppCaption,
+        PromptIcon::Question, PromptButtons::YesNo}}));
     EXPECT_EQ(m_document.CheckExternalChange(reloaded), ExternalChange::None);
 
     // Our own save is no external change.
@@ -379,8 +315,7 @@ TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen)
     EXPECT_EQ(m_prompter.Messages().size(), 1u);
 }
 
-TEST_F(TextDocumentTest, ExternalChangeThatRestoresTheTimeIsSeenBySize)
-{
+TEST_F(TextDocumentTest, ExternalChangeThatRestoresTheTimeIsSeenBySize) {
     const QString path = Load("a.nsi", "Name a\r\n");
     QByteArray text;
     struct stat before {};
@@ -403,8 +338,7 @@ TEST_F(TextDocumentTest, ExternalChangeThatRestoresTheTimeIsSeenBySize)
     EXPECT_EQ(m_prompter.Messages().size(), 2u);
 }
 
-TEST_F(TextDocumentTest, DeletedFileIsReported)
-{
+TEST_F(TextDocumentTest, DeletedFileIsReported) {
     const QString path = Load("a.nsi", "Name a\r\n");
     QByteArray text;
     ASSERT_TRUE(QFile::remove(path));
@@ -413,9 +347,9 @@ TEST_F(TextDocumentTest, DeletedFileIsReported)
     EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::MissingKept);
     EXPECT_TRUE(m_document.IsModified());
     EXPECT_FALSE(m_document.HasStamp());
-    EXPECT_EQ(m_prompter.Messages().size(), 1u);
-    ExpectMessage(m_prompter, 0, QStringLiteral("%1\n\n该文件已不存在，您是否要在编辑器中保留此文件？").arg(path),
-                  kAppCaption, PromptIcon::Question, PromptButtons::YesNo);
+    EXPECT_EQ(m_prompter.Messages(), (std::vector<PromptMessage>{{
+        QStringLiteral("%1\n\n该文件已不存在，您是否要在编辑器中保留此文件？").arg(path), kAppCaption,
+        PromptIcon::Question, PromptButtons::YesNo}}));
     // Asked once; the next check has no stamp to compare.
     EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::None);
 
@@ -426,8 +360,7 @@ TEST_F(TextDocumentTest, DeletedFileIsReported)
     EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::CloseTab);
 }
 
-TEST_F(TextDocumentTest, FailedReloadKeepsTheText)
-{
+TEST_F(TextDocumentTest, FailedReloadKeepsTheText) {
     const QString path = Load("a.nsi", "Name a\r\n");
     QByteArray text;
     ASSERT_TRUE(QFile::remove(path));
@@ -438,7 +371,6 @@ TEST_F(TextDocumentTest, FailedReloadKeepsTheText)
     EXPECT_EQ(m_document.CheckExternalChange(reloaded), ExternalChange::ChangedKept);
     EXPECT_EQ(reloaded, "untouched");
     EXPECT_TRUE(m_document.IsModified());
-    EXPECT_EQ(m_prompter.Messages().size(), 2u);
-    ExpectMessage(m_prompter, 1, QStringLiteral("打开文件[%1]失败！").arg(path), kAppCaption, PromptIcon::Error,
-                  PromptButtons::Ok);
+    ASSERT_EQ(m_prompter.Messages().size(), 2u);
+    EXPECT_EQ(m_prompter.Messages()[1], Failed("打开文件[%1]失败！", path));
 }

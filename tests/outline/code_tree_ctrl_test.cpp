@@ -26,6 +26,10 @@ protected:
     }
 
     void Apply(std::string_view text) { m_tree->ApplyItems(ScanOutline(text)); }
+    void SetSource(std::optional<QByteArray> text) {
+        std::lock_guard lock(m_mutex);
+        m_text = std::move(text);
+    }
 
     // Top level and children as "label@line", one level of nesting shown as "parent>child".
     QStringList Shape() const {
@@ -179,23 +183,14 @@ TEST_F(CodeTreeTest, ActivationSendsTheItemsLine) {
 }
 
 TEST_F(CodeTreeTest, WorkerFillsTheTreeAndEmptiesItWithoutADocument) {
-    {
-        std::lock_guard lock(m_mutex);
-        m_text = QByteArray("Section A\nFunction F\n");
-    }
+    SetSource(QByteArray("Section A\nFunction F\n"));
     m_tree->Wake();
     // The text is copied at the wake-up: a later change of the source does not reach the pass.
-    {
-        std::lock_guard lock(m_mutex);
-        m_text = QByteArray("Section Changed\n");
-    }
+    SetSource(QByteArray("Section Changed\n"));
     EXPECT_TRUE(QTest::qWaitFor([this] { return m_tree->topLevelItemCount() == 2; }, 5000));
     EXPECT_EQ(m_tree->topLevelItem(0)->text(0), "Section A");
 
-    {
-        std::lock_guard lock(m_mutex);
-        m_text.reset();
-    }
+    SetSource(std::nullopt);
     m_tree->Wake();
     EXPECT_TRUE(QTest::qWaitFor([this] { return m_tree->topLevelItemCount() == 0; }, 5000));
 }

@@ -8,18 +8,13 @@
 
 namespace {
 
-struct Seen {
-    OutlineRow row;
-    QString label;
-    int line;
-    int depth;
-};
-
-std::vector<Seen> Scan(std::string_view text) {
-    std::vector<Seen> seen;
+// Each item as "line/depth label"; a group end as "line END".
+QStringList Rows(std::string_view text) {
+    QStringList rows;
     for (const OutlineItem& item : ScanOutline(text))
-        seen.push_back({item.row, item.label, item.line, item.depth});
-    return seen;
+        rows << (item.IsGroupEnd() ? QStringLiteral("%1 END%2").arg(item.line).arg(item.label)
+                                   : QStringLiteral("%1/%2 %3").arg(item.line).arg(item.depth).arg(item.label));
+    return rows;
 }
 
 QStringList Labels(std::string_view text) {
@@ -82,50 +77,22 @@ TEST(OutlineScanner, BlockCommentsCarryAcrossLines) {
         "Section StillIn */\n"
         "Function \"/* not a comment\"\n"
         "Function Last\n";
-    const auto seen = Scan(text);
-    ASSERT_EQ(seen.size(), 6u);
     // The text after "*/" moves to where the comment began: the line start.
-    EXPECT_EQ(seen[0].label, "Function Shown");
-    EXPECT_EQ(seen[0].line, 2);
-    EXPECT_EQ(seen[1].label, "Function After");
-    EXPECT_EQ(seen[2].label, "Section Inner");
-    EXPECT_EQ(seen[3].label, "Function Closed");
-    EXPECT_EQ(seen[4].label, "Function \"/* not a comment\"");
-    EXPECT_EQ(seen[5].label, "Function Last");
-    EXPECT_EQ(seen[5].line, 9);
+    EXPECT_EQ(Rows(text), (QStringList{"2/0 Function Shown", "3/0 Function After", "4/0 Section Inner",
+                                       "5/0 Function Closed", "8/0 Function \"/* not a comment\"", "9/0 Function Last"}));
 }
 
-TEST(OutlineScanner, GroupsNestAndGroupEndsClose) {
-    const auto seen = Scan("SectionGroup G1\nSection S1\nSectionGroupEnd\nSection S2\n");
-    ASSERT_EQ(seen.size(), 4u);
-    EXPECT_EQ(seen[0].row, OutlineRow::SectionGroup);
-    EXPECT_EQ(seen[0].depth, 0);
-    EXPECT_EQ(seen[1].label, "Section S1");
-    EXPECT_EQ(seen[1].depth, 1);
-    EXPECT_EQ(seen[2].row, OutlineRow::SectionGroupEnd);
-    EXPECT_TRUE(seen[2].label.isEmpty());
-    EXPECT_EQ(seen[3].label, "Section S2");
-    EXPECT_EQ(seen[3].depth, 0);
-
+TEST(OutlineScanner, GroupsNestGroupEndsCloseAndLinesFollowTheEditorsLineEnds) {
+    EXPECT_EQ(Rows("SectionGroup G1\nSection S1\nSectionGroupEnd\nSection S2\n"),
+              (QStringList{"0/0 SectionGroup G1", "1/1 Section S1", "2 END", "3/0 Section S2"}));
+    EXPECT_EQ(ScanOutline("SectionGroupEnd\n")[0].row, OutlineRow::SectionGroupEnd);
+    EXPECT_EQ(ScanOutline("SectionGroup G\n")[0].row, OutlineRow::SectionGroup);
     // An unmatched end at the root leaves the depth at the root.
-    const auto unmatched = Scan("SectionGroupEnd\nSection A\nSectionGroup /e G\nSectionGroup Inner\nSection B\n");
-    ASSERT_EQ(unmatched.size(), 5u);
-    EXPECT_EQ(unmatched[0].depth, 0);
-    EXPECT_EQ(unmatched[1].depth, 0);
-    EXPECT_EQ(unmatched[2].label, "SectionGroup /e G");
-    EXPECT_EQ(unmatched[4].depth, 2);
-}
-
-TEST(OutlineScanner, LineNumbersFollowTheEditorsLineEnds) {
-    const auto seen = Scan("Section A\rSection B\r\n\nSection C\n\rSection D");
-    ASSERT_EQ(seen.size(), 4u);
-    EXPECT_EQ(seen[0].line, 0);
-    EXPECT_EQ(seen[0].label, "Section A");
-    EXPECT_EQ(seen[1].line, 1);
-    EXPECT_EQ(seen[1].label, "Section B");
-    EXPECT_EQ(seen[2].line, 3);
-    EXPECT_EQ(seen[3].line, 5);
-    EXPECT_EQ(seen[3].label, "Section D");
+    EXPECT_EQ(Rows("SectionGroupEnd\nSection A\nSectionGroup /e G\nSectionGroup Inner\nSection B\n"),
+              (QStringList{"0 END", "1/0 Section A", "2/0 SectionGroup /e G", "3/1 SectionGroup Inner",
+                           "4/2 Section B"}));
+    EXPECT_EQ(Rows("Section A\rSection B\r\n\nSection C\n\rSection D"),
+              (QStringList{"0/0 Section A", "1/0 Section B", "3/0 Section C", "5/0 Section D"}));
     EXPECT_TRUE(ScanOutline("").empty());
 }
 
@@ -140,9 +107,7 @@ TEST(OutlineScanner, LinesOf2048BytesGiveNothingButKeepCommentState) {
 
     // A comment that closes on a long line does not hide what follows it.
     const std::string closes = "/*\n" + std::string(3000, 'z') + "*/\nFunction Visible\n";
-    const auto seen = Scan(closes);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].line, 2);
+    EXPECT_EQ(Rows(closes), QStringList{"2/0 Function Visible"});
 }
 
 TEST(OutlineScanner, NamesStayWholeUtf8) {

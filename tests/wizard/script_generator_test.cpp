@@ -69,7 +69,7 @@ TEST(Generator, OutputPathAndOverwriteOnlyWhenTheyChange) {
     EXPECT_EQ(SectionBody(data, "Section \"Two\" SEC02"), QStringList({"  SetOutPath \"$INSTDIR\"", "  File \"/s/f.txt\""}));
 }
 
-TEST(Generator, ShortcutFoldersAndTheStartMenuPage) {
+TEST(Generator, ShortcutFoldersComparedWholeAndTheStartMenuPage) {
     WizardData data = Demo();
     data.shortcuts = {MakeShortcut("$ICONS_GROUP\\App.lnk", "$INSTDIR\\a.exe"),
                       MakeShortcut("$ICONS_GROUP\\Help.lnk", "$INSTDIR\\h.chm"),
@@ -93,11 +93,9 @@ TEST(Generator, ShortcutFoldersAndTheStartMenuPage) {
     const QStringList uninstall = SectionBody(data, "Section Uninstall");
     EXPECT_TRUE(uninstall.contains("  Delete \"$DESKTOP\\App.lnk\""));
     EXPECT_TRUE(uninstall.filter("RMDir \"$SMPROGRAMS").isEmpty());
-}
 
-TEST(Generator, FolderNamesAreComparedWhole) {
     // "Tools" ends the first folder's name but is a folder of its own.
-    WizardData data = Demo();
+    data.allowStartMenuChange = false;
     data.shortcuts = {MakeShortcut("$ICONS_GROUP\\Tools\\a.lnk", "a"), MakeShortcut("Tools\\b.lnk", "b")};
     EXPECT_EQ(SectionBody(data, "Section \"MainSection\" SEC01").filter("CreateDirectory"),
               QStringList({"  CreateDirectory \"$SMPROGRAMS\\Demo\\Tools\"", "  CreateDirectory \"Tools\""}));

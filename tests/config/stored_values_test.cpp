@@ -1,7 +1,33 @@
-// Tests of the stored form of the sign-in password.
+// Stored texts: numbers, colours and keyword classes of the XML files, and the sign-in password's form.
 #include "config/core/password_codec.h"
+#include "config/core/xml_values.h"
 
 #include <gtest/gtest.h>
+
+#include <climits>
+
+// Empty, signs and junk in whole config files are covered by the loading tests; these are the edges.
+TEST(XmlValues, DecimalColourAndKeywordClassEdges) {
+    EXPECT_EQ(ParseDecimal("+7"), 7);
+    for (const char* bad : {"-", "   ", "4 ", "0x10", "1.5", "2147483648", "99999999999999999999"})
+        EXPECT_EQ(ParseDecimal(bad), -1) << bad;
+    EXPECT_EQ(ParseDecimal("2147483647"), INT_MAX);
+    EXPECT_EQ(ParseDecimal("-2147483648"), INT_MIN);
+
+    // Read red first, stored red low.
+    EXPECT_EQ(ParseRgbColour("123456"), 0x563412);
+    EXPECT_EQ(ParseRgbColour(""), 0);
+    for (const char* bad : {"red", "GG0000", "1FFFFFF", " "})
+        EXPECT_EQ(ParseRgbColour(bad), -1) << bad;
+    for (const char* text : {"FF0000", "00FF00", "0000FF", "ABCDEF", "000001"})
+        EXPECT_EQ(FormatRgbColour(ParseRgbColour(text)), QByteArray(text)) << text;
+
+    EXPECT_EQ(KeywordClassFromName("instre2"), 1);
+    EXPECT_EQ(KeywordClassFromName("type1"), 2);
+    for (const char* bad : {"Instre1", "08", ""})
+        EXPECT_EQ(KeywordClassFromName(bad), -1) << bad;
+    EXPECT_EQ(KeywordClassFromName(nullptr), -1);
+}
 
 TEST(PasswordCodec, LineLayoutFollowsTheGroupCount) {
     EXPECT_EQ(EncodePassword(QString(3, QLatin1Char('a'))).size(), 4);

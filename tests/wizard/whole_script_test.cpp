@@ -1,5 +1,6 @@
-// Generated scripts built by the installed makensis.
+// Whole generated scripts: compared with reviewed expected files and built by the installed makensis.
 #include "wizard/core/script_generator.h"
+#include "support/test_files.h"
 #include "wizard_cases.h"
 
 #include <QFile>
@@ -19,17 +20,16 @@ Build Compile(const QString& script) {
     QTemporaryDir dir;
     if (!dir.isValid())
         return {};
-    QFile file(dir.filePath("setup.nsi"));
-    if (!file.open(QIODevice::WriteOnly) || file.write(script.toUtf8()) < 0)
+    const QString file = dir.filePath("setup.nsi");
+    if (!WriteBytes(file, script.toUtf8()))
         return {};
-    file.close();
     const QString makensis = QStandardPaths::findExecutable("makensis");
     if (makensis.isEmpty())
         return {-1, "makensis not found"};
     QProcess process;
     process.setWorkingDirectory(dir.path());
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(makensis, {"-V2", "-INPUTCHARSET", "UTF8", "--", file.fileName()});
+    process.start(makensis, {"-V2", "-INPUTCHARSET", "UTF8", "--", file});
     if (!process.waitForFinished(120000))
         return {-1, "makensis did not finish"};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -43,8 +43,30 @@ WizardData Compilable(WizardData data) {
     return data;
 }
 
+// The expected files name the test data folder "@DATA@" so that they hold no machine's path.
+QByteArray Portable(const QString& script) {
+    QString text = script;
+    text.replace(wizard_cases::DataDir(), QStringLiteral("@DATA@"));
+    return text.toUtf8();
+}
+
+class GoldenScript : public ::testing::TestWithParam<wizard_cases::Case> {};
 class CompiledScript : public ::testing::TestWithParam<wizard_cases::Case> {};
 }  // namespace
+
+TEST_P(GoldenScript, MatchesReviewedText) {
+    const wizard_cases::Case& c = GetParam();
+    const QByteArray actual = Portable(GenerateScript(c.make()));
+    const QByteArray expected = ReadBytes(wizard_cases::DataDir() + "/" + c.name + ".nsi");
+    if (actual != expected) {
+        // Left beside the build for a diff against the expected file.
+        WriteBytes(QStringLiteral(SCRIVO_BINARY_DIR "/") + c.name + ".actual.nsi", actual);
+    }
+    EXPECT_EQ(actual, expected) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenScript, ::testing::ValuesIn(wizard_cases::All()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(CompiledScript, BuildsWithoutError) {
     const Build build = Compile(GenerateScript(Compilable(GetParam().make())));

@@ -1,0 +1,79 @@
+// The thumbnail band's scrolling rules, and the outline worker that collapses wake-ups during a pass.
+#include "outline/core/outline_scanner.h"
+#include "outline/core/outline_thread.h"
+#include "outline/core/view_zone.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <Qt>
+#include <gtest/gtest.h>
+
+TEST(ViewZone, ThumbnailFollowsTheEditorsEndThatLeftIt) {
+    ViewZoneMetrics metrics;
+    metrics.editorFirstDocLine = 100;
+    metrics.editorLastDocLine = 140;
+    metrics.thumbLastDocLine = 139;  // the editor's last line lies below the thumbnail's
+    EXPECT_EQ(ViewZoneAnchorLine(metrics), 140);
+    metrics.thumbLastDocLine = 140;
+    EXPECT_EQ(ViewZoneAnchorLine(metrics), 100);
+
+    metrics.thumbTopY = 30;
+    metrics.thumbLineHeight = 3;
+    metrics.editorLinesOnScreen = 40;
+    EXPECT_EQ(ViewZoneBandOf(metrics), (ViewZoneBand{30, 150}));
+}
+
+TEST(ViewZone, ClickAndDragMoveTheBandsMiddleToTheMouse) {
+    const ViewZoneBand band{30, 150};  // middle at 90
+    const int lineHeight = 3;
+    EXPECT_EQ(ViewZoneDragLines(90, band, lineHeight), 0);
+    EXPECT_EQ(ViewZoneDragLines(93, band, lineHeight), 1);
+    // Truncated towards zero on both sides.
+    EXPECT_EQ(ViewZoneDragLines(88, band, lineHeight), 0);
+    EXPECT_EQ(ViewZoneDragLines(87, band, lineHeight), -1);
+    EXPECT_EQ(ViewZoneDragLines(0, band, lineHeight), -30);
+    EXPECT_EQ(ViewZoneDragLines(91, ViewZoneBand{30, 151}, lineHeight), 0);  // odd band: middle 90
+    // A thumbnail not laid out yet has no line height: nothing scrolls.
+    EXPECT_EQ(ViewZoneDragLines(500, band, 0), 0);
+}
+
+TEST(ViewZone, KeysScrollByALineOrAScreenAndOthersNot) {
+    EXPECT_EQ(ViewZoneKeyLines(Qt::Key_Up, 37), -1);
+    EXPECT_EQ(ViewZoneKeyLines(Qt::Key_PageDown, 37), 37);
+    EXPECT_EQ(ViewZoneKeyLines(Qt::Key_PageUp, 37), -37);
+    EXPECT_EQ(ViewZoneKeyLines(Qt::Key_Home, 37), 0);
+}
+
+TEST(COutlineThread, WakeUpsDuringAPassCollapseIntoOneMorePassOverTheLatestText) {
+    COutlineThread worker;
+    std::vector<std::size_t> sizes;
+    QObject receiver;
+    QObject::connect(&worker, &COutlineThread::Scanned, &receiver,
+                     [&sizes](const OutlineItems& items) { sizes.push_back(items.size()); });
+
+    // A long first pass, then a burst of wake-ups while it runs.
+    QByteArray big;
+    for (int i = 0; i < 400000; ++i)
+        big += "Section S\r\n  File \"a;b\" ; c /* d */\r\n";
+    worker.Wake(big);
+    for (int i = 1; i <= 20; ++i)
+        worker.Wake(QByteArray("Function F\n").repeated(i));
+
+    ASSERT_TRUE(QTest::qWaitFor([&sizes] { return !sizes.empty() && sizes.back() == 20; }, 20000));
+    QTest::qWait(100);
+    // Each wake-up may not run its own pass: at most the big one and one more.
+    EXPECT_LE(sizes.size(), 2u);
+    EXPECT_EQ(sizes.back(), 20u);
+}
+
+TEST(COutlineThread, NoDocumentGivesAnEmptyScanAndStopsCleanly) {
+    auto worker = std::make_unique<COutlineThread>();
+    QSignalSpy scanned(worker.get(), &COutlineThread::Scanned);
+    worker->Wake(std::nullopt);
+    ASSERT_TRUE(scanned.wait(5000));
+    EXPECT_TRUE(scanned[0][0].value<OutlineItems>().empty());
+    // Destroyed right after a wake-up: the pass ends or never starts, nothing hangs.
+    worker->Wake(QByteArray("Section A\n").repeated(100000));
+    worker.reset();
+    SUCCEED();
+}

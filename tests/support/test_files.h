@@ -1,0 +1,53 @@
+// File and message helpers shared by the test folders.
+#pragma once
+
+#include "platform/prompter.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <sys/stat.h>
+
+#include <ostream>
+
+inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// A marker instead of empty bytes, so that a lost file never passes for an empty one.
+inline QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+inline bool WriteExecutable(const QString& path, const QByteArray& script) {
+    return WriteBytes(path, script) &&
+           QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Permission bits as the system holds them, e.g. 0600.
+inline unsigned UnixMode(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+inline QByteArray Utf16(const QString& text, bool bigEndian) {
+    QByteArray bytes;
+    for (QChar c : text) {
+        const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+        bytes.append(bigEndian ? hi : lo);
+        bytes.append(bigEndian ? lo : hi);
+    }
+    return bytes;
+}
+
+// Messages compare whole, so one expectation checks text, caption, icon and buttons.
+inline bool operator==(const PromptMessage& a, const PromptMessage& b) {
+    return a.text == b.text && a.caption == b.caption && a.icon == b.icon && a.buttons == b.buttons;
+}
+inline void PrintTo(const PromptMessage& m, std::ostream* os) {
+    *os << "{" << m.text.toStdString() << " | " << m.caption.toStdString() << " | icon " << int(m.icon)
+        << " | buttons " << int(m.buttons) << "}";
+}
