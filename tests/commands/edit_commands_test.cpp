@@ -1,101 +1,89 @@
-// The editing commands on a real editing component.
+// The editing commands through the frame on the active editor: comments, case, quotes, inserts, keys.
 #include "commands_fixture.h"
-#include "editor/ui/edit_commands.h"
 
-#include <QApplication>
+#include <QtTest/QTest>
 
-using Sci = QsciScintillaBase;
-
-class EditCommandsTest : public EditorTest {};
-
-
-TEST_F(EditCommandsTest, CommentManyLinesIsOneUndoStep) {
-    SetText("a\nb\nc\nd");
-    Select(0, 7);
-    EditCommands::CommentLines(*m_editor, CommentMode::Comment);
-    EXPECT_EQ(Text(), ";a\n;b\n;c\n;d");
-    EXPECT_EQ(Selection(), (std::pair<long, long>{0, 11}));
-    EditCommands::CommentLines(*m_editor, CommentMode::Uncomment);
-    EXPECT_EQ(Text(), "a\nb\nc\nd");
-    Send(Sci::SCI_UNDO);
-    EXPECT_EQ(Text(), ";a\n;b\n;c\n;d");
-}
-
-
-TEST_F(EditCommandsTest, ToggleNeedsAFocusedVisibleEditor) {
+TEST_F(FrameCommandsTest, CommentCommandsAreOneUndoStepAndToggleNeedsTheFocus) {
+    m_frame->OnCommand(Cmd::NewBlank);
     SetText("a\n;b\nc");
     Select(0, 6);
-    EditCommands::ToggleComment(*m_editor);  // not shown: nothing happens
+    m_frame->OnCommand(Cmd::Comment);
+    EXPECT_EQ(Text(), ";a\n;;b\n;c");
+    EXPECT_EQ(Selection(), (std::pair<long, long>{0, 9}));
+    m_frame->OnCommand(Cmd::Uncomment);
     EXPECT_EQ(Text(), "a\n;b\nc");
+    m_frame->OnCommand(Cmd::Undo);
+    EXPECT_EQ(Text(), ";a\n;;b\n;c");
+    m_frame->OnCommand(Cmd::Undo);
+    EXPECT_EQ(Text(), "a\n;b\nc");
+    EXPECT_FALSE(Send(Sci::SCI_CANUNDO));
+    m_frame->OnCommand(Cmd::Redo);
+    EXPECT_EQ(Text(), ";a\n;;b\n;c");
 
-    m_editor->show();
-    m_editor->activateWindow();
-    m_editor->setFocus();
-    QApplication::processEvents();
-    ASSERT_TRUE(m_editor->hasFocus() || m_editor->viewport()->hasFocus());
-    EditCommands::ToggleComment(*m_editor);
+    m_frame->OnCommand(Cmd::CommentKey);  // not shown: nothing happens
+    EXPECT_EQ(Text(), ";a\n;;b\n;c");
+    ShowActive();
+    ASSERT_TRUE(Editor().hasFocus() || Editor().viewport()->hasFocus());
+    SetText("a\n;b\nc");
+    Select(0, 6);
+    QTest::keyClick(&Editor(), Qt::Key_Semicolon, Qt::ControlModifier);
     EXPECT_EQ(Text(), "a\nb\nc");
-    EditCommands::ToggleComment(*m_editor);
+    QTest::keyClick(&Editor(), Qt::Key_Semicolon, Qt::ControlModifier);
     EXPECT_EQ(Text(), ";a\n;b\n;c");
+    QTest::keyClick(&Editor(), Qt::Key_Backspace, Qt::AltModifier);  // undo
+    EXPECT_EQ(Text(), "a\nb\nc");
+    Select(0, 5);
+    Settle();
+    QTest::keyClick(&Editor(), Qt::Key_U, Qt::ControlModifier);
+    EXPECT_EQ(Text(), "A\nB\nC");
+
+    // With nothing selected lower case is disabled; its key must not cut the line instead.
+    Select(1, 1);
+    Settle();
+    ASSERT_FALSE(Enabled(Cmd::LowerCase));
+    QTest::keyClick(&Editor(), Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(Text(), "A\nB\nC");
 }
 
-TEST_F(EditCommandsTest, TransformKeepsTheResultSelected) {
+TEST_F(FrameCommandsTest, TransformsAndInsertsLeaveTheResultSelected) {
+    m_frame->OnCommand(Cmd::NewBlank);
     SetText("x aB1é y");
     Select(2, 7);  // "aB1é": é takes two bytes
-    EditCommands::TransformSelection(*m_editor, TransformKind::Invert);
+    m_frame->OnCommand(Cmd::InvertCase);
     EXPECT_EQ(Text(), "x Ab1é y");
     EXPECT_EQ(Selection(), (std::pair<long, long>{2, 7}));
-    EditCommands::TransformSelection(*m_editor, TransformKind::Upper);
-    EXPECT_EQ(Text(), "x AB1É y");
-    EditCommands::TransformSelection(*m_editor, TransformKind::Quote);
+    m_frame->OnCommand(Cmd::UpperCase);
+    m_frame->OnCommand(Cmd::QuoteSelection);
     EXPECT_EQ(Text(), "x \"AB1É\" y");
     EXPECT_EQ(Selection(), (std::pair<long, long>{2, 9}));
-}
+    m_frame->OnCommand(Cmd::Delete);
+    EXPECT_EQ(Text(), "x  y");
+    m_frame->OnCommand(Cmd::QuoteSelection);  // nothing selected: a pair
+    EXPECT_EQ(Text(), "x \"\" y");
+    EXPECT_EQ(Selection(), (std::pair<long, long>{2, 4}));
+    m_frame->OnCommand(Cmd::SelectAll);
+    EXPECT_EQ(Selection(), (std::pair<long, long>{0, 6}));
 
-TEST_F(EditCommandsTest, QuoteWithEmptySelectionInsertsAPair) {
-    SetText("ab");
-    Send(Sci::SCI_GOTOPOS, 1);
-    EditCommands::TransformSelection(*m_editor, TransformKind::Quote);
-    EXPECT_EQ(Text(), "a\"\"b");
-    EXPECT_EQ(Selection(), (std::pair<long, long>{1, 3}));
-}
-
-TEST_F(EditCommandsTest, InsertColourAtCaretKeepsSelectedText) {
-    SetText("Color sel end");
-    Select(6, 9);  // "sel", caret at its end
+    // The colour goes in at the caret, after the selected text; the start page takes none.
     m_prompter.QueueColour(0x0080FF);
-    EditCommands::InsertColour(*m_editor, m_prompter);
+    m_frame->OnCommand(Cmd::StartPage);
+    m_frame->OnCommand(Cmd::InsertColour);
+    m_frame->OnCommand(Cmd::InsertFileName);
+    m_frame->OnCommand(Cmd::GoToLine);
+    EXPECT_TRUE(m_prompter.FileRequests().empty());
+    Docs().Activate(0);
+    SetText("Color sel end");
+    Select(6, 9);
+    m_frame->OnCommand(Cmd::InsertColour);
     EXPECT_EQ(Text(), "Color selFF8000 end");
-    // Cancelled: nothing.
-    EditCommands::InsertColour(*m_editor, m_prompter);
+    m_frame->OnCommand(Cmd::InsertColour);  // cancelled
     EXPECT_EQ(Text(), "Color selFF8000 end");
-}
 
-TEST_F(EditCommandsTest, InsertFileNameQuotesThePath) {
     SetText("File ");
     Send(Sci::SCI_GOTOPOS, 5);
-    m_prompter.QueueFiles({QStringLiteral("/tmp/my dir/app.exe")});
-    EditCommands::InsertFileName(*m_editor, m_prompter);
+    m_prompter.QueueFiles({u"/tmp/my dir/app.exe"_s});
+    m_frame->OnCommand(Cmd::InsertFileName);
     EXPECT_EQ(Text(), "File \"/tmp/my dir/app.exe\"");
     ASSERT_EQ(m_prompter.FileRequests().size(), 1u);
-    EXPECT_TRUE(m_prompter.FileRequests()[0].filter.startsWith(QStringLiteral("All Files")));
-}
-
-TEST_F(EditCommandsTest, MillionLineSelectionIsOneEdit) {
-    QByteArray text;
-    text.reserve(4'000'000);
-    for (int i = 0; i < 1'000'000; ++i)
-        text += "  x\n";
-    SetText(text);
-    Send(Sci::SCI_SELECTALL);
-    EditCommands::CommentLines(*m_editor, CommentMode::Comment);
-    // The empty line after the last break is commented too: it lies within the selection.
-    EXPECT_EQ(Send(Sci::SCI_GETLENGTH), long(text.size()) + 1'000'001);
-    EXPECT_EQ(Send(Sci::SCI_GETCHARAT, (unsigned long)(Send(Sci::SCI_POSITIONFROMLINE, 999'999))), ';');
-    EditCommands::CommentLines(*m_editor, CommentMode::Uncomment);
-    EXPECT_EQ(Text(), text);
-    Send(Sci::SCI_UNDO);
-    Send(Sci::SCI_UNDO);
-    EXPECT_EQ(Text(), text);
-    EXPECT_FALSE(Send(Sci::SCI_CANUNDO));
+    EXPECT_TRUE(m_prompter.FileRequests()[0].filter.startsWith(u"All Files"_s));
 }

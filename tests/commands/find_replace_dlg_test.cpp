@@ -1,9 +1,8 @@
-// The find and replace dialog and the go-to-line dialog on a real editing component.
+// The find and replace dialog and the go-to-line dialog on the frame's active editor.
 #include "commands_fixture.h"
 #include "editor/ui/find_replace_dlg.h"
 #include "editor/ui/input_line_dlg.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -13,18 +12,16 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
-using namespace Qt::StringLiterals;
-using Sci = QsciScintillaBase;
-
-class FindReplaceTest : public EditorTest {
+class FindReplaceTest : public FrameCommandsTest {
 protected:
     void SetUp() override {
-        EditorTest::SetUp();
-        MakeDialog();
+        FrameCommandsTest::SetUp();
+        m_frame->OnCommand(Cmd::NewBlank);
+        MakeDialog(*m_config);
     }
-    void MakeDialog() {
+    void MakeDialog(Configurator& config) {
         m_dlg = std::make_unique<CFindReplaceDlg>(
-            *m_config, m_prompter, [this] { return m_noEditor ? nullptr : m_editor.get(); }, nullptr);
+            config, m_prompter, [this] { return m_noEditor ? nullptr : &Editor(); }, nullptr);
     }
     template <typename T>
     T* Control(const QString& name) const {
@@ -39,7 +36,6 @@ protected:
     bool m_noEditor = false;
     std::unique_ptr<CFindReplaceDlg> m_dlg;
 };
-
 
 TEST_F(FindReplaceTest, ModesShowTheirControls) {
     EXPECT_TRUE(m_dlg->isHidden());
@@ -75,47 +71,83 @@ TEST_F(FindReplaceTest, ModesShowTheirControls) {
     EXPECT_TRUE(m_dlg->isHidden());
 }
 
-TEST_F(FindReplaceTest, FindNextWrapsAndStaysPutWhenNotFound) {
-    SetText("one two one two");
-    SetFind(u"two"_s);
-    m_dlg->FindNext(true);
-    EXPECT_EQ(Selection(), (std::pair<long, long>{4, 7}));
-    m_dlg->FindNext(true);
-    EXPECT_EQ(Selection(), (std::pair<long, long>{12, 15}));
-    m_dlg->FindNext(true);  // after the last: wraps to the first
-    EXPECT_EQ(Selection(), (std::pair<long, long>{4, 7}));
-    m_dlg->FindNext(false);  // up from a selected match skips it
-    EXPECT_EQ(Selection(), (std::pair<long, long>{12, 15}));
+namespace {
 
-    Check(u"wrap"_s, false);
-    Select(13, 13);
-    SetFind(u"three"_s);
-    m_dlg->FindNext(true);
-    EXPECT_EQ(Selection(), (std::pair<long, long>{13, 13}));
-    EXPECT_TRUE(m_prompter.Messages().empty());
+enum Flag { kUp = 1, kNoWrap = 2, kWhole = 4, kCase = 8 };
+enum class Action { Next, Replace, All, AllInSelection };
+constexpr long kAny = -1;
+
+struct SearchCase {
+    const char* text;
+    long anchor, caret;
+    const char16_t *find, *replace;
+    int flags;
+    Action action;
+    const char* expected;
+    long selStart = kAny, selEnd = kAny;
+};
+
+const SearchCase kSearchCases[] = {
+    {"one two one two", 0, 0, u"two", u"", 0, Action::Next, "one two one two", 4, 7},
+    {"one two one two", 4, 7, u"two", u"", 0, Action::Next, "one two one two", 12, 15},
+    {"one two one two", 12, 15, u"two", u"", 0, Action::Next, "one two one two", 4, 7},  // wraps
+    {"one two one two", 4, 7, u"two", u"", kUp, Action::Next, "one two one two", 12, 15},  // skips the selected match
+    {"one two one two", 13, 13, u"three", u"", kNoWrap, Action::Next, "one two one two", 13, 13},
+    {"Word words WORD", 0, 0, u"word", u"", kWhole, Action::Next, "Word words WORD", 0, 4},
+    {"Word words WORD", 0, 0, u"word", u"", kWhole | kCase, Action::Next, "Word words WORD", 0, 0},
+    // Offsets count UTF-8 bytes; the component folds the case of ASCII letters only.
+    {"Word 安装程序 Ärger ärger", 0, 0, u"安装", u"", 0, Action::Next, "Word 安装程序 Ärger ärger", 5, 11},
+    {"Word 安装程序 ärger Ärger", 0, 0, u"Ärger", u"", 0, Action::Next, "Word 安装程序 ärger Ärger", 25, 31},
+    // Replace first finds, then replaces and selects the next match in its direction.
+    {"a x a x", 0, 0, u"x", u"yy", 0, Action::Replace, "a x a x", 2, 3},
+    {"a x a x", 2, 3, u"x", u"yy", 0, Action::Replace, "a yy a x", 7, 8},
+    {"x x x", 4, 5, u"x", u"zz", kUp, Action::Replace, "x x zz", 2, 3},
+    {"aaa", 0, 0, u"a", u"bb", 0, Action::All, "bbbbbb"},
+    // A replacement containing the search text, and a range that shrinks with what goes.
+    {"a a a a", 2, 5, u"a", u"aXa", 0, Action::AllInSelection, "a aXa aXa a"},
+    {"ab ab ab", 0, 5, u"ab", u"", 0, Action::AllInSelection, "  ab"},
+};
+
+}  // namespace
+
+TEST_F(FindReplaceTest, FindReplaceAndReplaceAllByTheOptions) {
+    for (const SearchCase& c : kSearchCases) {
+        SCOPED_TRACE(c.text + std::string(" / ") + QString::fromUtf16(c.find).toStdString());
+        SetText(c.text);
+        Select(c.anchor, c.caret);
+        SetFind(QString::fromUtf16(c.find));
+        SetReplace(QString::fromUtf16(c.replace));
+        Check(u"wrap"_s, !(c.flags & kNoWrap));
+        Check(u"wholeWord"_s, c.flags & kWhole);
+        Check(u"matchCase"_s, c.flags & kCase);
+        switch (c.action) {
+        case Action::Next: m_dlg->FindNext(!(c.flags & kUp)); break;
+        case Action::Replace: m_dlg->Replace(!(c.flags & kUp)); break;
+        case Action::All: m_dlg->ReplaceAll(false); break;
+        case Action::AllInSelection: m_dlg->ReplaceAll(true); break;
+        }
+        EXPECT_EQ(Text(), c.expected);
+        if (c.selStart != kAny) {
+            EXPECT_EQ(Selection(), (std::pair<long, long>{c.selStart, c.selEnd}));
+        }
+    }
+    EXPECT_TRUE(m_prompter.Messages().empty());  // neither a miss nor the number replaced is reported
 }
 
-TEST_F(FindReplaceTest, FlagsAndTextOutsideAnsi) {
-    SetText("Word words WORD 安装程序 Ärger ärger");
-    SetFind(u"word"_s);
-    Check(u"wholeWord"_s, true);
-    m_dlg->FindNext(true);
-    EXPECT_EQ(Selection(), (std::pair<long, long>{0, 4}));
-    Check(u"matchCase"_s, true);
-    m_dlg->FindNext(true);  // "word" only as part of "words": none in this case
-    EXPECT_EQ(Selection(), (std::pair<long, long>{0, 4}));
-    Check(u"matchCase"_s, false);
-    Check(u"wholeWord"_s, false);
-    SetFind(u"安装"_s);
-    m_dlg->FindNext(true);
-    EXPECT_EQ(Selection(), (std::pair<long, long>{16, 22}));
-    // The component folds the case of ASCII letters only.
-    SetFind(u"Ärger"_s);
-    m_dlg->FindNext(true);
-    EXPECT_EQ(Selection(), (std::pair<long, long>{29, 35}));
-}
+TEST_F(FindReplaceTest, ReplaceAllUndoesOneByOneAndCountIgnoresDirectionAndSelection) {
+    SetText("aaa");
+    SetFind(u"a"_s);
+    SetReplace(u"bb"_s);
+    const long eventMask = Send(Sci::SCI_GETMODEVENTMASK);
+    int notices = 0;
+    QObject::connect(&Editor(), &Sci::SCN_MODIFIED, [&notices] { ++notices; });
+    m_dlg->ReplaceAll(false);
+    // The view hears of the change, and later edits are heard again.
+    EXPECT_GT(notices, 0);
+    EXPECT_EQ(Send(Sci::SCI_GETMODEVENTMASK), eventMask);
+    Send(Sci::SCI_UNDO);
+    EXPECT_EQ(Text(), "bbbba");
 
-TEST_F(FindReplaceTest, CountIgnoresDirectionAndSelection) {
     SetText("aaaa");
     Select(1, 3);
     Check(u"up"_s, true);
@@ -126,61 +158,6 @@ TEST_F(FindReplaceTest, CountIgnoresDirectionAndSelection) {
     EXPECT_EQ(m_prompter.Messages()[0].caption, u"查找"_s);
     EXPECT_EQ(m_prompter.Messages()[0].buttons, PromptButtons::Ok);
     EXPECT_EQ(Text(), "aaaa");
-}
-
-TEST_F(FindReplaceTest, ReplaceFirstFindsThenReplaces) {
-    SetText("a x a x");
-    SetFind(u"x"_s);
-    SetReplace(u"yy"_s);
-    m_dlg->Replace(true);  // no selection: only finds
-    EXPECT_EQ(Text(), "a x a x");
-    EXPECT_EQ(Selection(), (std::pair<long, long>{2, 3}));
-    m_dlg->Replace(true);
-    EXPECT_EQ(Text(), "a yy a x");
-    EXPECT_EQ(Selection(), (std::pair<long, long>{7, 8}));  // the next one
-}
-
-TEST_F(FindReplaceTest, ReplaceUpwardsMovesOnToThePreviousMatch) {
-    SetText("x x x");
-    SetFind(u"x"_s);
-    SetReplace(u"zz"_s);
-    Select(4, 5);
-    m_dlg->Replace(false);
-    EXPECT_EQ(Text(), "x x zz");
-    EXPECT_EQ(Selection(), (std::pair<long, long>{2, 3}));
-}
-
-TEST_F(FindReplaceTest, ReplaceAllStopsAndEachReplacementUndoesAlone) {
-    SetText("aaa");
-    SetFind(u"a"_s);
-    SetReplace(u"bb"_s);
-    const long eventMask = Send(Sci::SCI_GETMODEVENTMASK);
-    int notices = 0;
-    QObject::connect(m_editor.get(), &Sci::SCN_MODIFIED, [&notices] { ++notices; });
-    m_dlg->ReplaceAll(false);
-    EXPECT_EQ(Text(), "bbbbbb");
-    // The view hears of the change once, and later edits are heard again.
-    EXPECT_GT(notices, 0);
-    EXPECT_EQ(Send(Sci::SCI_GETMODEVENTMASK), eventMask);
-    Send(Sci::SCI_UNDO);
-    EXPECT_EQ(Text(), "bbbba");
-    EXPECT_TRUE(m_prompter.Messages().empty());  // the number is not reported
-}
-
-TEST_F(FindReplaceTest, ReplaceAllInsideSelectionOnly) {
-    SetText("a a a a");
-    Select(2, 5);
-    SetFind(u"a"_s);
-    SetReplace(u"aXa"_s);  // contains the search text
-    m_dlg->ReplaceAll(true);
-    EXPECT_EQ(Text(), "a aXa aXa a");
-    // The range shrinks with what goes: the last "ab" lies outside it.
-    SetText("ab ab ab");
-    Select(0, 5);
-    SetFind(u"ab"_s);
-    SetReplace({});
-    m_dlg->ReplaceAll(true);
-    EXPECT_EQ(Text(), "  ab");
 }
 
 TEST_F(FindReplaceTest, HistoriesAreStoredAndComeBack) {
@@ -200,16 +177,18 @@ TEST_F(FindReplaceTest, HistoriesAreStoredAndComeBack) {
     EXPECT_EQ(box->itemText(1), u"t20"_s);
     EXPECT_EQ(box->itemText(19), u"t2"_s);  // t0 and t1 pushed out
 
-    ReloadConfig();  // as after a restart
-    EXPECT_EQ(m_config->ReadHistory(kFindHistory).first(), u"t"_s);
-    EXPECT_EQ(m_config->ReadHistory(kFindHistory).size(), 20);
-    EXPECT_EQ(m_config->ReadHistory(kReplaceHistory), QStringList{u"r"_s});
-    MakeDialog();
+    Configurator restarted(m_dir.path(), m_dir.filePath(u"user"_s), m_prompter);
+    ASSERT_TRUE(restarted.Load());
+    EXPECT_EQ(restarted.ReadHistory(kFindHistory).first(), u"t"_s);
+    EXPECT_EQ(restarted.ReadHistory(kFindHistory).size(), 20);
+    EXPECT_EQ(restarted.ReadHistory(kReplaceHistory), QStringList{u"r"_s});
+    MakeDialog(restarted);
     EXPECT_EQ(Control<QComboBox>(u"findText"_s)->currentText(), u"t"_s);
     EXPECT_EQ(Control<QComboBox>(u"replaceText"_s)->currentText(), u"r"_s);
+    m_dlg.reset();
 }
 
-TEST_F(FindReplaceTest, NoEditorNoSearchNoHistory) {
+TEST_F(FindReplaceTest, NoEditorOrNoTextSearchesNothingAndStoresNothing) {
     SetText("abc");
     m_noEditor = true;
     SetFind(u"b"_s);
@@ -225,15 +204,8 @@ TEST_F(FindReplaceTest, NoEditorNoSearchNoHistory) {
 }
 
 TEST_F(FindReplaceTest, FarMatchIsScrolledToTheMiddle) {
-    QByteArray text;
-    for (int i = 0; i < 500; ++i)
-        text += "line\n";
-    text += "target\n";
-    for (int i = 0; i < 500; ++i)
-        text += "line\n";
-    SetText(text);
-    m_editor->show();
-    QApplication::processEvents();
+    SetText(QByteArray("line\n").repeated(500) + "target\n" + QByteArray("line\n").repeated(500));
+    ShowActive();
     const long onScreen = Send(Sci::SCI_LINESONSCREEN);
     ASSERT_GT(onScreen, 2);
     SetFind(u"target"_s);
@@ -243,7 +215,7 @@ TEST_F(FindReplaceTest, FarMatchIsScrolledToTheMiddle) {
 
 namespace {
 
-// Answers the next modal go-to dialog with text, or cancels it when text is empty-null.
+// Answers the next modal go-to dialog with text, or cancels it without one.
 void AnswerGoTo(const std::optional<QString>& text, QString* shownField = nullptr) {
     QTimer::singleShot(0, [text, shownField] {
         auto* dlg = qobject_cast<CInputLineDlg*>(QApplication::activeModalWidget());
@@ -251,10 +223,8 @@ void AnswerGoTo(const std::optional<QString>& text, QString* shownField = nullpt
         EXPECT_EQ(dlg->windowTitle(), u"前往行号"_s);
         if (shownField)
             *shownField = dlg->Field();
-        if (!text) {
-            dlg->reject();
-            return;
-        }
+        if (!text)
+            return dlg->reject();
         dlg->findChild<QLineEdit*>(u"lineField"_s)->setText(*text);
         dlg->accept();
     });
@@ -267,26 +237,24 @@ TEST_F(FindReplaceTest, GoToLine) {
     Send(Sci::SCI_GOTOLINE, 2);
     QString shown;
     AnswerGoTo(u"4"_s, &shown);
-    CInputLineDlg::GoToLine(*m_editor, nullptr);
+    m_frame->OnCommand(Cmd::GoToLine);
     EXPECT_EQ(shown, u"3"_s);
     EXPECT_EQ(Send(Sci::SCI_GETCURRENTPOS), 6);
 
     AnswerGoTo(QString());  // emptied field
-    CInputLineDlg::GoToLine(*m_editor, nullptr);
+    m_frame->OnCommand(Cmd::GoToLine);
     EXPECT_EQ(Send(Sci::SCI_GETCURRENTPOS), 0);
 
     AnswerGoTo(u"99999999999999999999"_s);
-    CInputLineDlg::GoToLine(*m_editor, nullptr);
+    m_frame->OnCommand(Cmd::GoToLine);
     EXPECT_EQ(Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)Send(Sci::SCI_GETCURRENTPOS)), 5);
 
     Send(Sci::SCI_GOTOPOS, 2);
     AnswerGoTo(std::nullopt);
-    CInputLineDlg::GoToLine(*m_editor, nullptr);
+    m_frame->OnCommand(Cmd::GoToLine);
     EXPECT_EQ(Send(Sci::SCI_GETCURRENTPOS), 2);
-}
 
-TEST_F(FindReplaceTest, GoToFieldTakesDigitsOnly) {
-    CInputLineDlg dlg(7, nullptr);
+    CInputLineDlg dlg(7, nullptr);  // the field takes digits only
     auto* field = dlg.findChild<QLineEdit*>(u"lineField"_s);
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->text(), u"7"_s);
