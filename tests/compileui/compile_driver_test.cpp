@@ -12,38 +12,28 @@ namespace {
 
 // A script whose twelfth line holds an unknown command.
 QByteArray BrokenOnLine12() {
-    QByteArray text = "Name \"Broken\"\nOutFile \"broken.exe\"\nRequestExecutionLevel user\nSection\n";
-    for (int line = 5; line < 12; ++line)
-        text += "  DetailPrint \"line\"\n";
-    text += "  NotACommand here\n";
-    for (int line = 13; line < 80; ++line)
-        text += "  DetailPrint \"line\"\n";
-    return text + "SectionEnd\n";
+    return "Name \"Broken\"\nOutFile \"broken.exe\"\nRequestExecutionLevel user\nSection\n" +
+           QByteArray("  DetailPrint \"line\"\n").repeated(7) + "  NotACommand here\n" +
+           QByteArray("  DetailPrint \"line\"\n").repeated(67) + "SectionEnd\n";
 }
 
-// A "wine" in a folder of its own that writes its arguments to a file.
+// A "wine" first on PATH that writes its arguments to a file.
 class FakeWine {
 public:
-    FakeWine() {
-        m_oldPath = qgetenv("PATH");
-        const QString wine = m_dir.filePath(QStringLiteral("wine"));
-        QFile file(wine);
-        file.open(QIODevice::WriteOnly);
-        file.write(("#!/bin/sh\necho \"$@\" > '" + Marker() + "'\n").toUtf8());
-        file.close();
-        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    FakeWine() : m_oldPath(qgetenv("PATH")) {
+        EXPECT_TRUE(WriteExecutable(m_dir.filePath(QStringLiteral("wine")),
+                                    ("#!/bin/sh\necho \"$@\" > '" + Marker() + "'\n").toUtf8()));
         qputenv("PATH", m_dir.path().toUtf8() + ':' + m_oldPath);
     }
     ~FakeWine() { qputenv("PATH", m_oldPath); }
 
     QString Marker() const { return m_dir.filePath(QStringLiteral("ran")); }
-    // The arguments the installer was started with, once the script has run.
+    // The arguments the installer was started with; empty when nothing ran within a while.
     QByteArray Arguments() const {
-        QFile file(Marker());
-        for (int i = 0; i < 50 && !file.exists(); ++i)
-            QTest::qWait(20);
-        file.open(QIODevice::ReadOnly);
-        return file.readAll().trimmed();
+        (void)QTest::qWaitFor([this] { return QFile::exists(Marker()); }, 1000);
+        QByteArray ran = ReadBytes(Marker()).trimmed();
+        QFile::remove(Marker());
+        return ran == "<unreadable>" ? QByteArray() : ran;
     }
 
 private:
@@ -53,18 +43,16 @@ private:
 
 }  // namespace
 
-TEST_F(CompileFrameTest, GoodScriptBuildsRecordsItsInstallerAndEnablesRun) {
+TEST_F(CompileFrameTest, GoodScriptBuildsRecordsItsInstallerAndTakesTheCompressor) {
     const QString script = Script(QStringLiteral("hello.nsi"), HelloScript());
     EXPECT_FALSE(m_frame->IsLogShown());
     ASSERT_NE(OpenAndCompile(script), nullptr);
     EXPECT_TRUE(m_frame->IsLogShown());
     EXPECT_TRUE(m_frame->Commands().Action(Cmd::ToggleLog)->isChecked());
     EXPECT_TRUE(Enabled(Cmd::StopCompile));
-    EXPECT_FALSE(Enabled(Cmd::Compile));
-    EXPECT_FALSE(Enabled(Cmd::CompileRun));
-    EXPECT_FALSE(Enabled(Cmd::RunInstaller));
-    // A second request while one runs changes nothing.
-    m_frame->OnCommand(Cmd::Compile);
+    for (int id : {Cmd::Compile, Cmd::CompileRun, Cmd::RunInstaller})
+        EXPECT_FALSE(Enabled(id)) << id;
+    m_frame->OnCommand(Cmd::Compile);  // a second request while one runs changes nothing
 
     ASSERT_TRUE(WaitForCompile());
     const QByteArray log = LogText();
@@ -75,64 +63,12 @@ TEST_F(CompileFrameTest, GoodScriptBuildsRecordsItsInstallerAndEnablesRun) {
     const QString installer = m_dir.filePath(QStringLiteral("hello.exe"));
     EXPECT_EQ(Docs().ActiveDocument()->installerPath, installer);
     EXPECT_TRUE(QFileInfo(installer).isFile());
-    EXPECT_TRUE(Enabled(Cmd::RunInstaller));
-    EXPECT_TRUE(Enabled(Cmd::Compile));
+    for (int id : {Cmd::Compile, Cmd::RunInstaller})
+        EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_FALSE(Enabled(Cmd::StopCompile));
     EXPECT_TRUE(m_prompter.Messages().empty());
 
-    // The next compile shows only its own output.
-    m_frame->OnCommand(Cmd::Compile);
-    ASSERT_TRUE(WaitForCompile());
-    EXPECT_EQ(LogText().count("CommandLine="), 1);
-}
-
-TEST_F(CompileFrameTest, ErrorLineMovesTheActiveEditorFiveLinesBelowTheTop) {
-    CScrivoView* view = OpenAndCompile(Script(QStringLiteral("broken.nsi"), BrokenOnLine12()));
-    ASSERT_NE(view, nullptr);
-    view->Send(Sci::SCI_GOTOLINE, 60);
-    ASSERT_TRUE(WaitForCompile());
-    EXPECT_TRUE(LogText().contains("Error in script"));
-    QTest::qWait(250);
-    EXPECT_EQ(CaretLine(view), 11);
-    EXPECT_EQ(view->Send(Sci::SCI_GETFIRSTVISIBLELINE), 6);
-    EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
-    EXPECT_FALSE(Enabled(Cmd::RunInstaller));
-}
-
-TEST_F(CompileFrameTest, ErrorWhileTheStartPageIsActiveMovesNothing) {
-    QByteArray text = BrokenOnLine12();
-    text.prepend("!system \"sleep 1\"\n");
-    CScrivoView* view = OpenAndCompile(Script(QStringLiteral("late.nsi"), text));
-    ASSERT_NE(view, nullptr);
-    m_frame->OnCommand(Cmd::StartPage);
-    ASSERT_EQ(m_frame->ActiveView(), nullptr);
-    ASSERT_TRUE(WaitForCompile());
-    QTest::qWait(250);
-    EXPECT_TRUE(LogText().contains("Error in script"));
-    EXPECT_EQ(CaretLine(view), 0);
-}
-
-TEST_F(CompileFrameTest, CompileAndRunStartsTheNewInstallerButNothingAfterAFailure) {
-    FakeWine wine;
-    const QString script = Script(QStringLiteral("run.nsi"), HelloScript());
-    ASSERT_NE(OpenAndCompile(script, Cmd::CompileRun), nullptr);
-    ASSERT_TRUE(WaitForCompile());
-    EXPECT_EQ(wine.Arguments(), m_dir.filePath(QStringLiteral("hello.exe")).toUtf8());
-
-    // The same document, now broken on disk: the failed compile clears the
-    // recorded installer, so nothing runs.
-    QFile::remove(wine.Marker());
-    Script(QStringLiteral("run.nsi"), BrokenOnLine12());
-    m_frame->OnCommand(Cmd::CompileRun);
-    ASSERT_TRUE(WaitForCompile());
-    QTest::qWait(300);
-    EXPECT_FALSE(QFile::exists(wine.Marker()));
-    EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
-}
-
-TEST_F(CompileFrameTest, RunWithoutWineSaysSo) {
-    ASSERT_NE(OpenAndCompile(Script(QStringLiteral("hello.nsi"), HelloScript())), nullptr);
-    ASSERT_TRUE(WaitForCompile());
+    // Running it without wine says so.
     const QByteArray path = qgetenv("PATH");
     QTemporaryDir empty;
     qputenv("PATH", empty.path().toUtf8());
@@ -141,6 +77,77 @@ TEST_F(CompileFrameTest, RunWithoutWineSaysSo) {
     ASSERT_EQ(m_prompter.Messages().size(), 1u);
     EXPECT_EQ(m_prompter.Messages()[0].text, NoWineMessage());
     EXPECT_EQ(m_prompter.Messages()[0].icon, PromptIcon::Warning);
+
+    // The next compile shows only its own output, with the compressor chosen in the menu.
+    m_frame->OnCommand(Cmd::CompressorFirst + 6);  // LZMA (solid)
+    m_frame->OnCommand(Cmd::Compile);
+    ASSERT_TRUE(WaitForCompile());
+    EXPECT_EQ(LogText().count("CommandLine="), 1);
+    EXPECT_TRUE(LogText().startsWith("CommandLine=/usr/bin/makensis '-XSetCompressor /FINAL /SOLID lzma' -- "))
+        << LogText().left(200).constData();
+    EXPECT_TRUE(LogText().contains("Using lzma (compress whole) compression."));
+}
+
+TEST_F(CompileFrameTest, ErrorLineMovesOnlyTheActiveEditorFiveLinesBelowTheTop) {
+    CScrivoView* view = OpenAndCompile(Script(QStringLiteral("late.nsi"), "!system \"sleep 1\"\n" + BrokenOnLine12()));
+    ASSERT_NE(view, nullptr);
+    m_frame->OnCommand(Cmd::StartPage);
+    ASSERT_EQ(m_frame->ActiveView(), nullptr);
+    ASSERT_TRUE(WaitForCompile());
+    QTest::qWait(250);
+    EXPECT_TRUE(LogText().contains("Error in script"));
+    EXPECT_EQ(CaretLine(view), 0);
+
+    view = OpenAndCompile(Script(QStringLiteral("broken.nsi"), BrokenOnLine12()));
+    ASSERT_NE(view, nullptr);
+    view->Send(Sci::SCI_GOTOLINE, 60);
+    ASSERT_TRUE(WaitForCompile());
+    QTest::qWait(250);
+    EXPECT_EQ(CaretLine(view), 11);
+    EXPECT_EQ(view->Send(Sci::SCI_GETFIRSTVISIBLELINE), 6);
+    EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
+    EXPECT_FALSE(Enabled(Cmd::RunInstaller));
+}
+
+TEST_F(CompileFrameTest, CompileAndRunStartsOnlyAFreshlyBuiltInstaller) {
+    FakeWine wine;
+    const QString script = Script(QStringLiteral("run.nsi"), HelloScript());
+    CScrivoView* view = OpenAndCompile(script, Cmd::CompileRun);
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(WaitForCompile());
+    // Edited and saved in the program, so no question about a change on disk comes between.
+    const auto rewrite = [&](const QByteArray& text) {
+        view->Editor()->SendScintilla(Sci::SCI_SETTEXT, text.constData());
+        ASSERT_TRUE(Docs().Save(Docs().ActiveDocument()));
+    };
+    const QString installer = m_dir.filePath(QStringLiteral("hello.exe"));
+    EXPECT_EQ(wine.Arguments(), installer.toUtf8());
+
+    // Stopped: the old installer stays recorded, nothing starts.
+    rewrite("!system \"sleep 30\"\n" + HelloScript());
+    m_frame->OnCommand(Cmd::CompileRun);
+    QTest::qWait(300);
+    m_frame->OnCommand(Cmd::StopCompile);
+    ASSERT_TRUE(WaitForCompile(5000));
+    EXPECT_EQ(wine.Arguments(), QByteArray());
+    EXPECT_EQ(Docs().ActiveDocument()->installerPath, installer);
+    EXPECT_TRUE(Enabled(Cmd::RunInstaller));
+
+    // Failed: the recorded installer is cleared, nothing starts.
+    rewrite(BrokenOnLine12());
+    m_frame->OnCommand(Cmd::CompileRun);
+    ASSERT_TRUE(WaitForCompile());
+    EXPECT_EQ(wine.Arguments(), QByteArray());
+    EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
+
+    // Closed while compiling: left alone, nothing starts, the reopened document has no installer.
+    rewrite("!system \"sleep 1\"\n" + HelloScript());
+    m_frame->OnCommand(Cmd::CompileRun);
+    m_frame->OnCommand(Cmd::Close);
+    ASSERT_TRUE(WaitForCompile());
+    EXPECT_EQ(wine.Arguments(), QByteArray());
+    ASSERT_TRUE(Docs().OpenDocument(script, false));
+    EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
 }
 
 TEST_F(CompileFrameTest, EscapeStopsALongCompileWithinASecond) {
@@ -164,42 +171,10 @@ TEST_F(CompileFrameTest, EscapeStopsALongCompileWithinASecond) {
     QTest::keyClick(view->Editor(), Qt::Key_Escape);
     ASSERT_TRUE(WaitForCompile(5000));
     EXPECT_LT(stopping.elapsed(), 1000);
-    EXPECT_TRUE(Enabled(Cmd::Compile));
-    EXPECT_TRUE(Enabled(Cmd::CompileRun));
-    EXPECT_FALSE(Enabled(Cmd::StopCompile));
-    EXPECT_FALSE(Enabled(Cmd::RunInstaller));
-}
-
-TEST_F(CompileFrameTest, StoppedCompileAndRunKeepsTheOldInstallerButStartsNothing) {
-    FakeWine wine;
-    const QString script = Script(QStringLiteral("stop.nsi"), HelloScript());
-    ASSERT_NE(OpenAndCompile(script), nullptr);
-    ASSERT_TRUE(WaitForCompile());
-    const QString installer = Docs().ActiveDocument()->installerPath;
-    ASSERT_FALSE(installer.isEmpty());
-
-    Script(QStringLiteral("stop.nsi"), "!system \"sleep 30\"\n" + HelloScript());
-    m_frame->OnCommand(Cmd::CompileRun);
-    QTest::qWait(300);
-    m_frame->OnCommand(Cmd::StopCompile);
-    ASSERT_TRUE(WaitForCompile(5000));
-    QTest::qWait(300);
-    EXPECT_FALSE(QFile::exists(wine.Marker()));
-    EXPECT_EQ(Docs().ActiveDocument()->installerPath, installer);
-    EXPECT_TRUE(Enabled(Cmd::RunInstaller));
-}
-
-TEST_F(CompileFrameTest, ClosedTabIsLeftAloneAndRunsNothing) {
-    FakeWine wine;
-    const QString script = Script(QStringLiteral("closed.nsi"), "!system \"sleep 1\"\n" + HelloScript());
-    ASSERT_NE(OpenAndCompile(script, Cmd::CompileRun), nullptr);
-    m_frame->OnCommand(Cmd::Close);
-    ASSERT_TRUE(WaitForCompile());
-    QTest::qWait(300);
-    EXPECT_FALSE(QFile::exists(wine.Marker()));
-    // The reopened document starts without an installer.
-    ASSERT_TRUE(Docs().OpenDocument(script, false));
-    EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
+    for (int id : {Cmd::Compile, Cmd::CompileRun})
+        EXPECT_TRUE(Enabled(id)) << id;
+    for (int id : {Cmd::StopCompile, Cmd::RunInstaller})
+        EXPECT_FALSE(Enabled(id)) << id;
 }
 
 TEST_F(CompileFrameTest, StartOptionAndHandOverCompileTheActiveDocument) {
@@ -219,26 +194,6 @@ TEST_F(CompileFrameTest, StartOptionAndHandOverCompileTheActiveDocument) {
     EXPECT_FALSE(Logic().IsCompiling());
 }
 
-TEST_F(CompileFrameTest, MissingCompilerAsksAndCompilesNothing) {
-    m_config->Base().CompilePath = m_dir.filePath(QStringLiteral("no-makensis"));
-    Docs().OpenDocument(Script(QStringLiteral("x.nsi"), HelloScript()), false);
-    m_prompter.QueueAnswer(PromptAnswer::Yes);
-    m_frame->OnCommand(Cmd::Compile);
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text, MissingCompilerText());
-    EXPECT_FALSE(Logic().IsCompiling());
-    EXPECT_FALSE(m_frame->IsLogShown());
-}
-
-TEST_F(CompileFrameTest, CompressorMenuChoiceReachesTheCommandLine) {
-    m_frame->OnCommand(Cmd::CompressorFirst + 6);  // LZMA (solid)
-    ASSERT_NE(OpenAndCompile(Script(QStringLiteral("packed.nsi"), HelloScript())), nullptr);
-    ASSERT_TRUE(WaitForCompile());
-    EXPECT_TRUE(LogText().startsWith("CommandLine=/usr/bin/makensis '-XSetCompressor /FINAL /SOLID lzma' -- "))
-        << LogText().left(200).constData();
-    EXPECT_TRUE(LogText().contains("Using lzma (compress whole) compression."));
-}
-
 TEST_F(CompileFrameTest, GbkScriptWithChineseTextBuildsItsInstaller) {
     QByteArray gbk;
     bool lossy = false;
@@ -246,8 +201,7 @@ TEST_F(CompileFrameTest, GbkScriptWithChineseTextBuildsItsInstaller) {
                            "Section\n  DetailPrint \"你好\"\nSectionEnd\n!warning \"中文安装程序\"\n",
                            gbk, lossy));
     ASSERT_FALSE(lossy);
-    const QString script = Script(QStringLiteral("中文.nsi"), gbk);
-    ASSERT_NE(OpenAndCompile(script), nullptr);
+    ASSERT_NE(OpenAndCompile(Script(QStringLiteral("中文.nsi"), gbk)), nullptr);
     EXPECT_EQ(Docs().ActiveView()->Encoding(), TextEncoding::Ansi);
     ASSERT_TRUE(WaitForCompile());
     EXPECT_TRUE(LogText().contains("Output: \"中文.exe\"")) << LogText().constData();

@@ -7,9 +7,7 @@
 #include "compiler/ui/compile_log_ctrl.h"
 #include "editor/ui/qsci_base.h"
 
-#include <QEventLoop>
 #include <QTest>
-#include <QTimer>
 
 using Sci = QsciScintillaBase;
 
@@ -37,14 +35,7 @@ protected:
 
     // Runs the event loop until the running compile has finished.
     bool WaitForCompile(int ms = 60000) {
-        if (Logic().IsCompiling()) {
-            QEventLoop loop;
-            QObject::connect(&Logic(), &CCompileLogLogic::CompileFinished, &loop, &QEventLoop::quit,
-                             Qt::QueuedConnection);
-            QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-            loop.exec();
-        }
-        return !Logic().IsCompiling();
+        return QTest::qWaitFor([this] { return !Logic().IsCompiling(); }, ms);
     }
 
     // Opens the script and compiles it with the command id.

@@ -45,7 +45,7 @@ TEST_F(CompileFrameTest, LogIsGreyWithoutMarginsAndRefusesTyping) {
     EXPECT_EQ(log->Send(Sci::SCI_GETREADONLY), 1);
 }
 
-TEST_F(CompileFrameTest, TypingACommandAndABlankShowsItsUsage) {
+TEST_F(CompileFrameTest, UsageTipsOnDwellAndTypingAndCompletionInListOrder) {
     CommandTipSource& tips = Compiler().Tips();
     ASSERT_TRUE(WaitForTips(tips));
     const auto table = tips.Table();
@@ -55,59 +55,47 @@ TEST_F(CompileFrameTest, TypingACommandAndABlankShowsItsUsage) {
 
     Docs().NewBlank();
     CScrivoView* view = Docs().ActiveView();
-    view->Editor()->setFocus();
-    QTest::keyClicks(view->Editor(), "Exec ");
-    EXPECT_NE(view->Send(Sci::SCI_CALLTIPACTIVE), 0);
-    EXPECT_EQ(view->Send(Sci::SCI_CALLTIPPOSSTART), 5);
-    EXPECT_EQ(view->Send(Sci::SCI_STYLEGETBACK, 38), long(kTipBackColour));
-
-    // A blank after a word the compiler does not know closes the tip.
-    QTest::keyClicks(view->Editor(), "nothing ");
-    EXPECT_EQ(view->Send(Sci::SCI_CALLTIPACTIVE), 0);
-}
-
-TEST_F(CompileFrameTest, RestingTheMouseOnACommandShowsItsUsage) {
-    ASSERT_TRUE(WaitForTips(Compiler().Tips()));
-    Docs().NewBlank();
-    CScrivoView* view = Docs().ActiveView();
-    view->AppendText("  Abort \"x\"\n");
     QsciScintillaBase* editor = view->Editor();
-
-    Q_EMIT editor->SCN_DWELLSTART(4, 0, 0);
-    EXPECT_NE(view->Send(Sci::SCI_CALLTIPACTIVE), 0);
-    Q_EMIT editor->SCN_DWELLSTART(1, 0, 0);  // a blank
-    EXPECT_EQ(view->Send(Sci::SCI_CALLTIPACTIVE), 0);
-    Q_EMIT editor->SCN_DWELLSTART(3, 0, 0);
-    EXPECT_NE(view->Send(Sci::SCI_CALLTIPACTIVE), 0);
+    view->AppendText("  Abort \"x\"\n");
+    const auto tipShown = [view] { return view->Send(Sci::SCI_CALLTIPACTIVE) != 0; };
+    const std::pair<int, bool> dwells[] = {{4, true}, {1, false}, {3, true}};  // 1 is a blank
+    for (auto [position, shown] : dwells) {
+        Q_EMIT editor->SCN_DWELLSTART(position, 0, 0);
+        EXPECT_EQ(tipShown(), shown) << position;
+    }
     Q_EMIT editor->SCN_DWELLEND(3, 0, 0);
-    EXPECT_EQ(view->Send(Sci::SCI_CALLTIPACTIVE), 0);
+    EXPECT_FALSE(tipShown());
     Q_EMIT editor->SCN_DWELLSTART(-1, 0, 0);
-    EXPECT_EQ(view->Send(Sci::SCI_CALLTIPACTIVE), 0);
-}
+    EXPECT_FALSE(tipShown());
 
-TEST_F(CompileFrameTest, DollarAndPrefixesOfferKeywordsInListOrder) {
-    Docs().NewBlank();
-    CScrivoView* view = Docs().ActiveView();
-    view->Editor()->setFocus();
+    editor->setFocus();
+    view->Send(Sci::SCI_DOCUMENTEND);
+    QTest::keyClicks(editor, "Exec ");
+    EXPECT_TRUE(tipShown());
+    EXPECT_EQ(view->Send(Sci::SCI_CALLTIPPOSSTART), 17);
+    EXPECT_EQ(view->Send(Sci::SCI_STYLEGETBACK, 38), long(kTipBackColour));
+    QTest::keyClicks(editor, "nothing ");  // a word the compiler does not know closes the tip
+    EXPECT_FALSE(tipShown());
+
     char current[64] = {};
-
-    QTest::keyClicks(view->Editor(), "$");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClicks(editor, "$");
     ASSERT_NE(view->Send(Sci::SCI_AUTOCACTIVE), 0);
     EXPECT_EQ(view->Send(Sci::SCI_AUTOCGETMAXHEIGHT), 20);
-    view->Editor()->SendScintilla(Sci::SCI_AUTOCGETCURRENTTEXT, uintptr_t(0), current);
+    editor->SendScintilla(Sci::SCI_AUTOCGETCURRENTTEXT, uintptr_t(0), current);
     // The registers $0..$R9 are left out; $INSTDIR follows them in the list.
     EXPECT_STREQ(current, "$INSTDIR");
     view->Send(Sci::SCI_AUTOCCANCEL);
 
-    QTest::keyClick(view->Editor(), Qt::Key_Return);
-    QTest::keyClicks(view->Editor(), "sec");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClicks(editor, "sec");
     ASSERT_NE(view->Send(Sci::SCI_AUTOCACTIVE), 0);
-    view->Editor()->SendScintilla(Sci::SCI_AUTOCGETCURRENTTEXT, uintptr_t(0), current);
+    editor->SendScintilla(Sci::SCI_AUTOCGETCURRENTTEXT, uintptr_t(0), current);
     EXPECT_EQ(QByteArray(current).first(3).toLower(), "sec");
     view->Send(Sci::SCI_AUTOCCANCEL);
 
-    QTest::keyClick(view->Editor(), Qt::Key_Return);
-    QTest::keyClicks(view->Editor(), "qqq");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClicks(editor, "qqq");
     EXPECT_EQ(view->Send(Sci::SCI_AUTOCACTIVE), 0);
 }
 
@@ -122,14 +110,22 @@ protected:
     }
 };
 
-TEST_F(NoCompilerTest, NoTipEverShowsButCompletionWorks) {
+TEST_F(NoCompilerTest, NoTipEverShowsCompletionWorksAndCompileAsks) {
     ASSERT_TRUE(WaitForTips(Compiler().Tips()));
     EXPECT_TRUE(Compiler().Tips().Table()->isEmpty());
-    Docs().NewBlank();
+    ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("x.nsi"), HelloScript()), false));
     CScrivoView* view = Docs().ActiveView();
     view->Editor()->setFocus();
     QTest::keyClicks(view->Editor(), "Exec ");
     EXPECT_EQ(view->Send(Sci::SCI_CALLTIPACTIVE), 0);
     QTest::keyClicks(view->Editor(), "Sec");
     EXPECT_NE(view->Send(Sci::SCI_AUTOCACTIVE), 0);
+
+    ASSERT_TRUE(Docs().Save(Docs().ActiveDocument()));
+    m_prompter.QueueAnswer(PromptAnswer::Yes);
+    m_frame->OnCommand(Cmd::Compile);
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_EQ(m_prompter.Messages()[0].text, MissingCompilerText());
+    EXPECT_FALSE(Logic().IsCompiling());
+    EXPECT_FALSE(m_frame->IsLogShown());
 }
