@@ -1,31 +1,25 @@
 // The outline in the frame: it follows the active tab and settled edits, and leads the editor to a line.
 #include "side_pane_fixture.h"
 
-TEST_F(SidePaneTest, OutlineFollowsTheActiveTabAndEmptiesOnTheStartPage) {
+TEST_F(SidePaneTest, OutlineFollowsTheActiveTabAndSettledEdits) {
+    const QStringList first{"Section A", "Function F"};
     ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("a.nsi"), "Section A\r\nSectionEnd\r\nFunction F\r\n"), false));
-    ASSERT_TRUE(WaitFor([&] { return TopLabels() == QStringList{"Section A", "Function F"}; })) << Shown();
+    ASSERT_TRUE(WaitFor([&] { return TopLabels() == first; })) << Shown();
+    QTreeWidgetItem* kept = Tree().topLevelItem(0);
+
+    // Typing that rests rereads the script; unchanged items stay.
+    const QByteArray added = "Function G\r\n";
+    Editor().Editor()->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(added.size()), added.constData());
+    ASSERT_TRUE(WaitFor([&] { return TopLabels() == first + QStringList{"Function G"}; })) << Shown();
+    EXPECT_EQ(Tree().topLevelItem(0), kept);
+    EXPECT_EQ(CCodeTreeCtrl::ItemLine(Tree().topLevelItem(2)), 3);
 
     ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("b.nsi"), "!macro M\r\n"), false));
     ASSERT_TRUE(WaitFor([&] { return TopLabels() == QStringList{"!macro M"}; })) << Shown();
-
     Docs().ShowStartPage();
     ASSERT_TRUE(WaitFor([&] { return Tree().topLevelItemCount() == 0; }));
-
     Docs().Activate(0);
-    EXPECT_TRUE(WaitFor([&] { return TopLabels() == QStringList{"Section A", "Function F"}; })) << Shown();
-}
-
-TEST_F(SidePaneTest, OutlineRereadsTheScriptOnceTypingRests) {
-    ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("a.nsi"), "Function F\r\nFunctionEnd\r\n"), false));
-    ASSERT_TRUE(WaitFor([&] { return TopLabels() == QStringList{"Function F"}; }));
-    QTreeWidgetItem* kept = Tree().topLevelItem(0);
-
-    const QByteArray added = "Function G\r\n";
-    Editor().Editor()->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(added.size()), added.constData());
-    ASSERT_TRUE(WaitFor([&] { return TopLabels() == QStringList{"Function F", "Function G"}; }))
-        << Shown();
-    EXPECT_EQ(Tree().topLevelItem(0), kept);
-    EXPECT_EQ(CCodeTreeCtrl::ItemLine(Tree().topLevelItem(1)), 2);
+    EXPECT_TRUE(WaitFor([&] { return TopLabels() == first + QStringList{"Function G"}; })) << Shown();
 }
 
 TEST_F(SidePaneTest, ActivatingAnItemBringsItsLineFiveBelowTheEditorsTop) {
@@ -39,10 +33,8 @@ TEST_F(SidePaneTest, ActivatingAnItemBringsItsLineFiveBelowTheEditorsTop) {
     EXPECT_EQ(First(Editor()), 245);
     EXPECT_TRUE(Editor().Editor()->hasFocus());
 
-    // A double click takes the item under the mouse.
-    QTreeWidgetItem* item = Tree().topLevelItem(1);  // Function F150
-    const QPoint at = Tree().visualItemRect(item).center();
-    // QTest's double click alone lacks the press that comes first.
+    // A double click takes the item under the mouse; QTest's double click lacks the press before it.
+    const QPoint at = Tree().visualItemRect(Tree().topLevelItem(1)).center();  // Function F150
     QTest::mouseClick(Tree().viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(Tree().viewport(), Qt::LeftButton, {}, at);
     ASSERT_TRUE(WaitFor([&] { return CaretLine(Editor()) == 150; }));
@@ -50,8 +42,15 @@ TEST_F(SidePaneTest, ActivatingAnItemBringsItsLineFiveBelowTheEditorsTop) {
 }
 
 TEST_F(SidePaneTest, TogglesPutOneViewInTheSidePaneAndTheFirstTabDecidesForTheOutline) {
-    CommandActions& commands = m_frame->Commands();
     CPaneContainer* pane = m_frame->CodePane();
+    const auto expectShown = [&](QWidget* shown, QWidget* hidden, int checked, int unchecked) {
+        EXPECT_TRUE(pane->isVisible());
+        EXPECT_EQ(pane->CurrentContent(), shown);
+        EXPECT_TRUE(shown->isVisible());
+        EXPECT_FALSE(hidden->isVisible());
+        EXPECT_TRUE(m_frame->Commands().Action(checked)->isChecked());
+        EXPECT_FALSE(m_frame->Commands().Action(unchecked)->isChecked());
+    };
     EXPECT_FALSE(pane->isVisible());
     ASSERT_TRUE(ConfigBytes().contains("<ShowCodeTree Val=\"-1\""));
 
@@ -62,23 +61,12 @@ TEST_F(SidePaneTest, TogglesPutOneViewInTheSidePaneAndTheFirstTabDecidesForTheOu
     EXPECT_TRUE(ConfigBytes().contains("<ShowCodeTree Val=\"1\"")) << ConfigBytes().toStdString();
 
     m_frame->OnCommand(Cmd::ToggleThumbnail);
-    EXPECT_TRUE(pane->isVisible());
-    EXPECT_EQ(pane->CurrentContent(), &Thumb());
-    EXPECT_TRUE(Thumb().isVisible());
-    EXPECT_FALSE(Tree().isVisible());
-    EXPECT_TRUE(commands.Action(Cmd::ToggleThumbnail)->isChecked());
-    EXPECT_FALSE(commands.Action(Cmd::ToggleOutline)->isChecked());
-
+    expectShown(&Thumb(), &Tree(), Cmd::ToggleThumbnail, Cmd::ToggleOutline);
     m_frame->OnCommand(Cmd::ToggleOutline);
-    EXPECT_EQ(pane->CurrentContent(), &Tree());
-    EXPECT_TRUE(Tree().isVisible());
-    EXPECT_FALSE(Thumb().isVisible());
-    EXPECT_TRUE(commands.Action(Cmd::ToggleOutline)->isChecked());
-    EXPECT_FALSE(commands.Action(Cmd::ToggleThumbnail)->isChecked());
-
+    expectShown(&Tree(), &Thumb(), Cmd::ToggleOutline, Cmd::ToggleThumbnail);
     m_frame->OnCommand(Cmd::ToggleOutline);
     EXPECT_FALSE(pane->isVisible());
-    EXPECT_FALSE(commands.Action(Cmd::ToggleOutline)->isChecked());
+    EXPECT_FALSE(m_frame->Commands().Action(Cmd::ToggleOutline)->isChecked());
 
     // Decided once: a later tab leaves the pane as the user put it.
     Docs().NewBlank();

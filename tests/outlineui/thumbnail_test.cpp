@@ -79,15 +79,13 @@ TEST_F(ThumbnailTest, TheBandCoversTheEditorsLinesAndItsMiddleFollowsTheMouse) {
     const long firstPos = Editor().Send(Sci::SCI_POSITIONFROMLINE, 1000);
     EXPECT_EQ(band.top, Thumb().Send(Sci::SCI_POINTYFROMPOSITION, 0, firstPos));
 
-    Press(Middle());
-    EXPECT_EQ(First(Editor()), 1000);
-    Press(Middle() + LineHeight());
-    EXPECT_EQ(First(Editor()), 1001);
-    Press(Middle() - 2 * LineHeight());
-    EXPECT_EQ(First(Editor()), 999);
-    // Less than a line away rounds towards the middle.
-    Press(Middle() + LineHeight() - 1);
-    EXPECT_EQ(First(Editor()), 999);
+    // A click moves the band's middle there; less than a line away rounds towards the middle.
+    const std::pair<int, long> clicks[] = {{0, 1000}, {LineHeight(), 1001}, {-2 * LineHeight(), 999},
+                                           {LineHeight() - 1, 999}};
+    for (auto [offset, first] : clicks) {
+        Press(Middle() + offset);
+        EXPECT_EQ(First(Editor()), first) << offset;
+    }
 
     // Dragging carries the band along; moving without the button does nothing.
     const int start = Middle();
@@ -103,15 +101,13 @@ TEST_F(ThumbnailTest, TheBandCoversTheEditorsLinesAndItsMiddleFollowsTheMouse) {
 TEST_F(ThumbnailTest, KeysScrollByALineOrAScreen) {
     const long screen = EditorLines();
     ASSERT_GT(screen, 1);
-    QTest::keyClick(&Zone(), Qt::Key_Down);
-    EXPECT_EQ(First(Editor()), 1001);
-    QTest::keyClick(&Zone(), Qt::Key_Up);
-    QTest::keyClick(&Zone(), Qt::Key_Up);
-    EXPECT_EQ(First(Editor()), 999);
-    QTest::keyClick(&Zone(), Qt::Key_PageDown);
-    EXPECT_EQ(First(Editor()), 999 + screen);
-    QTest::keyClick(&Zone(), Qt::Key_PageUp);
-    EXPECT_EQ(First(Editor()), 999);
+    const std::pair<Qt::Key, long> keys[] = {{Qt::Key_Down, 1001},      {Qt::Key_Up, 1000},
+                                             {Qt::Key_Up, 999},          {Qt::Key_PageDown, 999 + screen},
+                                             {Qt::Key_PageUp, 999}};
+    for (auto [key, first] : keys) {
+        QTest::keyClick(&Zone(), key);
+        EXPECT_EQ(First(Editor()), first) << key;
+    }
     const ViewZoneBand band = Zone().Band();
     QTest::keyClick(&Zone(), Qt::Key_Home);
     EXPECT_EQ(First(Editor()), 999);
@@ -125,9 +121,6 @@ TEST_F(ThumbnailTest, TheWheelScrollsTheEditorAsOverTheEditor) {
     Editor().Send(Sci::SCI_SETFIRSTVISIBLELINE, 1000);
     Wheel(Editor().Editor()->viewport(), -120);
     EXPECT_EQ(First(Editor()) - 1000, overThumbnail);
-    Repaint();
-    EXPECT_EQ(Zone().Band().top, Thumb().Send(Sci::SCI_POINTYFROMPOSITION, 0,
-                                               Editor().Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)First(Editor()))));
 }
 
 TEST_F(ThumbnailTest, ScrollingTheEditorPastTheThumbnailMovesTheThumbnail) {
