@@ -3,11 +3,11 @@
 #include "url_recorder.h"
 
 #include "app/ui/frame_commands.h"
+#include "compiler/ui/compile_controller.h"
+#include "compiler/ui/compile_log_ctrl.h"
 #include "editor/ui/find_replace_dlg.h"
 
-#include <QComboBox>
 #include <QLabel>
-#include <QLayout>
 #include <QProcess>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -100,7 +100,6 @@ TEST_F(FrameCommandsTest, FindDialogAndFindNextWhileHidden) {
     m_frame->OnCommand(Cmd::Find);
     CFindReplaceDlg* dlg = m_frame->EditingCommands().FindDialog();
     ASSERT_TRUE(dlg->isVisible());
-    EXPECT_EQ(dlg->findChild<QComboBox*>(u"findText"_s)->currentText(), u"one"_s);
     dlg->hide();
     m_frame->OnCommand(Cmd::FindNext);
     EXPECT_EQ(Send(Sci::SCI_GETSELECTIONSTART), 8);
@@ -115,15 +114,14 @@ TEST_F(FrameCommandsTest, CopyAndSelectAllActOnTheFocusedLog) {
     m_frame->OnCommand(Cmd::NewBlank);
     SetText("document");
     m_frame->OnCommand(Cmd::ToggleLog);
-    auto* log = new QsciScintillaBase(m_frame->LogPane());
-    m_frame->LogPane()->layout()->addWidget(log);
-    log->SendScintilla(Sci::SCI_SETTEXT, "compile output");
+    CCompileLogCtrl* log = m_frame->Compiler().Log();
+    log->Append("compile output");
     ShowActive();
-    log->setFocus();
+    log->Editor()->setFocus();
     Settle();
-    ASSERT_TRUE(log->hasFocus() || log->viewport()->hasFocus());
+    ASSERT_TRUE(log->Editor()->hasFocus() || log->Editor()->viewport()->hasFocus());
     m_frame->OnCommand(Cmd::SelectAll);
-    EXPECT_EQ(log->SendScintilla(Sci::SCI_GETSELECTIONEND), 14);
+    EXPECT_EQ(log->Send(Sci::SCI_GETSELECTIONEND), 14);
     EXPECT_EQ(Send(Sci::SCI_GETSELECTIONEND), Send(Sci::SCI_GETSELECTIONSTART));
 }
 

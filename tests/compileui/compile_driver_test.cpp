@@ -96,14 +96,14 @@ TEST_F(CompileFrameTest, ErrorLineMovesOnlyTheActiveEditorFiveLinesBelowTheTop) 
     ASSERT_TRUE(WaitForCompile());
     QTest::qWait(250);
     EXPECT_TRUE(LogText().contains("Error in script"));
-    EXPECT_EQ(CaretLine(view), 0);
+    EXPECT_EQ(CaretLine(*view), 0);
 
     view = OpenAndCompile(Script(QStringLiteral("broken.nsi"), BrokenOnLine12()));
     ASSERT_NE(view, nullptr);
     view->Send(Sci::SCI_GOTOLINE, 60);
     ASSERT_TRUE(WaitForCompile());
     QTest::qWait(250);
-    EXPECT_EQ(CaretLine(view), 11);
+    EXPECT_EQ(CaretLine(*view), 11);
     EXPECT_EQ(view->Send(Sci::SCI_GETFIRSTVISIBLELINE), 6);
     EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
     EXPECT_FALSE(Enabled(Cmd::RunInstaller));

@@ -1,33 +1,20 @@
 // A shown main frame with the real makensis, and helpers to wait for its compiles.
 #pragma once
 
-#include "app/frame_fixture.h"
+#include "support/shown_frame.h"
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/ui/compile_controller.h"
 #include "compiler/ui/compile_log_ctrl.h"
-#include "editor/ui/qsci_base.h"
-
-#include <QTest>
 
 using Sci = QsciScintillaBase;
 
-// "Name", "OutFile" and a section; more lines to make the script longer.
-inline QByteArray HelloScript(int extraLines = 0) {
-    QByteArray text = "Name \"Hello\"\nOutFile \"hello.exe\"\nRequestExecutionLevel user\nSection\n";
-    for (int i = 0; i < extraLines; ++i)
-        text += "  DetailPrint \"line\"\n";
-    return text + "SectionEnd\n";
+// "Name", "OutFile" and a section.
+inline QByteArray HelloScript() {
+    return "Name \"Hello\"\nOutFile \"hello.exe\"\nRequestExecutionLevel user\nSection\nSectionEnd\n";
 }
 
-class CompileFrameTest : public FrameTest {
+class CompileFrameTest : public ShownFrameTest {
 protected:
-    void SetUp() override {
-        FrameTest::SetUp();
-        m_frame->resize(1000, 700);
-        m_frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
-    }
-
     CompileController& Compiler() const { return m_frame->Compiler(); }
     CCompileLogLogic& Logic() const { return Compiler().Logic(); }
     QByteArray LogText() const { return Compiler().Log()->Text(); }
@@ -44,9 +31,5 @@ protected:
             return nullptr;
         m_frame->OnCommand(command);
         return Docs().ActiveView();
-    }
-
-    long CaretLine(const CScrivoView* view) const {
-        return view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)view->Send(Sci::SCI_GETCURRENTPOS));
     }
 };

@@ -1,41 +1,25 @@
 // A shown main frame with helpers to reach the side pane's outline tree and thumbnail.
 #pragma once
 
-#include "app/frame_fixture.h"
+#include "support/shown_frame.h"
 #include "app/ui/pane_container.h"
 #include "app/ui/side_pane_controller.h"
-#include "editor/ui/qsci_base.h"
 #include "outline/ui/code_pane_view.h"
 #include "outline/ui/code_tree_ctrl.h"
 
 #include <QTest>
 #include <functional>
 
-class SidePaneTest : public FrameTest {
+class SidePaneTest : public ShownFrameTest {
 protected:
     using Sci = QsciScintillaBase;
-
-    void SetUp() override {
-        FrameTest::SetUp();
-        m_frame->resize(1000, 700);
-        m_frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
-    }
 
     CCodeTreeCtrl& Tree() { return *m_frame->SidePane().Tree(); }
     CCodePaneView& Thumb() { return *m_frame->SidePane().Thumbnail(); }
     CScrivoView& Editor() { return *m_frame->ActiveView(); }
 
     // Lets timers, the outline worker and paints run until done() holds.
-    static bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000) {
-        QDeadlineTimer deadline(timeoutMs);
-        while (!done()) {
-            if (deadline.hasExpired())
-                return false;
-            QTest::qWait(10);
-        }
-        return true;
-    }
+    static bool WaitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); }
 
     // Paints and layout changes settle.
     static void Repaint() { QTest::qWait(50); }
@@ -56,10 +40,5 @@ protected:
             text += "\r\n";
         }
         return text;
-    }
-
-    static long First(const CScrivoView& view) { return view.Send(Sci::SCI_GETFIRSTVISIBLELINE); }
-    static long CaretLine(const CScrivoView& view) {
-        return view.Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)view.Send(Sci::SCI_GETCURRENTPOS));
     }
 };

@@ -1,0 +1,24 @@
+// A main frame shown at a fixed size, with the editor positions the UI tests read.
+#pragma once
+
+#include "app/frame_fixture.h"
+#include "editor/ui/qsci_base.h"
+#include "editor/ui/scrivo_view.h"
+
+#include <QTest>
+
+class ShownFrameTest : public FrameTest {
+protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        m_frame->resize(1000, 700);
+        m_frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
+    }
+
+    static long First(const CScrivoView& view) { return view.Send(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE); }
+    static long CaretLine(const CScrivoView& view) {
+        return view.Send(QsciScintillaBase::SCI_LINEFROMPOSITION,
+                         (unsigned long)view.Send(QsciScintillaBase::SCI_GETCURRENTPOS));
+    }
+};
