@@ -38,6 +38,13 @@ protected:
 };
 
 TEST_F(FindReplaceTest, ModesShowTheirControls) {
+    const auto expectMode = [this](const QString& title, bool replacing) {
+        EXPECT_EQ(m_dlg->windowTitle(), title);
+        EXPECT_EQ(m_dlg->CurrentMode(), replacing ? CFindReplaceDlg::Mode::Replace : CFindReplaceDlg::Mode::Find);
+        EXPECT_EQ(Control<QPushButton>(u"count"_s)->isVisible(), !replacing);
+        for (const QString& name : {u"replace"_s, u"replaceAll"_s, u"replaceText"_s})
+            EXPECT_EQ(Control<QWidget>(name)->isVisible(), replacing) << name.toStdString();
+    };
     EXPECT_TRUE(m_dlg->isHidden());
     EXPECT_TRUE(Control<QCheckBox>(u"wrap"_s)->isChecked());
     EXPECT_TRUE(Control<QRadioButton>(u"down"_s)->isChecked());
@@ -46,27 +53,19 @@ TEST_F(FindReplaceTest, ModesShowTheirControls) {
     Select(0, 9);  // across the line break
     m_dlg->Show(CFindReplaceDlg::Mode::Find);
     EXPECT_TRUE(m_dlg->isVisible());
-    EXPECT_EQ(m_dlg->windowTitle(), u"查找"_s);
+    expectMode(u"查找"_s, false);
     EXPECT_EQ(Control<QComboBox>(u"findText"_s)->currentText(), u"alpha"_s);
     EXPECT_FALSE(Control<QCheckBox>(u"inSelection"_s)->isEnabled());
-    EXPECT_TRUE(Control<QPushButton>(u"count"_s)->isVisible());
-    EXPECT_FALSE(Control<QPushButton>(u"replace"_s)->isVisible());
-    EXPECT_FALSE(Control<QComboBox>(u"replaceText"_s)->isVisible());
 
     m_dlg->Show(CFindReplaceDlg::Mode::Replace);
-    EXPECT_EQ(m_dlg->windowTitle(), u"替换"_s);
-    EXPECT_EQ(m_dlg->CurrentMode(), CFindReplaceDlg::Mode::Replace);
+    expectMode(u"替换"_s, true);
     EXPECT_TRUE(Control<QCheckBox>(u"inSelection"_s)->isEnabled());
-    EXPECT_TRUE(Control<QPushButton>(u"replaceAll"_s)->isVisible());
-    EXPECT_FALSE(Control<QPushButton>(u"count"_s)->isVisible());
     Select(0, 0);
     m_dlg->Show(CFindReplaceDlg::Mode::Replace);
     EXPECT_FALSE(Control<QCheckBox>(u"inSelection"_s)->isEnabled());
 
     Control<QTabBar>(u"tabs"_s)->setCurrentIndex(0);  // the other tab switches the mode
-    EXPECT_EQ(m_dlg->windowTitle(), u"查找"_s);
-    EXPECT_TRUE(Control<QPushButton>(u"count"_s)->isVisible());
-
+    expectMode(u"查找"_s, false);
     Control<QPushButton>(u"cancel"_s)->click();
     EXPECT_TRUE(m_dlg->isHidden());
 }

@@ -1,4 +1,4 @@
-// The commands on the real frame: enabling rules, status bar, compressor, find, log focus, web and help, About.
+// The commands on the real frame: enabling rules, status bar, find, log focus, web and help, About.
 #include "commands_fixture.h"
 #include "url_recorder.h"
 
@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
-TEST_F(FrameCommandsTest, StatesFollowTheDocumentAndTheCompile) {
+TEST_F(FrameCommandsTest, StatesFollowTheStartPageTypingAndTheEncoding) {
     m_frame->OpenInitialDocuments({});
     // The start page: every document command off, parts 1 to 4 empty.
     for (int id : {Cmd::Save, Cmd::Find, Cmd::Compile, Cmd::SelectAll, Cmd::EncodingUtf8})
@@ -41,18 +41,6 @@ TEST_F(FrameCommandsTest, StatesFollowTheDocumentAndTheCompile) {
     EXPECT_FALSE(Checked(Cmd::EncodingUcs2Le));
     EXPECT_EQ(Part(4), EncodingName(TextEncoding::Utf8));
 
-    ASSERT_TRUE(Docs().OpenDocument(Script(u"lib.nsh"_s), false));
-    for (int id : {Cmd::Compile, Cmd::CompileRun, Cmd::OpenFolder})
-        EXPECT_FALSE(Enabled(id)) << id;
-    ASSERT_TRUE(Docs().OpenDocument(Script(u"setup.NSI"_s), false));
-    EXPECT_TRUE(Enabled(Cmd::Compile));
-    EXPECT_TRUE(Enabled(Cmd::OpenFolder));
-    m_frame->SetCompiling(true);
-    EXPECT_FALSE(Enabled(Cmd::Compile));
-    EXPECT_TRUE(Enabled(Cmd::StopCompile));
-    m_frame->SetCompiling(false);
-    EXPECT_TRUE(Enabled(Cmd::Compile));
-    EXPECT_FALSE(Enabled(Cmd::StopCompile));
 }
 
 TEST_F(FrameCommandsTest, StatusBarShowsCaretSelectionModeAndPrompts) {
@@ -80,17 +68,6 @@ TEST_F(FrameCommandsTest, StatusBarShowsCaretSelectionModeAndPrompts) {
     QApplication::sendEvent(m_frame.get(), &leave);
     EXPECT_TRUE(m_frame->Status()->currentMessage().isEmpty());
     EXPECT_EQ(Part(0), u"完成"_s);
-}
-
-TEST_F(FrameCommandsTest, CompressorSurvivesARestart) {
-    m_frame->OnCommand(Cmd::CompressorFirst + 5);
-    for (int round = 0; round < 2; ++round) {
-        EXPECT_EQ(m_frame->Compressor(), 5) << round;
-        for (int id = Cmd::CompressorFirst; id <= Cmd::CompressorLast; ++id)
-            EXPECT_EQ(Checked(id), id == Cmd::CompressorFirst + 5) << id;
-        m_frame->close();
-        CreateFrame();
-    }
 }
 
 TEST_F(FrameCommandsTest, FindDialogAndFindNextWhileHidden) {
@@ -153,6 +130,7 @@ TEST_F(FrameCommandsTest, WebHelpAndFolderCommandsOpenTheirPages) {
     m_frame->OnCommand(Cmd::NewBlank);
     m_frame->OnCommand(Cmd::OpenFolder);  // no path: nothing
     ASSERT_TRUE(Docs().OpenDocument(Script(u"setup.nsi"_s), false));
+    EXPECT_TRUE(Enabled(Cmd::OpenFolder));
     m_frame->OnCommand(Cmd::OpenFolder);
     EXPECT_TRUE(QTest::qWaitFor([&] { return recorder.urls.size() > 6; }, 5000));
     qputenv("DBUS_SESSION_BUS_ADDRESS", bus);

@@ -64,10 +64,6 @@ TEST_F(ThumbnailTest, SharesTheEditorsDocumentAndNeverTakesTyping) {
     EXPECT_EQ(Editor().Send(Sci::SCI_GETLENGTH), length);
     thumb.setFocus();
     EXPECT_EQ(QApplication::focusWidget(), &Zone());
-
-    // An edit in the editor is in the thumbnail at once: one document.
-    Editor().Editor()->SendScintilla(Sci::SCI_INSERTTEXT, 0ul, "; head\r\n");
-    EXPECT_EQ(thumb.Send(Sci::SCI_GETLENGTH), length + 8);
 }
 
 TEST_F(ThumbnailTest, TheBandCoversTheEditorsLinesAndItsMiddleFollowsTheMouse) {
