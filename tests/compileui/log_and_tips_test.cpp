@@ -4,27 +4,16 @@
 #include "editor/core/command_tips.h"
 #include "editor/ui/command_tipper.h"
 
-namespace {
-
-bool WaitForTips(CommandTipSource& tips) {
-    for (int i = 0; i < 500 && !tips.HasFinished(); ++i)
-        QTest::qWait(20);
-    return tips.HasFinished();
-}
-
-}  // namespace
-
 TEST_F(CompileFrameTest, LogIsGreyWithoutMarginsAndRefusesTyping) {
     CCompileLogCtrl* log = Compiler().Log();
     ASSERT_NE(log, nullptr);
     EXPECT_TRUE(m_frame->LogPane()->isAncestorOf(log));
-    EXPECT_EQ(log->Send(Sci::SCI_GETREADONLY), 1);
-    EXPECT_EQ(log->Send(Sci::SCI_GETHSCROLLBAR), 0);
-    EXPECT_EQ(log->Send(Sci::SCI_GETCARETLINEVISIBLE), 1);
-    EXPECT_EQ(log->Send(Sci::SCI_GETCARETLINEBACK), 0xE1E1E1);
-    EXPECT_EQ(log->Send(Sci::SCI_GETCODEPAGE), Sci::SC_CP_UTF8);
-    EXPECT_EQ(log->Send(Sci::SCI_STYLEGETBACK, 0), 0xC8C8C8);
-    EXPECT_EQ(log->Send(Sci::SCI_STYLEGETBACK, 32), 0xC8C8C8);
+    const std::tuple<unsigned, unsigned long, long> looks[] = {
+        {Sci::SCI_GETREADONLY, 0, 1},           {Sci::SCI_GETHSCROLLBAR, 0, 0},        {Sci::SCI_GETCARETLINEVISIBLE, 0, 1},
+        {Sci::SCI_GETCARETLINEBACK, 0, 0xE1E1E1}, {Sci::SCI_GETCODEPAGE, 0, Sci::SC_CP_UTF8},
+        {Sci::SCI_STYLEGETBACK, 0, 0xC8C8C8},   {Sci::SCI_STYLEGETBACK, 32, 0xC8C8C8}};
+    for (auto [message, argument, expected] : looks)
+        EXPECT_EQ(log->Send(message, argument), expected) << message << " " << argument;
 
     m_frame->OnCommand(Cmd::ToggleLog);
     log->Append(QByteArray("line\n").repeated(200));
@@ -47,7 +36,7 @@ TEST_F(CompileFrameTest, LogIsGreyWithoutMarginsAndRefusesTyping) {
 
 // The tip and completion rules are the tips logic's own tests; here they reach a real view.
 TEST_F(CompileFrameTest, UsageTipsOnDwellAndTypingAndCompletionReachTheView) {
-    ASSERT_TRUE(WaitForTips(Compiler().Tips()));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Compiler().Tips().HasFinished(); }, 10000));
     Docs().NewBlank();
     CScrivoView* view = Docs().ActiveView();
     QsciScintillaBase* editor = view->Editor();
