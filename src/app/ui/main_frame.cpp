@@ -16,6 +16,7 @@
 #include "compiler/ui/compile_controller.h"
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
+#include "platform/app_name.h"
 
 #include "editor/ui/qsci_base.h"
 #include <QCloseEvent>
@@ -42,7 +43,7 @@ constexpr int kDocumentsShare = 8000;     // 80 % above the log
 CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& startPageContent, QWidget* parent)
     : QMainWindow(parent), m_config(config), m_prompter(prompter) {
     setObjectName(u"CScrivoMainFrame"_s);
-    setWindowTitle(u"Korvane安装"_s);
+    setWindowTitle(kAppName);
     resize(1000, 700);
     m_commands = new CommandActions(this);
     connect(m_commands, &CommandActions::Triggered, this, &CMainFrame::OnCommand);
