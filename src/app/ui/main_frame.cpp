@@ -15,10 +15,10 @@
 #include "app/ui/start_page_view.h"
 #include "compiler/ui/compile_controller.h"
 #include "config/core/configurator.h"
+#include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 #include "platform/app_name.h"
 
-#include "editor/ui/qsci_base.h"
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenu>
