@@ -1,9 +1,9 @@
 // Compiles through the frame into the real log pane: whole time against makensis alone, and the longest UI stall.
 #include "app/core/command_ids.h"
+#include "app/ui/compile_controller.h"
 #include "app/ui/document_set.h"
 #include "app/ui/main_frame.h"
 #include "compiler/core/compile_log_logic.h"
-#include "compiler/ui/compile_controller.h"
 #include "editor/ui/qsci_base.h"
 #include "bench_support.h"
 

@@ -1,5 +1,5 @@
 // CompileController: the frame's compile driver: compile commands, the log pane, error jumps, the built installer.
-#include "compiler/ui/compile_controller.h"
+#include "app/ui/compile_controller.h"
 
 #include "app/core/command_ids.h"
 #include "app/ui/document_set.h"
