@@ -2,8 +2,8 @@
 #include "editor/ui/scrivo_view.h"
 
 #include "config/core/configurator.h"
-
 #include "editor/ui/qsci_base.h"
+
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QVBoxLayout>
