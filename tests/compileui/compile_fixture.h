@@ -2,8 +2,8 @@
 #pragma once
 
 #include "app/frame_fixture.h"
+#include "app/ui/compile_controller.h"
 #include "compiler/core/compile_log_logic.h"
-#include "compiler/ui/compile_controller.h"
 #include "compiler/ui/compile_log_ctrl.h"
 #include "editor/ui/qsci_base.h"
 
