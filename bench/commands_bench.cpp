@@ -3,9 +3,9 @@
 #include "editor/ui/edit_commands.h"
 #include "editor/ui/editor_search.h"
 #include "editor/ui/qsci_base.h"
+#include "bench_support.h"
 
 #include <QApplication>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -67,10 +67,7 @@ BENCHMARK(BM_ReplaceAllEditor)
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenUnlessSet();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -1,56 +1,32 @@
 // Compiles through the frame into the real log pane: whole time against makensis alone, and the longest UI stall.
 #include "app/core/command_ids.h"
+#include "app/ui/compile_controller.h"
 #include "app/ui/document_set.h"
 #include "app/ui/main_frame.h"
 #include "compiler/core/compile_log_logic.h"
-#include "compiler/ui/compile_controller.h"
-#include "config/core/configurator.h"
 #include "editor/ui/qsci_base.h"
-#include "../tests/support/scripted_prompter.h"
+#include "bench_support.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <benchmark/benchmark.h>
 
 namespace {
 
-const QString kMakensis = QStringLiteral("/usr/bin/makensis");
-
-// A program folder with the build's language and style files, the scripts and a shown frame.
+// The scripts and a shown frame over a program folder.
 struct Bench {
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;  // nothing here asks the user
-    std::unique_ptr<Configurator> config;
+    ProgramFolder folder;
     std::unique_ptr<CMainFrame> frame;
 
     Bench() {
-        for (const char* name : {"langs.xml", "stylers.xml"})
-            QFile::copy(QCoreApplication::applicationDirPath() + u'/' + QLatin1StringView(name),
-                        dir.filePath(QLatin1StringView(name)));
-        Write("config.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo/>\n");
-        Write("hello.nsi", "Name Hello\nOutFile hello.exe\nRequestExecutionLevel user\nSection\nSectionEnd\n");
-        // About 100,000 lines of output: each !echo is printed at verbosity 4.
-        QByteArray big = "!verbose 4\n";
-        for (int i = 1; i <= 100000; ++i)
-            big += "!echo \"line " + QByteArray::number(i) + " of the streaming benchmark\"\n";
-        Write("big.nsi", big + "Name Big\nOutFile big.exe\nRequestExecutionLevel user\nSection\nSectionEnd\n");
-        config = std::make_unique<Configurator>(dir.path(), dir.filePath(QStringLiteral("user")), prompter);
-        config->Load();
-        frame = std::make_unique<CMainFrame>(*config, prompter, QUrl());
+        WriteFile(Script(0), "Name Hello\nOutFile hello.exe\nRequestExecutionLevel user\nSection\nSectionEnd\n");
+        WriteFile(Script(1), StreamingScriptText());
+        frame = std::make_unique<CMainFrame>(*folder.config, folder.prompter, QUrl());
         frame->resize(1000, 700);
         frame->show();
     }
-    void Write(const char* name, const QByteArray& text) {
-        QFile file(dir.filePath(QLatin1StringView(name)));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(text);
-    }
-    QString Script(int which) const { return dir.filePath(which == 0 ? "hello.nsi" : "big.nsi"); }
+    QString Script(int which) const { return folder.dir.filePath(which == 0 ? "hello.nsi" : "big.nsi"); }
 };
 
 Bench& Shared() {
@@ -58,16 +34,7 @@ Bench& Shared() {
     return bench;
 }
 
-void MakensisAlone(benchmark::State& state) {
-    const QString script = Shared().Script(int(state.range(0)));
-    for (auto _ : state) {
-        QProcess process;
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.setStandardErrorFile(QProcess::nullDevice());
-        process.start(kMakensis, {"--", script});
-        process.waitForFinished(-1);
-    }
-}
+void MakensisAlone(benchmark::State& state) { RunMakensisAlone(state, Shared().Script(int(state.range(0)))); }
 
 // Ctrl+F9 on the open script until the log holds the whole output.
 void CompileIntoLog(benchmark::State& state) {
@@ -101,13 +68,7 @@ BENCHMARK(MakensisAlone)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->
 BENCHMARK(CompileIntoLog)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenUnlessSet();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -1,18 +1,12 @@
 // Compile driver overhead over makensis alone, and output streaming of a large compile.
 #include "compiler/core/compile_log_logic.h"
+#include "bench_support.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <benchmark/benchmark.h>
 
 namespace {
-const QString kMakensis = QStringLiteral("/usr/bin/makensis");
-
 QTemporaryDir& Folder() {
     static QTemporaryDir dir;
     return dir;
@@ -20,9 +14,7 @@ QTemporaryDir& Folder() {
 
 QString WriteScript(const QString& name, const QByteArray& text) {
     const QString path = Folder().filePath(name);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(text);
+    WriteFile(path, text);
     return path;
 }
 
@@ -44,15 +36,8 @@ QString ModernUiScript() {
     return path;
 }
 
-// About 100,000 lines of output: every !echo is printed at verbosity 4.
 QString StreamingScript() {
-    static const QString path = [] {
-        QByteArray text = "!verbose 4\n";
-        for (int i = 1; i <= 100000; ++i)
-            text += "!echo \"line " + QByteArray::number(i) + " of the streaming benchmark\"\n";
-        text += "Name Big\nOutFile big.exe\nRequestExecutionLevel user\nSection\nSectionEnd\n";
-        return WriteScript("big.nsi", text);
-    }();
+    static const QString path = WriteScript("big.nsi", StreamingScriptText());
     return path;
 }
 
@@ -64,18 +49,7 @@ QString ScriptFor(int which) {
     }
 }
 
-void MakensisAlone(benchmark::State& state) {
-    const QString script = ScriptFor(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        QProcess process;
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.setStandardErrorFile(QProcess::nullDevice());
-        process.start(kMakensis, {"--", script});
-        process.waitForFinished(-1);
-        if (process.exitCode() != 0)
-            state.SkipWithError("makensis failed");
-    }
-}
+void MakensisAlone(benchmark::State& state) { RunMakensisAlone(state, ScriptFor(int(state.range(0)))); }
 
 // The whole driver: worker, pipe, decoding, scanning and the hand-over of
 // every chunk to this (the UI) thread, which keeps the text as the log would.
@@ -123,8 +97,5 @@ BENCHMARK(Driver)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterati
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -3,22 +3,17 @@
 #include "editor/core/encoding_detection.h"
 #include "editor/core/text_document.h"
 #include "editor/core/ucs2_conversion.h"
-#include "platform/prompter.h"
+#include "bench_support.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QTemporaryDir>
-
-#include <benchmark/benchmark.h>
 
 #include <cstring>
-#include <fstream>
 #include <iconv.h>
 #include <malloc.h>
 #include <map>
-#include <string>
 
 namespace {
 
@@ -259,35 +254,15 @@ BENCHMARK(BM_Peer_QtUtf8ToUtf16)->Apply(ApplySizes);
 
 // --- loading a whole file ---------------------------------------------------------
 
-class SilentPrompter : public Prompter {
-public:
-    PromptAnswer Message(const PromptMessage&) override { return PromptAnswer::Ok; }
-    QStringList OpenFileNames(const FileDialogRequest&, bool) override { return {}; }
-    QString SaveFileName(const FileDialogRequest&) override { return {}; }
-    QString FolderName(const QString&, const QString&) override { return {}; }
-    std::optional<std::uint32_t> Colour(std::uint32_t) override { return std::nullopt; }
-};
-
-qint64 StatusKilobytes(const char* key)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(key, 0) == 0)
-            return std::stoll(line.substr(std::strlen(key)));
-    }
-    return -1;
-}
-
 // Peak resident memory the load adds, in bytes: the kernel's high-water mark
 // is reset first, so it covers this load alone.
 qint64 PeakGrowth(TextDocument& document, const QString& path)
 {
-    std::ofstream("/proc/self/clear_refs") << "5";
-    const qint64 before = StatusKilobytes("VmRSS:");
+    ResetPeakResident();
+    const qint64 before = StatusKb("VmRSS:");
     QByteArray text;
     document.LoadFile(path, false, text);
-    return (StatusKilobytes("VmHWM:") - before) * 1024;
+    return (StatusKb("VmHWM:") - before) * 1024;
 }
 
 void LoadBenchmark(benchmark::State& state, const QByteArray Inputs::*form)
@@ -295,12 +270,10 @@ void LoadBenchmark(benchmark::State& state, const QByteArray Inputs::*form)
     const QByteArray& bytes = InputsOf(state.range(0)).*form;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("script.nsi"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+    if (!WriteFile(path, bytes)) {
         state.SkipWithError("cannot write the input file");
         return;
     }
-    file.close();
     SilentPrompter prompter;
     TextDocument document(prompter);
     QByteArray text;
@@ -332,10 +305,5 @@ int main(int argc, char** argv)
     // Every large block gets its own mapping, so resident memory shows each
     // fresh copy instead of reusing pages freed by the previous run.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

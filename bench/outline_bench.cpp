@@ -1,23 +1,18 @@
 // Outline speed and memory on a 10 MB script, beside universal-ctags on the same file.
 #include "outline/core/outline_scanner.h"
 #include "outline/ui/code_tree_ctrl.h"
+#include "bench_support.h"
 
 #include <QApplication>
 #include <QDirIterator>
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 #include <fcntl.h>
 #include <malloc.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-
-#include <cstdio>
-#include <fstream>
 
 extern char** environ;
 
@@ -54,9 +49,7 @@ struct Script {
         while (text.size() < kScriptBytes)
             text += headers;
         path = dir.filePath(QStringLiteral("big.nsi"));
-        QFile out(path);
-        if (out.open(QIODevice::WriteOnly))
-            out.write(text);
+        WriteFile(path, text);
     }
 };
 
@@ -67,16 +60,6 @@ Script& TheScript() {
 
 std::string_view View(const QByteArray& bytes) {
     return {bytes.constData(), std::size_t(bytes.size())};
-}
-
-long StatusKb(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field, 0) == 0)
-            return std::atol(line.c_str() + std::strlen(field));
-    }
-    return 0;
 }
 
 void BM_ScanOutline(benchmark::State& state) {
@@ -99,10 +82,7 @@ void BM_ScanOutlinePeakMemory(benchmark::State& state) {
     long peakKb = 0;
     for (auto _ : state) {
         malloc_trim(0);
-        if (FILE* clear = std::fopen("/proc/self/clear_refs", "w")) {
-            std::fputs("5", clear);
-            std::fclose(clear);
-        }
+        ResetPeakResident();
         const long baseKb = StatusKb("VmRSS:");
         {
             const OutlineItems result = ScanOutline(View(text));
@@ -188,11 +168,7 @@ BENCHMARK(BM_TreeFill)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenUnlessSet();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -1,40 +1,17 @@
 // Start-up and opening speed of the editor: frame to first paint, and large scripts to their first coloured screen.
 #include "app/ui/document_set.h"
 #include "app/ui/main_frame.h"
-#include "config/core/configurator.h"
 #include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
-#include "platform/prompter.h"
+#include "bench_support.h"
 
 #include <QApplication>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <malloc.h>
 
 namespace {
-
-// Answers nothing: the benchmarks never ask the user anything.
-class SilentPrompter : public Prompter {
-public:
-    PromptAnswer Message(const PromptMessage&) override { return PromptAnswer::No; }
-    QStringList OpenFileNames(const FileDialogRequest&, bool) override { return {}; }
-    QString SaveFileName(const FileDialogRequest&) override { return {}; }
-    QString FolderName(const QString&, const QString&) override { return {}; }
-    std::optional<std::uint32_t> Colour(std::uint32_t) override { return std::nullopt; }
-};
-
-long ResidentKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return 0;
-}
 
 // Runs events until the editing component has painted once.
 void WaitForPaint(QsciScintillaBase* editor) {
@@ -46,25 +23,6 @@ void WaitForPaint(QsciScintillaBase* editor) {
     while (!painted && limit.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
-
-struct Folder {
-    QTemporaryDir dir;
-    SilentPrompter prompter;
-    std::unique_ptr<Configurator> config;
-
-    // The language and style files that the build placed beside the program; default settings.
-    Folder() {
-        for (const char* name : {"langs.xml", "stylers.xml"})
-            QFile::copy(QCoreApplication::applicationDirPath() + u'/' + QLatin1StringView(name),
-                        dir.filePath(QLatin1StringView(name)));
-        QFile settings(dir.filePath(QStringLiteral("config.xml")));
-        settings.open(QIODevice::WriteOnly);
-        settings.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo/>\n");
-        settings.close();
-        config = std::make_unique<Configurator>(dir.path(), dir.filePath(QStringLiteral("user")), prompter);
-        config->Load();
-    }
-};
 
 // NSIS's own headers repeated with Chinese comment lines, as a script of the given size.
 QString ScriptOfSize(const QTemporaryDir& dir, qsizetype bytes) {
@@ -86,14 +44,12 @@ QString ScriptOfSize(const QTemporaryDir& dir, qsizetype bytes) {
         text += base;
     text.truncate(bytes);
     const QString path = dir.filePath(QStringLiteral("big-%1.nsi").arg(bytes));
-    QFile out(path);
-    out.open(QIODevice::WriteOnly);
-    out.write(text);
+    WriteFile(path, text);
     return path;
 }
 
 void BM_EmptyEditorToFirstPaint(benchmark::State& state) {
-    Folder folder;
+    ProgramFolder folder;
     for (auto _ : state) {
         CMainFrame frame(*folder.config, folder.prompter, QUrl());
         frame.resize(1000, 700);
@@ -116,7 +72,7 @@ void BM_BareComponentToFirstPaint(benchmark::State& state) {
 BENCHMARK(BM_BareComponentToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 void BM_OpenScriptToFirstPaint(benchmark::State& state) {
-    Folder folder;
+    ProgramFolder folder;
     const QString path = ScriptOfSize(folder.dir, state.range(0) << 20);
     CMainFrame frame(*folder.config, folder.prompter, QUrl());
     frame.resize(1000, 700);
@@ -125,11 +81,11 @@ void BM_OpenScriptToFirstPaint(benchmark::State& state) {
     WaitForPaint(frame.Documents().ActiveView()->Editor());
     long growthKb = 0;
     for (auto _ : state) {
-        const long before = ResidentKb();
+        const long before = StatusKb("VmRSS:");
         frame.Documents().OpenDocument(path, false);
         WaitForPaint(frame.Documents().ActiveView()->Editor());
         state.PauseTiming();
-        growthKb = std::max(growthKb, ResidentKb() - before);
+        growthKb = std::max(growthKb, StatusKb("VmRSS:") - before);
         frame.Documents().CloseTab(frame.Documents().ActiveIndex());
         QCoreApplication::processEvents();
         state.ResumeTiming();
@@ -160,14 +116,8 @@ BENCHMARK(BM_BareReadAndShow)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseOffscreenUnlessSet();
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -5,6 +5,7 @@
 #include "config/core/config_paths.h"
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
+#include "platform/app_name.h"
 #include "platform/ui/dialog_prompter.h"
 #include "wizard/core/maker_hosts.h"
 
@@ -35,7 +36,7 @@ int main(int argc, char** argv) {
 
     DialogPrompter prompter;
     if (!CScrivoView::NsisLexerAvailable()) {
-        prompter.Ask(u"找不到文件SciLexer.DLL,请重新安装软件。"_s, u"Korvane安装"_s, PromptIcon::None, PromptButtons::Ok);
+        prompter.Ask(u"找不到文件SciLexer.DLL,请重新安装软件。"_s, kAppName, PromptIcon::None, PromptButtons::Ok);
         return 1;
     }
 

@@ -2,8 +2,8 @@
 #include "commands_fixture.h"
 #include "url_recorder.h"
 
+#include "app/ui/compile_controller.h"
 #include "app/ui/frame_commands.h"
-#include "compiler/ui/compile_controller.h"
 #include "compiler/ui/compile_log_ctrl.h"
 #include "editor/ui/find_replace_dlg.h"
 

@@ -30,21 +30,3 @@ TEST(InstallerRunner, RunsThroughWineOnlyWhenInstallerAndWineExist) {
 
     EXPECT_EQ(RunInstaller(installer, dir.filePath("no-wine")), RunInstallerResult::Failed);
 }
-
-TEST(CompileCommandStates, FollowTheDocumentAndTheRunningCompile) {
-    QTemporaryDir dir;
-    const QString script = dir.filePath("a.NSI");
-    const QString header = dir.filePath("b.nsh");
-    const QString installer = dir.filePath("a.exe");
-    for (const QString& path : {script, header, installer})
-        QFile(path).open(QIODevice::WriteOnly);
-
-    const CompileCommandStates idle = ComputeCompileCommandStates(script, false, installer);
-    EXPECT_TRUE(idle.compile && idle.runInstaller && !idle.stop);
-    const CompileCommandStates busy = ComputeCompileCommandStates(script, true, installer);
-    EXPECT_TRUE(!busy.compile && !busy.runInstaller && busy.stop);
-    EXPECT_TRUE(ComputeCompileCommandStates(QString(), false, QString()).compile);  // untitled: saved first
-    EXPECT_FALSE(ComputeCompileCommandStates(header, false, QString()).compile);
-    EXPECT_FALSE(ComputeCompileCommandStates(dir.filePath("gone.nsi"), false, QString()).compile);
-    EXPECT_FALSE(ComputeCompileCommandStates(script, false, dir.filePath("gone.exe")).runInstaller);
-}

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "support/shown_frame.h"
+#include "app/ui/compile_controller.h"
 #include "compiler/core/compile_log_logic.h"
-#include "compiler/ui/compile_controller.h"
 #include "compiler/ui/compile_log_ctrl.h"
 
 using Sci = QsciScintillaBase;

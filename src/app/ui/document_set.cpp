@@ -6,6 +6,7 @@
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/start_page_view.h"
 #include "config/core/configurator.h"
+#include "platform/app_name.h"
 
 #include <QClipboard>
 #include <QFileInfo>
@@ -13,10 +14,6 @@
 #include <QStackedWidget>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-const QString kAppName = u"Korvane安装"_s;
-}
 
 DocumentSet::DocumentSet(Configurator& config, Prompter& prompter, CFileTabCtrl* tabs, QStackedWidget* area,
                          CNewWizardDlg* startPage, QObject* parent)

@@ -1,11 +1,13 @@
 // FrameStatusBar: the frame's status bar with its six parts, or one simple text while the start page is active.
 #include "app/ui/frame_status_bar.h"
 
+#include "app/core/command_states.h"
+
 #include <QLabel>
 
 FrameStatusBar::FrameStatusBar(QWidget* parent) : QStatusBar(parent), m_simple(new QLabel(this)) {
     setSizeGripEnabled(true);
-    m_parts[0] = new QLabel(QStringLiteral("完成"), this);
+    m_parts[0] = new QLabel(IdleStatusText(), this);
     addWidget(m_parts[0], 1);
     addWidget(m_simple, 1);
     m_simple->hide();

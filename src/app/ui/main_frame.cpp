@@ -5,6 +5,7 @@
 #include "app/core/command_states.h"
 #include "app/core/document_rules.h"
 #include "app/ui/command_actions.h"
+#include "app/ui/compile_controller.h"
 #include "app/ui/document_set.h"
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/frame_commands.h"
@@ -13,11 +14,11 @@
 #include "app/ui/proportional_splitter.h"
 #include "app/ui/side_pane_controller.h"
 #include "app/ui/start_page_view.h"
-#include "compiler/ui/compile_controller.h"
 #include "config/core/configurator.h"
-#include "editor/ui/scrivo_view.h"
-
 #include "editor/ui/qsci_base.h"
+#include "editor/ui/scrivo_view.h"
+#include "platform/app_name.h"
+
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenu>
@@ -42,7 +43,7 @@ constexpr int kDocumentsShare = 8000;     // 80 % above the log
 CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& startPageContent, QWidget* parent)
     : QMainWindow(parent), m_config(config), m_prompter(prompter) {
     setObjectName(u"CScrivoMainFrame"_s);
-    setWindowTitle(u"Korvane安装"_s);
+    setWindowTitle(kAppName);
     resize(1000, 700);
     m_commands = new CommandActions(this);
     connect(m_commands, &CommandActions::Triggered, this, &CMainFrame::OnCommand);

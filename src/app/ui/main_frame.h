@@ -5,7 +5,6 @@
 #include "app/core/instance_channel.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QUrl>
 
 class CFileTabCtrl;
@@ -38,7 +37,6 @@ public:
     CFileTabCtrl* Tabs() const { return m_tabs; }
     CNewWizardDlg* StartPage() const { return m_startPage; }
     FrameStatusBar* Status() const { return m_status; }
-    QToolBar* ToolBar() const { return m_toolBar; }
     // Side pane "视图": the outline tree and the thumbnail are added to it.
     CPaneContainer* CodePane() const { return m_codePane; }
     // The outline tree and the thumbnail in that pane.

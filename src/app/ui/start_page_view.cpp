@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QPointer>
 #include <QScrollBar>
 
 using namespace Qt::StringLiterals;

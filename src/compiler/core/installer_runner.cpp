@@ -21,16 +21,3 @@ RunInstallerResult RunInstaller(const QString& installerPath, const QString& win
 QString FindWine() {
     return QStandardPaths::findExecutable(QStringLiteral("wine"));
 }
-
-CompileCommandStates ComputeCompileCommandStates(const QString& documentPath, bool compiling,
-                                                 const QString& installerPath) {
-    CompileCommandStates states;
-    states.stop = compiling;
-    if (compiling)
-        return states;
-    states.compile = documentPath.isEmpty()
-                     || (QFileInfo(documentPath).isFile()
-                         && documentPath.endsWith(QLatin1String(".nsi"), Qt::CaseInsensitive));
-    states.runInstaller = !installerPath.isEmpty() && QFileInfo(installerPath).isFile();
-    return states;
-}

@@ -1,4 +1,4 @@
-// Starting a built installer, and the compile commands' enabled states.
+// Starting a built installer.
 #pragma once
 
 #include <QString>
@@ -14,13 +14,3 @@ RunInstallerResult RunInstaller(const QString& installerPath, const QString& win
 
 // The wine on PATH, or empty.
 QString FindWine();
-
-struct CompileCommandStates {
-    bool compile = false;  // also compile-and-run and open-folder
-    bool stop = false;
-    bool runInstaller = false;
-};
-
-// documentPath empty: an untitled document, which compiling saves first.
-CompileCommandStates ComputeCompileCommandStates(const QString& documentPath, bool compiling,
-                                                 const QString& installerPath);

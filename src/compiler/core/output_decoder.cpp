@@ -81,8 +81,9 @@ QByteArray AnsiText(QByteArrayView bytes) {
 }  // namespace
 
 QByteArray COutputDecoder::Decode(QByteArrayView chunk) {
-    QByteArray data = m_pending + chunk.toByteArray();
-    m_pending.clear();
+    // One copy of the chunk: appended to what was held back, not first copied on its own.
+    QByteArray data = std::exchange(m_pending, {});
+    data.append(chunk);
     if (data.isEmpty())
         return {};
 

@@ -8,16 +8,11 @@
 namespace {
 using Sci = QsciScintillaBase;
 constexpr int kDefaultStyle = 32;
-constexpr int kMargins = 4;
 }  // namespace
 
 CCompileLogCtrl::CCompileLogCtrl(const Configurator& config, Prompter& prompter, QWidget* parent)
     : CScrivoView(config, prompter, parent) {
-    // The editor view sizes its line-number margin on every paint; the log
-    // keeps none.
-    disconnect(Editor(), &Sci::SCN_PAINTED, this, nullptr);
-    disconnect(Editor(), &Sci::SCN_ZOOM, this, nullptr);
-
+    RemoveMargins();
     // Nobody follows the log's edits, and the component answers every
     // insert it reports by counting the characters before it: appending to a
     // large log would grow slower with every chunk.
@@ -29,8 +24,6 @@ CCompileLogCtrl::CCompileLogCtrl(const Configurator& config, Prompter& prompter,
     // The base class styled the component before this class existed; again,
     // now through this SetStyle.
     SetLexer(kNsisLexer, kNsisLanguageId, 15);
-    for (unsigned long margin = 0; margin < kMargins; ++margin)
-        Send(Sci::SCI_SETMARGINWIDTHN, margin, 0);
     Send(Sci::SCI_SETCARETLINEVISIBLE, 1);
     Send(Sci::SCI_SETCARETLINEBACK, kCaretLineColour);
     Send(Sci::SCI_SETSELBACK, 1, kSelectionColour);

@@ -5,8 +5,6 @@
 
 #include <tinyxml2.h>
 
-#include <cstring>
-
 namespace {
 
 // Style numbers the editing component has.

@@ -4,7 +4,6 @@
 #include "editor/core/encoding_detection.h"
 
 #include <QEventLoop>
-#include <QList>
 #include <QProcess>
 
 namespace {

@@ -10,7 +10,6 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
-#include <optional>
 
 // Command name in lower case -> its usage text; lines joined by CR LF; UTF-8.
 using NsisTipsTable = QHash<QByteArray, QByteArray>;

@@ -2,6 +2,7 @@
 #include "editor/core/text_document.h"
 
 #include "editor/core/encoding_detection.h"
+#include "platform/app_name.h"
 #include "platform/prompter.h"
 
 #include <QFile>
@@ -12,7 +13,6 @@
 
 namespace {
 
-const QString kAppCaption = QStringLiteral("Korvane安装");
 const QString kEncodingCaption = QStringLiteral("编码格式");
 
 QString Format(const char* format, const QString& arg)
@@ -72,7 +72,7 @@ TextDocument::TextDocument(Prompter& prompter) : m_prompter(prompter) {}
 
 void TextDocument::ShowFailure(const char* format, const QString& path)
 {
-    m_prompter.Ask(Format(format, path), kAppCaption, PromptIcon::Error, PromptButtons::Ok);
+    m_prompter.Ask(Format(format, path), kAppName, PromptIcon::Error, PromptButtons::Ok);
 }
 
 bool TextDocument::LoadFile(const QString& path, bool asNew, QByteArray& utf8Out)
@@ -168,7 +168,7 @@ ExternalChange TextDocument::CheckExternalChange(QByteArray& reloadedText)
     if (!current) {
         m_stamp.reset();
         const PromptAnswer answer = m_prompter.Ask(Format("%s\n\n该文件已不存在，您是否要在编辑器中保留此文件？", m_path),
-                                                   kAppCaption, PromptIcon::Question, PromptButtons::YesNo);
+                                                   kAppName, PromptIcon::Question, PromptButtons::YesNo);
         // Only an explicit No closes; a dismissed box keeps the text.
         if (answer == PromptAnswer::No)
             return ExternalChange::CloseTab;
@@ -179,7 +179,7 @@ ExternalChange TextDocument::CheckExternalChange(QByteArray& reloadedText)
         return ExternalChange::None;
     m_stamp = current;
     const PromptAnswer answer = m_prompter.Ask(Format("%s\n\n该文件已被其他程序修改，您是否要重新加载文件？", m_path),
-                                               kAppCaption, PromptIcon::Question, PromptButtons::YesNo);
+                                               kAppName, PromptIcon::Question, PromptButtons::YesNo);
     // A failed reload keeps the editor's text rather than emptying it.
     if (answer == PromptAnswer::Yes && LoadFile(m_path, false, reloadedText))
         return ExternalChange::Reloaded;

@@ -2,8 +2,8 @@
 #include "editor/ui/scrivo_view.h"
 
 #include "config/core/configurator.h"
-
 #include "editor/ui/qsci_base.h"
+
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QVBoxLayout>
@@ -15,6 +15,7 @@ using Sci = QsciScintillaBase;
 constexpr int kLineNumberStyle = 33;
 constexpr int kDefaultStyle = 32;
 constexpr int kCallTipStyle = 38;
+constexpr unsigned long kMarginCount = 4;
 constexpr unsigned long kWhite = 0xFFFFFF;
 constexpr unsigned long kGrey = 0x808080;
 
@@ -199,6 +200,13 @@ void CScrivoView::UpdateLineNumberWidth() {
     const int width = LineNumberWidth();
     if (width >= 0 && width != Send(Sci::SCI_GETMARGINWIDTHN, 0))
         Send(Sci::SCI_SETMARGINWIDTHN, 0, width);
+}
+
+void CScrivoView::RemoveMargins() {
+    disconnect(m_editor, &Sci::SCN_PAINTED, this, nullptr);
+    disconnect(m_editor, &Sci::SCN_ZOOM, this, nullptr);
+    for (unsigned long margin = 0; margin < kMarginCount; ++margin)
+        Send(Sci::SCI_SETMARGINWIDTHN, margin, 0);
 }
 
 void CScrivoView::OnSavePoint(bool reached) {

@@ -70,6 +70,9 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // For the views that show no margins (the log, the thumbnail): every margin
+    // goes, and the line-number margin no longer follows paints and zooms.
+    void RemoveMargins();
 
 private:
     void Configure();

@@ -9,7 +9,6 @@ using Sci = QsciScintillaBase;
 
 constexpr int kZoom = -10;
 constexpr unsigned long kCaretLineBack = 0xFFE8E8;
-constexpr int kMarginCount = 4;
 
 }  // namespace
 
@@ -19,11 +18,7 @@ CCodePaneView::CCodePaneView(const Configurator& config, Prompter& prompter, Act
       m_activeEditor(std::move(activeEditor)),
       m_zone(new CViewZoneDlg(m_activeEditor, this)) {
     Sci* editor = Editor();
-    // The editor view widens its line-number margin on paint and zoom; here
-    // there are no margins to keep.
-    disconnect(editor, &Sci::SCN_PAINTED, this, nullptr);
-    disconnect(editor, &Sci::SCN_ZOOM, this, nullptr);
-
+    RemoveMargins();
     editor->SendScintilla(Sci::SCI_SETZOOM, kZoom);
     Send(Sci::SCI_SETVSCROLLBAR, 0);
     Send(Sci::SCI_SETHSCROLLBAR, 0);
@@ -32,8 +27,6 @@ CCodePaneView::CCodePaneView(const Configurator& config, Prompter& prompter, Act
     // Without a frame the overlay's pixels are the component's client pixels.
     editor->setFrameStyle(QFrame::NoFrame);
     Send(Sci::SCI_SETINDENTATIONGUIDES, Sci::SC_IV_LOOKBOTH);
-    for (int margin = 0; margin < kMarginCount; ++margin)
-        Send(Sci::SCI_SETMARGINWIDTHN, (unsigned long)margin, 0);
     Send(Sci::SCI_SETCARETLINEVISIBLE, 1);
     Send(Sci::SCI_SETCARETLINEBACK, kCaretLineBack);
     // The thumbnail never has the focus, and its caret line marks an end of the band.

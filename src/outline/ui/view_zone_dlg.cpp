@@ -1,9 +1,9 @@
 // CViewZoneDlg: the veil over the thumbnail with the band of the lines the editor shows.
 #include "outline/ui/view_zone_dlg.h"
 
+#include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 
-#include "editor/ui/qsci_base.h"
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>

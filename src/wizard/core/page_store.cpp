@@ -1,6 +1,7 @@
 // What the wizard's pages store and the messages with which they refuse.
 #include "wizard/core/page_store.h"
 
+#include "platform/app_name.h"
 #include "wizard/core/shortcut_rules.h"
 #include "wizard/core/wizard_checks.h"
 
@@ -72,13 +73,12 @@ StoreResult StoreAppCount(WizardData& data, const QString& statNumber, const QSt
                           const QList<StatListItem>& statList) {
     const QString number = statNumber.trimmed();
     const QString version = installVersion.trimmed();
-    const QString caption = QStringLiteral("Korvane安装");
     if (!number.isEmpty() && !CheckStatNumber(number).valid)
-        return StoreRefusal{QStringLiteral("请输入有效的统计编号！"), caption, WizardField::StatNumber};
+        return StoreRefusal{QStringLiteral("请输入有效的统计编号！"), kAppName, WizardField::StatNumber};
     if (!version.isEmpty() && !IsValidInstallVersion(version))
         return StoreRefusal{QStringLiteral("请输入有效的安装包版本号！\r\n\r\n注意：\r\n1、格式必须为x.x.x.x的4组整数；\r\n"
                                            "2、每组整数范围为0~65535；"),
-                            caption, WizardField::InstallVersion};
+                            kAppName, WizardField::InstallVersion};
     data.statNumber = number;
     data.installVersion = version;
     data.statItemName.clear();

@@ -1,6 +1,7 @@
 // Defaults of a new installer description and the small rules of pages 1 and 3.
 #include "wizard/core/wizard_data.h"
 
+#include "platform/app_name.h"
 #include "wizard/core/maker_hosts.h"
 
 WizardData::WizardData()
@@ -27,7 +28,7 @@ QString DefaultInstallDir(const QString& appName) {
 }
 
 QString MakerBrandingText() {
-    return QStringLiteral("Korvane安装(") + QString::fromLatin1(kMakerWebHost) + QLatin1Char(')');
+    return kAppName + QLatin1Char('(') + QString::fromLatin1(kMakerWebHost) + QLatin1Char(')');
 }
 
 QString BrandingTextFor(BrandingChoice choice, const QString& customText) {

@@ -1,5 +1,5 @@
 // CompileController: the frame's compile driver: compile commands, the log pane, error jumps, the built installer.
-#include "compiler/ui/compile_controller.h"
+#include "app/ui/compile_controller.h"
 
 #include "app/core/command_ids.h"
 #include "app/ui/document_set.h"
@@ -9,15 +9,12 @@
 #include "compiler/ui/compile_log_ctrl.h"
 #include "config/core/configurator.h"
 #include "editor/ui/command_tipper.h"
+#include "platform/app_name.h"
 #include "platform/prompter.h"
 
 #include <QLayout>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-const QString kAppName = u"Korvane安装"_s;
-}
 
 CompileController::CompileController(CMainFrame& frame, const Configurator& config, Prompter& prompter)
     : QObject(&frame),

@@ -1,0 +1,98 @@
+// Pieces every benchmark program shares: a prompter that asks nothing, scratch files, makensis alone, memory readings, main().
+#pragma once
+
+#include "config/core/configurator.h"
+#include "../tests/support/scripted_prompter.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+// With nothing queued every question gets Cancel or an empty choice: no benchmark waits for a user.
+using SilentPrompter = ScriptedPrompter;
+
+inline const QString kMakensis = QStringLiteral("/usr/bin/makensis");
+
+// False when the file cannot be written whole.
+inline bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// About 100,000 lines of compiler output: every !echo is printed at verbosity 4.
+inline QByteArray StreamingScriptText() {
+    QByteArray text = "!verbose 4\n";
+    for (int i = 1; i <= 100000; ++i)
+        text += "!echo \"line " + QByteArray::number(i) + " of the streaming benchmark\"\n";
+    return text + "Name Big\nOutFile big.exe\nRequestExecutionLevel user\nSection\nSectionEnd\n";
+}
+
+// The yardstick for the compile driver: makensis on the script with its output thrown away.
+inline void RunMakensisAlone(benchmark::State& state, const QString& script) {
+    for (auto _ : state) {
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        process.start(kMakensis, {QStringLiteral("--"), script});
+        process.waitForFinished(-1);
+        if (process.exitCode() != 0)
+            state.SkipWithError("makensis failed");
+    }
+}
+
+// A program folder with the build's language and style files and default settings, loaded.
+struct ProgramFolder {
+    QTemporaryDir dir;
+    SilentPrompter prompter;
+    std::unique_ptr<Configurator> config;
+
+    ProgramFolder() {
+        for (const char* name : {"langs.xml", "stylers.xml"})
+            QFile::copy(QCoreApplication::applicationDirPath() + u'/' + QLatin1StringView(name),
+                        dir.filePath(QLatin1StringView(name)));
+        WriteFile(dir.filePath(QStringLiteral("config.xml")), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo/>\n");
+        config = std::make_unique<Configurator>(dir.path(), dir.filePath(QStringLiteral("user")), prompter);
+        config->Load();
+    }
+};
+
+// A field of /proc/self/status in kilobytes ("VmRSS:", "VmHWM:"); 0 when absent.
+inline long StatusKb(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return std::atol(line.constData() + qstrlen(field));
+    }
+    return 0;
+}
+
+// Resets the kernel's resident high-water mark, so VmHWM covers what follows alone.
+inline void ResetPeakResident() {
+    if (FILE* clear = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", clear);
+        std::fclose(clear);
+    }
+}
+
+// Widget benchmarks run without a display unless one is asked for.
+inline void UseOffscreenUnlessSet() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+inline int RunBenchmarks(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
