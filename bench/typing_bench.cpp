@@ -1,6 +1,7 @@
 // Cost of one keystroke in a 10 MB and a 50 MB script: our editor view beside a bare editing component.
 #include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
+#include "outline/ui/code_pane_view.h"
 #include "bench_support.h"
 
 #include <QApplication>
@@ -47,6 +48,21 @@ struct OurEditor {
         QApplication::processEvents();
     }
     Sci* Editor() const { return view->Editor(); }
+};
+
+// The view with the thumbnail beside it showing the same document, as the frame lays them out.
+struct OurEditorAndThumbnail : OurEditor {
+    CCodePaneView* thumbnail;
+
+    explicit OurEditorAndThumbnail(const QByteArray& text)
+        : OurEditor(text),
+          thumbnail(new CCodePaneView(*folder.config, folder.prompter, [this] { return view; }, &window)) {
+        window.resize(1100, 600);
+        thumbnail->setGeometry(900, 0, 200, 600);
+        thumbnail->show();
+        thumbnail->Attach();
+        QApplication::processEvents();
+    }
 };
 
 // The component alone with the same text and lexer: nothing of ours is connected to it.
@@ -172,12 +188,14 @@ void Sizes(benchmark::internal::Benchmark* bench) {
 }
 
 BENCHMARK(BM_TypeChar<OurEditor>)->Apply(Sizes);
+BENCHMARK(BM_TypeChar<OurEditorAndThumbnail>)->Apply(Sizes);
 BENCHMARK(BM_TypeChar<BareEditor>)->Apply(Sizes);
 BENCHMARK(BM_TypeChar<QuietEditor>)->Apply(Sizes);
 BENCHMARK(BM_TypeChar<BeforeOnlyEditor>)->Apply(Sizes);
 BENCHMARK(BM_DeleteChar<OurEditor>)->Apply(Sizes);
 BENCHMARK(BM_DeleteChar<BareEditor>)->Apply(Sizes);
 BENCHMARK(BM_TypeCharAndPaint<OurEditor>)->Apply(Sizes);
+BENCHMARK(BM_TypeCharAndPaint<OurEditorAndThumbnail>)->Apply(Sizes);
 BENCHMARK(BM_TypeCharAndPaint<BareEditor>)->Apply(Sizes);
 BENCHMARK(BM_TypeCharAndPaint<QuietEditor>)->Apply(Sizes);
 BENCHMARK(BM_MoveCaretAndPaint<OurEditor>)->Apply(Sizes);
@@ -190,6 +208,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int result = RunBenchmarks(argc, argv);
     g_editors<OurEditor>.clear();
+    g_editors<OurEditorAndThumbnail>.clear();
     g_editors<BareEditor>.clear();
     g_editors<QuietEditor>.clear();
     g_editors<BeforeOnlyEditor>.clear();
