@@ -158,6 +158,30 @@ TEST_F(ViewTest, TextRestsEightHundredMillisecondsBeforeTheOutlineHears) {
     EXPECT_EQ(settled.at(0).at(0).value<CScrivoView*>(), m_view);
 }
 
+TEST_F(ViewTest, TypingDeletingAndUndoEachModifyAndWakeTheOutline) {
+    ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("typed.nsi"), "Name x\n"), false));
+    CScrivoView* view = Docs().ActiveView();
+    // The costly after-change notices stay off; the view hears of edits before they happen.
+    EXPECT_EQ(view->Send(Sci::SCI_GETMODEVENTMASK) & (Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT), 0);
+    QSignalSpy settled(m_frame.get(), &CMainFrame::ActiveTextSettled);
+    ASSERT_FALSE(view->IsModified());
+
+    QTest::keyClicks(view->Editor(), QStringLiteral("a"));
+    EXPECT_EQ(view->Text(), "aName x\n");
+    EXPECT_TRUE(view->IsModified());
+    ASSERT_TRUE(settled.wait(2000));
+
+    view->Send(Sci::SCI_UNDO);
+    EXPECT_FALSE(view->IsModified());
+    ASSERT_TRUE(settled.wait(2000));
+
+    QTest::keyClick(view->Editor(), Qt::Key_Delete);
+    EXPECT_EQ(view->Text(), "ame x\n");
+    EXPECT_TRUE(view->IsModified());
+    ASSERT_TRUE(settled.wait(2000));
+    EXPECT_EQ(settled.count(), 3);
+}
+
 TEST_F(ViewTest, ContextMenuOverTheTextIsTheEditMenu) {
     QWidget* viewport = m_view->Editor()->viewport();
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20), viewport->mapToGlobal(QPoint(20, 20)));

@@ -87,6 +87,11 @@ void CScrivoView::Configure() {
     Send(Sci::SCI_SETMOUSEDWELLTIME, 200);
     Send(Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
     Send(Sci::SCI_CALLTIPUSESTYLE, 1);
+    // The component's handling of an after-change notice takes time in
+    // proportion to the change's distance from the start of the text (about
+    // 50 ms per keystroke at the end of 10 MB); the before-change notices are
+    // cheap and still come for every insertion and deletion, undo included.
+    Send(Sci::SCI_SETMODEVENTMASK, Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE);
 
     const std::pair<int, int> markers[] = {
         {Sci::SC_MARKNUM_FOLDEROPEN, Sci::SC_MARK_BOXMINUS},
@@ -217,7 +222,7 @@ void CScrivoView::OnSavePoint(bool reached) {
 }
 
 void CScrivoView::OnModified(int modificationType) {
-    if (modificationType & (Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT))
+    if (modificationType & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE))
         m_textTimer.start();
 }
 

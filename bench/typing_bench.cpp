@@ -1,0 +1,226 @@
+// Cost of one keystroke in a 10 MB and a 50 MB script: our editor view beside a bare editing component.
+#include "editor/ui/qsci_base.h"
+#include "editor/ui/scrivo_view.h"
+#include "outline/ui/code_pane_view.h"
+#include "bench_support.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+
+#include <map>
+
+namespace {
+
+using Sci = QsciScintillaBase;
+
+// NSIS's own headers repeated to the size asked for.
+QByteArray ScriptText(qsizetype bytes) {
+    QByteArray headers;
+    const QDir include(QStringLiteral("/usr/share/nsis/Include"));
+    for (const QString& name : include.entryList({QStringLiteral("*.nsh")}, QDir::Files)) {
+        QFile file(include.filePath(name));
+        if (file.open(QIODevice::ReadOnly))
+            headers += file.readAll() + "\n";
+    }
+    if (headers.isEmpty())
+        headers = "Section Main\n  DetailPrint \"text\"\nSectionEnd\n";
+    QByteArray text;
+    text.reserve(bytes + headers.size());
+    while (text.size() < bytes)
+        text += headers;
+    return text;
+}
+
+// A view with the script loaded from a file, shown and painted once, as the user sees it.
+struct OurEditor {
+    ProgramFolder folder;
+    QWidget window;
+    CScrivoView* view;
+
+    explicit OurEditor(const QByteArray& text) : view(new CScrivoView(*folder.config, folder.prompter, &window)) {
+        const QString path = folder.dir.filePath(QStringLiteral("big.nsi"));
+        WriteFile(path, text);
+        view->LoadFile(path, false);
+        window.resize(900, 600);
+        view->resize(900, 600);
+        window.show();
+        QApplication::processEvents();
+    }
+    Sci* Editor() const { return view->Editor(); }
+};
+
+// The view with the thumbnail beside it showing the same document, as the frame lays them out.
+struct OurEditorAndThumbnail : OurEditor {
+    CCodePaneView* thumbnail;
+
+    explicit OurEditorAndThumbnail(const QByteArray& text)
+        : OurEditor(text),
+          thumbnail(new CCodePaneView(*folder.config, folder.prompter, [this] { return view; }, &window)) {
+        window.resize(1100, 600);
+        thumbnail->setGeometry(900, 0, 200, 600);
+        thumbnail->show();
+        thumbnail->Attach();
+        QApplication::processEvents();
+    }
+};
+
+// The component alone with the same text and lexer: nothing of ours is connected to it.
+struct BareEditor {
+    Sci editor;
+
+    explicit BareEditor(const QByteArray& text) {
+        editor.SendScintilla(Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
+        editor.SendScintilla(Sci::SCI_SETLEXER, CScrivoView::kNsisLexer);
+        editor.SendScintilla(Sci::SCI_ADDTEXT, uintptr_t(text.size()), text.constData());
+        editor.SendScintilla(Sci::SCI_EMPTYUNDOBUFFER);
+        editor.SendScintilla(Sci::SCI_SETSAVEPOINT);
+        editor.resize(900, 600);
+        editor.show();
+        QApplication::processEvents();
+    }
+    Sci* Editor() { return &editor; }
+};
+
+// The bare component with change reports off, as the compile log runs.
+struct QuietEditor : BareEditor {
+    explicit QuietEditor(const QByteArray& text) : BareEditor(text) { editor.SendScintilla(Sci::SCI_SETMODEVENTMASK, 0L); }
+};
+
+// The bare component reporting only the notices given before a change.
+struct BeforeOnlyEditor : BareEditor {
+    explicit BeforeOnlyEditor(const QByteArray& text) : BareEditor(text) {
+        editor.SendScintilla(Sci::SCI_SETMODEVENTMASK, long(Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE));
+    }
+};
+
+// Built once per size and kept for every run; main drops them while the application still exists.
+template <typename Editor>
+std::map<int, std::unique_ptr<Editor>> g_editors;
+
+template <typename Editor>
+Editor& EditorOf(int megabytes) {
+    auto& editor = g_editors<Editor>[megabytes];
+    if (!editor)
+        editor = std::make_unique<Editor>(ScriptText(qsizetype(megabytes) * 1024 * 1024));
+    return *editor;
+}
+
+enum Where { kNearStart = 0, kNearEnd = 1 };
+
+void PlaceCaret(Sci* editor, long where) {
+    const long length = editor->SendScintilla(Sci::SCI_GETLENGTH);
+    editor->SendScintilla(Sci::SCI_GOTOPOS, (unsigned long)(where == kNearEnd ? length - 100 : 100));
+    // The first paint there styles all the text before it once; that is loading, not typing.
+    editor->viewport()->repaint();
+}
+
+// One key through the widget, as typing delivers it (event filters, key handling, notifications).
+void Press(Sci* editor, Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(editor, &press);
+}
+
+// One typed character; every 64th ends the line, so no line grows without bound over many runs.
+void TypeOne(Sci* editor, int& typed) {
+    if (++typed % 64 == 0)
+        Press(editor, Qt::Key_Return, QStringLiteral("\r"));
+    else
+        Press(editor, Qt::Key_A, QStringLiteral("a"));
+}
+
+template <typename Editor>
+void BM_TypeChar(benchmark::State& state) {
+    Sci* editor = EditorOf<Editor>(int(state.range(0))).Editor();
+    PlaceCaret(editor, long(state.range(1)));
+    const long before = editor->SendScintilla(Sci::SCI_GETLENGTH);
+    int typed = 0;
+    for (auto _ : state)
+        TypeOne(editor, typed);
+    if (editor->SendScintilla(Sci::SCI_GETLENGTH) != before + long(state.iterations()))
+        state.SkipWithError("the keys did not reach the text");
+    // Typed text goes again, so later runs see the same script.
+    editor->SendScintilla(Sci::SCI_SETSEL, (unsigned long)(editor->SendScintilla(Sci::SCI_GETCURRENTPOS) - state.iterations()),
+                          editor->SendScintilla(Sci::SCI_GETCURRENTPOS));
+    editor->SendScintilla(Sci::SCI_REPLACESEL, uintptr_t(0), "");
+    QApplication::processEvents();
+}
+
+template <typename Editor>
+void BM_DeleteChar(benchmark::State& state) {
+    Sci* editor = EditorOf<Editor>(int(state.range(0))).Editor();
+    PlaceCaret(editor, long(state.range(1)));
+    const long before = editor->SendScintilla(Sci::SCI_GETLENGTH);
+    // Deleting towards the nearer end would soon run out of text.
+    const bool nearEnd = state.range(1) == kNearEnd;
+    for (auto _ : state)
+        Press(editor, nearEnd ? Qt::Key_Backspace : Qt::Key_Delete, QString());
+    if (editor->SendScintilla(Sci::SCI_GETLENGTH) > before - long(state.iterations()))
+        state.SkipWithError("the keys did not reach the text");
+    QApplication::processEvents();
+}
+
+// A keystroke followed by the paint the event loop gives it.
+template <typename Editor>
+void BM_TypeCharAndPaint(benchmark::State& state) {
+    Sci* editor = EditorOf<Editor>(int(state.range(0))).Editor();
+    PlaceCaret(editor, long(state.range(1)));
+    int typed = 0;
+    for (auto _ : state) {
+        TypeOne(editor, typed);
+        editor->viewport()->repaint();
+    }
+    editor->SendScintilla(Sci::SCI_SETSEL, (unsigned long)(editor->SendScintilla(Sci::SCI_GETCURRENTPOS) - state.iterations()),
+                          editor->SendScintilla(Sci::SCI_GETCURRENTPOS));
+    editor->SendScintilla(Sci::SCI_REPLACESEL, uintptr_t(0), "");
+    QApplication::processEvents();
+}
+
+// A caret step and its paint, no edit: what the component costs for moving about.
+template <typename Editor>
+void BM_MoveCaretAndPaint(benchmark::State& state) {
+    Sci* editor = EditorOf<Editor>(int(state.range(0))).Editor();
+    PlaceCaret(editor, long(state.range(1)));
+    bool left = true;
+    for (auto _ : state) {
+        Press(editor, left ? Qt::Key_Left : Qt::Key_Right, QString());
+        editor->viewport()->repaint();
+        left = !left;
+    }
+}
+
+void Sizes(benchmark::internal::Benchmark* bench) {
+    bench->ArgNames({"MB", "near_end"});
+    for (int megabytes : {10, 50})
+        for (int where : {kNearStart, kNearEnd})
+            bench->Args({megabytes, where});
+    bench->Unit(benchmark::kMicrosecond);
+}
+
+BENCHMARK(BM_TypeChar<OurEditor>)->Apply(Sizes);
+BENCHMARK(BM_TypeChar<OurEditorAndThumbnail>)->Apply(Sizes);
+BENCHMARK(BM_TypeChar<BareEditor>)->Apply(Sizes);
+BENCHMARK(BM_TypeChar<QuietEditor>)->Apply(Sizes);
+BENCHMARK(BM_TypeChar<BeforeOnlyEditor>)->Apply(Sizes);
+BENCHMARK(BM_DeleteChar<OurEditor>)->Apply(Sizes);
+BENCHMARK(BM_DeleteChar<BareEditor>)->Apply(Sizes);
+BENCHMARK(BM_TypeCharAndPaint<OurEditor>)->Apply(Sizes);
+BENCHMARK(BM_TypeCharAndPaint<OurEditorAndThumbnail>)->Apply(Sizes);
+BENCHMARK(BM_TypeCharAndPaint<BareEditor>)->Apply(Sizes);
+BENCHMARK(BM_TypeCharAndPaint<QuietEditor>)->Apply(Sizes);
+BENCHMARK(BM_MoveCaretAndPaint<OurEditor>)->Apply(Sizes);
+BENCHMARK(BM_MoveCaretAndPaint<QuietEditor>)->Apply(Sizes);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    UseOffscreenUnlessSet();
+    QApplication app(argc, argv);
+    const int result = RunBenchmarks(argc, argv);
+    g_editors<OurEditor>.clear();
+    g_editors<OurEditorAndThumbnail>.clear();
+    g_editors<BareEditor>.clear();
+    g_editors<QuietEditor>.clear();
+    g_editors<BeforeOnlyEditor>.clear();
+    return result;
+}
