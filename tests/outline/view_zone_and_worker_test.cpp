@@ -3,7 +3,6 @@
 #include "outline/core/outline_thread.h"
 #include "outline/core/view_zone.h"
 
-#include <QSignalSpy>
 #include <QTest>
 #include <Qt>
 #include <gtest/gtest.h>
