@@ -2,6 +2,9 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 class CThread {
@@ -21,7 +24,9 @@ public:
         m_running = true;
         m_thread = std::thread([this] {
             Run();
+            std::lock_guard lock(m_endMutex);
             m_running = false;
+            m_ended.notify_all();
         });
         return true;
     }
@@ -30,6 +35,11 @@ public:
             m_thread.join();
     }
     bool IsRunning() const { return m_running.load(); }
+    // Waits at most `limit` for Run() to end; true when it has.
+    bool WaitFor(std::chrono::milliseconds limit) {
+        std::unique_lock lock(m_endMutex);
+        return m_ended.wait_for(lock, limit, [this] { return !m_running.load(); });
+    }
 
 protected:
     virtual void Run() = 0;
@@ -37,4 +47,6 @@ protected:
 private:
     std::thread m_thread;
     std::atomic<bool> m_running{false};
+    std::mutex m_endMutex;
+    std::condition_variable m_ended;
 };

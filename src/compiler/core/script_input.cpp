@@ -2,9 +2,12 @@
 #include "compiler/core/script_input.h"
 
 #include "editor/core/encoding_detection.h"
+#include "online/core/stat_symbol.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <utility>
 
 namespace {
 bool MakensisReadsItself(TextEncoding encoding) {
@@ -34,9 +37,14 @@ ScriptInput PrepareScriptInput(const QString& scriptPath, bool noCd, const QStri
     if (file.error() != QFileDevice::NoError)
         return input;
     const DetectedEncoding detected = DetectEncoding(bytes);
-    if (!MakensisReadsItself(detected.encoding)
-        && DecodeToUtf8(QByteArrayView(bytes).sliced(detected.markLength), detected.encoding, input.stdinText)) {
+    QByteArray utf8;
+    if (!DecodeToUtf8(QByteArrayView(bytes).sliced(detected.markLength), detected.encoding, utf8))
+        return input;
+    // Stock makensis knows no statistics command; it gets the line as a definition.
+    const bool statLineDefined = DefineStatSymbol(utf8);
+    if (statLineDefined || !MakensisReadsItself(detected.encoding)) {
         input.onStdin = true;
+        input.stdinText = std::move(utf8);
         // makensis changes to a file's folder itself, never to stdin's.
         input.workingFolder = input.compileFolder;
     }

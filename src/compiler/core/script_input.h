@@ -12,9 +12,10 @@ struct ScriptInput {
 };
 
 // Decides how the script at scriptPath is handed over. A script that Debian's
-// makensis cannot read itself (ANSI, or UCS-2 without a mark) goes on
-// standard input as UTF-8, with the working folder its own, so relative
-// paths, !include and the output resolve as they would for the file; nothing
-// is written next to the user's file. With noCd makensis stays in
-// editorFolder, as it would for the file itself.
+// makensis cannot read itself (ANSI, or UCS-2 without a mark), and one whose
+// statistics line must become a definition, go on standard input as UTF-8,
+// with the working folder their own, so relative paths, !include and the
+// output resolve as they would for the file; nothing is written next to the
+// user's file. With noCd makensis stays in editorFolder, as it would for the
+// file itself.
 ScriptInput PrepareScriptInput(const QString& scriptPath, bool noCd, const QString& editorFolder);

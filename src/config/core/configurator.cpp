@@ -25,6 +25,7 @@ constexpr char kLastOpenFiles[] = "LastOpenFiles";
 constexpr char kUpdateInfo[] = "UpdateInfo";
 constexpr char kNextUpdate[] = "nextSUDlg";
 constexpr char kUserInfo[] = "UserInfo";
+constexpr char kOnlineServers[] = "OnlineServers";
 constexpr char kVal[] = "Val";
 constexpr EntryList kRecentEntry{"RF", "File"};
 constexpr EntryList kOpenEntry{"LF", "File"};
@@ -179,6 +180,9 @@ void Configurator::ReadConfig(const tinyxml2::XMLElement& root) {
         ReadNumber(user, "save", m_login.save);
         ReadNumber(user, "autol", m_login.autoLogin);
     }
+    const auto* servers = root.FirstChildElement(kOnlineServers);
+    ReadText(servers, "StatServer", m_servers.statServer);
+    ReadText(servers, "InfoServer", m_servers.infoServer);
 }
 
 tinyxml2::XMLElement* Configurator::ConfigRoot() {

@@ -29,6 +29,12 @@ struct LoginRecord {
     bool operator==(const LoginRecord&) const = default;
 };
 
+// Where a deployment points the online services (element OnlineServers); empty keeps the built-in hosts.
+struct ServerAddresses {
+    QString statServer;  // the statistics service, e.g. "https://stat.example.org:8443"
+    QString infoServer;  // the maker's information server: update file and pages
+};
+
 constexpr int kMaxRecentFiles = 16;
 // Control numbers of the find and replace history boxes.
 constexpr int kFindHistory = 1001;
@@ -77,6 +83,9 @@ public:
     const LoginRecord& Login() const { return m_login; }
     void SaveUserInfo();
 
+    // Read only: the program never writes them.
+    const ServerAddresses& Servers() const { return m_servers; }
+
     // Keyword lists and styles.
     const std::vector<Language>& Languages() const { return m_languages; }
     std::vector<LexerType>& LexerTypes() { return m_lexerTypes; }
@@ -119,4 +128,5 @@ private:
     BaseConfig m_base;
     std::int64_t m_nextUpdateTime = 0;
     LoginRecord m_login;
+    ServerAddresses m_servers;
 };

@@ -56,11 +56,6 @@ QString FromAnsi(const QByteArray& bytes) {
     return QString::fromLatin1(bytes);
 }
 
-void ApplyKey(QByteArray& bytes) {
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        bytes[i] = char(std::uint8_t(bytes[i]) ^ kKey[size_t(i % qsizetype(kKey.size()))]);
-}
-
 bool IsBase64Character(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
            c == '+' || c == '/';
@@ -68,9 +63,14 @@ bool IsBase64Character(char c) {
 
 }  // namespace
 
+void ScrambleWithProgramKey(QByteArray& bytes) {
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(std::uint8_t(bytes[i]) ^ kKey[size_t(i % qsizetype(kKey.size()))]);
+}
+
 QByteArray EncodePassword(const QString& password) {
     QByteArray bytes = ToAnsi(password);
-    ApplyKey(bytes);
+    ScrambleWithProgramKey(bytes);
 
     const qsizetype fullGroups = bytes.size() / 3;
     QByteArray out;
@@ -100,6 +100,6 @@ QString DecodePassword(const QByteArray& stored) {
     if (alphabet.size() % 4 == 1)
         alphabet.chop(1);
     QByteArray bytes = QByteArray::fromBase64(alphabet);
-    ApplyKey(bytes);
+    ScrambleWithProgramKey(bytes);
     return FromAnsi(bytes);
 }
