@@ -5,6 +5,7 @@
 #include "config/core/config_paths.h"
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
+#include "online/ui/online_controller.h"
 #include "platform/app_name.h"
 #include "platform/ui/dialog_prompter.h"
 #include "wizard/core/maker_hosts.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
     else
         frame.show();
     frame.OpenInitialDocuments(commandLine);
+    frame.Online().StartAutomaticUpdateCheck();
     frame.RebuildRecentMenu();
     return QApplication::exec();
 }

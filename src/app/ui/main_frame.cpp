@@ -16,6 +16,7 @@
 #include "app/ui/start_page_view.h"
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
+#include "online/ui/online_controller.h"
 #include "platform/app_name.h"
 
 #include <QCloseEvent>
@@ -78,6 +79,8 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     m_frameCommands = new FrameCommands(*m_documents, *this, m_config, m_prompter, m_registry, this);
     m_compile = new CompileController(*m_documents, *this, *m_commands, m_registry, m_config, m_prompter, this);
     connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
+    m_online = new COnlineController(m_registry, *m_documents, *m_commands, m_config, m_prompter,
+                                     [this] { UpdateCommandStates(); }, this);
 
     setAcceptDrops(true);
     ApplyStoredLayout();
@@ -255,7 +258,7 @@ void CMainFrame::OnCommand(int id) { m_registry.Dispatch(id); }
 void CMainFrame::UpdateCaption() { setWindowTitle(m_documents->Caption()); }
 
 void CMainFrame::UpdateCommandStates() {
-    if (!m_documents || !m_compile)
+    if (!m_documents || !m_compile || !m_online)
         return;
     CEditerTabViewItem* document = m_documents->ActiveDocument();
     CScrivoView* view = document ? document->View() : nullptr;
@@ -301,7 +304,7 @@ void CMainFrame::UpdateStatusBar() {
         return;
     }
     const ViewState shown = view->State();
-    m_status->SetPartText(1, SignInStatusText(false));
+    m_status->SetPartText(1, SignInStatusText(m_online->IsSignedIn()));
     m_status->SetPartText(2, CaretStatusText(shown.line + 1, shown.column + 1, shown.selectionLength));
     m_status->SetPartText(3, CountStatusText(shown.lineCount, shown.length));
     m_status->SetPartText(4, EncodingName(view->Encoding()));

@@ -11,6 +11,7 @@
 
 class CFileTabCtrl;
 class CNewWizardDlg;
+class COnlineController;
 class CPaneContainer;
 class CScrivoView;
 class CommandActions;
@@ -47,6 +48,8 @@ public:
     SidePaneController& SidePane() const { return *m_sidePane; }
     // The compile driver with its log.
     CompileController& Compiler() const { return *m_compile; }
+    // Sign-in, statistics code and update check.
+    COnlineController& Online() const { return *m_online; }
 
     // The active document's editor view; null while the start page is active.
     CScrivoView* ActiveView() const;
@@ -105,6 +108,7 @@ private:
     SidePaneController* m_sidePane = nullptr;
     FrameCommands* m_frameCommands = nullptr;
     CompileController* m_compile = nullptr;
+    COnlineController* m_online = nullptr;
     bool m_outlineShown = false;
     bool m_thumbnailShown = false;
 };

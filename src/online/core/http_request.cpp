@@ -49,7 +49,8 @@ struct ReplyReader {
             Refuse(reply);
     }
     void Read(QNetworkReply& reply) {
-        if (refused)
+        // An aborted reply is closed and has nothing more to give.
+        if (refused || !reply.isOpen())
             return;
         if (body.size() + reply.bytesAvailable() > kMaxResponseBytes) {
             Refuse(reply);
