@@ -1,0 +1,142 @@
+// The statistics and update commands of the main frame, with its status bar and menu text, against loopback servers.
+#include "app/frame_fixture.h"
+#include "app/ui/frame_status_bar.h"
+#include "editor/ui/qsci_base.h"
+#include "editor/ui/scrivo_view.h"
+#include "modal_script.h"
+#include "online/support/stat_request_decoder.h"
+#include "online/support/test_http_server.h"
+#include "online/ui/insert_num_dlg.h"
+#include "online/ui/online_controller.h"
+#include "online/ui/stat_panel.h"
+#include "online/ui/update_dlg.h"
+#include "online/ui/user_login_dlg.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+using Sci = QsciScintillaBase;
+
+namespace {
+
+class FrameOnlineTest : public FrameTest {
+protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        ASSERT_TRUE(m_server.IsListening());
+        m_server.SetHandler([this](const HttpExchange& e) {
+            if (e.target == "/korvane.inf")
+                return ScriptedAnswer::Text(m_info);
+            if (e.target == "/update.php")
+                return ScriptedAnswer::Text("<input type=checkbox id=CHK_UPDATE_INFO value=7 checked>7天内不再提醒");
+            const DecodedStatRequest request = DecodeStatRequest(e.body);
+            return ScriptedAnswer::Text(request.pwd.size() == 32 ? "err:0\nct:1\nid0:7KFBDS3C\nname0:演示" : "err:-30");
+        });
+        Restart();
+    }
+
+    // A new frame over config.xml pointed at the loopback server, with extra elements.
+    void Restart(const QByteArray& extra = {}) {
+        m_frame.reset();
+        const QByteArray servers = "<OnlineServers><StatServer Val=\"" + m_server.Url().toEncoded() +
+                                   "\"/><InfoServer Val=\"" + m_server.Url().toEncoded() + "\"/></OnlineServers>";
+        QByteArray config = ReadBytes(m_dir.filePath(u"config.xml"_s));
+        config.replace("</Scrivo>", servers + extra + "</Scrivo>");
+        ASSERT_TRUE(WriteBytes(m_dir.filePath(u"config.xml"_s), config));
+        CreateFrame();
+        ASSERT_TRUE(Docs().OpenDocument(Script(u"setup.nsi"_s, "Name x\r\nOutFile a.exe\r\nSection\r\nSectionEnd\r\n"),
+                                        false));
+    }
+
+    QString SignInText() const { return m_frame->Commands().Action(Cmd::SignIn)->text(); }
+    QString StatusText() const { return m_frame->Status()->PartText(1); }
+    QByteArray EditorText() const {
+        const CScrivoView* view = m_frame->ActiveView();
+        QByteArray text(int(view->Send(Sci::SCI_GETLENGTH)), '\0');
+        view->Send(Sci::SCI_GETTEXT, (unsigned long)(text.size() + 1), long(reinterpret_cast<intptr_t>(text.data())));
+        return text;
+    }
+
+    TestHttpServer m_server;
+    QByteArray m_info = "VID:2";
+};
+
+}  // namespace
+
+TEST_F(FrameOnlineTest, SignInAndOutChangeStatusAndMenu) {
+    EXPECT_EQ(StatusText(), u"状态:未登录"_s);
+    EXPECT_EQ(SignInText(), u"用户登录(&L)"_s);
+
+    WhenModal<CUserLogin>([](CUserLogin& login) {
+        login.findChild<QLineEdit*>(u"account"_s)->setText(u"user01"_s);
+        login.findChild<QLineEdit*>(u"password"_s)->setText(u"secret1"_s);
+        login.findChild<QPushButton*>(u"login"_s)->click();
+    });
+    m_frame->OnCommand(Cmd::SignIn);
+    EXPECT_EQ(StatusText(), u"状态:已登录"_s);
+    EXPECT_EQ(SignInText(), u"注销登录(&L)"_s);
+
+    m_frame->OnCommand(Cmd::SignIn);
+    EXPECT_EQ(StatusText(), u"状态:未登录"_s);
+    EXPECT_EQ(SignInText(), u"用户登录(&L)"_s);
+    EXPECT_EQ(m_server.Requests().size(), 1);
+}
+
+TEST_F(FrameOnlineTest, StoredAutomaticSignInStartsSignedIn) {
+    Restart("<UserInfo><email Val=\"user01\"/><pwd Val=\"" + EncodePassword("37f55d6042498a66e39173b3baa69514") +
+            "\"/><save Val=\"1\"/><autol Val=\"1\"/></UserInfo>");
+    EXPECT_EQ(StatusText(), u"状态:已登录"_s);
+    EXPECT_EQ(SignInText(), u"注销登录(&L)"_s);
+    EXPECT_TRUE(m_server.Requests().isEmpty());
+}
+
+TEST_F(FrameOnlineTest, InsertStatisticsCommandEditsTheActiveScript) {
+    Restart("<UserInfo><email Val=\"user01\"/><pwd Val=\"" + EncodePassword("37f55d6042498a66e39173b3baa69514") +
+            "\"/><save Val=\"1\"/><autol Val=\"1\"/></UserInfo>");
+    WhenModal<CInsertNum>([](CInsertNum& dialog) {
+        // Waits for the signed-in list, then takes its row.
+        QTRY_COMPARE(dialog.Panel()->List()->topLevelItemCount(), 1);
+        dialog.Panel()->NumberEdit()->setText(u"7KFBDS3C"_s);
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            if (button->text() == u"确    定"_s)
+                button->click();
+        }
+    });
+    m_frame->OnCommand(Cmd::InsertStatistics);
+    const QByteArray line = "KorvaneID 7KFBDS3C     /*  安装统计项名称：【演示】  */";
+    EXPECT_EQ(EditorText(), "Name x\r\nOutFile a.exe\r\n" + line + "\r\nSection\r\nSectionEnd\r\n");
+    EXPECT_TRUE(m_frame->ActiveView()->IsModified());
+    EXPECT_EQ(m_frame->ActiveView()->State().selectionLength, line.size());
+
+    // Cancel inserts nothing.
+    WhenModal<CInsertNum>([](CInsertNum& dialog) { dialog.reject(); });
+    const QByteArray before = EditorText();
+    m_frame->OnCommand(Cmd::InsertStatistics);
+    EXPECT_EQ(EditorText(), before);
+}
+
+TEST_F(FrameOnlineTest, ManualUpdateCheckAndExitWithTheDialogOpen) {
+    QSignalSpy done(&m_frame->Online().Update(), &CUpdateDlg::CheckDone);
+    m_frame->OnCommand(Cmd::CheckUpdate);
+    ASSERT_TRUE(done.wait(20000));
+    ASSERT_FALSE(m_prompter.Messages().empty());
+    EXPECT_EQ(m_prompter.Messages().back().text, u"当前已是最新版本"_s);
+
+    m_info = "VID:3";
+    m_frame->OnCommand(Cmd::CheckUpdate);
+    ASSERT_TRUE(done.wait(20000));
+    CUpdateDlg& update = m_frame->Online().Update();
+    ASSERT_TRUE(update.isVisible());
+    QTRY_VERIFY(update.PostponeCheckBox()->isChecked());
+    const std::int64_t before = QDateTime::currentSecsSinceEpoch();
+    // The frame goes with the dialog open: it ends as with OK, the box's days stored.
+    m_frame.reset();
+    ASSERT_TRUE(m_config->NextUpdateTime() >= before + 7 * 86400);
+    EXPECT_TRUE(ConfigBytes().contains("<nextSUDlg Val=\"" + QByteArray::number(m_config->NextUpdateTime()) + "\""));
+}

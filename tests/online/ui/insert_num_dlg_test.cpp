@@ -1,0 +1,137 @@
+// The statistics panel and the insert dialog against the loopback service, and the insertion in a real editor.
+#include "editor/ui/qsci_base.h"
+#include "modal_script.h"
+#include "online/core/user_info_logic.h"
+#include "online/support/online_fixture.h"
+#include "online/ui/insert_num_dlg.h"
+#include "online/ui/stat_code_inserter.h"
+#include "online/ui/stat_panel.h"
+#include "online/ui/user_login_dlg.h"
+#include "wizard/core/stat_line.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+using Sci = QsciScintillaBase;
+
+namespace {
+
+class InsertNumTest : public OnlineTest {
+protected:
+    void Open() {
+        m_user = std::make_unique<CUserInfoLogic>(*m_config, StatServiceUrl(Servers()), 8000);
+        m_dialog = std::make_unique<CInsertNum>(*m_user, m_prompter, Servers(), nullptr);
+        m_dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_dialog.get()));
+    }
+    CStatPanel& Panel() const { return *m_dialog->Panel(); }
+    QPushButton* Button(const QString& text) const {
+        for (QPushButton* button : m_dialog->findChildren<QPushButton*>()) {
+            if (button->text() == text)
+                return button;
+        }
+        return nullptr;
+    }
+    void ClickRow(int row, bool twice) {
+        QTreeWidget* list = Panel().List();
+        const QRect rect = list->visualItemRect(list->topLevelItem(row));
+        if (twice)
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        else
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    std::unique_ptr<CUserInfoLogic> m_user;
+    std::unique_ptr<CInsertNum> m_dialog;
+};
+
+}  // namespace
+
+TEST_F(InsertNumTest, SignedInPanelListsTheNumbersAndPicksOne) {
+    LoadConfig(StoredAutoLogin());
+    Open();
+    EXPECT_TRUE(Panel().NumberEdit()->hasFocus());
+    EXPECT_FALSE(Panel().findChild<QPushButton*>(u"signIn"_s)->isVisible());
+    QTreeWidget* list = Panel().List();
+    QTRY_COMPARE(list->topLevelItemCount(), 1);
+    const QTreeWidgetItem* row = list->topLevelItem(0);
+    EXPECT_EQ(QStringList({row->text(0), row->text(1), row->text(2)}), QStringList({u"1"_s, u"A1"_s, u"Setup A"_s}));
+
+    ClickRow(0, false);
+    EXPECT_EQ(Panel().NumberEdit()->text(), u"A1"_s);
+    EXPECT_TRUE(m_dialog->isVisible());
+    // A double-clicked row is taken as it is, without the number check.
+    ClickRow(0, true);
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(m_dialog->Number(), u"A1"_s);
+    EXPECT_EQ(m_dialog->Comment(), StatComment(u"Setup A"_s));
+    EXPECT_TRUE(m_prompter.Messages().empty());
+}
+
+TEST_F(InsertNumTest, OkChecksTheNumber) {
+    Open();
+    for (const QString& refused : {QString(), u"   "_s, u"ABC"_s}) {
+        Panel().NumberEdit()->setText(refused);
+        QTest::mouseClick(Button(u"确    定"_s), Qt::LeftButton);
+        ASSERT_FALSE(m_prompter.Messages().empty());
+        EXPECT_EQ(m_prompter.Messages().back(),
+                  (PromptMessage{u"请输入有效的统计编号！"_s, u"Korvane安装"_s, PromptIcon::Warning, PromptButtons::Ok}));
+        EXPECT_TRUE(m_dialog->isVisible());
+        m_prompter.ClearRecord();
+    }
+    Panel().NumberEdit()->setText(u"  7KFBDS3C "_s);
+    Panel().VersionEdit()->setText(u"not read"_s);
+    QTest::mouseClick(Button(u"确    定"_s), Qt::LeftButton);
+    EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(m_dialog->Number(), u"7KFBDS3C"_s);
+    EXPECT_EQ(m_dialog->Comment(), StatComment(QString()));
+}
+
+TEST_F(InsertNumTest, SigningInFromThePanelFillsTheList) {
+    Open();
+    auto* signIn = Panel().findChild<QPushButton*>(u"signIn"_s);
+    ASSERT_TRUE(signIn->isVisible());
+    WhenModal<CUserLogin>([](CUserLogin& login) {
+        login.findChild<QLineEdit*>(u"account"_s)->setText(u"user01"_s);
+        login.findChild<QLineEdit*>(u"password"_s)->setText(u"secret1"_s);
+        login.findChild<QPushButton*>(u"login"_s)->click();
+    });
+    QTest::mouseClick(signIn, Qt::LeftButton);
+    EXPECT_FALSE(signIn->isVisible());
+    QTRY_COMPARE(Panel().List()->topLevelItemCount(), 1);
+    EXPECT_EQ(Panel().ItemName(u"A1"_s), u"Setup A"_s);
+    EXPECT_EQ(Panel().ItemName(u"a1"_s), QString());
+}
+
+TEST_F(InsertNumTest, UsageNotesLinkToTheSignInPage) {
+    Open();
+    const QString notes = m_dialog->findChild<QLabel*>(u"usageNotes"_s)->text();
+    EXPECT_TRUE(notes.contains(Servers().info.toString() + u"/goto.php?q=login"_s)) << notes.toStdString();
+    EXPECT_TRUE(notes.contains(u"Korvane统计(127.0.0.1)"_s)) << notes.toStdString();
+}
+
+TEST(InsertStatCode, OneUndoStepAndTheNewLineSelected) {
+    QsciScintillaBase editor;
+    const QByteArray script = "Name x\r\n  OutFile a.exe\r\nKorvaneID 1ABC\r\nSection\r\nSectionEnd\r\n";
+    editor.SendScintilla(Sci::SCI_SETTEXT, script.constData());
+    editor.SendScintilla(Sci::SCI_EMPTYUNDOBUFFER);
+    InsertStatCode(editor, u"7KFBDS3C"_s, StatComment(u"演示"_s));
+
+    const QByteArray line = "  KorvaneID 7KFBDS3C " + StatComment(u"演示"_s).toUtf8();
+    QByteArray text(int(editor.SendScintilla(Sci::SCI_GETLENGTH)), '\0');
+    editor.SendScintilla(Sci::SCI_GETTEXT, (unsigned long)(text.size() + 1), text.data());
+    EXPECT_EQ(text, "Name x\r\n  OutFile a.exe\r\n" + line + "\r\nSection\r\nSectionEnd\r\n");
+    const long start = editor.SendScintilla(Sci::SCI_POSITIONFROMLINE, 2UL);
+    EXPECT_EQ(editor.SendScintilla(Sci::SCI_GETSELECTIONSTART), start);
+    EXPECT_EQ(editor.SendScintilla(Sci::SCI_GETSELECTIONEND), start + line.size());
+
+    editor.SendScintilla(Sci::SCI_UNDO);
+    editor.SendScintilla(Sci::SCI_GETTEXT, (unsigned long)(text.size() + 1), text.data());
+    EXPECT_EQ(QByteArray(text.constData()), script);
+    EXPECT_EQ(editor.SendScintilla(Sci::SCI_CANUNDO), 0);
+}
