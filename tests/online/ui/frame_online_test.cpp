@@ -1,5 +1,5 @@
 // The statistics and update commands of the main frame, with its status bar and menu text, against loopback servers.
-#include "app/frame_fixture.h"
+#include "support/frame_fixture.h"
 #include "app/ui/frame_status_bar.h"
 #include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"

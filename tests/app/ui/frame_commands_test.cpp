@@ -1,5 +1,5 @@
 // The commands on the real frame: enabling rules, status bar, find, log focus, web and help, About.
-#include "commands_fixture.h"
+#include "support/commands_fixture.h"
 #include "support/url_recorder.h"
 
 #include "app/ui/compile_controller.h"
