@@ -2,10 +2,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <optional>
-#include <QHash>
 
 // One statistics number the user created on the service's web site.
 struct StatItem {

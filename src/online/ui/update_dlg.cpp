@@ -70,6 +70,7 @@ void CUpdateDlg::StartUpdateCheck(bool manual) {
 }
 
 void CUpdateDlg::Shutdown(std::chrono::milliseconds wait) {
+    m_shutDown = true;
     m_infoFetch.Cancel();
     if (isVisible())
         accept();
@@ -82,7 +83,8 @@ void CUpdateDlg::Run() {
     QMetaObject::invokeMethod(
         this,
         [this, result] {
-            if (result.ok)
+            // A decision that arrives after shutdown shows nothing.
+            if (result.ok && !m_shutDown)
                 Decide(result.body);
             Q_EMIT CheckDone();
         },
