@@ -32,16 +32,6 @@ TEST(OnlineServers, ConfiguredAddressesOnlyWhenUsable) {
     }
 }
 
-TEST(OnlineServers, PathsOnEachServer) {
-    const OnlineServers servers{QUrl(u"https://s.example:444"_s), QUrl(u"http://i.example"_s)};
-    EXPECT_EQ(StatServiceUrl(servers).toString(), u"https://s.example:444/instsvc/creq.php"_s);
-    EXPECT_EQ(UpdateInfoFileUrl(servers).toString(), u"http://i.example/korvane.inf"_s);
-    EXPECT_EQ(DefaultUpdatePageUrl(servers).toString(), u"http://i.example/update.php"_s);
-    EXPECT_EQ(MakerPageUrl(servers, u"reg"_s).toString(), u"http://i.example/goto.php?q=reg"_s);
-    EXPECT_EQ(DefaultOnlineServers().stat.scheme(), u"http"_s);
-    EXPECT_EQ(DefaultOnlineServers().stat.port(80), 80);
-}
-
 TEST(OnlineServers, ReadFromConfigXml) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
