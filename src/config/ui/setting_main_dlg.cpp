@@ -59,8 +59,12 @@ void CSettingMainDlg::SelectPage(int page) {
     if (page < 0 || page >= int(m_holders.size()))
         return;
     QWidget* holder = m_holders[size_t(page)];
-    if (holder->layout()->count() == 0)
-        holder->layout()->addWidget(CreatePage(page));
+    if (holder->layout()->count() == 0) {
+        QWidget* created = CreatePage(page);
+        holder->layout()->addWidget(created);
+        // A layout shows a widget added to a shown window only later; the page is wanted now.
+        created->show();
+    }
     m_tabs->setCurrentIndex(page);
     FitToPage();
 }

@@ -9,6 +9,7 @@ SettingsController::SettingsController(CommandRegistry& registry, Configurator& 
                                        QWidget* owner, SettingsTargets targets)
     : QObject(owner), m_config(config), m_prompter(prompter), m_owner(owner), m_targets(std::move(targets)) {
     registry.Register(Cmd::Settings, [this](int) { ShowSettings(CSettingMainDlg::kBasePage); });
+    registry.Register(Cmd::CompilerSettings, [this](int) { ShowSettings(CSettingMainDlg::kCompilePage); });
 }
 
 void SettingsController::ShowSettings(int page) {
@@ -17,6 +18,8 @@ void SettingsController::ShowSettings(int page) {
     m_dialog->show();
     m_dialog->SelectPage(page);
 }
+
+CSettingMainDlg* SettingsController::Dialog() const { return m_dialog; }
 
 CSettingMainDlg* SettingsController::CreateDialog() {
     auto* dialog = new CSettingMainDlg(m_config, m_prompter, m_owner);

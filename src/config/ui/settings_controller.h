@@ -33,7 +33,7 @@ public:
     // Shows the window (created when it does not exist) without taking the focus, on the page.
     void ShowSettings(int page);
     // The open window, or null.
-    CSettingMainDlg* Dialog() const { return m_dialog; }
+    CSettingMainDlg* Dialog() const;
 
 private:
     CSettingMainDlg* CreateDialog();
