@@ -104,7 +104,11 @@ TEST(CompilerCheckTest, OnlyAProgramThatAnswersVersionRuns) {
 TEST(CompilerCheckTest, AProgramThatNeverAnswersIsStopped) {
     QTemporaryDir dir;
     const QString silent = dir.filePath(u"silent"_s);
-    // Reads its input: with nothing to read it would wait for ever.
-    ASSERT_TRUE(WriteExecutable(silent, "#!/bin/sh\ncat\nexec sleep 600\n"));
-    EXPECT_EQ(CheckCompiler(silent, 200).problem, CompilerProblem::NoAnswer);
+    const QString pidFile = dir.filePath(u"pid"_s);
+    // Reads its input first: with a terminal to read it would wait for the user.
+    ASSERT_TRUE(WriteExecutable(silent, "#!/bin/sh\ncat\necho $$ > '" + pidFile.toUtf8() + "'\nexec sleep 600\n"));
+    EXPECT_EQ(CheckCompiler(silent, 1000).problem, CompilerProblem::NoAnswer);
+    const pid_t pid = WrittenPid(pidFile);
+    ASSERT_NE(pid, 0);
+    EXPECT_FALSE(IsAlive(pid));
 }

@@ -1,7 +1,7 @@
 // A main frame with its settings window, and helpers that find the window's controls by the texts the user sees.
 #pragma once
 
-#include "app/frame_fixture.h"
+#include "support/frame_fixture.h"
 #include "app/ui/compile_controller.h"
 #include "app/ui/pane_container.h"
 #include "app/ui/side_pane_controller.h"
