@@ -8,6 +8,11 @@
 #include "config/core/language.h"
 #include "outline/ui/code_pane_view.h"
 
+#include <vector>
+
+namespace {
+
+// Every view that shows a script: the open editors, the thumbnail and the log.
 std::vector<CScrivoView*> AllScriptViews(const CMainFrame& frame) {
     std::vector<CScrivoView*> views;
     const DocumentSet& documents = frame.Documents();
@@ -21,6 +26,8 @@ std::vector<CScrivoView*> AllScriptViews(const CMainFrame& frame) {
         views.push_back(log);
     return views;
 }
+
+}  // namespace
 
 void ApplySettingsToAllViews(const CMainFrame& frame) {
     for (CScrivoView* view : AllScriptViews(frame))

@@ -3,13 +3,8 @@
 
 #include "config/ui/settings_controller.h"
 
-#include <vector>
-
 class CMainFrame;
-class CScrivoView;
 
-// Every view that shows a script: the open editors, the thumbnail and the log.
-std::vector<CScrivoView*> AllScriptViews(const CMainFrame& frame);
 // The views apply the editing settings again (tab width, tabs or blanks, line numbers, caret line).
 void ApplySettingsToAllViews(const CMainFrame& frame);
 // The views apply the styles again; their keyword lists stay as they are.

@@ -2,12 +2,12 @@
 #include "config/ui/edit_def_dlg.h"
 
 #include "platform/prompter.h"
+#include "platform/ui/ok_cancel_buttons.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -20,11 +20,7 @@ CEditDefDlg::CEditDefDlg(const SymbolDef& symbol, Prompter& prompter, QWidget* p
     form->addRow(u"符号："_s, m_name);
     form->addRow(u"数值："_s, m_value);
     m_name->setMinimumWidth(fontMetrics().horizontalAdvance(u'M') * 24);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(u"确定"_s, QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(u"取消"_s, QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);

@@ -3,6 +3,7 @@
 
 #include "config/core/compiler_check.h"
 #include "config/core/configurator.h"
+#include "config/ui/browse_button.h"
 #include "config/ui/edit_def_dlg.h"
 #include "platform/app_name.h"
 #include "platform/prompter.h"
@@ -45,13 +46,6 @@ QString CompilerProblemText(const QString& path, const CompilerCheck& check) {
 
 // Where a browse dialog starts: the folder of the current file, if there is one.
 QString FolderOf(const QString& path) { return path.isEmpty() ? QString() : QFileInfo(path).absolutePath(); }
-
-QPushButton* BrowseButton(QWidget* parent) {
-    auto* button = new QPushButton(u"..."_s, parent);
-    button->setAutoDefault(false);
-    button->setMaximumWidth(button->fontMetrics().horizontalAdvance(u"...."_s) + 16);
-    return button;
-}
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 
 #include "config/core/configurator.h"
 #include "config/core/settings_rules.h"
+#include "config/ui/browse_button.h"
 #include "config/ui/colour_swatch.h"
 #include "config/ui/style_preview.h"
 #include "platform/prompter.h"
@@ -72,9 +73,7 @@ QWidget* CSettingStyleDlg::BuildColourRow(const QString& label, CColourSwatch*& 
     auto* text = new QLabel(label, row);
     swatch = new CColourSwatch(row);
     text->setBuddy(swatch);
-    auto* browse = new QPushButton(u"..."_s, row);
-    browse->setAutoDefault(false);
-    browse->setMaximumWidth(browse->fontMetrics().horizontalAdvance(u"...."_s) + 16);
+    QPushButton* browse = BrowseButton(row);
     layout->addWidget(text);
     layout->addWidget(swatch);
     layout->addWidget(browse);

@@ -19,8 +19,6 @@ void SettingsController::ShowSettings(int page) {
     m_dialog->SelectPage(page);
 }
 
-CSettingMainDlg* SettingsController::Dialog() const { return m_dialog; }
-
 CSettingMainDlg* SettingsController::CreateDialog() {
     auto* dialog = new CSettingMainDlg(m_config, m_prompter, m_owner);
     // Closing destroys the window, which writes what changed.

@@ -32,8 +32,6 @@ public:
 
     // Shows the window (created when it does not exist) without taking the focus, on the page.
     void ShowSettings(int page);
-    // The open window, or null.
-    CSettingMainDlg* Dialog() const;
 
 private:
     CSettingMainDlg* CreateDialog();
