@@ -118,6 +118,14 @@ TEST_F(Association, RegistersTypeEntryDefaultAndCachesThatTheDesktopToolsRead) {
     EXPECT_EQ(ReadBytes(MimeApps()),
               "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\ntext/x-nsis=scrivo.desktop\n");
     EXPECT_TRUE(QFile::exists(Data(u"mime/mime.cache"_s)));
+    // Registering again leaves the same files.
+    const QStringList files = {Data(u"mime/packages/scrivo.xml"_s), Data(u"applications/scrivo.desktop"_s), MimeApps()};
+    QByteArrayList first;
+    for (const QString& file : files)
+        first << ReadBytes(file);
+    ASSERT_TRUE(RegisterFileAssociation(m_request).Succeeded());
+    for (qsizetype i = 0; i < files.size(); ++i)
+        EXPECT_EQ(ReadBytes(files[i]), first[i]) << files[i].toStdString();
 
     int status = -1;
     const QByteArray validation = Run(u"desktop-file-validate"_s, {Data(u"applications/scrivo.desktop"_s)}, &status);
@@ -128,18 +136,6 @@ TEST_F(Association, RegistersTypeEntryDefaultAndCachesThatTheDesktopToolsRead) {
         EXPECT_EQ(Run(u"xdg-mime"_s, {u"query"_s, u"filetype"_s, m_dir.filePath(name)}), "text/x-nsis")
             << name.toStdString();
     }
-}
-
-TEST_F(Association, RegisteringTwiceLeavesTheSameFiles) {
-    ASSERT_TRUE(RegisterFileAssociation(m_request).Succeeded());
-    const QStringList files = {Data(u"mime/packages/scrivo.xml"_s), Data(u"applications/scrivo.desktop"_s),
-                               Data(u"icons/hicolor/48x48/apps/scrivo.png"_s), MimeApps()};
-    QList<QByteArray> first;
-    for (const QString& file : files)
-        first << ReadBytes(file);
-    ASSERT_TRUE(RegisterFileAssociation(m_request).Succeeded());
-    for (qsizetype i = 0; i < files.size(); ++i)
-        EXPECT_EQ(ReadBytes(files[i]), first[i]) << files[i].toStdString();
 }
 
 TEST_F(Association, EachFailedStepIsNamedAndTheOthersStillRun) {
@@ -160,16 +156,15 @@ TEST_F(Association, EachFailedStepIsNamedAndTheOthersStillRun) {
     EXPECT_EQ(result.failed, (std::vector<AssociationStep>{AssociationStep::MimeType, AssociationStep::Icon,
                                                            AssociationStep::DesktopEntry}));
 
+    // A list of defaults that cannot be read is not replaced.
+    ASSERT_TRUE(QFile::remove(m_request.configHome));
+    ASSERT_TRUE(QDir().mkpath(MimeApps()));
+    EXPECT_EQ(RegisterFileAssociation(m_request).failed,
+              std::vector<AssociationStep>{AssociationStep::DefaultApplication});
+    EXPECT_TRUE(QFileInfo(MimeApps()).isDir());
+
     AssociationRequest nowhere = m_request;
     nowhere.dataHome.clear();
     nowhere.configHome.clear();
     EXPECT_EQ(RegisterFileAssociation(nowhere).failed.size(), 6u);
-}
-
-TEST_F(Association, AnUnreadableListOfDefaultsIsNotReplaced) {
-    ASSERT_TRUE(QDir().mkpath(m_request.configHome));
-    ASSERT_TRUE(QDir().mkpath(MimeApps()));  // a folder cannot be read as the list
-    const AssociationResult result = RegisterFileAssociation(m_request);
-    EXPECT_EQ(result.failed, std::vector<AssociationStep>{AssociationStep::DefaultApplication});
-    EXPECT_TRUE(QFileInfo(MimeApps()).isDir());
 }

@@ -78,13 +78,6 @@ TEST(DesktopFilesTest, EntryAndMetainfoPassTheDesktopValidators) {
     EXPECT_EQ(metainfo.exitCode, 0) << metainfo.output.constData();
 }
 
-TEST(DesktopFilesTest, IconPicturesHaveTheSizesTheirNamesSay) {
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        const QImage icon(kResources + u"/icons/scrivo-%1.png"_s.arg(size));
-        EXPECT_EQ(icon.size(), QSize(size, size)) << size;
-    }
-}
-
 class InstalledCopy : public ::testing::Test {
 protected:
     void SetUp() override {
