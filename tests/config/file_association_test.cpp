@@ -73,14 +73,6 @@ TEST(ExecArgumentTest, QuotesAndEscapesEveryPath) {
         EXPECT_EQ(ExecArgument(path), quoted) << path.toStdString();
 }
 
-TEST(DesktopEntryForTest, BothCommandsStartTheGivenProgram) {
-    const QByteArray shipped = "[Desktop Entry]\nExec=scrivo %f\nIcon=scrivo\nTryExec=scrivoX\n"
-                               "[Desktop Action compile]\nExec=scrivo /C %f\nExec=scrivolike %f\n";
-    EXPECT_EQ(DesktopEntryFor(shipped, u"/opt/x y/scrivo"_s),
-              "[Desktop Entry]\nExec=\"/opt/x y/scrivo\" %f\nIcon=scrivo\nTryExec=scrivoX\n"
-              "[Desktop Action compile]\nExec=\"/opt/x y/scrivo\" /C %f\nExec=scrivolike %f\n");
-}
-
 TEST(DefaultApplicationTest, SetsTheDefaultAndKeepsEverythingElse) {
     const QString mime = u"text/x-nsis"_s, id = u"scrivo.desktop"_s;
     const std::pair<QString, QString> cases[] = {

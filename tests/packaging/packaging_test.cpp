@@ -97,8 +97,6 @@ TEST_F(InstalledCopy, LaysOutTheProgramItsFilesAndTheDesktopIntegration) {
     EXPECT_EQ(FilesBelow(m_prefix), kInstalledFiles);
     EXPECT_TRUE(QFileInfo(Prefix(u"bin/scrivo"_s)).isExecutable());
     EXPECT_EQ(ReadBytes(Prefix(u"share/scrivo/stylers.xml"_s)), ReadBytes(kResources + u"/stylers.xml"_s));
-    const ToolRun entry = RunTool(u"desktop-file-validate"_s, {Prefix(u"share/applications/scrivo.desktop"_s)});
-    EXPECT_EQ(entry.exitCode, 0) << entry.output.constData();
 }
 
 // Started as a user who cannot write the installed folder: the program takes

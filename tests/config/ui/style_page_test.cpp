@@ -52,10 +52,7 @@ TEST_F(StylePageTest, ListsTheStylesAndShowsTheSelectedOne) {
     ASSERT_EQ(m_list->count(), int(styles.size()));
     EXPECT_EQ(m_list->item(0)->text(), u"DEFAULT"_s);
     EXPECT_EQ(m_list->currentRow(), 0);
-    EXPECT_EQ(m_size->itemText(0), QString());
-    EXPECT_EQ(m_size->count(), 17);
     EXPECT_EQ(m_font->itemText(0), QString());
-    EXPECT_GT(m_font->count(), 1);
 
     const int comment = Row(u"COMMENT"_s);
     Style(comment).fontSize = 14;
