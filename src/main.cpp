@@ -7,6 +7,7 @@
 #include "editor/ui/scrivo_view.h"
 #include "online/ui/online_controller.h"
 #include "platform/app_name.h"
+#include "platform/ui/app_icon.h"
 #include "platform/ui/dialog_prompter.h"
 #include "wizard/core/maker_hosts.h"
 
@@ -25,6 +26,9 @@ QUrl MakerContentUrl() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"scrivo"_s);
+    // Every window and dialog shows the program's icon; the desktop finds the entry by this name.
+    QApplication::setWindowIcon(AppIcon());
+    QGuiApplication::setDesktopFileName(u"scrivo"_s);
 
     CommandLine commandLine = ParseCommandLine(QApplication::arguments().mid(1));
     // The running instance has its own working folder: hand it an absolute path.
@@ -41,7 +45,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    Configurator config(QCoreApplication::applicationDirPath(), DefaultUserConfigFolder(), prompter);
+    Configurator config(ProgramDataFolder(QCoreApplication::applicationDirPath()), DefaultUserConfigFolder(), prompter);
     if (!config.Load())
         return -1;
 
