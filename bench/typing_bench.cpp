@@ -71,7 +71,7 @@ struct BareEditor {
 
     explicit BareEditor(const QByteArray& text) {
         editor.SendScintilla(Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
-        editor.SendScintilla(Sci::SCI_SETLEXER, CScrivoView::kNsisLexer);
+        editor.SendScintilla(Sci::SCI_SETLEXER, Sci::SCLEX_NSIS);
         editor.SendScintilla(Sci::SCI_ADDTEXT, uintptr_t(text.size()), text.constData());
         editor.SendScintilla(Sci::SCI_EMPTYUNDOBUFFER);
         editor.SendScintilla(Sci::SCI_SETSAVEPOINT);
