@@ -3,6 +3,7 @@
 
 #include "config/core/configurator.h"
 #include "editor/core/nsis_style.h"
+#include "editor/ui/editor_accessibility.h"
 #include "editor/ui/nsis_styler.h"
 #include "editor/ui/qsci_base.h"
 
@@ -38,6 +39,7 @@ CScrivoView::CScrivoView(const Configurator& config, Prompter& prompter, QWidget
       m_document(prompter),
       m_editor(new QsciScintillaBase(this)),
       m_styler(new NsisStyler(m_editor)) {
+    UsePlainEditorAccessibility();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_editor);
