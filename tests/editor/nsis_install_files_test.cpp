@@ -1,10 +1,10 @@
 // The NSIS lexer over the compiler's own headers and examples: every file styled, its folds matching its blocks.
 #include "editor/core/nsis_lexer.h"
 
+#include "support/nsis_dir.h"
+
 #include <QDirIterator>
 #include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -12,17 +12,6 @@
 #include <utility>
 
 namespace {
-
-// The folder makensis was built to take its headers from.
-QString NsisFolder() {
-    QProcess makensis;
-    makensis.start(QStringLiteral("makensis"), {QStringLiteral("-HDRINFO")});
-    if (!makensis.waitForFinished(30000))
-        return {};
-    const QString info = QString::fromUtf8(makensis.readAllStandardOutput());
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("NSISDIR=([^,\\s]+)")).match(info);
-    return match.hasMatch() ? match.captured(1) : QString();
-}
 
 // Fold headers and the depth at the end, counted the plain way: from the
 // first word of each line that is no continuation and lies outside a
@@ -73,7 +62,7 @@ BlockCounts CountBlocks(const QByteArray& text) {
 }  // namespace
 
 TEST(NsisInstalledFiles, AreStyledAndFoldLikeTheirBlocks) {
-    const QString folder = NsisFolder();
+    const QString folder = NsisDir();
     ASSERT_FALSE(folder.isEmpty()) << "makensis -HDRINFO names no NSISDIR";
     const NsisKeywords keywords;
     int files = 0;
