@@ -1,7 +1,7 @@
 // COutputDecoder: compiler output to UTF-8.
 #include "compiler/core/output_decoder.h"
 
-#include "editor/core/ansi_conversion.h"
+#include "text/core/ansi_code_page.h"
 
 #include <QString>
 #include <utility>
