@@ -259,6 +259,35 @@ TEST_F(TextDocumentTest, LossyAnsiSaveAsksAndNoWritesNothing) {
     EXPECT_FALSE(m_document.IsModified());
 }
 
+TEST_F(TextDocumentTest, EverySaveThatWouldLoseBytesAsks) {
+    struct Case {
+        const char* name;
+        QByteArray bytes; // the file, which fixes the encoding
+        QByteArray text;  // what the editor then saves
+        QString question;
+        QByteArray written; // on Yes
+    };
+    const QString ansiQuestion = QStringLiteral("当前脚本包含无法用 ANSI 编码保存的字符，这些字符将变为“?”。是否继续保存？");
+    const QByteArray tag = QString::fromUcs4(U"\U000E0041").toUtf8();
+    const std::vector<Case> cases = {
+        // glibc's CP936 would drop tag characters without a word.
+        {"ansi-tag", "; \xd6\xd0\r\n", QStringLiteral("; 中").toUtf8() + tag + "\r\n", ansiQuestion, "; \xd6\xd0?\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = LoadModified(c.name, c.bytes);
+        m_prompter.ClearRecord();
+        m_prompter.QueueAnswer(PromptAnswer::No);
+        EXPECT_FALSE(m_document.SaveFile(c.text));
+        EXPECT_EQ(ReadBytes(path), c.bytes);
+        EXPECT_EQ(m_prompter.Messages(),
+                  (std::vector<PromptMessage>{{c.question, kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo}}));
+        m_prompter.QueueAnswer(PromptAnswer::Yes);
+        EXPECT_TRUE(m_document.SaveFile(c.text));
+        EXPECT_EQ(ReadBytes(path), c.written);
+    }
+}
+
 TEST_F(TextDocumentTest, SetEncodingOnSavedDocumentAsksAndSavesAtOnce) {
     const QString path = Load("a.nsi", "Name x\r\n");
     const QByteArray edited = "Name y\r\n";

@@ -22,7 +22,11 @@ constexpr char kAnsiFallback[] = "GB18030";
 QByteArray ToAnsi(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     QByteArray ansi;
-    if (ConvertExactly(kAnsiCodePage, "UTF-8", utf8, ansi) || ConvertExactly(kAnsiFallback, "UTF-8", utf8, ansi))
+    bool lossy = false;
+    if (Utf8ToAnsi(utf8, ansi, lossy) && !lossy)
+        return ansi;
+    ansi.clear();
+    if (ConvertExactly(kAnsiFallback, "UTF-8", utf8, ansi))
         return ansi;
     return utf8;
 }

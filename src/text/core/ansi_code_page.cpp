@@ -4,6 +4,8 @@
 #include "text/core/iconv_converter.h"
 #include "text/core/utf8_sequence.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr char kReplacement[] = "\xEF\xBF\xBD";
@@ -15,6 +17,24 @@ qsizetype CharacterLength(QByteArrayView bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     return ReadUtf8Sequence(p, p + bytes.size(), Surrogates::Kept).length;
+}
+
+// glibc's CP936 skips the tag characters U+E0000..U+E007F without an error,
+// so they are looked for before iconv can lose them. The first one at or
+// after p, or end.
+const char* FindSkippedCharacter(const char* p, const char* end)
+{
+    const auto* const last = reinterpret_cast<const unsigned char*>(end);
+    while (p < end) {
+        const auto* lead = static_cast<const unsigned char*>(memchr(p, 0xF3, size_t(end - p)));
+        if (!lead)
+            break;
+        const Utf8Sequence sequence = ReadUtf8Sequence(lead, last, Surrogates::Kept);
+        if (sequence.status == Utf8Status::Valid && sequence.codePoint >= 0xE0000 && sequence.codePoint <= 0xE007F)
+            return reinterpret_cast<const char*>(lead);
+        p = reinterpret_cast<const char*>(lead) + 1;
+    }
+    return end;
 }
 
 qsizetype AnsiToUtf8Taken(QByteArrayView ansi, QByteArray& out, bool leaveCutCharacter)
@@ -40,9 +60,20 @@ bool Utf8ToAnsi(QByteArrayView utf8, QByteArray& out, bool& lossy)
     if (!converter.IsOpen())
         return false;
     lossy = false;
-    converter.Convert(utf8, out, utf8.size(), [&lossy](QByteArrayView rest, bool cutShort) {
+    const BadInputHandler replace = [&lossy](QByteArrayView rest, bool cutShort) {
         lossy = true;
         return BadInputAnswer{cutShort ? rest.size() : CharacterLength(rest), QByteArrayView("?")};
-    });
+    };
+    const char* p = utf8.begin();
+    const char* const end = utf8.end();
+    while (true) {
+        const char* const skipped = FindSkippedCharacter(p, end);
+        converter.Convert(QByteArrayView(p, skipped), out, skipped - p, replace);
+        if (skipped == end)
+            break;
+        out.append('?');
+        lossy = true;
+        p = skipped + 4;
+    }
     return true;
 }
