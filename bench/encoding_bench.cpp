@@ -77,7 +77,7 @@ const Inputs& InputsOf(qsizetype megabytes)
     bool lossy = false;
     Utf8ToAnsi(inputs.utf8, inputs.gbk, lossy);
     inputs.utf16 = "\xFF\xFE";
-    Utf8ToUtf16(inputs.utf8, ByteOrder::LittleEndian, inputs.utf16);
+    Utf8ToUtf16(inputs.utf8, ByteOrder::LittleEndian, inputs.utf16, lossy);
     return cache.emplace(megabytes, std::move(inputs)).first->second;
 }
 
@@ -205,7 +205,7 @@ void BM_Utf16ToUtf8(benchmark::State& state)
     const QByteArrayView units = QByteArrayView(InputsOf(state.range(0)).utf16).sliced(2);
     for (auto _ : state) {
         QByteArray out;
-        Utf16ToUtf8(units, ByteOrder::LittleEndian, Surrogates::Kept, out);
+        Utf16ToUtf8Lossless(units, ByteOrder::LittleEndian, out);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(state.iterations() * units.size());
@@ -232,7 +232,8 @@ void BM_Utf8ToUtf16(benchmark::State& state)
     const QByteArray& utf8 = InputsOf(state.range(0)).utf8;
     for (auto _ : state) {
         QByteArray out;
-        Utf8ToUtf16(utf8, ByteOrder::LittleEndian, out);
+        bool lossy = false;
+        Utf8ToUtf16(utf8, ByteOrder::LittleEndian, out, lossy);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(state.iterations() * utf8.size());

@@ -1,4 +1,4 @@
-// Conversions between UTF-16 bytes in both orders and UTF-8: ranges, surrogates, broken UTF-8.
+// Conversions between UTF-16 bytes in both orders and UTF-8: ranges, surrogates, odd bytes, broken UTF-8.
 #include "text/core/utf16_conversion.h"
 
 #include "support/test_files.h"
@@ -24,9 +24,18 @@ QByteArray ToUtf8(const QByteArray& bytes, ByteOrder order, Surrogates lone = Su
     return out;
 }
 
-QByteArray ToUtf16(const QByteArray& utf8, ByteOrder order) {
+QByteArray ToUtf8Lossless(const QByteArray& bytes, ByteOrder order) {
     QByteArray out;
-    Utf8ToUtf16(utf8, order, out);
+    Utf16ToUtf8Lossless(bytes, order, out);
+    return out;
+}
+
+QByteArray ToUtf16(const QByteArray& utf8, ByteOrder order, bool* lossyOut = nullptr) {
+    QByteArray out;
+    bool lossy = true;
+    Utf8ToUtf16(utf8, order, out, lossy);
+    if (lossyOut)
+        *lossyOut = lossy;
     return out;
 }
 
@@ -53,7 +62,9 @@ TEST(Utf16Conversion, EncodesEachRangeAndMatchesQt) {
         const QByteArray bytes = Utf16(text, order == ByteOrder::BigEndian);
         EXPECT_EQ(ToUtf8(bytes, order), text.toUtf8());
         EXPECT_EQ(ToUtf8(bytes, order, Surrogates::Refused), text.toUtf8());
-        EXPECT_EQ(ToUtf16(text.toUtf8(), order), bytes);
+        bool lossy = true;
+        EXPECT_EQ(ToUtf16(text.toUtf8(), order, &lossy), bytes);
+        EXPECT_FALSE(lossy);
     }
 }
 
@@ -77,12 +88,32 @@ TEST(Utf16Conversion, AnyUnitSequenceRoundTripsByteForByte) {
     for (int round = 0; round < 200; ++round) {
         for (ByteOrder order : kOrders) {
             const QByteArray units = RandomUnits(random, order);
-            ASSERT_EQ(ToUtf16(ToUtf8(units, order), order), units) << "round " << round;
+            ASSERT_EQ(ToUtf16(ToUtf8Lossless(units, order), order), units) << "round " << round;
+            // With an odd byte after them, a lone surrogate or a pair half before it included.
+            const QByteArray odd = units + char(random() % 256);
+            ASSERT_EQ(ToUtf16(ToUtf8Lossless(odd, order), order), odd) << "odd, round " << round;
         }
     }
 }
 
-TEST(Utf16Conversion, BrokenUtf8BecomesReplacements) {
+TEST(Utf16Conversion, AnOddLastByteIsKeptAndStaysApartFromRealSurrogates) {
+    for (ByteOrder order : kOrders) {
+        // The odd byte is spelled U+DBFF U+DC00+b; the units before it are untouched.
+        const QByteArray odd = Units({'A'}, order) + '\x42';
+        EXPECT_EQ(ToUtf8Lossless(odd, order), QByteArray("A\xED\xAF\xBF\xED\xB1\x82"));
+        // Real units that look like it are a pair, never that spelling.
+        const QByteArray pair = Units({'A', 0xDBFF, 0xDC42}, order);
+        EXPECT_EQ(ToUtf8Lossless(pair, order), QByteArray("A\xF4\x8F\xB1\x82"));
+        EXPECT_EQ(ToUtf16(ToUtf8Lossless(pair, order), order), pair);
+        // A real lone low surrogate at the end stays two bytes.
+        const QByteArray lone = Units({'A', 0xDC42}, order);
+        EXPECT_EQ(ToUtf16(ToUtf8Lossless(lone, order), order), lone);
+        // The spelling means a byte only at the very end.
+        EXPECT_EQ(ToUtf16("\xED\xAF\xBF\xED\xB1\x82" "A", order), Units({0xDBFF, 0xDC42, 'A'}, order));
+    }
+}
+
+TEST(Utf16Conversion, BrokenUtf8BecomesReplacementsAndIsReportedLossy) {
     struct Case {
         const char* why;
         QByteArray utf8;
@@ -96,6 +127,9 @@ TEST(Utf16Conversion, BrokenUtf8BecomesReplacements) {
         {"a cut four-byte character is one", "\xF0\x9F\x98", {0xFFFD}},
         {"broken before ASCII", "\xE4\xB8" "abc", {0xFFFD, 'a', 'b', 'c'}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ToUtf16(c.utf8, ByteOrder::BigEndian), Units(c.units, ByteOrder::BigEndian)) << c.why;
+    for (const Case& c : cases) {
+        bool lossy = false;
+        EXPECT_EQ(ToUtf16(c.utf8, ByteOrder::BigEndian, &lossy), Units(c.units, ByteOrder::BigEndian)) << c.why;
+        EXPECT_TRUE(lossy) << c.why;
+    }
 }

@@ -63,7 +63,7 @@ bool DecodeToUtf8(QByteArrayView bytes, TextEncoding encoding, QByteArray& utf8O
     case TextEncoding::Ucs2LittleEndian:
     case TextEncoding::Ucs2BigEndianNoBom:
     case TextEncoding::Ucs2LittleEndianNoBom:
-        Utf16ToUtf8(bytes, OrderOf(encoding), Surrogates::Kept, utf8Out);
+        Utf16ToUtf8Lossless(bytes, OrderOf(encoding), utf8Out);
         return true;
     }
     return false;
@@ -85,7 +85,7 @@ bool EncodeFromUtf8(QByteArrayView utf8, TextEncoding encoding, QByteArray& byte
     case TextEncoding::Ucs2LittleEndian:
     case TextEncoding::Ucs2BigEndianNoBom:
     case TextEncoding::Ucs2LittleEndianNoBom:
-        Utf8ToUtf16(utf8, OrderOf(encoding), bytesOut);
+        Utf8ToUtf16(utf8, OrderOf(encoding), bytesOut, lossy);
         return true;
     }
     return false;

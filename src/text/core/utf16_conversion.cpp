@@ -2,6 +2,7 @@
 #include "text/core/utf16_conversion.h"
 
 #include <cstdint>
+#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -12,6 +13,10 @@ namespace {
 using Byte = unsigned char;
 
 constexpr std::uint32_t kReplacement = 0xFFFD;
+constexpr std::uint32_t kOddByteHigh = 0xDBFF;
+constexpr std::uint32_t kOddByteLowBase = 0xDC00;
+// The odd-byte spelling: U+DBFF, then U+DC00 + b, both as three bytes.
+constexpr qsizetype kOddByteSpellingSize = 6;
 
 template <ByteOrder Order>
 std::uint32_t ReadUnit(const Byte* p)
@@ -109,7 +114,7 @@ void Utf16ToUtf8Impl(const Byte* s, qsizetype units, Surrogates lone, QByteArray
 }
 
 template <ByteOrder Order>
-void Utf8ToUtf16Impl(const Byte* s, qsizetype size, QByteArray& out)
+void Utf8ToUtf16Impl(const Byte* s, qsizetype size, QByteArray& out, bool& lossy)
 {
     const qsizetype start = out.size();
     // At most one unit (two bytes) per input byte.
@@ -147,6 +152,7 @@ void Utf8ToUtf16Impl(const Byte* s, qsizetype size, QByteArray& out)
         s += sequence.length;
         if (sequence.status != Utf8Status::Valid) {
             d = WriteUnit<Order>(d, kReplacement);
+            lossy = true;
         } else if (sequence.codePoint < 0x10000) {
             d = WriteUnit<Order>(d, sequence.codePoint);
         } else {
@@ -155,6 +161,22 @@ void Utf8ToUtf16Impl(const Byte* s, qsizetype size, QByteArray& out)
         }
     }
     out.resize(d - base);
+}
+
+// The odd byte that the text ends with in Utf16ToUtf8Lossless's spelling, if it does.
+std::optional<Byte> TrailingOddByte(QByteArrayView utf8)
+{
+    if (utf8.size() < kOddByteSpellingSize)
+        return std::nullopt;
+    const Byte* p = reinterpret_cast<const Byte*>(utf8.end()) - kOddByteSpellingSize;
+    const Byte* const end = p + kOddByteSpellingSize;
+    const Utf8Sequence high = ReadUtf8Sequence(p, end, Surrogates::Kept);
+    if (high.status != Utf8Status::Valid || high.codePoint != kOddByteHigh)
+        return std::nullopt;
+    const Utf8Sequence low = ReadUtf8Sequence(p + 3, end, Surrogates::Kept);
+    if (low.status != Utf8Status::Valid || low.codePoint < kOddByteLowBase || low.codePoint > kOddByteLowBase + 0xFF)
+        return std::nullopt;
+    return Byte(low.codePoint - kOddByteLowBase);
 }
 
 } // namespace
@@ -168,11 +190,27 @@ void Utf16ToUtf8(QByteArrayView bytes, ByteOrder order, Surrogates lone, QByteAr
         Utf16ToUtf8Impl<ByteOrder::LittleEndian>(s, bytes.size() / 2, lone, out);
 }
 
-void Utf8ToUtf16(QByteArrayView utf8, ByteOrder order, QByteArray& out)
+void Utf16ToUtf8Lossless(QByteArrayView bytes, ByteOrder order, QByteArray& out)
 {
+    Utf16ToUtf8(bytes, order, Surrogates::Kept, out);
+    if (bytes.size() % 2 == 0)
+        return;
+    Byte spelling[kOddByteSpellingSize];
+    WriteThreeBytes(WriteThreeBytes(spelling, kOddByteHigh), kOddByteLowBase + Byte(bytes.back()));
+    out.append(reinterpret_cast<const char*>(spelling), kOddByteSpellingSize);
+}
+
+void Utf8ToUtf16(QByteArrayView utf8, ByteOrder order, QByteArray& out, bool& lossy)
+{
+    lossy = false;
+    const std::optional<Byte> oddByte = TrailingOddByte(utf8);
+    if (oddByte)
+        utf8.chop(kOddByteSpellingSize);
     const Byte* s = reinterpret_cast<const Byte*>(utf8.data());
     if (order == ByteOrder::BigEndian)
-        Utf8ToUtf16Impl<ByteOrder::BigEndian>(s, utf8.size(), out);
+        Utf8ToUtf16Impl<ByteOrder::BigEndian>(s, utf8.size(), out, lossy);
     else
-        Utf8ToUtf16Impl<ByteOrder::LittleEndian>(s, utf8.size(), out);
+        Utf8ToUtf16Impl<ByteOrder::LittleEndian>(s, utf8.size(), out, lossy);
+    if (oddByte)
+        out.append(char(*oddByte));
 }
