@@ -1,0 +1,162 @@
+// The commands on the real frame: enabling rules, status bar, find, log focus, web and help, About.
+#include "support/commands_fixture.h"
+#include "support/url_recorder.h"
+
+#include "app/ui/compile_controller.h"
+#include "app/ui/frame_commands.h"
+#include "compiler/ui/compile_log_ctrl.h"
+#include "editor/ui/find_replace_dlg.h"
+
+#include <QLabel>
+#include <QProcess>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QtTest/QTest>
+
+TEST_F(FrameCommandsTest, StatesFollowTheStartPageTypingAndTheEncoding) {
+    m_frame->OpenInitialDocuments({});
+    // The start page: every document command off, parts 1 to 4 empty.
+    for (int id : {Cmd::Save, Cmd::Find, Cmd::Compile, Cmd::SelectAll, Cmd::EncodingUtf8})
+        EXPECT_FALSE(Enabled(id)) << id;
+    for (int part = 1; part <= 4; ++part)
+        EXPECT_TRUE(Part(part).isEmpty()) << part;
+
+    m_frame->OnCommand(Cmd::NewBlank);
+    for (int id : {Cmd::Save, Cmd::Reload, Cmd::Cut, Cmd::Copy, Cmd::Delete, Cmd::UpperCase, Cmd::InvertCase,
+                   Cmd::StopCompile, Cmd::RunInstaller})
+        EXPECT_FALSE(Enabled(id)) << id;
+    for (int id : {Cmd::Compile, Cmd::CompileRun, Cmd::SaveAs, Cmd::Find, Cmd::GoToLine, Cmd::SelectAll})
+        EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_TRUE(Checked(Cmd::EncodingUcs2Le));
+    EXPECT_EQ(Part(1), u"状态:未登录"_s);
+    EXPECT_EQ(Part(3), u"共 1 行, 0 字符"_s);
+    Editor().SendScintilla(Sci::SCI_APPENDTEXT, 3ul, "abc");
+    Settle();
+    EXPECT_TRUE(Enabled(Cmd::Save));
+    EXPECT_TRUE(Enabled(Cmd::Undo));
+    EXPECT_FALSE(Enabled(Cmd::Reload));  // no file to go back to
+    m_frame->OnCommand(Cmd::EncodingUtf8);
+    EXPECT_EQ(View()->Encoding(), TextEncoding::Utf8);
+    EXPECT_TRUE(Checked(Cmd::EncodingUtf8));
+    EXPECT_FALSE(Checked(Cmd::EncodingUcs2Le));
+    EXPECT_EQ(Part(4), EncodingName(TextEncoding::Utf8));
+
+}
+
+TEST_F(FrameCommandsTest, StatusBarShowsCaretSelectionModeAndPrompts) {
+    m_frame->OnCommand(Cmd::NewBlank);
+    ShowActive();  // the editor reports caret moves as it paints
+    EXPECT_EQ(Part(2), u"行 : 1,  列 : 1,  选择 : 0"_s);
+    EXPECT_EQ(Part(5), u"插入"_s);
+    SetText("hello\nworld");
+    Select(7, 10);
+    Settle();
+    EXPECT_EQ(Part(2), u"行 : 2,  列 : 5,  选择 : 3"_s);
+    EXPECT_TRUE(Enabled(Cmd::Copy));
+    Select(10, 7);
+    Settle();
+    EXPECT_EQ(Part(2), u"行 : 2,  列 : 2,  选择 : 3"_s);
+    EXPECT_EQ(Part(3), u"共 2 行, 11 字符"_s);
+    Send(Sci::SCI_SETOVERTYPE, 1);
+    Select(0, 0);
+    Settle();
+    EXPECT_EQ(Part(5), u"覆盖"_s);
+
+    m_frame->Commands().Action(Cmd::Save)->showStatusText(m_frame.get());
+    EXPECT_EQ(m_frame->Status()->currentMessage(), u"保存当前脚本"_s);
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(m_frame.get(), &leave);
+    EXPECT_TRUE(m_frame->Status()->currentMessage().isEmpty());
+    EXPECT_EQ(Part(0), u"完成"_s);
+}
+
+TEST_F(FrameCommandsTest, FindDialogAndFindNextWhileHidden) {
+    m_frame->OnCommand(Cmd::NewBlank);
+    SetText("one two one");
+    Select(0, 3);
+    m_frame->OnCommand(Cmd::Find);
+    CFindReplaceDlg* dlg = m_frame->EditingCommands().FindDialog();
+    ASSERT_TRUE(dlg->isVisible());
+    dlg->hide();
+    m_frame->OnCommand(Cmd::FindNext);
+    EXPECT_EQ(Send(Sci::SCI_GETSELECTIONSTART), 8);
+    m_frame->OnCommand(Cmd::FindPrevious);
+    EXPECT_EQ(Send(Sci::SCI_GETSELECTIONSTART), 0);
+    EXPECT_TRUE(dlg->isHidden());
+    m_frame->OnCommand(Cmd::Replace);
+    EXPECT_EQ(dlg->CurrentMode(), CFindReplaceDlg::Mode::Replace);
+}
+
+TEST_F(FrameCommandsTest, CopyAndSelectAllActOnTheFocusedLog) {
+    m_frame->OnCommand(Cmd::NewBlank);
+    SetText("document");
+    m_frame->OnCommand(Cmd::ToggleLog);
+    CCompileLogCtrl* log = m_frame->Compiler().Log();
+    log->Append("compile output");
+    ShowActive();
+    log->Editor()->setFocus();
+    Settle();
+    ASSERT_TRUE(log->Editor()->hasFocus() || log->Editor()->viewport()->hasFocus());
+    m_frame->OnCommand(Cmd::SelectAll);
+    EXPECT_EQ(log->Send(Sci::SCI_GETSELECTIONEND), 14);
+    EXPECT_EQ(Send(Sci::SCI_GETSELECTIONEND), Send(Sci::SCI_GETSELECTIONSTART));
+}
+
+TEST_F(FrameCommandsTest, WebHelpAndFolderCommandsOpenTheirPages) {
+    UrlRecorder recorder({u"http"_s, u"https"_s, u"file"_s});
+    for (int id : {Cmd::ViewStatistics, Cmd::HomeSite, Cmd::OnlineHelp, Cmd::NsisSite})
+        m_frame->OnCommand(id);
+    ASSERT_EQ(recorder.urls.size(), 4);
+    EXPECT_EQ(recorder.urls[0].path(), u"/goto.php"_s);
+    EXPECT_EQ(recorder.urls[0].query(), u"q=vstat"_s);
+    EXPECT_EQ(recorder.urls[1].query(), u"q=home"_s);
+    EXPECT_EQ(recorder.urls[2].query(), u"q=help"_s);
+    EXPECT_EQ(recorder.urls[0].host(), recorder.urls[1].host());
+    EXPECT_EQ(recorder.urls[3].path(), u"/Docs/"_s);
+
+    // A missing manual falls back to the online help.
+    const QString manual = Script(u"manual.html"_s, "<html></html>");
+    m_config->Base().HelpPath = manual;
+    m_frame->OnCommand(Cmd::Manual);
+    m_config->Base().HelpPath = m_dir.filePath(u"missing.chm"_s);
+    m_frame->OnCommand(Cmd::Manual);
+    ASSERT_EQ(recorder.urls.size(), 6);
+    EXPECT_EQ(recorder.urls[4], QUrl::fromLocalFile(manual));
+    EXPECT_EQ(recorder.urls[5].query(), u"q=help"_s);
+
+    // No file manager on a bus that is not there: the folder alone opens.
+    const QByteArray bus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
+    m_frame->OnCommand(Cmd::NewBlank);
+    m_frame->OnCommand(Cmd::OpenFolder);  // no path: nothing
+    ASSERT_TRUE(Docs().OpenDocument(Script(u"setup.nsi"_s), false));
+    EXPECT_TRUE(Enabled(Cmd::OpenFolder));
+    m_frame->OnCommand(Cmd::OpenFolder);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return recorder.urls.size() > 6; }, 5000));
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
+    ASSERT_EQ(recorder.urls.size(), 7);
+    EXPECT_EQ(recorder.urls[6], QUrl::fromLocalFile(m_dir.path()));
+}
+
+TEST_F(FrameCommandsTest, AboutShowsTheInstalledCompilersVersion) {
+    QProcess makensis;
+    makensis.start(m_config->GetCompilerPath(), {u"-VERSION"_s});
+    ASSERT_TRUE(makensis.waitForFinished(5000));
+    const QString reported = QString::fromLocal8Bit(makensis.readAll()).trimmed();
+    ASSERT_FALSE(reported.isEmpty());
+
+    QStringList labels;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        QWidget* dlg = QApplication::activeModalWidget();
+        ASSERT_NE(dlg, nullptr);
+        title = dlg->windowTitle();
+        for (auto* label : dlg->findChildren<QLabel*>())
+            labels << label->text();
+        static_cast<QDialog*>(dlg)->accept();
+    });
+    m_frame->OnCommand(Cmd::About);
+    EXPECT_EQ(title, u"关于"_s);
+    EXPECT_TRUE(labels.contains(u"软件版本：2.0.1"_s)) << labels.join(u'|').toStdString();
+    EXPECT_TRUE(labels.contains(u"NSIS版本："_s + reported)) << labels.join(u'|').toStdString();
+}

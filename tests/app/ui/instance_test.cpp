@@ -1,0 +1,125 @@
+// Single-instance hand-over: a real second start, and messages the channel must refuse.
+#include "support/frame_fixture.h"
+
+#include "app/core/command_ids.h"
+#include "app/core/instance_channel.h"
+#include "compiler/core/compile_log_logic.h"
+
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <QtEndian>
+
+Q_DECLARE_METATYPE(HandOverMessage)
+
+namespace {
+
+// Starts the real program as a second instance and returns its exit code.
+int SecondStart(const QString& runtimeDir, const QString& workDir, const QStringList& args) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(workDir);
+    process.start(QStringLiteral(SCRIVO_BINARY_DIR "/scrivo"), args);
+    if (!process.waitForFinished(20000)) {
+        process.kill();
+        process.waitForFinished();
+        return -1000;
+    }
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2000;
+}
+
+void SendRaw(const QString& name, const QByteArray& bytes) {
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    ASSERT_TRUE(socket.waitForConnected(2000));
+    socket.write(bytes);
+    socket.waitForBytesWritten(2000);
+    socket.disconnectFromServer();
+}
+
+}  // namespace
+
+class HandOverTest : public FrameTest {
+protected:
+    void SetUp() override {
+        qRegisterMetaType<HandOverMessage>();
+        FrameTest::SetUp();
+        ASSERT_TRUE(m_runtime.isValid());
+        m_socketName = m_runtime.filePath(QStringLiteral("CScrivoMainFrame"));
+        qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
+        ASSERT_EQ(DefaultInstanceSocketName(), m_socketName);
+    }
+
+    QTemporaryDir m_runtime;
+    QString m_socketName;
+};
+
+TEST_F(HandOverTest, SecondStartHandsItsFileToTheFirstAndExitsWithOne) {
+    InstanceClaim first = ClaimInstance(m_socketName, {});
+    ASSERT_FALSE(first.handedOver);
+    ASSERT_TRUE(first.server);
+    QObject::connect(first.server.get(), &InstanceServer::HandOver, m_frame.get(), &CMainFrame::OnHandOver);
+    QSignalSpy received(first.server.get(), &InstanceServer::HandOver);
+    const QString path = Script(QStringLiteral("handed.nsi"));
+    QSignalSpy compile(&m_frame->Compiler().Logic(), &CCompileLogLogic::CompileStarted);
+
+    // A relative path is made absolute by the second start, against its own folder.
+    EXPECT_EQ(SecondStart(m_runtime.path(), m_dir.path(), {QStringLiteral("/C"), QStringLiteral("handed.nsi")}), 1);
+    ASSERT_TRUE(received.count() > 0 || received.wait(5000));
+    const auto message = received.at(0).at(0).value<HandOverMessage>();
+    EXPECT_TRUE(message.compile);
+    EXPECT_EQ(message.path, path);
+    EXPECT_EQ(Docs().ActiveView()->Path(), path);
+    QTRY_COMPARE(compile.count(), 1);
+
+    // Without a file the second start only brings the first window forward.
+    const int tabs = Docs().Count();
+    EXPECT_EQ(SecondStart(m_runtime.path(), m_dir.path(), {}), 1);
+    ASSERT_TRUE(received.count() > 1 || received.wait(5000));
+    const auto bare = received.at(1).at(0).value<HandOverMessage>();
+    EXPECT_FALSE(bare.compile);
+    EXPECT_TRUE(bare.path.isEmpty());
+    EXPECT_EQ(Docs().Count(), tabs);
+    EXPECT_EQ(compile.count(), 1);
+
+    // A claim made while the first instance runs hands over too.
+    InstanceClaim again = ClaimInstance(m_socketName, {false, path});
+    EXPECT_TRUE(again.handedOver);
+    EXPECT_FALSE(again.server);
+}
+
+TEST_F(HandOverTest, MalformedForeignOversizedAndSlowMessagesAreIgnored) {
+    InstanceServer server(m_socketName, 300);
+    ASSERT_TRUE(server.Listen());
+    QSignalSpy received(&server, &InstanceServer::HandOver);
+
+    QByteArray odd = EncodeHandOver(COPYDATA_OPEN_FILE, QStringLiteral("0/x.nsi"));
+    qToLittleEndian<quint32>(3, odd.data() + 4);
+    SendRaw(m_socketName, odd);
+    SendRaw(m_socketName, EncodeHandOver(10002, QStringLiteral("0/foreign.nsi")));
+    QByteArray huge = EncodeHandOver(COPYDATA_OPEN_FILE, QStringLiteral("0/big.nsi"));
+    qToLittleEndian<quint32>(quint32(kMaxHandOverBytes + 2), huge.data() + 4);
+    SendRaw(m_socketName, huge + QByteArray(1024, 'x'));
+    QByteArray unterminated = EncodeHandOver(COPYDATA_OPEN_FILE, QStringLiteral("0/a.nsi"));
+    unterminated[unterminated.size() - 2] = 'b';
+    SendRaw(m_socketName, unterminated);
+
+    QLocalSocket slow;
+    slow.connectToServer(m_socketName);
+    ASSERT_TRUE(slow.waitForConnected(2000));
+    slow.write(EncodeHandOver(COPYDATA_OPEN_FILE, QStringLiteral("0/slow.nsi")).left(10));
+    slow.flush();
+    QSignalSpy dropped(&slow, &QLocalSocket::disconnected);
+    EXPECT_TRUE(dropped.wait(3000));  // the server gave up on it
+
+    SendRaw(m_socketName, EncodeHandOver(COPYDATA_OPEN_FILE, QStringLiteral("1/ok.nsi")));
+    ASSERT_TRUE(received.wait(3000));
+    ASSERT_EQ(received.count(), 1);
+    const auto message = received.at(0).at(0).value<HandOverMessage>();
+    EXPECT_TRUE(message.compile);
+    EXPECT_EQ(message.path, QStringLiteral("/ok.nsi"));
+}

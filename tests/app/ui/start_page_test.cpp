@@ -1,0 +1,144 @@
+// The recent-files list as the menu and the start page show it, and the start page's links.
+#include "support/frame_fixture.h"
+
+#include "app/ui/command_actions.h"
+#include "app/ui/frame_status_bar.h"
+#include "app/ui/start_page_view.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+namespace {
+
+QStringList MenuTexts(QMenu* menu) {
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+}  // namespace
+
+TEST_F(FrameTest, RecentFilesKeepSixteenNewestFirstInMenuAndPage) {
+    QStringList paths;
+    for (int i = 0; i < 17; ++i) {
+        paths << Script(QStringLiteral("f%1.nsi").arg(i));
+        ASSERT_TRUE(Docs().OpenDocument(paths.last(), false));
+    }
+    const QStringList recent = m_config->RecentFiles();
+    ASSERT_EQ(recent.size(), 16);
+    EXPECT_FALSE(recent.contains(paths[0]));
+    QStringList menu = MenuTexts(m_frame->Commands().RecentMenu());
+    ASSERT_EQ(menu.size(), 18);
+    EXPECT_EQ(menu[0], QStringLiteral("清除列表(&C)"));
+    EXPECT_EQ(menu[2], QStringLiteral("&1 ") + paths[16]);
+    EXPECT_EQ(menu[10], QStringLiteral("&9 ") + paths[8]);
+    EXPECT_EQ(menu[11], QStringLiteral("10 ") + paths[7]);
+    EXPECT_EQ(menu[17], QStringLiteral("16 ") + paths[1]);
+    EXPECT_EQ(m_frame->StartPage()->Recent(), recent);
+
+    // Re-opening a listed file moves it to the top without growing the list.
+    Docs().CloseAll();
+    ASSERT_TRUE(Docs().OpenDocument(paths[5], false));
+    menu = MenuTexts(m_frame->Commands().RecentMenu());
+    EXPECT_EQ(menu.size(), 18);
+    EXPECT_EQ(menu[2], QStringLiteral("&1 ") + paths[5]);
+    EXPECT_EQ(m_frame->StartPage()->Recent().last(), paths[5]);
+
+    // A recent-file command opens the entry of that index.
+    Docs().CloseAll();
+    const QString oldest = m_config->RecentFiles().first();
+    m_frame->OnCommand(ID_RECENT_FILE_FIRST + 0);
+    EXPECT_EQ(Docs().ActiveView()->Path(), oldest);
+    m_frame->OnCommand(ID_RECENT_FILE_FIRST + 40);  // past the list: nothing
+    EXPECT_EQ(Docs().Count(), 2);
+}
+
+TEST_F(FrameTest, ClearingTheListAsksFirst) {
+    ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("a.nsi")), false));
+    m_prompter.QueueAnswer(PromptAnswer::No);
+    m_frame->OnCommand(Cmd::ClearRecent);
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("确定要清除最近打开文件列表吗？"));
+    EXPECT_EQ(m_prompter.Messages()[0].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(m_config->RecentFiles().size(), 1);
+    m_prompter.QueueAnswer(PromptAnswer::Yes);
+    m_frame->OnCommand(Cmd::ClearRecent);
+    EXPECT_TRUE(m_config->RecentFiles().isEmpty());
+    EXPECT_EQ(MenuTexts(m_frame->Commands().RecentMenu()).size(), 2);
+    EXPECT_TRUE(m_frame->StartPage()->Recent().isEmpty());
+}
+
+TEST_F(FrameTest, StartPageLinksActAsTheirCommands) {
+    const QString a = Script(QStringLiteral("a.nsi"));
+    const QString b = Script(QStringLiteral("b.nsi"));
+    ASSERT_TRUE(Docs().OpenDocument(a, false));
+    ASSERT_TRUE(Docs().OpenDocument(b, false));
+    Docs().CloseAll();
+    ASSERT_EQ(Docs().ActiveItem()->GetKind(), CTabViewItem::Kind::StartPage);
+    CNewWizardDlg* page = m_frame->StartPage();
+    // The page lists the newest first, each link naming its stored index.
+    const QString text = page->toPlainText();
+    ASSERT_GE(text.indexOf(QStringLiteral("b.nsi")), 0);
+    EXPECT_LT(text.indexOf(QStringLiteral("b.nsi")), text.indexOf(QStringLiteral("a.nsi")));
+
+    Q_EMIT page->anchorClicked(QUrl(QStringLiteral("CMD_ID_NEW")));
+    Settle();
+    EXPECT_EQ(Docs().ActiveItem()->GetTitle(), QStringLiteral("New(1) "));
+    Q_EMIT page->anchorClicked(QUrl(QStringLiteral("?rf=0")));
+    Settle();
+    EXPECT_EQ(Docs().ActiveView()->Path(), a);
+    Q_EMIT page->anchorClicked(QUrl(QStringLiteral("CMD_ID_OPEN")));
+    Settle();
+    ASSERT_EQ(m_prompter.FileRequests().size(), 1u);
+    EXPECT_EQ(m_prompter.FileRequests()[0].title, QStringLiteral("打开NSIS脚本"));
+    Q_EMIT page->anchorClicked(QUrl(QStringLiteral("CMD_ID_NEW_TPL")));
+    Settle();
+    ASSERT_EQ(m_prompter.FileRequests().size(), 2u);
+    EXPECT_EQ(m_prompter.FileRequests()[1].title, QStringLiteral("打开NSIS模板"));
+
+    Docs().ShowStartPage();
+    EXPECT_FALSE(m_frame->Status()->IsMultiPart());
+    // Opening a from the page made it the newest entry.
+    Q_EMIT page->highlighted(QUrl(QStringLiteral("qrc:/startpage/?rf=1")));
+    EXPECT_EQ(m_frame->Status()->SimpleText(), QStringLiteral("打开文件：") + a);
+    Q_EMIT page->highlighted(QUrl(QStringLiteral("qrc:/startpage/CMD_ID_NEW_WIZARD")));
+    EXPECT_EQ(m_frame->Status()->SimpleText(), QStringLiteral("利用向导的帮助创建新脚本"));
+    // The button under the mouse shows its hover picture, and only that one.
+    const auto hoverPictures = [page] { return page->toHtml().count(QStringLiteral("btn_hover.png")); };
+    EXPECT_EQ(hoverPictures(), 1);
+    Q_EMIT page->highlighted(QUrl());
+    EXPECT_EQ(m_frame->Status()->SimpleText(), QString());
+    EXPECT_EQ(hoverPictures(), 0);
+}
+
+TEST(StartPageContent, ShownWhenReachableAndHarmlessWhenNot) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    QObject::connect(&server, &QTcpServer::newConnection, &server, [&server] {
+        QTcpSocket* socket = server.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+            socket->readAll();
+            const QByteArray body = "<p>来自网站的消息</p>";
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
+                          QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+            socket->disconnectFromHost();
+        });
+    });
+    const QUrl url(QStringLiteral("http://127.0.0.1:%1/content.html?v=2").arg(server.serverPort()));
+    QWidget parent;
+    CNewWizardDlg page(url, &parent);
+    QSignalSpy loaded(&page, &CNewWizardDlg::ContentLoaded);
+    ASSERT_TRUE(loaded.wait(5000));
+    EXPECT_TRUE(page.toPlainText().contains(QStringLiteral("来自网站的消息")));
+    EXPECT_TRUE(page.toPlainText().contains(QStringLiteral("最近打开列表：")));
+
+    server.close();  // nobody listens any more
+    CNewWizardDlg unreachable(url, &parent);
+    QSignalSpy never(&unreachable, &CNewWizardDlg::ContentLoaded);
+    EXPECT_FALSE(never.wait(500));
+    EXPECT_TRUE(unreachable.toPlainText().contains(QStringLiteral("新建脚本：空白")));
+}

@@ -1,0 +1,200 @@
+// The compile commands in the frame with the real makensis: log, installer path, error jump, stop, run.
+#include "compile_fixture.h"
+
+#include "compiler/core/installer_runner.h"
+#include "text/core/ansi_code_page.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// A script whose twelfth line holds an unknown command.
+QByteArray BrokenOnLine12() {
+    return "Name \"Broken\"\nOutFile \"broken.exe\"\nRequestExecutionLevel user\nSection\n" +
+           QByteArray("  DetailPrint \"line\"\n").repeated(7) + "  NotACommand here\n" +
+           QByteArray("  DetailPrint \"line\"\n").repeated(67) + "SectionEnd\n";
+}
+
+// A "wine" first on PATH that writes its arguments to a file.
+class FakeWine {
+public:
+    FakeWine() : m_oldPath(qgetenv("PATH")) {
+        EXPECT_TRUE(WriteExecutable(m_dir.filePath(QStringLiteral("wine")),
+                                    ("#!/bin/sh\necho \"$@\" > '" + Marker() + "'\n").toUtf8()));
+        qputenv("PATH", m_dir.path().toUtf8() + ':' + m_oldPath);
+    }
+    ~FakeWine() { qputenv("PATH", m_oldPath); }
+
+    QString Marker() const { return m_dir.filePath(QStringLiteral("ran")); }
+    // The arguments the installer was started with; empty when nothing ran within a while.
+    QByteArray Arguments() const {
+        (void)QTest::qWaitFor([this] { return QFile::exists(Marker()); }, 1000);
+        QByteArray ran = ReadBytes(Marker()).trimmed();
+        QFile::remove(Marker());
+        return ran == "<unreadable>" ? QByteArray() : ran;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_oldPath;
+};
+
+}  // namespace
+
+TEST_F(CompileFrameTest, GoodScriptBuildsRecordsItsInstallerAndTakesTheCompressor) {
+    const QString script = Script(QStringLiteral("hello.nsi"), HelloScript());
+    EXPECT_FALSE(m_frame->IsLogShown());
+    ASSERT_NE(OpenAndCompile(script), nullptr);
+    EXPECT_TRUE(m_frame->IsLogShown());
+    EXPECT_TRUE(m_frame->Commands().Action(Cmd::ToggleLog)->isChecked());
+    EXPECT_TRUE(Enabled(Cmd::StopCompile));
+    for (int id : {Cmd::Compile, Cmd::CompileRun, Cmd::RunInstaller})
+        EXPECT_FALSE(Enabled(id)) << id;
+    m_frame->OnCommand(Cmd::Compile);  // a second request while one runs changes nothing
+
+    ASSERT_TRUE(WaitForCompile());
+    const QByteArray log = LogText();
+    EXPECT_TRUE(log.startsWith("CommandLine=/usr/bin/makensis -- " + script.toUtf8() + "\n\n")) << log.constData();
+    EXPECT_EQ(log.count("CommandLine="), 1);
+    EXPECT_TRUE(log.contains("Output: \"hello.exe\""));
+    EXPECT_TRUE(log.contains("Total size:"));
+    const QString installer = m_dir.filePath(QStringLiteral("hello.exe"));
+    EXPECT_EQ(Docs().ActiveDocument()->installerPath, installer);
+    EXPECT_TRUE(QFileInfo(installer).isFile());
+    for (int id : {Cmd::Compile, Cmd::RunInstaller})
+        EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_FALSE(Enabled(Cmd::StopCompile));
+    EXPECT_TRUE(m_prompter.Messages().empty());
+
+    // Running it without wine says so.
+    const QByteArray path = qgetenv("PATH");
+    QTemporaryDir empty;
+    qputenv("PATH", empty.path().toUtf8());
+    m_frame->Commands().Action(Cmd::RunInstaller)->trigger();
+    qputenv("PATH", path);
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_EQ(m_prompter.Messages()[0].text, NoWineMessage());
+    EXPECT_EQ(m_prompter.Messages()[0].icon, PromptIcon::Warning);
+
+    // The next compile shows only its own output, with the compressor chosen in the menu.
+    m_frame->OnCommand(Cmd::CompressorFirst + 6);  // LZMA (solid)
+    m_frame->OnCommand(Cmd::Compile);
+    ASSERT_TRUE(WaitForCompile());
+    EXPECT_EQ(LogText().count("CommandLine="), 1);
+    EXPECT_TRUE(LogText().startsWith("CommandLine=/usr/bin/makensis '-XSetCompressor /FINAL /SOLID lzma' -- "))
+        << LogText().left(200).constData();
+}
+
+TEST_F(CompileFrameTest, ErrorLineMovesOnlyTheActiveEditorFiveLinesBelowTheTop) {
+    CScrivoView* view = OpenAndCompile(Script(QStringLiteral("late.nsi"), "!system \"sleep 1\"\n" + BrokenOnLine12()));
+    ASSERT_NE(view, nullptr);
+    m_frame->OnCommand(Cmd::StartPage);
+    ASSERT_EQ(m_frame->ActiveView(), nullptr);
+    ASSERT_TRUE(WaitForCompile());
+    // The error line came while no editor was active, so no jump is pending.
+    EXPECT_TRUE(LogText().contains("Error in script"));
+    EXPECT_EQ(CaretLine(*view), 0);
+
+    view = OpenAndCompile(Script(QStringLiteral("broken.nsi"), BrokenOnLine12()));
+    ASSERT_NE(view, nullptr);
+    view->Send(Sci::SCI_GOTOLINE, 60);
+    ASSERT_TRUE(WaitForCompile());
+    QTRY_COMPARE(CaretLine(*view), 11);
+    EXPECT_EQ(view->Send(Sci::SCI_GETFIRSTVISIBLELINE), 6);
+    EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
+    EXPECT_FALSE(Enabled(Cmd::RunInstaller));
+}
+
+TEST_F(CompileFrameTest, CompileAndRunStartsOnlyAFreshlyBuiltInstaller) {
+    FakeWine wine;
+    // Another tab takes over when the compiled one closes; the result must not reach it.
+    ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("other.nsi"), HelloScript()), false));
+    const QString script = Script(QStringLiteral("run.nsi"), HelloScript());
+    CScrivoView* view = OpenAndCompile(script, Cmd::CompileRun);
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(WaitForCompile());
+    // Edited and saved in the program, so no question about a change on disk comes between.
+    const auto rewrite = [&](const QByteArray& text) {
+        view->Editor()->SendScintilla(Sci::SCI_SETTEXT, text.constData());
+        ASSERT_TRUE(Docs().Save(Docs().ActiveDocument()));
+    };
+    const QString installer = m_dir.filePath(QStringLiteral("hello.exe"));
+    EXPECT_EQ(wine.Arguments(), installer.toUtf8());
+
+    // Stopped: the old installer stays recorded, nothing starts.
+    rewrite("!system \"sleep 30\"\n" + HelloScript());
+    m_frame->OnCommand(Cmd::CompileRun);
+    QTRY_VERIFY(LogText().contains("sleep 30"));
+    m_frame->OnCommand(Cmd::StopCompile);
+    ASSERT_TRUE(WaitForCompile(5000));
+    EXPECT_EQ(wine.Arguments(), QByteArray());
+    EXPECT_EQ(Docs().ActiveDocument()->installerPath, installer);
+    EXPECT_TRUE(Enabled(Cmd::RunInstaller));
+
+    // Failed: the recorded installer is cleared, nothing starts.
+    rewrite(BrokenOnLine12());
+    m_frame->OnCommand(Cmd::CompileRun);
+    ASSERT_TRUE(WaitForCompile());
+    EXPECT_EQ(wine.Arguments(), QByteArray());
+    EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
+
+    // Closed while compiling: left alone, nothing starts, the reopened document has no installer.
+    rewrite("!system \"sleep 1\"\n" + HelloScript());
+    m_frame->OnCommand(Cmd::CompileRun);
+    m_frame->OnCommand(Cmd::Close);
+    ASSERT_TRUE(WaitForCompile());
+    EXPECT_EQ(wine.Arguments(), QByteArray());
+    EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
+    ASSERT_TRUE(Docs().OpenDocument(script, false));
+    EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
+}
+
+TEST_F(CompileFrameTest, EscapeStopsALongCompile) {
+    CScrivoView* view = OpenAndCompile(Script(QStringLiteral("slow.nsi"), "!system \"sleep 30\"\n" + HelloScript()));
+    ASSERT_NE(view, nullptr);
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    view->Editor()->setFocus();
+    QTRY_VERIFY(LogText().contains("sleep 30"));  // makensis is sleeping now
+    ASSERT_TRUE(Logic().IsCompiling());
+    // What Escape closes first is the view's own test.
+    QTest::keyClick(view->Editor(), Qt::Key_Escape);
+    ASSERT_TRUE(WaitForCompile(5000));
+    for (int id : {Cmd::Compile, Cmd::CompileRun})
+        EXPECT_TRUE(Enabled(id)) << id;
+    for (int id : {Cmd::StopCompile, Cmd::RunInstaller})
+        EXPECT_FALSE(Enabled(id)) << id;
+}
+
+TEST_F(CompileFrameTest, StartOptionAndHandOverCompileTheActiveDocument) {
+    const QString first = Script(QStringLiteral("first.nsi"), HelloScript());
+    m_frame->OpenInitialDocuments(CommandLine{true, first});
+    ASSERT_TRUE(Logic().IsCompiling());
+    ASSERT_TRUE(WaitForCompile());
+    EXPECT_EQ(Docs().ActiveDocument()->installerPath, m_dir.filePath(QStringLiteral("hello.exe")));
+
+    const QString second = Script(QStringLiteral("second.nsi"), BrokenOnLine12());
+    m_frame->OnHandOver(HandOverMessage{true, second});
+    ASSERT_TRUE(Logic().IsCompiling());
+    ASSERT_TRUE(WaitForCompile());
+    EXPECT_EQ(Docs().ActiveView()->Path(), second);
+    EXPECT_TRUE(LogText().contains("second.nsi"));
+    m_frame->OnHandOver(HandOverMessage{false, first});
+    EXPECT_FALSE(Logic().IsCompiling());
+}
+
+TEST_F(CompileFrameTest, GbkScriptWithChineseTextBuildsItsInstaller) {
+    QByteArray gbk;
+    bool lossy = false;
+    ASSERT_TRUE(Utf8ToAnsi("; 中文注释\nName \"中文安装程序\"\nOutFile \"中文.exe\"\nRequestExecutionLevel user\n"
+                           "Section\n  DetailPrint \"你好\"\nSectionEnd\n", gbk, lossy));
+    ASSERT_FALSE(lossy);
+    ASSERT_NE(OpenAndCompile(Script(QStringLiteral("中文.nsi"), gbk)), nullptr);
+    EXPECT_EQ(Docs().ActiveView()->Encoding(), TextEncoding::Ansi);
+    ASSERT_TRUE(WaitForCompile());
+    EXPECT_TRUE(LogText().contains("Output: \"中文.exe\"")) << LogText().constData();
+    const QString installer = m_dir.filePath(QStringLiteral("中文.exe"));
+    EXPECT_EQ(Docs().ActiveDocument()->installerPath, installer);
+    EXPECT_TRUE(QFileInfo(installer).isFile());
+}

@@ -1,0 +1,49 @@
+// A shown main frame with helpers to reach the side pane's outline tree and thumbnail.
+#pragma once
+
+#include "support/shown_frame.h"
+#include "app/ui/pane_container.h"
+#include "app/ui/side_pane_controller.h"
+#include "outline/ui/code_pane_view.h"
+#include "outline/ui/code_tree_ctrl.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <functional>
+
+class SidePaneTest : public ShownFrameTest {
+protected:
+    using Sci = QsciScintillaBase;
+
+    CCodeTreeCtrl& Tree() { return *m_frame->SidePane().Tree(); }
+    CCodePaneView& Thumb() { return *m_frame->SidePane().Thumbnail(); }
+    CScrivoView& Editor() { return *m_frame->ActiveView(); }
+
+    // Lets timers, the outline worker and paints run until done() holds.
+    static bool WaitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); }
+
+    // Runs action and waits for the editor's paint that follows it, which moves the thumbnail and its band.
+    void AndItsPaint(const std::function<void()>& action) {
+        QSignalSpy painted(Editor().Editor(), &QsciScintillaBase::SCN_PAINTED);
+        action();
+        ASSERT_TRUE(painted.wait(5000));
+    }
+
+    QStringList TopLabels() {
+        QStringList labels;
+        for (int i = 0; i < Tree().topLevelItemCount(); ++i)
+            labels << Tree().topLevelItem(i)->text(0);
+        return labels;
+    }
+    std::string Shown() { return TopLabels().join(u'|').toStdString(); }
+
+    // A script of count lines, with a function every hundred lines.
+    static QByteArray NumberedScript(int count) {
+        QByteArray text;
+        for (int i = 0; i < count; ++i) {
+            text += i % 100 == 50 ? QByteArray("Function F") + QByteArray::number(i) : "  DetailPrint " + QByteArray::number(i);
+            text += "\r\n";
+        }
+        return text;
+    }
+};

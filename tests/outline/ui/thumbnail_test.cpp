@@ -1,0 +1,169 @@
+// The thumbnail in the frame: it shows the active document, and its band follows and steers the editor.
+#include "side_pane_fixture.h"
+
+#include <QApplication>
+#include <QWheelEvent>
+
+namespace {
+
+class ThumbnailTest : public SidePaneTest {
+protected:
+    void SetUp() override {
+        SidePaneTest::SetUp();
+        ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("long.nsi"), NumberedScript(3000)), false));
+        m_frame->OnCommand(Cmd::ToggleThumbnail);
+        ASSERT_TRUE(Thumb().isVisible());
+        ScrollEditor(1000);
+        ASSERT_EQ(First(Editor()), 1000);
+    }
+
+    CViewZoneDlg& Zone() { return *Thumb().Zone(); }
+    int LineHeight() { return int(Thumb().Send(Sci::SCI_TEXTHEIGHT, 0)); }
+    int Middle() { return (Zone().Band().top + Zone().Band().bottom) / 2; }
+    long EditorLines() { return Editor().Send(Sci::SCI_LINESONSCREEN); }
+
+    // Scrolls the editor as the user would and lets its repaint move the band.
+    void ScrollEditor(long lines) {
+        AndItsPaint([&] { Editor().Send(Sci::SCI_LINESCROLL, 0, lines); });
+    }
+
+    void Press(int y, Qt::MouseButtons held = Qt::LeftButton) { Mouse(QEvent::MouseButtonPress, y, held); }
+    void Move(int y) { Mouse(QEvent::MouseMove, y, Qt::LeftButton); }
+    void Mouse(QEvent::Type type, int y, Qt::MouseButtons held) {
+        const QPointF at(10, y);
+        QMouseEvent event(type, at, Zone().mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          held, Qt::NoModifier);
+        QCoreApplication::sendEvent(&Zone(), &event);
+    }
+
+    static void Wheel(QWidget* target, int delta) {
+        const QPointF at(10, 10);
+        QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(target, &event);
+    }
+};
+
+}  // namespace
+
+TEST_F(ThumbnailTest, SharesTheEditorsDocumentAndNeverTakesTyping) {
+    CScrivoView& thumb = Thumb();
+    EXPECT_EQ(thumb.Editor()->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER),
+              Editor().Editor()->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER));
+    // Zoomed out: more of the script than the editor shows, the veil exactly over it.
+    EXPECT_GT(thumb.Send(Sci::SCI_LINESONSCREEN), EditorLines());
+    EXPECT_EQ(Zone().geometry(), thumb.Editor()->geometry());
+
+    // A click gives the focus to the veil, where typing changes nothing.
+    const long length = Editor().Send(Sci::SCI_GETLENGTH);
+    QTest::mouseClick(&Zone(), Qt::LeftButton, {}, QPoint(10, Middle()));
+    ASSERT_EQ(QApplication::focusWidget(), &Zone());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abc"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    EXPECT_EQ(Editor().Send(Sci::SCI_GETLENGTH), length);
+    thumb.setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), &Zone());
+}
+
+TEST_F(ThumbnailTest, TheBandCoversTheEditorsLinesAndItsMiddleFollowsTheMouse) {
+    const ViewZoneBand band = Zone().Band();
+    EXPECT_EQ(band.bottom - band.top, LineHeight() * EditorLines());
+    EXPECT_GE(band.top, 0);
+    EXPECT_LE(band.bottom, Zone().height());
+    // The band's top is the thumbnail's row of the editor's first line.
+    const long firstPos = Editor().Send(Sci::SCI_POSITIONFROMLINE, 1000);
+    EXPECT_EQ(band.top, Thumb().Send(Sci::SCI_POINTYFROMPOSITION, 0, firstPos));
+
+    // A click moves the band's middle there; less than a line away rounds towards the middle.
+    const std::pair<int, long> clicks[] = {{0, 1000}, {LineHeight(), 1001}, {-2 * LineHeight(), 999},
+                                           {LineHeight() - 1, 999}};
+    for (auto [offset, first] : clicks) {
+        Press(Middle() + offset);
+        EXPECT_EQ(First(Editor()), first) << offset;
+    }
+
+    // Dragging carries the band along; moving without the button does nothing.
+    const int start = Middle();
+    Press(start);
+    Move(start + 3 * LineHeight());
+    EXPECT_EQ(First(Editor()), 1002);
+    Move(Middle() + 2 * LineHeight());
+    EXPECT_EQ(First(Editor()), 1004);
+    Mouse(QEvent::MouseMove, Middle() + 5 * LineHeight(), Qt::NoButton);
+    EXPECT_EQ(First(Editor()), 1004);
+}
+
+TEST_F(ThumbnailTest, KeysScrollByALineOrAScreen) {
+    const long screen = EditorLines();
+    ASSERT_GT(screen, 1);
+    const std::pair<Qt::Key, long> keys[] = {{Qt::Key_Down, 1001},      {Qt::Key_Up, 1000},
+                                             {Qt::Key_Up, 999},          {Qt::Key_PageDown, 999 + screen},
+                                             {Qt::Key_PageUp, 999}};
+    for (auto [key, first] : keys) {
+        QTest::keyClick(&Zone(), key);
+        EXPECT_EQ(First(Editor()), first) << key;
+    }
+    const ViewZoneBand band = Zone().Band();
+    QTest::keyClick(&Zone(), Qt::Key_Home);
+    EXPECT_EQ(First(Editor()), 999);
+    EXPECT_EQ(Zone().Band(), band);
+}
+
+TEST_F(ThumbnailTest, TheWheelScrollsTheEditorAsOverTheEditor) {
+    Wheel(&Zone(), -120);
+    const long overThumbnail = First(Editor()) - 1000;
+    EXPECT_GT(overThumbnail, 0);
+    Editor().Send(Sci::SCI_SETFIRSTVISIBLELINE, 1000);
+    Wheel(Editor().Editor()->viewport(), -120);
+    EXPECT_EQ(First(Editor()) - 1000, overThumbnail);
+}
+
+TEST_F(ThumbnailTest, ScrollingTheEditorPastTheThumbnailMovesTheThumbnail) {
+    const long thumbLines = Thumb().Send(Sci::SCI_LINESONSCREEN);
+    const long before = First(Thumb());
+
+    // Below: the editor's last line becomes the thumbnail's last.
+    ScrollEditor(thumbLines + 100);
+    const long lastDoc = First(Editor()) + EditorLines();
+    EXPECT_EQ(CaretLine(Thumb()), lastDoc);
+    EXPECT_EQ(First(Thumb()) + thumbLines - 1, lastDoc);
+    EXPECT_GT(First(Thumb()), before);
+    EXPECT_GE(Zone().Band().top, 0);
+    EXPECT_LE(Zone().Band().bottom, Zone().height());
+
+    // Above: the editor's first line becomes the thumbnail's first.
+    ScrollEditor(-(2 * thumbLines + 100));
+    EXPECT_EQ(First(Thumb()), First(Editor()));
+    EXPECT_EQ(CaretLine(Thumb()), First(Editor()));
+    EXPECT_EQ(Zone().Band().top, 0);
+}
+
+TEST_F(ThumbnailTest, WithTheStartPageTheThumbnailIsEmptyAndTheBandStays) {
+    Docs().ShowStartPage();
+    EXPECT_EQ(Thumb().Send(Sci::SCI_GETLENGTH), 0);
+    const ViewZoneBand band = Zone().Band();
+    Press(band.bottom + 10 * LineHeight());
+    QTest::keyClick(&Zone(), Qt::Key_PageDown);
+    Wheel(&Zone(), -120);
+    EXPECT_EQ(Zone().Band(), band);
+
+    // Back on the script, the thumbnail shows it again.
+    Docs().Activate(0);
+    EXPECT_EQ(Thumb().Send(Sci::SCI_GETLENGTH), Editor().Send(Sci::SCI_GETLENGTH));
+}
+
+TEST_F(FrameTest, ThumbnailKeepsItsDocumentAliveAfterTheEditorIsGone) {
+    QWidget host;
+    auto editor = std::make_unique<CScrivoView>(*m_config, m_prompter, &host);
+    editor->AppendText("Function F\r\n");
+    CScrivoView* active = editor.get();
+    CCodePaneView thumb(*m_config, m_prompter, [&active] { return active; }, &host);
+    thumb.Attach();
+    thumb.Attach();  // the document already shown
+    active = nullptr;
+    editor.reset();
+    EXPECT_EQ(thumb.Text(), QByteArray("Function F\r\n"));
+
+    thumb.Attach();  // no script: a fresh empty document
+    EXPECT_EQ(thumb.Send(QsciScintillaBase::SCI_GETLENGTH), 0);
+}
