@@ -1,8 +1,9 @@
 // ScriptInput: the hand-over of a script to makensis.
 #include "compiler/core/script_input.h"
 
-#include "editor/core/encoding_detection.h"
 #include "online/core/stat_symbol.h"
+#include "text/core/ansi_code_page.h"
+#include "text/core/text_detection.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,15 +11,39 @@
 #include <utility>
 
 namespace {
-bool MakensisReadsItself(TextEncoding encoding) {
-    switch (encoding) {
-    case TextEncoding::Ansi:
-    case TextEncoding::Ucs2BigEndianNoBom:
-    case TextEncoding::Ucs2LittleEndianNoBom:
-        return false;
-    default:
+// The script's text as UTF-8 whatever its character set; false when it cannot be converted.
+bool ToUtf8(QByteArrayView bytes, DetectedText detected, QByteArray& utf8) {
+    const QByteArrayView text = bytes.sliced(detected.markLength);
+    switch (detected.charset) {
+    case TextCharset::AnsiCodePage:
+        return AnsiToUtf8(text, utf8);
+    case TextCharset::Utf16LittleEndian:
+    case TextCharset::Utf16BigEndian:
+        Utf16ToUtf8(text,
+                    detected.charset == TextCharset::Utf16BigEndian ? ByteOrder::BigEndian : ByteOrder::LittleEndian,
+                    Surrogates::Kept, utf8);
+        return true;
+    case TextCharset::SevenBit:
+    case TextCharset::Utf8:
+        utf8 = text.toByteArray();
         return true;
     }
+    return false;
+}
+
+// Debian's makensis cannot read ANSI text or UTF-16 without a mark itself.
+bool MakensisReadsItself(DetectedText detected) {
+    switch (detected.charset) {
+    case TextCharset::AnsiCodePage:
+        return false;
+    case TextCharset::Utf16LittleEndian:
+    case TextCharset::Utf16BigEndian:
+        return detected.markLength > 0;
+    case TextCharset::SevenBit:
+    case TextCharset::Utf8:
+        break;
+    }
+    return true;
 }
 }  // namespace
 
@@ -36,13 +61,13 @@ ScriptInput PrepareScriptInput(const QString& scriptPath, bool noCd, const QStri
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return input;
-    const DetectedEncoding detected = DetectEncoding(bytes);
+    const DetectedText detected = DetectText(bytes);
     QByteArray utf8;
-    if (!DecodeToUtf8(QByteArrayView(bytes).sliced(detected.markLength), detected.encoding, utf8))
+    if (!ToUtf8(bytes, detected, utf8))
         return input;
     // Stock makensis knows no statistics command; it gets the line as a definition.
     const bool statLineDefined = DefineStatSymbol(utf8);
-    if (statLineDefined || !MakensisReadsItself(detected.encoding)) {
+    if (statLineDefined || !MakensisReadsItself(detected)) {
         input.onStdin = true;
         input.stdinText = std::move(utf8);
         // makensis changes to a file's folder itself, never to stdin's.

@@ -2,7 +2,7 @@
 #include "online/ui/update_dlg.h"
 
 #include "config/core/configurator.h"
-#include "editor/core/ansi_conversion.h"
+#include "text/core/ansi_code_page.h"
 #include "online/ui/update_html_view.h"
 #include "platform/app_name.h"
 #include "platform/prompter.h"
