@@ -68,7 +68,30 @@ QList<InstallFile> EachFileEntries(const QString& dir, const QString& destDir, O
     return entries;
 }
 
-int AddEntries(InstallGroup& group, const QList<InstallFile>& entries) {
+EntryInput InputOf(const InstallFile& entry) {
+    EntryInput input;
+    input.kind = entry.isFile ? EntryKind::Files : EntryKind::Directory;
+    input.source = entry.isFile ? entry.source : entry.source.chopped(std::min<qsizetype>(4, entry.source.size()));
+    input.destDir = entry.destDir;
+    input.overwrite = entry.overwrite;
+    input.recursive = entry.recursive;
+    return input;
+}
+
+QList<InstallFile> EntriesFrom(const EntryInput& input) {
+    const QString destDir = input.destDir.trimmed();
+    if (input.kind == EntryKind::Files)
+        return FileEntries(input.source, destDir, input.overwrite);
+    if (input.source.trimmed().isEmpty())
+        return {};
+    if (input.eachFile)
+        return EachFileEntries(input.source, destDir, input.overwrite, input.recursive);
+    return {DirectoryEntry(input.source, destDir, input.overwrite, input.recursive)};
+}
+
+namespace {
+// Inserts at `at` the entries whose source the group does not list yet.
+int InsertUnlisted(InstallGroup& group, qsizetype at, const QList<InstallFile>& entries) {
     QSet<QString> listed;
     for (const InstallFile& file : group.files)
         listed.insert(file.source);
@@ -77,10 +100,22 @@ int AddEntries(InstallGroup& group, const QList<InstallFile>& entries) {
         if (listed.contains(entry.source))
             continue;
         listed.insert(entry.source);
-        group.files.append(entry);
+        group.files.insert(at++, entry);
         ++added;
     }
     return added;
+}
+}  // namespace
+
+int AddEntries(InstallGroup& group, const QList<InstallFile>& entries) {
+    return InsertUnlisted(group, group.files.size(), entries);
+}
+
+void ReplaceEntry(InstallGroup& group, int row, const QList<InstallFile>& entries) {
+    if (row < 0 || row >= group.files.size())
+        return;
+    group.files.removeAt(row);
+    InsertUnlisted(group, row, entries);
 }
 
 void RemoveEntries(InstallGroup& group, QList<int> rows) {
