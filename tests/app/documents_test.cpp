@@ -1,6 +1,8 @@
 // Document operations of the frame: open, close, prompts, exit, stored tabs, templates, drops.
 #include "frame_fixture.h"
 
+#include <QTest>
+
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/frame_status_bar.h"
 #include "app/ui/pane_container.h"
@@ -244,9 +246,11 @@ TEST_F(FrameTest, CommandStatesFollowTheActiveTab) {
     EXPECT_TRUE(commands.Action(Cmd::EncodingAnsi)->isChecked());
     ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("main.NSI")), false));
     EXPECT_TRUE(commands.Action(Cmd::Compile)->isEnabled());
-    m_frame->SetCompiling(true);
+    StartSleepingCompile();
     EXPECT_FALSE(commands.Action(Cmd::Compile)->isEnabled());
     EXPECT_TRUE(commands.Action(Cmd::StopCompile)->isEnabled());
+    m_frame->OnCommand(Cmd::StopCompile);
+    QTRY_VERIFY(commands.Action(Cmd::Compile)->isEnabled());
 }
 
 TEST_F(FrameTest, SidePaneTogglesAndTheLayoutOutliveARestart) {
@@ -269,12 +273,12 @@ TEST_F(FrameTest, SidePaneTogglesAndTheLayoutOutliveARestart) {
     m_frame->OnCommand(Cmd::ToggleLog);
     EXPECT_TRUE(m_frame->IsLogShown());
     m_frame->OnCommand(Cmd::CompressorFirst + 5);
-    EXPECT_EQ(m_frame->Compressor(), 5);
+    EXPECT_EQ(m_frame->Compiler().Compressor(), 5);
     m_frame->OnCommand(Cmd::ToggleStatusBar);
     ASSERT_TRUE(m_frame->close());
 
     CreateFrame();
-    EXPECT_EQ(m_frame->Compressor(), 5);
+    EXPECT_EQ(m_frame->Compiler().Compressor(), 5);
     EXPECT_TRUE(m_frame->Commands().Action(Cmd::CompressorFirst + 5)->isChecked());
     EXPECT_FALSE(m_frame->Commands().Action(Cmd::CompressorFirst)->isChecked());
     EXPECT_EQ(m_config->Base().ShowCodeTree, 0);

@@ -3,6 +3,7 @@
 
 #include "app/core/command_ids.h"
 #include "app/ui/command_actions.h"
+#include "app/ui/compile_controller.h"
 #include "app/ui/document_set.h"
 #include "app/ui/main_frame.h"
 #include "config/core/configurator.h"
@@ -43,6 +44,14 @@ protected:
     }
 
     QByteArray ConfigBytes() const { return ReadBytes(m_dir.filePath(QStringLiteral("config.xml"))); }
+
+    // Opens a script that keeps makensis busy and compiles it; the compile
+    // runs until the test stops it.
+    void StartSleepingCompile() {
+        ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("sleeping.nsi"), "!system \"sleep 30\"\n"), false));
+        m_frame->OnCommand(Cmd::Compile);
+        ASSERT_TRUE(m_frame->Compiler().IsCompiling());
+    }
 
     DocumentSet& Docs() { return m_frame->Documents(); }
     QString Title(int index) { return Docs().Item(index)->GetTitle(); }

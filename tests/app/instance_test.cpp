@@ -3,10 +3,12 @@
 
 #include "app/core/command_ids.h"
 #include "app/core/instance_channel.h"
+#include "compiler/core/compile_log_logic.h"
 
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTest>
 #include <QtEndian>
 
 Q_DECLARE_METATYPE(HandOverMessage)
@@ -63,7 +65,7 @@ TEST_F(HandOverTest, SecondStartHandsItsFileToTheFirstAndExitsWithOne) {
     QObject::connect(first.server.get(), &InstanceServer::HandOver, m_frame.get(), &CMainFrame::OnHandOver);
     QSignalSpy received(first.server.get(), &InstanceServer::HandOver);
     const QString path = Script(QStringLiteral("handed.nsi"));
-    QSignalSpy compile(m_frame.get(), &CMainFrame::CompileRequested);
+    QSignalSpy compile(&m_frame->Compiler().Logic(), &CCompileLogLogic::CompileStarted);
 
     // A relative path is made absolute by the second start, against its own folder.
     EXPECT_EQ(SecondStart(m_runtime.path(), m_dir.path(), {QStringLiteral("/C"), QStringLiteral("handed.nsi")}), 1);
@@ -72,7 +74,7 @@ TEST_F(HandOverTest, SecondStartHandsItsFileToTheFirstAndExitsWithOne) {
     EXPECT_TRUE(message.compile);
     EXPECT_EQ(message.path, path);
     EXPECT_EQ(Docs().ActiveView()->Path(), path);
-    EXPECT_EQ(compile.count(), 1);
+    QTRY_COMPARE(compile.count(), 1);
 
     // Without a file the second start only brings the first window forward.
     const int tabs = Docs().Count();

@@ -7,7 +7,7 @@
 TEST_F(CompileFrameTest, LogIsGreyWithoutMarginsAndRefusesTyping) {
     CCompileLogCtrl* log = Compiler().Log();
     ASSERT_NE(log, nullptr);
-    EXPECT_TRUE(m_frame->LogPane()->isAncestorOf(log));
+    EXPECT_TRUE(m_frame->isAncestorOf(log));
     const std::tuple<unsigned, unsigned long, long> looks[] = {
         {Sci::SCI_GETREADONLY, 0, 1},           {Sci::SCI_GETHSCROLLBAR, 0, 0},        {Sci::SCI_GETCARETLINEVISIBLE, 0, 1},
         {Sci::SCI_GETCARETLINEBACK, 0, 0xE1E1E1}, {Sci::SCI_GETCODEPAGE, 0, Sci::SC_CP_UTF8},

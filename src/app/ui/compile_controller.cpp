@@ -2,8 +2,10 @@
 #include "app/ui/compile_controller.h"
 
 #include "app/core/command_ids.h"
+#include "app/core/command_registry.h"
+#include "app/ui/command_actions.h"
 #include "app/ui/document_set.h"
-#include "app/ui/main_frame.h"
+#include "app/ui/log_pane.h"
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/core/installer_runner.h"
 #include "compiler/ui/compile_log_ctrl.h"
@@ -16,20 +18,25 @@
 
 using namespace Qt::StringLiterals;
 
-CompileController::CompileController(CMainFrame& frame, const Configurator& config, Prompter& prompter)
-    : QObject(&frame),
-      m_frame(frame),
+CompileController::CompileController(DocumentSet& documents, ILogPane& logPane, CommandActions& actions,
+                                     CommandRegistry& registry, const Configurator& config, Prompter& prompter,
+                                     QObject* parent)
+    : QObject(parent),
+      m_documents(documents),
+      m_logPane(logPane),
+      m_actions(actions),
       m_config(config),
       m_prompter(prompter),
       m_logic(new CCompileLogLogic(this)),
-      m_log(new CCompileLogCtrl(config, prompter, frame.LogPane())),
+      m_log(new CCompileLogCtrl(config, prompter, logPane.Area())),
       m_tips(new CommandTipSource(config, this)) {
-    m_frame.LogPane()->layout()->addWidget(m_log);
+    logPane.Area()->layout()->addWidget(m_log);
     m_tips->StartReader(m_config.GetCompilerPath());
+    RegisterCommands(registry);
+    SetCompressor(m_config.Base().Compressor);
 
-    connect(&m_frame, &CMainFrame::CompileRequested, this, &CompileController::Compile);
-    connect(&m_frame, &CMainFrame::ActiveViewChanged, this, [this](CScrivoView* view) {
-        if (view)
+    connect(&m_documents, &DocumentSet::ActiveChanged, this, [this] {
+        if (CScrivoView* view = m_documents.ActiveView())
             m_tips->Attach(view);
     });
     connect(m_logic, &CCompileLogLogic::CompileStarted, this, [this] {
@@ -48,46 +55,62 @@ CompileController::CompileController(CMainFrame& frame, const Configurator& conf
 
 CompileController::~CompileController() = default;
 
+void CompileController::RegisterCommands(CommandRegistry& registry) {
+    registry.Register(Cmd::Compile, [this](int) { Compile(false); });
+    registry.Register(Cmd::CompileRun, [this](int) { Compile(true); });
+    registry.Register(Cmd::StopCompile, [this](int) { Stop(); });
+    registry.Register(Cmd::RunInstaller, [this](int) { RunInstaller(); });
+    registry.RegisterRange(Cmd::CompressorFirst, Cmd::CompressorLast,
+                           [this](int id) { SetCompressor(id - Cmd::CompressorFirst); });
+}
+
+void CompileController::SetCompressor(int compressor) {
+    m_compressor = std::clamp(compressor, 0, Cmd::CompressorLast - Cmd::CompressorFirst);
+    for (int id = Cmd::CompressorFirst; id <= Cmd::CompressorLast; ++id)
+        m_actions.SetChecked(id, id - Cmd::CompressorFirst == m_compressor);
+}
+
+void CompileController::SetCompiling(bool compiling) {
+    m_compiling = compiling;
+    Q_EMIT CompilingChanged(compiling);
+}
+
 void CompileController::Compile(bool runAfter) {
-    CScrivoView* view = m_frame.ActiveView();
+    CScrivoView* view = m_documents.ActiveView();
     const CompileRequestOutcome outcome =
-        RequestCompile(*this, m_prompter, *m_logic, ReadCompileSettings(m_config, m_frame.Compressor()),
+        RequestCompile(*this, m_prompter, *m_logic, ReadCompileSettings(m_config, m_compressor),
                        m_config.Base().SaveCompile != 0);
     if (outcome != CompileRequestOutcome::Started)
         return;
     m_compiledView = view;
     m_runAfter = runAfter;
-    m_frame.SetCompiling(true);
+    SetCompiling(true);
 }
 
 void CompileController::Stop() { m_logic->Stop(); }
 
 void CompileController::RunInstaller() {
-    if (const CEditerTabViewItem* document = m_frame.Documents().ActiveDocument())
+    if (const CEditerTabViewItem* document = m_documents.ActiveDocument())
         RunInstallerOf(*document);
 }
 
-bool CompileController::HasActiveDocument() const { return m_frame.ActiveView() != nullptr; }
+bool CompileController::HasActiveDocument() const { return m_documents.ActiveView() != nullptr; }
 
-void CompileController::ShowLogPane() {
-    if (!m_frame.IsLogShown())
-        m_frame.OnCommand(Cmd::ToggleLog);
-}
+void CompileController::ShowLogPane() { m_logPane.RevealLog(); }
 
 QString CompileController::ActiveDocumentPath() const {
-    const CScrivoView* view = m_frame.ActiveView();
+    const CScrivoView* view = m_documents.ActiveView();
     return view ? view->Path() : QString();
 }
 
 bool CompileController::IsActiveDocumentModified() const {
-    const CScrivoView* view = m_frame.ActiveView();
+    const CScrivoView* view = m_documents.ActiveView();
     return view && view->IsModified();
 }
 
 void CompileController::SaveActiveDocument() {
-    DocumentSet& documents = m_frame.Documents();
-    if (CEditerTabViewItem* document = documents.ActiveDocument())
-        documents.Save(document);
+    if (CEditerTabViewItem* document = m_documents.ActiveDocument())
+        m_documents.Save(document);
 }
 
 void CompileController::OpenCompilerSettings() {
@@ -98,15 +121,14 @@ void CompileController::OpenCompilerSettings() {
 void CompileController::OnErrorLine(int line) {
     // The jump goes to whatever document is active, as the compiler's line
     // names no tab.
-    if (CScrivoView* view = m_frame.ActiveView())
+    if (CScrivoView* view = m_documents.ActiveView())
         view->ScrollToLine(line);
 }
 
 CEditerTabViewItem* CompileController::CompiledDocument() const {
     if (!m_compiledView)
         return nullptr;
-    DocumentSet& documents = m_frame.Documents();
-    return documents.DocumentAt(documents.IndexOfView(m_compiledView));
+    return m_documents.DocumentAt(m_documents.IndexOfView(m_compiledView));
 }
 
 void CompileController::OnFinished(const CompileResult& result) {
@@ -114,7 +136,7 @@ void CompileController::OnFinished(const CompileResult& result) {
     if (document)
         document->installerPath = result.NextInstallerPath(document->installerPath);
     m_compiledView.clear();
-    m_frame.SetCompiling(false);
+    SetCompiling(false);
     // A stopped compile built nothing: an older installer is not started in
     // its place.
     if (m_runAfter && document && !result.stopped)

@@ -9,19 +9,24 @@
 
 class CCompileLogLogic;
 class CEditerTabViewItem;
-class CMainFrame;
 class CScrivoView;
+class CommandActions;
+class CommandRegistry;
 class CommandTipSource;
 class Configurator;
+class DocumentSet;
+class ILogPane;
 class Prompter;
 struct CompileResult;
 
 class CompileController : public QObject, private ICompileHost {
     Q_OBJECT
 public:
-    // Puts the log into the frame's log pane and starts the command-help
-    // reader, as creating the log does.
-    CompileController(CMainFrame& frame, const Configurator& config, Prompter& prompter);
+    // Puts the log into the log pane, starts the command-help reader, as
+    // creating the log does, and registers the compile commands and the
+    // compressor items.
+    CompileController(DocumentSet& documents, ILogPane& logPane, CommandActions& actions, CommandRegistry& registry,
+                      const Configurator& config, Prompter& prompter, QObject* parent);
     ~CompileController() override;
 
     CCompileLogCtrl* Log() const { return m_log; }
@@ -34,6 +39,14 @@ public:
     void Stop();
     // Starts the active document's last built installer.
     void RunInstaller();
+    bool IsCompiling() const { return m_compiling; }
+
+    // The compressor chosen in the menu, 0 to 7.
+    int Compressor() const { return m_compressor; }
+    void SetCompressor(int compressor);
+
+Q_SIGNALS:
+    void CompilingChanged(bool compiling);
 
 private:
     bool HasActiveDocument() const override;
@@ -43,13 +56,17 @@ private:
     void SaveActiveDocument() override;
     void OpenCompilerSettings() override;
 
+    void RegisterCommands(CommandRegistry& registry);
+    void SetCompiling(bool compiling);
     void OnErrorLine(int line);
     void OnFinished(const CompileResult& result);
     // The tab of the document being compiled; null once it was closed.
     CEditerTabViewItem* CompiledDocument() const;
     void RunInstallerOf(const CEditerTabViewItem& document);
 
-    CMainFrame& m_frame;
+    DocumentSet& m_documents;
+    ILogPane& m_logPane;
+    CommandActions& m_actions;
     const Configurator& m_config;
     Prompter& m_prompter;
     CCompileLogLogic* m_logic;
@@ -57,4 +74,6 @@ private:
     CommandTipSource* m_tips;
     QPointer<CScrivoView> m_compiledView;
     bool m_runAfter = false;
+    bool m_compiling = false;
+    int m_compressor = 0;
 };

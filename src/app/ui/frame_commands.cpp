@@ -2,10 +2,12 @@
 #include "app/ui/frame_commands.h"
 
 #include "app/core/command_ids.h"
+#include "app/core/command_registry.h"
 #include "app/core/command_table.h"
 #include "app/core/web_links.h"
 #include "app/ui/about_dlg.h"
-#include "app/ui/main_frame.h"
+#include "app/ui/document_set.h"
+#include "app/ui/log_pane.h"
 #include "config/core/configurator.h"
 #include "editor/ui/edit_commands.h"
 #include "editor/ui/find_replace_dlg.h"
@@ -45,9 +47,14 @@ int ScintillaKey(int key) {
 
 }  // namespace
 
-FrameCommands::FrameCommands(CMainFrame& frame, Configurator& config, Prompter& prompter)
-    : QObject(&frame), m_frame(frame), m_config(config), m_prompter(prompter),
-      m_findDialog(new CFindReplaceDlg(config, prompter, [this] { return ActiveEditor(); }, &frame)) {}
+FrameCommands::FrameCommands(DocumentSet& documents, const ILogPane& logPane, Configurator& config,
+                             Prompter& prompter, CommandRegistry& registry, QWidget* window)
+    : QObject(window), m_documents(documents), m_logPane(logPane), m_window(window), m_config(config),
+      m_prompter(prompter),
+      m_findDialog(new CFindReplaceDlg(config, prompter, [this] { return ActiveEditor(); }, window)) {
+    RegisterWebCommands(registry);
+    RegisterEditorCommands(registry);
+}
 
 void FrameCommands::ReleaseCommandKeys(QsciScintillaBase& editor) {
     for (const CommandInfo& info : CommandTable()) {
@@ -70,65 +77,88 @@ void FrameCommands::ReleaseCommandKeys(QsciScintillaBase& editor) {
 }
 
 QsciScintillaBase* FrameCommands::ActiveEditor() const {
-    CScrivoView* view = m_frame.ActiveView();
+    CScrivoView* view = m_documents.ActiveView();
     return view ? view->Editor() : nullptr;
 }
 
 QsciScintillaBase* FrameCommands::FocusedOrActiveEditor() const {
     for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
-        if (auto* editor = qobject_cast<QsciScintillaBase*>(w); editor && m_frame.LogPane()->isAncestorOf(editor))
+        if (auto* editor = qobject_cast<QsciScintillaBase*>(w); editor && m_logPane.Area()->isAncestorOf(editor))
             return editor;
     }
     return ActiveEditor();
 }
 
-void FrameCommands::Handle(int id) {
+void FrameCommands::RegisterWebCommands(CommandRegistry& registry) {
     using namespace Cmd;
-    switch (id) {
-    case ViewStatistics: QDesktopServices::openUrl(InfoPageUrl(u"vstat"_s)); return;
-    case HomeSite: QDesktopServices::openUrl(InfoPageUrl(u"home"_s)); return;
-    case OnlineHelp: QDesktopServices::openUrl(InfoPageUrl(u"help"_s)); return;
-    case NsisSite: QDesktopServices::openUrl(NsisDocsUrl()); return;
-    case Manual: OpenManual(); return;
-    case About: ShowAbout(); return;
-    case OpenFolder: OpenContainingFolder(); return;
-    case Copy:
-    case SelectAll:
+    const auto openPage = [&registry](int id, QUrl url) {
+        registry.Register(id, [url](int) { QDesktopServices::openUrl(url); });
+    };
+    openPage(ViewStatistics, InfoPageUrl(u"vstat"_s));
+    openPage(HomeSite, InfoPageUrl(u"home"_s));
+    openPage(OnlineHelp, InfoPageUrl(u"help"_s));
+    openPage(NsisSite, NsisDocsUrl());
+    registry.Register(Manual, [this](int) { OpenManual(); });
+    registry.Register(About, [this](int) { ShowAbout(); });
+    registry.Register(OpenFolder, [this](int) { OpenContainingFolder(); });
+}
+
+void FrameCommands::OnActiveEditor(CommandRegistry& registry, int id,
+                                   std::function<void(QsciScintillaBase&)> action) {
+    registry.Register(id, [this, action = std::move(action)](int) {
+        if (QsciScintillaBase* editor = ActiveEditor())
+            action(*editor);
+    });
+}
+
+void FrameCommands::RegisterEditorCommands(CommandRegistry& registry) {
+    using namespace Cmd;
+    // Copy and Select All also serve the compile log when it has the focus.
+    registry.Register(Copy, [this](int) {
         if (QsciScintillaBase* target = FocusedOrActiveEditor())
-            target->SendScintilla(id == Copy ? Sci::SCI_COPY : Sci::SCI_SELECTALL);
-        return;
-    default: break;
-    }
-    // The rest act on the active document and do nothing without one.
-    QsciScintillaBase* editor = ActiveEditor();
-    if (!editor)
-        return;
-    switch (id) {
-    case Undo: editor->SendScintilla(Sci::SCI_UNDO); break;
-    case Redo: editor->SendScintilla(Sci::SCI_REDO); break;
-    case Cut: editor->SendScintilla(Sci::SCI_CUT); break;
-    case Paste: editor->SendScintilla(Sci::SCI_PASTE); break;
-    case Delete: editor->SendScintilla(Sci::SCI_CLEAR); break;
-    case Comment: EditCommands::CommentLines(*editor, CommentMode::Comment); break;
-    case Uncomment: EditCommands::CommentLines(*editor, CommentMode::Uncomment); break;
-    case CommentKey: EditCommands::ToggleComment(*editor); break;
-    case UpperCase: EditCommands::TransformSelection(*editor, TransformKind::Upper); break;
-    case LowerCase: EditCommands::TransformSelection(*editor, TransformKind::Lower); break;
-    case InvertCase: EditCommands::TransformSelection(*editor, TransformKind::Invert); break;
-    case QuoteSelection: EditCommands::TransformSelection(*editor, TransformKind::Quote); break;
-    case InsertColour: EditCommands::InsertColour(*editor, m_prompter); break;
-    case InsertFileName: EditCommands::InsertFileName(*editor, m_prompter); break;
-    case Find: m_findDialog->Show(CFindReplaceDlg::Mode::Find); break;
-    case Replace: m_findDialog->Show(CFindReplaceDlg::Mode::Replace); break;
-    case FindNext: m_findDialog->FindNext(true); break;
-    case FindPrevious: m_findDialog->FindNext(false); break;
-    case GoToLine: CInputLineDlg::GoToLine(*editor, &m_frame); break;
-    default: break;
-    }
+            target->SendScintilla(Sci::SCI_COPY);
+    });
+    registry.Register(SelectAll, [this](int) {
+        if (QsciScintillaBase* target = FocusedOrActiveEditor())
+            target->SendScintilla(Sci::SCI_SELECTALL);
+    });
+    const auto send = [this, &registry](int id, unsigned int message) {
+        OnActiveEditor(registry, id, [message](QsciScintillaBase& editor) { editor.SendScintilla(message); });
+    };
+    send(Undo, Sci::SCI_UNDO);
+    send(Redo, Sci::SCI_REDO);
+    send(Cut, Sci::SCI_CUT);
+    send(Paste, Sci::SCI_PASTE);
+    send(Delete, Sci::SCI_CLEAR);
+    const auto comment = [this, &registry](int id, CommentMode mode) {
+        OnActiveEditor(registry, id, [mode](QsciScintillaBase& editor) { EditCommands::CommentLines(editor, mode); });
+    };
+    comment(Comment, CommentMode::Comment);
+    comment(Uncomment, CommentMode::Uncomment);
+    OnActiveEditor(registry, CommentKey, [](QsciScintillaBase& editor) { EditCommands::ToggleComment(editor); });
+    const auto transform = [this, &registry](int id, TransformKind kind) {
+        OnActiveEditor(registry, id,
+                       [kind](QsciScintillaBase& editor) { EditCommands::TransformSelection(editor, kind); });
+    };
+    transform(UpperCase, TransformKind::Upper);
+    transform(LowerCase, TransformKind::Lower);
+    transform(InvertCase, TransformKind::Invert);
+    transform(QuoteSelection, TransformKind::Quote);
+    OnActiveEditor(registry, InsertColour,
+                   [this](QsciScintillaBase& editor) { EditCommands::InsertColour(editor, m_prompter); });
+    OnActiveEditor(registry, InsertFileName,
+                   [this](QsciScintillaBase& editor) { EditCommands::InsertFileName(editor, m_prompter); });
+    OnActiveEditor(registry, Find, [this](QsciScintillaBase&) { m_findDialog->Show(CFindReplaceDlg::Mode::Find); });
+    OnActiveEditor(registry, Replace,
+                   [this](QsciScintillaBase&) { m_findDialog->Show(CFindReplaceDlg::Mode::Replace); });
+    OnActiveEditor(registry, FindNext, [this](QsciScintillaBase&) { m_findDialog->FindNext(true); });
+    OnActiveEditor(registry, FindPrevious, [this](QsciScintillaBase&) { m_findDialog->FindNext(false); });
+    OnActiveEditor(registry, GoToLine,
+                   [this](QsciScintillaBase& editor) { CInputLineDlg::GoToLine(editor, m_window); });
 }
 
 void FrameCommands::OpenContainingFolder() {
-    CScrivoView* view = m_frame.ActiveView();
+    CScrivoView* view = m_documents.ActiveView();
     const QString path = view ? view->Path() : QString();
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;
@@ -170,6 +200,6 @@ void FrameCommands::OpenManual() {
 }
 
 void FrameCommands::ShowAbout() {
-    CAboutDlg dialog(QueryNsisVersion(m_config.GetCompilerPath(), kVersionTimeoutMs), &m_frame);
+    CAboutDlg dialog(QueryNsisVersion(m_config.GetCompilerPath(), kVersionTimeoutMs), m_window);
     dialog.exec();
 }

@@ -2,20 +2,23 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 class CFindReplaceDlg;
-class CMainFrame;
+class CommandRegistry;
 class Configurator;
+class DocumentSet;
+class ILogPane;
 class Prompter;
+class QWidget;
 class QsciScintillaBase;
 
 class FrameCommands : public QObject {
     Q_OBJECT
 public:
-    FrameCommands(CMainFrame& frame, Configurator& config, Prompter& prompter);
-
-    // Runs the command when it is one of these; other ids are left alone.
-    void Handle(int id);
+    // Registers the commands; window is the parent of the dialogs they open.
+    FrameCommands(DocumentSet& documents, const ILogPane& logPane, Configurator& config, Prompter& prompter,
+                  CommandRegistry& registry, QWidget* window);
 
     CFindReplaceDlg* FindDialog() const { return m_findDialog; }
 
@@ -25,6 +28,10 @@ public:
     static void ReleaseCommandKeys(QsciScintillaBase& editor);
 
 private:
+    void RegisterWebCommands(CommandRegistry& registry);
+    void RegisterEditorCommands(CommandRegistry& registry);
+    // Registers a command that acts on the active document's editor and does nothing without one.
+    void OnActiveEditor(CommandRegistry& registry, int id, std::function<void(QsciScintillaBase&)> action);
     QsciScintillaBase* ActiveEditor() const;
     // The compile log's text when it has the focus, else the active document's editor.
     QsciScintillaBase* FocusedOrActiveEditor() const;
@@ -32,7 +39,9 @@ private:
     void OpenManual();
     void ShowAbout();
 
-    CMainFrame& m_frame;
+    DocumentSet& m_documents;
+    const ILogPane& m_logPane;
+    QWidget* m_window;
     Configurator& m_config;
     Prompter& m_prompter;
     CFindReplaceDlg* m_findDialog;

@@ -15,7 +15,6 @@
 #include "app/ui/side_pane_controller.h"
 #include "app/ui/start_page_view.h"
 #include "config/core/configurator.h"
-#include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 #include "platform/app_name.h"
 
@@ -31,8 +30,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-using Sci = QsciScintillaBase;
 
 constexpr int kOutlineLeftShare = 1800;   // 18 %
 constexpr int kOutlineRightShare = 8200;  // 82 %
@@ -61,7 +58,7 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     BuildLayout();
     m_documents = new DocumentSet(m_config, m_prompter, m_tabs, m_documentArea, m_startPage, this);
     m_tabs->SetTabMenu(m_commands->TabMenu());
-    m_sidePane = new SidePaneController(m_config, m_prompter, *this);
+    m_sidePane = new SidePaneController(m_config, m_prompter, *m_documents, *m_codePane, this);
 
     connect(m_tabs, &CFileTabCtrl::CommandPosted, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
     connect(m_startPage, &CNewWizardDlg::CommandPosted, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
@@ -72,24 +69,74 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     connect(m_documents, &DocumentSet::RecentFilesChanged, this, &CMainFrame::RebuildRecentMenu);
     connect(m_documents, &DocumentSet::TabAdded, this, &CMainFrame::OnTabAdded);
     connect(m_documents, &DocumentSet::ActiveChanged, this, &CMainFrame::OnActiveChanged);
-    connect(m_documents, &DocumentSet::TextSettled, this, [this] { Q_EMIT ActiveTextSettled(ActiveView()); });
-    m_frameCommands = new FrameCommands(*this, m_config, m_prompter);
-    connect(this, &CMainFrame::ActiveViewChanged, this, [](CScrivoView* view) {
-        if (view)
-            FrameCommands::ReleaseCommandKeys(*view->Editor());
-    });
     connect(m_documents, &DocumentSet::EditMenuRequested, this,
             [this](const QPoint& at) { m_commands->EditMenu()->popup(at); });
 
-    m_compile = new CompileController(*this, m_config, m_prompter);
+    RegisterFileCommands();
+    RegisterViewCommands();
+    RegisterEncodingCommands();
+    m_frameCommands = new FrameCommands(*m_documents, *this, m_config, m_prompter, m_registry, this);
+    m_compile = new CompileController(*m_documents, *this, *m_commands, m_registry, m_config, m_prompter, this);
+    connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
 
-    SetCompressor(m_config.Base().Compressor);
     setAcceptDrops(true);
     ApplyStoredLayout();
     UpdateCommandStates();
 }
 
 CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::RegisterFileCommands() {
+    DocumentSet& docs = *m_documents;
+    CommandRegistry& r = m_registry;
+    r.Register(Cmd::NewBlank, [&docs](int) { docs.NewBlank(); });
+    r.Register(Cmd::Open, [&docs](int) { docs.OpenWithDialog(false); });
+    r.Register(Cmd::NewTemplate, [&docs](int) { docs.OpenWithDialog(true); });
+    r.Register(Cmd::Reload, [&docs](int) { docs.Reload(); });
+    r.Register(Cmd::Save, [&docs](int) { docs.Save(docs.ActiveDocument()); });
+    r.Register(Cmd::SaveAs, [&docs](int) { docs.SaveAs(docs.ActiveDocument()); });
+    r.Register(Cmd::SaveAll, [&docs](int) { docs.SaveAll(); });
+    r.Register(Cmd::Close, [&docs](int) {
+        if (docs.Count() > 0)
+            docs.CloseTab(docs.ActiveIndex());
+    });
+    r.Register(Cmd::CloseAll, [&docs](int) { docs.CloseAll(); });
+    r.Register(Cmd::CloseOthers, [&docs](int) { docs.CloseOthers(); });
+    r.Register(Cmd::Exit, [this](int) { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); });
+    r.Register(Cmd::ClearRecent, [&docs](int) { docs.ClearRecent(); });
+    r.RegisterRange(ID_RECENT_FILE_FIRST, ID_RECENT_FILE_LAST,
+                    [&docs](int id) { docs.OpenRecent(id - ID_RECENT_FILE_FIRST); });
+    for (int id : {Cmd::CopyPath, Cmd::CopyFileName, Cmd::CopyFolder})
+        r.Register(id, [&docs](int command) { docs.CopyToClipboard(command); });
+}
+
+void CMainFrame::RegisterViewCommands() {
+    CommandRegistry& r = m_registry;
+    r.Register(Cmd::StartPage, [this](int) { m_documents->ShowStartPage(); });
+    r.Register(Cmd::ToggleToolbar, [this](int id) {
+        m_toolBar->setVisible(m_toolBar->isHidden());
+        m_commands->SetChecked(id, !m_toolBar->isHidden());
+    });
+    r.Register(Cmd::ToggleStatusBar, [this](int id) {
+        m_status->setVisible(m_status->isHidden());
+        m_commands->SetChecked(id, !m_status->isHidden());
+    });
+    r.Register(Cmd::ToggleLog, [this](int) { ToggleLog(); });
+    r.Register(Cmd::ToggleOutline, [this](int) { ShowSidePane(!m_outlineShown, false); });
+    r.Register(Cmd::ToggleThumbnail, [this](int) { ShowSidePane(false, !m_thumbnailShown); });
+    r.Register(Cmd::PaneClose, [this](int) { ShowSidePane(false, false); });
+}
+
+void CMainFrame::RegisterEncodingCommands() {
+    for (int id : {Cmd::EncodingAnsi, Cmd::EncodingUtf8NoBom, Cmd::EncodingUtf8, Cmd::EncodingUcs2Be,
+                   Cmd::EncodingUcs2Le}) {
+        m_registry.Register(id, [this](int command) {
+            if (CScrivoView* view = ActiveView())
+                view->SetEncoding(*EncodingOfCommand(command));
+            UpdateCommandStates();
+        });
+    }
+}
 
 void CMainFrame::BuildLayout() {
     auto* central = new QWidget(this);
@@ -145,24 +192,18 @@ void CMainFrame::ShowSidePane(bool outline, bool thumbnail) {
         ArrangeSidePane();
 }
 
-void CMainFrame::SetCompressor(int compressor) {
-    m_compressor = std::clamp(compressor, 0, Cmd::CompressorLast - Cmd::CompressorFirst);
-    for (int id = Cmd::CompressorFirst; id <= Cmd::CompressorLast; ++id)
-        m_commands->SetChecked(id, id - Cmd::CompressorFirst == m_compressor);
-}
-
 bool CMainFrame::IsLogShown() const { return !m_logPane->isHidden(); }
+
+void CMainFrame::RevealLog() {
+    if (!IsLogShown())
+        ToggleLog();
+}
 
 void CMainFrame::ToggleLog() {
     m_logPane->setVisible(!IsLogShown());
     m_commands->SetChecked(Cmd::ToggleLog, IsLogShown());
     if (IsLogShown())
         m_editorSplitter->SetShare(m_editorSplitter->Share());
-}
-
-void CMainFrame::SetCompiling(bool compiling) {
-    m_compiling = compiling;
-    UpdateCommandStates();
 }
 
 CScrivoView* CMainFrame::ActiveView() const { return m_documents->ActiveView(); }
@@ -193,7 +234,7 @@ void CMainFrame::OpenInitialDocuments(const CommandLine& commandLine) {
     UpdateCaption();
     UpdateCommandStates();
     if (commandLine.compile)
-        Q_EMIT CompileRequested(false);
+        OnCommand(Cmd::Compile);
 }
 
 void CMainFrame::OnHandOver(const HandOverMessage& message) {
@@ -206,83 +247,24 @@ void CMainFrame::OnHandOver(const HandOverMessage& message) {
     UpdateCaption();
     UpdateCommandStates();
     if (message.compile)
-        Q_EMIT CompileRequested(false);
+        OnCommand(Cmd::Compile);
 }
 
-void CMainFrame::OnCommand(int id) {
-    DocumentSet& docs = *m_documents;
-    if (id >= ID_RECENT_FILE_FIRST && id <= ID_RECENT_FILE_LAST) {
-        docs.OpenRecent(id - ID_RECENT_FILE_FIRST);
-        return;
-    }
-    if (id >= Cmd::CompressorFirst && id <= Cmd::CompressorLast) {
-        SetCompressor(id - Cmd::CompressorFirst);
-        return;
-    }
-    switch (id) {
-    case Cmd::NewBlank: docs.NewBlank(); break;
-    case Cmd::Open: docs.OpenWithDialog(false); break;
-    case Cmd::NewTemplate: docs.OpenWithDialog(true); break;
-    case Cmd::Reload: docs.Reload(); break;
-    case Cmd::Save: docs.Save(docs.ActiveDocument()); break;
-    case Cmd::SaveAs: docs.SaveAs(docs.ActiveDocument()); break;
-    case Cmd::SaveAll: docs.SaveAll(); break;
-    case Cmd::Close:
-        if (docs.Count() > 0)
-            docs.CloseTab(docs.ActiveIndex());
-        break;
-    case Cmd::CloseAll: docs.CloseAll(); break;
-    case Cmd::CloseOthers: docs.CloseOthers(); break;
-    case Cmd::Exit: QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); break;
-    case Cmd::ClearRecent: docs.ClearRecent(); break;
-    case Cmd::StartPage: docs.ShowStartPage(); break;
-    case Cmd::CopyPath:
-    case Cmd::CopyFileName:
-    case Cmd::CopyFolder: docs.CopyToClipboard(id); break;
-    case Cmd::ToggleToolbar:
-        m_toolBar->setVisible(m_toolBar->isHidden());
-        m_commands->SetChecked(id, !m_toolBar->isHidden());
-        break;
-    case Cmd::ToggleStatusBar:
-        m_status->setVisible(m_status->isHidden());
-        m_commands->SetChecked(id, !m_status->isHidden());
-        break;
-    case Cmd::ToggleLog: ToggleLog(); break;
-    case Cmd::ToggleOutline: ShowSidePane(!m_outlineShown, false); break;
-    case Cmd::ToggleThumbnail: ShowSidePane(false, !m_thumbnailShown); break;
-    case Cmd::PaneClose: ShowSidePane(false, false); break;
-    case Cmd::Compile:
-    case Cmd::CompileRun: Q_EMIT CompileRequested(id == Cmd::CompileRun); break;
-    case Cmd::StopCompile: m_compile->Stop(); break;
-    case Cmd::RunInstaller: m_compile->RunInstaller(); break;
-    case Cmd::EncodingAnsi:
-    case Cmd::EncodingUtf8NoBom:
-    case Cmd::EncodingUtf8:
-    case Cmd::EncodingUcs2Be:
-    case Cmd::EncodingUcs2Le:
-        if (CScrivoView* view = ActiveView())
-            view->SetEncoding(*EncodingOfCommand(id));
-        UpdateCommandStates();
-        break;
-    default:
-        // Editing, search, web and help; the compile, settings and online parts wire theirs.
-        m_frameCommands->Handle(id);
-        break;
-    }
-}
+void CMainFrame::OnCommand(int id) { m_registry.Dispatch(id); }
 
 void CMainFrame::UpdateCaption() { setWindowTitle(m_documents->Caption()); }
 
 void CMainFrame::UpdateCommandStates() {
-    if (!m_documents)
+    if (!m_documents || !m_compile)
         return;
     CEditerTabViewItem* document = m_documents->ActiveDocument();
     CScrivoView* view = document ? document->View() : nullptr;
     std::optional<DocumentState> state;
     if (view) {
+        const ViewState shown = view->State();
         DocumentState d;
         const QString path = view->Path();
-        d.modified = view->IsModified();
+        d.modified = shown.modified;
         d.hasPath = !path.isEmpty();
         d.fileExists = d.hasPath && QFileInfo(path).isFile();
         d.isNsiScript = path.endsWith(u".nsi"_s, Qt::CaseInsensitive);
@@ -290,16 +272,18 @@ void CMainFrame::UpdateCommandStates() {
             const CEditerTabViewItem* other = m_documents->DocumentAt(i);
             d.anyModified = d.anyModified || (other && other->IsModified());
         }
-        d.canUndo = view->Send(Sci::SCI_CANUNDO) != 0;
-        d.canRedo = view->Send(Sci::SCI_CANREDO) != 0;
-        d.canPaste = view->Send(Sci::SCI_CANPASTE) != 0;
-        d.hasSelection = view->Send(Sci::SCI_GETSELECTIONEND) != view->Send(Sci::SCI_GETSELECTIONSTART);
+        d.canUndo = shown.canUndo;
+        d.canRedo = shown.canRedo;
+        d.canPaste = shown.canPaste;
+        d.hasSelection = shown.selectionLength != 0;
         d.installerExists = !document->installerPath.isEmpty() && QFileInfo(document->installerPath).isFile();
         d.encoding = view->Encoding();
         state = d;
     }
-    const CommandStates states = ComputeCommandStates(state, m_compiling);
+    const CommandStates states = ComputeCommandStates(state, m_compile->IsCompiling());
     for (auto [id, enabled] : states.enabled)
+        m_commands->SetEnabled(id, enabled);
+    for (auto [id, enabled] : m_registry.EvaluateEnabledRules())
         m_commands->SetEnabled(id, enabled);
     if (states.checkedEncoding)
         m_commands->SetChecked(*states.checkedEncoding, true);
@@ -316,16 +300,12 @@ void CMainFrame::UpdateStatusBar() {
             m_status->SetPartText(part, {});
         return;
     }
-    const long caret = view->Send(Sci::SCI_GETCURRENTPOS);
-    const long line = view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)caret);
-    const long column = view->Send(Sci::SCI_GETCOLUMN, (unsigned long)caret);
-    // Start and end, not anchor and caret: the length is the same whichever way the user selected.
-    const long selected = view->Send(Sci::SCI_GETSELECTIONEND) - view->Send(Sci::SCI_GETSELECTIONSTART);
+    const ViewState shown = view->State();
     m_status->SetPartText(1, SignInStatusText(false));
-    m_status->SetPartText(2, CaretStatusText(line + 1, column + 1, selected));
-    m_status->SetPartText(3, CountStatusText(view->Send(Sci::SCI_GETLINECOUNT), view->Send(Sci::SCI_GETLENGTH)));
+    m_status->SetPartText(2, CaretStatusText(shown.line + 1, shown.column + 1, shown.selectionLength));
+    m_status->SetPartText(3, CountStatusText(shown.lineCount, shown.length));
     m_status->SetPartText(4, EncodingName(view->Encoding()));
-    m_status->SetPartText(5, OvertypeStatusText(view->Send(Sci::SCI_GETOVERTYPE) != 0));
+    m_status->SetPartText(5, OvertypeStatusText(shown.overtype));
 }
 
 void CMainFrame::RebuildRecentMenu() {
@@ -345,14 +325,15 @@ void CMainFrame::OnTabAdded() {
 
 void CMainFrame::OnActiveChanged() {
     m_status->SetMultiPart(ActiveView() != nullptr);
-    Q_EMIT ActiveViewChanged(ActiveView());
+    if (CScrivoView* view = ActiveView())
+        FrameCommands::ReleaseCommandKeys(*view->Editor());
 }
 
 void CMainFrame::SaveWindowState() {
     BaseConfig& base = m_config.Base();
     const BaseConfig before = base;
     base.ShowMaximized = isMaximized() ? 1 : 0;
-    base.Compressor = m_compressor;
+    base.Compressor = m_compile->Compressor();
     base.ShowToolbar = m_toolBar->isHidden() ? 0 : 1;
     base.ShowSatusbar = m_status->isHidden() ? 0 : 1;
     base.ShowCodeTree = m_outlineShown ? 1 : (before.ShowCodeTree == -1 ? -1 : 0);

@@ -2,7 +2,9 @@
 #pragma once
 
 #include "app/core/command_line.h"
+#include "app/core/command_registry.h"
 #include "app/core/instance_channel.h"
+#include "app/ui/log_pane.h"
 
 #include <QMainWindow>
 #include <QUrl>
@@ -23,7 +25,7 @@ class SidePaneController;
 class QStackedWidget;
 class QToolBar;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, private ILogPane {
     Q_OBJECT
 public:
     // startPageContent: the maker's page shown on the start page; empty for none.
@@ -32,6 +34,8 @@ public:
 
     DocumentSet& Documents() const { return *m_documents; }
     CommandActions& Commands() const { return *m_commands; }
+    // Every command's handler; subsystems register theirs here.
+    CommandRegistry& Registry() { return m_registry; }
     // Editing, search, web, help and About commands, with the find dialog.
     FrameCommands& EditingCommands() const { return *m_frameCommands; }
     CFileTabCtrl* Tabs() const { return m_tabs; }
@@ -41,8 +45,6 @@ public:
     CPaneContainer* CodePane() const { return m_codePane; }
     // The outline tree and the thumbnail in that pane.
     SidePaneController& SidePane() const { return *m_sidePane; }
-    // The pane below the documents where the compile log goes.
-    QWidget* LogPane() const { return m_logPane; }
     // The compile driver with its log.
     CompileController& Compiler() const { return *m_compile; }
 
@@ -52,26 +54,16 @@ public:
     // Opens the documents left open at the last exit and the command line's file.
     void OpenInitialDocuments(const CommandLine& commandLine);
     void OnHandOver(const HandOverMessage& message);
+    // Runs the command's registered handler.
     void OnCommand(int id);
 
     void UpdateCaption();
     void UpdateCommandStates();
     void RebuildRecentMenu();
 
-    int Compressor() const { return m_compressor; }
     bool IsOutlineShown() const { return m_outlineShown; }
     bool IsThumbnailShown() const { return m_thumbnailShown; }
-    bool IsLogShown() const;
-    // The compile driver reports whether a compile runs.
-    void SetCompiling(bool compiling);
-
-Q_SIGNALS:
-    // The active tab changed: the outline rebuilds, the thumbnail follows.
-    void ActiveViewChanged(CScrivoView* view);
-    // The active document's text rested after an edit: the outline re-reads it.
-    void ActiveTextSettled(CScrivoView* view);
-    // Compile (run = false) or compile and run: handled by the compile driver.
-    void CompileRequested(bool run);
+    bool IsLogShown() const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,11 +72,16 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    QWidget* Area() const override { return m_logPane; }
+    void RevealLog() override;
+
+    void RegisterFileCommands();
+    void RegisterViewCommands();
+    void RegisterEncodingCommands();
     void BuildLayout();
     void ApplyStoredLayout();
     void ArrangeSidePane();
     void ShowSidePane(bool outline, bool thumbnail);
-    void SetCompressor(int compressor);
     void ToggleLog();
     void OnTabAdded();
     void OnActiveChanged();
@@ -93,6 +90,7 @@ private:
 
     Configurator& m_config;
     Prompter& m_prompter;
+    CommandRegistry m_registry;
     CommandActions* m_commands = nullptr;
     QToolBar* m_toolBar = nullptr;
     FrameStatusBar* m_status = nullptr;
@@ -107,8 +105,6 @@ private:
     SidePaneController* m_sidePane = nullptr;
     FrameCommands* m_frameCommands = nullptr;
     CompileController* m_compile = nullptr;
-    int m_compressor = 0;
     bool m_outlineShown = false;
     bool m_thumbnailShown = false;
-    bool m_compiling = false;
 };

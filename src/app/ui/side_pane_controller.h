@@ -6,16 +6,18 @@
 
 class CCodePaneView;
 class CCodeTreeCtrl;
-class CMainFrame;
+class CPaneContainer;
 class Configurator;
+class DocumentSet;
 class Prompter;
 
 class SidePaneController : public QObject {
     Q_OBJECT
 public:
-    // Creates both views inside the frame's side pane and follows the frame's
-    // active view and its settled edits.
-    SidePaneController(const Configurator& config, Prompter& prompter, CMainFrame& frame);
+    // Creates both views inside the side pane and follows the active
+    // document and its settled edits.
+    SidePaneController(const Configurator& config, Prompter& prompter, DocumentSet& documents, CPaneContainer& pane,
+                       QObject* parent);
 
     // Puts the outline or the thumbnail in front; the frame shows or hides the pane.
     void Show(bool outline, bool thumbnail);
@@ -27,7 +29,8 @@ private:
     void OnActiveViewChanged();
     void OnTextSettled();
 
-    CMainFrame& m_frame;
+    DocumentSet& m_documents;
+    CPaneContainer& m_pane;
     QPointer<CCodeTreeCtrl> m_tree;
     QPointer<CCodePaneView> m_thumbnail;
 };

@@ -265,6 +265,23 @@ QByteArray CScrivoView::Text() const {
     return text;
 }
 
+ViewState CScrivoView::State() const {
+    ViewState state;
+    state.modified = IsModified();
+    state.canUndo = Send(Sci::SCI_CANUNDO) != 0;
+    state.canRedo = Send(Sci::SCI_CANREDO) != 0;
+    state.canPaste = Send(Sci::SCI_CANPASTE) != 0;
+    state.overtype = Send(Sci::SCI_GETOVERTYPE) != 0;
+    const long caret = Send(Sci::SCI_GETCURRENTPOS);
+    state.line = Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)caret);
+    state.column = Send(Sci::SCI_GETCOLUMN, (unsigned long)caret);
+    // Start and end, not anchor and caret: the length is the same whichever way the user selected.
+    state.selectionLength = Send(Sci::SCI_GETSELECTIONEND) - Send(Sci::SCI_GETSELECTIONSTART);
+    state.lineCount = Send(Sci::SCI_GETLINECOUNT);
+    state.length = Send(Sci::SCI_GETLENGTH);
+    return state;
+}
+
 bool CScrivoView::SaveFile(const QString& newPath) {
     if (!m_document.SaveFile(Text(), newPath))
         return false;

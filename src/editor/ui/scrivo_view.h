@@ -12,6 +12,20 @@ class Prompter;
 class QsciScintillaBase;
 struct WordsStyle;
 
+// What the frame shows of a view: its commands' states and the status bar.
+struct ViewState {
+    bool modified = false;
+    bool canUndo = false;
+    bool canRedo = false;
+    bool canPaste = false;
+    bool overtype = false;
+    long line = 0;    // of the caret, 0-based
+    long column = 0;  // of the caret, 0-based
+    long selectionLength = 0;
+    long lineCount = 0;
+    long length = 0;
+};
+
 class CScrivoView : public QWidget {
     Q_OBJECT
 public:
@@ -40,6 +54,7 @@ public:
     // Appends UTF-8 text to the editor (the wizard's script).
     void AppendText(const QByteArray& utf8);
     QByteArray Text() const;
+    ViewState State() const;
 
     void ApplySettings();
     void SetLexer(int lexer, int languageId, int keywordMask);
