@@ -231,6 +231,9 @@ TEST(PageStore, NamedFilesMustExistWhereTheScriptUsesThem) {
     EXPECT_EQ(StoreAppRoot(data, {"$TEMP\\x", true, true, missing, LicenseMode::ClassicButton})->text,
               QStringLiteral("找不到授权文件：\r\n") + missing);
     EXPECT_FALSE(StoreAppRoot(data, {"$TEMP\\x", true, false, missing, LicenseMode::ClassicButton}));
+    data.uiKind = UiKind::Silent;  // shows no license: neither a missing nor an empty one stops it
+    EXPECT_FALSE(StoreAppRoot(data, {"$TEMP\\x", true, true, missing, LicenseMode::ClassicButton}));
+    EXPECT_FALSE(StoreAppRoot(data, {"$TEMP\\x", true, true, " ", LicenseMode::ClassicButton}));
 
     data.uiKind = UiKind::Modern;
     AppRemoveInput remove{true, there, missing, there, RemoveMode::Safe};

@@ -1,6 +1,8 @@
 // Rules of the wizard's files page.
 #include "wizard/core/install_entries.h"
 
+#include "wizard/core/list_rows.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -119,12 +121,7 @@ void ReplaceEntry(InstallGroup& group, int row, const QList<InstallFile>& entrie
 }
 
 void RemoveEntries(InstallGroup& group, QList<int> rows) {
-    std::sort(rows.begin(), rows.end(), std::greater<>());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    for (int row : rows) {
-        if (row >= 0 && row < group.files.size())
-            group.files.removeAt(row);
-    }
+    RemoveRows(group.files, std::move(rows));
 }
 
 bool CanDeleteGroup(const QList<InstallGroup>& groups) {

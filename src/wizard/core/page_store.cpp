@@ -72,10 +72,13 @@ StoreResult StoreAppRoot(WizardData& data, const AppRootInput& input, const QStr
     if (installDir.isEmpty())
         return Warning("请输入安装目录!", WizardField::InstallDir);
     const QString licenseFile = input.useLicense ? input.licenseFile.trimmed() : QString();
-    if (input.useLicense && licenseFile.isEmpty())
-        return Warning("请选择授权文件!", WizardField::LicenseFile);
-    if (StoreResult refused = CheckFile(licenseFile, nsisDir, "找不到授权文件：", WizardField::LicenseFile))
-        return refused;
+    // A silent installer shows no license, and the page does not let the user change it.
+    if (data.uiKind != UiKind::Silent) {
+        if (input.useLicense && licenseFile.isEmpty())
+            return Warning("请选择授权文件!", WizardField::LicenseFile);
+        if (StoreResult refused = CheckFile(licenseFile, nsisDir, "找不到授权文件：", WizardField::LicenseFile))
+            return refused;
+    }
     data.installDir = installDir;
     data.allowDirChange = input.allowDirChange;
     data.licenseFile = licenseFile;

@@ -45,6 +45,7 @@ struct AppRootInput {
     QString licenseFile;
     LicenseMode licenseMode = LicenseMode::ClassicButton;
 };
+// The license is checked only for the interfaces that show it.
 StoreResult StoreAppRoot(WizardData& data, const AppRootInput& input, const QString& nsisDir = {});
 
 // The files page stores its option; leaving it forgets the main program.
