@@ -43,7 +43,7 @@ CAppFile::CAppFile(WizardData& data, Prompter& prompter, QWidget* parent)
       m_description(new QLabel(this)), m_files(new QTreeWidget(this)),
       m_allowComponents(new QCheckBox(u"允许用户选择要安装的组件"_s, this)) {
     m_groups->setObjectName(u"groups"_s);
-    m_description->setObjectName(u"groupDescription"_s);
+    m_description->setObjectName(u"groupDescriptionView"_s);
     m_description->setWordWrap(true);
     m_description->setFrameShape(QFrame::StyledPanel);
     m_description->setAlignment(Qt::AlignLeft | Qt::AlignTop);

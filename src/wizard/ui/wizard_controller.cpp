@@ -21,7 +21,8 @@ WizardController::WizardController(CommandRegistry& registry, DocumentSet& docum
 }
 
 void WizardController::Run() {
-    if (m_wizard) {
+    // A closed wizard lingers until its deletion comes round.
+    if (m_wizard && m_wizard->isVisible()) {
         m_wizard->raise();
         m_wizard->activateWindow();
         return;

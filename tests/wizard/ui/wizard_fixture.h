@@ -42,7 +42,13 @@ protected:
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
-    void Click(const char* name) const { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
+    // Check boxes stretch across their rows, and only their box and text take a click.
+    void Click(const char* name) const {
+        if (auto* box = qobject_cast<QCheckBox*>(Find<QAbstractButton>(name)))
+            box->click();
+        else
+            QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton);
+    }
     void Next() const { Click("next"); }
     void Back() const { Click("back"); }
     // Next until the page at index shows; false when a page refused.

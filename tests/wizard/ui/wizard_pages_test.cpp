@@ -170,7 +170,7 @@ TEST_F(WizardTest, TheOnlyGroupStaysAndASecondOneGoesAfterTheQuestion) {
     ASSERT_EQ(groups->count(), 2);
     EXPECT_EQ(groups->currentRow(), 1);
     EXPECT_EQ(groups->item(1)->text(), QStringLiteral("Tools"));
-    EXPECT_EQ(Find<QLabel>("groupDescription")->text(), QStringLiteral("第一行\n第二行"));
+    EXPECT_EQ(Find<QLabel>("groupDescriptionView")->text(), QStringLiteral("第一行\n第二行"));
 
     Click("deleteGroup");  // No keeps it
     EXPECT_EQ(groups->count(), 2);
