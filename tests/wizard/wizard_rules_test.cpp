@@ -159,7 +159,7 @@ TEST(PageStore, InfoOptionsAndRootRefuseMissingRequiredTexts) {
     EXPECT_EQ(data.appWebSite, QStringLiteral("http://x"));
     EXPECT_EQ(data.brandingText, QStringLiteral(" "));
 
-    AppOptionInput option{UiKind::Silent, false, "  ", "i", "l", "t", SetupLanguage::English, 7};
+    AppOptionInput option{UiKind::Classic, false, "  ", "i", "l", "t", SetupLanguage::English, 7};
     EXPECT_EQ(StoreAppOption(data, option)->text, QStringLiteral("请输入安装程序文件名!"));
     EXPECT_EQ(data.uiKind, UiKind::Modern);
     option.setupFile = " out.exe ";
