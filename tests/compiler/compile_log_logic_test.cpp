@@ -7,23 +7,15 @@
 #include "support/test_files.h"
 
 #include <QDir>
-#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace {
 // A killed process whose parent is gone stays a zombie until init reaps it.
-bool IsAlive(pid_t pid) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray text = stat.readAll();
-    const qsizetype close = text.lastIndexOf(')');
-    return close >= 0 && close + 2 < text.size() && text[close + 2] != 'Z';
-}
 
 QStringList FolderEntries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
@@ -109,33 +101,30 @@ TEST_F(CompileLogLogic, ErrorOnLine12IsReportedAndClearsTheInstaller) {
     EXPECT_TRUE(run.log.contains("Error in script"));
 }
 
-TEST_F(CompileLogLogic, StopEndsASleepingCompileAndWhatItStartedWithinASecond) {
+TEST_F(CompileLogLogic, StopEndsASleepingCompileAndWhatItStarted) {
     const QString script = Script("sleepy.nsi", "Name x\nOutFile x.exe\n!system \"echo $$ > sleeper.pid; exec sleep 30\"\n"
                       "Section\nSectionEnd\n");
-    QElapsedTimer sinceStop;
+    const QString pidPath = m_dir.filePath("sleeper.pid");
     const CompileRun run = Compile(m_logic, Settings(), script, [&](CCompileLogLogic& running) {
-        // Wait until the compiler has reached the sleep.
-        QTimer::singleShot(300, &running, [&running, &sinceStop] {
+        // Stop once the compiler has reached the sleep.
+        auto* poll = new QTimer(&running);
+        QObject::connect(poll, &QTimer::timeout, &running, [&running, poll, pidPath] {
+            if (WrittenPid(pidPath) == 0)
+                return;
+            poll->deleteLater();
             EXPECT_FALSE(running.Start(Settings(), "/tmp/other.nsi"));  // one compile at a time
-            sinceStop.start();
             running.Stop();
         });
+        poll->start(10);
     });
     ASSERT_TRUE(run.finished);
-    EXPECT_LT(sinceStop.elapsed(), 1000);
     EXPECT_TRUE(run.result.stopped);
     EXPECT_EQ(run.result.NextInstallerPath("/old.exe"), "/old.exe");
     EXPECT_FALSE(m_logic.IsCompiling());
 
-    QFile pidFile(m_dir.filePath("sleeper.pid"));
-    ASSERT_TRUE(pidFile.open(QIODevice::ReadOnly));
-    const pid_t sleeper = static_cast<pid_t>(pidFile.readAll().trimmed().toInt());
+    const pid_t sleeper = WrittenPid(pidPath);
     ASSERT_GT(sleeper, 0);
-    QElapsedTimer reaped;
-    reaped.start();
-    while (IsAlive(sleeper) && reaped.elapsed() < 1000)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_FALSE(IsAlive(sleeper)) << "the sleep that !system started still runs";
+    QTRY_VERIFY2(!IsAlive(sleeper), "the sleep that !system started still runs");
 
     // Stop while idle does nothing.
     m_logic.Stop();
@@ -228,13 +217,12 @@ TEST_F(CompileLogLogic, AMissingCompilerIsSaidInTheLogAndChangesNothing) {
 }
 
 TEST_F(CompileLogLogic, DestroyingDuringACompileEndsTheCompiler) {
-    const QString script = Script("sleepy.nsi", "!system \"sleep 30\"\n" + HelloScript());
-    QElapsedTimer timer;
+    const QString script = Script("sleepy.nsi", "!system \"echo $$ > sleeper.pid; exec sleep 30\"\n" + HelloScript());
+    const QString pidPath = m_dir.filePath("sleeper.pid");
     {
         CCompileLogLogic logic;
         ASSERT_TRUE(logic.Start(Settings(), script));
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        timer.start();
+        QTRY_VERIFY(WrittenPid(pidPath) != 0);
     }
-    EXPECT_LT(timer.elapsed(), 1000);
+    QTRY_VERIFY2(!IsAlive(WrittenPid(pidPath)), "the compile outlived its driver");
 }

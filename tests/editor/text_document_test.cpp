@@ -7,7 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QDateTime>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -297,8 +298,12 @@ TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen) {
     EXPECT_TRUE(m_prompter.Messages().empty());
 
     // Same size, a few milliseconds later: only the fine time tells.
-    QThread::msleep(20);
+    const QDateTime loaded = QFileInfo(path).fileTime(QFileDevice::FileModificationTime);
     Write("a.nsi", "Name bbbb\r\n");
+    QFile touched(path);
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(touched.setFileTime(loaded.addMSecs(20), QFileDevice::FileModificationTime));
+    touched.close();
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     QByteArray reloaded;
     EXPECT_EQ(m_document.CheckExternalChange(reloaded), ExternalChange::Reloaded);

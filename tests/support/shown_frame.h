@@ -1,7 +1,7 @@
 // A main frame shown at a fixed size, with the editor positions the UI tests read.
 #pragma once
 
-#include "app/frame_fixture.h"
+#include "support/frame_fixture.h"
 #include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 

@@ -22,6 +22,24 @@ inline QByteArray ReadBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
+// Whether a process runs (a zombie counts as ended).
+inline bool IsAlive(pid_t pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = stat.readAll();
+    const qsizetype close = text.lastIndexOf(')');
+    return close >= 0 && close + 2 < text.size() && text[close + 2] != 'Z';
+}
+
+// The process id a test script wrote with "echo $$ > file"; 0 until it is there.
+inline pid_t WrittenPid(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    return static_cast<pid_t>(file.readAll().trimmed().toInt());
+}
+
 inline bool WriteExecutable(const QString& path, const QByteArray& script) {
     return WriteBytes(path, script) &&
            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

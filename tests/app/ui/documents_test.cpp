@@ -1,5 +1,5 @@
 // Document operations of the frame: open, close, prompts, exit, stored tabs, templates, drops.
-#include "frame_fixture.h"
+#include "support/frame_fixture.h"
 
 #include <QTest>
 

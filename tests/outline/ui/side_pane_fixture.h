@@ -7,6 +7,7 @@
 #include "outline/ui/code_pane_view.h"
 #include "outline/ui/code_tree_ctrl.h"
 
+#include <QSignalSpy>
 #include <QTest>
 #include <functional>
 
@@ -21,8 +22,12 @@ protected:
     // Lets timers, the outline worker and paints run until done() holds.
     static bool WaitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); }
 
-    // Paints and layout changes settle.
-    static void Repaint() { QTest::qWait(50); }
+    // Runs action and waits for the editor's paint that follows it, which moves the thumbnail and its band.
+    void AndItsPaint(const std::function<void()>& action) {
+        QSignalSpy painted(Editor().Editor(), &QsciScintillaBase::SCN_PAINTED);
+        action();
+        ASSERT_TRUE(painted.wait(5000));
+    }
 
     QStringList TopLabels() {
         QStringList labels;

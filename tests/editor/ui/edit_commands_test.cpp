@@ -1,5 +1,5 @@
 // The editing commands through the frame on the active editor: comments, case, quotes, inserts, keys.
-#include "commands_fixture.h"
+#include "support/commands_fixture.h"
 
 #include <QtTest/QTest>
 

@@ -1,6 +1,6 @@
 // The commands on the real frame: enabling rules, status bar, find, log focus, web and help, About.
-#include "commands_fixture.h"
-#include "url_recorder.h"
+#include "support/commands_fixture.h"
+#include "support/url_recorder.h"
 
 #include "app/ui/compile_controller.h"
 #include "app/ui/frame_commands.h"

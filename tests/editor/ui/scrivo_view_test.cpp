@@ -1,5 +1,5 @@
 // The editor view: NSIS set-up, line-number margin, styles, folding, delayed scrolling and Escape.
-#include "frame_fixture.h"
+#include "support/frame_fixture.h"
 
 #include "app/ui/command_actions.h"
 #include "config/core/lexer_type.h"

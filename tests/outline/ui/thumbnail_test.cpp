@@ -24,8 +24,7 @@ protected:
 
     // Scrolls the editor as the user would and lets its repaint move the band.
     void ScrollEditor(long lines) {
-        Editor().Send(Sci::SCI_LINESCROLL, 0, lines);
-        Repaint();
+        AndItsPaint([&] { Editor().Send(Sci::SCI_LINESCROLL, 0, lines); });
     }
 
     void Press(int y, Qt::MouseButtons held = Qt::LeftButton) { Mouse(QEvent::MouseButtonPress, y, held); }
@@ -141,7 +140,6 @@ TEST_F(ThumbnailTest, ScrollingTheEditorPastTheThumbnailMovesTheThumbnail) {
 
 TEST_F(ThumbnailTest, WithTheStartPageTheThumbnailIsEmptyAndTheBandStays) {
     Docs().ShowStartPage();
-    Repaint();
     EXPECT_EQ(Thumb().Send(Sci::SCI_GETLENGTH), 0);
     const ViewZoneBand band = Zone().Band();
     Press(band.bottom + 10 * LineHeight());
@@ -151,7 +149,6 @@ TEST_F(ThumbnailTest, WithTheStartPageTheThumbnailIsEmptyAndTheBandStays) {
 
     // Back on the script, the thumbnail shows it again.
     Docs().Activate(0);
-    Repaint();
     EXPECT_EQ(Thumb().Send(Sci::SCI_GETLENGTH), Editor().Send(Sci::SCI_GETLENGTH));
 }
 

@@ -1,5 +1,5 @@
 // The tab strip with the mouse: drag reordering, close glyph, double clicks, and the tab menu.
-#include "frame_fixture.h"
+#include "support/frame_fixture.h"
 
 #include "app/ui/command_actions.h"
 #include "app/ui/file_tab_ctrl.h"

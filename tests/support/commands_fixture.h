@@ -1,7 +1,7 @@
 // A main frame over a real configuration, with helpers to reach the active editor and the command states.
 #pragma once
 
-#include "app/frame_fixture.h"
+#include "support/frame_fixture.h"
 #include "app/ui/frame_status_bar.h"
 #include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"

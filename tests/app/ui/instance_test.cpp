@@ -1,5 +1,5 @@
 // Single-instance hand-over: a real second start, and messages the channel must refuse.
-#include "frame_fixture.h"
+#include "support/frame_fixture.h"
 
 #include "app/core/command_ids.h"
 #include "app/core/instance_channel.h"

@@ -1,5 +1,5 @@
 // The command registry: dispatch by id and by range, unknown ids, owned enabled rules, and the frame's coverage.
-#include "frame_fixture.h"
+#include "support/frame_fixture.h"
 
 #include "app/core/command_registry.h"
 #include "app/core/command_table.h"

@@ -1,5 +1,5 @@
 // The find and replace dialog and the go-to-line dialog on the frame's active editor.
-#include "commands_fixture.h"
+#include "support/commands_fixture.h"
 #include "editor/ui/find_replace_dlg.h"
 #include "editor/ui/input_line_dlg.h"
 

@@ -1,5 +1,5 @@
 // The recent-files list as the menu and the start page show it, and the start page's links.
-#include "frame_fixture.h"
+#include "support/frame_fixture.h"
 
 #include "app/ui/command_actions.h"
 #include "app/ui/frame_status_bar.h"
