@@ -1,10 +1,10 @@
 // What the installed makensis reports about itself.
 #include "wizard/core/installed_nsis.h"
 
+#include "compiler/core/makensis_query.h"
 #include "wizard/core/script_file_paths.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QStringList>
 
 namespace {
@@ -43,19 +43,8 @@ InstalledNsis ParseHeaderInfo(const QString& output) {
 }
 
 InstalledNsis QueryInstalledNsis(const QString& makensisPath, int timeoutMs) {
-    if (makensisPath.isEmpty() || !QFileInfo(makensisPath).isExecutable())
-        return {};
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(makensisPath, {QStringLiteral("-HDRINFO")});
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished(1000);
-        return {};
-    }
-    if (process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return ParseHeaderInfo(QString::fromLocal8Bit(process.readAll()));
+    const std::optional<QByteArray> output = QueryMakensis(makensisPath, QStringLiteral("-HDRINFO"), timeoutMs);
+    return output ? ParseHeaderInfo(QString::fromLocal8Bit(*output)) : InstalledNsis{};
 }
 
 QString InstalledLicenseFile(const InstalledNsis& nsis) {

@@ -16,13 +16,7 @@ CWelcomeDlg::CWelcomeDlg(WizardData& data, Prompter& prompter, QWidget* parent)
     auto* row = new QHBoxLayout;
     row->addWidget(new CWizardBand(this));
     auto* text = new QVBoxLayout;
-    auto* heading = new QLabel(u"欢迎使用 Korvane安装 向导程序"_s, this);
-    heading->setObjectName(u"welcomeTitle"_s);
-    QFont font = heading->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.5);
-    heading->setFont(font);
-    text->addWidget(heading);
+    text->addWidget(Heading(u"欢迎使用 Korvane安装 向导程序"_s, 1.5, this));
     for (const QString& paragraph :
          {u"这个向导将一步一步地引导您创建一个完整的 NSIS 安装脚本：应用程序的信息、安装程序的选项、安装目录与授权文件、"
           u"要安装的文件、快捷方式、安装之后运行的程序、卸载程序和安装量统计。"_s,

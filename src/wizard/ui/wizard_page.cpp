@@ -22,12 +22,8 @@ CWizardPage::CWizardPage(WizardData& data, Prompter& prompter, const QString& ti
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     if (!title.isEmpty()) {
-        auto* heading = new QLabel(title, this);
+        auto* heading = Heading(title, 1.2, this);
         heading->setObjectName(u"pageTitle"_s);
-        QFont font = heading->font();
-        font.setBold(true);
-        font.setPointSizeF(font.pointSizeF() * 1.2);
-        heading->setFont(font);
         layout->addWidget(heading);
         auto* line = new QFrame(this);
         line->setFrameShape(QFrame::HLine);
@@ -36,6 +32,15 @@ CWizardPage::CWizardPage(WizardData& data, Prompter& prompter, const QString& ti
     }
     m_body = new QVBoxLayout;
     layout->addLayout(m_body, 1);
+}
+
+QLabel* Heading(const QString& text, double scale, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * scale);
+    label->setFont(font);
+    return label;
 }
 
 bool CWizardPage::Accept(const StoreResult& result) {

@@ -11,6 +11,7 @@
 class Prompter;
 class QComboBox;
 class QDialogButtonBox;
+class QLabel;
 class QLineEdit;
 class QVBoxLayout;
 struct FileDialogRequest;
@@ -42,6 +43,9 @@ private:
     Prompter& m_prompter;
     QVBoxLayout* m_body;
 };
+
+// A bold title, scale times the normal size.
+QLabel* Heading(const QString& text, double scale, QWidget* parent);
 
 // Shows a refusal and selects the field's text; shared by the pages and their small dialogs.
 void ShowRefusal(Prompter& prompter, const StoreRefusal& refusal, QWidget* field);
