@@ -2,6 +2,7 @@
 #include "wizard/ui/app_count.h"
 
 #include "wizard/ui/stat_number_panel.h"
+#include "wizard/ui/wizard_widgets.h"
 
 #include <QVBoxLayout>
 

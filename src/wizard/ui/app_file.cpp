@@ -5,6 +5,7 @@
 #include "wizard/core/install_entries.h"
 #include "wizard/ui/file_list_dlg.h"
 #include "wizard/ui/group_dlg.h"
+#include "wizard/ui/wizard_widgets.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -5,6 +5,7 @@
 #include "wizard/core/page_controls.h"
 #include "wizard/core/shortcut_rules.h"
 #include "wizard/ui/link_list_dlg.h"
+#include "wizard/ui/wizard_widgets.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -3,6 +3,7 @@
 
 #include "platform/prompter.h"
 #include "wizard/core/page_controls.h"
+#include "wizard/ui/wizard_widgets.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -3,6 +3,7 @@
 
 #include "wizard/core/page_controls.h"
 #include "wizard/core/shortcut_rules.h"
+#include "wizard/ui/wizard_widgets.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -3,7 +3,7 @@
 
 #include "platform/prompter.h"
 #include "wizard/core/page_store.h"
-#include "wizard/ui/wizard_page.h"
+#include "wizard/ui/wizard_widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>

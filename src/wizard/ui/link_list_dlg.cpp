@@ -2,7 +2,7 @@
 #include "wizard/ui/link_list_dlg.h"
 
 #include "wizard/core/page_store.h"
-#include "wizard/ui/wizard_page.h"
+#include "wizard/ui/wizard_widgets.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -2,6 +2,7 @@
 #include "wizard/ui/welcome_dlg.h"
 
 #include "platform/app_name.h"
+#include "wizard/ui/wizard_widgets.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
