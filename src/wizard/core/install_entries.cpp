@@ -46,6 +46,22 @@ void CollectFiles(const QString& dir, const QString& destDir, OverwriteMode mode
     for (const QString& name : subdirectories)
         CollectFiles(folder.filePath(name), destDir + QLatin1Char('\\') + name, mode, true, out);
 }
+
+// Inserts at `at` the entries whose source the group does not list yet.
+int InsertUnlisted(InstallGroup& group, qsizetype at, const QList<InstallFile>& entries) {
+    QSet<QString> listed;
+    for (const InstallFile& file : group.files)
+        listed.insert(file.source);
+    int added = 0;
+    for (const InstallFile& entry : entries) {
+        if (listed.contains(entry.source))
+            continue;
+        listed.insert(entry.source);
+        group.files.insert(at++, entry);
+        ++added;
+    }
+    return added;
+}
 }  // namespace
 
 QList<InstallFile> FileEntries(const QString& sourceText, const QString& destDir, OverwriteMode mode) {
@@ -90,24 +106,6 @@ QList<InstallFile> EntriesFrom(const EntryInput& input) {
         return EachFileEntries(input.source, destDir, input.overwrite, input.recursive);
     return {DirectoryEntry(input.source, destDir, input.overwrite, input.recursive)};
 }
-
-namespace {
-// Inserts at `at` the entries whose source the group does not list yet.
-int InsertUnlisted(InstallGroup& group, qsizetype at, const QList<InstallFile>& entries) {
-    QSet<QString> listed;
-    for (const InstallFile& file : group.files)
-        listed.insert(file.source);
-    int added = 0;
-    for (const InstallFile& entry : entries) {
-        if (listed.contains(entry.source))
-            continue;
-        listed.insert(entry.source);
-        group.files.insert(at++, entry);
-        ++added;
-    }
-    return added;
-}
-}  // namespace
 
 int AddEntries(InstallGroup& group, const QList<InstallFile>& entries) {
     return InsertUnlisted(group, group.files.size(), entries);

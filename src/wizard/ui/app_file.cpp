@@ -78,10 +78,10 @@ CAppFile::CAppFile(WizardData& data, Prompter& prompter, QWidget* parent)
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(u"安装组："_s, this), 0, 0);
-    grid->addWidget(new QLabel(u"安装组描述："_s, this), 0, 2);
+    grid->addWidget(new QLabel(u"安装组描述："_s, this), 0, 2, 1, 2);
     grid->addWidget(m_groups, 1, 0);
     grid->addLayout(ButtonColumn({newGroup, editGroup, deleteGroup}), 1, 1);
-    grid->addWidget(m_description, 1, 2);
+    grid->addWidget(m_description, 1, 2, 1, 2);
     grid->addWidget(new QLabel(u"安装文件："_s, this), 2, 0, 1, 3);
     grid->addWidget(m_files, 3, 0, 1, 3);
     grid->addLayout(ButtonColumn({addFiles, addDirectory, editEntry, deleteEntries}), 3, 3);

@@ -70,7 +70,7 @@ CMainDlg::CMainDlg(WizardData data, const InstalledNsis& nsis, Prompter& prompte
     ShowPage(0);
     // Room for paths and file lists at any font size.
     const QFontMetrics metrics = fontMetrics();
-    resize(sizeHint().expandedTo(QSize(metrics.averageCharWidth() * 100, metrics.lineSpacing() * 30)));
+    resize(sizeHint().expandedTo(QSize(metrics.averageCharWidth() * 120, metrics.lineSpacing() * 34)));
 }
 
 CMainDlg::~CMainDlg() = default;
