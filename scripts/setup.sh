@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nsis nsis-doc
   xvfb xauth fonts-wqy-microhei
+  # Desktop integration: the MIME database, the validators and the tools the tests ask
+  shared-mime-info desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl
 )
 
 missing=()

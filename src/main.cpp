@@ -6,6 +6,7 @@
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
 #include "platform/app_name.h"
+#include "platform/ui/app_icon.h"
 #include "platform/ui/dialog_prompter.h"
 #include "wizard/core/maker_hosts.h"
 
@@ -24,6 +25,9 @@ QUrl MakerContentUrl() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"scrivo"_s);
+    // Every window and dialog shows the program's icon; the desktop finds the entry by this name.
+    QApplication::setWindowIcon(AppIcon());
+    QGuiApplication::setDesktopFileName(u"scrivo"_s);
 
     CommandLine commandLine = ParseCommandLine(QApplication::arguments().mid(1));
     // The running instance has its own working folder: hand it an absolute path.
@@ -40,7 +44,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    Configurator config(QCoreApplication::applicationDirPath(), DefaultUserConfigFolder(), prompter);
+    Configurator config(ProgramDataFolder(QCoreApplication::applicationDirPath()), DefaultUserConfigFolder(), prompter);
     if (!config.Load())
         return -1;
 

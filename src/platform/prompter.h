@@ -20,7 +20,7 @@ struct PromptMessage {
 struct FileDialogRequest {
     QString title;
     QString folder;       // where the dialog starts; empty for the default
-    QString fileName;     // proposed name (save dialogs)
+    QString fileName;     // proposed name, preselected
     QString filter;       // Qt filter text, e.g. "NSIS 脚本 (*.nsi *.nsh);;所有文件 (*)"
     QString defaultSuffix;
 };

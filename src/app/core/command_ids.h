@@ -47,6 +47,8 @@ inline constexpr int StartPage = 32904;
 inline constexpr int ToggleOutline = 32774;
 inline constexpr int ToggleThumbnail = 32781;
 inline constexpr int Settings = 32837;
+// On no menu: the missing-compiler question opens the settings on the compiler page.
+inline constexpr int CompilerSettings = 32838;
 inline constexpr int PaneClose = 57682;
 // NSIS
 inline constexpr int Compile = 32786;

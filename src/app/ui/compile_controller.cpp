@@ -25,6 +25,7 @@ CompileController::CompileController(DocumentSet& documents, ILogPane& logPane, 
       m_documents(documents),
       m_logPane(logPane),
       m_actions(actions),
+      m_registry(registry),
       m_config(config),
       m_prompter(prompter),
       m_logic(new CCompileLogLogic(this)),
@@ -113,10 +114,7 @@ void CompileController::SaveActiveDocument() {
         m_documents.Save(document);
 }
 
-void CompileController::OpenCompilerSettings() {
-    // The settings dialog does not exist yet; once it does, it opens here on
-    // its compiler page.
-}
+void CompileController::OpenCompilerSettings() { m_registry.Dispatch(Cmd::CompilerSettings); }
 
 void CompileController::OnErrorLine(int line) {
     // The jump goes to whatever document is active, as the compiler's line

@@ -67,6 +67,7 @@ private:
     DocumentSet& m_documents;
     ILogPane& m_logPane;
     CommandActions& m_actions;
+    CommandRegistry& m_registry;
     const Configurator& m_config;
     Prompter& m_prompter;
     CCompileLogLogic* m_logic;

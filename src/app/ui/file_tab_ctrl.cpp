@@ -2,6 +2,7 @@
 #include "app/ui/file_tab_ctrl.h"
 
 #include "app/core/command_ids.h"
+#include "platform/ui/app_icon.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -32,13 +33,15 @@ std::array<QPixmap, 12> DrawImages() {
                 p.drawRect(QRectF(3.5, 7.5, 9, 7));
                 p.setBrush(Qt::white);
                 p.drawRect(QRectF(6.5, 10.5, 3, 4));
-            } else {  // a page with a folded corner; red lines when modified
-                p.setPen(QPen(ink, 1));
-                p.setBrush(Qt::white);
-                p.drawPolygon(QPolygonF({{2.5, 0.5}, {10.5, 0.5}, {13.5, 3.5}, {13.5, 15.5}, {2.5, 15.5}}));
-                p.setPen(QPen(image == 1 ? QColor(220, 50, 40) : QColor(70, 110, 190), 1));
-                for (int y = 5; y <= 12; y += 2)
-                    p.drawLine(QPointF(4.5, y + 0.5), QPointF(11.5, y + 0.5));
+            } else {  // the program's own script icon, faded when inactive; a red dot when modified
+                p.setOpacity(active ? 1.0 : 0.7);
+                p.drawPixmap(0, 0, AppIcon().pixmap(16, 16));
+                if (image == 1) {
+                    p.setOpacity(1.0);
+                    p.setPen(QPen(Qt::white, 1));
+                    p.setBrush(QColor(220, 50, 40));
+                    p.drawEllipse(QPointF(4.5, 11.5), 3.5, 3.5);
+                }
             }
             images[std::size_t(image * 2 + active)] = pixmap;
         }

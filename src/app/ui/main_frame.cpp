@@ -12,6 +12,7 @@
 #include "app/ui/frame_status_bar.h"
 #include "app/ui/pane_container.h"
 #include "app/ui/proportional_splitter.h"
+#include "app/ui/settings_targets.h"
 #include "app/ui/side_pane_controller.h"
 #include "app/ui/start_page_view.h"
 #include "config/core/configurator.h"
@@ -79,6 +80,7 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     m_frameCommands = new FrameCommands(*m_documents, *this, m_config, m_prompter, m_registry, this);
     m_compile = new CompileController(*m_documents, *this, *m_commands, m_registry, m_config, m_prompter, this);
     connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
+    new SettingsController(m_registry, m_config, m_prompter, this, FrameSettingsTargets(*this));
     new WizardController(m_registry, *m_documents, m_config, m_prompter, this);
 
     setAcceptDrops(true);

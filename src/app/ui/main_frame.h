@@ -64,6 +64,8 @@ public:
     bool IsOutlineShown() const { return m_outlineShown; }
     bool IsThumbnailShown() const { return m_thumbnailShown; }
     bool IsLogShown() const override;
+    // Puts the side pane on the side that `CodeViewLeft` names.
+    void ArrangeSidePane();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,7 +82,6 @@ private:
     void RegisterEncodingCommands();
     void BuildLayout();
     void ApplyStoredLayout();
-    void ArrangeSidePane();
     void ShowSidePane(bool outline, bool thumbnail);
     void ToggleLog();
     void OnTabAdded();

@@ -73,3 +73,13 @@ QString DefaultUserConfigFolder() {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return base.isEmpty() ? QString() : base + QStringLiteral("/scrivo");
 }
+
+QString ProgramDataFolder(const QString& executableFolder) {
+    const QDir beside(executableFolder);
+    if (QFileInfo::exists(beside.filePath(QStringLiteral("stylers.xml"))))
+        return executableFolder;
+    const QString installed = QDir::cleanPath(beside.filePath(QStringLiteral("../share/scrivo")));
+    if (QFileInfo::exists(QDir(installed).filePath(QStringLiteral("stylers.xml"))))
+        return installed;
+    return executableFolder;
+}

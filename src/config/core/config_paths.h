@@ -20,3 +20,7 @@ QString FindNsisManual();
 
 // $XDG_CONFIG_HOME/scrivo, by default ~/.config/scrivo: where an installed copy keeps its files.
 QString DefaultUserConfigFolder();
+
+// Where the shipped XML files lie: the executable's folder (a build tree), else
+// <prefix>/share/scrivo for an executable installed as <prefix>/bin/scrivo.
+QString ProgramDataFolder(const QString& executableFolder);

@@ -4,11 +4,11 @@
 #include "editor/core/find_replace_logic.h"
 #include "editor/ui/editor_search.h"
 #include "editor/ui/qsci_base.h"
+#include "platform/ui/ok_cancel_buttons.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
@@ -23,11 +23,7 @@ CInputLineDlg::CInputLineDlg(long line, QWidget* owner) : QDialog(owner), m_fiel
     m_field->selectAll();
     auto* label = new QLabel(u"键入行号(&E):"_s, this);
     label->setBuddy(m_field);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(u"确定"_s, QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(u"取消"_s, QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_field);

@@ -48,8 +48,14 @@ PromptAnswer DialogPrompter::Message(const PromptMessage& message) {
 QStringList DialogPrompter::OpenFileNames(const FileDialogRequest& request, bool multiple) {
     if (multiple)
         return QFileDialog::getOpenFileNames(m_owner, request.title, request.folder, request.filter);
-    const QString name = QFileDialog::getOpenFileName(m_owner, request.title, request.folder, request.filter);
-    return name.isEmpty() ? QStringList{} : QStringList{name};
+    QFileDialog dialog(m_owner, request.title, request.folder, request.filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // A proposed name (such as "makensis") is preselected when the folder holds it.
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return {dialog.selectedFiles().first()};
 }
 
 QString DialogPrompter::SaveFileName(const FileDialogRequest& request) {

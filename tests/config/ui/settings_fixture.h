@@ -1,0 +1,106 @@
+// A main frame with its settings window, and helpers that find the window's controls by the texts the user sees.
+#pragma once
+
+#include "support/frame_fixture.h"
+#include "app/ui/compile_controller.h"
+#include "app/ui/pane_container.h"
+#include "app/ui/side_pane_controller.h"
+#include "compiler/ui/compile_log_ctrl.h"
+#include "config/ui/setting_main_dlg.h"
+#include "editor/ui/qsci_base.h"
+#include "outline/ui/code_pane_view.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using Sci = QsciScintillaBase;
+using namespace Qt::StringLiterals;
+
+class SettingsTest : public FrameTest {
+protected:
+    // The settings window after the settings command, or null.
+    CSettingMainDlg* OpenSettings(int page = CSettingMainDlg::kBasePage) {
+        m_frame->OnCommand(Cmd::Settings);
+        CSettingMainDlg* dialog = Window();
+        if (dialog && page != CSettingMainDlg::kBasePage)
+            dialog->findChild<QTabWidget*>()->setCurrentIndex(page);
+        return dialog;
+    }
+    CSettingMainDlg* Window() const { return m_frame->findChild<CSettingMainDlg*>(); }
+
+    // Closes the window as its button does and lets it go, which writes what changed.
+    void CloseSettings() {
+        ASSERT_NE(Window(), nullptr);
+        Button(u"关闭"_s)->click();
+        QTRY_VERIFY(Window() == nullptr);
+    }
+
+    template <class Widget = QAbstractButton>
+    Widget* Button(const QString& text) const {
+        for (Widget* button : Window()->findChildren<Widget*>()) {
+            if (button->text() == text && button->isVisibleTo(Window()))
+                return button;
+        }
+        ADD_FAILURE() << "no button " << text.toStdString();
+        return nullptr;
+    }
+    // The visible "..." buttons of the page shown, in the order they stand.
+    QList<QPushButton*> BrowseButtons() const {
+        QList<QPushButton*> browse;
+        for (QPushButton* button : Window()->findChildren<QPushButton*>()) {
+            if (button->text() == u"..."_s && button->isVisibleTo(Window()))
+                browse << button;
+        }
+        return browse;
+    }
+    // The control a label names.
+    template <class Widget = QWidget>
+    Widget* Field(const QString& label) const {
+        for (QLabel* text : Window()->findChildren<QLabel*>()) {
+            if (text->text() == label && text->isVisibleTo(Window()))
+                return qobject_cast<Widget*>(text->buddy());
+        }
+        ADD_FAILURE() << "no field " << label.toStdString();
+        return nullptr;
+    }
+
+    // The open editors, the thumbnail and the log.
+    std::vector<CScrivoView*> Views() {
+        std::vector<CScrivoView*> views;
+        for (int i = 0; i < Docs().Count(); ++i) {
+            if (const CEditerTabViewItem* document = Docs().DocumentAt(i))
+                views.push_back(document->View());
+        }
+        views.push_back(m_frame->SidePane().Thumbnail());
+        views.push_back(m_frame->Compiler().Log());
+        return views;
+    }
+    void OpenTwoScripts() {
+        ASSERT_TRUE(Docs().OpenDocument(Script(u"a.nsi"_s), false));
+        ASSERT_TRUE(Docs().OpenDocument(Script(u"b.nsh"_s), false));
+    }
+
+    // Runs answer on the modal dialog that the action opens, then lets the action go on.
+    static void WithModal(const std::function<void(QWidget*)>& answer, const std::function<void()>& action) {
+        QTimer::singleShot(0, [answer] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) {
+                ADD_FAILURE() << "no modal dialog";
+                return;
+            }
+            answer(modal);
+        });
+        action();
+    }
+
+    QByteArray StylersBytes() const { return ReadBytes(m_dir.filePath(u"stylers.xml"_s)); }
+};
