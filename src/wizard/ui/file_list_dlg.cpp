@@ -2,6 +2,7 @@
 #include "wizard/ui/file_list_dlg.h"
 
 #include "platform/prompter.h"
+#include "platform/ui/ok_cancel_buttons.h"
 #include "wizard/core/page_store.h"
 #include "wizard/ui/wizard_widgets.h"
 

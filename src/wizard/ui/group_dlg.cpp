@@ -1,6 +1,7 @@
 // CGroup: the install group dialog.
 #include "wizard/ui/group_dlg.h"
 
+#include "platform/ui/ok_cancel_buttons.h"
 #include "wizard/core/page_store.h"
 #include "wizard/ui/wizard_widgets.h"
 

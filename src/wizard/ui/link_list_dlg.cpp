@@ -1,6 +1,7 @@
 // CLinkList: the shortcut dialog.
 #include "wizard/ui/link_list_dlg.h"
 
+#include "platform/ui/ok_cancel_buttons.h"
 #include "wizard/core/page_store.h"
 #include "wizard/ui/wizard_widgets.h"
 

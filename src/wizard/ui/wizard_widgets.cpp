@@ -4,11 +4,9 @@
 #include "platform/prompter.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -66,15 +64,6 @@ QWidget* GraphicRow(Prompter& prompter, QLineEdit* edit, const QString& title, G
     return BrowseRow(edit, [&prompter, edit, title, filter] {
         BrowseOpenFile(prompter, {title, {}, {}, filter, {}}, edit);
     }, parent);
-}
-
-QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(u"确定"_s);
-    buttons->button(QDialogButtonBox::Cancel)->setText(u"取消"_s);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
 }
 
 QComboBox* EditableList(const QStringList& items, QWidget* parent) {

@@ -9,7 +9,6 @@
 
 class Prompter;
 class QComboBox;
-class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 struct FileDialogRequest;
@@ -38,7 +37,5 @@ void OpenSmallDialog(Dialog* dialog, Done done) {
     dialog->open();
 }
 
-// "确定" and "取消" wired to the dialog's accept and reject.
-QDialogButtonBox* OkCancelButtons(QDialog* dialog);
 // An editable list whose typed text is never added to its items.
 QComboBox* EditableList(const QStringList& items, QWidget* parent);
