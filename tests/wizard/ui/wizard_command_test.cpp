@@ -3,6 +3,7 @@
 #include "wizard_fixture.h"
 
 #include "app/ui/compile_controller.h"
+#include "app/ui/frame_status_bar.h"
 #include "app/ui/start_page_view.h"
 #include "compiler/ui/compile_log_ctrl.h"
 #include "wizard/ui/group_dlg.h"
@@ -148,4 +149,24 @@ TEST_F(WizardCommandTest, CancelledSaveLeavesTheNewDocumentUncompiled) {
     EXPECT_FALSE(m_frame->Compiler().IsCompiling());
     EXPECT_FALSE(m_frame->IsLogShown());
     EXPECT_TRUE(ScriptText().startsWith(QStringLiteral("; 该脚本使用 Korvane安装(")));
+}
+
+TEST_F(WizardCommandTest, StartPageWizardButtonTellsWhatItDoesUnderTheMouse) {
+    Docs().ShowStartPage();
+    CNewWizardDlg* page = m_frame->StartPage();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(page));
+    QPoint button(-1, -1);
+    for (int y = 0; y < page->viewport()->height() && button.x() < 0; y += 4) {
+        for (int x = 0; x < page->viewport()->width(); x += 8) {
+            if (page->anchorAt(QPoint(x, y)) == QStringLiteral("CMD_ID_NEW_WIZARD")) {
+                button = QPoint(x, y);
+                break;
+            }
+        }
+    }
+    ASSERT_GE(button.x(), 0) << "no wizard button on the start page";
+    QTest::mouseMove(page->viewport(), button);
+    const QString prompt = QStringLiteral("利用向导的帮助创建新脚本");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_frame->Status()->SimpleText() == prompt; }, 5000))
+        << m_frame->Status()->SimpleText().toStdString();
 }
