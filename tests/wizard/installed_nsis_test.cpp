@@ -1,21 +1,21 @@
 // What the wizard learns from the installed makensis: its folders, its install log support, a license that exists, and files scripts name.
-#include "wizard/core/install_entries.h"
 #include "wizard/core/installed_nsis.h"
+#include "compile_script.h"
+#include "wizard/core/install_entries.h"
 #include "wizard/core/script_file_paths.h"
 #include "wizard/core/script_generator.h"
 #include "wizard/core/shortcut_rules.h"
-#include "compile_script.h"
 #include "wizard_cases.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <gtest/gtest.h>
 
 namespace {
 QString HeaderInfo(const char* symbols) {
-    return QStringLiteral("Size of first header is 28 bytes.\nSize of each page is 64 bytes.\n\nDefined symbols: ") +
-           QString::fromLatin1(symbols) + QStringLiteral("\n");
+    return QStringLiteral("Size of first header is 28 bytes.\nSize of each page is 64 bytes.\n\nDefined symbols: ")
+        + QString::fromLatin1(symbols) + QStringLiteral("\n");
 }
 
 InstalledNsis RealNsis() {
@@ -59,7 +59,8 @@ TEST(InstalledNsis, LicenseFromEitherLayout) {
     ASSERT_TRUE(tmp.isValid());
     QDir root(tmp.path());
     ASSERT_TRUE(root.mkpath("win") && root.mkpath("nsis") && root.mkpath("doc"));
-    ASSERT_TRUE(WriteBytes(root.filePath("win/license.txt"), "license") && WriteBytes(root.filePath("doc/copyright"), "c"));
+    ASSERT_TRUE(WriteBytes(root.filePath("win/license.txt"), "license")
+                && WriteBytes(root.filePath("doc/copyright"), "c"));
     InstalledNsis nsis{true, root.filePath("win"), root.filePath("doc"), false};
     EXPECT_EQ(InstalledLicenseFile(nsis), QStringLiteral("${NSISDIR}\\license.txt"));
     nsis.nsisDir = root.filePath("nsis");

@@ -1,9 +1,9 @@
 // Free texts in the generated script: escaped for NSIS, compiled, and shown as the user typed them.
+#include "compile_script.h"
 #include "wizard/core/install_entries.h"
 #include "wizard/core/nsis_text.h"
 #include "wizard/core/script_generator.h"
 #include "wizard/core/shortcut_rules.h"
-#include "compile_script.h"
 #include "wizard_cases.h"
 
 #include <gtest/gtest.h>
@@ -25,8 +25,8 @@ TEST(ScriptText, EscapesForEachKindOfString) {
     const Escape cases[] = {
         {"Demo", "Demo", "Demo", "Demo"},
         {"My \"best\" $APP", "My $\\\"best$\\\" $$APP", "My $\\\"best$\\\" $APP", "My best $$APP"},
-        {"one\r\ntwo\nthree\rfour", "one$\\r$\\ntwo$\\r$\\nthree$\\r$\\nfour", "one$\\r$\\ntwo$\\r$\\nthree$\\r$\\nfour",
-         "onetwothreefour"},
+        {"one\r\ntwo\nthree\rfour", "one$\\r$\\ntwo$\\r$\\nthree$\\r$\\nfour",
+         "one$\\r$\\ntwo$\\r$\\nthree$\\r$\\nfour", "onetwothreefour"},
         {"a\tb $$", "a$\\tb $$$$", "a$\\tb $$", "ab $$$$"},
         {" C:\\x/y*?<>|: ", " C:\\x/y*?<>|: ", " C:\\x/y*?<>|: ", "Cxy"},
     };
@@ -60,8 +60,10 @@ TEST(ScriptText, QuotesDollarsAndLineBreaksCompileAndReachTheInstaller) {
     const QString script = GenerateScript(data);
     EXPECT_TRUE(script.contains("!define PRODUCT_NAME \"My $\\\"best$\\\" $$APP\"\r\n"));
     EXPECT_TRUE(script.contains("InstallDir \"$PROGRAMFILES\\My best $$APP\"\r\n"));
-    EXPECT_TRUE(script.contains("  CreateShortCut \"$SMPROGRAMS\\My best $$APP\\My best $$APP.lnk\" \"$INSTDIR\\app.exe\"\r\n"));
-    EXPECT_TRUE(script.contains("  !insertmacro MUI_DESCRIPTION_TEXT ${SEC01} \"First line $\\\"quoted$\\\"$\\r$\\nSecond line $$HOME\"\r\n"));
+    EXPECT_TRUE(script.contains(
+        "  CreateShortCut \"$SMPROGRAMS\\My best $$APP\\My best $$APP.lnk\" \"$INSTDIR\\app.exe\"\r\n"));
+    EXPECT_TRUE(script.contains(
+        "  !insertmacro MUI_DESCRIPTION_TEXT ${SEC01} \"First line $\\\"quoted$\\\"$\\r$\\nSecond line $$HOME\"\r\n"));
 
     const ScriptBuild build = CompileScript(script);
     ASSERT_EQ(build.exitCode, 0) << build.output.toStdString();

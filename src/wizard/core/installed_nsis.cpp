@@ -69,6 +69,7 @@ WizardData WizardDefaultsFor(const InstalledNsis& nsis) {
 QString SafeRemovalNote(const InstalledNsis& nsis) {
     if (!nsis.answered || nsis.keepsInstallLog)
         return {};
-    return QStringLiteral("注意：安全方式需要安装日志，而当前的 NSIS 编译器编译时未启用安装日志"
-                          "（NSIS_CONFIG_LOG），用安全方式生成的脚本无法用它编译。");
+    return QStringLiteral(
+        "注意：安全方式需要安装日志，而当前的 NSIS 编译器编译时未启用安装日志"
+        "（NSIS_CONFIG_LOG），用安全方式生成的脚本无法用它编译。");
 }

@@ -6,9 +6,9 @@
 #include <QString>
 
 struct InstalledNsis {
-    bool answered = false;      // makensis ran and reported its settings
-    QString nsisDir;            // what ${NSISDIR} stands for
-    QString docDir;             // where the NSIS documentation lies
+    bool answered = false;         // makensis ran and reported its settings
+    QString nsisDir;               // what ${NSISDIR} stands for
+    QString docDir;                // where the NSIS documentation lies
     bool keepsInstallLog = false;  // built with NSIS_CONFIG_LOG, so "LogSet on" compiles
 };
 

@@ -12,7 +12,7 @@ OptionControls OptionControlsFor(UiKind kind);
 
 // Page 3: a silent installer shows no pages, so it asks for no directory and no license.
 struct RootControls {
-    bool pageSwitches = false;    // "allow directory change" and "use license"
+    bool pageSwitches = false;     // "allow directory change" and "use license"
     bool licenseControls = false;  // path, browse button, license modes
 };
 RootControls RootControlsFor(UiKind kind, bool useLicense);

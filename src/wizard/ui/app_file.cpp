@@ -40,8 +40,10 @@ QVBoxLayout* ButtonColumn(std::initializer_list<QToolButton*> buttons) {
 }  // namespace
 
 CAppFile::CAppFile(WizardData& data, Prompter& prompter, QWidget* parent)
-    : CWizardPage(data, prompter, u"应用程序安装文件 (4/8)"_s, parent), m_groups(new QListWidget(this)),
-      m_description(new QLabel(this)), m_files(new QTreeWidget(this)),
+    : CWizardPage(data, prompter, u"应用程序安装文件 (4/8)"_s, parent),
+      m_groups(new QListWidget(this)),
+      m_description(new QLabel(this)),
+      m_files(new QTreeWidget(this)),
       m_allowComponents(new QCheckBox(u"允许用户选择要安装的组件"_s, this)) {
     m_groups->setObjectName(u"groups"_s);
     m_description->setObjectName(u"groupDescriptionView"_s);
@@ -145,14 +147,15 @@ void CAppFile::EditGroup() {
 void CAppFile::DeleteGroup() {
     if (!CanDeleteGroup(Data().groups) || !CurrentGroup())
         return;
-    if (Ask().Ask(u"您确认要删除该组吗?"_s, u"安装组管理"_s, PromptIcon::Question, PromptButtons::YesNo) != PromptAnswer::Yes)
+    if (Ask().Ask(u"您确认要删除该组吗?"_s, u"安装组管理"_s, PromptIcon::Question, PromptButtons::YesNo)
+        != PromptAnswer::Yes)
         return;
     ShowGroups(::DeleteGroup(Data().groups, m_groups->currentRow()));
 }
 
 void CAppFile::OpenEntryDialog(const EntryInput& input, bool editing, std::function<void(const EntryInput&)> done) {
     OpenSmallDialog(new CFileList(Ask(), input, editing, this),
-               [done = std::move(done)](const CFileList& dialog) { done(dialog.Input()); });
+                    [done = std::move(done)](const CFileList& dialog) { done(dialog.Input()); });
 }
 
 void CAppFile::AddEntries(EntryKind kind) {

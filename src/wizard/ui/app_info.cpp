@@ -52,9 +52,9 @@ void CAppInfo::OnBrandingChosen(int index) {
 }
 
 bool CAppInfo::Store() {
-    return Accept(StoreAppInfo(Data(), {m_name->text(), m_version->text(), m_publisher->text(), m_webSite->text(),
-                                        static_cast<BrandingChoice>(m_branding->currentIndex()),
-                                        m_customBranding->text()}));
+    return Accept(StoreAppInfo(Data(),
+                               {m_name->text(), m_version->text(), m_publisher->text(), m_webSite->text(),
+                                static_cast<BrandingChoice>(m_branding->currentIndex()), m_customBranding->text()}));
 }
 
 QWidget* CAppInfo::FieldWidget(WizardField field) const {

@@ -19,7 +19,8 @@
 using namespace Qt::StringLiterals;
 
 CAppLink::CAppLink(WizardData& data, Prompter& prompter, QWidget* parent)
-    : CWizardPage(data, prompter, u"应用程序快捷方式 (5/8)"_s, parent), m_folder(new QLineEdit(this)),
+    : CWizardPage(data, prompter, u"应用程序快捷方式 (5/8)"_s, parent),
+      m_folder(new QLineEdit(this)),
       m_allowChange(new QCheckBox(u"允许用户更改“开始菜单”文件夹名称"_s, this)),
       m_webShortcut(new QCheckBox(u"在“开始菜单”文件夹创建网站快捷方式"_s, this)),
       m_uninstShortcut(new QCheckBox(u"在“开始菜单”文件夹创建卸载程序快捷方式"_s, this)),
@@ -97,7 +98,8 @@ void CAppLink::DeleteShortcuts() {
 }
 
 bool CAppLink::Store() {
-    StoreAppLink(Data(), {m_folder->text(), m_allowChange->isChecked(), m_webShortcut->isChecked(),
-                          m_uninstShortcut->isChecked()});
+    StoreAppLink(
+        Data(),
+        {m_folder->text(), m_allowChange->isChecked(), m_webShortcut->isChecked(), m_uninstShortcut->isChecked()});
     return true;
 }

@@ -33,15 +33,18 @@ CAppOption::CAppOption(WizardData& data, Prompter& prompter, const QString& nsis
       m_leftBitmap(PathEdit(u"setupLeftBitmap"_s, data.setupLeftBitmap, this)),
       m_topBitmap(PathEdit(u"setupTopBitmap"_s, data.setupTopBitmap, this)),
       m_language(List(u"language"_s, {u"简体中文"_s, u"繁体中文"_s, u"English"_s}, int(data.language), this)),
-      m_compressor(List(u"compressor"_s,
-                        {u"ZLIB"_s, u"ZLIB固实"_s, u"BZIP2"_s, u"BZIP2固实"_s, u"LZMA"_s, u"LZMA固实"_s, u"极限压缩"_s, u"无"_s},
-                        data.compressor, this)) {
+      m_compressor(
+          List(u"compressor"_s,
+               {u"ZLIB"_s, u"ZLIB固实"_s, u"BZIP2"_s, u"BZIP2固实"_s, u"LZMA"_s, u"LZMA固实"_s, u"极限压缩"_s, u"无"_s},
+               data.compressor, this)) {
     m_xpStyle->setObjectName(u"xpStyle"_s);
     m_xpStyle->setChecked(data.xpStyle);
     auto* form = new QFormLayout;
     form->addRow(u"安装程序界面："_s, m_interface);
     form->addRow(QString(), m_xpStyle);
-    form->addRow(u"安装程序文件："_s, BrowseRow(m_setupFile, [this] { BrowseSetupFile(); }, this));
+    form->addRow(u"安装程序文件："_s,
+                 BrowseRow(
+                     m_setupFile, [this] { BrowseSetupFile(); }, this));
     form->addRow(u"安装程序图标："_s, GraphicRow(Ask(), m_icon, u"请选择安装程序文件图标"_s, Graphic::Icon, this));
     m_leftBitmapRow = GraphicRow(Ask(), m_leftBitmap, u"请选择安装左侧图片"_s, Graphic::Bitmap, this);
     form->addRow(u"安装左侧图片："_s, m_leftBitmapRow);
@@ -64,8 +67,8 @@ void CAppOption::OnInterfaceChosen(int index) {
 }
 
 void CAppOption::BrowseSetupFile() {
-    const QString chosen =
-        Ask().SaveFileName({u"请输入安装包文件名"_s, {}, m_setupFile->text().trimmed(), u"安装包文件(*.exe);;所有文件(*)"_s, u"exe"_s});
+    const QString chosen = Ask().SaveFileName(
+        {u"请输入安装包文件名"_s, {}, m_setupFile->text().trimmed(), u"安装包文件(*.exe);;所有文件(*)"_s, u"exe"_s});
     if (!chosen.isEmpty())
         m_setupFile->setText(chosen);
 }

@@ -17,7 +17,8 @@ using namespace Qt::StringLiterals;
 
 CAppRemove::CAppRemove(WizardData& data, Prompter& prompter, const QString& nsisDir, const QString& safeRemovalNote,
                        QWidget* parent)
-    : CWizardPage(data, prompter, u"卸载程序属性 (7/8)"_s, parent), m_nsisDir(nsisDir),
+    : CWizardPage(data, prompter, u"卸载程序属性 (7/8)"_s, parent),
+      m_nsisDir(nsisDir),
       m_create(new QCheckBox(u"创建卸载程序"_s, this)),
       m_icon(PathEdit(u"uninstIcon"_s, data.uninstIcon, this)),
       m_leftBitmap(PathEdit(u"uninstLeftBitmap"_s, data.uninstLeftBitmap, this)),

@@ -19,8 +19,8 @@ using namespace Qt::StringLiterals;
 CAppRoot::CAppRoot(WizardData& data, Prompter& prompter, const QString& nsisDir, QWidget* parent)
     : CWizardPage(data, prompter, u"安装目录与授权信息 (3/8)"_s, parent),
       m_nsisDir(nsisDir),
-      m_installDir(EditableList({u"$PROGRAMFILES"_s, u"$TEMP"_s, u"$DESKTOP"_s, u"$SYSDIR"_s, u"$EXEDIR"_s, u"$WINDIR"_s,
-                                 u"$STARTMENU"_s, u"$SMPROGRAMS"_s, u"$QUICKLAUNCH"_s},
+      m_installDir(EditableList({u"$PROGRAMFILES"_s, u"$TEMP"_s, u"$DESKTOP"_s, u"$SYSDIR"_s, u"$EXEDIR"_s,
+                                 u"$WINDIR"_s, u"$STARTMENU"_s, u"$SMPROGRAMS"_s, u"$QUICKLAUNCH"_s},
                                 this)),
       m_allowDirChange(new QCheckBox(u"允许用户更改应用程序安装目录"_s, this)),
       m_useLicense(new QCheckBox(u"使用授权文件"_s, this)),
@@ -31,12 +31,18 @@ CAppRoot::CAppRoot(WizardData& data, Prompter& prompter, const QString& nsisDir,
     m_allowDirChange->setChecked(data.allowDirChange);
     m_useLicense->setObjectName(u"useLicense"_s);
     m_useLicense->setChecked(true);
-    m_licenseRow = BrowseRow(m_licenseFile, [this] {
-        BrowseOpenFile(Ask(),
-                       {u"请选择授权文件"_s, {}, {},
-                        u"授权文件 (*.rtf *.txt);;RTF文本文件 (*.rtf);;纯文本文件(*.txt);;所有文件 (*)"_s, u"rtf"_s},
-                       m_licenseFile);
-    }, this);
+    m_licenseRow = BrowseRow(
+        m_licenseFile,
+        [this] {
+            BrowseOpenFile(Ask(),
+                           {u"请选择授权文件"_s,
+                            {},
+                            {},
+                            u"授权文件 (*.rtf *.txt);;RTF文本文件 (*.rtf);;纯文本文件(*.txt);;所有文件 (*)"_s,
+                            u"rtf"_s},
+                           m_licenseFile);
+        },
+        this);
     auto* modes = new QHBoxLayout(m_licenseModes);
     // In the order of LicenseMode.
     for (const QString& text : {u"古典按钮"_s, u"勾选框"_s, u"圆形单选框"_s}) {
@@ -92,6 +98,6 @@ bool CAppRoot::Store() {
 
 QWidget* CAppRoot::FieldWidget(WizardField field) const {
     return field == WizardField::InstallDir ? static_cast<QWidget*>(m_installDir)
-           : field == WizardField::LicenseFile ? m_licenseFile
-                                               : nullptr;
+        : field == WizardField::LicenseFile ? m_licenseFile
+                                            : nullptr;
 }

@@ -23,8 +23,10 @@ void Refill(QComboBox* list, const QStringList& items) {
 }  // namespace
 
 CAppRun::CAppRun(WizardData& data, Prompter& prompter, QWidget* parent)
-    : CWizardPage(data, prompter, u"安装完成之后运行 (6/8)"_s, parent), m_program(EditableList({}, this)),
-      m_parameters(new QLineEdit(this)), m_readme(EditableList({}, this)) {
+    : CWizardPage(data, prompter, u"安装完成之后运行 (6/8)"_s, parent),
+      m_program(EditableList({}, this)),
+      m_parameters(new QLineEdit(this)),
+      m_readme(EditableList({}, this)) {
     m_program->setObjectName(u"runProgram"_s);
     m_parameters->setObjectName(u"runParameters"_s);
     m_readme->setObjectName(u"readmeFile"_s);
@@ -40,8 +42,8 @@ bool CAppRun::Enter() {
     const bool enabled = CanRunAfterInstall(Data().uiKind);
     Refill(m_program, enabled ? ExecutablePaths(Data().groups) : QStringList());
     Refill(m_readme, enabled ? ReadmePaths(Data().groups) : QStringList());
-    for (QWidget* control : {static_cast<QWidget*>(m_program), static_cast<QWidget*>(m_parameters),
-                             static_cast<QWidget*>(m_readme)})
+    for (QWidget* control :
+         {static_cast<QWidget*>(m_program), static_cast<QWidget*>(m_parameters), static_cast<QWidget*>(m_readme)})
         control->setEnabled(enabled);
     return true;
 }

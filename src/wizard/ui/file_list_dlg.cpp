@@ -10,8 +10,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QGroupBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -20,12 +20,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QStringList kDestinations = {
-    u"$INSTDIR"_s,     u"$PROGRAMFILES"_s, u"$TEMP"_s,         u"$DESKTOP"_s,         u"$SYSDIR"_s,
-    u"$EXEDIR"_s,      u"$WINDIR"_s,       u"$STARTMENU"_s,    u"$SMPROGRAMS"_s,      u"$QUICKLAUNCH"_s,
-    u"$COMMONFILES"_s, u"$DOCUMENTS"_s,    u"$SENDTO"_s,       u"$RECENT"_s,          u"$FAVORITES"_s,
-    u"$MUSIC"_s,       u"$PICTURES"_s,     u"$VIDEOS"_s,       u"$NETHOOD"_s,         u"$FONTS"_s,
-    u"$TEMPLATES"_s,   u"$APPDATA"_s,      u"$PRINTHOOD"_s,    u"$INTERNET_CACHE"_s,  u"$COOKIES"_s,
-    u"$HISTORY"_s,     u"$PROFILE"_s,      u"$ADMINTOOLS"_s,   u"$RESOURCES"_s,       u"$RESOURCES_LOCALIZED"_s,
+    u"$INSTDIR"_s,     u"$PROGRAMFILES"_s, u"$TEMP"_s,       u"$DESKTOP"_s,        u"$SYSDIR"_s,
+    u"$EXEDIR"_s,      u"$WINDIR"_s,       u"$STARTMENU"_s,  u"$SMPROGRAMS"_s,     u"$QUICKLAUNCH"_s,
+    u"$COMMONFILES"_s, u"$DOCUMENTS"_s,    u"$SENDTO"_s,     u"$RECENT"_s,         u"$FAVORITES"_s,
+    u"$MUSIC"_s,       u"$PICTURES"_s,     u"$VIDEOS"_s,     u"$NETHOOD"_s,        u"$FONTS"_s,
+    u"$TEMPLATES"_s,   u"$APPDATA"_s,      u"$PRINTHOOD"_s,  u"$INTERNET_CACHE"_s, u"$COOKIES"_s,
+    u"$HISTORY"_s,     u"$PROFILE"_s,      u"$ADMINTOOLS"_s, u"$RESOURCES"_s,      u"$RESOURCES_LOCALIZED"_s,
     u"$CDBURN_AREA"_s};
 
 QString TitleOf(EntryKind kind, bool editing) {
@@ -36,8 +36,12 @@ QString TitleOf(EntryKind kind, bool editing) {
 }  // namespace
 
 CFileList::CFileList(Prompter& prompter, const EntryInput& input, bool editing, QWidget* parent)
-    : QDialog(parent), m_prompter(prompter), m_kind(input.kind), m_source(new QLineEdit(input.source, this)),
-      m_destDir(EditableList(kDestinations, this)), m_recursive(new QCheckBox(u"包含子目录"_s, this)),
+    : QDialog(parent),
+      m_prompter(prompter),
+      m_kind(input.kind),
+      m_source(new QLineEdit(input.source, this)),
+      m_destDir(EditableList(kDestinations, this)),
+      m_recursive(new QCheckBox(u"包含子目录"_s, this)),
       m_eachFile(new QCheckBox(u"单独添加每个文件"_s, this)) {
     setWindowTitle(TitleOf(m_kind, editing));
     m_source->setObjectName(u"source"_s);
@@ -62,7 +66,9 @@ CFileList::CFileList(Prompter& prompter, const EntryInput& input, bool editing, 
     m_modeButtons.value(int(input.overwrite), m_modeButtons.last())->setChecked(true);
 
     auto* form = new QFormLayout;
-    form->addRow(directory ? u"选择源目录："_s : u"选择源文件："_s, BrowseRow(m_source, [this] { Browse(); }, this));
+    form->addRow(directory ? u"选择源目录："_s : u"选择源文件："_s,
+                 BrowseRow(
+                     m_source, [this] { Browse(); }, this));
     form->addRow(u"目的目录："_s, m_destDir);
     QDialogButtonBox* buttons = OkCancelButtons(this);
 

@@ -14,7 +14,9 @@
 using namespace Qt::StringLiterals;
 
 CGroup::CGroup(Prompter& prompter, bool editing, const QString& name, const QString& description, QWidget* parent)
-    : QDialog(parent), m_prompter(prompter), m_name(new QLineEdit(name, this)),
+    : QDialog(parent),
+      m_prompter(prompter),
+      m_name(new QLineEdit(name, this)),
       m_description(new QPlainTextEdit(description, this)) {
     setWindowTitle(editing ? u"编辑安装组"_s : u"新建安装组"_s);
     m_name->setObjectName(u"groupName"_s);

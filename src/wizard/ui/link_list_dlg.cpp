@@ -14,8 +14,12 @@ using namespace Qt::StringLiterals;
 
 CLinkList::CLinkList(Prompter& prompter, QList<ShortcutItem>& rows, int row, const QStringList& targets,
                      QWidget* parent)
-    : QDialog(parent), m_prompter(prompter), m_rows(rows), m_row(row),
-      m_link(EditableList({u"$ICONS_GROUP"_s, u"$DESKTOP"_s, u"$STARTMENU"_s, u"$SMPROGRAMS"_s, u"$QUICKLAUNCH"_s}, this)),
+    : QDialog(parent),
+      m_prompter(prompter),
+      m_rows(rows),
+      m_row(row),
+      m_link(
+          EditableList({u"$ICONS_GROUP"_s, u"$DESKTOP"_s, u"$STARTMENU"_s, u"$SMPROGRAMS"_s, u"$QUICKLAUNCH"_s}, this)),
       m_target(EditableList(targets, this)) {
     const bool editing = row >= 0 && row < rows.size();
     setWindowTitle(editing ? u"编辑快捷方式"_s : u"添加快捷方式"_s);

@@ -32,8 +32,12 @@ QPushButton* Button(const QString& text, const QString& name, QWidget* parent) {
 }  // namespace
 
 CMainDlg::CMainDlg(WizardData data, const InstalledNsis& nsis, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_prompter(prompter), m_data(std::move(data)), m_stack(new QStackedWidget(this)),
-      m_back(Button(u"< 上一步(&B)"_s, u"back"_s, this)), m_next(Button(u"下一步(&N) >"_s, u"next"_s, this)),
+    : QDialog(parent),
+      m_prompter(prompter),
+      m_data(std::move(data)),
+      m_stack(new QStackedWidget(this)),
+      m_back(Button(u"< 上一步(&B)"_s, u"back"_s, this)),
+      m_next(Button(u"下一步(&N) >"_s, u"next"_s, this)),
       m_finish(Button(u"完成(&F)"_s, u"finish"_s, this)) {
     setWindowTitle(u"Korvane安装向导"_s);
     m_pages = {new CWelcomeDlg(m_data, prompter, m_stack),

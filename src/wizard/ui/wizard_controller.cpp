@@ -15,7 +15,11 @@ constexpr int kCompilerQueryMs = 5000;
 
 WizardController::WizardController(CommandRegistry& registry, DocumentSet& documents, const Configurator& config,
                                    Prompter& prompter, QWidget* window)
-    : QObject(window), m_registry(registry), m_documents(documents), m_config(config), m_prompter(prompter),
+    : QObject(window),
+      m_registry(registry),
+      m_documents(documents),
+      m_config(config),
+      m_prompter(prompter),
       m_window(window) {
     registry.Register(Cmd::NewWizard, [this](int) { Run(); });
 }

@@ -16,8 +16,8 @@ class WizardController : public QObject {
     Q_OBJECT
 public:
     // Registers the wizard command; window is the parent of the wizard.
-    WizardController(CommandRegistry& registry, DocumentSet& documents, const Configurator& config,
-                     Prompter& prompter, QWidget* window);
+    WizardController(CommandRegistry& registry, DocumentSet& documents, const Configurator& config, Prompter& prompter,
+                     QWidget* window);
 
     // The open wizard; null while none is open.
     CMainDlg* Wizard() const { return m_wizard; }

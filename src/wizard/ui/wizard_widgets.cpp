@@ -60,10 +60,14 @@ QLineEdit* PathEdit(const QString& name, const QString& text, QWidget* parent) {
 }
 
 QWidget* GraphicRow(Prompter& prompter, QLineEdit* edit, const QString& title, Graphic kind, QWidget* parent) {
-    const QString filter = kind == Graphic::Icon ? u"图标文件(*.ico);;所有文件(*)"_s : u"位图文件(*.bmp);;所有文件(*)"_s;
-    return BrowseRow(edit, [&prompter, edit, title, filter] {
-        BrowseOpenFile(prompter, {title, {}, {}, filter, {}}, edit);
-    }, parent);
+    const QString filter =
+        kind == Graphic::Icon ? u"图标文件(*.ico);;所有文件(*)"_s : u"位图文件(*.bmp);;所有文件(*)"_s;
+    return BrowseRow(
+        edit,
+        [&prompter, edit, title, filter] {
+            BrowseOpenFile(prompter, {title, {}, {}, filter, {}}, edit);
+        },
+        parent);
 }
 
 QComboBox* EditableList(const QStringList& items, QWidget* parent) {

@@ -65,7 +65,8 @@ TEST_F(WizardCommandTest, KeyMenuToolBarAndStartPageOpenTheWizardAndCancelCreate
         {"key", [this] { QTest::keyClick(m_frame.get(), Qt::Key_W, Qt::ControlModifier); }},
         {"menu", [action] { action->trigger(); }},
         {"tool bar", [toolButton] { QTest::mouseClick(toolButton, Qt::LeftButton); }},
-        {"start page", [this] { Q_EMIT m_frame->StartPage()->anchorClicked(QUrl(QStringLiteral("CMD_ID_NEW_WIZARD"))); }},
+        {"start page",
+         [this] { Q_EMIT m_frame->StartPage()->anchorClicked(QUrl(QStringLiteral("CMD_ID_NEW_WIZARD"))); }},
     };
     const int documents = Docs().Count();
     for (const auto& [name, open] : ways) {
@@ -116,7 +117,8 @@ TEST_F(WizardCommandTest, QuotesDollarsAndTwoLinesBuildAndShowAsTyped) {
     CGroup* group = OpenDialog<CGroup>();
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->windowTitle(), QStringLiteral("编辑安装组"));
-    group->findChild<QPlainTextEdit*>("groupDescription")->setPlainText(QStringLiteral("主程序 \"core\"\n第二行 $HOME"));
+    group->findChild<QPlainTextEdit*>("groupDescription")
+        ->setPlainText(QStringLiteral("主程序 \"core\"\n第二行 $HOME"));
     group->accept();
     Click("allowComponents");
     AddFiles({WizardAppFile("app.exe")});

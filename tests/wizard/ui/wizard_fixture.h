@@ -8,6 +8,7 @@
 #include "wizard/ui/main_dlg.h"
 #include "wizard/ui/wizard_page.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -16,7 +17,6 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 #include <memory>
 
 inline QString WizardAppFile(const QString& name) {
@@ -117,7 +117,8 @@ protected:
     // The message of the only question asked since the last check.
     QString OnlyMessage() {
         const auto& messages = m_prompter.Messages();
-        const QString text = messages.size() == 1 ? messages.front().text : QStringLiteral("<%1 messages>").arg(messages.size());
+        const QString text =
+            messages.size() == 1 ? messages.front().text : QStringLiteral("<%1 messages>").arg(messages.size());
         m_prompter.ClearRecord();
         return text;
     }

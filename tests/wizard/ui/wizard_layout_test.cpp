@@ -11,14 +11,14 @@ QStringList Clipped(QWidget* page) {
         if (!widget->isVisible())
             continue;
         const auto* label = qobject_cast<QLabel*>(widget);
-        const bool hasText = (label && !label->wordWrap() && !label->text().isEmpty()) ||
-                             qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget);
+        const bool hasText = (label && !label->wordWrap() && !label->text().isEmpty())
+            || qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget);
         if (!hasText)
             continue;
         const QSize needed = qobject_cast<QComboBox*>(widget) ? widget->minimumSizeHint() : widget->sizeHint();
         if (widget->width() < needed.width() || widget->height() < needed.height())
-            clipped << widget->metaObject()->className() + QStringLiteral(" ") + widget->objectName() + QStringLiteral(" ") +
-                           (label ? label->text() : QString());
+            clipped << widget->metaObject()->className() + QStringLiteral(" ") + widget->objectName()
+                    + QStringLiteral(" ") + (label ? label->text() : QString());
     }
     return clipped;
 }

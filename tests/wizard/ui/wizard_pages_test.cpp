@@ -37,7 +37,8 @@ TEST_F(WizardTest, EmptyNameStaysOnTheFirstPageWithTheNameSelected) {
     Next();
     EXPECT_EQ(m_dialog->PageIndex(), kInfo);
     ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0], (PromptMessage{"请输入应用程序名称!", "警告", PromptIcon::Warning, PromptButtons::Ok}));
+    EXPECT_EQ(m_prompter.Messages()[0],
+              (PromptMessage{"请输入应用程序名称!", "警告", PromptIcon::Warning, PromptButtons::Ok}));
     EXPECT_TRUE(name->hasFocus());
     EXPECT_EQ(name->selectedText(), QStringLiteral("   "));
     m_prompter.ClearRecord();
@@ -118,7 +119,8 @@ TEST_F(WizardTest, LicenseSwitchAndMissingFiles) {
     auto* icon = Find<QLineEdit>("setupIcon");
     Type(icon, QStringLiteral("${NSISDIR}\\Contrib\\Graphics\\Icons\\korvane-install.ico"));
     Next();
-    EXPECT_EQ(OnlyMessage(), QStringLiteral("找不到安装程序图标文件：\r\n${NSISDIR}\\Contrib\\Graphics\\Icons\\korvane-install.ico"));
+    EXPECT_EQ(OnlyMessage(),
+              QStringLiteral("找不到安装程序图标文件：\r\n${NSISDIR}\\Contrib\\Graphics\\Icons\\korvane-install.ico"));
     EXPECT_TRUE(icon->hasFocus());
     Type(icon, QString());
     ASSERT_TRUE(GoTo(kRoot));
@@ -161,7 +163,8 @@ TEST_F(WizardTest, TheOnlyGroupStaysAndASecondOneGoesAfterTheQuestion) {
     EXPECT_EQ(group->windowTitle(), QStringLiteral("新建安装组"));
     group->accept();
     ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0], (PromptMessage{"请输入安装组名称!", "安装组管理", PromptIcon::Warning, PromptButtons::Ok}));
+    EXPECT_EQ(m_prompter.Messages()[0],
+              (PromptMessage{"请输入安装组名称!", "安装组管理", PromptIcon::Warning, PromptButtons::Ok}));
     m_prompter.ClearRecord();
     group->findChild<QLineEdit*>("groupName")->setText(QStringLiteral(" Tools "));
     group->findChild<QPlainTextEdit*>("groupDescription")->setPlainText(QStringLiteral("第一行\n第二行"));
@@ -243,10 +246,11 @@ TEST_F(WizardTest, TwoGroupsWithAProgramGiveFourShortcutsRebuiltOnEveryEntry) {
     AddFiles({WizardAppFile("tool.exe")});
     ASSERT_TRUE(GoTo(kLink));
     auto* shortcuts = Find<QTreeWidget>("shortcuts");
-    EXPECT_EQ(Column(shortcuts, 0), QStringList({"$ICONS_GROUP\\Demo.lnk", "$DESKTOP\\Demo.lnk", "$ICONS_GROUP\\Demo.lnk",
-                                                 "$DESKTOP\\Demo.lnk"}));
-    EXPECT_EQ(Column(shortcuts, 1), QStringList({"$INSTDIR\\app.exe", "$INSTDIR\\app.exe", "$INSTDIR\\tool.exe",
-                                                 "$INSTDIR\\tool.exe"}));
+    EXPECT_EQ(
+        Column(shortcuts, 0),
+        QStringList({"$ICONS_GROUP\\Demo.lnk", "$DESKTOP\\Demo.lnk", "$ICONS_GROUP\\Demo.lnk", "$DESKTOP\\Demo.lnk"}));
+    EXPECT_EQ(Column(shortcuts, 1),
+              QStringList({"$INSTDIR\\app.exe", "$INSTDIR\\app.exe", "$INSTDIR\\tool.exe", "$INSTDIR\\tool.exe"}));
     EXPECT_EQ(m_dialog->Data().mainExeName, QStringLiteral("tool.exe"));
     EXPECT_EQ(Find<QLineEdit>("startMenuFolder")->text(), QStringLiteral("Demo"));
 
@@ -390,9 +394,11 @@ TEST_F(WizardTest, CancelAsksAndOnlyYesCloses) {
     m_prompter.QueueAnswer(PromptAnswer::No);
     Click("cancel");
     ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0],
-              (PromptMessage{"Korvane安装 向导并未完成，如果您现在退出，将不会生成新的脚本文件。\r\n您确认要退出 Korvane安装 向导吗？",
-                             "退出向导", PromptIcon::Question, PromptButtons::YesNo}));
+    EXPECT_EQ(
+        m_prompter.Messages()[0],
+        (PromptMessage{
+            "Korvane安装 向导并未完成，如果您现在退出，将不会生成新的脚本文件。\r\n您确认要退出 Korvane安装 向导吗？",
+            "退出向导", PromptIcon::Question, PromptButtons::YesNo}));
     EXPECT_TRUE(m_dialog->isVisible());
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
