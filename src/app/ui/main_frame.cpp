@@ -18,6 +18,7 @@
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
 #include "platform/app_name.h"
+#include "wizard/ui/wizard_controller.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -80,6 +81,7 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     m_compile = new CompileController(*m_documents, *this, *m_commands, m_registry, m_config, m_prompter, this);
     connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
     new SettingsController(m_registry, m_config, m_prompter, this, FrameSettingsTargets(*this));
+    new WizardController(m_registry, *m_documents, m_config, m_prompter, this);
 
     setAcceptDrops(true);
     ApplyStoredLayout();
