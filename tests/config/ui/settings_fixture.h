@@ -9,7 +9,7 @@
 #include "compiler/ui/compile_log_ctrl.h"
 #include "config/ui/setting_main_dlg.h"
 #include "editor/ui/qsci_base.h"
-#include "outline/ui/code_pane_view.h"
+#include "outline/ui/thumbnail_view.h"
 
 #include <QAbstractButton>
 #include <QApplication>
