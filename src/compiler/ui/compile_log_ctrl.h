@@ -17,6 +17,8 @@ public:
     void Append(const QByteArray& utf8);
     void Clear();
     void ScrollToEnd();
+    // The text of a 0-based line, without its line end.
+    QString LineText(int line) const;
 
     // Every style on the log's grey; style 0 also becomes the default style.
     void SetStyle(const WordsStyle& style) override;
