@@ -5,6 +5,7 @@
 #include "../tests/support/scripted_prompter.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -31,6 +32,25 @@ inline QByteArray StreamingScriptText() {
     for (int i = 1; i <= 100000; ++i)
         text += "!echo \"line " + QByteArray::number(i) + " of the streaming benchmark\"\n";
     return text + "Name Big\nOutFile big.exe\nRequestExecutionLevel user\nSection\nSectionEnd\n";
+}
+
+// NSIS's own headers repeated to the size asked for. They hold no ';' comment
+// ending in '\', so the component's own NSIS lexer can take them as well.
+inline QByteArray NsisHeadersScript(qsizetype bytes) {
+    QByteArray headers;
+    const QDir include(QStringLiteral("/usr/share/nsis/Include"));
+    for (const QString& name : include.entryList({QStringLiteral("*.nsh")}, QDir::Files)) {
+        QFile file(include.filePath(name));
+        if (file.open(QIODevice::ReadOnly))
+            headers += file.readAll() + "\n";
+    }
+    if (headers.isEmpty())
+        headers = "Section Main\n  DetailPrint \"text\"\nSectionEnd\n";
+    QByteArray text;
+    text.reserve(bytes + headers.size());
+    while (text.size() < bytes)
+        text += headers;
+    return text;
 }
 
 // The yardstick for the compile driver: makensis on the script with its output thrown away.

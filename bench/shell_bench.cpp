@@ -106,7 +106,7 @@ void BM_BareReadAndShow(benchmark::State& state) {
         file.open(QIODevice::ReadOnly);
         const QByteArray bytes = file.readAll();
         editor.SendScintilla(QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
-        editor.SendScintilla(QsciScintillaBase::SCI_SETLEXER, CScrivoView::kNsisLexer);
+        editor.SendScintilla(QsciScintillaBase::SCI_SETLEXER, QsciScintillaBase::SCLEX_NSIS);
         editor.SendScintilla(QsciScintillaBase::SCI_ADDTEXT, uintptr_t(bytes.size()), bytes.constData());
         WaitForPaint(&editor);
     }

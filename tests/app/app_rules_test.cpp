@@ -28,10 +28,16 @@ TEST(CommandLine, CompileSwitchInEitherCaseAndOnlyTheLastPathCounts) {
 }
 
 TEST(ShellRules, ActiveTabAfterCloseAndDroppedFilesByExtension) {
-    // (active, closed, count after): closing right of the active tab changes nothing, closing
-    // its left neighbour keeps the same document; the other cases are closed through the frame.
-    EXPECT_EQ(ActiveIndexAfterClose(1, 3, 4), 1);
-    EXPECT_EQ(ActiveIndexAfterClose(1, 0, 4), 0);
+    // (active, closed, count after) -> active after.
+    const int cases[][4] = {
+        {1, 3, 4, 1},  // right of the active tab: nothing changes
+        {1, 0, 4, 0},  // its left neighbour: the same document, one place left
+        {1, 3, 3, 1},  // the last tab while another is active: that one stays
+        {3, 3, 3, 2},  // the active last tab: its left neighbour
+        {1, 1, 3, 1},  // the active tab inside: its right neighbour takes the place
+    };
+    for (const auto& [active, closed, countAfter, expected] : cases)
+        EXPECT_EQ(ActiveIndexAfterClose(active, closed, countAfter), expected) << active << " " << closed;
     // No extension counts; the match is case-sensitive.
     for (const char* path : {"/x/setup.nsi", "/x/lib.nsh", "/x.d/README", "/x/main.c"})
         EXPECT_TRUE(IsDroppableScript(QString::fromUtf8(path))) << path;

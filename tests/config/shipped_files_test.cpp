@@ -1,16 +1,11 @@
-// The shipped langs.xml, stylers.xml and config.xml: complete, true to makensis, and understood by the NSIS lexer.
+// The shipped langs.xml, stylers.xml and config.xml: complete, true to makensis, and understood by our NSIS lexer.
 #include "config_fixture.h"
+
+#include "editor/core/nsis_lexer.h"
 
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
-
-// QScintilla's header still uses the plain Qt keywords, which this project turns off.
-#define signals Q_SIGNALS
-#define slots Q_SLOTS
-#include <Qsci/qsciscintillabase.h>
-#undef signals
-#undef slots
 
 class ShippedFiles : public ConfigFolderTest {
 protected:
@@ -62,31 +57,26 @@ TEST_F(ShippedFiles, CommandsAreThoseOfTheInstalledCompiler) {
 }
 
 TEST_F(ShippedFiles, KeywordListsReachTheirLexerStyles) {
-    QsciScintillaBase editor;
-    editor.SendScintilla(QsciScintillaBase::SCI_SETLEXER, QsciScintillaBase::SCLEX_NSIS);
-    for (int set = 0; set <= 3; ++set) {
-        const QByteArray words = Keywords(set).join(' ').toUtf8();
-        editor.SendScintilla(QsciScintillaBase::SCI_SETKEYWORDS, set, words.constData());
-    }
-    const QByteArray script = "Function un.onInit\n"
-                              "SetOutPath $INSTDIR\n"
-                              "StrCpy $R9 $PROGRAMFILES\n"
-                              "WriteRegStr HKLM \"Software\\x\" \"\" \"\"\n"
-                              "!define NAME 1\n"
-                              "FunctionEnd\n";
-    editor.SendScintilla(QsciScintillaBase::SCI_SETTEXT, script.constData());
-    editor.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0L, -1L);
+    NsisKeywords keywords;
+    for (int set = 0; set < NsisKeywords::kSets; ++set)
+        keywords.SetList(set, Keywords(set).join(' ').toStdString());
+    const std::string script = "Function un.onInit\n"
+                               "SetOutPath $INSTDIR\n"
+                               "StrCpy $R9 $PROGRAMFILES\n"
+                               "WriteRegStr HKLM \"Software\\x\" \"\" \"\"\n"
+                               "!define NAME 1\n"
+                               "FunctionEnd\n";
+    const NsisLexResult result = LexNsis(script, {}, keywords);
 
     const auto styleAt = [&](const char* word) {
-        const qsizetype at = script.indexOf(word);
-        EXPECT_GE(at, 0) << word;
-        return int(editor.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, long(at)));
+        const std::size_t at = script.find(word);
+        EXPECT_NE(at, std::string::npos) << word;
+        return at == std::string::npos ? NsisStyle::Default : NsisStyle(result.styles[at]);
     };
-    // NSIS lexer styles: 5 function, 6 variable, 7 label, 8 user defined.
     for (const char* command : {"SetOutPath", "StrCpy", "WriteRegStr", "!define"})
-        EXPECT_EQ(styleAt(command), 5) << command;
+        EXPECT_EQ(styleAt(command), NsisStyle::Command) << command;
     for (const char* variable : {"$INSTDIR", "$R9", "$PROGRAMFILES"})
-        EXPECT_EQ(styleAt(variable), 6) << variable;
-    EXPECT_EQ(styleAt("un.onInit"), 7);
-    EXPECT_EQ(styleAt("HKLM"), 8);
+        EXPECT_EQ(styleAt(variable), NsisStyle::Variable) << variable;
+    EXPECT_EQ(styleAt("un.onInit"), NsisStyle::Label);
+    EXPECT_EQ(styleAt("HKLM"), NsisStyle::UserDefined);
 }

@@ -1,24 +1,14 @@
 // Every header of NSIS's own Include folder: the outline finds what a plain grep finds.
 #include "outline/core/outline_scanner.h"
 
+#include "support/nsis_dir.h"
+
 #include <QDirIterator>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
-
-// NSISDIR as makensis itself reports it.
-QString NsisDir() {
-    QProcess makensis;
-    makensis.start(QStringLiteral("makensis"), {QStringLiteral("-HDRINFO")});
-    if (!makensis.waitForFinished(30000))
-        return {};
-    const QString output = QString::fromLocal8Bit(makensis.readAllStandardOutput());
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("NSISDIR=([^,\\r\\n]+)")).match(output);
-    return match.hasMatch() ? match.captured(1).trimmed() : QString();
-}
 
 // "line: Keyword name" for each Section, Function and !macro, the way grep sees them:
 // block comments blanked (keeping their line breaks), ';' comments cut outside

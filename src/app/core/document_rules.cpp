@@ -10,12 +10,11 @@
 using namespace Qt::StringLiterals;
 
 int ActiveIndexAfterClose(int active, int removed, int countAfter) {
-    int index = active;
-    if (removed == countAfter)
-        index = countAfter - 1;
-    if (index > removed)
-        --index;
-    return index;
+    // The closed tab's place goes to its right neighbour, or to the new last tab;
+    // any other active tab stays active wherever it moved.
+    if (active == removed)
+        return removed == countAfter ? countAfter - 1 : removed;
+    return active > removed ? active - 1 : active;
 }
 
 bool IsSameFile(const QString& a, const QString& b) {

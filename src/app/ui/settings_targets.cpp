@@ -36,7 +36,7 @@ void ApplySettingsToAllViews(const CMainFrame& frame) {
 
 void ApplyStylesToAllViews(const CMainFrame& frame) {
     for (CScrivoView* view : AllScriptViews(frame))
-        view->SetLexer(CScrivoView::kNsisLexer, kNsisLanguageId, 0);
+        view->SetLexer(kNsisLanguageId, 0);
 }
 
 SettingsTargets FrameSettingsTargets(CMainFrame& frame) {

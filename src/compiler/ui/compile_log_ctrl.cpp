@@ -23,7 +23,7 @@ CCompileLogCtrl::CCompileLogCtrl(const Configurator& config, Prompter& prompter,
     Send(Sci::SCI_SETREADONLY, 1);
     // The base class styled the component before this class existed; again,
     // now through this SetStyle.
-    SetLexer(kNsisLexer, kNsisLanguageId, 15);
+    SetLexer(kNsisLanguageId, 15);
     Send(Sci::SCI_SETCARETLINEVISIBLE, 1);
     Send(Sci::SCI_SETCARETLINEBACK, kCaretLineColour);
     Send(Sci::SCI_SETSELBACK, 1, kSelectionColour);

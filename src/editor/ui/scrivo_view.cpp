@@ -2,6 +2,9 @@
 #include "editor/ui/scrivo_view.h"
 
 #include "config/core/configurator.h"
+#include "editor/core/nsis_style.h"
+#include "editor/ui/editor_accessibility.h"
+#include "editor/ui/nsis_styler.h"
 #include "editor/ui/qsci_base.h"
 
 #include <QKeyEvent>
@@ -31,7 +34,12 @@ int DecimalDigits(long n) {
 }  // namespace
 
 CScrivoView::CScrivoView(const Configurator& config, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), m_config(config), m_document(prompter), m_editor(new QsciScintillaBase(this)) {
+    : QWidget(parent),
+      m_config(config),
+      m_document(prompter),
+      m_editor(new QsciScintillaBase(this)),
+      m_styler(new NsisStyler(m_editor)) {
+    UsePlainEditorAccessibility();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_editor);
@@ -65,8 +73,11 @@ CScrivoView::~CScrivoView() = default;
 
 bool CScrivoView::NsisLexerAvailable() {
     QsciScintillaBase probe;
-    probe.SendScintilla(Sci::SCI_SETLEXER, kNsisLexer);
-    return probe.SendScintilla(Sci::SCI_GETLEXER) == kNsisLexer;
+    new NsisStyler(&probe);  // the probe owns it
+    probe.SendScintilla(Sci::SCI_SETTEXT, "Section");
+    probe.SendScintilla(Sci::SCI_COLOURISE, 0, -1);
+    return probe.SendScintilla(Sci::SCI_GETLEXER) == Sci::SCLEX_CONTAINER &&
+           probe.SendScintilla(Sci::SCI_GETSTYLEAT, 0) == int(NsisStyle::Section);
 }
 
 long CScrivoView::Send(unsigned int message, unsigned long wParam, long lParam) const {
@@ -109,7 +120,7 @@ void CScrivoView::Configure() {
         Send(Sci::SCI_MARKERSETBACKSELECTED, number, kWhite);
     }
     ApplySettings();
-    SetLexer(kNsisLexer, kNsisLanguageId, 15);
+    SetLexer(kNsisLanguageId, 15);
 }
 
 void CScrivoView::ApplySettings() {
@@ -124,19 +135,13 @@ void CScrivoView::ApplySettings() {
     Send(Sci::SCI_SETCARETLINEBACK, (unsigned long)(base.HotCurLineColor & 0xFFFFFF));
 }
 
-void CScrivoView::SetLexer(int lexer, int languageId, int keywordMask) {
-    Send(Sci::SCI_SETLEXER, lexer);
+void CScrivoView::SetLexer(int languageId, int keywordMask) {
     std::array<QString, kKeywordSets> lists;
     ApplyLanguageStyles(languageId, lists);
     for (int i = 0; i < kKeywordSets; ++i) {
         if (keywordMask & (1 << i))
             SetKeywords(languageId, lists[i], i);
     }
-    m_editor->SendScintilla(Sci::SCI_SETPROPERTY, "nsis.ignorecase", "1");
-    m_editor->SendScintilla(Sci::SCI_SETPROPERTY, "fold", "1");
-    m_editor->SendScintilla(Sci::SCI_SETPROPERTY, "fold.compact", "0");
-    m_editor->SendScintilla(Sci::SCI_SETPROPERTY, "fold.comment", "1");
-    m_editor->SendScintilla(Sci::SCI_SETPROPERTY, "fold.preprocessor", "1");
 }
 
 void CScrivoView::ApplyLanguageStyles(int languageId, std::array<QString, kKeywordSets>& lists) {
@@ -152,11 +157,7 @@ void CScrivoView::ApplyLanguageStyles(int languageId, std::array<QString, kKeywo
 }
 
 void CScrivoView::SetKeywords(int languageId, const QString& words, int setIndex) {
-    const QString all = words + u' ' + m_config.KeywordsFor(languageId, setIndex).value_or(QString());
-    // NSIS reads commands in any letter case ("CreateShortCut" and "CreateShortcut"); the lexer
-    // matches case-insensitively only against lower-case lists.
-    const QByteArray utf8 = all.trimmed().toLower().toUtf8();
-    m_editor->SendScintilla(Sci::SCI_SETKEYWORDS, uintptr_t(setIndex), utf8.constData());
+    m_styler->SetKeywords(setIndex, words + u' ' + m_config.KeywordsFor(languageId, setIndex).value_or(QString()));
 }
 
 void CScrivoView::SetStyle(const WordsStyle& style) {

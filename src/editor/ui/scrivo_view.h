@@ -8,6 +8,7 @@
 #include <array>
 
 class Configurator;
+class NsisStyler;
 class Prompter;
 class QsciScintillaBase;
 struct WordsStyle;
@@ -29,13 +30,13 @@ struct ViewState {
 class CScrivoView : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kNsisLexer = 43;
     static constexpr int kKeywordSets = 7;
 
     CScrivoView(const Configurator& config, Prompter& prompter, QWidget* parent);
     ~CScrivoView() override;
 
-    // Whether the editing component offers the NSIS lexer; without it the program cannot run.
+    // Whether the editing component can be created and coloured by our NSIS
+    // lexer; without it the program cannot run.
     static bool NsisLexerAvailable();
 
     // The editing component and its message interface.
@@ -57,7 +58,8 @@ public:
     ViewState State() const;
 
     void ApplySettings();
-    void SetLexer(int lexer, int languageId, int keywordMask);
+    // Styles from the style file, and the keyword sets in keywordMask for our NSIS lexer.
+    void SetLexer(int languageId, int keywordMask);
     void SetKeywords(int languageId, const QString& words, int setIndex);
     void ApplyLanguageStyles(int languageId, std::array<QString, kKeywordSets>& lists);
     // The compile log overrides it to keep its own background.
@@ -101,6 +103,7 @@ private:
     const Configurator& m_config;
     TextDocument m_document;
     QsciScintillaBase* m_editor;
+    NsisStyler* m_styler;
     bool m_lineNumbers = true;
     // A template stays modified until first saved, even when edits are undone.
     bool m_keepModified = false;

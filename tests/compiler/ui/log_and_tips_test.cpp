@@ -75,3 +75,14 @@ TEST_F(CompileFrameTest, MissingCompilerAsksAndCompilesNothing) {
     EXPECT_FALSE(Logic().IsCompiling());
     EXPECT_FALSE(m_frame->IsLogShown());
 }
+
+TEST_F(CompileFrameTest, LogColoursAnOutputCommentEndingInABackslash) {
+    CCompileLogCtrl* log = Compiler().Log();
+    EXPECT_EQ(log->Send(Sci::SCI_GETLEXER), Sci::SCLEX_CONTAINER);
+    log->Append("; echoed \\\nOutFile a.exe\nOutFile b.exe\n");
+    log->Send(Sci::SCI_COLOURISE, 0, -1);
+    const long styles[] = {1, 1, 5};
+    for (unsigned long line = 0; line < 3; ++line)
+        EXPECT_EQ(log->Send(Sci::SCI_GETSTYLEAT, (unsigned long)log->Send(Sci::SCI_POSITIONFROMLINE, line)), styles[line])
+            << line;
+}

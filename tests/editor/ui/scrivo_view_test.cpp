@@ -5,6 +5,7 @@
 #include "config/core/lexer_type.h"
 #include "editor/ui/qsci_base.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -42,23 +43,23 @@ protected:
     CScrivoView* m_view = nullptr;
 };
 
-TEST_F(ViewTest, UsesTheNsisLexerWithFoldingAndUtf8) {
+TEST_F(ViewTest, UsesOurNsisLexerWithFoldingAndUtf8) {
     EXPECT_TRUE(CScrivoView::NsisLexerAvailable());
     // (message, argument, value); TabSpace is on, so no tabs.
-    const long settings[][3] = {{Sci::SCI_GETLEXER, 0, 43}, {Sci::SCI_GETCODEPAGE, 0, Sci::SC_CP_UTF8},
+    const long settings[][3] = {{Sci::SCI_GETLEXER, 0, Sci::SCLEX_CONTAINER}, {Sci::SCI_GETCODEPAGE, 0, Sci::SC_CP_UTF8},
                                 {Sci::SCI_GETMARGINWIDTHN, 2, 14}, {Sci::SCI_GETMARGINWIDTHN, 1, 0},
                                 {Sci::SCI_GETMOUSEDWELLTIME, 0, 200}, {Sci::SCI_GETTABWIDTH, 0, 4},
                                 {Sci::SCI_GETUSETABS, 0, 0}, {Sci::SCI_GETCARETLINEVISIBLE, 0, 1},
                                 {Sci::SCI_GETCARETLINEBACK, 0, 16771304}};
     for (const auto& [message, argument, value] : settings)
         EXPECT_EQ(m_view->Send(unsigned(message), (unsigned long)argument), value) << message;
-    char fold[8] = {};
-    m_view->Editor()->SendScintilla(Sci::SCI_GETPROPERTY, "fold", fold);
-    EXPECT_STREQ(fold, "1");
-    // Keywords reach the lexer: a command is styled apart from plain text.
-    m_view->AppendText("Section \"a\"\nSectionEnd\n");
+    // The shipped keywords reach the lexer, and the section folds.
+    m_view->AppendText("Section \"a\"\nSetOutPath $INSTDIR\nSectionEnd\n");
     m_view->Send(Sci::SCI_COLOURISE, 0, -1);
-    EXPECT_NE(m_view->Send(Sci::SCI_GETSTYLEAT, 0), 0);
+    EXPECT_EQ(m_view->Send(Sci::SCI_GETSTYLEAT, 0), 9);
+    EXPECT_EQ(m_view->Send(Sci::SCI_GETSTYLEAT, m_view->Send(Sci::SCI_POSITIONFROMLINE, 1)), 5);
+    EXPECT_EQ(m_view->Send(Sci::SCI_GETFOLDLEVEL, 0), Sci::SC_FOLDLEVELBASE | Sci::SC_FOLDLEVELHEADERFLAG);
+    EXPECT_EQ(m_view->Send(Sci::SCI_GETFOLDLEVEL, 3), Sci::SC_FOLDLEVELBASE);
 }
 
 TEST_F(ViewTest, LineNumberMarginGrowsWithTheDigitsOnScreen) {
@@ -202,4 +203,12 @@ TEST_F(ViewTest, CommandsAreColouredInAnyLetterCase) {
     };
     EXPECT_NE(lineStyle(0), lineStyle(2));
     EXPECT_EQ(lineStyle(1), lineStyle(0));
+}
+
+TEST_F(ViewTest, EditorsGetThePlainAccessibleInterface) {
+    // The component's own interface counts every character before the caret on each caret move.
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(m_view->Editor());
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::EditableText);
+    EXPECT_EQ(accessible->textInterface(), nullptr);
 }

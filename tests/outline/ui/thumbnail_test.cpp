@@ -46,6 +46,16 @@ protected:
 
 }  // namespace
 
+TEST_F(ThumbnailTest, ColoursTheSharedTextWithOurLexer) {
+    EXPECT_EQ(Thumb().Send(Sci::SCI_GETLEXER), Sci::SCLEX_CONTAINER);
+    Editor().Editor()->SendScintilla(Sci::SCI_INSERTTEXT, 0UL, "; note \\\r\n");
+    Editor().Send(Sci::SCI_GOTOLINE, 0);
+    Thumb().Send(Sci::SCI_GOTOLINE, 0);
+    Thumb().Editor()->viewport()->repaint();
+    // The line after the comment ending in '\' is comment too (style 1).
+    EXPECT_EQ(Thumb().Send(Sci::SCI_GETSTYLEAT, (unsigned long)Thumb().Send(Sci::SCI_POSITIONFROMLINE, 1)), 1);
+}
+
 TEST_F(ThumbnailTest, SharesTheEditorsDocumentAndNeverTakesTyping) {
     CScrivoView& thumb = Thumb();
     EXPECT_EQ(thumb.Editor()->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER),

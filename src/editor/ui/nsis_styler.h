@@ -1,0 +1,29 @@
+// NsisStyler: colours and folds an editing component's NSIS text with our lexer, as the component asks for it.
+#pragma once
+
+#include "editor/core/nsis_keywords.h"
+
+#include <QObject>
+#include <QString>
+
+class QsciScintillaBase;
+
+// The component styles only what it is about to show: it asks from the
+// first unstyled position, which an edit moves back to the edit's line, and
+// each line keeps the lexer's state so styling can start at any line.
+class NsisStyler : public QObject {
+    Q_OBJECT
+public:
+    // Switches editor to container styling; the editor owns the styler.
+    explicit NsisStyler(QsciScintillaBase* editor);
+
+    // Replaces keyword set 0 to 3 and has the text styled again as it is shown.
+    void SetKeywords(int set, const QString& words);
+
+private:
+    void StyleNeeded(int position);
+    long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
+
+    QsciScintillaBase* m_editor;
+    NsisKeywords m_keywords;
+};

@@ -1,0 +1,2 @@
+; Install into $PROGRAMFILES\MyApp\
+OutFile "a.exe"

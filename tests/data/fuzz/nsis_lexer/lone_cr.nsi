@@ -1,0 +1,1 @@
+StrCpy $0 'it$\'s'StrCpy $1 `back\  quote`# hash comment \  Name x\
