@@ -2,6 +2,7 @@
 #include "compiler/core/diagnostic_locator.h"
 #include "compiler/core/diagnostic_parser.h"
 
+#include "support/nsis_dir.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -10,8 +11,6 @@
 
 namespace {
 QString Scenario(const QString& name) { return QStringLiteral(SCRIVO_TEST_DATA "/compiler/diagnostics/") + name; }
-
-QString NsisDir() { return NsisFolder(QStringLiteral("/usr/bin/makensis"), QProcessEnvironment()); }
 
 QList<Diagnostic> ParseAndLocate(const QByteArray& output, const LocateContext& context) {
     CDiagnosticParser parser;
@@ -67,6 +66,14 @@ TEST(LocateDiagnostics, PutsEveryRecordedDiagnosticWhereTheUserMustLook) {
             EXPECT_EQ(found[i].line, c.places[i].line) << i;
         }
     }
+}
+
+TEST(NsisFolder, AgreesWithMakensisAndYieldsToTheEnvironment) {
+    EXPECT_EQ(NsisFolder(QStringLiteral("/usr/bin/makensis"), {}), NsisDir());
+    QTemporaryDir own;
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("NSISDIR"), own.path());
+    EXPECT_EQ(NsisFolder(QStringLiteral("/usr/bin/makensis"), environment), own.path());
 }
 
 TEST(LocateDiagnostics, FollowsTheFolderMakensisCompiledInAndTellsRepeatedNamesApart) {
