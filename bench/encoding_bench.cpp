@@ -1,8 +1,9 @@
 // Speed of encoding detection and conversion on large scripts, each beside a peer doing comparable work.
-#include "editor/core/ansi_conversion.h"
 #include "editor/core/encoding_detection.h"
 #include "editor/core/text_document.h"
-#include "editor/core/ucs2_conversion.h"
+#include "text/core/ansi_code_page.h"
+#include "text/core/utf16_conversion.h"
+#include "text/core/utf8_check.h"
 #include "bench_support.h"
 
 #include <QDirIterator>
@@ -76,7 +77,7 @@ const Inputs& InputsOf(qsizetype megabytes)
     bool lossy = false;
     Utf8ToAnsi(inputs.utf8, inputs.gbk, lossy);
     inputs.utf16 = "\xFF\xFE";
-    Utf8ToUcs2(inputs.utf8, ByteOrder::LittleEndian, inputs.utf16);
+    Utf8ToUtf16(inputs.utf8, ByteOrder::LittleEndian, inputs.utf16, lossy);
     return cache.emplace(megabytes, std::move(inputs)).first->second;
 }
 
@@ -109,7 +110,7 @@ void BM_CheckUtf8_Ascii(benchmark::State& state)
 {
     const QByteArray& text = InputsOf(state.range(0)).ascii;
     for (auto _ : state)
-        benchmark::DoNotOptimize(CheckUtf8(text));
+        benchmark::DoNotOptimize(CheckUtf8(text, Surrogates::Kept));
     state.SetBytesProcessed(state.iterations() * text.size());
 }
 BENCHMARK(BM_CheckUtf8_Ascii)->Apply(ApplySizes);
@@ -204,7 +205,7 @@ void BM_Utf16ToUtf8(benchmark::State& state)
     const QByteArrayView units = QByteArrayView(InputsOf(state.range(0)).utf16).sliced(2);
     for (auto _ : state) {
         QByteArray out;
-        Ucs2ToUtf8(units, ByteOrder::LittleEndian, out);
+        Utf16ToUtf8Lossless(units, ByteOrder::LittleEndian, out);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(state.iterations() * units.size());
@@ -231,7 +232,8 @@ void BM_Utf8ToUtf16(benchmark::State& state)
     const QByteArray& utf8 = InputsOf(state.range(0)).utf8;
     for (auto _ : state) {
         QByteArray out;
-        Utf8ToUcs2(utf8, ByteOrder::LittleEndian, out);
+        bool lossy = false;
+        Utf8ToUtf16(utf8, ByteOrder::LittleEndian, out, lossy);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(state.iterations() * utf8.size());

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "compiler/core/compile_log_logic.h"
-#include "editor/core/ansi_conversion.h"
+#include "text/core/ansi_code_page.h"
 
 #include <QEventLoop>
 #include <QTimer>

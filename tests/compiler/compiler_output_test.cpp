@@ -73,14 +73,30 @@ namespace {
 const QByteArray kGbk("\xB1\xE0\xD2\xEB OK \xD6\xD0\xCE\xC4");
 const QByteArray kUtf8 = QString::fromUtf8("编译 OK 中文").toUtf8();
 
-// Feeds bytes cut at every position into two chunks; each cut must give the whole text.
+QByteArray Utf16Le(const QString& text) {
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
+QByteArray DecodeInPieces(const QByteArray& bytes, std::initializer_list<qsizetype> cuts) {
+    COutputDecoder decoder;
+    QByteArray out;
+    qsizetype from = 0;
+    for (const qsizetype cut : cuts) {
+        out += decoder.Decode(bytes.mid(from, cut - from));
+        from = cut;
+    }
+    out += decoder.Decode(bytes.mid(from));
+    out += decoder.Finish();
+    return out;
+}
+
+// Feeds bytes cut at every position, into two chunks and, when short enough,
+// into three; every way must give the whole text.
 void ExpectEverySplitDecodesTo(const QByteArray& bytes, const QByteArray& expected) {
     for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
-        COutputDecoder decoder;
-        QByteArray out = decoder.Decode(bytes.left(cut));
-        out += decoder.Decode(bytes.mid(cut));
-        out += decoder.Finish();
-        EXPECT_EQ(out, expected) << "cut at " << cut;
+        ASSERT_EQ(DecodeInPieces(bytes, {cut}), expected) << "cut at " << cut;
+        for (qsizetype second = cut; bytes.size() <= 128 && second <= bytes.size(); ++second)
+            ASSERT_EQ(DecodeInPieces(bytes, {cut, second}), expected) << "cuts at " << cut << ", " << second;
     }
 }
 }  // namespace
@@ -90,33 +106,53 @@ TEST(OutputDecoder, Utf8PassesThroughEvenWhenACharacterIsCut) {
     ExpectEverySplitDecodesTo("\xF0\x9F\x98\x80 emoji", "\xF0\x9F\x98\x80 emoji");
 }
 
-TEST(OutputDecoder, AnsiChunksAreCp936AndACutLeadByteWaits) {
-    COutputDecoder decoder;
-    EXPECT_EQ(decoder.Decode(kGbk), kUtf8);
+TEST(OutputDecoder, AnsiIsCp936AndACutLeadByteWaits) {
     ExpectEverySplitDecodesTo(kGbk, kUtf8);
 }
 
-TEST(OutputDecoder, SecondByteZeroIsUtf16LittleEndian) {
-    const QString text = QString::fromUtf8("Error 中文");
-    const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+TEST(OutputDecoder, TheEncodingIsDecidedOnceSoNoCutChangesTheText) {
+    struct Case {
+        const char* why;
+        QByteArray output;
+        QString text;
+    };
+    const QString log = QStringLiteral("MakeNSIS v3\nOutput: \"/home/u/模块.exe\"\nError in script \"模块.nsi\" on line 3\n");
+    const Case cases[] = {
+        {"UTF-8", log.toUtf8(), log},
+        // 模块 is C4 A3 BF E9 in CP936, and C4 A3 alone is valid UTF-8.
+        {"CP936 that starts like UTF-8", "MakeNSIS v3\nOutput: \"/home/u/\xC4\xA3\xBF\xE9.exe\"\nError \xC4\xA3\n",
+         QStringLiteral("MakeNSIS v3\nOutput: \"/home/u/模块.exe\"\nError 模\n")},
+        // Later UTF-8 that is broken stays UTF-8, with a replacement.
+        {"UTF-8 then a bad byte", "a\n\xE4\xB8\xAD\n\xC4\xA3\xBF\n", QStringLiteral("a\n中\nģ\uFFFD\n")},
+        {"UTF-16 whose later units have no zero byte", Utf16Le(QStringLiteral("OK\n安装 😀\n")),
+         QStringLiteral("OK\n安装 😀\n")},
+        {"UTF-16 with a lone surrogate", Utf16Le(QStringLiteral("OK ") + QChar(0xD800) + QStringLiteral("x")),
+         QStringLiteral("OK \uFFFDx")},
+        {"a line longer than the decision reads", QByteArray(5000, '\xD6') + "\n", QString(2500, QChar(0x79CD)) + "\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        ExpectEverySplitDecodesTo(c.output, c.text.toUtf8());
+    }
+}
+
+TEST(OutputDecoder, AsciiBeforeTheDecidingLineIsShownAtOnce) {
     COutputDecoder decoder;
-    EXPECT_EQ(decoder.Decode(utf16), text.toUtf8());
-    // An odd byte left over waits for its partner.
-    COutputDecoder halves;
-    QByteArray out = halves.Decode(utf16.left(3));
-    out += halves.Decode(utf16.mid(3));
-    EXPECT_EQ(out, text.toUtf8());
+    EXPECT_EQ(decoder.Decode("Processing config\nSection \xE4\xB8"), "Processing config\nSection ");
+    EXPECT_EQ(decoder.Decode("\xAD\n"), "\xE4\xB8\xAD\n");
+    EXPECT_EQ(decoder.Decode("ok\n"), "ok\n");
 }
 
 TEST(OutputDecoder, BadBytesBecomeReplacementsAndNothingIsLost) {
-    COutputDecoder decoder;
     // 0xFF is neither UTF-8 nor CP936.
-    const QByteArray out = decoder.Decode("ab\xFF" "cd");
-    EXPECT_EQ(out, "ab\xEF\xBF\xBD" "cd");
+    EXPECT_EQ(DecodeInPieces("ab\xFF" "cd\n", {}), "ab\xEF\xBF\xBD" "cd\n");
     // A lead byte at the very end of the output is shown, not dropped.
     COutputDecoder ending;
     QByteArray text = ending.Decode("x\xD6\xD0y\xB1");
     text += ending.Finish();
     EXPECT_EQ(text, QString::fromUtf8("x中y\uFFFD").toUtf8());
     EXPECT_TRUE(ending.Finish().isEmpty());
+    // So is a cut UTF-8 character, and half a UTF-16 unit.
+    EXPECT_EQ(DecodeInPieces("a\n\xC3\xA9\n\xE4\xB8", {}), "a\n\xC3\xA9\n\xEF\xBF\xBD");
+    EXPECT_EQ(DecodeInPieces(Utf16Le("OK") + "x", {}), "OK\xEF\xBF\xBD");
 }

@@ -122,7 +122,9 @@ TEST_F(TextDocumentTest, EveryEncodingRoundTripsByteForByte) {
         {"cut-c3", "Name x\xC3", TextEncoding::Utf8NoBom, "Name x\xC3"},
         {"empty", {}, TextEncoding::SevenBit, ""},
         {"mark-only", "\xEF\xBB\xBF", TextEncoding::Utf8, ""},
-        {"odd-byte", QByteArray("\xFF\xFE" "A\0B", 5), TextEncoding::Ucs2LittleEndian, "A", QByteArray("\xFF\xFE" "A\0", 4)},
+        // The odd last byte is carried as U+DBFF U+DC00+byte and written back.
+        {"odd-byte", QByteArray("\xFF\xFE" "A\0B", 5), TextEncoding::Ucs2LittleEndian, "A\xED\xAF\xBF\xED\xB1\x82"},
+        {"odd-byte-be", QByteArray("\xFE\xFF\0A\xD8", 5), TextEncoding::Ucs2BigEndian, "A\xED\xAF\xBF\xED\xB3\x98"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -258,6 +260,55 @@ TEST_F(TextDocumentTest, LossyAnsiSaveAsksAndNoWritesNothing) {
     EXPECT_TRUE(m_document.SaveFile(text));
     EXPECT_EQ(ReadBytes(path), gbk + "; ?\r\n");
     EXPECT_FALSE(m_document.IsModified());
+}
+
+TEST_F(TextDocumentTest, EverySaveThatWouldLoseBytesAsks) {
+    struct Case {
+        const char* name;
+        QByteArray bytes; // the file, which fixes the encoding
+        QByteArray text;  // what the editor then saves
+        QString question;
+        QByteArray written; // on Yes
+    };
+    const QString ansiQuestion = QStringLiteral("当前脚本包含无法用 ANSI 编码保存的字符，这些字符将变为“?”。是否继续保存？");
+    const QByteArray tag = QString::fromUcs4(U"\U000E0041").toUtf8();
+    const std::vector<Case> cases = {
+        // glibc's CP936 would drop tag characters without a word.
+        {"ansi-tag", "; \xd6\xd0\r\n", QStringLiteral("; 中").toUtf8() + tag + "\r\n", ansiQuestion, "; \xd6\xd0?\r\n"},
+        // A UTF-8 file may hold bytes that are not UTF-8; UCS-2 cannot carry them.
+        {"ucs2-broken-utf8", "\xFF\xFE" + Utf16("x", false), "a\xFF" "b",
+         QStringLiteral("当前脚本包含无法用 UCS-2 Little Endian 编码保存的字节，这些字节将变为“\uFFFD”。是否继续保存？"),
+         "\xFF\xFE" + Utf16(QStringLiteral("a\uFFFDb"), false)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = LoadModified(c.name, c.bytes);
+        m_prompter.ClearRecord();
+        m_prompter.QueueAnswer(PromptAnswer::No);
+        EXPECT_FALSE(m_document.SaveFile(c.text));
+        EXPECT_EQ(ReadBytes(path), c.bytes);
+        EXPECT_EQ(m_prompter.Messages(),
+                  (std::vector<PromptMessage>{{c.question, kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo}}));
+        m_prompter.QueueAnswer(PromptAnswer::Yes);
+        EXPECT_TRUE(m_document.SaveFile(c.text));
+        EXPECT_EQ(ReadBytes(path), c.written);
+    }
+}
+
+TEST_F(TextDocumentTest, AnOddUcs2ByteSurvivesAConversionToUtf8AndBack) {
+    const QByteArray odd("\xFF\xFE" "N\0a\0\xC3", 7);
+    const QString path = Write("odd.nsi", odd);
+    QByteArray text;
+    ASSERT_TRUE(m_document.LoadFile(path, false, text));
+    m_prompter.QueueAnswer(PromptAnswer::Yes);
+    ASSERT_EQ(m_document.SetEncoding(TextEncoding::Utf8, text), EncodingChange::Saved);
+    QByteArray reread;
+    ASSERT_TRUE(m_document.LoadFile(path, false, reread));
+    EXPECT_EQ(m_document.Encoding(), TextEncoding::Utf8);
+    EXPECT_EQ(reread, text);
+    m_prompter.QueueAnswer(PromptAnswer::Yes);
+    ASSERT_EQ(m_document.SetEncoding(TextEncoding::Ucs2LittleEndian, reread), EncodingChange::Saved);
+    EXPECT_EQ(ReadBytes(path), odd);
 }
 
 TEST_F(TextDocumentTest, SetEncodingOnSavedDocumentAsksAndSavesAtOnce) {

@@ -115,4 +115,7 @@ TEST(OutlineScanner, NamesStayWholeUtf8) {
     // A multi-byte character ending the token is dropped whole, not cut in half.
     EXPECT_EQ(Labels("Section中文名\n"), QStringList{"Section 文名"});
     EXPECT_EQ(Labels("Function \xff\xfe bad\n").size(), 1);
+    // F5..FF never lead a sequence: such a byte after the keyword is one byte, not four.
+    EXPECT_EQ(Labels("Section\xF5name\n"), QStringList{"Section name"});
+    EXPECT_EQ(Labels("Function\xFFname\n"), QStringList{"Function name"});
 }

@@ -16,9 +16,13 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
     }
 
-    static long First(const CScrivoView& view) { return view.Send(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE); }
-    static long CaretLine(const CScrivoView& view) {
-        return view.Send(QsciScintillaBase::SCI_LINEFROMPOSITION,
-                         (unsigned long)view.Send(QsciScintillaBase::SCI_GETCURRENTPOS));
+    // Of any view that shows NSIS text: an editor, the thumbnail, the log.
+    template <class View>
+    static long First(const View& view) {
+        return view.Send(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE);
+    }
+    template <class View>
+    static long CaretLine(const View& view) {
+        return view.Send(QsciScintillaBase::SCI_LINEFROMPOSITION, view.Send(QsciScintillaBase::SCI_GETCURRENTPOS));
     }
 };

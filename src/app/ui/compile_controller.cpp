@@ -29,7 +29,7 @@ CompileController::CompileController(DocumentSet& documents, ILogPane& logPane, 
       m_config(config),
       m_prompter(prompter),
       m_logic(new CCompileLogLogic(this)),
-      m_log(new CCompileLogCtrl(config, prompter, logPane.Area())),
+      m_log(new CCompileLogCtrl(config, logPane.Area())),
       m_tips(new CommandTipSource(config, this)) {
     logPane.Area()->layout()->addWidget(m_log);
     m_tips->StartReader(m_config.GetCompilerPath());

@@ -60,7 +60,7 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     BuildLayout();
     m_documents = new DocumentSet(m_config, m_prompter, m_tabs, m_documentArea, m_startPage, this);
     m_tabs->SetTabMenu(m_commands->TabMenu());
-    m_sidePane = new SidePaneController(m_config, m_prompter, *m_documents, *m_codePane, this);
+    m_sidePane = new SidePaneController(m_config, *m_documents, *m_codePane, this);
 
     connect(m_tabs, &CFileTabCtrl::CommandPosted, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
     connect(m_startPage, &CNewWizardDlg::CommandPosted, this, &CMainFrame::OnCommand, Qt::QueuedConnection);

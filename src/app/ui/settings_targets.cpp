@@ -6,6 +6,8 @@
 #include "app/ui/main_frame.h"
 #include "app/ui/side_pane_controller.h"
 #include "config/core/language.h"
+#include "editor/ui/nsis_text_view.h"
+#include "editor/ui/scrivo_view.h"
 #include "outline/ui/code_pane_view.h"
 
 #include <vector>
@@ -13,29 +15,29 @@
 namespace {
 
 // Every view that shows a script: the open editors, the thumbnail and the log.
-std::vector<CScrivoView*> AllScriptViews(const CMainFrame& frame) {
-    std::vector<CScrivoView*> views;
+std::vector<CNsisTextView*> AllScriptViews(const CMainFrame& frame) {
+    std::vector<CNsisTextView*> views;
     const DocumentSet& documents = frame.Documents();
     for (int i = 0; i < documents.Count(); ++i) {
         if (const CEditerTabViewItem* document = documents.DocumentAt(i))
-            views.push_back(document->View());
+            views.push_back(document->View()->TextView());
     }
-    if (CScrivoView* thumbnail = frame.SidePane().Thumbnail())
-        views.push_back(thumbnail);
-    if (CScrivoView* log = frame.Compiler().Log())
-        views.push_back(log);
+    if (CCodePaneView* thumbnail = frame.SidePane().Thumbnail())
+        views.push_back(thumbnail->TextView());
+    if (CCompileLogCtrl* log = frame.Compiler().Log())
+        views.push_back(log->TextView());
     return views;
 }
 
 }  // namespace
 
 void ApplySettingsToAllViews(const CMainFrame& frame) {
-    for (CScrivoView* view : AllScriptViews(frame))
+    for (CNsisTextView* view : AllScriptViews(frame))
         view->ApplySettings();
 }
 
 void ApplyStylesToAllViews(const CMainFrame& frame) {
-    for (CScrivoView* view : AllScriptViews(frame))
+    for (CNsisTextView* view : AllScriptViews(frame))
         view->SetLexer(kNsisLanguageId, 0);
 }
 

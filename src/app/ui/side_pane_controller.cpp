@@ -6,7 +6,7 @@
 #include "outline/ui/code_pane_view.h"
 #include "outline/ui/code_tree_ctrl.h"
 
-SidePaneController::SidePaneController(const Configurator& config, Prompter& prompter, DocumentSet& documents,
+SidePaneController::SidePaneController(const Configurator& config, DocumentSet& documents,
                                        CPaneContainer& pane, QObject* parent)
     : QObject(parent), m_documents(documents), m_pane(pane) {
     // Both ask for the active view at the moment they need it, so a closed
@@ -19,7 +19,7 @@ SidePaneController::SidePaneController(const Configurator& config, Prompter& pro
             return std::nullopt;
         },
         &pane);
-    m_thumbnail = new CCodePaneView(config, prompter, activeView, &pane);
+    m_thumbnail = new CCodePaneView(config, activeView, &pane);
     pane.AddContent(m_tree);
     pane.AddContent(m_thumbnail);
 

@@ -9,14 +9,13 @@ class CCodeTreeCtrl;
 class CPaneContainer;
 class Configurator;
 class DocumentSet;
-class Prompter;
 
 class SidePaneController : public QObject {
     Q_OBJECT
 public:
     // Creates both views inside the side pane and follows the active
     // document and its settled edits.
-    SidePaneController(const Configurator& config, Prompter& prompter, DocumentSet& documents, CPaneContainer& pane,
+    SidePaneController(const Configurator& config, DocumentSet& documents, CPaneContainer& pane,
                        QObject* parent);
 
     // Puts the outline or the thumbnail in front; the frame shows or hides the pane.

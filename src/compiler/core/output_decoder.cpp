@@ -1,112 +1,152 @@
 // COutputDecoder: compiler output to UTF-8.
 #include "compiler/core/output_decoder.h"
 
-#include "editor/core/ansi_conversion.h"
+#include "text/core/ansi_code_page.h"
+#include "text/core/ascii_run.h"
+#include "text/core/utf16_conversion.h"
+#include "text/core/utf8_check.h"
 
-#include <QString>
+#include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace {
 constexpr char kReplacement[] = "\xEF\xBF\xBD";
+// How far a deciding line without a line feed is read before it decides.
+constexpr qsizetype kDecidingLength = 4096;
 
-struct Utf8Scan {
-    bool valid = true;     // no bad sequence and no zero byte
-    qsizetype complete = 0;  // bytes up to a character cut at the end
-};
-
-// A zero byte counts as invalid: text never holds one, UTF-16 does.
-Utf8Scan ScanUtf8(QByteArrayView bytes) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const unsigned char c = p[i];
-        if (c == 0)
-            return {false, i};
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int length = 0;
-        unsigned char low = 0x80, high = 0xBF;  // bounds of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            if (c == 0xE0) low = 0xA0;
-            if (c == 0xED) high = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            if (c == 0xF0) low = 0x90;
-            if (c == 0xF4) high = 0x8F;
-        } else {
-            return {false, i};
-        }
-        for (int k = 1; k < length; ++k) {
-            if (i + k >= n)
-                return {true, i};  // cut by the chunk's end
-            const unsigned char t = p[i + k];
-            const bool ok = k == 1 ? (t >= low && t <= high) : (t >= 0x80 && t <= 0xBF);
-            if (!ok)
-                return {false, i};
-        }
-        i += length;
-    }
-    return {true, n};
-}
-// Bytes up to a double-byte character whose second byte is still to come.
-qsizetype CompleteAnsiLength(QByteArrayView bytes) {
-    qsizetype i = 0;
-    while (i < bytes.size()) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        if (c < 0x81 || c == 0xFF)
-            ++i;
-        else if (i + 1 < bytes.size())
-            i += 2;
-        else
-            return i;
-    }
-    return i;
+const unsigned char* Bytes(QByteArrayView bytes) {
+    return reinterpret_cast<const unsigned char*>(bytes.data());
 }
 
-QByteArray AnsiText(QByteArrayView bytes) {
-    QByteArray out;
-    if (bytes.isEmpty() || AnsiToUtf8(bytes, out))
-        return out;
+// Bytes up to the first one above 0x7F; zero bytes are ASCII here.
+qsizetype AsciiLength(QByteArrayView bytes) {
+    const unsigned char* const begin = Bytes(bytes);
+    const unsigned char* const end = begin + bytes.size();
+    const unsigned char* p = begin;
+    while ((p = SkipAscii(p, end)) < end && *p == 0)
+        ++p;
+    return p - begin;
+}
+
+// Whether the line that decides is UTF-8; bytes start at the output's first
+// byte above 0x7F. nullopt while that line is still incomplete.
+std::optional<bool> DecidingLineIsUtf8(QByteArrayView bytes, bool atEnd) {
+    const qsizetype lineFeed = bytes.first(std::min(bytes.size(), kDecidingLength)).indexOf('\n');
+    qsizetype length = bytes.size();
+    if (lineFeed >= 0)
+        length = lineFeed + 1;
+    else if (bytes.size() >= kDecidingLength)
+        length = kDecidingLength;
+    else if (!atEnd)
+        return std::nullopt;
+    return CheckUtf8(bytes.first(length), Surrogates::Refused) != Utf8Check::Invalid;
+}
+
+// Returns the bytes taken; a sequence cut by the end of bytes waits unless atEnd.
+qsizetype AppendUtf8(QByteArrayView bytes, QByteArray& out, bool atEnd) {
+    const unsigned char* const begin = Bytes(bytes);
+    const unsigned char* const end = begin + bytes.size();
+    const unsigned char* p = begin;
+    while (p < end) {
+        const unsigned char* const run = p;
+        Utf8Sequence sequence;
+        while ((p = SkipAscii(p, end)) < end) {
+            sequence = ReadUtf8Sequence(p, end, Surrogates::Refused);
+            if (sequence.status != Utf8Status::Valid)
+                break;
+            p += sequence.length;
+        }
+        out.append(reinterpret_cast<const char*>(run), p - run);
+        if (p == end)
+            break;
+        if (sequence.status == Utf8Status::Truncated && !atEnd)
+            return p - begin;
+        out.append(kReplacement);
+        p += sequence.length;
+    }
+    return bytes.size();
+}
+
+bool EndsInHighSurrogate(QByteArrayView units) {
+    return units.size() >= 2 && (static_cast<unsigned char>(units[units.size() - 1]) & 0xFC) == 0xD8;
+}
+
+qsizetype AppendUtf16(QByteArrayView bytes, QByteArray& out, bool atEnd) {
+    QByteArrayView units = bytes.first(bytes.size() & ~qsizetype(1));
+    // A high surrogate at the end waits for its partner.
+    if (!atEnd && EndsInHighSurrogate(units))
+        units.chop(2);
+    Utf16ToUtf8(units, ByteOrder::LittleEndian, Surrogates::Refused, out);
+    if (!atEnd)
+        return units.size();
+    if (units.size() < bytes.size())
+        out.append(kReplacement);
+    return bytes.size();
+}
+
+qsizetype AppendAnsi(QByteArrayView bytes, QByteArray& out, bool atEnd) {
+    if (!atEnd) {
+        if (const qsizetype taken = AnsiPieceToUtf8(bytes, out); taken >= 0)
+            return taken;
+    } else if (AnsiToUtf8(bytes, out)) {
+        return bytes.size();
+    }
     // Without the converter only ASCII can be trusted.
     for (const char c : bytes)
         static_cast<unsigned char>(c) < 0x80 ? out.append(c) : out.append(kReplacement);
-    return out;
+    return bytes.size();
 }
 }  // namespace
 
 QByteArray COutputDecoder::Decode(QByteArrayView chunk) {
-    // One copy of the chunk: appended to what was held back, not first copied on its own.
     QByteArray data = std::exchange(m_pending, {});
     data.append(chunk);
-    if (data.isEmpty())
-        return {};
-
-    const Utf8Scan scan = ScanUtf8(data);
-    if (scan.valid) {
-        m_pending = data.mid(scan.complete);
-        data.truncate(scan.complete);
-        return data;
-    }
-    if (data.size() >= 2 && data[1] == '\0') {
-        qsizetype units = data.size() / 2;
-        const auto* text = reinterpret_cast<const char16_t*>(data.constData());
-        // A high surrogate at the end waits for its partner.
-        if (units > 0 && QChar::isHighSurrogate(text[units - 1]))
-            --units;
-        m_pending = data.mid(units * 2);
-        return QString::fromUtf16(text, units).toUtf8();
-    }
-    const qsizetype complete = CompleteAnsiLength(data);
-    m_pending = data.mid(complete);
-    return AnsiText(QByteArrayView(data).first(complete));
+    return DecodeHeld(data, false);
 }
 
 QByteArray COutputDecoder::Finish() {
-    return AnsiText(std::exchange(m_pending, {}));
+    return DecodeHeld(std::exchange(m_pending, {}), true);
+}
+
+QByteArray COutputDecoder::DecodeHeld(const QByteArray& data, bool atEnd) {
+    if (m_encoding == Encoding::Unknown) {
+        if (data.size() < 2 && !atEnd) {
+            m_pending = data;
+            return {};
+        }
+        m_encoding = data.size() >= 2 && data[1] == '\0' ? Encoding::Utf16 : Encoding::Ascii;
+    }
+    QByteArrayView rest = data;
+    QByteArray out;
+    if (m_encoding == Encoding::Ascii) {
+        const qsizetype ascii = AsciiLength(rest);
+        if (ascii == rest.size())
+            return data;
+        out = data.first(ascii);
+        rest = rest.sliced(ascii);
+        const std::optional<bool> utf8 = DecidingLineIsUtf8(rest, atEnd);
+        if (!utf8) {
+            m_pending = rest.toByteArray();
+            return out;
+        }
+        m_encoding = *utf8 ? Encoding::Utf8 : Encoding::Ansi;
+    }
+    qsizetype taken = 0;
+    switch (m_encoding) {
+    case Encoding::Utf8:
+        taken = AppendUtf8(rest, out, atEnd);
+        break;
+    case Encoding::Utf16:
+        taken = AppendUtf16(rest, out, atEnd);
+        break;
+    case Encoding::Ansi:
+        taken = AppendAnsi(rest, out, atEnd);
+        break;
+    case Encoding::Unknown:
+    case Encoding::Ascii:
+        break;
+    }
+    m_pending = rest.sliced(taken).toByteArray();
+    return out;
 }

@@ -1,18 +1,32 @@
 // CCompileLogCtrl: the read-only pane below the documents that shows the compiler's output.
 #include "compiler/ui/compile_log_ctrl.h"
 
-#include "config/core/language.h"
 #include "config/core/lexer_type.h"
+#include "editor/ui/nsis_text_view.h"
 #include "editor/ui/qsci_base.h"
 
+#include <QVBoxLayout>
+
 namespace {
+
 using Sci = QsciScintillaBase;
-constexpr int kDefaultStyle = 32;
+
+// Every style on the log's grey.
+WordsStyle OnGrey(const WordsStyle& style) {
+    WordsStyle grey = style;
+    grey.backColour = CCompileLogCtrl::kBackColour;
+    return grey;
+}
+
 }  // namespace
 
-CCompileLogCtrl::CCompileLogCtrl(const Configurator& config, Prompter& prompter, QWidget* parent)
-    : CScrivoView(config, prompter, parent) {
-    RemoveMargins();
+CCompileLogCtrl::CCompileLogCtrl(const Configurator& config, QWidget* parent)
+    : QWidget(parent), m_text(new CNsisTextView(config, this, OnGrey)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_text);
+    setFocusProxy(m_text);
+    m_text->RemoveMargins();
     // Nobody follows the log's edits, and the component answers every
     // insert it reports by counting the characters before it: appending to a
     // large log would grow slower with every chunk.
@@ -21,14 +35,18 @@ CCompileLogCtrl::CCompileLogCtrl(const Configurator& config, Prompter& prompter,
     Send(Sci::SCI_SETHSCROLLBAR, 0);
     Send(Sci::SCI_SETINDENTATIONGUIDES, Sci::SC_IV_LOOKBOTH);
     Send(Sci::SCI_SETREADONLY, 1);
-    // The base class styled the component before this class existed; again,
-    // now through this SetStyle.
-    SetLexer(kNsisLanguageId, 15);
     Send(Sci::SCI_SETCARETLINEVISIBLE, 1);
     Send(Sci::SCI_SETCARETLINEBACK, kCaretLineColour);
     Send(Sci::SCI_SETSELBACK, 1, kSelectionColour);
-    Send(Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
 }
+
+QsciScintillaBase* CCompileLogCtrl::Editor() const { return m_text->Editor(); }
+
+long CCompileLogCtrl::Send(unsigned int message, long wParam, long lParam) const {
+    return m_text->Send(message, wParam, lParam);
+}
+
+QByteArray CCompileLogCtrl::Text() const { return m_text->Text(); }
 
 void CCompileLogCtrl::Append(const QByteArray& utf8) {
     if (utf8.isEmpty())
@@ -44,9 +62,7 @@ void CCompileLogCtrl::Clear() {
     Send(Sci::SCI_SETREADONLY, 1);
 }
 
-void CCompileLogCtrl::ScrollToEnd() {
-    Send(Sci::SCI_LINESCROLL, 0, Send(Sci::SCI_GETLINECOUNT));
-}
+void CCompileLogCtrl::ScrollToEnd() { Send(Sci::SCI_LINESCROLL, 0, Send(Sci::SCI_GETLINECOUNT)); }
 
 QString CCompileLogCtrl::LineText(int line) const {
     QByteArray text(Send(Sci::SCI_LINELENGTH, line), '\0');
@@ -55,14 +71,4 @@ QString CCompileLogCtrl::LineText(int line) const {
     while (text.endsWith('\n') || text.endsWith('\r'))
         text.chop(1);
     return QString::fromUtf8(text);
-}
-
-void CCompileLogCtrl::SetStyle(const WordsStyle& style) {
-    WordsStyle grey = style;
-    grey.backColour = kBackColour;
-    ApplyStyle(grey);
-    if (style.styleId == 0) {
-        grey.styleId = kDefaultStyle;
-        ApplyStyle(grey);
-    }
 }

@@ -1,18 +1,27 @@
 // CCompileLogCtrl: the read-only pane below the documents that shows the compiler's output.
 #pragma once
 
-#include "editor/ui/scrivo_view.h"
-
 #include <QByteArray>
+#include <QString>
+#include <QWidget>
 
-class CCompileLogCtrl : public CScrivoView {
+class CNsisTextView;
+class Configurator;
+class QsciScintillaBase;
+
+class CCompileLogCtrl : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kBackColour = 0xC8C8C8;
     static constexpr int kCaretLineColour = 0xE1E1E1;
     static constexpr int kSelectionColour = 0x808040;
 
-    CCompileLogCtrl(const Configurator& config, Prompter& prompter, QWidget* parent);
+    CCompileLogCtrl(const Configurator& config, QWidget* parent);
+
+    CNsisTextView* TextView() const { return m_text; }
+    QsciScintillaBase* Editor() const;
+    long Send(unsigned int message, long wParam = 0, long lParam = 0) const;
+    QByteArray Text() const;
 
     void Append(const QByteArray& utf8);
     void Clear();
@@ -20,6 +29,6 @@ public:
     // The text of a 0-based line, without its line end.
     QString LineText(int line) const;
 
-    // Every style on the log's grey; style 0 also becomes the default style.
-    void SetStyle(const WordsStyle& style) override;
+private:
+    CNsisTextView* m_text;
 };

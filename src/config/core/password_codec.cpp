@@ -1,11 +1,11 @@
 // The stored form of the sign-in password: ANSI bytes, XOR with the program's key, base64 in lines.
 #include "config/core/password_codec.h"
 
-#include <iconv.h>
+#include "text/core/ansi_code_page.h"
+#include "text/core/iconv_converter.h"
 
 #include <array>
 #include <cstdint>
-#include <optional>
 
 namespace {
 
@@ -14,44 +14,27 @@ constexpr std::array<std::uint8_t, 10> kKey = {0x5A, 0x3C, 0x91, 0x17, 0xE4,
 // Full three-byte groups per base64 line: 19 groups are 76 characters.
 constexpr int kGroupsPerLine = 19;
 
-// The ANSI code page is CP936. A character it lacks would be lost, and a
-// stored password must come back as it was, so such a text is written in
-// GB18030, which agrees with CP936 on everything CP936 has.
-constexpr char kAnsi[] = "CP936";
+// A character the ANSI code page lacks would be lost, and a stored password
+// must come back as it was, so such a text is written in GB18030, which
+// agrees with CP936 on everything CP936 has.
 constexpr char kAnsiFallback[] = "GB18030";
-
-// Converts all of `input`; nullopt when a character cannot be converted.
-std::optional<QByteArray> Convert(const char* to, const char* from, const QByteArray& input) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == iconv_t(-1))
-        return std::nullopt;
-    QByteArray output(input.size() * 4 + 16, '\0');
-    char* in = const_cast<char*>(input.constData());
-    size_t inLeft = size_t(input.size());
-    char* out = output.data();
-    size_t outLeft = size_t(output.size());
-    const size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
-    iconv_close(cd);
-    if (result == size_t(-1) || inLeft != 0)
-        return std::nullopt;
-    output.truncate(output.size() - qsizetype(outLeft));
-    return output;
-}
 
 QByteArray ToAnsi(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    if (auto ansi = Convert(kAnsi, "UTF-8", utf8))
-        return *ansi;
-    if (auto ansi = Convert(kAnsiFallback, "UTF-8", utf8))
-        return *ansi;
+    QByteArray ansi;
+    bool lossy = false;
+    if (Utf8ToAnsi(utf8, ansi, lossy) && !lossy)
+        return ansi;
+    ansi.clear();
+    if (ConvertExactly(kAnsiFallback, "UTF-8", utf8, ansi))
+        return ansi;
     return utf8;
 }
 
 QString FromAnsi(const QByteArray& bytes) {
-    if (auto utf8 = Convert("UTF-8", kAnsi, bytes))
-        return QString::fromUtf8(*utf8);
-    if (auto utf8 = Convert("UTF-8", kAnsiFallback, bytes))
-        return QString::fromUtf8(*utf8);
+    QByteArray utf8;
+    if (ConvertExactly("UTF-8", kAnsiCodePage, bytes, utf8) || ConvertExactly("UTF-8", kAnsiFallback, bytes, utf8))
+        return QString::fromUtf8(utf8);
     // Damaged data: keep what can be read rather than nothing.
     return QString::fromLatin1(bytes);
 }

@@ -25,6 +25,15 @@ QString Format(const char* format, const QString& first, const QString& second)
     return QString::asprintf(format, first.toUtf8().constData(), second.toUtf8().constData());
 }
 
+// ANSI lacks characters; UCS-2 cannot carry bytes that are not UTF-8 (a
+// UTF-8 file may hold them), which become U+FFFD.
+QString LossyQuestion(TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Ansi || encoding == TextEncoding::SevenBit)
+        return QStringLiteral("当前脚本包含无法用 ANSI 编码保存的字符，这些字符将变为“?”。是否继续保存？");
+    return Format("当前脚本包含无法用 %s 编码保存的字节，这些字节将变为“\uFFFD”。是否继续保存？", EncodingName(encoding));
+}
+
 // Reads a regular file whole; a short read is a failure. Special files are
 // refused, since a pipe or device would block or never end.
 bool ReadWholeFile(const QString& path, QByteArray& bytes)
@@ -119,8 +128,7 @@ bool TextDocument::SaveFile(const QByteArray& utf8Text, const QString& newPath)
         return false;
     }
     if (lossy
-        && m_prompter.Ask(QStringLiteral("当前脚本包含无法用 ANSI 编码保存的字符，这些字符将变为“?”。是否继续保存？"),
-                          kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo)
+        && m_prompter.Ask(LossyQuestion(m_encoding), kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo)
             != PromptAnswer::Yes)
         return false;
 

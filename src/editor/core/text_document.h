@@ -41,7 +41,7 @@ public:
 
     // Writes utf8Text in the document's encoding, atomically, to newPath (which
     // then becomes the document's path) or else to the stored path. False with
-    // nothing written when there is no path, the user declines a lossy ANSI
+    // nothing written when there is no path, the user declines a lossy
     // save, or writing fails ("保存文件[%s]失败！"; the file on disk is as before).
     bool SaveFile(const QByteArray& utf8Text, const QString& newPath = {});
 

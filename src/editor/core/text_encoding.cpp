@@ -1,8 +1,8 @@
 // TextEncoding: display names, byte-order marks and the conversions to and from the editor's UTF-8.
 #include "editor/core/text_encoding.h"
 
-#include "editor/core/ansi_conversion.h"
-#include "editor/core/ucs2_conversion.h"
+#include "text/core/ansi_code_page.h"
+#include "text/core/utf16_conversion.h"
 
 QString EncodingName(int value)
 {
@@ -41,9 +41,10 @@ QByteArrayView ByteOrderMark(TextEncoding encoding)
 
 namespace {
 
-bool IsBigEndian(TextEncoding encoding)
+ByteOrder OrderOf(TextEncoding encoding)
 {
-    return encoding == TextEncoding::Ucs2BigEndian || encoding == TextEncoding::Ucs2BigEndianNoBom;
+    const bool big = encoding == TextEncoding::Ucs2BigEndian || encoding == TextEncoding::Ucs2BigEndianNoBom;
+    return big ? ByteOrder::BigEndian : ByteOrder::LittleEndian;
 }
 
 } // namespace
@@ -62,7 +63,7 @@ bool DecodeToUtf8(QByteArrayView bytes, TextEncoding encoding, QByteArray& utf8O
     case TextEncoding::Ucs2LittleEndian:
     case TextEncoding::Ucs2BigEndianNoBom:
     case TextEncoding::Ucs2LittleEndianNoBom:
-        Ucs2ToUtf8(bytes, IsBigEndian(encoding) ? ByteOrder::BigEndian : ByteOrder::LittleEndian, utf8Out);
+        Utf16ToUtf8Lossless(bytes, OrderOf(encoding), utf8Out);
         return true;
     }
     return false;
@@ -84,7 +85,7 @@ bool EncodeFromUtf8(QByteArrayView utf8, TextEncoding encoding, QByteArray& byte
     case TextEncoding::Ucs2LittleEndian:
     case TextEncoding::Ucs2BigEndianNoBom:
     case TextEncoding::Ucs2LittleEndianNoBom:
-        Utf8ToUcs2(utf8, IsBigEndian(encoding) ? ByteOrder::BigEndian : ByteOrder::LittleEndian, bytesOut);
+        Utf8ToUtf16(utf8, OrderOf(encoding), bytesOut, lossy);
         return true;
     }
     return false;

@@ -30,6 +30,7 @@ QByteArrayView ByteOrderMark(TextEncoding encoding);
 bool DecodeToUtf8(QByteArrayView bytes, TextEncoding encoding, QByteArray& utf8Out);
 
 // Converts the editor's UTF-8 into the file's bytes, mark included. lossy is
-// set when characters had to be replaced (only possible for ANSI). False only
-// when the conversion could not run at all.
+// set when characters had to be replaced: ANSI lacks them, or the text holds
+// bytes that are not UTF-8 and UCS-2 cannot carry. False only when the
+// conversion could not run at all.
 bool EncodeFromUtf8(QByteArrayView utf8, TextEncoding encoding, QByteArray& bytesOut, bool& lossy);

@@ -2,7 +2,7 @@
 #include "editor/ui/editor_accessibility.h"
 
 #include "editor/ui/qsci_base.h"
-#include "editor/ui/scrivo_view.h"
+#include "editor/ui/nsis_text_view.h"
 
 #include <QAccessibleWidget>
 
@@ -11,7 +11,7 @@ namespace {
 QAccessibleInterface* PlainEditorInterface(const QString& className, QObject* object) {
     auto* editor = qobject_cast<QsciScintillaBase*>(object);
     if (className != QLatin1StringView("QsciScintillaBase") || !editor ||
-        !qobject_cast<CScrivoView*>(editor->parent()))
+        !qobject_cast<CNsisTextView*>(editor->parent()))
         return nullptr;
     return new QAccessibleWidget(editor, QAccessible::EditableText);
 }

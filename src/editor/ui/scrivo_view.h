@@ -2,16 +2,23 @@
 #pragma once
 
 #include "editor/core/text_document.h"
+#include "editor/ui/nsis_text_view.h"
 
 #include <QTimer>
 #include <QWidget>
-#include <array>
 
 class Configurator;
-class NsisStyler;
 class Prompter;
 class QsciScintillaBase;
 struct WordsStyle;
+
+// The view's delays; tests give shorter ones.
+struct ViewTimings {
+    int settleMs = 800;   // after an edit, before the outline hears of it
+    int scrollMs = 100;   // ScrollToLine
+    int activateMs = 200;  // the check for changes on disk after activation
+    int retireMs = 1000;  // a closed view's window is destroyed
+};
 
 // What the frame shows of a view: its commands' states and the status bar.
 struct ViewState {
@@ -30,18 +37,17 @@ struct ViewState {
 class CScrivoView : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kKeywordSets = 7;
-
-    CScrivoView(const Configurator& config, Prompter& prompter, QWidget* parent);
+    CScrivoView(const Configurator& config, Prompter& prompter, QWidget* parent, ViewTimings timings = {});
     ~CScrivoView() override;
 
     // Whether the editing component can be created and coloured by our NSIS
     // lexer; without it the program cannot run.
     static bool NsisLexerAvailable();
 
-    // The editing component and its message interface.
-    QsciScintillaBase* Editor() const { return m_editor; }
-    long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
+    // The NSIS text it shows, the editing component and its message interface.
+    CNsisTextView* TextView() const { return m_text; }
+    QsciScintillaBase* Editor() const { return m_text->Editor(); }
+    long Send(unsigned int message, long wParam = 0, long lParam = 0) const { return m_text->Send(message, wParam, lParam); }
 
     // File state and its operations; the text moves between the file and the editor.
     const TextDocument& Document() const { return m_document; }
@@ -54,17 +60,10 @@ public:
     void CheckExternalChange();
     // Appends UTF-8 text to the editor (the wizard's script).
     void AppendText(const QByteArray& utf8);
-    QByteArray Text() const;
+    QByteArray Text() const { return m_text->Text(); }
     ViewState State() const;
 
-    void ApplySettings();
-    // Styles from the style file, and the keyword sets in keywordMask for our NSIS lexer.
-    void SetLexer(int languageId, int keywordMask);
-    void SetKeywords(int languageId, const QString& words, int setIndex);
-    void ApplyLanguageStyles(int languageId, std::array<QString, kKeywordSets>& lists);
-    // The compile log overrides it to keep its own background.
-    virtual void SetStyle(const WordsStyle& style);
-    void ApplyStyle(const WordsStyle& style);
+    void ApplySettings() { m_text->ApplySettings(); }
 
     // Scrolls so that line stands five lines below the top, 100 ms later.
     void ScrollToLine(int line);
@@ -72,9 +71,6 @@ public:
     void Activate();
     // Hides the view now and destroys it a second later.
     void RetireLater();
-
-    // Width the line-number margin should have now.
-    int LineNumberWidth() const;
 
 Q_SIGNALS:
     // Modified flag, caret or selection changed: the frame refreshes its commands.
@@ -87,24 +83,18 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // For the views that show no margins (the log, the thumbnail): every margin
-    // goes, and the line-number margin no longer follows paints and zooms.
-    void RemoveMargins();
 
 private:
     void Configure();
     void FillEditor(const QByteArray& utf8);
-    void UpdateLineNumberWidth();
     void OnModified(int modificationType);
     void OnMarginClick(int position);
     void OnSavePoint(bool reached);
     void DoScroll();
 
-    const Configurator& m_config;
     TextDocument m_document;
-    QsciScintillaBase* m_editor;
-    NsisStyler* m_styler;
-    bool m_lineNumbers = true;
+    CNsisTextView* m_text;
+    int m_retireMs;
     // A template stays modified until first saved, even when edits are undone.
     bool m_keepModified = false;
     int m_scrollTarget = 0;

@@ -1,6 +1,8 @@
 // ScanOutline: reads a script's lines into its outline entries.
 #include "outline/core/outline_scanner.h"
 
+#include "text/core/utf8_sequence.h"
+
 #include <algorithm>
 #include <array>
 #include <string>
@@ -51,16 +53,11 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-// Bytes taken by the UTF-8 character that starts at `lead`, so the name
-// never begins in the middle of one.
-std::size_t Utf8Length(unsigned char lead) {
-    if (lead >= 0xF0)
-        return 4;
-    if (lead >= 0xE0)
-        return 3;
-    if (lead >= 0xC0)
-        return 2;
-    return 1;
+// Bytes taken by the UTF-8 character at `at`, so the name never begins in
+// the middle of one; a broken sequence is taken only as far as it goes.
+std::size_t Utf8Length(std::string_view text, std::size_t at) {
+    const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
+    return std::size_t(ReadUtf8Sequence(begin + at, begin + text.size(), Surrogates::Kept).length);
 }
 
 constexpr std::size_t kLongestKeyword = [] {
@@ -229,7 +226,7 @@ OutlineItems ScanOutline(std::string_view utf8) {
             const std::size_t keptEnd = CommentCut(text, stop, quote);
             std::string_view name;
             if (stop < keptEnd) {
-                const std::size_t from = std::min(keptEnd, stop + Utf8Length(static_cast<unsigned char>(text[stop])));
+                const std::size_t from = std::min(keptEnd, stop + Utf8Length(text, stop));
                 name = text.substr(from, keptEnd - from);
             }
             item.label = QString::fromLatin1(keyword->keyword.data(), qsizetype(keyword->keyword.size()));

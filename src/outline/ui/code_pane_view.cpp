@@ -1,24 +1,31 @@
 // CCodePaneView: the thumbnail, a zoomed-out read-along view of the active script's document.
 #include "outline/ui/code_pane_view.h"
 
+#include "editor/ui/nsis_text_view.h"
 #include "editor/ui/qsci_base.h"
+#include "editor/ui/scrivo_view.h"
+
+#include <QVBoxLayout>
 
 namespace {
 
 using Sci = QsciScintillaBase;
 
 constexpr int kZoom = -10;
-constexpr unsigned long kCaretLineBack = 0xFFE8E8;
+constexpr long kCaretLineBack = 0xFFE8E8;
 
 }  // namespace
 
-CCodePaneView::CCodePaneView(const Configurator& config, Prompter& prompter, ActiveEditor activeEditor,
-                             QWidget* parent)
-    : CScrivoView(config, prompter, parent),
+CCodePaneView::CCodePaneView(const Configurator& config, ActiveEditor activeEditor, QWidget* parent)
+    : QWidget(parent),
       m_activeEditor(std::move(activeEditor)),
-      m_zone(new CViewZoneDlg(m_activeEditor, this)) {
+      m_text(new CNsisTextView(config, this)),
+      m_zone(new CViewZoneDlg(m_activeEditor, m_text, this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_text);
     Sci* editor = Editor();
-    RemoveMargins();
+    m_text->RemoveMargins();
     editor->SendScintilla(Sci::SCI_SETZOOM, kZoom);
     Send(Sci::SCI_SETVSCROLLBAR, 0);
     Send(Sci::SCI_SETHSCROLLBAR, 0);
@@ -39,6 +46,12 @@ CCodePaneView::CCodePaneView(const Configurator& config, Prompter& prompter, Act
 }
 
 CCodePaneView::~CCodePaneView() = default;
+
+QsciScintillaBase* CCodePaneView::Editor() const { return m_text->Editor(); }
+
+long CCodePaneView::Send(unsigned int message, long wParam, long lParam) const {
+    return m_text->Send(message, wParam, lParam);
+}
 
 void CCodePaneView::Attach() {
     CScrivoView* editor = m_activeEditor ? m_activeEditor() : nullptr;
@@ -66,7 +79,7 @@ void CCodePaneView::ShowDocument(void* document) {
 }
 
 void CCodePaneView::resizeEvent(QResizeEvent* event) {
-    CScrivoView::resizeEvent(event);
-    m_zone->setGeometry(Editor()->geometry());
+    QWidget::resizeEvent(event);
+    m_zone->setGeometry(rect());
     m_zone->UpdateZone();
 }

@@ -1,16 +1,24 @@
 // CCodePaneView: the thumbnail, a zoomed-out read-along view of the active script's document.
 #pragma once
 
-#include "editor/ui/scrivo_view.h"
 #include "outline/ui/view_zone_dlg.h"
 
 #include <QMetaObject>
+#include <QWidget>
 
-class CCodePaneView : public CScrivoView {
+class CNsisTextView;
+class Configurator;
+class QsciScintillaBase;
+
+class CCodePaneView : public QWidget {
     Q_OBJECT
 public:
-    CCodePaneView(const Configurator& config, Prompter& prompter, ActiveEditor activeEditor, QWidget* parent);
+    CCodePaneView(const Configurator& config, ActiveEditor activeEditor, QWidget* parent);
     ~CCodePaneView() override;
+
+    CNsisTextView* TextView() const { return m_text; }
+    QsciScintillaBase* Editor() const;
+    long Send(unsigned int message, long wParam = 0, long lParam = 0) const;
 
     // Shows the active editor's document, or a fresh empty one without a
     // script, and follows that editor's paints with the band.
@@ -24,6 +32,7 @@ private:
     void ShowDocument(void* document);
 
     ActiveEditor m_activeEditor;
+    CNsisTextView* m_text;
     CViewZoneDlg* m_zone;
     QMetaObject::Connection m_painted;
 };

@@ -21,8 +21,8 @@ QColor FromRedLow(unsigned colour) {
 
 }  // namespace
 
-CViewZoneDlg::CViewZoneDlg(ActiveEditor activeEditor, CScrivoView* thumbnail)
-    : QWidget(thumbnail), m_activeEditor(std::move(activeEditor)), m_thumbnail(thumbnail) {
+CViewZoneDlg::CViewZoneDlg(ActiveEditor activeEditor, CNsisTextView* thumbnail, QWidget* parent)
+    : QWidget(parent), m_activeEditor(std::move(activeEditor)), m_thumbnail(thumbnail) {
     setFocusPolicy(Qt::ClickFocus);
 }
 
@@ -41,7 +41,7 @@ void CViewZoneDlg::UpdateZone() {
     CScrivoView* editor = FollowedEditor();
     if (!editor)
         return;
-    const CScrivoView& thumb = *m_thumbnail;
+    const CNsisTextView& thumb = *m_thumbnail;
     ViewZoneMetrics metrics;
     const long first = editor->Send(Sci::SCI_GETFIRSTVISIBLELINE);
     metrics.editorLinesOnScreen = int(editor->Send(Sci::SCI_LINESONSCREEN));

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 
+class CNsisTextView;
 class CScrivoView;
 
 // The script view the band follows; null while no script is active.
@@ -14,8 +15,8 @@ using ActiveEditor = std::function<CScrivoView*()>;
 class CViewZoneDlg : public QWidget {
     Q_OBJECT
 public:
-    // thumbnail is both the parent and the view the band is measured in.
-    CViewZoneDlg(ActiveEditor activeEditor, CScrivoView* thumbnail);
+    // thumbnail is the view the band is measured in; the veil lies over it inside parent.
+    CViewZoneDlg(ActiveEditor activeEditor, CNsisTextView* thumbnail, QWidget* parent);
 
     // Moves the thumbnail so the editor's range stays inside it, then
     // recomputes the band. Nothing happens unless the thumbnail shows the
@@ -37,6 +38,6 @@ private:
     void ScrollEditor(CScrivoView* editor, int lines);
 
     ActiveEditor m_activeEditor;
-    CScrivoView* m_thumbnail;
+    CNsisTextView* m_thumbnail;
     ViewZoneBand m_band;
 };

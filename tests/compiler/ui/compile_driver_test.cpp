@@ -2,7 +2,7 @@
 #include "compile_fixture.h"
 
 #include "compiler/core/installer_runner.h"
-#include "editor/core/ansi_conversion.h"
+#include "text/core/ansi_code_page.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -74,14 +74,14 @@ protected:
     }
 
     // The open editors, the thumbnail and the log.
-    std::vector<CScrivoView*> Views() {
-        std::vector<CScrivoView*> views;
+    std::vector<CNsisTextView*> Views() {
+        std::vector<CNsisTextView*> views;
         for (int i = 0; i < Docs().Count(); ++i) {
             if (const CEditerTabViewItem* document = Docs().DocumentAt(i))
-                views.push_back(document->View());
+                views.push_back(document->View()->TextView());
         }
-        views.push_back(m_frame->SidePane().Thumbnail());
-        views.push_back(m_frame->Compiler().Log());
+        views.push_back(m_frame->SidePane().Thumbnail()->TextView());
+        views.push_back(m_frame->Compiler().Log()->TextView());
         return views;
     }
     void OpenTwoScripts() {

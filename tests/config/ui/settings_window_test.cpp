@@ -60,7 +60,7 @@ TEST_F(SettingsTest, TabWidthLineNumbersAndCaretLineReachEveryView) {
     auto* tabSize = Field<QLineEdit>(u"TAB 长度："_s);
     ASSERT_NE(tabSize, nullptr);
     EXPECT_EQ(tabSize->text(), u"4"_s);
-    const std::vector<CScrivoView*> views = Views();
+    const std::vector<CNsisTextView*> views = Views();
     ASSERT_EQ(views.size(), 4u);
 
     // Each text as it is typed: a width below 1 gives 4 while the box keeps what was typed.
@@ -70,7 +70,7 @@ TEST_F(SettingsTest, TabWidthLineNumbersAndCaretLineReachEveryView) {
         QTest::keyClicks(tabSize, text);
         EXPECT_EQ(tabSize->text(), text);
         EXPECT_EQ(m_config->Base().TabSize, width) << text.toStdString();
-        for (CScrivoView* view : views)
+        for (CNsisTextView* view : views)
             EXPECT_EQ(view->Send(Sci::SCI_GETTABWIDTH), width) << text.toStdString();
     }
     QTest::keyClicks(tabSize, u"x-"_s);  // digits only
@@ -82,7 +82,7 @@ TEST_F(SettingsTest, TabWidthLineNumbersAndCaretLineReachEveryView) {
     EXPECT_EQ(m_config->Base().TabSpace, 0);
     EXPECT_EQ(m_config->Base().ShowLineNumber, 0);
     EXPECT_EQ(m_config->Base().ShowHotCurLine, 0);
-    for (CScrivoView* view : views) {
+    for (CNsisTextView* view : views) {
         EXPECT_EQ(view->Send(Sci::SCI_GETUSETABS), 1);
         EXPECT_EQ(view->Send(Sci::SCI_GETMARGINWIDTHN, 0), 0);
         EXPECT_EQ(view->Send(Sci::SCI_GETCARETLINEVISIBLE), 0);
@@ -96,7 +96,7 @@ TEST_F(SettingsTest, TabWidthLineNumbersAndCaretLineReachEveryView) {
     Q_EMIT swatch->Clicked();
     EXPECT_EQ(m_config->Base().HotCurLineColor, 0x123456);
     EXPECT_EQ(swatch->Colour(), 0x123456);
-    for (CScrivoView* view : views) {
+    for (CNsisTextView* view : views) {
         EXPECT_EQ(view->Send(Sci::SCI_GETCARETLINEVISIBLE), 1);
         EXPECT_EQ(view->Send(Sci::SCI_GETCARETLINEBACK), 0x123456);
     }

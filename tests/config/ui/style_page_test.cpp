@@ -9,7 +9,7 @@
 
 namespace {
 
-QByteArray StyleFont(const CScrivoView& view, int style) {
+QByteArray StyleFont(const CNsisTextView& view, int style) {
     QByteArray name(256, '\0');
     view.Editor()->SendScintilla(Sci::SCI_STYLEGETFONT, uintptr_t(style), name.data());
     return QByteArray(name.constData());
@@ -73,13 +73,13 @@ TEST_F(StylePageTest, ListsTheStylesAndShowsTheSelectedOne) {
 }
 
 TEST_F(StylePageTest, FontAndSizeOfTheDefaultStyleReachEveryViewAndTheLog) {
-    const std::vector<CScrivoView*> views = Views();
+    const std::vector<CNsisTextView*> views = Views();
     const QString family = m_font->itemText(m_font->count() - 1);
     Choose(m_font, family);
     Choose(m_size, u"16"_s);
     EXPECT_EQ(Style(0).fontName, family);
     EXPECT_EQ(Style(0).fontSize, 16);
-    for (CScrivoView* view : views) {
+    for (CNsisTextView* view : views) {
         for (int style : {0, 32}) {
             EXPECT_EQ(StyleFont(*view, style), family.toUtf8()) << style;
             EXPECT_EQ(view->Send(Sci::SCI_STYLEGETSIZE, style), 16) << style;
@@ -111,7 +111,7 @@ TEST_F(StylePageTest, ColoursComeFromTheChooserOrStayWhenItIsCancelled) {
     EXPECT_EQ(Style(function).foreColour, 0x00FF00);
     EXPECT_EQ(Style(function).backColour, 0x202020);
     EXPECT_EQ(Field<CColourSwatch>(u"前景色："_s)->Colour(), 0x00FF00);
-    for (CScrivoView* view : Views())
+    for (CNsisTextView* view : Views())
         EXPECT_EQ(view->Send(Sci::SCI_STYLEGETFORE, 5), 0x00FF00);
     EXPECT_EQ(Docs().ActiveView()->Send(Sci::SCI_STYLEGETBACK, 5), 0x202020);
     EXPECT_EQ(m_frame->Compiler().Log()->Send(Sci::SCI_STYLEGETBACK, 5), CCompileLogCtrl::kBackColour);

@@ -86,5 +86,5 @@ TEST_F(SidePaneTest, AStoredThumbnailChoiceComesBackAttachedToTheFirstScript) {
     // Stored as off, the outline stays off for the first tab of this start.
     ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("a.nsi"), "Name \"x\"\r\n"), false));
     EXPECT_EQ(m_frame->CodePane()->CurrentContent(), &Thumb());
-    EXPECT_EQ(Thumb().Text(), QByteArray("Name \"x\"\r\n"));
+    EXPECT_EQ(Thumb().TextView()->Text(), QByteArray("Name \"x\"\r\n"));
 }

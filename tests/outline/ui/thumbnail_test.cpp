@@ -57,7 +57,7 @@ TEST_F(ThumbnailTest, ColoursTheSharedTextWithOurLexer) {
 }
 
 TEST_F(ThumbnailTest, SharesTheEditorsDocumentAndNeverTakesTyping) {
-    CScrivoView& thumb = Thumb();
+    CCodePaneView& thumb = Thumb();
     EXPECT_EQ(thumb.Editor()->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER),
               Editor().Editor()->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER));
     // Zoomed out: more of the script than the editor shows, the veil exactly over it.
@@ -167,12 +167,12 @@ TEST_F(FrameTest, ThumbnailKeepsItsDocumentAliveAfterTheEditorIsGone) {
     auto editor = std::make_unique<CScrivoView>(*m_config, m_prompter, &host);
     editor->AppendText("Function F\r\n");
     CScrivoView* active = editor.get();
-    CCodePaneView thumb(*m_config, m_prompter, [&active] { return active; }, &host);
+    CCodePaneView thumb(*m_config, [&active] { return active; }, &host);
     thumb.Attach();
     thumb.Attach();  // the document already shown
     active = nullptr;
     editor.reset();
-    EXPECT_EQ(thumb.Text(), QByteArray("Function F\r\n"));
+    EXPECT_EQ(thumb.TextView()->Text(), QByteArray("Function F\r\n"));
 
     thumb.Attach();  // no script: a fresh empty document
     EXPECT_EQ(thumb.Send(QsciScintillaBase::SCI_GETLENGTH), 0);

@@ -1,7 +1,8 @@
-// Conversions between UCS-2 / UTF-16 bytes and the editor's UTF-8.
-#include "editor/core/ucs2_conversion.h"
+// Conversions between UTF-16 bytes and UTF-8.
+#include "text/core/utf16_conversion.h"
 
 #include <cstdint>
+#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -10,6 +11,12 @@
 namespace {
 
 using Byte = unsigned char;
+
+constexpr std::uint32_t kReplacement = 0xFFFD;
+constexpr std::uint32_t kOddByteHigh = 0xDBFF;
+constexpr std::uint32_t kOddByteLowBase = 0xDC00;
+// The odd-byte spelling: U+DBFF, then U+DC00 + b, both as three bytes.
+constexpr qsizetype kOddByteSpellingSize = 6;
 
 template <ByteOrder Order>
 std::uint32_t ReadUnit(const Byte* p)
@@ -36,6 +43,14 @@ Byte* WriteUnit(Byte* d, std::uint32_t unit)
 bool IsHighSurrogate(std::uint32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(std::uint32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
+Byte* WriteThreeBytes(Byte* d, std::uint32_t u)
+{
+    *d++ = Byte(0xE0 | (u >> 12));
+    *d++ = Byte(0x80 | ((u >> 6) & 0x3F));
+    *d++ = Byte(0x80 | (u & 0x3F));
+    return d;
+}
+
 #if defined(__SSE2__)
 template <ByteOrder Order>
 __m128i LoadUnits(const Byte* p)
@@ -49,7 +64,7 @@ __m128i LoadUnits(const Byte* p)
 #endif
 
 template <ByteOrder Order>
-void Ucs2ToUtf8Impl(const Byte* s, qsizetype units, QByteArray& out)
+void Utf16ToUtf8Impl(const Byte* s, qsizetype units, Surrogates lone, QByteArray& out)
 {
     const qsizetype start = out.size();
     // Worst case three bytes per unit (a pair gives four for two units).
@@ -88,21 +103,18 @@ void Ucs2ToUtf8Impl(const Byte* s, qsizetype units, QByteArray& out)
                 *d++ = Byte(0x80 | ((c >> 12) & 0x3F));
                 *d++ = Byte(0x80 | ((c >> 6) & 0x3F));
                 *d++ = Byte(0x80 | (c & 0x3F));
+            } else if (lone == Surrogates::Refused && (IsHighSurrogate(u) || IsLowSurrogate(u))) {
+                d = WriteThreeBytes(d, kReplacement);
             } else {
-                // Also a lone surrogate: its three-byte form writes back as the same unit.
-                *d++ = Byte(0xE0 | (u >> 12));
-                *d++ = Byte(0x80 | ((u >> 6) & 0x3F));
-                *d++ = Byte(0x80 | (u & 0x3F));
+                d = WriteThreeBytes(d, u);
             }
         }
     }
     out.resize(d - base);
 }
 
-bool IsContinuation(Byte b) { return (b & 0xC0) == 0x80; }
-
 template <ByteOrder Order>
-void Utf8ToUcs2Impl(const Byte* s, qsizetype size, QByteArray& out)
+void Utf8ToUtf16Impl(const Byte* s, qsizetype size, QByteArray& out, bool& lossy)
 {
     const qsizetype start = out.size();
     // At most one unit (two bytes) per input byte.
@@ -132,50 +144,73 @@ void Utf8ToUcs2Impl(const Byte* s, qsizetype size, QByteArray& out)
             }
         }
 #endif
-        const Byte lead = *s;
-        const std::ptrdiff_t left = end - s;
-        if (lead < 0x80) {
-            d = WriteUnit<Order>(d, lead);
-            ++s;
-        } else if (lead >= 0xC2 && lead < 0xE0 && left >= 2 && IsContinuation(s[1])) {
-            d = WriteUnit<Order>(d, std::uint32_t(lead & 0x1F) << 6 | (s[1] & 0x3F));
-            s += 2;
-        } else if (lead >= 0xE0 && lead < 0xF0 && left >= 3 && IsContinuation(s[1]) && IsContinuation(s[2])
-                   && (lead != 0xE0 || s[1] >= 0xA0)) {
-            // Encoded surrogates (ED A0..BF) are allowed: they are lone UCS-2 surrogates kept as they were.
-            d = WriteUnit<Order>(d, std::uint32_t(lead & 0x0F) << 12 | std::uint32_t(s[1] & 0x3F) << 6 | (s[2] & 0x3F));
-            s += 3;
-        } else if (lead >= 0xF0 && lead < 0xF5 && left >= 4 && IsContinuation(s[1]) && IsContinuation(s[2])
-                   && IsContinuation(s[3]) && (lead != 0xF0 || s[1] >= 0x90) && (lead != 0xF4 || s[1] < 0x90)) {
-            const std::uint32_t c = std::uint32_t(lead & 0x07) << 18 | std::uint32_t(s[1] & 0x3F) << 12
-                | std::uint32_t(s[2] & 0x3F) << 6 | (s[3] & 0x3F);
-            d = WriteUnit<Order>(d, 0xD800 + ((c - 0x10000) >> 10));
-            d = WriteUnit<Order>(d, 0xDC00 + ((c - 0x10000) & 0x3FF));
-            s += 4;
+        if (*s < 0x80) {
+            d = WriteUnit<Order>(d, *s++);
+            continue;
+        }
+        const Utf8Sequence sequence = ReadUtf8Sequence(s, end, Surrogates::Kept);
+        s += sequence.length;
+        if (sequence.status != Utf8Status::Valid) {
+            d = WriteUnit<Order>(d, kReplacement);
+            lossy = true;
+        } else if (sequence.codePoint < 0x10000) {
+            d = WriteUnit<Order>(d, sequence.codePoint);
         } else {
-            d = WriteUnit<Order>(d, 0xFFFD);
-            ++s;
+            d = WriteUnit<Order>(d, 0xD800 + ((sequence.codePoint - 0x10000) >> 10));
+            d = WriteUnit<Order>(d, 0xDC00 + ((sequence.codePoint - 0x10000) & 0x3FF));
         }
     }
     out.resize(d - base);
 }
 
+// The odd byte that the text ends with in Utf16ToUtf8Lossless's spelling, if it does.
+std::optional<Byte> TrailingOddByte(QByteArrayView utf8)
+{
+    if (utf8.size() < kOddByteSpellingSize)
+        return std::nullopt;
+    const Byte* p = reinterpret_cast<const Byte*>(utf8.end()) - kOddByteSpellingSize;
+    const Byte* const end = p + kOddByteSpellingSize;
+    const Utf8Sequence high = ReadUtf8Sequence(p, end, Surrogates::Kept);
+    if (high.status != Utf8Status::Valid || high.codePoint != kOddByteHigh)
+        return std::nullopt;
+    const Utf8Sequence low = ReadUtf8Sequence(p + 3, end, Surrogates::Kept);
+    if (low.status != Utf8Status::Valid || low.codePoint < kOddByteLowBase || low.codePoint > kOddByteLowBase + 0xFF)
+        return std::nullopt;
+    return Byte(low.codePoint - kOddByteLowBase);
+}
+
 } // namespace
 
-void Ucs2ToUtf8(QByteArrayView bytes, ByteOrder order, QByteArray& out)
+void Utf16ToUtf8(QByteArrayView bytes, ByteOrder order, Surrogates lone, QByteArray& out)
 {
     const Byte* s = reinterpret_cast<const Byte*>(bytes.data());
     if (order == ByteOrder::BigEndian)
-        Ucs2ToUtf8Impl<ByteOrder::BigEndian>(s, bytes.size() / 2, out);
+        Utf16ToUtf8Impl<ByteOrder::BigEndian>(s, bytes.size() / 2, lone, out);
     else
-        Ucs2ToUtf8Impl<ByteOrder::LittleEndian>(s, bytes.size() / 2, out);
+        Utf16ToUtf8Impl<ByteOrder::LittleEndian>(s, bytes.size() / 2, lone, out);
 }
 
-void Utf8ToUcs2(QByteArrayView utf8, ByteOrder order, QByteArray& out)
+void Utf16ToUtf8Lossless(QByteArrayView bytes, ByteOrder order, QByteArray& out)
 {
+    Utf16ToUtf8(bytes, order, Surrogates::Kept, out);
+    if (bytes.size() % 2 == 0)
+        return;
+    Byte spelling[kOddByteSpellingSize];
+    WriteThreeBytes(WriteThreeBytes(spelling, kOddByteHigh), kOddByteLowBase + Byte(bytes.back()));
+    out.append(reinterpret_cast<const char*>(spelling), kOddByteSpellingSize);
+}
+
+void Utf8ToUtf16(QByteArrayView utf8, ByteOrder order, QByteArray& out, bool& lossy)
+{
+    lossy = false;
+    const std::optional<Byte> oddByte = TrailingOddByte(utf8);
+    if (oddByte)
+        utf8.chop(kOddByteSpellingSize);
     const Byte* s = reinterpret_cast<const Byte*>(utf8.data());
     if (order == ByteOrder::BigEndian)
-        Utf8ToUcs2Impl<ByteOrder::BigEndian>(s, utf8.size(), out);
+        Utf8ToUtf16Impl<ByteOrder::BigEndian>(s, utf8.size(), out, lossy);
     else
-        Utf8ToUcs2Impl<ByteOrder::LittleEndian>(s, utf8.size(), out);
+        Utf8ToUtf16Impl<ByteOrder::LittleEndian>(s, utf8.size(), out, lossy);
+    if (oddByte)
+        out.append(char(*oddByte));
 }
