@@ -19,6 +19,7 @@
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
 #include "platform/app_name.h"
+#include "wizard/ui/wizard_controller.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -82,6 +83,7 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
     new DiagnosticsController(m_registry, *m_documents, *m_compile, *m_status, this);
     new SettingsController(m_registry, m_config, m_prompter, this, FrameSettingsTargets(*this));
+    new WizardController(m_registry, *m_documents, m_config, m_prompter, this);
 
     setAcceptDrops(true);
     ApplyStoredLayout();
