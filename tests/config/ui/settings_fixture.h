@@ -2,6 +2,7 @@
 #pragma once
 
 #include "support/frame_fixture.h"
+#include "support/eventually.h"
 #include "app/ui/compile_controller.h"
 #include "app/ui/pane_container.h"
 #include "app/ui/side_pane_controller.h"
@@ -41,7 +42,7 @@ protected:
     void CloseSettings() {
         ASSERT_NE(Window(), nullptr);
         Button(u"关闭"_s)->click();
-        QTRY_VERIFY(Window() == nullptr);
+        ASSERT_EVENTUALLY(Window() == nullptr);
     }
 
     template <class Widget = QAbstractButton>
