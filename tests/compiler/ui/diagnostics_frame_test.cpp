@@ -4,6 +4,7 @@
 #include "app/ui/frame_status_bar.h"
 #include "compiler/ui/diagnostics_list.h"
 #include "editor/ui/diagnostic_marks.h"
+#include "support/eventually.h"
 
 #include <QDir>
 #include <QTreeWidget>
@@ -74,12 +75,12 @@ TEST_F(DiagnosticsFrameTest, AnErrorInAnIncludedFileIsListedOpenedMarkedAndClear
     EXPECT_EQ(error.line, 3);
     EXPECT_EQ(StatusText(), QStringLiteral("编译失败：1 个错误，0 个警告"));
     // The jump of the active document still goes to the line that included the file.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return CaretLine(*Docs().ActiveView()) == 4; }));
+    EXPECT_EVENTUALLY(CaretLine(*Docs().ActiveView()) == 4);
 
     DoubleClickRow(0);
     CScrivoView* opened = Docs().ActiveView();
     ASSERT_EQ(opened->Path(), include);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return CaretLine(*opened) == 2; }));
+    EXPECT_EVENTUALLY(CaretLine(*opened) == 2);
     CDiagnosticMarks& marks = CDiagnosticMarks::Of(*opened);
     EXPECT_EQ(marks.Lines(true), QList<int>{2});
     EXPECT_TRUE(marks.HasSquiggle(2));
@@ -132,6 +133,6 @@ TEST_F(DiagnosticsFrameTest, F4AndShiftF4WalkTheWarningsRoundTheEnd) {
     for (const auto& step : steps) {
         m_frame->Commands().Action(step.command)->trigger();
         EXPECT_EQ(List().CurrentIndex(), step.row);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return CaretLine(*view) == step.caretLine; })) << step.row;
+        EXPECT_EVENTUALLY(CaretLine(*view) == step.caretLine) << step.row;
     }
 }
