@@ -1,11 +1,13 @@
-// Pieces every benchmark program shares: a prompter that asks nothing, scratch files, makensis alone, memory readings, main().
+// Pieces every benchmark program shares: a prompter that asks nothing, scratch files, makensis alone, memory readings, waiting for a paint, main().
 #pragma once
 
 #include "config/core/configurator.h"
+#include "editor/ui/qsci_base.h"
 #include "../tests/support/scripted_prompter.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -100,6 +102,17 @@ inline void ResetPeakResident() {
         std::fputs("5", clear);
         std::fclose(clear);
     }
+}
+
+// Runs events until the editing component has painted once.
+inline void WaitForPaint(QsciScintillaBase* editor) {
+    bool painted = false;
+    QObject::connect(editor, &QsciScintillaBase::SCN_PAINTED, editor, [&painted] { painted = true; },
+                     Qt::SingleShotConnection);
+    QElapsedTimer limit;
+    limit.start();
+    while (!painted && limit.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
 // Widget benchmarks run without a display unless one is asked for.

@@ -4,12 +4,14 @@
 #include "app/ui/document_set.h"
 #include "app/ui/main_frame.h"
 #include "compiler/core/compile_log_logic.h"
+#include "compiler/core/diagnostic_parser.h"
 #include "editor/ui/qsci_base.h"
 #include "bench_support.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QProcess>
 #include <QTimer>
 
 namespace {
@@ -59,6 +61,25 @@ void CompileIntoLog(benchmark::State& state) {
     state.counters["log_lines"] = double(bench.frame->Compiler().Log()->Send(QsciScintillaBase::SCI_GETLINECOUNT));
 }
 
+// The diagnostic parser alone over the big script's recorded output, in the
+// worker's 10 KB chunks: its share of CompileIntoLog/1.
+void ParseDiagnostics(benchmark::State& state) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(kMakensis, {QStringLiteral("--"), Shared().Script(1)});
+    process.waitForFinished(-1);
+    const QByteArray output = process.readAll();
+    constexpr qsizetype kChunk = 10240;
+    for (auto _ : state) {
+        CDiagnosticParser parser;
+        for (qsizetype at = 0; at < output.size(); at += kChunk)
+            parser.Feed(QByteArrayView(output).sliced(at, std::min(kChunk, output.size() - at)));
+        parser.Finish();
+        benchmark::DoNotOptimize(parser.Diagnostics().size());
+    }
+    state.SetBytesProcessed(state.iterations() * output.size());
+}
+
 }  // namespace
 
 // 0: hello world, 1: 100,000 lines of output.
@@ -66,6 +87,7 @@ BENCHMARK(MakensisAlone)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->
 BENCHMARK(CompileIntoLog)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 BENCHMARK(MakensisAlone)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(CompileIntoLog)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(ParseDiagnostics)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
     UseOffscreenUnlessSet();

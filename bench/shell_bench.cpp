@@ -7,22 +7,10 @@
 
 #include <QApplication>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <malloc.h>
 
 namespace {
-
-// Runs events until the editing component has painted once.
-void WaitForPaint(QsciScintillaBase* editor) {
-    bool painted = false;
-    QObject::connect(editor, &QsciScintillaBase::SCN_PAINTED, editor, [&painted] { painted = true; },
-                     Qt::SingleShotConnection);
-    QElapsedTimer limit;
-    limit.start();
-    while (!painted && limit.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
 
 // NSIS's own headers repeated with Chinese comment lines, as a script of the given size.
 QString ScriptOfSize(const QTemporaryDir& dir, qsizetype bytes) {

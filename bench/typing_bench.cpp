@@ -1,7 +1,7 @@
 // Cost of one keystroke in a 10 MB and a 50 MB script: our editor view beside a bare editing component.
 #include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
-#include "outline/ui/code_pane_view.h"
+#include "outline/ui/thumbnail_view.h"
 #include "bench_support.h"
 
 #include <QApplication>

@@ -1,9 +1,15 @@
-// Script generation for a large installer: 10,000 files in 50 groups.
+// A large installer, 10,000 files in 50 groups: its script generation, and Finish to the new document shown.
+#include "app/ui/document_set.h"
+#include "app/ui/main_frame.h"
+#include "editor/ui/scrivo_view.h"
 #include "wizard/core/install_entries.h"
 #include "wizard/core/script_generator.h"
 #include "wizard/core/shortcut_rules.h"
+#include "wizard/ui/main_dlg.h"
+#include "wizard/ui/wizard_controller.h"
+#include "bench_support.h"
 
-#include <benchmark/benchmark.h>
+#include <QApplication>
 
 namespace {
 WizardData LargeInstaller(int groupCount, int filesPerGroup) {
@@ -38,8 +44,46 @@ void BM_GenerateScript(benchmark::State& state) {
     }
     state.counters["chars"] = static_cast<double>(size);
 }
-}  // namespace
 
 BENCHMARK(BM_GenerateScript)->Args({50, 200})->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+// From the press of Finish on the end page to the new document's first paint in the frame.
+void BM_FinishToNewDocumentShown(benchmark::State& state) {
+    ProgramFolder folder;
+    CMainFrame frame(*folder.config, folder.prompter, QUrl());
+    frame.resize(1000, 700);
+    frame.show();
+    WizardController* controller = frame.findChild<WizardController*>();
+    const WizardData data = LargeInstaller(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    qsizetype lines = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        CMainDlg wizard(data, InstalledNsis{}, folder.prompter, &frame);
+        QObject::connect(&wizard, &QDialog::accepted, controller, [&] { controller->OpenResult(wizard.Result()); });
+        wizard.show();
+        while (wizard.PageIndex() < wizard.PageCount() - 1)
+            wizard.Next();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+
+        wizard.Finish();
+        CScrivoView* view = frame.Documents().ActiveView();
+        WaitForPaint(view->Editor());
+
+        state.PauseTiming();
+        lines = view->Send(QsciScintillaBase::SCI_GETLINECOUNT);
+        folder.prompter.QueueAnswer(PromptAnswer::No);  // close the new document without saving it
+        frame.Documents().CloseTab(frame.Documents().ActiveIndex());
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK(BM_FinishToNewDocumentShown)->Args({50, 200})->Unit(benchmark::kMillisecond)->Iterations(5);
+}  // namespace
+
+int main(int argc, char** argv) {
+    UseOffscreenUnlessSet();
+    QApplication app(argc, argv);
+    return RunBenchmarks(argc, argv);
+}

@@ -9,6 +9,7 @@
 #include "platform/app_name.h"
 #include "platform/ui/app_icon.h"
 #include "platform/ui/dialog_prompter.h"
+#include "platform/ui/qt_translation.h"
 #include "wizard/core/maker_hosts.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@ QUrl MakerContentUrl() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"scrivo"_s);
+    LoadQtChineseTranslation(app);
     // Every window and dialog shows the program's icon; the desktop finds the entry by this name.
     QApplication::setWindowIcon(AppIcon());
     QGuiApplication::setDesktopFileName(u"scrivo"_s);

@@ -1,5 +1,6 @@
 // The compile worker against Debian's real makensis, on scripts in temporary folders.
 #include "compile_helpers.h"
+#include "support/eventually.h"
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/core/installer_runner.h"
 #include "compiler/core/output_scanner.h"
@@ -124,7 +125,7 @@ TEST_F(CompileLogLogic, StopEndsASleepingCompileAndWhatItStarted) {
 
     const pid_t sleeper = WrittenPid(pidPath);
     ASSERT_GT(sleeper, 0);
-    QTRY_VERIFY2(!IsAlive(sleeper), "the sleep that !system started still runs");
+    ASSERT_EVENTUALLY(!IsAlive(sleeper)) << "the sleep that !system started still runs";
 
     // Stop while idle does nothing.
     m_logic.Stop();
@@ -222,7 +223,7 @@ TEST_F(CompileLogLogic, DestroyingDuringACompileEndsTheCompiler) {
     {
         CCompileLogLogic logic;
         ASSERT_TRUE(logic.Start(Settings(), script));
-        QTRY_VERIFY(WrittenPid(pidPath) != 0);
+        ASSERT_EVENTUALLY(WrittenPid(pidPath) != 0);
     }
-    QTRY_VERIFY2(!IsAlive(WrittenPid(pidPath)), "the compile outlived its driver");
+    ASSERT_EVENTUALLY(!IsAlive(WrittenPid(pidPath))) << "the compile outlived its driver";
 }

@@ -1,5 +1,6 @@
 // Running the built installer, and when the compile commands are enabled.
 #include "compiler/core/installer_runner.h"
+#include "support/eventually.h"
 #include "support/test_files.h"
 
 #include <QFile>
@@ -21,7 +22,7 @@ TEST(InstallerRunner, RunsThroughWineOnlyWhenInstallerAndWineExist) {
     const QString marker = dir.filePath("ran.txt");
     ASSERT_TRUE(WriteExecutable(wine, ("#!/bin/sh\nprintf '%s' \"$1\" > '" + marker + "'\n").toUtf8()));
     EXPECT_EQ(RunInstaller(installer, wine), RunInstallerResult::Started);
-    QTRY_VERIFY(QFile::exists(marker));
+    ASSERT_EVENTUALLY(QFile::exists(marker));
     EXPECT_EQ(QString::fromUtf8(ReadBytes(marker)), installer);
 
     EXPECT_EQ(RunInstaller(installer, dir.filePath("no-wine")), RunInstallerResult::Failed);

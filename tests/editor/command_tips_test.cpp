@@ -1,5 +1,6 @@
 // Command tips from the real `makensis -CMDHELP`, and keyword completion.
 #include "editor/core/command_tips.h"
+#include "support/eventually.h"
 #include "support/test_files.h"
 
 #include <QTemporaryDir>
@@ -75,9 +76,9 @@ TEST(CmdHelpReader, DestroyingItWhileTheCompilerHangsEndsTheCompiler) {
     {
         CGetNsisFuncTipsThread reader(hanging);
         ASSERT_TRUE(reader.Start());
-        QTRY_VERIFY(WrittenPid(pidPath) != 0);
+        ASSERT_EVENTUALLY(WrittenPid(pidPath) != 0);
     }
-    QTRY_VERIFY2(!IsAlive(WrittenPid(pidPath)), "the hanging compiler outlived its reader");
+    ASSERT_EVENTUALLY(!IsAlive(WrittenPid(pidPath))) << "the hanging compiler outlived its reader";
 }
 
 TEST(Completion, WordListLeavesOutRegistersAndKeepsListOrder) {

@@ -52,6 +52,8 @@ TEST(AnsiCodePage, EveryCharacterWithoutAMappingIsOneQuestionMarkAndLossy) {
         {"editor's lone surrogate", "\xED\xA0\x80y", "?y", true},
         {"cut at the end", "y\xE4\xB8", "y?", true},
         {"broken in the middle", "\xE4\xB8" "ab", "?ab", true},
+        // Each broken sequence is its longest correct start: an overlong form is no character at all.
+        {"overlong, one per byte", "\xE0\x80\x80" "z", "???z", true},
         {"tag characters iconv would drop", "a" + Tag(0xE0000) + "b" + Tag(0xE0041) + Tag(0xE007F), "a?b??", true},
         {"a tag after a cut sequence", "\xE4\xB8" + Tag(0xE0001) + "c", "??c", true},
     };

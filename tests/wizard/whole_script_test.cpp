@@ -1,41 +1,12 @@
 // Whole generated scripts: compared with reviewed expected files and built by the installed makensis.
 #include "wizard/core/script_generator.h"
+#include "compile_script.h"
 #include "support/test_files.h"
 #include "wizard_cases.h"
 
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-struct Build {
-    int exitCode = -1;
-    QString output;
-    bool installerWritten = false;
-};
-
-Build Compile(const QString& script) {
-    QTemporaryDir dir;
-    if (!dir.isValid())
-        return {};
-    const QString file = dir.filePath("setup.nsi");
-    if (!WriteBytes(file, script.toUtf8()))
-        return {};
-    const QString makensis = QStandardPaths::findExecutable("makensis");
-    if (makensis.isEmpty())
-        return {-1, "makensis not found"};
-    QProcess process;
-    process.setWorkingDirectory(dir.path());
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(makensis, {"-V2", "-INPUTCHARSET", "UTF8", "--", file});
-    if (!process.waitForFinished(120000))
-        return {-1, "makensis did not finish"};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAll()), QFile::exists(dir.filePath("setup.exe"))};
-}
-
 // The form in which stock makensis accepts a script: it knows no KorvaneID command.
 WizardData Compilable(WizardData data) {
     data.removeMode = RemoveMode::Simple;
@@ -69,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, GoldenScript, ::testing::ValuesIn(wizard_cases::
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(CompiledScript, BuildsWithoutError) {
-    const Build build = Compile(GenerateScript(Compilable(GetParam().make())));
+    const ScriptBuild build = CompileScript(GenerateScript(Compilable(GetParam().make())));
     EXPECT_EQ(build.exitCode, 0) << build.output.toStdString();
     EXPECT_TRUE(build.installerWritten);
     EXPECT_FALSE(build.output.contains("Error", Qt::CaseInsensitive)) << build.output.toStdString();
@@ -83,7 +54,7 @@ TEST(CompiledScript, SafeModeStopsOnlyAtTheMissingInstallLog) {
     WizardData data = Compilable(wizard_cases::ModernFull());
     data.removeMode = RemoveMode::Safe;
     const QString script = GenerateScript(data);
-    const Build build = Compile(script);
+    const ScriptBuild build = CompileScript(script);
     EXPECT_NE(build.exitCode, 0);
     EXPECT_FALSE(build.installerWritten);
     const qsizetype logLine = script.left(script.indexOf("  LogSet on")).count("\r\n") + 1;
@@ -94,6 +65,6 @@ TEST(CompiledScript, SafeModeStopsOnlyAtTheMissingInstallLog) {
 
     QString withoutLog = script;
     withoutLog.replace("  LogSet on", ";  LogSet on");
-    const Build rest = Compile(withoutLog);
+    const ScriptBuild rest = CompileScript(withoutLog);
     EXPECT_EQ(rest.exitCode, 0) << rest.output.toStdString();
 }

@@ -1,5 +1,6 @@
 // The wizard's checks and page rules: statistics number, version, file entries, groups, shortcuts, stored pages.
 #include "wizard/core/install_entries.h"
+#include "wizard/core/page_controls.h"
 #include "wizard/core/page_store.h"
 #include "wizard/core/shortcut_rules.h"
 #include "wizard/core/stat_line.h"
@@ -158,7 +159,7 @@ TEST(PageStore, InfoOptionsAndRootRefuseMissingRequiredTexts) {
     EXPECT_EQ(data.appWebSite, QStringLiteral("http://x"));
     EXPECT_EQ(data.brandingText, QStringLiteral(" "));
 
-    AppOptionInput option{UiKind::Silent, false, "  ", "i", "l", "t", SetupLanguage::English, 7};
+    AppOptionInput option{UiKind::Classic, false, "  ", "i", "l", "t", SetupLanguage::English, 7};
     EXPECT_EQ(StoreAppOption(data, option)->text, QStringLiteral("请输入安装程序文件名!"));
     EXPECT_EQ(data.uiKind, UiKind::Modern);
     option.setupFile = " out.exe ";
@@ -205,4 +206,124 @@ TEST(PageStore, DialogsOfGroupsAndShortcuts) {
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0].linkPath, QStringLiteral("$SMPROGRAMS\\Demo\\a.lnk"));
     EXPECT_TRUE(rows[0].createFolder);
+}
+
+TEST(PageStore, NamedFilesMustExistWhereTheScriptUsesThem) {
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString there = tmp.filePath("there.bmp");
+    ASSERT_TRUE(WriteBytes(there, "b"));
+    const QString missing = tmp.filePath("missing.bmp");
+    WizardData data;
+
+    AppOptionInput option{UiKind::Modern, false, "setup.exe", there, there, missing, SetupLanguage::English, 4};
+    StoreResult refused = StoreAppOption(data, option, tmp.path());
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->text, QStringLiteral("找不到安装顶部图片：\r\n") + missing);
+    EXPECT_EQ(refused->field, WizardField::SetupTopBitmap);
+    EXPECT_EQ(data.language, SetupLanguage::SimpChinese);
+    option.uiKind = UiKind::Classic;  // the bitmaps are not written for it
+    EXPECT_FALSE(StoreAppOption(data, option, tmp.path()));
+    option.setupIcon = "${NSISDIR}\\missing.ico";
+    EXPECT_EQ(StoreAppOption(data, option, tmp.path())->field, WizardField::SetupIcon);
+    EXPECT_FALSE(StoreAppOption(data, option, {}));  // ${NSISDIR} unknown: makensis will tell
+
+    EXPECT_EQ(StoreAppRoot(data, {"$TEMP\\x", true, true, missing, LicenseMode::ClassicButton})->text,
+              QStringLiteral("找不到授权文件：\r\n") + missing);
+    EXPECT_FALSE(StoreAppRoot(data, {"$TEMP\\x", true, false, missing, LicenseMode::ClassicButton}));
+    data.uiKind = UiKind::Silent;  // shows no license: neither a missing nor an empty one stops it
+    EXPECT_FALSE(StoreAppRoot(data, {"$TEMP\\x", true, true, missing, LicenseMode::ClassicButton}));
+    EXPECT_FALSE(StoreAppRoot(data, {"$TEMP\\x", true, true, " ", LicenseMode::ClassicButton}));
+
+    data.uiKind = UiKind::Modern;
+    AppRemoveInput remove{true, there, missing, there, RemoveMode::Safe};
+    EXPECT_EQ(StoreAppRemove(data, remove)->field, WizardField::UninstLeftBitmap);
+    EXPECT_EQ(data.removeMode, RemoveMode::Simple);
+    data.uiKind = UiKind::Silent;
+    EXPECT_FALSE(StoreAppRemove(data, remove));
+    EXPECT_EQ(data.removeMode, RemoveMode::Safe);
+    data.uiKind = UiKind::Modern;
+    remove = {false, missing, missing, missing, RemoveMode::Simple};
+    EXPECT_FALSE(StoreAppRemove(data, remove));  // no uninstaller, nothing named
+    EXPECT_FALSE(data.createUninstaller);
+}
+
+TEST(PageStore, FilesLinksAndEndPages) {
+    WizardData data;
+    data.mainExeName = QStringLiteral("a.exe");
+    data.mainExePath = QStringLiteral("$INSTDIR\\a.exe");
+    StoreAppFile(data, true);
+    EXPECT_TRUE(data.allowComponents);
+    EXPECT_TRUE(data.mainExeName.isEmpty() && data.mainExePath.isEmpty());
+
+    StoreAppLink(data, {"Folder", true, false, false});
+    EXPECT_EQ(data.startMenuFolder, QStringLiteral("Folder"));
+    EXPECT_TRUE(data.allowStartMenuChange);
+    EXPECT_FALSE(data.webShortcut || data.uninstShortcut);
+
+    StoreAppEnd(data, false, true);
+    EXPECT_FALSE(data.saveScript || data.compileScript);
+    StoreAppEnd(data, true, true);
+    EXPECT_TRUE(data.saveScript && data.compileScript);
+
+    EXPECT_EQ(CheckEntryInput({EntryKind::Files, "/a", "  ", OverwriteMode::On, false, false})->text,
+              QStringLiteral("请输入目的目录!"));
+    EXPECT_FALSE(CheckEntryInput({EntryKind::Files, "", "$INSTDIR", OverwriteMode::On, false, false}));
+}
+
+TEST(PageControls, FollowTheInterfaceAndThePageSwitches) {
+    struct Case {
+        UiKind kind;
+        bool xp, bitmaps, rootSwitches, startMenu, run, uninstBitmaps;
+    };
+    const Case cases[] = {
+        {UiKind::Modern, false, true, true, true, true, true},
+        {UiKind::Classic, true, false, true, false, false, false},
+        {UiKind::Silent, false, false, false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        const int kind = int(c.kind);
+        EXPECT_EQ(OptionControlsFor(c.kind).xpStyle, c.xp) << kind;
+        EXPECT_EQ(OptionControlsFor(c.kind).bitmaps, c.bitmaps) << kind;
+        EXPECT_EQ(RootControlsFor(c.kind, true).pageSwitches, c.rootSwitches) << kind;
+        EXPECT_EQ(RootControlsFor(c.kind, true).licenseControls, c.rootSwitches) << kind;
+        EXPECT_FALSE(RootControlsFor(c.kind, false).licenseControls) << kind;
+        EXPECT_EQ(CanChangeStartMenu(c.kind), c.startMenu) << kind;
+        EXPECT_EQ(CanRunAfterInstall(c.kind), c.run) << kind;
+        EXPECT_TRUE(RemoveControlsFor(c.kind, true).iconAndModes) << kind;
+        EXPECT_EQ(RemoveControlsFor(c.kind, true).bitmaps, c.uninstBitmaps) << kind;
+        EXPECT_FALSE(RemoveControlsFor(c.kind, false).iconAndModes || RemoveControlsFor(c.kind, false).bitmaps) << kind;
+    }
+    EXPECT_FALSE(CanLinkWebSite(QString()));
+    EXPECT_TRUE(CanLinkWebSite(QStringLiteral("http://x")));
+}
+
+TEST(FileEntries, EditedEntryKeepsItsPlaceAndNoSourceTwice) {
+    InstallGroup group;
+    AddEntries(group, FileEntries("/a/1.txt;/a/2.txt;/a/3.txt", "$INSTDIR", OverwriteMode::On));
+    AddEntries(group, {DirectoryEntry("/a/dir", "$INSTDIR\\d", OverwriteMode::Try, true)});
+
+    EntryInput input = InputOf(group.files[3]);
+    EXPECT_EQ(input.kind, EntryKind::Directory);
+    EXPECT_EQ(input.source, QStringLiteral("/a/dir"));
+    EXPECT_TRUE(input.recursive);
+    input.recursive = false;
+    ReplaceEntry(group, 3, EntriesFrom(input));
+    ASSERT_EQ(group.files.size(), 4);
+    EXPECT_EQ(group.files[3].source, QStringLiteral("/a/dir\\*.*"));
+    EXPECT_FALSE(group.files[3].recursive);
+    EXPECT_EQ(group.files[3].overwrite, OverwriteMode::Try);
+
+    input = InputOf(group.files[1]);
+    EXPECT_EQ(input.kind, EntryKind::Files);
+    input.source = "/a/new.txt;/a/3.txt;/a/more.txt";
+    input.destDir = " $TEMP ";
+    ReplaceEntry(group, 1, EntriesFrom(input));
+    QStringList sources;
+    for (const InstallFile& file : group.files)
+        sources << file.source;
+    EXPECT_EQ(sources, QStringList({"/a/1.txt", "/a/new.txt", "/a/more.txt", "/a/3.txt", "/a/dir\\*.*"}));
+    EXPECT_EQ(group.files[1].installedPath, QStringLiteral("$TEMP\\new.txt"));
+
+    EXPECT_TRUE(EntriesFrom({EntryKind::Directory, " ", "$INSTDIR", OverwriteMode::On, true, true}).isEmpty());
 }

@@ -63,6 +63,8 @@ inline constexpr int EncodingUtf8 = 32875;
 inline constexpr int EncodingUcs2Be = 32876;
 inline constexpr int EncodingUcs2Le = 32877;
 inline constexpr int RunInstaller = 32789;
+inline constexpr int NextDiagnostic = 32920;
+inline constexpr int PreviousDiagnostic = 32921;
 // Statistics
 inline constexpr int SignIn = 32910;
 inline constexpr int ViewStatistics = 32911;

@@ -75,6 +75,8 @@ std::vector<CommandInfo> BuildTable() {
         {EncodingUcs2Be, u"UCS-2 Big Endian 编码格式"_s, {}, u"设置脚本为 UCS-2 Big Endian 编码格式"_s},
         {EncodingUcs2Le, u"UCS-2 Little Endian 编码格式"_s, {}, u"设置脚本为 UCS-2 Little Endian 编码格式"_s},
         {RunInstaller, u"运行安装程序(&E)"_s, {u"F9"_s}, u"运行安装程序"_s},
+        {NextDiagnostic, u"下一个问题(&X)"_s, {u"F4"_s}, u"转到编译的下一个错误或警告"_s},
+        {PreviousDiagnostic, u"上一个问题(&V)"_s, {u"Shift+F4"_s}, u"转到编译的上一个错误或警告"_s},
 
         {SignIn, u"用户登录(&L)"_s, {}, u"登录/注销Korvane网"_s},
         {ViewStatistics, u"查看统计(&P)"_s, {}, u"查看Korvane统计"_s},
@@ -123,7 +125,7 @@ std::vector<MenuNode> BuildMainMenu() {
                  Item(ToggleOutline), Item(ToggleThumbnail), Separator(), Item(Settings)}),
         Submenu(u"NSIS(&N)"_s,
                 {Item(Compile), Item(CompileRun), Item(StopCompile), Separator(), Item(RunInstaller),
-                 Item(OpenFolder), Separator(), Submenu(u"设置压缩格式"_s, std::move(compressors)),
+                 Item(OpenFolder), Separator(), Item(NextDiagnostic), Item(PreviousDiagnostic), Separator(), Submenu(u"设置压缩格式"_s, std::move(compressors)),
                  Submenu(u"设置脚本编码格式"_s,
                          {Item(EncodingAnsi), Item(EncodingUtf8NoBom), Item(EncodingUtf8), Item(EncodingUcs2Be),
                           Item(EncodingUcs2Le)})}),

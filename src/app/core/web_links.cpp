@@ -1,10 +1,8 @@
 // Addresses of the web and help commands, and the NSIS version shown in the About dialog.
 #include "app/core/web_links.h"
 
+#include "compiler/core/makensis_query.h"
 #include "wizard/core/maker_hosts.h"
-
-#include <QFileInfo>
-#include <QProcess>
 
 using namespace Qt::StringLiterals;
 
@@ -26,19 +24,10 @@ QUrl MakerSiteUrl() {
 }
 
 QString QueryNsisVersion(const QString& makensisPath, int timeoutMs) {
-    if (makensisPath.isEmpty() || !QFileInfo(makensisPath).isExecutable())
-        return {};
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(makensisPath, {u"-VERSION"_s});
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished(1000);
-        return {};
-    }
-    if (process.exitStatus() != QProcess::NormalExit)
+    const std::optional<QByteArray> output = QueryMakensis(makensisPath, u"-VERSION"_s, timeoutMs);
+    if (!output)
         return {};
     // One short line; anything longer is not a version.
-    const QString version = QString::fromLocal8Bit(process.readAll().left(200)).trimmed().section(u'\n', 0, 0);
+    const QString version = QString::fromLocal8Bit(output->left(200)).trimmed().section(u'\n', 0, 0);
     return version.trimmed();
 }

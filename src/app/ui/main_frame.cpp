@@ -6,6 +6,7 @@
 #include "app/core/document_rules.h"
 #include "app/ui/command_actions.h"
 #include "app/ui/compile_controller.h"
+#include "app/ui/diagnostics_controller.h"
 #include "app/ui/document_set.h"
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/frame_commands.h"
@@ -19,6 +20,7 @@
 #include "editor/ui/scrivo_view.h"
 #include "online/ui/online_controller.h"
 #include "platform/app_name.h"
+#include "wizard/ui/wizard_controller.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -80,9 +82,11 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     m_frameCommands = new FrameCommands(*m_documents, *this, m_config, m_prompter, m_registry, this);
     m_compile = new CompileController(*m_documents, *this, *m_commands, m_registry, m_config, m_prompter, this);
     connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
+    new DiagnosticsController(m_registry, *m_documents, *m_compile, *m_status, this);
     new SettingsController(m_registry, m_config, m_prompter, this, FrameSettingsTargets(*this));
     m_online = new COnlineController(m_registry, *m_documents, *m_commands, m_config, m_prompter,
                                      [this] { UpdateCommandStates(); }, this);
+    new WizardController(m_registry, *m_documents, m_config, m_prompter, this);
 
     setAcceptDrops(true);
     ApplyStoredLayout();

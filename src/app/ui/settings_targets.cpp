@@ -8,7 +8,7 @@
 #include "config/core/language.h"
 #include "editor/ui/nsis_text_view.h"
 #include "editor/ui/scrivo_view.h"
-#include "outline/ui/code_pane_view.h"
+#include "outline/ui/thumbnail_view.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 
 #include "app/ui/document_set.h"
 #include "app/ui/pane_container.h"
-#include "outline/ui/code_pane_view.h"
+#include "outline/ui/thumbnail_view.h"
 #include "outline/ui/code_tree_ctrl.h"
 
 SidePaneController::SidePaneController(const Configurator& config, DocumentSet& documents,

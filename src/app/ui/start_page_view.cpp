@@ -48,7 +48,9 @@ CNewWizardDlg::CNewWizardDlg(const QUrl& contentUrl, QWidget* parent) : QTextBro
         m_template = QString::fromUtf8(page.readAll());
     document()->setBaseUrl(QUrl(u"qrc:/startpage/"_s));
     connect(this, &QTextBrowser::anchorClicked, this, &CNewWizardDlg::OnLinkClicked);
-    connect(this, qOverload<const QUrl&>(&QTextBrowser::highlighted), this, [this](const QUrl& url) {
+    connect(this, qOverload<const QUrl&>(&QTextBrowser::highlighted), this, [this](const QUrl& link) {
+        // The browser reports a link as the page writes it, relative to the page.
+        const QUrl url = link.isEmpty() ? link : document()->baseUrl().resolved(link);
         Q_EMIT StatusText(url.isEmpty() ? QString() : StartPageLinkStatus(url.toString(), m_recent));
         const QString id = url.toString().section(u'/', -1);
         SetHotButton(id.startsWith(u"CMD_ID_"_s) && !id.startsWith(u"CMD_ID_RF_"_s) ? id : QString());

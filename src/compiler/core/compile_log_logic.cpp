@@ -1,12 +1,15 @@
 // CCompileLogLogic: runs makensis on its worker thread and posts what it prints to the UI thread.
 #include "compiler/core/compile_log_logic.h"
 
+#include "compiler/core/diagnostic_locator.h"
+#include "compiler/core/diagnostic_parser.h"
 #include "compiler/core/output_decoder.h"
 #include "compiler/core/output_scanner.h"
 #include "compiler/core/script_input.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QProcess>
 #include <chrono>
@@ -41,6 +44,7 @@ public:
     bool IsEmpty() const { return m_text.isEmpty() && !m_errorLine; }
     qsizetype Size() const { return m_text.size(); }
     QString InstallerPath() const { return m_scanner.InstallerPath(); }
+    QList<Diagnostic> TakeDiagnostics() { return m_parser.TakeDiagnostics(); }
 
     // The gathered text and the last error line in it; empties the batch.
     std::pair<QByteArray, std::optional<int>> Release() {
@@ -50,7 +54,9 @@ public:
 private:
     void Add(const QByteArray& text, bool last) {
         ScanFindings findings = m_scanner.Feed(text);
+        m_parser.Feed(text);
         if (last) {
+            m_parser.Finish();
             const ScanFindings unfinished = m_scanner.Finish();
             findings.hints += unfinished.hints;
             if (unfinished.errorLine)
@@ -72,6 +78,7 @@ private:
 
     COutputDecoder m_decoder;
     CCompileOutputScanner m_scanner;
+    CDiagnosticParser m_parser;
     QByteArray m_text;
     std::optional<int> m_errorLine;
     QByteArray m_heldHints;
@@ -233,6 +240,13 @@ void CCompileLogLogic::Run() {
         result.stopped = m_stopRequested && process.exitStatus() == QProcess::CrashExit;
         result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         result.installerPath = batch.InstallerPath();
+        result.diagnostics = batch.TakeDiagnostics();
+    }
+    if (!result.diagnostics.isEmpty()) {
+        // Reading the headers is file work: it stays off the UI thread.
+        LocateDiagnostics(result.diagnostics,
+                          {QFileInfo(m_scriptPath).absoluteFilePath(), input.compileFolder,
+                           NsisFolder(m_settings.compilerPath, QProcessEnvironment::systemEnvironment())});
     }
     Post([this, result] {
         m_compiling = false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "compiler/core/compile_command.h"
+#include "compiler/core/diagnostic.h"
 #include "platform/thread.h"
 
 #include <QByteArray>
@@ -16,6 +17,7 @@ struct CompileResult {
     bool stopped = false;   // ended by Stop()
     int exitCode = -1;
     QString installerPath;  // from the `Output: "..."` line, absolute; empty when none
+    QList<Diagnostic> diagnostics;  // located, in the order makensis printed them
 
     // The tab's installer path after this compile, given the one recorded:
     // exit 0 with an installer records it, another exit clears it, and a

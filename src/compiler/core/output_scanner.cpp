@@ -7,10 +7,6 @@
 #include <utility>
 
 namespace {
-// A line this long without a line feed is no message of the compiler; it is
-// examined as it stands instead of being held without bound.
-constexpr qsizetype kMaxHeldLine = 64 * 1024;
-
 bool StartsWithIgnoringCase(QByteArrayView text, QByteArrayView prefix) {
     return text.size() >= prefix.size()
            && text.first(prefix.size()).compare(prefix, Qt::CaseInsensitive) == 0;
@@ -47,30 +43,13 @@ CCompileOutputScanner::CCompileOutputScanner(QString compileFolder)
 
 ScanFindings CCompileOutputScanner::Feed(QByteArrayView utf8) {
     ScanFindings findings;
-    qsizetype start = 0;
-    for (qsizetype feed = utf8.indexOf('\n'); feed >= 0; feed = utf8.indexOf('\n', start)) {
-        const QByteArrayView piece = utf8.sliced(start, feed - start);
-        if (m_partial.isEmpty()) {
-            ScanLine(piece, findings);
-        } else {
-            m_partial.append(piece);
-            ScanLine(m_partial, findings);
-            m_partial.clear();
-        }
-        start = feed + 1;
-    }
-    m_partial.append(utf8.sliced(start));
-    if (m_partial.size() > kMaxHeldLine) {
-        ScanLine(m_partial, findings);
-        m_partial.clear();
-    }
+    m_lines.Feed(utf8, [&](QByteArrayView line) { ScanLine(line, findings); });
     return findings;
 }
 
 ScanFindings CCompileOutputScanner::Finish() {
     ScanFindings findings;
-    if (!m_partial.isEmpty())
-        ScanLine(std::exchange(m_partial, {}), findings);
+    m_lines.Finish([&](QByteArrayView line) { ScanLine(line, findings); });
     return findings;
 }
 

@@ -1,6 +1,8 @@
 // CCompileOutputScanner: finds error lines, the installer path and encoding failures in the compiler's output.
 #pragma once
 
+#include "compiler/core/line_joiner.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QSet>
@@ -37,7 +39,7 @@ private:
     void ScanLine(QByteArrayView line, ScanFindings& findings);
 
     QString m_compileFolder;
-    QByteArray m_partial;
+    CLineJoiner m_lines;
     QString m_installerPath;
     QSet<QString> m_hintedFiles;
 };

@@ -63,3 +63,12 @@ void CCompileLogCtrl::Clear() {
 }
 
 void CCompileLogCtrl::ScrollToEnd() { Send(Sci::SCI_LINESCROLL, 0, Send(Sci::SCI_GETLINECOUNT)); }
+
+QString CCompileLogCtrl::LineText(int line) const {
+    QByteArray text(Send(Sci::SCI_LINELENGTH, line), '\0');
+    if (!text.isEmpty())
+        Editor()->SendScintilla(Sci::SCI_GETLINE, static_cast<unsigned long>(line), static_cast<void*>(text.data()));
+    while (text.endsWith('\n') || text.endsWith('\r'))
+        text.chop(1);
+    return QString::fromUtf8(text);
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QWidget>
 
 class CNsisTextView;
@@ -25,6 +26,8 @@ public:
     void Append(const QByteArray& utf8);
     void Clear();
     void ScrollToEnd();
+    // The text of a 0-based line, without its line end.
+    QString LineText(int line) const;
 
 private:
     CNsisTextView* m_text;

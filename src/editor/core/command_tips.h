@@ -1,7 +1,7 @@
 // What the editor does when a character is typed or the mouse rests: command tips and keyword completion.
 #pragma once
 
-#include "editor/core/nsis_func_tips.h"
+#include "editor/core/command_help_reader.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

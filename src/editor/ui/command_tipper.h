@@ -1,7 +1,7 @@
 // CommandTipSource: the program's command tips and completion words, and their hook into each editor view.
 #pragma once
 
-#include "editor/core/nsis_func_tips.h"
+#include "editor/core/command_help_reader.h"
 
 #include <QByteArray>
 #include <QList>

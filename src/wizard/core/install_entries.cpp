@@ -1,6 +1,8 @@
 // Rules of the wizard's files page.
 #include "wizard/core/install_entries.h"
 
+#include "wizard/core/list_rows.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -44,6 +46,22 @@ void CollectFiles(const QString& dir, const QString& destDir, OverwriteMode mode
     for (const QString& name : subdirectories)
         CollectFiles(folder.filePath(name), destDir + QLatin1Char('\\') + name, mode, true, out);
 }
+
+// Inserts at `at` the entries whose source the group does not list yet.
+int InsertUnlisted(InstallGroup& group, qsizetype at, const QList<InstallFile>& entries) {
+    QSet<QString> listed;
+    for (const InstallFile& file : group.files)
+        listed.insert(file.source);
+    int added = 0;
+    for (const InstallFile& entry : entries) {
+        if (listed.contains(entry.source))
+            continue;
+        listed.insert(entry.source);
+        group.files.insert(at++, entry);
+        ++added;
+    }
+    return added;
+}
 }  // namespace
 
 QList<InstallFile> FileEntries(const QString& sourceText, const QString& destDir, OverwriteMode mode) {
@@ -68,28 +86,40 @@ QList<InstallFile> EachFileEntries(const QString& dir, const QString& destDir, O
     return entries;
 }
 
+EntryInput InputOf(const InstallFile& entry) {
+    EntryInput input;
+    input.kind = entry.isFile ? EntryKind::Files : EntryKind::Directory;
+    input.source = entry.isFile ? entry.source : entry.source.chopped(std::min<qsizetype>(4, entry.source.size()));
+    input.destDir = entry.destDir;
+    input.overwrite = entry.overwrite;
+    input.recursive = entry.recursive;
+    return input;
+}
+
+QList<InstallFile> EntriesFrom(const EntryInput& input) {
+    const QString destDir = input.destDir.trimmed();
+    if (input.kind == EntryKind::Files)
+        return FileEntries(input.source, destDir, input.overwrite);
+    if (input.source.trimmed().isEmpty())
+        return {};
+    if (input.eachFile)
+        return EachFileEntries(input.source, destDir, input.overwrite, input.recursive);
+    return {DirectoryEntry(input.source, destDir, input.overwrite, input.recursive)};
+}
+
 int AddEntries(InstallGroup& group, const QList<InstallFile>& entries) {
-    QSet<QString> listed;
-    for (const InstallFile& file : group.files)
-        listed.insert(file.source);
-    int added = 0;
-    for (const InstallFile& entry : entries) {
-        if (listed.contains(entry.source))
-            continue;
-        listed.insert(entry.source);
-        group.files.append(entry);
-        ++added;
-    }
-    return added;
+    return InsertUnlisted(group, group.files.size(), entries);
+}
+
+void ReplaceEntry(InstallGroup& group, int row, const QList<InstallFile>& entries) {
+    if (row < 0 || row >= group.files.size())
+        return;
+    group.files.removeAt(row);
+    InsertUnlisted(group, row, entries);
 }
 
 void RemoveEntries(InstallGroup& group, QList<int> rows) {
-    std::sort(rows.begin(), rows.end(), std::greater<>());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    for (int row : rows) {
-        if (row >= 0 && row < group.files.size())
-            group.files.removeAt(row);
-    }
+    RemoveRows(group.files, std::move(rows));
 }
 
 bool CanDeleteGroup(const QList<InstallGroup>& groups) {

@@ -22,8 +22,25 @@ InstallFile DirectoryEntry(const QString& dir, const QString& destDir, Overwrite
 QList<InstallFile> EachFileEntries(const QString& dir, const QString& destDir, OverwriteMode mode,
                                    bool withSubdirectories);
 
+// What the add and edit dialog of the files page gathers.
+enum class EntryKind { Files, Directory };
+struct EntryInput {
+    EntryKind kind = EntryKind::Files;
+    QString source;  // files: paths separated by ";"; directory: the directory
+    QString destDir = QStringLiteral("$INSTDIR");
+    OverwriteMode overwrite = OverwriteMode::IfNewer;
+    bool recursive = false;
+    bool eachFile = false;  // a directory's files one by one instead of the whole directory
+};
+// The dialog's fields for an entry that is edited.
+EntryInput InputOf(const InstallFile& entry);
+// The entries the dialog's fields stand for; an empty source stands for none.
+QList<InstallFile> EntriesFrom(const EntryInput& input);
+
 // Appends the entries whose source is not listed in the group yet; returns how many were added.
 int AddEntries(InstallGroup& group, const QList<InstallFile>& entries);
+// Puts the entries in place of the one at row, leaving out sources the other rows list.
+void ReplaceEntry(InstallGroup& group, int row, const QList<InstallFile>& entries);
 // Removes the entries at the given rows (any order, duplicates allowed).
 void RemoveEntries(InstallGroup& group, QList<int> rows);
 

@@ -2,12 +2,28 @@
 #include "wizard/core/page_store.h"
 
 #include "platform/app_name.h"
+#include "wizard/core/script_file_paths.h"
 #include "wizard/core/shortcut_rules.h"
 #include "wizard/core/wizard_checks.h"
 
 namespace {
 StoreRefusal Warning(const char* text, WizardField field) {
     return {QString::fromUtf8(text), QStringLiteral("警告"), field};
+}
+
+// A file the script names but that is not there would only fail the compile later.
+StoreResult CheckFile(const QString& path, const QString& nsisDir, const char* missingText, WizardField field) {
+    if (path.isEmpty() || FileExistsFor(path, nsisDir) != PathState::Missing)
+        return std::nullopt;
+    return StoreRefusal{QString::fromUtf8(missingText) + QStringLiteral("\r\n") + path, QStringLiteral("警告"), field};
+}
+
+StoreResult FirstRefusal(std::initializer_list<StoreResult> checks) {
+    for (const StoreResult& check : checks) {
+        if (check)
+            return check;
+    }
+    return std::nullopt;
 }
 }  // namespace
 
@@ -26,33 +42,60 @@ StoreResult StoreAppInfo(WizardData& data, const AppInfoInput& input) {
     return std::nullopt;
 }
 
-StoreResult StoreAppOption(WizardData& data, const AppOptionInput& input) {
+StoreResult StoreAppOption(WizardData& data, const AppOptionInput& input, const QString& nsisDir) {
     const QString setupFile = input.setupFile.trimmed();
+    const QString icon = input.setupIcon.trimmed();
+    const QString left = input.setupLeftBitmap.trimmed();
+    const QString top = input.setupTopBitmap.trimmed();
     if (setupFile.isEmpty())
         return Warning("请输入安装程序文件名!", WizardField::SetupFile);
+    // Only the modern interface shows the two bitmaps.
+    const bool modern = input.uiKind == UiKind::Modern;
+    if (StoreResult refused = FirstRefusal(
+            {CheckFile(icon, nsisDir, "找不到安装程序图标文件：", WizardField::SetupIcon),
+             modern ? CheckFile(left, nsisDir, "找不到安装左侧图片：", WizardField::SetupLeftBitmap) : std::nullopt,
+             modern ? CheckFile(top, nsisDir, "找不到安装顶部图片：", WizardField::SetupTopBitmap) : std::nullopt}))
+        return refused;
     data.uiKind = input.uiKind;
     data.xpStyle = input.xpStyle;
     data.setupFile = setupFile;
-    data.setupIcon = input.setupIcon.trimmed();
-    data.setupLeftBitmap = input.setupLeftBitmap.trimmed();
-    data.setupTopBitmap = input.setupTopBitmap.trimmed();
+    data.setupIcon = icon;
+    data.setupLeftBitmap = left;
+    data.setupTopBitmap = top;
     data.language = input.language;
     data.compressor = input.compressor;
     return std::nullopt;
 }
 
-StoreResult StoreAppRoot(WizardData& data, const AppRootInput& input) {
+StoreResult StoreAppRoot(WizardData& data, const AppRootInput& input, const QString& nsisDir) {
     const QString installDir = input.installDir.trimmed();
     if (installDir.isEmpty())
         return Warning("请输入安装目录!", WizardField::InstallDir);
     const QString licenseFile = input.useLicense ? input.licenseFile.trimmed() : QString();
-    if (input.useLicense && licenseFile.isEmpty())
-        return Warning("请选择授权文件!", WizardField::LicenseFile);
+    // A silent installer shows no license, and the page does not let the user change it.
+    if (data.uiKind != UiKind::Silent) {
+        if (input.useLicense && licenseFile.isEmpty())
+            return Warning("请选择授权文件!", WizardField::LicenseFile);
+        if (StoreResult refused = CheckFile(licenseFile, nsisDir, "找不到授权文件：", WizardField::LicenseFile))
+            return refused;
+    }
     data.installDir = installDir;
     data.allowDirChange = input.allowDirChange;
     data.licenseFile = licenseFile;
     data.licenseMode = input.licenseMode;
     return std::nullopt;
+}
+
+void StoreAppFile(WizardData& data, bool allowComponents) {
+    data.allowComponents = allowComponents;
+    LeaveFilesPage(data);
+}
+
+void StoreAppLink(WizardData& data, const AppLinkInput& input) {
+    data.startMenuFolder = input.startMenuFolder;
+    data.allowStartMenuChange = input.allowStartMenuChange;
+    data.webShortcut = input.webShortcut;
+    data.uninstShortcut = input.uninstShortcut;
 }
 
 void StoreAppRun(WizardData& data, const QString& program, const QString& parameters, const QString& readme) {
@@ -61,16 +104,27 @@ void StoreAppRun(WizardData& data, const QString& program, const QString& parame
     data.readmeFile = readme.trimmed();
 }
 
-void StoreAppRemove(WizardData& data, const AppRemoveInput& input) {
+StoreResult StoreAppRemove(WizardData& data, const AppRemoveInput& input, const QString& nsisDir) {
+    const QString icon = input.uninstIcon.trimmed();
+    const QString left = input.uninstLeftBitmap.trimmed();
+    const QString top = input.uninstTopBitmap.trimmed();
+    if (input.createUninstaller) {
+        const bool modern = data.uiKind == UiKind::Modern;
+        if (StoreResult refused = FirstRefusal(
+                {CheckFile(icon, nsisDir, "找不到卸载程序图标文件：", WizardField::UninstIcon),
+                 modern ? CheckFile(left, nsisDir, "找不到卸载左侧图片：", WizardField::UninstLeftBitmap) : std::nullopt,
+                 modern ? CheckFile(top, nsisDir, "找不到卸载顶部图片：", WizardField::UninstTopBitmap) : std::nullopt}))
+            return refused;
+    }
     data.createUninstaller = input.createUninstaller;
-    data.uninstIcon = input.uninstIcon.trimmed();
-    data.uninstLeftBitmap = input.uninstLeftBitmap.trimmed();
-    data.uninstTopBitmap = input.uninstTopBitmap.trimmed();
+    data.uninstIcon = icon;
+    data.uninstLeftBitmap = left;
+    data.uninstTopBitmap = top;
     data.removeMode = input.removeMode;
+    return std::nullopt;
 }
 
-StoreResult StoreAppCount(WizardData& data, const QString& statNumber, const QString& installVersion,
-                          const QList<StatListItem>& statList) {
+StoreResult CheckStatInputs(const QString& statNumber, const QString& installVersion) {
     const QString number = statNumber.trimmed();
     const QString version = installVersion.trimmed();
     if (!number.isEmpty() && !CheckStatNumber(number).valid)
@@ -79,15 +133,33 @@ StoreResult StoreAppCount(WizardData& data, const QString& statNumber, const QSt
         return StoreRefusal{QStringLiteral("请输入有效的安装包版本号！\r\n\r\n注意：\r\n1、格式必须为x.x.x.x的4组整数；\r\n"
                                            "2、每组整数范围为0~65535；"),
                             kAppName, WizardField::InstallVersion};
-    data.statNumber = number;
-    data.installVersion = version;
+    return std::nullopt;
+}
+
+StoreResult StoreAppCount(WizardData& data, const QString& statNumber, const QString& installVersion,
+                          const QList<StatListItem>& statList) {
+    if (StoreResult refused = CheckStatInputs(statNumber, installVersion))
+        return refused;
+    data.statNumber = statNumber.trimmed();
+    data.installVersion = installVersion.trimmed();
     data.statItemName.clear();
     for (const StatListItem& item : statList) {
-        if (item.number == number) {
+        if (item.number == data.statNumber) {
             data.statItemName = item.itemName;
             break;
         }
     }
+    return std::nullopt;
+}
+
+void StoreAppEnd(WizardData& data, bool saveScript, bool compileScript) {
+    data.saveScript = saveScript;
+    data.compileScript = saveScript && compileScript;
+}
+
+StoreResult CheckEntryInput(const EntryInput& input) {
+    if (input.destDir.trimmed().isEmpty())
+        return Warning("请输入目的目录!", WizardField::EntryDestination);
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 // What the wizard's pages store: their inputs trimmed and checked into WizardData, or the reason they refuse.
 #pragma once
 
+#include "wizard/core/install_entries.h"
 #include "wizard/core/wizard_data.h"
 
 #include <QList>
@@ -8,8 +9,9 @@
 #include <optional>
 
 // The input a refusal points at; the page focuses it and selects its text.
-enum class WizardField { AppName, AppVersion, SetupFile, InstallDir, LicenseFile, StatNumber, InstallVersion,
-                         GroupName, LinkPath, LinkTarget };
+enum class WizardField { AppName, AppVersion, SetupFile, SetupIcon, SetupLeftBitmap, SetupTopBitmap, InstallDir,
+                         LicenseFile, UninstIcon, UninstLeftBitmap, UninstTopBitmap, StatNumber, InstallVersion,
+                         GroupName, EntryDestination, LinkPath, LinkTarget };
 
 struct StoreRefusal {
     QString text;
@@ -33,7 +35,8 @@ struct AppOptionInput {
     SetupLanguage language = SetupLanguage::SimpChinese;
     int compressor = 4;
 };
-StoreResult StoreAppOption(WizardData& data, const AppOptionInput& input);
+// nsisDir: what ${NSISDIR} stands for, to find the files the paths name; empty when unknown.
+StoreResult StoreAppOption(WizardData& data, const AppOptionInput& input, const QString& nsisDir = {});
 
 struct AppRootInput {
     QString installDir;
@@ -42,7 +45,20 @@ struct AppRootInput {
     QString licenseFile;
     LicenseMode licenseMode = LicenseMode::ClassicButton;
 };
-StoreResult StoreAppRoot(WizardData& data, const AppRootInput& input);
+// The license is checked only for the interfaces that show it.
+StoreResult StoreAppRoot(WizardData& data, const AppRootInput& input, const QString& nsisDir = {});
+
+// The files page stores its option; leaving it forgets the main program.
+void StoreAppFile(WizardData& data, bool allowComponents);
+
+struct AppLinkInput {
+    QString startMenuFolder;
+    bool allowStartMenuChange = false;
+    bool webShortcut = true;
+    bool uninstShortcut = true;
+};
+// The shortcut rows themselves are edited in the record while the page shows them.
+void StoreAppLink(WizardData& data, const AppLinkInput& input);
 
 void StoreAppRun(WizardData& data, const QString& program, const QString& parameters, const QString& readme);
 
@@ -51,15 +67,24 @@ struct AppRemoveInput {
     QString uninstIcon, uninstLeftBitmap, uninstTopBitmap;
     RemoveMode removeMode = RemoveMode::Simple;
 };
-void StoreAppRemove(WizardData& data, const AppRemoveInput& input);
+// Checks the graphics that the script will name, for the interface page 2 chose.
+StoreResult StoreAppRemove(WizardData& data, const AppRemoveInput& input, const QString& nsisDir = {});
 
 // One row of the signed-in user's statistics list.
 struct StatListItem {
     QString number;
     QString itemName;
 };
+// The statistics number and the installer version, each valid or empty.
+StoreResult CheckStatInputs(const QString& statNumber, const QString& installVersion);
 StoreResult StoreAppCount(WizardData& data, const QString& statNumber, const QString& installVersion,
                           const QList<StatListItem>& statList);
+
+// Compiling needs the saved file.
+void StoreAppEnd(WizardData& data, bool saveScript, bool compileScript);
+
+// The file dialog: entries need a destination.
+StoreResult CheckEntryInput(const EntryInput& input);
 
 // The group dialog: a group needs a name.
 StoreResult CheckGroupName(const QString& name);

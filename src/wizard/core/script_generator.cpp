@@ -1,6 +1,7 @@
 // GenerateScript and the output buffer its stages share.
 #include "wizard/core/script_generator.h"
 
+#include "wizard/core/nsis_text.h"
 #include "wizard/core/script_stages.h"
 
 namespace {
@@ -48,9 +49,14 @@ const LanguageTexts kHomepageLinkName{"访问%s主页.lnk", "訪問%s主頁.lnk"
 const LanguageTexts kUninstallLinkName{"卸载%s.lnk", "卸載%s.lnk", "Uninstall %s.lnk"};
 
 QString StartMenuLink(const WizardData& data, const LanguageTexts& linkName) {
+    const QString product = ProductFolder(data);
     const QString folder = UsesStartMenuPage(data) ? QStringLiteral("$SMPROGRAMS\\$ICONS_GROUP\\")
-                                                   : QStringLiteral("$SMPROGRAMS\\") + data.appName + QLatin1Char('\\');
-    return folder + QString::fromUtf8(ByLanguage(data.language, linkName)).replace(QStringLiteral("%s"), data.appName);
+                                                   : QStringLiteral("$SMPROGRAMS\\") + product + QLatin1Char('\\');
+    return folder + QString::fromUtf8(ByLanguage(data.language, linkName)).replace(QStringLiteral("%s"), product);
+}
+
+QString ProductFolder(const WizardData& data) {
+    return ProductFileName(data.appName);
 }
 
 QString SectionNumber(qsizetype index) {

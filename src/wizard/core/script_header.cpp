@@ -1,5 +1,6 @@
 // Script stages: the header with the product defines and the compressor, and the version information.
 #include "wizard/core/maker_hosts.h"
+#include "wizard/core/nsis_text.h"
 #include "wizard/core/script_stages.h"
 
 namespace {
@@ -28,10 +29,11 @@ void WriteHeader(const WizardData& data, ScriptBuffer& out) {
         out.Blank();
     }
     out.Line("; 安装程序初始定义常量");
-    out.Line("!define PRODUCT_NAME \"%s\"", {data.appName});
-    out.Line("!define PRODUCT_VERSION \"%s\"", {data.appVersion});
-    out.Line("!define PRODUCT_PUBLISHER \"%s\"", {data.appPublisher});
-    out.Line("!define PRODUCT_WEB_SITE \"%s\"", {data.appWebSite});
+    // The defines end up in strings the installer resolves when it runs.
+    out.Line("!define PRODUCT_NAME \"%s\"", {InstallTimeText(data.appName)});
+    out.Line("!define PRODUCT_VERSION \"%s\"", {InstallTimeText(data.appVersion)});
+    out.Line("!define PRODUCT_PUBLISHER \"%s\"", {InstallTimeText(data.appPublisher)});
+    out.Line("!define PRODUCT_WEB_SITE \"%s\"", {InstallTimeText(data.appWebSite)});
     if (!data.mainExeName.isEmpty())
         out.Line("!define PRODUCT_DIR_REGKEY \"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\%s\"",
                  {data.mainExeName});
@@ -50,6 +52,9 @@ void WriteHeader(const WizardData& data, ScriptBuffer& out) {
 void WriteVersionInfo(const WizardData& data, ScriptBuffer& out) {
     // Without a version the lines stay in the script as comments, ready to be switched on.
     const bool noVersion = data.installVersion.isEmpty();
+    const QString name = CompileTimeText(data.appName);
+    const QString publisher = CompileTimeText(data.appPublisher);
+    const QString webSite = CompileTimeText(data.appWebSite);
     const auto optional = [&](const char* format, std::initializer_list<QString> values = {}) {
         out.Line((noVersion ? QStringLiteral(";") : QString()) + QString::fromUtf8(format), values);
     };
@@ -61,11 +66,11 @@ void WriteVersionInfo(const WizardData& data, ScriptBuffer& out) {
         out.Line("!define INSTALL_VERSION \"%s\"", {data.installVersion});
     out.Blank();
     optional("VIProductVersion \"${INSTALL_VERSION}\"");
-    optional("VIAddVersionKey /LANG=1033 ProductName      \"%s\"", {data.appName});
-    optional("VIAddVersionKey /LANG=1033 Comments         \"%s(%s)\"", {data.appName, data.appPublisher});
-    optional("VIAddVersionKey /LANG=1033 CompanyName      \"%s\"", {data.appPublisher});
-    optional("VIAddVersionKey /LANG=1033 LegalCopyright   \"%s(%s)\"", {data.appPublisher, data.appWebSite});
-    optional("VIAddVersionKey /LANG=1033 FileDescription  \"%s\"", {data.appName});
+    optional("VIAddVersionKey /LANG=1033 ProductName      \"%s\"", {name});
+    optional("VIAddVersionKey /LANG=1033 Comments         \"%s(%s)\"", {name, publisher});
+    optional("VIAddVersionKey /LANG=1033 CompanyName      \"%s\"", {publisher});
+    optional("VIAddVersionKey /LANG=1033 LegalCopyright   \"%s(%s)\"", {publisher, webSite});
+    optional("VIAddVersionKey /LANG=1033 FileDescription  \"%s\"", {name});
     optional("VIAddVersionKey /LANG=1033 ProductVersion   \"${INSTALL_VERSION}\"");
     optional("VIAddVersionKey /LANG=1033 FileVersion      \"${INSTALL_VERSION}\"");
     out.Blank();

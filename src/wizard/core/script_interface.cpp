@@ -1,4 +1,5 @@
 // Script stage: the installer's interface in its three kinds (modern, classic, silent).
+#include "wizard/core/nsis_text.h"
 #include "wizard/core/script_stages.h"
 #include "wizard/core/stat_line.h"
 
@@ -6,7 +7,7 @@ namespace {
 void WriteNameAndOutFile(const WizardData& data, ScriptBuffer& out) {
     out.Line("Name \"${PRODUCT_NAME} ${PRODUCT_VERSION}\"");
     out.Line("OutFile \"%s\"", {data.setupFile});
-    out.Line(WizardStatLine(data.statNumber, data.statItemName, data.appName));
+    out.Line(WizardStatLine(data.statNumber, CommentText(data.statItemName), CommentText(data.appName)));
 }
 
 void WriteModernDefines(const WizardData& data, ScriptBuffer& out) {
@@ -52,7 +53,7 @@ void WriteModernPages(const WizardData& data, ScriptBuffer& out) {
         out.Line("; 开始菜单设置页面");
         out.Line("var ICONS_GROUP");
         out.Line("!define MUI_STARTMENUPAGE_NODISABLE");
-        out.Line("!define MUI_STARTMENUPAGE_DEFAULTFOLDER \"%s\"", {data.appName});
+        out.Line("!define MUI_STARTMENUPAGE_DEFAULTFOLDER \"%s\"", {ProductFolder(data)});
         out.Line("!define MUI_STARTMENUPAGE_REGISTRY_ROOT \"${PRODUCT_UNINST_ROOT_KEY}\"");
         out.Line("!define MUI_STARTMENUPAGE_REGISTRY_KEY \"${PRODUCT_UNINST_KEY}\"");
         out.Line("!define MUI_STARTMENUPAGE_REGISTRY_VALUENAME \"${PRODUCT_STARTMENU_REGVAL}\"");
@@ -98,7 +99,7 @@ void WriteModern(const WizardData& data, ScriptBuffer& out) {
     out.Line("InstallDirRegKey HKLM \"${PRODUCT_UNINST_KEY}\" \"UninstallString\"");
     out.Line("ShowInstDetails show");
     out.Line("ShowUninstDetails show");
-    out.Line("BrandingText \"%s\"", {data.brandingText});
+    out.Line("BrandingText \"%s\"", {InstallTimeText(data.brandingText)});
     out.Blank();
 }
 
@@ -155,7 +156,7 @@ void WriteClassic(const WizardData& data, ScriptBuffer& out) {
     WriteClassicTexts(data, out);
     out.Line("ShowInstDetails show");
     out.Line("ShowUninstDetails show");
-    out.Line("BrandingText \"%s\"", {data.brandingText});
+    out.Line("BrandingText \"%s\"", {InstallTimeText(data.brandingText)});
     out.Blank();
 }
 

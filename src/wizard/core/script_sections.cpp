@@ -1,4 +1,5 @@
 // Script stages of install time: log switch, install sections with shortcuts, extra icons, registry, descriptions.
+#include "wizard/core/nsis_text.h"
 #include "wizard/core/script_generator.h"
 #include "wizard/core/script_stages.h"
 
@@ -46,7 +47,7 @@ QString ShortcutFolder(const WizardData& data, const QString& dirPart, bool star
     if (startMenuPage)
         return kSmPrograms + dirPart;
     const QString rest = dirPart.mid(kIconsGroup.size());
-    return rest.isEmpty() ? kSmPrograms + data.appName : kSmPrograms + data.appName + QLatin1Char('\\') + rest;
+    return rest.isEmpty() ? kSmPrograms + ProductFolder(data) : kSmPrograms + ProductFolder(data) + QLatin1Char('\\') + rest;
 }
 
 void WriteShortcuts(const WizardData& data, ScriptBuffer& out) {
@@ -84,7 +85,7 @@ void EnsureStartMenuFolder(const WizardData& data, ScriptBuffer& out) {
     if (UsesStartMenuPage(data))
         out.Line("  CreateDirectory \"$SMPROGRAMS\\$ICONS_GROUP\"");
     else
-        out.Line("  CreateDirectory \"$SMPROGRAMS\\%s\"", {data.appName});
+        out.Line("  CreateDirectory \"$SMPROGRAMS\\%s\"", {ProductFolder(data)});
     out.startMenuDirCreated = true;
 }
 }  // namespace
@@ -102,7 +103,7 @@ void WriteLogSection(const WizardData& data, ScriptBuffer& out) {
 void WriteInstallSections(const WizardData& data, ScriptBuffer& out) {
     for (qsizetype i = 0; i < data.groups.size(); ++i) {
         const InstallGroup& group = data.groups[i];
-        out.Line("Section \"%s\" SEC%s", {group.name, SectionNumber(i + 1)});
+        out.Line("Section \"%s\" SEC%s", {InstallTimeText(group.name), SectionNumber(i + 1)});
         WriteFiles(group, out);
         if (i == 0)
             WriteShortcuts(data, out);
@@ -161,6 +162,6 @@ void WriteSectionDescriptions(const WizardData& data, ScriptBuffer& out) {
     out.Line("; 区段组件描述");
     out.Line("!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN");
     for (qsizetype i = 0; i < data.groups.size(); ++i)
-        out.Line("  !insertmacro MUI_DESCRIPTION_TEXT ${SEC%s} \"%s\"", {SectionNumber(i + 1), data.groups[i].description});
+        out.Line("  !insertmacro MUI_DESCRIPTION_TEXT ${SEC%s} \"%s\"", {SectionNumber(i + 1), InstallTimeText(data.groups[i].description)});
     out.Line("!insertmacro MUI_FUNCTION_DESCRIPTION_END");
 }

@@ -32,6 +32,8 @@ extern const LanguageTexts kUninstallLinkName;
 // Where such a link lies: in the user's group with the start menu page, else in the folder
 // named after the product.
 QString StartMenuLink(const WizardData& data, const LanguageTexts& linkName);
+// The product name as the start menu folder and link names take it.
+QString ProductFolder(const WizardData& data);
 // Section numbers are written with two digits: SEC01.
 QString SectionNumber(qsizetype index);
 

@@ -19,7 +19,7 @@ void WriteStartMenuDeletes(const WizardData& data, ScriptBuffer& out) {
         QString path = item.linkPath;
         if (path.startsWith(QLatin1StringView("$ICONS_GROUP\\"))) {
             path = startMenuPage ? QStringLiteral("$SMPROGRAMS\\") + path
-                                 : QStringLiteral("$SMPROGRAMS\\") + data.appName + path.mid(12);
+                                 : QStringLiteral("$SMPROGRAMS\\") + ProductFolder(data) + path.mid(12);
         }
         out.Line("  Delete \"%s\"", {path});
     }
@@ -102,7 +102,7 @@ void WriteUninstaller(const WizardData& data, ScriptBuffer& out) {
         if (startMenuPage)
             out.Line("  RMDir \"$SMPROGRAMS\\$ICONS_GROUP\"");
         else
-            out.Line("  RMDir \"$SMPROGRAMS\\%s\"", {data.appName});
+            out.Line("  RMDir \"$SMPROGRAMS\\%s\"", {ProductFolder(data)});
         out.Blank();
     }
     WriteDirectoryRemoval(data, out);

@@ -2,6 +2,7 @@
 #include "wizard/core/shortcut_rules.h"
 
 #include "wizard/core/install_entries.h"
+#include "wizard/core/nsis_text.h"
 
 #include <algorithm>
 
@@ -39,15 +40,16 @@ ShortcutItem MakeShortcut(const QString& linkPath, const QString& target) {
 
 ShortcutPageState RebuildShortcuts(const QString& appName, const QList<InstallGroup>& groups) {
     ShortcutPageState state;
+    const QString linkName = ProductFileName(appName) + QStringLiteral(".lnk");
     for (const InstallGroup& group : groups) {
         for (const InstallFile& file : group.files) {
             if (!HasSuffix(file.source, QLatin1StringView(".exe")))
                 continue;
             state.mainExeName = SourceFileName(file.source);
             state.mainExePath = file.installedPath;
-            state.shortcuts.append(ShortcutItem{QStringLiteral("$ICONS_GROUP\\") + appName + QStringLiteral(".lnk"),
+            state.shortcuts.append(ShortcutItem{QStringLiteral("$ICONS_GROUP\\") + linkName,
                                                 state.mainExePath, true});
-            state.shortcuts.append(ShortcutItem{QStringLiteral("$DESKTOP\\") + appName + QStringLiteral(".lnk"),
+            state.shortcuts.append(ShortcutItem{QStringLiteral("$DESKTOP\\") + linkName,
                                                 state.mainExePath, false});
             break;
         }

@@ -18,7 +18,7 @@ struct ShortcutPageState {
 };
 
 // What the shortcuts page shows on entry: per group, its first ".exe" gives the main program
-// (later groups win) and a start menu and a desktop shortcut to it.
+// (later groups win) and a start menu and a desktop shortcut to it, named after the product.
 ShortcutPageState RebuildShortcuts(const QString& appName, const QList<InstallGroup>& groups);
 // Applies RebuildShortcuts to the record, as entering the page does.
 void EnterShortcutPage(WizardData& data);

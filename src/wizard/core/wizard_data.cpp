@@ -3,6 +3,7 @@
 
 #include "platform/app_name.h"
 #include "wizard/core/maker_hosts.h"
+#include "wizard/core/nsis_text.h"
 
 WizardData::WizardData()
     : appName(QStringLiteral("My application")),
@@ -24,7 +25,7 @@ WizardData::WizardData()
       uninstIcon(QStringLiteral("${NSISDIR}\\Contrib\\Graphics\\Icons\\modern-uninstall.ico")) {}
 
 QString DefaultInstallDir(const QString& appName) {
-    return QStringLiteral("$PROGRAMFILES\\") + appName;
+    return QStringLiteral("$PROGRAMFILES\\") + ProductFileName(appName);
 }
 
 QString MakerBrandingText() {

@@ -87,7 +87,8 @@ struct WizardData {
     QString script;
 };
 
-// Install directory proposed on page 3 every time it is entered.
+// Install directory proposed on page 3 every time it is entered: the product's
+// name as a folder of the programs folder.
 QString DefaultInstallDir(const QString& appName);
 
 // Items of page 1's branding list; the first is the default.

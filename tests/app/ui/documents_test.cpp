@@ -1,5 +1,6 @@
 // Document operations of the frame: open, close, prompts, exit, stored tabs, templates, drops.
 #include "support/frame_fixture.h"
+#include "support/eventually.h"
 
 #include <QTest>
 
@@ -250,7 +251,7 @@ TEST_F(FrameTest, CommandStatesFollowTheActiveTab) {
     EXPECT_FALSE(commands.Action(Cmd::Compile)->isEnabled());
     EXPECT_TRUE(commands.Action(Cmd::StopCompile)->isEnabled());
     m_frame->OnCommand(Cmd::StopCompile);
-    QTRY_VERIFY(commands.Action(Cmd::Compile)->isEnabled());
+    ASSERT_EVENTUALLY(commands.Action(Cmd::Compile)->isEnabled());
 }
 
 TEST_F(FrameTest, SidePaneTogglesAndTheLayoutOutliveARestart) {

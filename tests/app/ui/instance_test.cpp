@@ -1,5 +1,6 @@
 // Single-instance hand-over: a real second start, and messages the channel must refuse.
 #include "support/frame_fixture.h"
+#include "support/eventually.h"
 
 #include "app/core/command_ids.h"
 #include "app/core/instance_channel.h"
@@ -74,7 +75,7 @@ TEST_F(HandOverTest, SecondStartHandsItsFileToTheFirstAndExitsWithOne) {
     EXPECT_TRUE(message.compile);
     EXPECT_EQ(message.path, path);
     EXPECT_EQ(Docs().ActiveView()->Path(), path);
-    QTRY_COMPARE(compile.count(), 1);
+    ASSERT_EVENTUALLY(compile.count() == 1);
 
     // Without a file the second start only brings the first window forward.
     const int tabs = Docs().Count();

@@ -1,5 +1,6 @@
 // The compile commands in the frame with the real makensis: log, installer path, error jump, stop, run.
 #include "compile_fixture.h"
+#include "support/eventually.h"
 
 #include "compiler/core/installer_runner.h"
 #include "text/core/ansi_code_page.h"
@@ -100,7 +101,7 @@ TEST_F(CompileFrameTest, ErrorLineMovesOnlyTheActiveEditorFiveLinesBelowTheTop) 
     ASSERT_NE(view, nullptr);
     view->Send(Sci::SCI_GOTOLINE, 60);
     ASSERT_TRUE(WaitForCompile());
-    QTRY_COMPARE(CaretLine(*view), 11);
+    ASSERT_EVENTUALLY(CaretLine(*view) == 11);
     EXPECT_EQ(view->Send(Sci::SCI_GETFIRSTVISIBLELINE), 6);
     EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
     EXPECT_FALSE(Enabled(Cmd::RunInstaller));
@@ -123,9 +124,9 @@ TEST_F(CompileFrameTest, CompileAndRunStartsOnlyAFreshlyBuiltInstaller) {
     EXPECT_EQ(wine.Arguments(), installer.toUtf8());
 
     // Stopped: the old installer stays recorded, nothing starts.
-    rewrite("!system \"sleep 30\"\n" + HelloScript());
+    rewrite(SleepingLine() + HelloScript());
     m_frame->OnCommand(Cmd::CompileRun);
-    QTRY_VERIFY(LogText().contains("sleep 30"));
+    ASSERT_EVENTUALLY(WrittenPid(SleeperPidFile()) != 0);
     m_frame->OnCommand(Cmd::StopCompile);
     ASSERT_TRUE(WaitForCompile(5000));
     EXPECT_EQ(wine.Arguments(), QByteArray());
@@ -151,12 +152,12 @@ TEST_F(CompileFrameTest, CompileAndRunStartsOnlyAFreshlyBuiltInstaller) {
 }
 
 TEST_F(CompileFrameTest, EscapeStopsALongCompile) {
-    CScrivoView* view = OpenAndCompile(Script(QStringLiteral("slow.nsi"), "!system \"sleep 30\"\n" + HelloScript()));
+    CScrivoView* view = OpenAndCompile(Script(QStringLiteral("slow.nsi"), SleepingLine() + HelloScript()));
     ASSERT_NE(view, nullptr);
     m_frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
     view->Editor()->setFocus();
-    QTRY_VERIFY(LogText().contains("sleep 30"));  // makensis is sleeping now
+    ASSERT_EVENTUALLY(WrittenPid(SleeperPidFile()) != 0);  // makensis is sleeping now
     ASSERT_TRUE(Logic().IsCompiling());
     // What Escape closes first is the view's own test.
     QTest::keyClick(view->Editor(), Qt::Key_Escape);

@@ -2,13 +2,14 @@
 #pragma once
 
 #include "support/frame_fixture.h"
+#include "support/eventually.h"
 #include "app/ui/compile_controller.h"
 #include "app/ui/pane_container.h"
 #include "app/ui/side_pane_controller.h"
 #include "compiler/ui/compile_log_ctrl.h"
 #include "config/ui/setting_main_dlg.h"
 #include "editor/ui/qsci_base.h"
-#include "outline/ui/code_pane_view.h"
+#include "outline/ui/thumbnail_view.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -41,7 +42,7 @@ protected:
     void CloseSettings() {
         ASSERT_NE(Window(), nullptr);
         Button(u"关闭"_s)->click();
-        QTRY_VERIFY(Window() == nullptr);
+        ASSERT_EVENTUALLY(Window() == nullptr);
     }
 
     template <class Widget = QAbstractButton>

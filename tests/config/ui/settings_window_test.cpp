@@ -1,5 +1,6 @@
 // The settings window: its command and pages, the general page's effect on every view, and what is written on close.
 #include "settings_fixture.h"
+#include "support/eventually.h"
 
 #include "compiler/core/compile_request.h"
 #include "config/ui/colour_swatch.h"
@@ -140,7 +141,7 @@ TEST_F(SettingsTest, GeneralChangeWritesConfigOnCloseAndNotTheStyles) {
     // Nothing is written while the window is open; Escape closes it like its button.
     EXPECT_EQ(ConfigBytes(), config);
     QTest::keyClick(Window(), Qt::Key_Escape);
-    QTRY_VERIFY(Window() == nullptr);
+    ASSERT_EVENTUALLY(Window() == nullptr);
     EXPECT_TRUE(ConfigBytes().contains("<ShowLineNumber Val=\"0\"")) << ConfigBytes().constData();
     EXPECT_EQ(StylersBytes(), stylers);
 

@@ -1,5 +1,6 @@
 // NSIS colouring in a real editor view: typing what aborted the component's own lexer, and restyling after edits.
 #include "support/frame_fixture.h"
+#include "support/eventually.h"
 
 #include "editor/ui/qsci_base.h"
 
@@ -47,7 +48,7 @@ protected:
 
 TEST_F(NsisColouringTest, TypingACommentEndingInABackslashColoursTheNextLineAsComment) {
     CScrivoView* view = Open("; Install into $PROGRAMFILES\\MyApp\\\nOutFile \"a.exe\"\n");
-    QTRY_COMPARE(StyleAtLine(view, 1), kComment);
+    ASSERT_EVENTUALLY(StyleAtLine(view, 1) == kComment);
     EXPECT_EQ(StyleAtLine(view, 0), kComment);
 
     QTest::keyClick(view->Editor(), Qt::Key_End, Qt::ControlModifier);
@@ -55,14 +56,14 @@ TEST_F(NsisColouringTest, TypingACommentEndingInABackslashColoursTheNextLineAsCo
     QTest::keyClick(view->Editor(), Qt::Key_Return);
     QTest::keyClicks(view->Editor(), QStringLiteral("Name x"));
     ASSERT_EQ(view->Text(), "; Install into $PROGRAMFILES\\MyApp\\\nOutFile \"a.exe\"\n; typed \\\nName x");
-    QTRY_COMPARE(StyleAtLine(view, 3), kComment);
+    ASSERT_EVENTUALLY(StyleAtLine(view, 3) == kComment);
     EXPECT_EQ(StyleAtLine(view, 2), kComment);
 
     // Finishing the first comment gives the command its own colour again.
     QTest::keyClick(view->Editor(), Qt::Key_Home, Qt::ControlModifier);
     QTest::keyClick(view->Editor(), Qt::Key_End);
     QTest::keyClick(view->Editor(), Qt::Key_Backspace);
-    QTRY_COMPARE(StyleAtLine(view, 1), kCommand);
+    ASSERT_EVENTUALLY(StyleAtLine(view, 1) == kCommand);
     EXPECT_EQ(StyleAtLine(view, 0), kComment);
     EXPECT_EQ(StyleAtLine(view, 3), kComment);
 }

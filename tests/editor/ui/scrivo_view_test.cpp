@@ -1,5 +1,6 @@
 // The editor view: NSIS set-up, line-number margin, styles, folding, delayed scrolling and Escape.
 #include "support/frame_fixture.h"
+#include "support/eventually.h"
 
 #include "app/ui/command_actions.h"
 #include "config/core/lexer_type.h"
@@ -120,7 +121,7 @@ TEST_F(ViewTest, ScrollToLinePutsTheLineFiveBelowTheTopAfterADelay) {
     m_view->AppendText(Lines(300));
     m_view->ScrollToLine(150);
     EXPECT_EQ(m_view->Send(Sci::SCI_GETFIRSTVISIBLELINE), 0);  // not yet
-    QTRY_COMPARE(m_view->Send(Sci::SCI_GETFIRSTVISIBLELINE), 145);
+    ASSERT_EVENTUALLY(m_view->Send(Sci::SCI_GETFIRSTVISIBLELINE) == 145);
     EXPECT_EQ(m_view->Send(Sci::SCI_LINEFROMPOSITION, m_view->Send(Sci::SCI_GETCURRENTPOS)), 150);
 }
 
@@ -145,7 +146,7 @@ TEST_F(ViewTest, EscapeClosesTheListThenTheTipThenReachesTheFrame) {
     EXPECT_EQ(stop.count(), 0);
     QTest::keyClick(m_view->Editor(), Qt::Key_Escape);
     EXPECT_EQ(stop.count(), 1);
-    QTRY_VERIFY(!m_frame->Compiler().IsCompiling());
+    ASSERT_EVENTUALLY(!m_frame->Compiler().IsCompiling());
 }
 
 TEST_F(FrameTest, ABurstOfEditsGivesTheOutlineOneNoticeOnceTheTextRests) {

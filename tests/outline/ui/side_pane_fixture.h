@@ -4,7 +4,7 @@
 #include "support/shown_frame.h"
 #include "app/ui/pane_container.h"
 #include "app/ui/side_pane_controller.h"
-#include "outline/ui/code_pane_view.h"
+#include "outline/ui/thumbnail_view.h"
 #include "outline/ui/code_tree_ctrl.h"
 
 #include <QSignalSpy>

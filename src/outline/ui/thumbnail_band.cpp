@@ -1,5 +1,5 @@
 // CViewZoneDlg: the veil over the thumbnail with the band of the lines the editor shows.
-#include "outline/ui/view_zone_dlg.h"
+#include "outline/ui/thumbnail_band.h"
 
 #include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"

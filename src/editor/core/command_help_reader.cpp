@@ -1,5 +1,5 @@
 // The NSIS command tips table and its reader thread.
-#include "editor/core/nsis_func_tips.h"
+#include "editor/core/command_help_reader.h"
 
 #include "editor/core/encoding_detection.h"
 

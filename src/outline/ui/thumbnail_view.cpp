@@ -1,5 +1,5 @@
 // CCodePaneView: the thumbnail, a zoomed-out read-along view of the active script's document.
-#include "outline/ui/code_pane_view.h"
+#include "outline/ui/thumbnail_view.h"
 
 #include "editor/ui/nsis_text_view.h"
 #include "editor/ui/qsci_base.h"

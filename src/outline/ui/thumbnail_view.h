@@ -1,7 +1,7 @@
 // CCodePaneView: the thumbnail, a zoomed-out read-along view of the active script's document.
 #pragma once
 
-#include "outline/ui/view_zone_dlg.h"
+#include "outline/ui/thumbnail_band.h"
 
 #include <QMetaObject>
 #include <QWidget>

@@ -1,0 +1,115 @@
+// DiagnosticsController: fills the problem list after each compile, jumps to a problem's line, marks the editors.
+#include "app/ui/diagnostics_controller.h"
+
+#include "app/core/command_ids.h"
+#include "app/core/command_registry.h"
+#include "app/ui/compile_controller.h"
+#include "app/ui/document_set.h"
+#include "app/ui/frame_status_bar.h"
+#include "compiler/core/compile_log_logic.h"
+#include "compiler/core/compile_outcome.h"
+#include "compiler/ui/diagnostics_list.h"
+#include "app/core/document_rules.h"
+#include "editor/ui/diagnostic_marks.h"
+#include "editor/ui/qsci_base.h"
+#include "editor/ui/scrivo_view.h"
+
+#include <QLayout>
+#include <QSplitter>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// The list shares the log pane with the log, below it, resizable.
+void PlaceUnderLog(CCompileLogCtrl* log, CDiagnosticsList* list) {
+    QWidget* pane = log->parentWidget();
+    auto* splitter = new QSplitter(Qt::Vertical, pane);
+    splitter->setChildrenCollapsible(false);
+    delete pane->layout()->replaceWidget(log, splitter);
+    splitter->addWidget(log);
+    splitter->addWidget(list);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
+}
+}  // namespace
+
+DiagnosticsController::DiagnosticsController(CommandRegistry& registry, DocumentSet& documents,
+                                             CompileController& compile, FrameStatusBar& status, QObject* parent)
+    : QObject(parent),
+      m_documents(documents),
+      m_compile(compile),
+      m_status(status),
+      m_list(new CDiagnosticsList(compile.Log()->parentWidget())) {
+    PlaceUnderLog(compile.Log(), m_list);
+    registry.Register(Cmd::NextDiagnostic, [this](int) { Step(1); });
+    registry.Register(Cmd::PreviousDiagnostic, [this](int) { Step(-1); });
+    for (int id : {Cmd::NextDiagnostic, Cmd::PreviousDiagnostic})
+        registry.RegisterEnabledRule(id, [this] { return m_list->Count() > 0; });
+
+    connect(m_list, &CDiagnosticsList::Activated, this, &DiagnosticsController::GoTo);
+    connect(compile.Log()->Editor(), &QsciScintillaBase::SCN_DOUBLECLICK, this,
+            [this](int, int line, int) { OnLogDoubleClicked(line); });
+    connect(&compile.Logic(), &CCompileLogLogic::CompileStarted, this, &DiagnosticsController::OnStarted);
+    connect(&compile.Logic(), &CCompileLogLogic::CompileFinished, this, &DiagnosticsController::OnFinished);
+    // A file opened later still shows the marks of the last compile.
+    connect(&m_documents, &DocumentSet::ActiveChanged, this, [this] { MarkView(m_documents.ActiveView()); });
+}
+
+void DiagnosticsController::OnStarted() {
+    ++m_generation;
+    m_list->Clear();
+    for (int i = 0; i < m_documents.Count(); ++i) {
+        if (const CEditerTabViewItem* document = m_documents.DocumentAt(i))
+            CDiagnosticMarks::Of(*document->View()).Clear();
+    }
+    m_status.SetPartText(0, u"正在编译…"_s);
+}
+
+void DiagnosticsController::OnFinished(const CompileResult& result) {
+    m_list->SetDiagnostics(result.diagnostics);
+    m_status.SetPartText(0, CompileOutcomeText(result));
+    for (int i = 0; i < m_documents.Count(); ++i) {
+        if (const CEditerTabViewItem* document = m_documents.DocumentAt(i))
+            MarkView(document->View());
+    }
+}
+
+void DiagnosticsController::MarkView(CScrivoView* view) {
+    if (!view || view->Path().isEmpty())
+        return;
+    CDiagnosticMarks& marks = CDiagnosticMarks::Of(*view);
+    if (marks.Generation() == m_generation)
+        return;
+    marks.Clear();
+    marks.SetGeneration(m_generation);
+    for (const Diagnostic& diagnostic : m_list->Diagnostics()) {
+        if (diagnostic.HasPlace() && IsSameFile(diagnostic.file, view->Path()))
+            marks.Add(diagnostic.line - 1, diagnostic.severity == DiagnosticSeverity::Error, diagnostic.message);
+    }
+}
+
+void DiagnosticsController::GoTo(int index) {
+    if (index < 0 || index >= m_list->Count())
+        return;
+    m_list->SetCurrentIndex(index);
+    const Diagnostic& diagnostic = m_list->Diagnostics()[index];
+    if (!diagnostic.HasPlace() || !m_documents.OpenDocument(diagnostic.file, false))
+        return;
+    if (CScrivoView* view = m_documents.ActiveView()) {
+        MarkView(view);
+        view->ScrollToLine(diagnostic.line - 1);
+    }
+}
+
+void DiagnosticsController::Step(int delta) {
+    const int count = m_list->Count();
+    if (count == 0)
+        return;
+    const int current = m_list->CurrentIndex();
+    const int next = current < 0 ? (delta > 0 ? 0 : count - 1) : (current + delta + count) % count;
+    GoTo(next);
+}
+
+void DiagnosticsController::OnLogDoubleClicked(int line) {
+    GoTo(DiagnosticOfOutputLine(m_list->Diagnostics(), m_compile.Log()->LineText(line)));
+}

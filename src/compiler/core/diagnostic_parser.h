@@ -1,0 +1,38 @@
+// CDiagnosticParser: reads makensis's output, line by line, into errors and warnings.
+#pragma once
+
+#include "compiler/core/diagnostic.h"
+#include "compiler/core/line_joiner.h"
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <optional>
+
+// The places it gives are as makensis printed them: file names relative to
+// the folder it compiled in, "<stdin>" for a script read from standard input,
+// and for an error inside a macro the line that inserted it. LocateDiagnostics
+// turns them into the places the user means.
+class CDiagnosticParser {
+public:
+    void Feed(QByteArrayView utf8);
+    // Reads a last line without a line feed and closes what is still open.
+    void Finish();
+
+    const QList<Diagnostic>& Diagnostics() const { return m_diagnostics; }
+    QList<Diagnostic> TakeDiagnostics();
+
+private:
+    void ReadLine(QByteArrayView rawLine);
+    bool ReadFrame(const QString& line);
+    void CloseError();
+    void FlushLoneError();
+
+    CLineJoiner m_lines;
+    QList<Diagnostic> m_diagnostics;
+    std::optional<Diagnostic> m_openError;  // frames read, the outermost not yet
+    std::optional<Diagnostic> m_loneError;  // an "Error: " line that frames may still follow
+    QString m_lastMessage;                  // the line before a chain names its error
+    QString m_lastMessageLine;              // and is part of it
+    bool m_inSummary = false;
+};

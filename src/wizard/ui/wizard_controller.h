@@ -1,0 +1,36 @@
+// WizardController: the new-script wizard command: runs the wizard and turns its script into a new document, saved and compiled on request.
+#pragma once
+
+#include "wizard/ui/main_dlg.h"
+
+#include <QObject>
+#include <QPointer>
+
+class CommandRegistry;
+class Configurator;
+class DocumentSet;
+class Prompter;
+class QWidget;
+
+class WizardController : public QObject {
+    Q_OBJECT
+public:
+    // Registers the wizard command; window is the parent of the wizard.
+    WizardController(CommandRegistry& registry, DocumentSet& documents, const Configurator& config, Prompter& prompter,
+                     QWidget* window);
+
+    // The open wizard; null while none is open.
+    CMainDlg* Wizard() const { return m_wizard; }
+    // Opens the wizard, or brings the open one to the front.
+    void Run();
+    // The finished wizard's script as a new document, then Save As and compile when asked.
+    void OpenResult(const WizardResult& result);
+
+private:
+    CommandRegistry& m_registry;
+    DocumentSet& m_documents;
+    const Configurator& m_config;
+    Prompter& m_prompter;
+    QWidget* m_window;
+    QPointer<CMainDlg> m_wizard;
+};

@@ -1,0 +1,4 @@
+OutFile deep.exe
+!include "lib/a.nsh"
+Section
+SectionEnd

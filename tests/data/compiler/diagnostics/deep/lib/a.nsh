@@ -1,0 +1,2 @@
+; first level
+!include "lib/a/b.nsh"

@@ -1,0 +1,2 @@
+; second level
+!include "lib/a/c.nsh"

@@ -1,0 +1,3 @@
+; third level
+
+BogusCommand foo

@@ -1,0 +1,3 @@
+OutFile directives.exe
+!warning "check this"
+!error "stop here"

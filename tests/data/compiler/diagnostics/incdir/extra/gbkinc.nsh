@@ -1,0 +1,4 @@
+!macro FromDir
+  DetailPrint "ok"
+  WrongHere
+!macroend

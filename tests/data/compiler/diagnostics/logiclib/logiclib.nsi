@@ -1,0 +1,4 @@
+OutFile logiclib.exe
+!include LogicLib.nsh
+${If} 1 = 1
+${EndIf}

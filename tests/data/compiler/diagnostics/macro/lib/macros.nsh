@@ -1,0 +1,6 @@
+; macros for the installer
+
+!macro Broken arg
+  DetailPrint "${arg}"
+  NoSuchInstruction
+!macroend

@@ -1,0 +1,6 @@
+OutFile macro.exe
+!include "lib/macros.nsh"
+Section
+  DetailPrint "before"
+  !insertmacro Broken "x"
+SectionEnd

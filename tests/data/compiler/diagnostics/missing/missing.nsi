@@ -1,0 +1,2 @@
+OutFile missing.exe
+!include "nothere.nsh"

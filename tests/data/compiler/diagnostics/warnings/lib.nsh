@@ -1,0 +1,5 @@
+; helpers nobody calls
+Var /GLOBAL HeaderVar
+Function HeaderFunc
+  header_label:
+FunctionEnd

@@ -1,0 +1,54 @@
+// The wizard's pages at the normal and at a one and a half times larger font (144 dpi): every text shown whole.
+#include "wizard_fixture.h"
+
+#include <QLabel>
+
+namespace {
+// Widgets of the shown page whose text gets less room than it needs.
+QStringList Clipped(QWidget* page) {
+    QStringList clipped;
+    for (QWidget* widget : page->findChildren<QWidget*>()) {
+        if (!widget->isVisible())
+            continue;
+        const auto* label = qobject_cast<QLabel*>(widget);
+        const bool hasText = (label && !label->wordWrap() && !label->text().isEmpty())
+            || qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget);
+        if (!hasText)
+            continue;
+        const QSize needed = qobject_cast<QComboBox*>(widget) ? widget->minimumSizeHint() : widget->sizeHint();
+        if (widget->width() < needed.width() || widget->height() < needed.height())
+            clipped << widget->metaObject()->className() + QStringLiteral(" ") + widget->objectName()
+                    + QStringLiteral(" ") + (label ? label->text() : QString());
+    }
+    return clipped;
+}
+
+class LargeFont {
+public:
+    explicit LargeFont(double scale) : m_saved(QApplication::font()) {
+        QFont font = m_saved;
+        font.setPointSizeF(font.pointSizeF() * scale);
+        QApplication::setFont(font);
+    }
+    ~LargeFont() { QApplication::setFont(m_saved); }
+
+private:
+    QFont m_saved;
+};
+}  // namespace
+
+TEST_F(WizardTest, EveryPageShowsItsTextsWholeAtBothSizes) {
+    for (double scale : {1.0, 1.5}) {
+        LargeFont font(scale);
+        Open(RealInstalledNsis());
+        for (int index = 0; index < m_dialog->PageCount(); ++index) {
+            ASSERT_TRUE(GoTo(index)) << index;
+            QApplication::processEvents();
+            EXPECT_EQ(Clipped(m_dialog->Page(index)).join(QStringLiteral("; ")).toStdString(), "")
+                << "page " << index << " at " << scale;
+            const QSize page = m_dialog->Page(index)->size();
+            EXPECT_GE(page.width(), m_dialog->Page(index)->minimumSizeHint().width()) << index;
+            EXPECT_GE(page.height(), m_dialog->Page(index)->minimumSizeHint().height()) << index;
+        }
+    }
+}
