@@ -86,7 +86,7 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     new SettingsController(m_registry, m_config, m_prompter, this, FrameSettingsTargets(*this));
     m_online = new COnlineController(m_registry, *m_documents, *m_commands, m_config, m_prompter,
                                      [this] { UpdateCommandStates(); }, this);
-    new WizardController(m_registry, *m_documents, m_config, m_prompter, this);
+    new WizardController(m_registry, *m_documents, m_config, m_prompter, this, &m_online->Service());
 
     setAcceptDrops(true);
     ApplyStoredLayout();

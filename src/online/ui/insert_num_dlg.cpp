@@ -6,10 +6,10 @@
 #include "platform/prompter.h"
 #include "wizard/core/stat_line.h"
 #include "wizard/core/wizard_checks.h"
+#include "wizard/ui/stat_number_panel.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -33,8 +33,9 @@ QLabel* UsageNotes(const OnlineServers& servers, QWidget* parent) {
 
 }  // namespace
 
-CInsertNum::CInsertNum(IUserInfo& user, Prompter& prompter, const OnlineServers& servers, QWidget* parent)
-    : QDialog(parent), m_prompter(prompter), m_panel(new CStatPanel(user, prompter, servers, this)) {
+CInsertNum::CInsertNum(const StatService& service, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_prompter(prompter), m_form(new CStatNumberPanel(this)),
+      m_panel(CStatPanel::Attach(*m_form, service, prompter)) {
     setWindowTitle(u"插入统计代码"_s);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(u"确    定"_s, QDialogButtonBox::AcceptRole);
@@ -42,27 +43,28 @@ CInsertNum::CInsertNum(IUserInfo& user, Prompter& prompter, const OnlineServers&
     buttons->addButton(u"取    消"_s, QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CInsertNum::OnOk);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_panel, &CStatPanel::RowActivated, this, &CInsertNum::Finish);
+    // The form has put the row's number in already; a double click takes it without the check.
+    connect(m_panel, &CStatPanel::NumberActivated, this, &CInsertNum::Finish);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_panel, 1);
-    layout->addWidget(UsageNotes(servers, this));
+    layout->addWidget(m_form, 1);
+    layout->addWidget(UsageNotes(service.servers, this));
     layout->addWidget(buttons);
     resize(620, 420);
-    m_panel->FocusNumber();
+    m_form->Focus(WizardField::StatNumber);
 }
 
 void CInsertNum::OnOk() {
-    if (!CheckStatNumber(m_panel->NumberEdit()->text().trimmed()).valid) {
+    if (!CheckStatNumber(m_form->Number().trimmed()).valid) {
         m_prompter.Ask(u"请输入有效的统计编号！"_s, kAppName, PromptIcon::Warning, PromptButtons::Ok);
-        m_panel->FocusNumber();
+        m_form->Focus(WizardField::StatNumber);
         return;
     }
     Finish();
 }
 
 void CInsertNum::Finish() {
-    m_number = m_panel->NumberEdit()->text().trimmed();
+    m_number = m_form->Number().trimmed();
     m_comment = StatComment(m_panel->ItemName(m_number));
     accept();
 }

@@ -30,6 +30,7 @@ COnlineController::COnlineController(CommandRegistry& registry, DocumentSet& doc
     : QObject(owner), m_documents(documents), m_actions(actions), m_prompter(prompter), m_owner(owner),
       m_statesChanged(std::move(statesChanged)), m_servers(ResolveOnlineServers(config.Servers())),
       m_user(new CUserInfoLogic(config, StatServiceUrl(m_servers), kStatTimeoutMs, this)),
+      m_service{*m_user, m_servers},
       m_update(new CUpdateDlg(config, prompter, m_servers, kUpdateTimeoutMs,
                               [] { return QDateTime::currentSecsSinceEpoch(); }, owner)) {
     connect(m_user, &CUserInfoLogic::SignInChanged, this, &COnlineController::OnSignInChanged);
@@ -40,8 +41,6 @@ COnlineController::COnlineController(CommandRegistry& registry, DocumentSet& doc
 bool COnlineController::IsSignedIn() const { return m_user->CheckLogin() == 0; }
 
 void COnlineController::StartAutomaticUpdateCheck() { m_update->StartUpdateCheck(false); }
-
-IUserInfo& COnlineController::User() const { return *m_user; }
 
 void COnlineController::RegisterCommands(CommandRegistry& registry) {
     registry.Register(Cmd::SignIn, [this](int) { OnSignInCommand(); });
@@ -62,7 +61,7 @@ void COnlineController::OnInsertStatistics() {
     QPointer<CScrivoView> view = m_documents.ActiveView();
     if (!view)
         return;
-    CInsertNum dialog(*m_user, m_prompter, m_servers, m_owner);
+    CInsertNum dialog(m_service, m_prompter, m_owner);
     if (dialog.exec() != QDialog::Accepted || !view)
         return;
     InsertStatCode(*view->Editor(), dialog.Number(), dialog.Comment());

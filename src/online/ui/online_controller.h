@@ -2,6 +2,7 @@
 #pragma once
 
 #include "online/core/online_servers.h"
+#include "online/ui/stat_service.h"
 
 #include <QObject>
 
@@ -32,8 +33,8 @@ public:
     // The silent check of each start.
     void StartAutomaticUpdateCheck();
 
-    IUserInfo& User() const;
-    const OnlineServers& Servers() const { return m_servers; }
+    // For wizard page 8's statistics panel.
+    const StatService& Service() const { return m_service; }
     CUpdateDlg& Update() const { return *m_update; }
 
 private:
@@ -50,5 +51,6 @@ private:
     std::function<void()> m_statesChanged;
     OnlineServers m_servers;
     CUserInfoLogic* m_user;
+    StatService m_service;
     CUpdateDlg* m_update;
 };

@@ -1,16 +1,15 @@
-// CStatPanel: the statistics panel of wizard page 8 and the insert dialog: numbers list, sign-in, number and version.
+// CStatPanel: the statistics service's part of wizard page 8 and the insert dialog: the numbers list and the sign-in.
 #pragma once
 
-#include "online/core/online_servers.h"
 #include "online/core/stat_protocol.h"
+#include "online/ui/stat_service.h"
 
 #include <QList>
 #include <QWidget>
 
-class IUserInfo;
+class CStatNumberPanel;
 class Prompter;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -18,33 +17,31 @@ class QTreeWidgetItem;
 class CStatPanel : public QWidget {
     Q_OBJECT
 public:
-    CStatPanel(IUserInfo& user, Prompter& prompter, const OnlineServers& servers, QWidget* parent);
+    CStatPanel(const StatService& service, Prompter& prompter, QWidget* parent);
 
-    QLineEdit* NumberEdit() const { return m_number; }
-    QLineEdit* VersionEdit() const { return m_version; }
+    // A panel placed above the form's fields; a picked row's number goes into the form.
+    static CStatPanel* Attach(CStatNumberPanel& form, const StatService& service, Prompter& prompter);
+
     QTreeWidget* List() const { return m_list; }
+    const QList<StatItem>& Items() const { return m_items; }
     // The item name of the first row whose number is exactly this; empty when none.
     QString ItemName(const QString& number) const;
-    // Enables, focuses and selects the whole number.
-    void FocusNumber();
 
 Q_SIGNALS:
-    // A row was double-clicked; its number is already in the number edit.
-    void RowActivated();
+    // A row was clicked.
+    void NumberPicked(const QString& number);
+    // A row was double-clicked.
+    void NumberActivated(const QString& number);
 
 private:
     void ShowSignedIn(bool signedIn);
     void RefreshList();
     void FillList(const QList<StatItem>& items);
     void OnSignIn();
-    void OnRowClicked(QTreeWidgetItem* row);
 
-    IUserInfo& m_user;
+    StatService m_service;
     Prompter& m_prompter;
-    OnlineServers m_servers;
     QTreeWidget* m_list;
-    QLineEdit* m_number;
-    QLineEdit* m_version;
     QPushButton* m_signIn;
     QLabel* m_signedOutBefore;
     QLabel* m_signedOutAfter;

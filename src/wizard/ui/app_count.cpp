@@ -1,6 +1,7 @@
 // CAppCount: wizard page 8.
 #include "wizard/ui/app_count.h"
 
+#include "online/ui/stat_panel.h"
 #include "wizard/ui/stat_number_panel.h"
 #include "wizard/ui/wizard_widgets.h"
 
@@ -8,12 +9,16 @@
 
 using namespace Qt::StringLiterals;
 
-CAppCount::CAppCount(WizardData& data, Prompter& prompter, QWidget* parent)
+CAppCount::CAppCount(WizardData& data, Prompter& prompter, const StatService* service, QWidget* parent)
     : CWizardPage(data, prompter, u"安装量统计属性 (8/8)"_s, parent), m_panel(new CStatNumberPanel(this)) {
     m_panel->SetNumber(data.statNumber);
     m_panel->SetVersion(data.installVersion);
-    Body()->addWidget(m_panel);
-    Body()->addStretch(1);
+    if (service)
+        m_service = CStatPanel::Attach(*m_panel, *service, prompter);
+    // The list takes the room when there is one.
+    Body()->addWidget(m_panel, service ? 1 : 0);
+    if (!service)
+        Body()->addStretch(1);
 }
 
 bool CAppCount::Enter() {
@@ -28,5 +33,10 @@ bool CAppCount::Store() {
         return false;
     }
     // Item names come with the statistics list, which only a signed-in user has.
-    return Accept(StoreAppCount(Data(), m_panel->Number(), m_panel->Version(), {}));
+    QList<StatListItem> list;
+    if (m_service) {
+        for (const StatItem& item : m_service->Items())
+            list.append({item.number, item.name});
+    }
+    return Accept(StoreAppCount(Data(), m_panel->Number(), m_panel->Version(), list));
 }

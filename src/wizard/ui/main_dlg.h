@@ -19,11 +19,15 @@ struct WizardResult {
     bool compileScript = false;
 };
 
+struct StatService;
+
 class CMainDlg : public QDialog {
     Q_OBJECT
 public:
-    // data: the description the pages start from; nsis: the compiler the script is meant for.
-    CMainDlg(WizardData data, const InstalledNsis& nsis, Prompter& prompter, QWidget* parent);
+    // data: the description the pages start from; nsis: the compiler the script is meant for;
+    // service: the statistics service of page 8, none for a plain form.
+    CMainDlg(WizardData data, const InstalledNsis& nsis, Prompter& prompter, QWidget* parent,
+             const StatService* service = nullptr);
     ~CMainDlg() override;
 
     int PageIndex() const { return m_index; }

@@ -14,13 +14,14 @@ constexpr int kCompilerQueryMs = 5000;
 }  // namespace
 
 WizardController::WizardController(CommandRegistry& registry, DocumentSet& documents, const Configurator& config,
-                                   Prompter& prompter, QWidget* window)
+                                   Prompter& prompter, QWidget* window, const StatService* service)
     : QObject(window),
       m_registry(registry),
       m_documents(documents),
       m_config(config),
       m_prompter(prompter),
-      m_window(window) {
+      m_window(window),
+      m_service(service) {
     registry.Register(Cmd::NewWizard, [this](int) { Run(); });
 }
 
@@ -32,7 +33,7 @@ void WizardController::Run() {
         return;
     }
     const InstalledNsis nsis = QueryInstalledNsis(m_config.GetCompilerPath(), kCompilerQueryMs);
-    m_wizard = new CMainDlg(WizardDefaultsFor(nsis), nsis, m_prompter, m_window);
+    m_wizard = new CMainDlg(WizardDefaultsFor(nsis), nsis, m_prompter, m_window, m_service);
     m_wizard->setAttribute(Qt::WA_DeleteOnClose);
     m_wizard->setWindowModality(Qt::ApplicationModal);
     CMainDlg* wizard = m_wizard;

@@ -11,13 +11,15 @@ class Configurator;
 class DocumentSet;
 class Prompter;
 class QWidget;
+struct StatService;
 
 class WizardController : public QObject {
     Q_OBJECT
 public:
-    // Registers the wizard command; window is the parent of the wizard.
+    // Registers the wizard command; window is the parent of the wizard; service is page 8's
+    // statistics service, none for a plain form.
     WizardController(CommandRegistry& registry, DocumentSet& documents, const Configurator& config, Prompter& prompter,
-                     QWidget* window);
+                     QWidget* window, const StatService* service = nullptr);
 
     // The open wizard; null while none is open.
     CMainDlg* Wizard() const { return m_wizard; }
@@ -32,5 +34,6 @@ private:
     const Configurator& m_config;
     Prompter& m_prompter;
     QWidget* m_window;
+    const StatService* m_service;
     QPointer<CMainDlg> m_wizard;
 };

@@ -11,6 +11,7 @@
 #include "online/ui/stat_panel.h"
 #include "online/ui/update_dlg.h"
 #include "online/ui/user_login_dlg.h"
+#include "wizard/ui/stat_number_panel.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -102,7 +103,7 @@ TEST_F(FrameOnlineTest, InsertStatisticsCommandEditsTheActiveScript) {
     WhenModal<CInsertNum>([](CInsertNum& dialog) {
         // Waits for the signed-in list, then takes its row.
         QTRY_COMPARE(dialog.Panel()->List()->topLevelItemCount(), 1);
-        dialog.Panel()->NumberEdit()->setText(u"7KFBDS3C"_s);
+        dialog.Form()->SetNumber(u"7KFBDS3C"_s);
         for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
             if (button->text() == u"确    定"_s)
                 button->click();

@@ -8,6 +8,7 @@
 #include "online/ui/stat_panel.h"
 #include "online/ui/user_login_dlg.h"
 #include "wizard/core/stat_line.h"
+#include "wizard/ui/stat_number_panel.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -24,11 +25,12 @@ class InsertNumTest : public OnlineTest {
 protected:
     void Open() {
         m_user = std::make_unique<CUserInfoLogic>(*m_config, StatServiceUrl(Servers()), 8000);
-        m_dialog = std::make_unique<CInsertNum>(*m_user, m_prompter, Servers(), nullptr);
+        m_dialog = std::make_unique<CInsertNum>(StatService{*m_user, Servers()}, m_prompter, nullptr);
         m_dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_dialog.get()));
     }
     CStatPanel& Panel() const { return *m_dialog->Panel(); }
+    CStatNumberPanel& Form() const { return *m_dialog->Form(); }
     QPushButton* Button(const QString& text) const {
         for (QPushButton* button : m_dialog->findChildren<QPushButton*>()) {
             if (button->text() == text)
@@ -54,7 +56,7 @@ protected:
 TEST_F(InsertNumTest, SignedInPanelListsTheNumbersAndPicksOne) {
     LoadConfig(StoredAutoLogin());
     Open();
-    EXPECT_TRUE(Panel().NumberEdit()->hasFocus());
+    EXPECT_TRUE(Form().findChild<QLineEdit*>(u"statNumber"_s)->hasFocus());
     EXPECT_FALSE(Panel().findChild<QPushButton*>(u"signIn"_s)->isVisible());
     QTreeWidget* list = Panel().List();
     QTRY_COMPARE(list->topLevelItemCount(), 1);
@@ -62,7 +64,7 @@ TEST_F(InsertNumTest, SignedInPanelListsTheNumbersAndPicksOne) {
     EXPECT_EQ(QStringList({row->text(0), row->text(1), row->text(2)}), QStringList({u"1"_s, u"A1"_s, u"Setup A"_s}));
 
     ClickRow(0, false);
-    EXPECT_EQ(Panel().NumberEdit()->text(), u"A1"_s);
+    EXPECT_EQ(Form().Number(), u"A1"_s);
     EXPECT_TRUE(m_dialog->isVisible());
     // A double-clicked row is taken as it is, without the number check.
     ClickRow(0, true);
@@ -76,7 +78,7 @@ TEST_F(InsertNumTest, SignedInPanelListsTheNumbersAndPicksOne) {
 TEST_F(InsertNumTest, OkChecksTheNumber) {
     Open();
     for (const QString& refused : {QString(), u"   "_s, u"ABC"_s}) {
-        Panel().NumberEdit()->setText(refused);
+        Form().SetNumber(refused);
         QTest::mouseClick(Button(u"确    定"_s), Qt::LeftButton);
         ASSERT_FALSE(m_prompter.Messages().empty());
         EXPECT_EQ(m_prompter.Messages().back(),
@@ -84,8 +86,8 @@ TEST_F(InsertNumTest, OkChecksTheNumber) {
         EXPECT_TRUE(m_dialog->isVisible());
         m_prompter.ClearRecord();
     }
-    Panel().NumberEdit()->setText(u"  7KFBDS3C "_s);
-    Panel().VersionEdit()->setText(u"not read"_s);
+    Form().SetNumber(u"  7KFBDS3C "_s);
+    Form().SetVersion(u"not read"_s);
     QTest::mouseClick(Button(u"确    定"_s), Qt::LeftButton);
     EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
     EXPECT_EQ(m_dialog->Number(), u"7KFBDS3C"_s);

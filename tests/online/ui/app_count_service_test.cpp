@@ -1,0 +1,64 @@
+// Wizard page 8 with the statistics service: sign in from the page, pick a listed number, its item name stored.
+#include "modal_script.h"
+#include "online/core/password_digest.h"
+#include "online/core/user_info_logic.h"
+#include "online/support/online_fixture.h"
+#include "online/ui/stat_panel.h"
+#include "online/ui/user_login_dlg.h"
+#include "wizard/ui/wizard_fixture.h"
+
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class AppCountServiceTest : public OnlineTest, protected WizardSteps {
+protected:
+    void SetUp() override {
+        OnlineTest::SetUp();
+        m_server.SetHandler([](const HttpExchange& e) {
+            const DecodedStatRequest request = DecodeStatRequest(e.body);
+            if (request.pwd != PasswordDigest(u"secret1"_s))
+                return ScriptedAnswer::Text("err:-1");
+            return ScriptedAnswer::Text(request.function == 10 ? "err:0\nct:1\nid0:7KFBDS3C\nname0:演示安装" : "err:0");
+        });
+        m_user = std::make_unique<CUserInfoLogic>(*m_config, StatServiceUrl(Servers()), 8000);
+        m_service.emplace(StatService{*m_user, Servers()});
+        const InstalledNsis nsis = RealInstalledNsis();
+        m_dialog = std::make_unique<CMainDlg>(WizardDefaultsFor(nsis), nsis, m_prompter, nullptr, &*m_service);
+        m_dialog->show();
+        m_dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
+    }
+    CMainDlg* Wizard() const override { return m_dialog.get(); }
+    ScriptedPrompter& Answers() override { return m_prompter; }
+
+    std::unique_ptr<CUserInfoLogic> m_user;
+    std::optional<StatService> m_service;
+    std::unique_ptr<CMainDlg> m_dialog;
+};
+
+}  // namespace
+
+TEST_F(AppCountServiceTest, SignInOnThePageAndPickAListedNumber) {
+    ASSERT_TRUE(GoTo(kCount));
+    auto* signIn = Find<QPushButton>("signIn");
+    ASSERT_TRUE(signIn->isVisible());
+    WhenModal<CUserLogin>([](CUserLogin& login) {
+        login.findChild<QLineEdit*>(u"account"_s)->setText(u"user01"_s);
+        login.findChild<QLineEdit*>(u"password"_s)->setText(u"secret1"_s);
+        login.findChild<QPushButton*>(u"login"_s)->click();
+    });
+    QTest::mouseClick(signIn, Qt::LeftButton);
+    EXPECT_FALSE(signIn->isVisible());
+
+    auto* list = Find<QTreeWidget>("statList");
+    QTRY_COMPARE(list->topLevelItemCount(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+    EXPECT_EQ(Find<QLineEdit>("statNumber")->text(), u"7KFBDS3C"_s);
+    Next();
+    ASSERT_EQ(m_dialog->PageIndex(), kEnd);
+    EXPECT_EQ(m_dialog->Data().statNumber, u"7KFBDS3C"_s);
+    EXPECT_EQ(m_dialog->Data().statItemName, u"演示安装"_s);
+}
