@@ -30,8 +30,11 @@ CStatPanel::CStatPanel(const StatService& service, Prompter& prompter, QWidget* 
     m_list->setItemsExpandable(false);
     m_list->setUniformRowHeights(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_list->header()->setStretchLastSection(true);
+    // Room for the header and a number of the service's usual length, at any font size.
+    const QFontMetrics metrics = m_list->fontMetrics();
+    m_list->setColumnWidth(0, metrics.horizontalAdvance(u"序号"_s) * 2);
+    m_list->setColumnWidth(kNumberColumn, metrics.horizontalAdvance(u"WWWWWWWWWWWW"_s));
 
     auto* signInRow = new QHBoxLayout;
     signInRow->setSpacing(2);
