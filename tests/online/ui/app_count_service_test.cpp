@@ -45,11 +45,7 @@ TEST_F(AppCountServiceTest, SignInOnThePageAndPickAListedNumber) {
     ASSERT_TRUE(GoTo(kCount));
     auto* signIn = Find<QPushButton>("signIn");
     ASSERT_TRUE(signIn->isVisible());
-    WhenModal<CUserLogin>([](CUserLogin& login) {
-        login.findChild<QLineEdit*>(u"account"_s)->setText(u"user01"_s);
-        login.findChild<QLineEdit*>(u"password"_s)->setText(u"secret1"_s);
-        login.findChild<QPushButton*>(u"login"_s)->click();
-    });
+    SignInWhenAsked();
     QTest::mouseClick(signIn, Qt::LeftButton);
     EXPECT_FALSE(signIn->isVisible());
 

@@ -74,11 +74,7 @@ TEST_F(FrameOnlineTest, SignInAndOutChangeStatusAndMenu) {
     EXPECT_EQ(StatusText(), u"状态:未登录"_s);
     EXPECT_EQ(SignInText(), u"用户登录(&L)"_s);
 
-    WhenModal<CUserLogin>([](CUserLogin& login) {
-        login.findChild<QLineEdit*>(u"account"_s)->setText(u"user01"_s);
-        login.findChild<QLineEdit*>(u"password"_s)->setText(u"secret1"_s);
-        login.findChild<QPushButton*>(u"login"_s)->click();
-    });
+    SignInWhenAsked();
     m_frame->OnCommand(Cmd::SignIn);
     EXPECT_EQ(StatusText(), u"状态:已登录"_s);
     EXPECT_EQ(SignInText(), u"注销登录(&L)"_s);

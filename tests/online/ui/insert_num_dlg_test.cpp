@@ -98,11 +98,7 @@ TEST_F(InsertNumTest, SigningInFromThePanelFillsTheList) {
     Open();
     auto* signIn = Panel().findChild<QPushButton*>(u"signIn"_s);
     ASSERT_TRUE(signIn->isVisible());
-    WhenModal<CUserLogin>([](CUserLogin& login) {
-        login.findChild<QLineEdit*>(u"account"_s)->setText(u"user01"_s);
-        login.findChild<QLineEdit*>(u"password"_s)->setText(u"secret1"_s);
-        login.findChild<QPushButton*>(u"login"_s)->click();
-    });
+    SignInWhenAsked();
     QTest::mouseClick(signIn, Qt::LeftButton);
     EXPECT_FALSE(signIn->isVisible());
     QTRY_COMPARE(Panel().List()->topLevelItemCount(), 1);

@@ -1,7 +1,11 @@
 // Acts on a modal dialog once it is up, for tests of commands that run a dialog with exec().
 #pragma once
 
+#include "online/ui/user_login_dlg.h"
+
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QPointer>
 #include <QTimer>
 #include <functional>
@@ -20,4 +24,13 @@ void WhenModal(std::function<void(Dialog&)> act) {
         act(*dialog);
     });
     timer->start();
+}
+
+// The next sign-in dialog is filled in with the service's good account and sent.
+inline void SignInWhenAsked() {
+    WhenModal<CUserLogin>([](CUserLogin& login) {
+        login.findChild<QLineEdit*>(QStringLiteral("account"))->setText(QStringLiteral("user01"));
+        login.findChild<QLineEdit*>(QStringLiteral("password"))->setText(QStringLiteral("secret1"));
+        login.findChild<QPushButton*>(QStringLiteral("login"))->click();
+    });
 }
