@@ -92,8 +92,6 @@ CUserLogin::CUserLogin(IUserInfo& user, Prompter& prompter, const OnlineServers&
     SetBusy(false);
 }
 
-bool CUserLogin::IsBusy() const { return !m_busy->isHidden(); }
-
 void CUserLogin::FillFromStored() {
     const UserInfoRecord stored = m_user.GetUserInfo();
     if (stored.rememberAccount) {

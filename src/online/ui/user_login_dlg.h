@@ -20,7 +20,6 @@ public:
 
     // The code of the last sign-in attempt; 0 before any.
     int LastCode() const { return m_lastCode; }
-    bool IsBusy() const;
 
 private:
     void FillFromStored();

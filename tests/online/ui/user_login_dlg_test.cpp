@@ -141,17 +141,17 @@ TEST_F(UserLoginTest, StalledServiceEndsWithTransportErrorWhileTheDialogKeepsPai
     m_dialog->installEventFilter(&counter);
 
     Submit(u"user01"_s, u"secret1"_s);
-    ASSERT_TRUE(m_dialog->IsBusy());
+    ASSERT_TRUE(Find<QProgressBar>("busy")->isVisible());
     EXPECT_FALSE(Find<QPushButton>("login")->isEnabled());
     EXPECT_FALSE(Account()->isEnabled());
     QTRY_VERIFY(m_server.Requests().size() == 1);
-    ASSERT_TRUE(m_dialog->IsBusy());
+    ASSERT_TRUE(Find<QProgressBar>("busy")->isVisible());
     m_dialog->update();
     QTRY_VERIFY(paints > 0);
     EXPECT_TRUE(m_prompter.Messages().empty());
 
     QTRY_VERIFY_WITH_TIMEOUT(Asked(u"网络传输错误！"_s, PromptIcon::Error), 20000);
-    EXPECT_FALSE(m_dialog->IsBusy());
+    EXPECT_FALSE(Find<QProgressBar>("busy")->isVisible());
     EXPECT_TRUE(Find<QPushButton>("login")->isEnabled());
     EXPECT_EQ(m_dialog->LastCode(), -31);
     EXPECT_TRUE(m_dialog->isVisible());
