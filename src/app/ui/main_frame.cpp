@@ -309,7 +309,7 @@ void CMainFrame::UpdateStatusBar() {
     const ViewState shown = view->State();
     m_status->SetPartText(1, SignInStatusText(false));
     m_status->SetPartText(2, CaretStatusText(shown.line + 1, shown.column + 1, shown.selectionLength));
-    m_status->SetPartText(3, CountStatusText(shown.lineCount, shown.length));
+    m_status->SetPartText(3, CountStatusText(shown.lineCount, shown.characters));
     m_status->SetPartText(4, EncodingName(view->Encoding()));
     m_status->SetPartText(5, OvertypeStatusText(shown.overtype));
 }

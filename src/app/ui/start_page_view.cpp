@@ -1,6 +1,7 @@
 // CNewWizardDlg: the start page, its four buttons, the recent files and the maker's content.
 #include "app/ui/start_page_view.h"
 
+#include "app/core/maker_content.h"
 #include "app/core/recent_files.h"
 
 #include <QDesktopServices>
@@ -114,7 +115,7 @@ void CNewWizardDlg::FetchContent(const QUrl& url) {
         const QByteArray body = reply->readAll();
         if (body.size() > kMaxContentBytes)
             return;
-        m_content = QString::fromUtf8(body);
+        m_content = SafeMakerContent(QString::fromUtf8(body));
         Render();
         Q_EMIT ContentLoaded();
     });

@@ -79,6 +79,9 @@ void CScrivoView::Configure() {
     // 50 ms per keystroke at the end of 10 MB); the before-change notices are
     // cheap and still come for every insertion and deletion, undo included.
     Send(Sci::SCI_SETMODEVENTMASK, Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE);
+    // The status bar counts characters, not bytes; with a per-line index the
+    // count is the last line's start plus that one line, whatever the length.
+    Send(Sci::SCI_ALLOCATELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF32);
 
     const std::pair<int, int> markers[] = {
         {Sci::SC_MARKNUM_FOLDEROPEN, Sci::SC_MARK_BOXMINUS},
@@ -152,8 +155,15 @@ ViewState CScrivoView::State() const {
     // Start and end, not anchor and caret: the length is the same whichever way the user selected.
     state.selectionLength = Send(Sci::SCI_GETSELECTIONEND) - Send(Sci::SCI_GETSELECTIONSTART);
     state.lineCount = Send(Sci::SCI_GETLINECOUNT);
-    state.length = Send(Sci::SCI_GETLENGTH);
+    state.characters = CharacterCount();
     return state;
+}
+
+long CScrivoView::CharacterCount() const {
+    const long lastLine = Send(Sci::SCI_GETLINECOUNT) - 1;
+    const long lastLineStart = Send(Sci::SCI_POSITIONFROMLINE, lastLine);
+    return Send(Sci::SCI_INDEXPOSITIONFROMLINE, lastLine, Sci::SC_LINECHARACTERINDEX_UTF32)
+           + Send(Sci::SCI_COUNTCHARACTERS, lastLineStart, Send(Sci::SCI_GETLENGTH));
 }
 
 bool CScrivoView::SaveFile(const QString& newPath) {

@@ -31,7 +31,7 @@ struct ViewState {
     long column = 0;  // of the caret, 0-based
     long selectionLength = 0;
     long lineCount = 0;
-    long length = 0;
+    long characters = 0;  // of the whole text
 };
 
 class CScrivoView : public QWidget {
@@ -87,6 +87,7 @@ protected:
 private:
     void Configure();
     void FillEditor(const QByteArray& utf8);
+    long CharacterCount() const;
     void OnModified(int modificationType);
     void OnMarginClick(int position);
     void OnSavePoint(bool reached);

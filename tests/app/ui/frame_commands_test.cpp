@@ -57,6 +57,10 @@ TEST_F(FrameCommandsTest, StatusBarShowsCaretSelectionModeAndPrompts) {
     Settle();
     EXPECT_EQ(Part(2), u"行 : 2,  列 : 2,  选择 : 3"_s);
     EXPECT_EQ(Part(3), u"共 2 行, 11 字符"_s);
+    // Characters, not bytes: each Chinese character is three bytes of the text.
+    SetText("安装\n程序");
+    Settle();
+    EXPECT_EQ(Part(3), u"共 2 行, 5 字符"_s);
     Send(Sci::SCI_SETOVERTYPE, 1);
     Select(0, 0);
     Settle();
