@@ -1,5 +1,10 @@
 // Tests of loading and saving config.xml: messages, settings, unknown elements, sign-in, bad input.
 #include "config_fixture.h"
+#include "config/core/xml_file.h"
+
+#include <tinyxml2.h>
+
+#include <initializer_list>
 
 using ConfiguratorLoad = ConfigFolderTest;
 
@@ -99,6 +104,10 @@ TEST_F(ConfiguratorLoad, BadFilesFailWithAMessageAndNoCrash) {
         " ",                                                         // empty
         "<?xml version=\"1.0\"?>\n<Other><BaseConfig/></Other>",     // no Scrivo root
         QByteArray("<Scrivo a=\"") + QByteArray(1 << 20, 'x'),       // huge, unterminated
+        "</y>",                                                      // a closing tag alone
+        "<Scrivo/>x</y>",                                            // text after the root
+        "<Scrivo/><Scrivo/>",                                        // two roots
+        "x<Scrivo/>",                                                // text before the root
     };
     for (const QByteArray& bytes : bad) {
         WriteFiles(bytes);
@@ -112,13 +121,42 @@ TEST_F(ConfiguratorLoad, BadFilesFailWithAMessageAndNoCrash) {
     EXPECT_FALSE(Reopen().Load());
     EXPECT_EQ(m_prompter.Messages().size(), 2u);
 
-    // Well-formed files without the expected elements load with nothing in them.
+    m_prompter.ClearRecord();
+    WriteFiles(kMinimalConfig, kMinimalLangs, "</y>");
+    EXPECT_FALSE(Reopen().Load());
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("Load stylers.xml failed!"));
+
+    // A langs.xml of another root warns; the start goes on without it.
     m_prompter.ClearRecord();
     WriteFiles(kMinimalConfig, "<Other/>", "<Scrivo/>");
     Configurator& config = Loaded();
     EXPECT_TRUE(config.Languages().empty());
     EXPECT_TRUE(config.LexerTypes().empty());
-    EXPECT_TRUE(m_prompter.Messages().empty());
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("Load langs.xml failed!"));
+}
+
+TEST_F(ConfiguratorLoad, ADocumentThatWouldNotLoadBackNeverReplacesTheFile) {
+    WriteFiles();
+    const QByteArray before = ReadBytes(PathOf("config.xml"));
+    const auto strayText = [](tinyxml2::XMLDocument& d) { d.InsertEndChild(d.NewText("x")); };
+    const auto secondRoot = [](tinyxml2::XMLDocument& d) { d.InsertEndChild(d.NewElement("Scrivo")); };
+    const auto otherRoot = [](tinyxml2::XMLDocument& d) { d.InsertEndChild(d.NewElement("Other")); };
+    const auto noRoot = [](tinyxml2::XMLDocument& d) { d.DeleteChildren(); };
+    for (const auto& spoil : std::initializer_list<void (*)(tinyxml2::XMLDocument&)>{strayText, secondRoot, otherRoot,
+                                                                                     noRoot}) {
+        tinyxml2::XMLDocument document;
+        ASSERT_TRUE(LoadXmlFile(PathOf("config.xml"), document, "Scrivo"));
+        spoil(document);
+        EXPECT_FALSE(SaveXmlFile(document, PathOf("config.xml"), "Scrivo"));
+        EXPECT_EQ(ReadBytes(PathOf("config.xml")), before);
+    }
+    tinyxml2::XMLDocument document;
+    ASSERT_TRUE(LoadXmlFile(PathOf("config.xml"), document, "Scrivo"));
+    document.RootElement()->InsertEndChild(document.NewElement("Added"));
+    EXPECT_TRUE(SaveXmlFile(document, PathOf("config.xml"), "Scrivo"));
+    EXPECT_TRUE(ReadBytes(PathOf("config.xml")).contains("<Added/>"));
 }
 
 TEST_F(ConfiguratorLoad, OddButWellFormedValuesLoad) {

@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
 #include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -27,8 +31,15 @@ const QByteArray kUcs2Utf8 = QStringLiteral("; 安装程序\r\nName \"x\"\r\n").
 const QString kAppCaption = QStringLiteral("Korvane安装");
 const QString kEncodingCaption = QStringLiteral("编码格式");
 
-PromptMessage Failed(const char* what, const QString& path) {
-    return {QString::fromUtf8(what).arg(path), kAppCaption, PromptIcon::Error, PromptButtons::Ok};
+const QString kNotAFile = QStringLiteral("不是普通文件");
+
+// The system's own words for an error number, as the message's second line gives them.
+QString SystemText(int code) {
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+PromptMessage Failed(const char* what, const QString& path, const QString& reason) {
+    return {QString::fromUtf8(what).arg(path) + u'\n' + reason, kAppCaption, PromptIcon::Error, PromptButtons::Ok};
 }
 
 class TextDocumentTest : public ::testing::Test {
@@ -55,14 +66,15 @@ protected:
 
     // A save of a large new text to target (the document's own path when
     // empty) must fail, say so, and leave the document and its file as they were.
-    void ExpectFailedSave(const QString& original, const QByteArray& originalBytes, const QString& target = {}) {
+    void ExpectFailedSave(const QString& original, const QByteArray& originalBytes, const QString& reason,
+                          const QString& target = {}) {
         m_prompter.ClearRecord();
         EXPECT_FALSE(m_document.SaveFile(QByteArray(200 * 1024, 'b'), target));
         EXPECT_EQ(ReadBytes(original), originalBytes);
         EXPECT_EQ(m_document.Path(), original);
         EXPECT_TRUE(m_document.IsModified());
         EXPECT_EQ(m_prompter.Messages(),
-                  std::vector<PromptMessage>{Failed("保存文件[%1]失败！", target.isEmpty() ? original : target)});
+                  std::vector<PromptMessage>{Failed("保存文件[%1]失败！", target.isEmpty() ? original : target, reason)});
         // No temporary file left behind.
         const QFileInfo info(original);
         EXPECT_EQ(info.dir().entryList(QDir::Files), QStringList{info.fileName()});
@@ -181,12 +193,18 @@ TEST_F(TextDocumentTest, UnreadableFilesAreReportedAndChangeNothing) {
     QByteArray text;
     const QString fifo = PathOf("fifo");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    for (const QString& path : {PathOf("missing.nsi"), m_dir.path(), fifo}) {
+    const std::pair<QString, QString> cases[] = {
+        {PathOf("missing.nsi"), SystemText(ENOENT)},
+        {PathOf("good.nsi/a.nsi"), SystemText(ENOTDIR)},
+        {m_dir.path(), kNotAFile},
+        {fifo, kNotAFile},
+    };
+    for (const auto& [path, reason] : cases) {
         m_prompter.ClearRecord();
         text = "kept";
         EXPECT_FALSE(m_document.LoadFile(path, false, text));
         EXPECT_EQ(text, "kept");
-        EXPECT_EQ(m_prompter.Messages(), std::vector<PromptMessage>{Failed("打开文件[%1]失败！", path)});
+        EXPECT_EQ(m_prompter.Messages(), std::vector<PromptMessage>{Failed("打开文件[%1]失败！", path, reason)});
         EXPECT_EQ(m_document.Path(), good);
     }
 }
@@ -208,9 +226,10 @@ TEST_F(TextDocumentTest, FailedSavesLeaveTheFileAndTheModifiedFlag) {
     const QString original = LoadModified("a.nsi", "Name old\r\n");
     // Save As onto a folder, and into a folder that does not exist.
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("folder.nsi"));
-    ExpectFailedSave(original, "Name old\r\n", PathOf("folder.nsi"));
+    // Qt's own words: no system call failed.
+    ExpectFailedSave(original, "Name old\r\n", QStringLiteral("Filename refers to a directory"), PathOf("folder.nsi"));
     EXPECT_TRUE(QFileInfo(PathOf("folder.nsi")).isDir());
-    ExpectFailedSave(original, "Name old\r\n", PathOf("gone/a.nsi"));
+    ExpectFailedSave(original, "Name old\r\n", SystemText(ENOENT), PathOf("gone/a.nsi"));
 }
 
 TEST_F(TextDocumentTest, FailedSaveInReadOnlyFolder) {
@@ -229,7 +248,7 @@ TEST_F(TextDocumentTest, FailedSaveInReadOnlyFolder) {
         ASSERT_TRUE(mount->MakeReadOnly());
     else
         ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
-    ExpectFailedSave(path, "Name old\r\n");
+    ExpectFailedSave(path, "Name old\r\n", SystemText(mount ? EROFS : EACCES));
     if (!mount)
         ::chmod(QFile::encodeName(folder).constData(), 0755);
 }
@@ -239,7 +258,7 @@ TEST_F(TextDocumentTest, FailedSaveOnFullDisk) {
     if (!mount.Mounted())
         GTEST_SKIP() << "cannot mount a tmpfs here";
     const QString path = LoadModified("small/a.nsi", QByteArray(20 * 1024, 'a'));
-    ExpectFailedSave(path, QByteArray(20 * 1024, 'a'));
+    ExpectFailedSave(path, QByteArray(20 * 1024, 'a'), SystemText(ENOSPC));
 }
 
 TEST_F(TextDocumentTest, LossyAnsiSaveAsksAndNoWritesNothing) {
@@ -339,7 +358,7 @@ TEST_F(TextDocumentTest, SetEncodingKeepsTheOldValueWhenTheSaveFails) {
     EXPECT_EQ(m_document.SetEncoding(TextEncoding::Utf8, "Name x\r\n"), EncodingChange::None);
     EXPECT_EQ(m_document.Encoding(), TextEncoding::SevenBit);
     ASSERT_EQ(m_prompter.Messages().size(), 2u);
-    EXPECT_EQ(m_prompter.Messages()[1], Failed("保存文件[%1]失败！", path));
+    EXPECT_EQ(m_prompter.Messages()[1], Failed("保存文件[%1]失败！", path, SystemText(ENOENT)));
 }
 
 TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen) {
@@ -428,5 +447,5 @@ TEST_F(TextDocumentTest, FailedReloadKeepsTheText) {
     EXPECT_EQ(reloaded, "untouched");
     EXPECT_TRUE(m_document.IsModified());
     ASSERT_EQ(m_prompter.Messages().size(), 2u);
-    EXPECT_EQ(m_prompter.Messages()[1], Failed("打开文件[%1]失败！", path));
+    EXPECT_EQ(m_prompter.Messages()[1], Failed("打开文件[%1]失败！", path, kNotAFile));
 }

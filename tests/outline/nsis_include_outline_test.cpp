@@ -11,12 +11,12 @@
 namespace {
 
 // "line: Keyword name" for each Section, Function and !macro, the way grep sees them:
-// block comments blanked (keeping their line breaks), ';' comments cut outside
-// quotes, a leading '#' allowed as the editor's outline allows it.
+// block comments blanked (keeping their line breaks), ';' and '#' comments cut
+// outside quotes.
 QStringList GrepEntries(QString text) {
     static const QRegularExpression block(QStringLiteral("/\\*.*?\\*/"), QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression comment(QStringLiteral("^((?:[^;\"']|\"[^\"]*\"|'[^']*')*);.*$"));
-    static const QRegularExpression entry(QStringLiteral("^\\s*#?\\s*(section|function|!macro)\\b(?:\\s(.*))?$"),
+    static const QRegularExpression comment(QStringLiteral("^((?:[^;#\"']|\"[^\"]*\"|'[^']*')*)[;#].*$"));
+    static const QRegularExpression entry(QStringLiteral("^\\s*(section|function|!macro)\\b(?:\\s(.*))?$"),
                                           QRegularExpression::CaseInsensitiveOption);
     QString blanked;
     qsizetype from = 0;

@@ -43,9 +43,6 @@ TEST(OutlineScanner, LabelsTakeTheTableSpellingAndTheRestOfTheLine) {
 TEST(OutlineScanner, OnlyWholeTokensOfTheTableMatch) {
     EXPECT_TRUE(Labels("SectionEnd\nFunctionEnd\n!macroend\n!endif\nPageExEnd\n").isEmpty());
     EXPECT_TRUE(Labels("!insertmacro Foo\nSections\nCall Function\n${If} $0 == 1\n").isEmpty());
-    // '#' is no token character and no comment: it is skipped before the token.
-    EXPECT_EQ(Labels("#Function Old\n# section group marker\n"),
-              (QStringList{"Function Old", "Section group marker"}));
 }
 
 TEST(OutlineScanner, SemicolonCommentsAndQuotes) {
@@ -63,6 +60,23 @@ TEST(OutlineScanner, SemicolonCommentsAndQuotes) {
     EXPECT_EQ(Labels("\";\" Section Q ;c\n"), QStringList{"Section Q "});
     EXPECT_EQ(Labels("Section /o \"a/b;c\" S ; d/e\n"), QStringList{"Section /o \"a/b;c\" S "});
     EXPECT_EQ(Labels("Section;cut\n"), QStringList{"Section "});
+}
+
+TEST(OutlineScanner, HashCommentsCutAsSemicolonsDo) {
+    const struct {
+        std::string_view text;
+        QStringList labels;
+    } cases[] = {
+        {"#Function Old\n# section group marker\n   #Section X\n", {}},
+        {"Section Main # the core\n", {"Section Main "}},
+        {"Section#cut\n", {"Section "}},
+        {"Section \"a#b\" S1 #x\n", {"Section \"a#b\" S1 "}},
+        {"\"#\" Function Q\n", {"Function Q"}},
+        // The cut is also made on a line whose block comment was taken out.
+        {"/* x */ Function F # y /* z */\nFunction After\n", {"Function F ", "Function After"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Labels(c.text), c.labels) << c.text;
 }
 
 TEST(OutlineScanner, BlockCommentsCarryAcrossLines) {

@@ -3,6 +3,7 @@
 
 #include "app/core/command_ids.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
@@ -19,6 +20,8 @@ namespace {
 
 constexpr int kHeaderBytes = 8;
 constexpr int kConnectTimeoutMs = 1000;
+// Long enough for a busy first instance to reach its event loop.
+constexpr int kAnswerTimeoutMs = 3000;
 
 QString LockPath(const QString& socketName) {
     if (QFileInfo(socketName).isAbsolute())
@@ -26,19 +29,22 @@ QString LockPath(const QString& socketName) {
     return QDir::temp().filePath(socketName + u".lock"_s);
 }
 
+// The running instance closes the connection once it has read the message:
+// that is its answer. One that accepts but never reads (stopped, or held in a
+// debugger) gets no hand-over, and this start opens its own window.
 bool SendTo(const QString& socketName, const QByteArray& bytes) {
     QLocalSocket socket;
     socket.connectToServer(socketName);
     if (!socket.waitForConnected(kConnectTimeoutMs))
         return false;
+    const QDeadlineTimer deadline(kAnswerTimeoutMs);
     socket.write(bytes);
-    socket.flush();
-    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(kConnectTimeoutMs)) {
+    while (socket.bytesToWrite() > 0) {
+        if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
+            return false;
     }
-    socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState)
-        socket.waitForDisconnected(kConnectTimeoutMs);
-    return true;
+    return socket.state() == QLocalSocket::UnconnectedState ||
+           socket.waitForDisconnected(int(deadline.remainingTime()));
 }
 
 }  // namespace

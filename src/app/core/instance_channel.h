@@ -44,7 +44,8 @@ private:
 };
 
 // Either hands the command line over to a running instance or becomes the
-// first instance. A lock file beside the socket keeps two first starts from
+// first instance; one that accepts but does not take the message within a
+// few seconds counts as none, and its socket is taken over. A lock file beside the socket keeps two first starts from
 // both taking the socket.
 struct InstanceClaim {
     bool handedOver = false;

@@ -324,7 +324,10 @@ void CMainFrame::RebuildRecentMenu() {
 }
 
 void CMainFrame::OnTabAdded() {
-    // The first document decides, once, that the outline is wanted.
+    // The first document decides, once, that the outline is wanted; the
+    // start page of a fresh install has nothing to outline.
+    if (!m_documents->DocumentAt(m_documents->Count() - 1))
+        return;
     if (m_config.Base().ShowCodeTree == -1 && !m_outlineShown) {
         ShowSidePane(true, false);
         m_config.Base().ShowCodeTree = 1;

@@ -126,7 +126,7 @@ bool Configurator::Load() {
     const QString langsPath = folder.filePath(QStringLiteral("langs.xml"));
     m_langs = std::make_unique<tinyxml2::XMLDocument>();
     m_languages.clear();
-    if (LoadXmlFile(langsPath, *m_langs)) {
+    if (LoadXmlFile(langsPath, *m_langs, kRoot)) {
         m_languages = ReadLanguages(m_langs->FirstChildElement(kRoot));
     } else {
         m_prompter.Ask(QStringLiteral("Load langs.xml failed!"), QStringLiteral("Configurator"),
@@ -137,7 +137,7 @@ bool Configurator::Load() {
     const QString stylersPath = folder.filePath(QStringLiteral("stylers.xml"));
     m_stylers = std::make_unique<tinyxml2::XMLDocument>();
     m_lexerTypes.clear();
-    if (!LoadXmlFile(stylersPath, *m_stylers)) {
+    if (!LoadXmlFile(stylersPath, *m_stylers, kRoot)) {
         m_prompter.Ask(QStringLiteral("Load stylers.xml failed!"), stylersPath, PromptIcon::None,
                        PromptButtons::Ok);
         m_stylers.reset();
@@ -147,7 +147,7 @@ bool Configurator::Load() {
 
     const QString configPath = folder.filePath(QStringLiteral("config.xml"));
     m_config = std::make_unique<tinyxml2::XMLDocument>();
-    const bool loaded = LoadXmlFile(configPath, *m_config);
+    const bool loaded = LoadXmlFile(configPath, *m_config, kRoot);
     const tinyxml2::XMLElement* root = loaded ? m_config->FirstChildElement(kRoot) : nullptr;
     // A file without our root element stops the start too; say so rather
     // than end without a word.
@@ -207,7 +207,7 @@ const tinyxml2::XMLElement* Configurator::FindConfigElement(const char* name) co
 void Configurator::SaveConfig() {
     ConfigRoot();
     // A failed write leaves the old file and the in-memory state as they are.
-    SaveXmlFile(*m_config, QDir(ProgramFolder()).filePath(QStringLiteral("config.xml")),
+    SaveXmlFile(*m_config, QDir(ProgramFolder()).filePath(QStringLiteral("config.xml")), kRoot,
                 FileAccess::OwnerOnly);
 }
 
@@ -340,7 +340,7 @@ bool Configurator::SaveStyles() {
     if (!m_stylers)
         return false;
     WriteLexerStyles(m_stylers->FirstChildElement(kRoot), m_lexerTypes);
-    return SaveXmlFile(*m_stylers, QDir(ProgramFolder()).filePath(QStringLiteral("stylers.xml")));
+    return SaveXmlFile(*m_stylers, QDir(ProgramFolder()).filePath(QStringLiteral("stylers.xml")), kRoot);
 }
 
 QString Configurator::ProgramFolder() const {

@@ -6,13 +6,41 @@
 
 #include <tinyxml2.h>
 
+#include <cstring>
+
 namespace {
 // The program's own files are a few hundred kilobytes; anything far larger
 // is not one of them and would only cost memory.
 constexpr qint64 kMaxXmlFileSize = 64 * 1024 * 1024;
+
+// tinyxml2 accepts text or a second element beside the root, and prints
+// them back as a file it then refuses: only one `root` element may stand
+// at the top, among declarations, comments and doctypes.
+bool HasOnlyRoot(const tinyxml2::XMLDocument& document, const char* root) {
+    int elements = 0;
+    for (const tinyxml2::XMLNode* node = document.FirstChild(); node != nullptr; node = node->NextSibling()) {
+        if (const tinyxml2::XMLElement* element = node->ToElement()) {
+            if (++elements > 1 || std::strcmp(element->Name(), root) != 0)
+                return false;
+        } else if (!node->ToDeclaration() && !node->ToComment() && !node->ToUnknown()) {
+            return false;
+        }
+    }
+    return elements == 1;
 }
 
-bool LoadXmlFile(const QString& path, tinyxml2::XMLDocument& document) {
+bool ParsesAsFile(const char* text, std::size_t size, tinyxml2::XMLDocument& document, const char* root) {
+    return document.Parse(text, size) == tinyxml2::XML_SUCCESS && HasOnlyRoot(document, root);
+}
+
+bool PrintsAsFile(const tinyxml2::XMLPrinter& printer, const char* root) {
+    tinyxml2::XMLDocument copy;
+    return ParsesAsFile(printer.CStr(), std::size_t(printer.CStrSize() - 1), copy, root);
+}
+
+}  // namespace
+
+bool LoadXmlFile(const QString& path, tinyxml2::XMLDocument& document, const char* root) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -21,12 +49,20 @@ bool LoadXmlFile(const QString& path, tinyxml2::XMLDocument& document) {
     const QByteArray data = file.read(kMaxXmlFileSize + 1);
     if (data.size() > kMaxXmlFileSize || file.error() != QFileDevice::NoError)
         return false;
-    return document.Parse(data.constData(), size_t(data.size())) == tinyxml2::XML_SUCCESS;
-}
-
-bool SaveXmlFile(const tinyxml2::XMLDocument& document, const QString& path, FileAccess access) {
+    if (!ParsesAsFile(data.constData(), std::size_t(data.size()), document, root))
+        return false;
+    // What loads now must load again after the next save.
     tinyxml2::XMLPrinter printer;
     document.Print(&printer);
+    return PrintsAsFile(printer, root);
+}
+
+bool SaveXmlFile(const tinyxml2::XMLDocument& document, const QString& path, const char* root,
+                 FileAccess access) {
+    tinyxml2::XMLPrinter printer;
+    document.Print(&printer);
+    if (!PrintsAsFile(printer, root))
+        return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

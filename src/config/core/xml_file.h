@@ -9,8 +9,10 @@ class XMLDocument;
 
 enum class FileAccess { Default, OwnerOnly };
 
-// False when the file is missing, unreadable, too large or not well-formed XML.
-bool LoadXmlFile(const QString& path, tinyxml2::XMLDocument& document);
-// Writes through a temporary file: a failed save leaves the old file intact.
-bool SaveXmlFile(const tinyxml2::XMLDocument& document, const QString& path,
+// False when the file is missing, unreadable, too large, not well-formed XML,
+// not a single `root` element, or would not load again once saved.
+bool LoadXmlFile(const QString& path, tinyxml2::XMLDocument& document, const char* root);
+// Writes through a temporary file: a failed save leaves the old file intact,
+// and a document that would not load back as a `root` file is not written.
+bool SaveXmlFile(const tinyxml2::XMLDocument& document, const QString& path, const char* root,
                  FileAccess access = FileAccess::Default);

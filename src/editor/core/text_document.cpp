@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -34,29 +36,42 @@ QString LossyQuestion(TextEncoding encoding)
     return Format("当前脚本包含无法用 %s 编码保存的字节，这些字节将变为“\uFFFD”。是否继续保存？", EncodingName(encoding));
 }
 
+const QString kOutOfMemory = QStringLiteral("内存不足");
+
+// QSaveFile words some failures its own way ("Unknown error" for a full
+// disk): the system's text for the call that failed says more.
+QString SystemReason(int error, const QString& qtText)
+{
+    return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : qtText;
+}
+
 // Reads a regular file whole; a short read is a failure. Special files are
-// refused, since a pipe or device would block or never end.
-bool ReadWholeFile(const QString& path, QByteArray& bytes)
+// refused, since a pipe or device would block or never end. Gives why it
+// failed, or nothing.
+QString ReadWholeFile(const QString& path, QByteArray& bytes)
 {
     const QFileInfo info(path);
-    if (!info.isFile())
-        return false;
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("不是普通文件");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return false;
+        return file.errorString();
     const qint64 size = file.size();
     try {
         bytes.resize(size);
     } catch (const std::bad_alloc&) {
-        return false;
+        return kOutOfMemory;
     }
-    return file.read(bytes.data(), size) == size;
+    if (file.read(bytes.data(), size) == size)
+        return {};
+    // A file cut short while read raises no error of its own.
+    return file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("文件在读取时被截短");
 }
 
 // Turns the file's bytes into the editor's UTF-8 in text (empty on entry),
 // reusing the buffer where the bytes already are UTF-8, so that loading a
-// large file costs one copy at most.
-bool ToEditorText(QByteArray&& bytes, DetectedEncoding detected, QByteArray& text)
+// large file costs one copy at most. Gives why it failed, or nothing.
+QString ToEditorText(QByteArray&& bytes, DetectedEncoding detected, QByteArray& text)
 {
     switch (detected.encoding) {
     case TextEncoding::SevenBit:
@@ -64,14 +79,16 @@ bool ToEditorText(QByteArray&& bytes, DetectedEncoding detected, QByteArray& tex
     case TextEncoding::Utf8NoBom:
         bytes.remove(0, detected.markLength);
         text = std::move(bytes);
-        return true;
+        return {};
     default:
         break;
     }
     try {
-        return DecodeToUtf8(QByteArrayView(bytes).sliced(detected.markLength), detected.encoding, text);
+        if (DecodeToUtf8(QByteArrayView(bytes).sliced(detected.markLength), detected.encoding, text))
+            return {};
+        return Format("无法按 %s 编码读取文件内容", EncodingName(detected.encoding));
     } catch (const std::bad_alloc&) {
-        return false;
+        return kOutOfMemory;
     }
 }
 
@@ -79,9 +96,9 @@ bool ToEditorText(QByteArray&& bytes, DetectedEncoding detected, QByteArray& tex
 
 TextDocument::TextDocument(Prompter& prompter) : m_prompter(prompter) {}
 
-void TextDocument::ShowFailure(const char* format, const QString& path)
+void TextDocument::ShowFailure(const char* format, const QString& path, const QString& reason)
 {
-    m_prompter.Ask(Format(format, path), kAppName, PromptIcon::Error, PromptButtons::Ok);
+    m_prompter.Ask(Format(format, path) + QLatin1Char('\n') + reason, kAppName, PromptIcon::Error, PromptButtons::Ok);
 }
 
 bool TextDocument::LoadFile(const QString& path, bool asNew, QByteArray& utf8Out)
@@ -89,11 +106,13 @@ bool TextDocument::LoadFile(const QString& path, bool asNew, QByteArray& utf8Out
     // Stamped before reading: a change made while we read shows up at the next check.
     const std::optional<FileStamp> stamp = ReadFileStamp(path);
     QByteArray bytes;
-    const bool read = ReadWholeFile(path, bytes);
+    QString reason = ReadWholeFile(path, bytes);
     const DetectedEncoding detected = DetectEncoding(bytes);
     QByteArray text;
-    if (!read || !ToEditorText(std::move(bytes), detected, text)) {
-        ShowFailure("打开文件[%s]失败！", path);
+    if (reason.isEmpty())
+        reason = ToEditorText(std::move(bytes), detected, text);
+    if (!reason.isEmpty()) {
+        ShowFailure("打开文件[%s]失败！", path, reason);
         return false;
     }
     utf8Out = std::move(text);
@@ -118,13 +137,15 @@ bool TextDocument::SaveFile(const QByteArray& utf8Text, const QString& newPath)
 
     QByteArray bytes;
     bool lossy = false;
-    bool converted = false;
+    QString reason;
     try {
-        converted = EncodeFromUtf8(utf8Text, m_encoding, bytes, lossy);
+        if (!EncodeFromUtf8(utf8Text, m_encoding, bytes, lossy))
+            reason = Format("无法按 %s 编码保存", EncodingName(m_encoding));
     } catch (const std::bad_alloc&) {
+        reason = kOutOfMemory;
     }
-    if (!converted) {
-        ShowFailure("保存文件[%s]失败！", target);
+    if (!reason.isEmpty()) {
+        ShowFailure("保存文件[%s]失败！", target, reason);
         return false;
     }
     if (lossy
@@ -134,9 +155,10 @@ bool TextDocument::SaveFile(const QByteArray& utf8Text, const QString& newPath)
 
     // The bytes go to a temporary file beside the target that then replaces
     // it, so a failure at any point leaves the old file whole.
+    errno = 0;
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        ShowFailure("保存文件[%s]失败！", target);
+        ShowFailure("保存文件[%s]失败！", target, SystemReason(errno, file.errorString()));
         return false;
     }
     // Only a written file becomes the document's path, so a failed Save As

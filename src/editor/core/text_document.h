@@ -35,14 +35,15 @@ public:
     // Reads path and gives its text as UTF-8. With asNew false the path
     // becomes the document's, the modified flag is cleared and the stamp
     // recorded; with asNew true (a template) the document stays untitled and
-    // is marked modified. On failure shows "打开文件[%s]失败！" and leaves
-    // the document as it was.
+    // is marked modified. On failure shows "打开文件[%s]失败！" with the
+    // reason on a second line, and leaves the document as it was.
     bool LoadFile(const QString& path, bool asNew, QByteArray& utf8Out);
 
     // Writes utf8Text in the document's encoding, atomically, to newPath (which
     // then becomes the document's path) or else to the stored path. False with
     // nothing written when there is no path, the user declines a lossy
-    // save, or writing fails ("保存文件[%s]失败！"; the file on disk is as before).
+    // save, or writing fails ("保存文件[%s]失败！" and the reason on a second
+    // line; the file on disk is as before).
     bool SaveFile(const QByteArray& utf8Text, const QString& newPath = {});
 
     // The encoding command. A saved document asks first and is written at once
@@ -62,7 +63,8 @@ public:
     bool HasStamp() const { return m_stamp.has_value(); }
 
 private:
-    void ShowFailure(const char* format, const QString& path);
+    // The message's second line gives the system's reason, in the user's language where it has one.
+    void ShowFailure(const char* format, const QString& path, const QString& reason);
 
     Prompter& m_prompter;
     QString m_path;

@@ -22,14 +22,19 @@ bool IsTokenChar(char c) {
     return kTokenChars[static_cast<unsigned char>(c)];
 }
 
-// Where a ';' outside quotes cuts `text`, reading on from `from` in the quote state `quote`.
+// makensis reads '#' as it reads ';': the rest of the line is a comment.
+bool IsLineComment(char c) {
+    return c == ';' || c == '#';
+}
+
+// Where a line comment outside quotes cuts `text`, reading on from `from` in the quote state `quote`.
 std::size_t CommentCut(std::string_view text, std::size_t from, char quote) {
     for (std::size_t i = from; i < text.size(); ++i) {
         const char c = text[i];
         if (quote) {
             if (c == quote)
                 quote = 0;
-        } else if (c == ';') {
+        } else if (IsLineComment(c)) {
             return i;
         } else if (c == '"' || c == '\'') {
             quote = c;
@@ -84,7 +89,7 @@ const OutlineKeyword* MatchKeyword(std::string_view token) {
     return nullptr;
 }
 
-// Strips ';' and block comments from one line, honouring quoted strings;
+// Strips line and block comments from one line, honouring quoted strings;
 // the block-comment state runs from line to line through `inBlock`. The kept
 // text is a view of `line`, or of `buffer` when a comment was cut out of its
 // middle.
@@ -97,12 +102,12 @@ std::string_view StripOutlineComments(std::string_view line, bool& inBlock, std:
     if (!inBlock) {
         for (; i < size; ++i) {
             const char c = line[i];
-            if (c != '"' && c != '\'' && c != ';' && c != '/')
+            if (c != '"' && c != '\'' && !IsLineComment(c) && c != '/')
                 continue;
             if (quote) {
                 if (c == quote)
                     quote = 0;
-            } else if (c == ';') {
+            } else if (IsLineComment(c)) {
                 return line.substr(0, i);
             } else if (c == '/') {
                 if (i + 1 < size && line[i + 1] == '*')
@@ -136,7 +141,7 @@ std::string_view StripOutlineComments(std::string_view line, bool& inBlock, std:
             continue;
         } else if (c == '"' || c == '\'') {
             quote = c;
-        } else if (c == ';') {
+        } else if (IsLineComment(c)) {
             break;
         }
         buffer.push_back(c);
@@ -196,7 +201,7 @@ OutlineItems ScanOutline(std::string_view utf8) {
             if (quote) {
                 if (c == quote)
                     quote = 0;
-            } else if (c == ';') {
+            } else if (IsLineComment(c)) {
                 start = text.size();
                 break;
             } else if (c == '"' || c == '\'') {

@@ -4,6 +4,9 @@
 
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
+
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/frame_status_bar.h"
 #include "app/ui/pane_container.h"
@@ -226,7 +229,8 @@ TEST_F(FrameTest, FailedOpenReportsAndLeavesTheRecentFiles) {
     m_prompter.QueueAnswer(PromptAnswer::Ok);
     EXPECT_FALSE(Docs().OpenDocument(a, false));
     ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("打开文件[%1]失败！").arg(a));
+    EXPECT_EQ(m_prompter.Messages()[0].text,
+              QStringLiteral("打开文件[%1]失败！\n%2").arg(a, QString::fromLocal8Bit(std::strerror(ENOENT))));
     EXPECT_FALSE(m_config->RecentFiles().contains(a));
     EXPECT_EQ(Docs().Count(), 1);  // only the start page
 }

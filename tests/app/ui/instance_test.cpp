@@ -6,6 +6,7 @@
 #include "app/core/instance_channel.h"
 #include "compiler/core/compile_log_logic.h"
 
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
@@ -24,8 +25,10 @@ int SecondStart(const QString& runtimeDir, const QString& workDir, const QString
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(workDir);
+    QSignalSpy finished(&process, &QProcess::finished);
     process.start(QStringLiteral(SCRIVO_BINARY_DIR "/scrivo"), args);
-    if (!process.waitForFinished(20000)) {
+    // The first instance answers from this thread's event loop, so it keeps running meanwhile.
+    if (!finished.wait(20000)) {
         process.kill();
         process.waitForFinished();
         return -1000;
@@ -87,10 +90,22 @@ TEST_F(HandOverTest, SecondStartHandsItsFileToTheFirstAndExitsWithOne) {
     EXPECT_EQ(Docs().Count(), tabs);
     EXPECT_EQ(compile.count(), 1);
 
-    // A claim made while the first instance runs hands over too.
-    InstanceClaim again = ClaimInstance(m_socketName, {false, path});
-    EXPECT_TRUE(again.handedOver);
-    EXPECT_FALSE(again.server);
+}
+
+TEST_F(HandOverTest, AnInstanceThatAcceptsButNeverAnswersIsPassedBy) {
+    // Connections are queued by the system but never read: as a stopped or debugged instance.
+    QLocalServer silent;
+    ASSERT_TRUE(silent.listen(m_socketName));
+    const QString path = Script(QStringLiteral("own.nsi"));
+    InstanceClaim claim = ClaimInstance(m_socketName, {false, path});
+    EXPECT_FALSE(claim.handedOver);
+    ASSERT_TRUE(claim.server);
+
+    // The new first instance owns the socket: the next start hands over to it.
+    QSignalSpy received(claim.server.get(), &InstanceServer::HandOver);
+    EXPECT_EQ(SecondStart(m_runtime.path(), m_dir.path(), {QStringLiteral("own.nsi")}), 1);
+    ASSERT_TRUE(received.count() > 0 || received.wait(5000));
+    EXPECT_EQ(received.at(0).at(0).value<HandOverMessage>().path, path);
 }
 
 TEST_F(HandOverTest, MalformedForeignOversizedAndSlowMessagesAreIgnored) {

@@ -51,8 +51,14 @@ TEST_F(SidePaneTest, TogglesPutOneViewInTheSidePaneAndTheFirstTabDecidesForTheOu
         EXPECT_TRUE(m_frame->Commands().Action(checked)->isChecked());
         EXPECT_FALSE(m_frame->Commands().Action(unchecked)->isChecked());
     };
-    EXPECT_FALSE(pane->isVisible());
     ASSERT_TRUE(ConfigBytes().contains("<ShowCodeTree Val=\"-1\""));
+    // A fresh install starts on the start page, which decides nothing.
+    m_frame->OpenInitialDocuments(CommandLine{});
+    ASSERT_EQ(Docs().Count(), 1);
+    ASSERT_FALSE(Docs().DocumentAt(0));
+    EXPECT_FALSE(pane->isVisible());
+    EXPECT_EQ(m_config->Base().ShowCodeTree, -1);
+    EXPECT_TRUE(ConfigBytes().contains("<ShowCodeTree Val=\"-1\""));
 
     Docs().NewBlank();
     EXPECT_TRUE(pane->isVisible());
