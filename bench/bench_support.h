@@ -78,7 +78,8 @@ struct ProgramFolder {
         for (const char* name : {"langs.xml", "stylers.xml"})
             QFile::copy(QCoreApplication::applicationDirPath() + u'/' + QLatin1StringView(name),
                         dir.filePath(QLatin1StringView(name)));
-        WriteFile(dir.filePath(QStringLiteral("config.xml")), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo/>\n");
+        WriteFile(dir.filePath(QStringLiteral("config.xml")),
+                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo/>\n");
         config = std::make_unique<Configurator>(dir.path(), dir.filePath(QStringLiteral("user")), prompter);
         config->Load();
     }
@@ -107,8 +108,8 @@ inline void ResetPeakResident() {
 // Runs events until the editing component has painted once.
 inline void WaitForPaint(QsciScintillaBase* editor) {
     bool painted = false;
-    QObject::connect(editor, &QsciScintillaBase::SCN_PAINTED, editor, [&painted] { painted = true; },
-                     Qt::SingleShotConnection);
+    QObject::connect(
+        editor, &QsciScintillaBase::SCN_PAINTED, editor, [&painted] { painted = true; }, Qt::SingleShotConnection);
     QElapsedTimer limit;
     limit.start();
     while (!painted && limit.elapsed() < 10000)

@@ -19,20 +19,22 @@ QString WriteScript(const QString& name, const QByteArray& text) {
 }
 
 QString HelloScript() {
-    static const QString path = WriteScript(
-        "hello.nsi", "Name Hello\nOutFile hello.exe\nRequestExecutionLevel user\nSection\nDetailPrint hi\nSectionEnd\n");
+    static const QString path =
+        WriteScript("hello.nsi",
+                    "Name Hello\nOutFile hello.exe\nRequestExecutionLevel user\nSection\nDetailPrint hi\nSectionEnd\n");
     return path;
 }
 
 QString ModernUiScript() {
-    static const QString path = WriteScript("mui.nsi",
-                                            "!include \"MUI2.nsh\"\n!include \"LogicLib.nsh\"\n!include \"FileFunc.nsh\"\n"
-                                            "Name Bench\nOutFile mui.exe\nRequestExecutionLevel user\n"
-                                            "InstallDir \"$PROGRAMFILES\\Bench\"\n"
-                                            "!insertmacro MUI_PAGE_WELCOME\n!insertmacro MUI_PAGE_DIRECTORY\n"
-                                            "!insertmacro MUI_PAGE_INSTFILES\n!insertmacro MUI_LANGUAGE \"SimpChinese\"\n"
-                                            "Section\n  ${GetTime} \"\" \"L\" $0 $1 $2 $3 $4 $5 $6\n"
-                                            "  ${If} $0 == \"1\"\n    DetailPrint one\n  ${EndIf}\nSectionEnd\n");
+    static const QString path =
+        WriteScript("mui.nsi",
+                    "!include \"MUI2.nsh\"\n!include \"LogicLib.nsh\"\n!include \"FileFunc.nsh\"\n"
+                    "Name Bench\nOutFile mui.exe\nRequestExecutionLevel user\n"
+                    "InstallDir \"$PROGRAMFILES\\Bench\"\n"
+                    "!insertmacro MUI_PAGE_WELCOME\n!insertmacro MUI_PAGE_DIRECTORY\n"
+                    "!insertmacro MUI_PAGE_INSTFILES\n!insertmacro MUI_LANGUAGE \"SimpChinese\"\n"
+                    "Section\n  ${GetTime} \"\" \"L\" $0 $1 $2 $3 $4 $5 $6\n"
+                    "  ${If} $0 == \"1\"\n    DetailPrint one\n  ${EndIf}\nSectionEnd\n");
     return path;
 }
 
@@ -73,9 +75,7 @@ void Driver(benchmark::State& state) {
         QElapsedTimer sinceTick;
         QTimer ticker;
         ticker.setInterval(1);
-        QObject::connect(&ticker, &QTimer::timeout, &loop, [&] {
-            maxGapMs = std::max(maxGapMs, sinceTick.restart());
-        });
+        QObject::connect(&ticker, &QTimer::timeout, &loop, [&] { maxGapMs = std::max(maxGapMs, sinceTick.restart()); });
         logic.Start(settings, script);
         sinceTick.start();
         ticker.start();

@@ -22,14 +22,13 @@ constexpr qsizetype kMegabyte = 1024 * 1024;
 
 // The same script in every form the benchmarks need.
 struct Inputs {
-    QByteArray utf8;  // NSIS headers, CR LF, a Chinese comment line every 40 lines
-    QByteArray ascii; // the same without the Chinese lines
+    QByteArray utf8;   // NSIS headers, CR LF, a Chinese comment line every 40 lines
+    QByteArray ascii;  // the same without the Chinese lines
     QByteArray gbk;
-    QByteArray utf16; // little endian, with mark
+    QByteArray utf16;  // little endian, with mark
 };
 
-QByteArray NsisIncludeText()
-{
+QByteArray NsisIncludeText() {
     QByteArray text;
     QDirIterator it(QStringLiteral("/usr/share/nsis/Include"), {QStringLiteral("*.nsh")}, QDir::Files,
                     QDirIterator::Subdirectories);
@@ -44,8 +43,7 @@ QByteArray NsisIncludeText()
     return text;
 }
 
-QByteArray Repeat(const QByteArray& base, qsizetype size, bool withChinese)
-{
+QByteArray Repeat(const QByteArray& base, qsizetype size, bool withChinese) {
     const QByteArray chinese = QStringLiteral("; 中文注释：安装程序的说明，检查编码转换是否正确\r\n").toUtf8();
     const QList<QByteArray> lines = base.split('\n');
     QByteArray out;
@@ -64,8 +62,7 @@ QByteArray Repeat(const QByteArray& base, qsizetype size, bool withChinese)
     return out;
 }
 
-const Inputs& InputsOf(qsizetype megabytes)
-{
+const Inputs& InputsOf(qsizetype megabytes) {
     static std::map<qsizetype, Inputs> cache;
     auto found = cache.find(megabytes);
     if (found != cache.end())
@@ -81,15 +78,11 @@ const Inputs& InputsOf(qsizetype megabytes)
     return cache.emplace(megabytes, std::move(inputs)).first->second;
 }
 
-void ApplySizes(benchmark::internal::Benchmark* b)
-{
-    b->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
-}
+void ApplySizes(benchmark::internal::Benchmark* b) { b->Arg(1)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond); }
 
 // --- detection and validation -------------------------------------------
 
-void BM_DetectEncoding_Utf8Text(benchmark::State& state)
-{
+void BM_DetectEncoding_Utf8Text(benchmark::State& state) {
     const QByteArray& text = InputsOf(state.range(0)).utf8;
     for (auto _ : state)
         benchmark::DoNotOptimize(DetectEncoding(text));
@@ -97,8 +90,7 @@ void BM_DetectEncoding_Utf8Text(benchmark::State& state)
 }
 BENCHMARK(BM_DetectEncoding_Utf8Text)->Apply(ApplySizes);
 
-void BM_DetectEncoding_Gbk(benchmark::State& state)
-{
+void BM_DetectEncoding_Gbk(benchmark::State& state) {
     const QByteArray& text = InputsOf(state.range(0)).gbk;
     for (auto _ : state)
         benchmark::DoNotOptimize(DetectEncoding(text));
@@ -106,8 +98,7 @@ void BM_DetectEncoding_Gbk(benchmark::State& state)
 }
 BENCHMARK(BM_DetectEncoding_Gbk)->Apply(ApplySizes);
 
-void BM_CheckUtf8_Ascii(benchmark::State& state)
-{
+void BM_CheckUtf8_Ascii(benchmark::State& state) {
     const QByteArray& text = InputsOf(state.range(0)).ascii;
     for (auto _ : state)
         benchmark::DoNotOptimize(CheckUtf8(text, Surrogates::Kept));
@@ -115,10 +106,9 @@ void BM_CheckUtf8_Ascii(benchmark::State& state)
 }
 BENCHMARK(BM_CheckUtf8_Ascii)->Apply(ApplySizes);
 
-void BM_Peer_Memcpy(benchmark::State& state)
-{
+void BM_Peer_Memcpy(benchmark::State& state) {
     const QByteArray& text = InputsOf(state.range(0)).utf8;
-    QByteArray target(text.size(), '\0'); // touched once, so page faults stay out of the loop
+    QByteArray target(text.size(), '\0');  // touched once, so page faults stay out of the loop
     for (auto _ : state) {
         std::memcpy(target.data(), text.constData(), size_t(text.size()));
         benchmark::ClobberMemory();
@@ -127,8 +117,7 @@ void BM_Peer_Memcpy(benchmark::State& state)
 }
 BENCHMARK(BM_Peer_Memcpy)->Apply(ApplySizes);
 
-void BM_Peer_QtUtf8Validation(benchmark::State& state)
-{
+void BM_Peer_QtUtf8Validation(benchmark::State& state) {
     const QByteArray& text = InputsOf(state.range(0)).utf8;
     for (auto _ : state)
         benchmark::DoNotOptimize(QUtf8StringView(text).isValidUtf8());
@@ -139,8 +128,7 @@ BENCHMARK(BM_Peer_QtUtf8Validation)->Apply(ApplySizes);
 // --- GBK ---------------------------------------------------------------------
 
 // iconv(3) alone: one call into a buffer already large enough.
-void RunIconv(const char* to, const char* from, const QByteArray& in, QByteArray& out)
-{
+void RunIconv(const char* to, const char* from, const QByteArray& in, QByteArray& out) {
     iconv_t cd = iconv_open(to, from);
     char* src = const_cast<char*>(in.constData());
     size_t srcLeft = size_t(in.size());
@@ -151,8 +139,7 @@ void RunIconv(const char* to, const char* from, const QByteArray& in, QByteArray
     benchmark::DoNotOptimize(dst);
 }
 
-void BM_GbkToUtf8(benchmark::State& state)
-{
+void BM_GbkToUtf8(benchmark::State& state) {
     const QByteArray& gbk = InputsOf(state.range(0)).gbk;
     for (auto _ : state) {
         QByteArray out;
@@ -163,8 +150,7 @@ void BM_GbkToUtf8(benchmark::State& state)
 }
 BENCHMARK(BM_GbkToUtf8)->Apply(ApplySizes);
 
-void BM_Peer_IconvGbkToUtf8(benchmark::State& state)
-{
+void BM_Peer_IconvGbkToUtf8(benchmark::State& state) {
     const QByteArray& gbk = InputsOf(state.range(0)).gbk;
     for (auto _ : state) {
         QByteArray out(gbk.size() * 3 / 2 + 16, Qt::Uninitialized);
@@ -174,8 +160,7 @@ void BM_Peer_IconvGbkToUtf8(benchmark::State& state)
 }
 BENCHMARK(BM_Peer_IconvGbkToUtf8)->Apply(ApplySizes);
 
-void BM_Utf8ToGbk(benchmark::State& state)
-{
+void BM_Utf8ToGbk(benchmark::State& state) {
     const QByteArray& utf8 = InputsOf(state.range(0)).utf8;
     for (auto _ : state) {
         QByteArray out;
@@ -187,8 +172,7 @@ void BM_Utf8ToGbk(benchmark::State& state)
 }
 BENCHMARK(BM_Utf8ToGbk)->Apply(ApplySizes);
 
-void BM_Peer_IconvUtf8ToGbk(benchmark::State& state)
-{
+void BM_Peer_IconvUtf8ToGbk(benchmark::State& state) {
     const QByteArray& utf8 = InputsOf(state.range(0)).utf8;
     for (auto _ : state) {
         QByteArray out(utf8.size() + 16, Qt::Uninitialized);
@@ -200,8 +184,7 @@ BENCHMARK(BM_Peer_IconvUtf8ToGbk)->Apply(ApplySizes);
 
 // --- UTF-16 --------------------------------------------------------------------
 
-void BM_Utf16ToUtf8(benchmark::State& state)
-{
+void BM_Utf16ToUtf8(benchmark::State& state) {
     const QByteArrayView units = QByteArrayView(InputsOf(state.range(0)).utf16).sliced(2);
     for (auto _ : state) {
         QByteArray out;
@@ -213,8 +196,7 @@ void BM_Utf16ToUtf8(benchmark::State& state)
 BENCHMARK(BM_Utf16ToUtf8)->Apply(ApplySizes);
 
 // Qt has no direct UTF-16 to UTF-8 path: its UTF-16 decoder, then its UTF-8 encoder.
-void BM_Peer_QtUtf16ToUtf8(benchmark::State& state)
-{
+void BM_Peer_QtUtf16ToUtf8(benchmark::State& state) {
     const QByteArrayView units = QByteArrayView(InputsOf(state.range(0)).utf16).sliced(2);
     for (auto _ : state) {
         QStringDecoder decoder(QStringConverter::Utf16LE);
@@ -227,8 +209,7 @@ void BM_Peer_QtUtf16ToUtf8(benchmark::State& state)
 }
 BENCHMARK(BM_Peer_QtUtf16ToUtf8)->Apply(ApplySizes);
 
-void BM_Utf8ToUtf16(benchmark::State& state)
-{
+void BM_Utf8ToUtf16(benchmark::State& state) {
     const QByteArray& utf8 = InputsOf(state.range(0)).utf8;
     for (auto _ : state) {
         QByteArray out;
@@ -240,8 +221,7 @@ void BM_Utf8ToUtf16(benchmark::State& state)
 }
 BENCHMARK(BM_Utf8ToUtf16)->Apply(ApplySizes);
 
-void BM_Peer_QtUtf8ToUtf16(benchmark::State& state)
-{
+void BM_Peer_QtUtf8ToUtf16(benchmark::State& state) {
     const QByteArray& utf8 = InputsOf(state.range(0)).utf8;
     for (auto _ : state) {
         QStringDecoder decoder(QStringConverter::Utf8);
@@ -258,8 +238,7 @@ BENCHMARK(BM_Peer_QtUtf8ToUtf16)->Apply(ApplySizes);
 
 // Peak resident memory the load adds, in bytes: the kernel's high-water mark
 // is reset first, so it covers this load alone.
-qint64 PeakGrowth(TextDocument& document, const QString& path)
-{
+qint64 PeakGrowth(TextDocument& document, const QString& path) {
     ResetPeakResident();
     const qint64 before = StatusKb("VmRSS:");
     QByteArray text;
@@ -267,8 +246,7 @@ qint64 PeakGrowth(TextDocument& document, const QString& path)
     return (StatusKb("VmHWM:") - before) * 1024;
 }
 
-void LoadBenchmark(benchmark::State& state, const QByteArray Inputs::*form)
-{
+void LoadBenchmark(benchmark::State& state, const QByteArray Inputs::*form) {
     const QByteArray& bytes = InputsOf(state.range(0)).*form;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("script.nsi"));
@@ -300,10 +278,9 @@ BENCHMARK(BM_LoadFile_Utf8)->Apply(ApplySizes);
 BENCHMARK(BM_LoadFile_Gbk)->Apply(ApplySizes);
 BENCHMARK(BM_LoadFile_Utf16)->Apply(ApplySizes);
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // Every large block gets its own mapping, so resident memory shows each
     // fresh copy instead of reusing pages freed by the previous run.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);

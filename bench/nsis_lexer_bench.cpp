@@ -28,9 +28,7 @@ QStringList KeywordLists() {
     return lists;
 }
 
-std::string_view View(const QByteArray& bytes) {
-    return {bytes.constData(), std::size_t(bytes.size())};
-}
+std::string_view View(const QByteArray& bytes) { return {bytes.constData(), std::size_t(bytes.size())}; }
 
 // The component's lexer aborts on a ';' comment ending in '\': refuse text that has one.
 bool SafeForTheComponentsLexer(const QByteArray& text) {

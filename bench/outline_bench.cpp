@@ -26,8 +26,8 @@ QString IncludeDir() {
     makensis.waitForFinished(30000);
     const auto match = QRegularExpression(QStringLiteral("NSISDIR=([^,\\r\\n]+)"))
                            .match(QString::fromLocal8Bit(makensis.readAllStandardOutput()));
-    return (match.hasMatch() ? match.captured(1).trimmed() : QStringLiteral("/usr/share/nsis")) +
-           QStringLiteral("/Include");
+    return (match.hasMatch() ? match.captured(1).trimmed() : QStringLiteral("/usr/share/nsis"))
+        + QStringLiteral("/Include");
 }
 
 // NSIS's own headers repeated to 10 MB, kept in memory and in a file for ctags.
@@ -58,9 +58,7 @@ Script& TheScript() {
     return script;
 }
 
-std::string_view View(const QByteArray& bytes) {
-    return {bytes.constData(), std::size_t(bytes.size())};
-}
+std::string_view View(const QByteArray& bytes) { return {bytes.constData(), std::size_t(bytes.size())}; }
 
 void BM_ScanOutline(benchmark::State& state) {
     const QByteArray& text = TheScript().text;
@@ -106,8 +104,8 @@ void BM_Ctags(benchmark::State& state) {
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, tags.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const char* argv[] = {"ctags", "--languages=NSIS", "--sort=no", "--excmd=number", "-f", "-",
-                              file.constData(), nullptr};
+        const char* argv[] = {"ctags", "--languages=NSIS", "--sort=no", "--excmd=number", "-f",
+                              "-",     file.constData(),   nullptr};
         pid_t pid = 0;
         if (posix_spawnp(&pid, "ctags", &actions, nullptr, const_cast<char**>(argv), environ) != 0) {
             posix_spawn_file_actions_destroy(&actions);
@@ -119,8 +117,8 @@ void BM_Ctags(benchmark::State& state) {
         rusage usage{};
         wait4(pid, &status, 0, &usage);
         maxRssKb = std::max(maxRssKb, usage.ru_maxrss);
-        cpuSeconds += double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                      double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        cpuSeconds += double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+            + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     }
     QFile out(QString::fromLocal8Bit(tags));
     out.open(QIODevice::ReadOnly);

@@ -37,7 +37,8 @@ struct OurEditorAndThumbnail : OurEditor {
 
     explicit OurEditorAndThumbnail(const QByteArray& text)
         : OurEditor(text),
-          thumbnail(new CCodePaneView(*folder.config, folder.prompter, [this] { return view; }, &window)) {
+          thumbnail(new CCodePaneView(
+              *folder.config, folder.prompter, [this] { return view; }, &window)) {
         window.resize(1100, 600);
         thumbnail->setGeometry(900, 0, 200, 600);
         thumbnail->show();
@@ -65,7 +66,9 @@ struct BareEditor {
 
 // The bare component with change reports off, as the compile log runs.
 struct QuietEditor : BareEditor {
-    explicit QuietEditor(const QByteArray& text) : BareEditor(text) { editor.SendScintilla(Sci::SCI_SETMODEVENTMASK, 0L); }
+    explicit QuietEditor(const QByteArray& text) : BareEditor(text) {
+        editor.SendScintilla(Sci::SCI_SETMODEVENTMASK, 0L);
+    }
 };
 
 // The bare component reporting only the notices given before a change.

@@ -24,8 +24,9 @@ WizardData LargeInstaller(int groupCount, int filesPerGroup) {
             // A new destination every 20 files and a changing mode keep both trackers busy.
             const QString dest = QStringLiteral("$INSTDIR\\g%1\\d%2").arg(g).arg(f / 20);
             const auto mode = static_cast<OverwriteMode>(f % 3 == 0 ? 3 : 0);
-            files += FileEntries(QStringLiteral("/src/g%1/d%2/file%3.%4").arg(g).arg(f / 20).arg(f).arg(f % 50 ? "dat" : "exe"),
-                                 dest, mode);
+            files += FileEntries(
+                QStringLiteral("/src/g%1/d%2/file%3.%4").arg(g).arg(f / 20).arg(f).arg(f % 50 ? "dat" : "exe"), dest,
+                mode);
         }
         AddEntries(group, files);
         data.groups.append(group);

@@ -19,9 +19,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 // The maker's page shown on the start page beside the buttons.
-QUrl MakerContentUrl() {
-    return QUrl(u"http://"_s + QLatin1StringView(kMakerWebHost) + u"/content.html?v=2"_s);
-}
+QUrl MakerContentUrl() { return QUrl(u"http://"_s + QLatin1StringView(kMakerWebHost) + u"/content.html?v=2"_s); }
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -19,9 +19,9 @@ struct PromptMessage {
 
 struct FileDialogRequest {
     QString title;
-    QString folder;       // where the dialog starts; empty for the default
-    QString fileName;     // proposed name, preselected
-    QString filter;       // Qt filter text, e.g. "NSIS 脚本 (*.nsi *.nsh);;所有文件 (*)"
+    QString folder;    // where the dialog starts; empty for the default
+    QString fileName;  // proposed name, preselected
+    QString filter;    // Qt filter text, e.g. "NSIS 脚本 (*.nsi *.nsh);;所有文件 (*)"
     QString defaultSuffix;
 };
 
@@ -38,8 +38,7 @@ public:
     virtual std::optional<std::uint32_t> Colour(std::uint32_t initial) = 0;
 
     // Shorthand for the common message box.
-    PromptAnswer Ask(const QString& text, const QString& caption,
-                     PromptIcon icon, PromptButtons buttons) {
+    PromptAnswer Ask(const QString& text, const QString& caption, PromptIcon icon, PromptButtons buttons) {
         return Message(PromptMessage{text, caption, icon, buttons});
     }
 };

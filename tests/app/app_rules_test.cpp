@@ -53,8 +53,8 @@ TEST(ShellRules, FolderPartAtTheRootAndOfNothing) {
 }
 
 TEST(ShellRules, StoredOpenFilesRoundTrip) {
-    const auto entries = ParseOpenFiles({QStringLiteral("0/a.nsi"), QString(), QStringLiteral("1#StartPage#"),
-                                         QStringLiteral("0#startpage#")});
+    const auto entries = ParseOpenFiles(
+        {QStringLiteral("0/a.nsi"), QString(), QStringLiteral("1#StartPage#"), QStringLiteral("0#startpage#")});
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_FALSE(entries[0].active);
     EXPECT_EQ(entries[0].path, QStringLiteral("/a.nsi"));
@@ -79,10 +79,14 @@ TEST(ShellRules, SameFileBySpellingNotByLetterCase) {
 }
 
 TEST(RecentFiles, StartPageIdsMapToCommands) {
-    const std::pair<const char*, int> ids[] = {
-        {"CMD_ID_NEW", Cmd::NewBlank}, {"cmd_id_new_wizard", Cmd::NewWizard}, {"CMD_ID_NEW_TPL", Cmd::NewTemplate},
-        {"CMD_ID_OPEN", Cmd::Open}, {"cmd_id_rf_7", ID_RECENT_FILE_FIRST + 7}, {"CMD_ID_RF_x", 0},
-        {"CMD_ID_RF_99999", 0}, {"CMD_ID_OPENX", 0}};
+    const std::pair<const char*, int> ids[] = {{"CMD_ID_NEW", Cmd::NewBlank},
+                                               {"cmd_id_new_wizard", Cmd::NewWizard},
+                                               {"CMD_ID_NEW_TPL", Cmd::NewTemplate},
+                                               {"CMD_ID_OPEN", Cmd::Open},
+                                               {"cmd_id_rf_7", ID_RECENT_FILE_FIRST + 7},
+                                               {"CMD_ID_RF_x", 0},
+                                               {"CMD_ID_RF_99999", 0},
+                                               {"CMD_ID_OPENX", 0}};
     for (const auto& [id, command] : ids)
         EXPECT_EQ(StartPageCommand(QString::fromLatin1(id)), command) << id;
     EXPECT_EQ(StartPageLinkCommand(QStringLiteral("qrc:/startpage/?rf=2")), ID_RECENT_FILE_FIRST + 2);
@@ -91,14 +95,17 @@ TEST(RecentFiles, StartPageIdsMapToCommands) {
 
 TEST(RecentFiles, PageListNewestFirstWithStoredIndices) {
     const QString html = RecentListHtml({QStringLiteral("/old/a.nsi"), QStringLiteral("/new/<b>.nsi")});
-    EXPECT_EQ(html, QStringLiteral("<ol><li><a id=\"CMD_ID_RF_1\" href=\"?rf=1\" title=\"/new/&lt;b&gt;.nsi\">&lt;b&gt;.nsi</a></li>"
-                                   "<li><a id=\"CMD_ID_RF_0\" href=\"?rf=0\" title=\"/old/a.nsi\">a.nsi</a></li></ol>"));
+    EXPECT_EQ(html,
+              QStringLiteral(
+                  "<ol><li><a id=\"CMD_ID_RF_1\" href=\"?rf=1\" title=\"/new/&lt;b&gt;.nsi\">&lt;b&gt;.nsi</a></li>"
+                  "<li><a id=\"CMD_ID_RF_0\" href=\"?rf=0\" title=\"/old/a.nsi\">a.nsi</a></li></ol>"));
     EXPECT_EQ(RecentListHtml({}), QStringLiteral("<ol></ol>"));
 }
 
 TEST(RecentFiles, StatusTextsOfLinks) {
     const QStringList recent{QStringLiteral("/a.nsi"), QStringLiteral("/b.nsi")};
-    EXPECT_EQ(StartPageLinkStatus(QStringLiteral("qrc:/startpage/CMD_ID_OPEN"), recent), QStringLiteral("打开已存在的脚本"));
+    EXPECT_EQ(StartPageLinkStatus(QStringLiteral("qrc:/startpage/CMD_ID_OPEN"), recent),
+              QStringLiteral("打开已存在的脚本"));
     EXPECT_EQ(StartPageLinkStatus(QStringLiteral("qrc:/startpage/CMD_ID_RF_1"), recent), QStringLiteral("/b.nsi"));
     EXPECT_EQ(StartPageLinkStatus(QStringLiteral("qrc:/startpage/CMD_ID_RF_5"), recent), QString());
     EXPECT_EQ(StartPageLinkStatus(QStringLiteral("qrc:/startpage/?rf=0"), recent), QStringLiteral("打开文件：/a.nsi"));

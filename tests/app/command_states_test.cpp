@@ -41,12 +41,14 @@ TEST(CommandStates, ModifiedAndSelection) {
 }
 
 TEST(CommandStates, EncodingRadioChecks) {
-    const std::pair<TextEncoding, int> expected[] = {
-        {TextEncoding::Ansi, Cmd::EncodingAnsi}, {TextEncoding::SevenBit, Cmd::EncodingAnsi},
-        {TextEncoding::Utf8NoBom, Cmd::EncodingUtf8NoBom}, {TextEncoding::Utf8, Cmd::EncodingUtf8},
-        {TextEncoding::Ucs2BigEndian, Cmd::EncodingUcs2Be}, {TextEncoding::Ucs2BigEndianNoBom, Cmd::EncodingUcs2Be},
-        {TextEncoding::Ucs2LittleEndian, Cmd::EncodingUcs2Le},
-        {TextEncoding::Ucs2LittleEndianNoBom, Cmd::EncodingUcs2Le}};
+    const std::pair<TextEncoding, int> expected[] = {{TextEncoding::Ansi, Cmd::EncodingAnsi},
+                                                     {TextEncoding::SevenBit, Cmd::EncodingAnsi},
+                                                     {TextEncoding::Utf8NoBom, Cmd::EncodingUtf8NoBom},
+                                                     {TextEncoding::Utf8, Cmd::EncodingUtf8},
+                                                     {TextEncoding::Ucs2BigEndian, Cmd::EncodingUcs2Be},
+                                                     {TextEncoding::Ucs2BigEndianNoBom, Cmd::EncodingUcs2Be},
+                                                     {TextEncoding::Ucs2LittleEndian, Cmd::EncodingUcs2Le},
+                                                     {TextEncoding::Ucs2LittleEndianNoBom, Cmd::EncodingUcs2Le}};
     for (auto [encoding, id] : expected) {
         DocumentState d;
         d.encoding = encoding;

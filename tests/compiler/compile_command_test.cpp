@@ -19,8 +19,8 @@ TEST(CompileCommand, OptionsComeInOrderAndEachDefsLineIsOneArgument) {
     settings.disNsi = true;
     settings.defs = "/DA=1\r\n/DB\n\n  /DTITLE=My App 2  \n-DLOWER=x\nBARE";
     EXPECT_EQ(CompileArguments(settings, "/tmp/a b/s.nsi", false),
-              QStringList({"-XSetCompressor /FINAL lzma", "-NOCONFIG", "-NOCD", "-DA=1", "-DB",
-                           "-DTITLE=My App 2", "-DLOWER=x", "-DBARE", "--", "/tmp/a b/s.nsi"}));
+              QStringList({"-XSetCompressor /FINAL lzma", "-NOCONFIG", "-NOCD", "-DA=1", "-DB", "-DTITLE=My App 2",
+                           "-DLOWER=x", "-DBARE", "--", "/tmp/a b/s.nsi"}));
     // On standard input the script is "-", which "--" would turn into a file name.
     EXPECT_EQ(CompileArguments(CompileSettings{}, "/tmp/s.nsi", true), QStringList({"-"}));
     EXPECT_EQ(CompileArguments(CompileSettings{}, "-odd.nsi", false), QStringList({"--", "-odd.nsi"}));

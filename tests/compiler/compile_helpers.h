@@ -63,7 +63,8 @@ inline CompileRun RunCompile(CCompileLogLogic& logic, const std::function<bool()
 
 inline CompileRun Compile(CCompileLogLogic& logic, const CompileSettings& settings, const QString& script,
                           const std::function<void(CCompileLogLogic&)>& onFirstText = {}) {
-    return RunCompile(logic, [&] { return logic.Start(settings, script); }, onFirstText);
+    return RunCompile(
+        logic, [&] { return logic.Start(settings, script); }, onFirstText);
 }
 
 // For a compile something else has started.

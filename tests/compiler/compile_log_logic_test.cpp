@@ -42,8 +42,7 @@ TEST_F(CompileLogLogic, GoodScriptBuildsAndReportsItsInstaller) {
     ASSERT_TRUE(run.finished);
     EXPECT_TRUE(run.startedSignal);
     EXPECT_FALSE(m_logic.IsCompiling());
-    EXPECT_TRUE(run.log.startsWith(
-        ("CommandLine=/usr/bin/makensis -- '" + script + "'\n\n").toUtf8()));
+    EXPECT_TRUE(run.log.startsWith(("CommandLine=/usr/bin/makensis -- '" + script + "'\n\n").toUtf8()));
     EXPECT_TRUE(run.log.contains("Output: \"hello.exe\""));
     EXPECT_TRUE(run.log.contains("Total size:"));
     EXPECT_TRUE(run.errorLines.isEmpty());
@@ -97,14 +96,14 @@ TEST_F(CompileLogLogic, ErrorOnLine12IsReportedAndClearsTheInstaller) {
     // Compile and run after the failure runs nothing, not even an earlier build.
     const QString earlier = m_dir.filePath("earlier.exe");
     WriteBytes(earlier, "MZ");
-    EXPECT_EQ(RunInstaller(run.result.NextInstallerPath(earlier), "/usr/bin/true"),
-              RunInstallerResult::NoInstaller);
+    EXPECT_EQ(RunInstaller(run.result.NextInstallerPath(earlier), "/usr/bin/true"), RunInstallerResult::NoInstaller);
     EXPECT_TRUE(run.log.contains("Error in script"));
 }
 
 TEST_F(CompileLogLogic, StopEndsASleepingCompileAndWhatItStarted) {
-    const QString script = Script("sleepy.nsi", "Name x\nOutFile x.exe\n!system \"echo $$ > sleeper.pid; exec sleep 30\"\n"
-                      "Section\nSectionEnd\n");
+    const QString script = Script("sleepy.nsi",
+                                  "Name x\nOutFile x.exe\n!system \"echo $$ > sleeper.pid; exec sleep 30\"\n"
+                                  "Section\nSectionEnd\n");
     const QString pidPath = m_dir.filePath("sleeper.pid");
     const CompileRun run = Compile(m_logic, Settings(), script, [&](CCompileLogLogic& running) {
         // Stop once the compiler has reached the sleep.
@@ -133,8 +132,10 @@ TEST_F(CompileLogLogic, StopEndsASleepingCompileAndWhatItStarted) {
 }
 
 TEST_F(CompileLogLogic, DefsWithBlanksReachTheScriptWhole) {
-    const QString script = Script("defs.nsi", "!if \"${TITLE}\" != \"My App 2\"\n  !error \"TITLE arrived cut\"\n!endif\n"
-                      "!ifndef FLAG\n  !error \"FLAG missing\"\n!endif\n" + HelloScript("${TITLE}.exe"));
+    const QString script = Script("defs.nsi",
+                                  "!if \"${TITLE}\" != \"My App 2\"\n  !error \"TITLE arrived cut\"\n!endif\n"
+                                  "!ifndef FLAG\n  !error \"FLAG missing\"\n!endif\n"
+                                      + HelloScript("${TITLE}.exe"));
     const CompileRun run = Compile(m_logic, Settings(0, "/DTITLE=My App 2\r\n/DFLAG\n"), script);
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.result.exitCode, 0) << run.log.toStdString();
@@ -143,10 +144,14 @@ TEST_F(CompileLogLogic, DefsWithBlanksReachTheScriptWhole) {
 
 TEST_F(CompileLogLogic, EachCompressorChoiceOverridesTheScript) {
     const QString script = Script("packed.nsi", "SetCompressor bzip2\n" + HelloScript());
-    const std::vector<const char*> expected = {
-        "Using bzip2 compression.", "Using zlib compression.", "Using zlib (compress whole) compression.",
-        "Using bzip2 compression.", "Using bzip2 (compress whole) compression.", "Using lzma compression.",
-        "Using lzma (compress whole) compression.", "Using zlib compression."};
+    const std::vector<const char*> expected = {"Using bzip2 compression.",
+                                               "Using zlib compression.",
+                                               "Using zlib (compress whole) compression.",
+                                               "Using bzip2 compression.",
+                                               "Using bzip2 (compress whole) compression.",
+                                               "Using lzma compression.",
+                                               "Using lzma (compress whole) compression.",
+                                               "Using zlib compression."};
     for (int index = 0; index < static_cast<int>(expected.size()); ++index) {
         const CompileRun run = Compile(m_logic, Settings(index), script);
         EXPECT_TRUE(run.log.contains(expected[static_cast<size_t>(index)])) << index;
@@ -157,11 +162,12 @@ TEST_F(CompileLogLogic, EachCompressorChoiceOverridesTheScript) {
 TEST_F(CompileLogLogic, GbkScriptWithChineseTextCompilesAndLeavesNothingBehind) {
     ASSERT_TRUE(QDir(m_dir.path()).mkpath("out"));
     Script("common.nsh", "!define FROM_INCLUDE 1\n");
-    const QString script = Script("安装.nsi", ToGbk("; 这是中文注释\nName \"测试程序\"\nOutFile \"out/安装程序.exe\"\n"
-                                                 "!include \"common.nsh\"\n"
-                                                 "!ifndef FROM_INCLUDE\n  !error \"include missed\"\n!endif\n"
-                                                 "RequestExecutionLevel user\n"
-                                                 "Section \"主程序\"\n  DetailPrint \"你好\"\nSectionEnd\n"));
+    const QString script = Script("安装.nsi",
+                                  ToGbk("; 这是中文注释\nName \"测试程序\"\nOutFile \"out/安装程序.exe\"\n"
+                                        "!include \"common.nsh\"\n"
+                                        "!ifndef FROM_INCLUDE\n  !error \"include missed\"\n!endif\n"
+                                        "RequestExecutionLevel user\n"
+                                        "Section \"主程序\"\n  DetailPrint \"你好\"\nSectionEnd\n"));
     const QStringList before = FolderEntries(m_dir.path());
     const CompileRun run = Compile(m_logic, Settings(), script);
 
@@ -187,7 +193,8 @@ TEST_F(CompileLogLogic, GbkScriptWithChineseTextCompilesAndLeavesNothingBehind) 
 
     // A GBK file it includes cannot be read by makensis: the log names it.
     Script("legacy.nsh", ToGbk("; 旧文件\n"));
-    const CompileRun hinted = Compile(m_logic, Settings(), Script("main.nsi", "!include \"legacy.nsh\"\n" + HelloScript()));
+    const CompileRun hinted =
+        Compile(m_logic, Settings(), Script("main.nsi", "!include \"legacy.nsh\"\n" + HelloScript()));
     EXPECT_NE(hinted.result.exitCode, 0);
     EXPECT_TRUE(hinted.log.contains(BadEncodingHint("legacy.nsh").toUtf8())) << hinted.log.toStdString();
 }

@@ -29,8 +29,9 @@ TEST(OutputScanner, LastErrorOfABatchWinsAndAMissingNumberMeansTheFirstLine) {
 }
 
 TEST(OutputScanner, AnErrorLineCutAcrossChunksIsStillFound) {
-    const QByteArray output = "Processing script file\nInvalid command: FooBar\n"
-                              "Error in script \"/tmp/s.nsi\" on line 12 -- aborting creation process\n";
+    const QByteArray output =
+        "Processing script file\nInvalid command: FooBar\n"
+        "Error in script \"/tmp/s.nsi\" on line 12 -- aborting creation process\n";
     for (qsizetype cut = 0; cut <= output.size(); ++cut) {
         CCompileOutputScanner scanner("/tmp");
         ScanFindings first = scanner.Feed(QByteArrayView(output).first(cut));
@@ -106,9 +107,7 @@ TEST(OutputDecoder, Utf8PassesThroughEvenWhenACharacterIsCut) {
     ExpectEverySplitDecodesTo("\xF0\x9F\x98\x80 emoji", "\xF0\x9F\x98\x80 emoji");
 }
 
-TEST(OutputDecoder, AnsiIsCp936AndACutLeadByteWaits) {
-    ExpectEverySplitDecodesTo(kGbk, kUtf8);
-}
+TEST(OutputDecoder, AnsiIsCp936AndACutLeadByteWaits) { ExpectEverySplitDecodesTo(kGbk, kUtf8); }
 
 TEST(OutputDecoder, TheEncodingIsDecidedOnceSoNoCutChangesTheText) {
     struct Case {
@@ -116,7 +115,8 @@ TEST(OutputDecoder, TheEncodingIsDecidedOnceSoNoCutChangesTheText) {
         QByteArray output;
         QString text;
     };
-    const QString log = QStringLiteral("MakeNSIS v3\nOutput: \"/home/u/模块.exe\"\nError in script \"模块.nsi\" on line 3\n");
+    const QString log =
+        QStringLiteral("MakeNSIS v3\nOutput: \"/home/u/模块.exe\"\nError in script \"模块.nsi\" on line 3\n");
     const Case cases[] = {
         {"UTF-8", log.toUtf8(), log},
         // 模块 is C4 A3 BF E9 in CP936, and C4 A3 alone is valid UTF-8.
@@ -145,7 +145,11 @@ TEST(OutputDecoder, AsciiBeforeTheDecidingLineIsShownAtOnce) {
 
 TEST(OutputDecoder, BadBytesBecomeReplacementsAndNothingIsLost) {
     // 0xFF is neither UTF-8 nor CP936.
-    EXPECT_EQ(DecodeInPieces("ab\xFF" "cd\n", {}), "ab\xEF\xBF\xBD" "cd\n");
+    EXPECT_EQ(DecodeInPieces("ab\xFF"
+                             "cd\n",
+                             {}),
+              "ab\xEF\xBF\xBD"
+              "cd\n");
     // A lead byte at the very end of the output is shown, not dropped.
     COutputDecoder ending;
     QByteArray text = ending.Decode("x\xD6\xD0y\xB1");

@@ -57,9 +57,8 @@ TEST(LocateDiagnostics, PutsEveryRecordedDiagnosticWhereTheUserMustLook) {
     for (const LocateCase& c : kCases) {
         SCOPED_TRACE(c.name);
         const QString folder = Scenario(c.name);
-        const QList<Diagnostic> found =
-            ParseAndLocate(ReadBytes(folder + u'/' + c.name + ".out"),
-                           {folder + u'/' + c.name + ".nsi", folder, NsisDir()});
+        const QList<Diagnostic> found = ParseAndLocate(ReadBytes(folder + u'/' + c.name + ".out"),
+                                                       {folder + u'/' + c.name + ".nsi", folder, NsisDir()});
         ASSERT_EQ(found.size(), c.places.size());
         for (qsizetype i = 0; i < found.size(); ++i) {
             EXPECT_EQ(found[i].file.toStdString(), QDir(folder).filePath(c.places[i].file).toStdString()) << i;

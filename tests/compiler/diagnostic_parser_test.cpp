@@ -38,7 +38,8 @@ const ParseCase kCases[] = {
     // Until the macro is located the place is the line that inserted it.
     {"macro", {{E, "Invalid command: \"NoSuchInstruction\"", "macro.nsi", 5, 2}}},
     {"chained", {{E, "Invalid command: \"BadInner\"", "chained.nsi", 10, 3}}},
-    {"directives", {{W, "!warning: check this", "directives.nsi", 2, 0}, {E, "!error: stop here", "directives.nsi", 3, 1}}},
+    {"directives",
+     {{W, "!warning: check this", "directives.nsi", 2, 0}, {E, "!error: stop here", "directives.nsi", 3, 1}}},
     {"missing", {{E, "!include: could not find: \"nothere.nsh\"", "missing.nsi", 2, 1}}},
     {"incdir", {{E, "Invalid command: \"WrongHere\"", "<stdin>", 6, 2}}},
     {"warnings",
@@ -75,8 +76,7 @@ TEST(DiagnosticParser, ReadsEveryRecordedOutput) {
 TEST(DiagnosticParser, KeepsTheChainInnermostFirst) {
     const QList<Diagnostic> found = Parse(ReadBytes(Recorded("chained")));
     ASSERT_EQ(found.size(), 1);
-    const QList<DiagnosticFrame> want = {
-        {{}, "Inner", 2}, {{}, "Outer", 1}, {"chained.nsi", {}, 10}};
+    const QList<DiagnosticFrame> want = {{{}, "Inner", 2}, {{}, "Outer", 1}, {"chained.nsi", {}, 10}};
     ASSERT_EQ(found[0].frames.size(), want.size());
     for (qsizetype i = 0; i < want.size(); ++i) {
         EXPECT_EQ(found[0].frames[i].file, want[i].file);
@@ -117,7 +117,8 @@ TEST(DiagnosticParser, ReadsLinesNoRecordingHolds) {
          "Error in script \"a b.nsi\" on line 6 -- aborting creation process",
          {{E, "DetailPrint expects 1 parameters, got 2.", "a b.nsi", 6, 1}}},
         // A warning repeated in the summary counts once; the summary's end is found.
-        {"warning 6012: label \"x\" not used\n\n1 warning:\n  6012: label \"x\" not used\n\nwarning: !warning: late (a.nsi:4)\n",
+        {"warning 6012: label \"x\" not used\n\n1 warning:\n  6012: label \"x\" not used\n\nwarning: !warning: late "
+         "(a.nsi:4)\n",
          {{W, "6012: label \"x\" not used", "", 0, 0}, {W, "!warning: late", "a.nsi", 4, 0}}},
         {"", {}},
     };

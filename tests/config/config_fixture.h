@@ -24,8 +24,7 @@ inline const QByteArray kMinimalStylers =
     "<LexerType name=\"nsis\" desc=\"NSIS\" ext=\"\">"
     "<WordsStyle styleID=\"0\" name=\"DEFAULT\" fgColor=\"000000\" bgColor=\"FFFFFF\" />"
     "</LexerType></LexerStyles></Scrivo>\n";
-inline const QByteArray kMinimalConfig =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo>\n</Scrivo>\n";
+inline const QByteArray kMinimalConfig = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo>\n</Scrivo>\n";
 
 class ConfigFolderTest : public ::testing::Test {
 protected:
@@ -39,8 +38,7 @@ protected:
     QString PathOf(const QString& name) const { return QDir(m_folder).filePath(name); }
 
     // Writes the three files; an empty text leaves that file out.
-    void WriteFiles(const QByteArray& config = kMinimalConfig,
-                    const QByteArray& langs = kMinimalLangs,
+    void WriteFiles(const QByteArray& config = kMinimalConfig, const QByteArray& langs = kMinimalLangs,
                     const QByteArray& stylers = kMinimalStylers) {
         const std::pair<const char*, QByteArray> files[] = {
             {"langs.xml", langs}, {"stylers.xml", stylers}, {"config.xml", config}};

@@ -17,8 +17,8 @@ TEST_F(ConfiguratorLists, RecentFilesKeepTheNewestSixteenAndRewriteOnlyOnChange)
     m_config->ClearRecentFiles();
     EXPECT_FALSE(ReadBytes(PathOf("config.xml")).contains("RecentFiles"));
     const QString chinese = QStringLiteral("/home/张三/安装脚本/示例 & <test>.nsi");
-    for (const QString& path : {QStringLiteral("/a/One.nsi"), chinese, QStringLiteral("/b/two.nsi"),
-                                QStringLiteral("/A/ONE.NSI")})
+    for (const QString& path :
+         {QStringLiteral("/a/One.nsi"), chinese, QStringLiteral("/b/two.nsi"), QStringLiteral("/A/ONE.NSI")})
         m_config->AddRecentFile(path);
     m_config->RemoveRecentFile(QStringLiteral("/B/Two.NSI"));
     EXPECT_EQ(Loaded().RecentFiles(), (QStringList{chinese, QStringLiteral("/A/ONE.NSI")}));
@@ -36,8 +36,7 @@ TEST_F(ConfiguratorLists, RecentFilesKeepTheNewestSixteenAndRewriteOnlyOnChange)
 TEST_F(ConfiguratorLists, OpenFilesRecordTheActiveTab) {
     WriteFiles();
     Configurator& config = Loaded();
-    const QStringList entries{QStringLiteral("1") + QLatin1String(kStartPageEntry),
-                              QStringLiteral("0/home/u/a.nsi")};
+    const QStringList entries{QStringLiteral("1") + QLatin1String(kStartPageEntry), QStringLiteral("0/home/u/a.nsi")};
     EXPECT_TRUE(config.WriteOpenFiles(entries));
     config.SaveBaseConfig();
     const QByteArray bytes = ReadBytes(PathOf("config.xml"));

@@ -51,8 +51,7 @@ TEST_F(ConfigPaths, ReadOnlyProgramFolderIsCopiedOnceToTheUserFolder) {
         EXPECT_TRUE(QFile::exists(m_userFolder + "/langs.xml"));
         EXPECT_TRUE(QFile::exists(m_userFolder + "/stylers.xml"));
     });
-    QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                        QFileDevice::ExeOwner);
+    QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_TRUE(ReadBytes(PathOf("config.xml")).contains("Val=\"3\""));
 }
 
@@ -68,8 +67,7 @@ TEST_F(ConfigPaths, FailedWriteLeavesThePreviousFileIntact) {
         config.SaveBaseConfig();
         EXPECT_FALSE(config.SaveStyles());
     });
-    QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                        QFileDevice::ExeOwner);
+    QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(ReadBytes(PathOf("config.xml")), before);
     EXPECT_EQ(ReadBytes(PathOf("stylers.xml")), kMinimalStylers);
     // The state in memory stays as changed.
@@ -91,8 +89,7 @@ TEST_F(ConfigPaths, NsisFolderPrefersACompilerBesideTheProgram) {
     ASSERT_TRUE(WriteBytes(PathOf("makensis"), "#!/bin/sh\n"));
     EXPECT_EQ(config.NsisFolder(), QFileInfo(system).absolutePath());
     ASSERT_TRUE(QFile::setPermissions(PathOf("makensis"),
-                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ExeOwner));
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
     EXPECT_EQ(config.NsisFolder(), m_folder);
     EXPECT_EQ(config.GetCompilerPath(), PathOf("makensis"));
 

@@ -9,10 +9,11 @@
 using ConfiguratorLoad = ConfigFolderTest;
 
 TEST_F(ConfiguratorLoad, ValRulesAndDefaults) {
-    WriteFiles("<Scrivo><BaseConfig>"
-               "<TabSize Val=\"\"/><Compressor Val=\"12ab\"/><ShowMaximized Val=\" -3\"/>"
-               "<ShowToolbar/><CompilePath Val=\"/opt/nsis/makensis\"/>"
-               "</BaseConfig></Scrivo>");
+    WriteFiles(
+        "<Scrivo><BaseConfig>"
+        "<TabSize Val=\"\"/><Compressor Val=\"12ab\"/><ShowMaximized Val=\" -3\"/>"
+        "<ShowToolbar/><CompilePath Val=\"/opt/nsis/makensis\"/>"
+        "</BaseConfig></Scrivo>");
     Configurator& config = Loaded();
     BaseConfig expected;
     expected.TabSize = 0;
@@ -39,11 +40,11 @@ TEST_F(ConfiguratorLoad, SavedSettingsComeBackInOrder) {
 
     const QByteArray bytes = ReadBytes(PathOf("config.xml"));
     qsizetype last = -1;
-    for (const char* key : {"ShowMaximized", "CaptionShowFName", "OpenLastFiles", "CodeViewLeft",
-                            "ShowToolbar", "ShowSatusbar", "ShowCodeTree", "ShowCodeView", "TabSize",
-                            "TabSpace", "ShowLineNumber", "ShowHotCurLine", "HotCurLineColor",
-                            "Compressor", "CompilePath", "HelpPath", "Defs", "DisNsh", "DisNsi",
-                            "SaveCompile"}) {
+    for (const char* key :
+         {"ShowMaximized",   "CaptionShowFName", "OpenLastFiles", "CodeViewLeft", "ShowToolbar",    "ShowSatusbar",
+          "ShowCodeTree",    "ShowCodeView",     "TabSize",       "TabSpace",     "ShowLineNumber", "ShowHotCurLine",
+          "HotCurLineColor", "Compressor",       "CompilePath",   "HelpPath",     "Defs",           "DisNsh",
+          "DisNsi",          "SaveCompile"}) {
         const qsizetype at = bytes.indexOf(QByteArray("<") + key + " Val=");
         EXPECT_GT(at, last) << key;
         last = at;
@@ -54,10 +55,11 @@ TEST_F(ConfiguratorLoad, SavedSettingsComeBackInOrder) {
 }
 
 TEST_F(ConfiguratorLoad, UnknownElementsAndAttributesSurviveASave) {
-    WriteFiles("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo>"
-               "<Plugin name=\"x\"><Setting a=\"1\">text</Setting></Plugin>"
-               "<BaseConfig><TabSize Val=\"2\" note=\"mine\"/><Future Val=\"7\"/></BaseConfig>"
-               "</Scrivo>");
+    WriteFiles(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo>"
+        "<Plugin name=\"x\"><Setting a=\"1\">text</Setting></Plugin>"
+        "<BaseConfig><TabSize Val=\"2\" note=\"mine\"/><Future Val=\"7\"/></BaseConfig>"
+        "</Scrivo>");
     Configurator& config = Loaded();
     config.Base().TabSize = 3;
     config.SaveBaseConfig();
@@ -73,8 +75,9 @@ TEST_F(ConfiguratorLoad, UnknownElementsAndAttributesSurviveASave) {
 TEST_F(ConfiguratorLoad, MissingFilesGiveTheirMessages) {
     WriteFiles(QByteArray());
     EXPECT_FALSE(Reopen().Load());
-    EXPECT_EQ(m_prompter.Messages(), (std::vector<PromptMessage>{
-                                         {"Load config.xml failed!", PathOf("config.xml"), PromptIcon::None, PromptButtons::Ok}}));
+    EXPECT_EQ(m_prompter.Messages(),
+              (std::vector<PromptMessage>{
+                  {"Load config.xml failed!", PathOf("config.xml"), PromptIcon::None, PromptButtons::Ok}}));
 
     // langs.xml only warns; the start goes on without keyword lists.
     m_prompter.ClearRecord();
@@ -82,8 +85,9 @@ TEST_F(ConfiguratorLoad, MissingFilesGiveTheirMessages) {
     ASSERT_TRUE(QFile::remove(PathOf("langs.xml")));
     Configurator& config = Reopen();
     EXPECT_TRUE(config.Load());
-    EXPECT_EQ(m_prompter.Messages(), (std::vector<PromptMessage>{
-                                         {"Load langs.xml failed!", "Configurator", PromptIcon::None, PromptButtons::Ok}}));
+    EXPECT_EQ(
+        m_prompter.Messages(),
+        (std::vector<PromptMessage>{{"Load langs.xml failed!", "Configurator", PromptIcon::None, PromptButtons::Ok}}));
     EXPECT_FALSE(config.KeywordsFor(kNsisLanguageId, 0));
     EXPECT_EQ(config.LexerTypes().size(), 1u);
 
@@ -99,15 +103,15 @@ TEST_F(ConfiguratorLoad, MissingFilesGiveTheirMessages) {
 
 TEST_F(ConfiguratorLoad, BadFilesFailWithAMessageAndNoCrash) {
     const QByteArray bad[] = {
-        "<Scrivo><BaseConfig><TabSize Val=\"8\"/>",                 // truncated
-        "<Scrivo><BaseConfig></Scrivo>",                             // mismatched
-        " ",                                                         // empty
-        "<?xml version=\"1.0\"?>\n<Other><BaseConfig/></Other>",     // no Scrivo root
-        QByteArray("<Scrivo a=\"") + QByteArray(1 << 20, 'x'),       // huge, unterminated
-        "</y>",                                                      // a closing tag alone
-        "<Scrivo/>x</y>",                                            // text after the root
-        "<Scrivo/><Scrivo/>",                                        // two roots
-        "x<Scrivo/>",                                                // text before the root
+        "<Scrivo><BaseConfig><TabSize Val=\"8\"/>",               // truncated
+        "<Scrivo><BaseConfig></Scrivo>",                          // mismatched
+        " ",                                                      // empty
+        "<?xml version=\"1.0\"?>\n<Other><BaseConfig/></Other>",  // no Scrivo root
+        QByteArray("<Scrivo a=\"") + QByteArray(1 << 20, 'x'),    // huge, unterminated
+        "</y>",                                                   // a closing tag alone
+        "<Scrivo/>x</y>",                                         // text after the root
+        "<Scrivo/><Scrivo/>",                                     // two roots
+        "x<Scrivo/>",                                             // text before the root
     };
     for (const QByteArray& bytes : bad) {
         WriteFiles(bytes);
@@ -144,8 +148,8 @@ TEST_F(ConfiguratorLoad, ADocumentThatWouldNotLoadBackNeverReplacesTheFile) {
     const auto secondRoot = [](tinyxml2::XMLDocument& d) { d.InsertEndChild(d.NewElement("Scrivo")); };
     const auto otherRoot = [](tinyxml2::XMLDocument& d) { d.InsertEndChild(d.NewElement("Other")); };
     const auto noRoot = [](tinyxml2::XMLDocument& d) { d.DeleteChildren(); };
-    for (const auto& spoil : std::initializer_list<void (*)(tinyxml2::XMLDocument&)>{strayText, secondRoot, otherRoot,
-                                                                                     noRoot}) {
+    for (const auto& spoil :
+         std::initializer_list<void (*)(tinyxml2::XMLDocument&)>{strayText, secondRoot, otherRoot, noRoot}) {
         tinyxml2::XMLDocument document;
         ASSERT_TRUE(LoadXmlFile(PathOf("config.xml"), document, "Scrivo"));
         spoil(document);

@@ -107,8 +107,9 @@ TEST_F(Association, RegistersTypeEntryDefaultAndCachesThatTheDesktopToolsRead) {
     EXPECT_TRUE(entry.contains("\nExec=" + quoted + " %f\n")) << entry.constData();
     EXPECT_TRUE(entry.contains("\nExec=" + quoted + " /C %f\n")) << entry.constData();
     EXPECT_TRUE(entry.contains("\nMimeType=text/x-nsis;\n"));
-    EXPECT_EQ(ReadBytes(MimeApps()),
-              "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\ntext/x-nsis=scrivo.desktop\n");
+    EXPECT_EQ(
+        ReadBytes(MimeApps()),
+        "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\ntext/x-nsis=scrivo.desktop\n");
     EXPECT_TRUE(QFile::exists(Data(u"mime/mime.cache"_s)));
     // Registering again leaves the same files.
     const QStringList files = {Data(u"mime/packages/scrivo.xml"_s), Data(u"applications/scrivo.desktop"_s), MimeApps()};
@@ -145,8 +146,9 @@ TEST_F(Association, EachFailedStepIsNamedAndTheOthersStillRun) {
     unread.desktopEntry.clear();
     unread.icons.clear();
     result = RegisterFileAssociation(unread);
-    EXPECT_EQ(result.failed, (std::vector<AssociationStep>{AssociationStep::MimeType, AssociationStep::Icon,
-                                                           AssociationStep::DesktopEntry}));
+    EXPECT_EQ(result.failed,
+              (std::vector<AssociationStep>{AssociationStep::MimeType, AssociationStep::Icon,
+                                            AssociationStep::DesktopEntry}));
 
     // A list of defaults that cannot be read is not replaced.
     ASSERT_TRUE(QFile::remove(m_request.configHome));

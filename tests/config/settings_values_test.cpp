@@ -46,8 +46,9 @@ TEST(SettingsRulesTest, TabWidthBelowOneIsStoredAsFour) {
 }
 
 TEST(SettingsRulesTest, FontBoxHasAnEmptyEntryThenEachFamilyOnceSorted) {
-    EXPECT_EQ(FontChoices({u"Noto Sans"_s, u"DejaVu Sans"_s, u"dejavu sans"_s, u"WenQuanYi Micro Hei"_s, u"Abyssinica"_s}),
-              (QStringList{u""_s, u"Abyssinica"_s, u"DejaVu Sans"_s, u"Noto Sans"_s, u"WenQuanYi Micro Hei"_s}));
+    EXPECT_EQ(
+        FontChoices({u"Noto Sans"_s, u"DejaVu Sans"_s, u"dejavu sans"_s, u"WenQuanYi Micro Hei"_s, u"Abyssinica"_s}),
+        (QStringList{u""_s, u"Abyssinica"_s, u"DejaVu Sans"_s, u"Noto Sans"_s, u"WenQuanYi Micro Hei"_s}));
     EXPECT_EQ(FontChoices({}), QStringList{u""_s});
     EXPECT_EQ(FontSizeChoices().size(), 17);
     EXPECT_EQ(FontSizeChoices().first(), u""_s);
@@ -82,7 +83,9 @@ TEST(CompilerCheckTest, OnlyAProgramThatAnswersVersionRuns) {
     const QString plain = dir.filePath(u"makensis.txt"_s);
     ASSERT_TRUE(WriteBytes(plain, "not a program"));
     const QString broken = dir.filePath(u"broken"_s);
-    ASSERT_TRUE(WriteExecutable(broken, "\x7F" "ELF garbage"));
+    ASSERT_TRUE(WriteExecutable(broken,
+                                "\x7F"
+                                "ELF garbage"));
     const struct {
         QString path;
         CompilerProblem problem;

@@ -44,8 +44,7 @@ TEST_F(ShippedFiles, CommandsAreThoseOfTheInstalledCompiler) {
     QProcess makensis;
     makensis.start(QStringLiteral("makensis"), {QStringLiteral("-CMDHELP")});
     ASSERT_TRUE(makensis.waitForFinished(30000));
-    const QString help =
-        QString::fromUtf8(makensis.readAllStandardOutput() + makensis.readAllStandardError());
+    const QString help = QString::fromUtf8(makensis.readAllStandardOutput() + makensis.readAllStandardError());
     QSet<QString> commands;
     const QRegularExpression first(QStringLiteral("^(\\S+)"), QRegularExpression::MultilineOption);
     for (auto it = first.globalMatch(help); it.hasNext();)
@@ -60,12 +59,13 @@ TEST_F(ShippedFiles, KeywordListsReachTheirLexerStyles) {
     NsisKeywords keywords;
     for (int set = 0; set < NsisKeywords::kSets; ++set)
         keywords.SetList(set, Keywords(set).join(' ').toStdString());
-    const std::string script = "Function un.onInit\n"
-                               "SetOutPath $INSTDIR\n"
-                               "StrCpy $R9 $PROGRAMFILES\n"
-                               "WriteRegStr HKLM \"Software\\x\" \"\" \"\"\n"
-                               "!define NAME 1\n"
-                               "FunctionEnd\n";
+    const std::string script =
+        "Function un.onInit\n"
+        "SetOutPath $INSTDIR\n"
+        "StrCpy $R9 $PROGRAMFILES\n"
+        "WriteRegStr HKLM \"Software\\x\" \"\" \"\"\n"
+        "!define NAME 1\n"
+        "FunctionEnd\n";
     const NsisLexResult result = LexNsis(script, {}, keywords);
 
     const auto styleAt = [&](const char* word) {

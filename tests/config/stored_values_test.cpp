@@ -47,8 +47,11 @@ TEST(PasswordCodec, LineLayoutFollowsTheGroupCount) {
 
 TEST(PasswordCodec, RoundTrips) {
     const QString samples[] = {
-        QString(), QStringLiteral("p@ss w0rd!"), QString(57, QLatin1Char('x')),
-        QString(200, QLatin1Char('z')), QStringLiteral("混合 mixed 文本 123"),
+        QString(),
+        QStringLiteral("p@ss w0rd!"),
+        QString(57, QLatin1Char('x')),
+        QString(200, QLatin1Char('z')),
+        QStringLiteral("混合 mixed 文本 123"),
         QStringLiteral("emoji 😀 ok"),  // not in CP936, must still come back
         // A tag character, which CP936 in glibc drops without an error.
         QStringLiteral("tag ") + QString::fromUcs4(U"\U000E0041") + QStringLiteral(" 中"),

@@ -3,17 +3,15 @@
 
 #include "config/core/xml_values.h"
 
-
 namespace {
 
 QByteArray Stylers(const QByteArray& lexerTypes) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo><LexerStyles>" + lexerTypes +
-           "</LexerStyles></Scrivo>\n";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo><LexerStyles>" + lexerTypes
+        + "</LexerStyles></Scrivo>\n";
 }
 
 QByteArray Langs(const QByteArray& languages) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo><Languages>" + languages +
-           "</Languages></Scrivo>\n";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo><Languages>" + languages + "</Languages></Scrivo>\n";
 }
 
 }  // namespace
@@ -36,15 +34,20 @@ TEST_F(StyleFiles, WordsStyleAttributes) {
     EXPECT_EQ(lexer->ext, QStringLiteral("nsi"));
     ASSERT_EQ(lexer->styles.size(), 3u);
 
-    EXPECT_EQ(lexer->styles[0], (WordsStyle{.styleId = 5, .name = QStringLiteral("FUNCTION"),
-                                            .foreColour = 0x0000FF, .backColour = 0x0000FF,
-                                            .colourFlags = kApplyForeColour,
-                                            .fontName = QStringLiteral("Monospace"),
-                                            .fontStyle = kFontBold | kFontItalic, .fontSize = 12,
-                                            .keywordClass = 0,
-                                            .keywords = QStringLiteral("extra words")}));
-    EXPECT_EQ(lexer->styles[1], (WordsStyle{.styleId = 0, .name = QStringLiteral("EMPTY"),
-                                            .foreColour = 0, .colourFlags = 0, .fontSize = -1}));
+    EXPECT_EQ(lexer->styles[0],
+              (WordsStyle{.styleId = 5,
+                          .name = QStringLiteral("FUNCTION"),
+                          .foreColour = 0x0000FF,
+                          .backColour = 0x0000FF,
+                          .colourFlags = kApplyForeColour,
+                          .fontName = QStringLiteral("Monospace"),
+                          .fontStyle = kFontBold | kFontItalic,
+                          .fontSize = 12,
+                          .keywordClass = 0,
+                          .keywords = QStringLiteral("extra words")}));
+    EXPECT_EQ(
+        lexer->styles[1],
+        (WordsStyle{.styleId = 0, .name = QStringLiteral("EMPTY"), .foreColour = 0, .colourFlags = 0, .fontSize = -1}));
     // Missing attributes: fore colour -1, still applied through bit 0.
     EXPECT_EQ(lexer->styles[2], (WordsStyle{.styleId = 7, .name = QStringLiteral("BARE")}));
 }
@@ -52,17 +55,18 @@ TEST_F(StyleFiles, WordsStyleAttributes) {
 TEST_F(StyleFiles, SkippedElementsAndLimits) {
     QByteArray styles;
     for (int i = 0; i < 35; ++i)
-        styles += "<WordsStyle styleID=\"" + QByteArray::number(i) + "\" name=\"S" +
-                  QByteArray::number(i) + "\"/>";
-    QByteArray lexers = "<LexerType desc=\"no name\"/>"
-                        "<LexerType name=\"nsis\">"
-                        "<WordsStyle name=\"no id\"/><WordsStyle styleID=\"abc\"/>"
-                        "<WordsStyle styleID=\"-1\"/><WordsStyle styleID=\"4096\"/>"
-                        "<WordsStyle styleID=\"1\" keywordClass=\"9\"/>"
-                        "<WordsStyle styleID=\"2\" keywordClass=\"type6\"/>"
-                        "<WordsStyle styleID=\"3\" keywordClass=\"type5\"/>"
-                        "</LexerType>"
-                        "<LexerType name=\"many\">" + styles + "</LexerType>";
+        styles += "<WordsStyle styleID=\"" + QByteArray::number(i) + "\" name=\"S" + QByteArray::number(i) + "\"/>";
+    QByteArray lexers =
+        "<LexerType desc=\"no name\"/>"
+        "<LexerType name=\"nsis\">"
+        "<WordsStyle name=\"no id\"/><WordsStyle styleID=\"abc\"/>"
+        "<WordsStyle styleID=\"-1\"/><WordsStyle styleID=\"4096\"/>"
+        "<WordsStyle styleID=\"1\" keywordClass=\"9\"/>"
+        "<WordsStyle styleID=\"2\" keywordClass=\"type6\"/>"
+        "<WordsStyle styleID=\"3\" keywordClass=\"type5\"/>"
+        "</LexerType>"
+        "<LexerType name=\"many\">"
+        + styles + "</LexerType>";
     for (int i = 0; i < 85; ++i)
         lexers += "<LexerType name=\"L" + QByteArray::number(i) + "\"/>";
     WriteFiles(kMinimalConfig, kMinimalLangs, Stylers(lexers));
@@ -113,8 +117,10 @@ TEST_F(StyleFiles, LanguagesAndKeywords) {
 TEST_F(StyleFiles, SaveWritesTheRecordsBack) {
     const QByteArray original = Stylers(
         "<LexerType name=\"nsis\" desc=\"NSIS\" custom=\"kept\">"
-        "<WordsStyle styleID=\"0\" name=\"DEFAULT\" fgColor=\"FF0000\" bgColor=\"ffffff\" fontName=\"Old\" extra=\"1\"/>"
-        "<WordsStyle styleID=\"5\" name=\"FUNCTION\" fgColor=\"0000FF\" keywordClass=\"instre1\"><!--c-->old</WordsStyle>"
+        "<WordsStyle styleID=\"0\" name=\"DEFAULT\" fgColor=\"FF0000\" bgColor=\"ffffff\" fontName=\"Old\" "
+        "extra=\"1\"/>"
+        "<WordsStyle styleID=\"5\" name=\"FUNCTION\" fgColor=\"0000FF\" "
+        "keywordClass=\"instre1\"><!--c-->old</WordsStyle>"
         "<WordsStyle styleID=\"6\" name=\"DEFAULT\" fgColor=\"00FF00\"/>"
         "<WordsStyle styleID=\"7\" name=\"UNTOUCHED\" fgColor=\"ABCDEF\" colorStyle=\"1\"/>"
         "</LexerType>"

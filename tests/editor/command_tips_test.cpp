@@ -21,16 +21,17 @@ const QList<QByteArray> kWords = BuildCompletionWords(
 }  // namespace
 
 TEST(CmdHelpParser, SkipsOnlyABannerAndJoinsContinuationLines) {
-    const QByteArray output = "MakeNSIS v2.46 - Copyright 1995-2009 Contributors\r\n"
-                              "See the file COPYING for license details.\r\n"
-                              "Credits can be found in the Users Manual.\r\n"
-                              "\r\n"
-                              "Abort [message]\r\n"
-                              "File [/nonfatal] [/a] filespec |\r\n"
-                              "   /oname=outfile one_file_only)\r\n"
-                              "NoBlankHere\r\n"
-                              "   dropped continuation\r\n"
-                              "BringToFront \r\n";
+    const QByteArray output =
+        "MakeNSIS v2.46 - Copyright 1995-2009 Contributors\r\n"
+        "See the file COPYING for license details.\r\n"
+        "Credits can be found in the Users Manual.\r\n"
+        "\r\n"
+        "Abort [message]\r\n"
+        "File [/nonfatal] [/a] filespec |\r\n"
+        "   /oname=outfile one_file_only)\r\n"
+        "NoBlankHere\r\n"
+        "   dropped continuation\r\n"
+        "BringToFront \r\n";
     const NsisTipsTable table = ParseCmdHelp(output);
     EXPECT_EQ(table.value("abort"), "Abort [message]");
     EXPECT_EQ(table.value("file"), "File [/nonfatal] [/a] filespec |\r\n   /oname=outfile one_file_only)");
@@ -82,8 +83,9 @@ TEST(CmdHelpReader, DestroyingItWhileTheCompilerHangsEndsTheCompiler) {
 }
 
 TEST(Completion, WordListLeavesOutRegistersAndKeepsListOrder) {
-    EXPECT_EQ(kWords, QList<QByteArray>({"Section", "SectionEnd", "StrCpy", "Abort", "$INSTDIR", "sleep",
-                                         "$PROGRAMFILES", "SetOutPath"}));
+    EXPECT_EQ(kWords,
+              QList<QByteArray>(
+                  {"Section", "SectionEnd", "StrCpy", "Abort", "$INSTDIR", "sleep", "$PROGRAMFILES", "SetOutPath"}));
     const TipAction dollar = OnCharAdded("StrCpy $", '$', {}, kWords);
     EXPECT_EQ(dollar.kind, TipAction::Kind::ShowCompletion);
     EXPECT_EQ(dollar.text, "$INSTDIR $PROGRAMFILES");

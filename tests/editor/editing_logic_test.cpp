@@ -48,8 +48,8 @@ TEST(CommentLines, WalksTheSelectedLines) {
         SCOPED_TRACE(c.text);
         const std::string text = c.text;
         const CommentEdit edit = CommentLines(text, c.start, c.end, c.mode);
-        EXPECT_EQ(text.substr(0, std::size_t(edit.start)) + edit.replacement.toStdString() +
-                      text.substr(std::size_t(edit.end)),
+        EXPECT_EQ(text.substr(0, std::size_t(edit.start)) + edit.replacement.toStdString()
+                      + text.substr(std::size_t(edit.end)),
                   c.expected);
         EXPECT_EQ(edit.changedLines, c.changedLines);
         if (c.changedLines == 0) {

@@ -37,4 +37,3 @@ TEST(GoToLineTarget, EmptyPastEndAndHugeNumbers) {
     EXPECT_EQ(GoToLineTarget(u"99999999999999999999"_s, 10), 9);  // twenty digits
     EXPECT_EQ(GoToLineTarget(u"5"_s, 0), 0);
 }
-

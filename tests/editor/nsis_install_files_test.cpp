@@ -22,10 +22,11 @@ struct BlockCounts {
 };
 
 BlockCounts CountBlocks(const QByteArray& text) {
-    static const QSet<QByteArray> opens = {"section", "sectiongroup", "subsection", "function", "pageex", "!macro",
-                                           "!if", "!ifdef", "!ifndef", "!ifmacrodef", "!ifmacrondef"};
+    static const QSet<QByteArray> opens = {"section", "sectiongroup", "subsection",  "function",
+                                           "pageex",  "!macro",       "!if",         "!ifdef",
+                                           "!ifndef", "!ifmacrodef",  "!ifmacrondef"};
     static const QSet<QByteArray> closes = {"sectionend", "sectiongroupend", "subsectionend", "functionend",
-                                            "pageexend", "!macroend", "!endif"};
+                                            "pageexend",  "!macroend",       "!endif"};
     BlockCounts counts;
     bool inBox = false;
     bool continued = false;
@@ -67,13 +68,15 @@ TEST(NsisInstalledFiles, AreStyledAndFoldLikeTheirBlocks) {
     const NsisKeywords keywords;
     int files = 0;
     int balanced = 0;
-    QDirIterator it(folder, {QStringLiteral("*.nsi"), QStringLiteral("*.nsh")}, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(folder, {QStringLiteral("*.nsi"), QStringLiteral("*.nsh")}, QDir::Files,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
         const QByteArray text = file.readAll();
-        const NsisLexResult result = LexNsis(std::string_view(text.constData(), std::size_t(text.size())), {}, keywords);
+        const NsisLexResult result =
+            LexNsis(std::string_view(text.constData(), std::size_t(text.size())), {}, keywords);
         ++files;
 
         ASSERT_EQ(result.styles.size(), std::size_t(text.size())) << path.toStdString();

@@ -125,16 +125,26 @@ TEST(NsisLexer, StylesEachConstruct) {
 
 TEST(NsisLexer, BlockWordsHaveTheirOwnStyles) {
     const std::pair<const char*, NsisStyle> words[] = {
-        {"Section", S::Section},          {"SectionEnd", S::Section},
-        {"SubSection", S::SubSection},    {"SubSectionEnd", S::SubSection},
-        {"SectionGroup", S::SectionGroup}, {"SectionGroupEnd", S::SectionGroup},
-        {"PageEx", S::PageEx},            {"PageExEnd", S::PageEx},
-        {"Function", S::FunctionDefinition}, {"FunctionEnd", S::FunctionDefinition},
-        {"!macro", S::Macro},             {"!macroend", S::Macro},
-        {"!if", S::IfDefine},             {"!ifdef", S::IfDefine},
-        {"!ifndef", S::IfDefine},         {"!ifmacrodef", S::IfDefine},
-        {"!ifmacrondef", S::IfDefine},    {"!else", S::IfDefine},
-        {"!endif", S::IfDefine},          {"sectionend", S::Section},
+        {"Section", S::Section},
+        {"SectionEnd", S::Section},
+        {"SubSection", S::SubSection},
+        {"SubSectionEnd", S::SubSection},
+        {"SectionGroup", S::SectionGroup},
+        {"SectionGroupEnd", S::SectionGroup},
+        {"PageEx", S::PageEx},
+        {"PageExEnd", S::PageEx},
+        {"Function", S::FunctionDefinition},
+        {"FunctionEnd", S::FunctionDefinition},
+        {"!macro", S::Macro},
+        {"!macroend", S::Macro},
+        {"!if", S::IfDefine},
+        {"!ifdef", S::IfDefine},
+        {"!ifndef", S::IfDefine},
+        {"!ifmacrodef", S::IfDefine},
+        {"!ifmacrondef", S::IfDefine},
+        {"!else", S::IfDefine},
+        {"!endif", S::IfDefine},
+        {"sectionend", S::Section},
     };
     for (const auto& [word, style] : words) {
         const std::string text = std::string(word) + " x\n";
@@ -263,7 +273,8 @@ TEST(NsisLexer, StylingFromAnyLineStartMatchesStylingTheWhole) {
             const NsisLexResult part = Lex(std::string_view(text).substr(begin, end - begin), before);
             ASSERT_TRUE(std::equal(part.styles.begin(), part.styles.end(), whole.styles.begin() + long(begin)))
                 << "lines " << first << " to " << last;
-            ASSERT_TRUE(std::equal(part.foldLevels.begin(), part.foldLevels.end(), whole.foldLevels.begin() + long(first)))
+            ASSERT_TRUE(
+                std::equal(part.foldLevels.begin(), part.foldLevels.end(), whole.foldLevels.begin() + long(first)))
                 << "lines " << first << " to " << last;
             ASSERT_EQ(part.lineEndStates.back(), whole.lineEndStates[last - 1]) << "lines " << first << " to " << last;
         }
@@ -306,7 +317,8 @@ TEST(NsisLexer, RestylingFromAnEditedLineMatchesAFullRestyle) {
         const NsisLexResult full = Lex(edited);
         EXPECT_TRUE(std::equal(restyled.styles.begin(), restyled.styles.end(), full.styles.begin() + long(lineStart)))
             << edit.why;
-        EXPECT_TRUE(std::equal(restyled.foldLevels.begin(), restyled.foldLevels.end(), full.foldLevels.begin() + long(line)))
+        EXPECT_TRUE(
+            std::equal(restyled.foldLevels.begin(), restyled.foldLevels.end(), full.foldLevels.begin() + long(line)))
             << edit.why;
     }
 }

@@ -26,7 +26,8 @@ namespace {
 // A lone high surrogate, then an emoji as a surrogate pair; in the editor the
 // lone surrogate keeps its three-byte form (which QString::toUtf8 would lose).
 const QString kUcs2Text = QStringLiteral("; 安装程序\r\nName \"x\"\r\n") + QChar(0xD800) + QStringLiteral("a😀\r\n");
-const QByteArray kUcs2Utf8 = QStringLiteral("; 安装程序\r\nName \"x\"\r\n").toUtf8() + "\xED\xA0\x80" + QStringLiteral("a😀\r\n").toUtf8();
+const QByteArray kUcs2Utf8 =
+    QStringLiteral("; 安装程序\r\nName \"x\"\r\n").toUtf8() + "\xED\xA0\x80" + QStringLiteral("a😀\r\n").toUtf8();
 
 const QString kAppCaption = QStringLiteral("Korvane安装");
 const QString kEncodingCaption = QStringLiteral("编码格式");
@@ -34,9 +35,7 @@ const QString kEncodingCaption = QStringLiteral("编码格式");
 const QString kNotAFile = QStringLiteral("不是普通文件");
 
 // The system's own words for an error number, as the message's second line gives them.
-QString SystemText(int code) {
-    return QString::fromLocal8Bit(std::strerror(code));
-}
+QString SystemText(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
 
 PromptMessage Failed(const char* what, const QString& path, const QString& reason) {
     return {QString::fromUtf8(what).arg(path) + u'\n' + reason, kAppCaption, PromptIcon::Error, PromptButtons::Ok};
@@ -73,8 +72,9 @@ protected:
         EXPECT_EQ(ReadBytes(original), originalBytes);
         EXPECT_EQ(m_document.Path(), original);
         EXPECT_TRUE(m_document.IsModified());
-        EXPECT_EQ(m_prompter.Messages(),
-                  std::vector<PromptMessage>{Failed("保存文件[%1]失败！", target.isEmpty() ? original : target, reason)});
+        EXPECT_EQ(
+            m_prompter.Messages(),
+            std::vector<PromptMessage>{Failed("保存文件[%1]失败！", target.isEmpty() ? original : target, reason)});
         // No temporary file left behind.
         const QFileInfo info(original);
         EXPECT_EQ(info.dir().entryList(QDir::Files), QStringList{info.fileName()});
@@ -98,14 +98,16 @@ public:
             ::umount2(m_folder.constData(), MNT_DETACH);
     }
     bool Mounted() const { return m_mounted; }
-    bool MakeReadOnly() { return ::mount("tmpfs", m_folder.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
+    bool MakeReadOnly() {
+        return ::mount("tmpfs", m_folder.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
 
 private:
     QByteArray m_folder;
     bool m_mounted = false;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(TextDocumentTest, EveryEncodingRoundTripsByteForByte) {
     struct Case {
@@ -135,7 +137,11 @@ TEST_F(TextDocumentTest, EveryEncodingRoundTripsByteForByte) {
         {"empty", {}, TextEncoding::SevenBit, ""},
         {"mark-only", "\xEF\xBB\xBF", TextEncoding::Utf8, ""},
         // The odd last byte is carried as U+DBFF U+DC00+byte and written back.
-        {"odd-byte", QByteArray("\xFF\xFE" "A\0B", 5), TextEncoding::Ucs2LittleEndian, "A\xED\xAF\xBF\xED\xB1\x82"},
+        {"odd-byte",
+         QByteArray("\xFF\xFE"
+                    "A\0B",
+                    5),
+         TextEncoding::Ucs2LittleEndian, "A\xED\xAF\xBF\xED\xB1\x82"},
         {"odd-byte-be", QByteArray("\xFE\xFF\0A\xD8", 5), TextEncoding::Ucs2BigEndian, "A\xED\xAF\xBF\xED\xB3\x98"},
     };
     for (const Case& c : cases) {
@@ -271,9 +277,10 @@ TEST_F(TextDocumentTest, LossyAnsiSaveAsksAndNoWritesNothing) {
     EXPECT_FALSE(m_document.SaveFile(text));
     EXPECT_EQ(ReadBytes(path), gbk);
     EXPECT_TRUE(m_document.IsModified());
-    EXPECT_EQ(m_prompter.Messages(), (std::vector<PromptMessage>{{
-        QStringLiteral("当前脚本包含无法用 ANSI 编码保存的字符，这些字符将变为“?”。是否继续保存？"), kEncodingCaption,
-        PromptIcon::Warning, PromptButtons::YesNo}}));
+    EXPECT_EQ(m_prompter.Messages(),
+              (std::vector<PromptMessage>{
+                  {QStringLiteral("当前脚本包含无法用 ANSI 编码保存的字符，这些字符将变为“?”。是否继续保存？"),
+                   kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo}}));
 
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     EXPECT_TRUE(m_document.SaveFile(text));
@@ -284,19 +291,23 @@ TEST_F(TextDocumentTest, LossyAnsiSaveAsksAndNoWritesNothing) {
 TEST_F(TextDocumentTest, EverySaveThatWouldLoseBytesAsks) {
     struct Case {
         const char* name;
-        QByteArray bytes; // the file, which fixes the encoding
-        QByteArray text;  // what the editor then saves
+        QByteArray bytes;  // the file, which fixes the encoding
+        QByteArray text;   // what the editor then saves
         QString question;
-        QByteArray written; // on Yes
+        QByteArray written;  // on Yes
     };
-    const QString ansiQuestion = QStringLiteral("当前脚本包含无法用 ANSI 编码保存的字符，这些字符将变为“?”。是否继续保存？");
+    const QString ansiQuestion =
+        QStringLiteral("当前脚本包含无法用 ANSI 编码保存的字符，这些字符将变为“?”。是否继续保存？");
     const QByteArray tag = QString::fromUcs4(U"\U000E0041").toUtf8();
     const std::vector<Case> cases = {
         // glibc's CP936 would drop tag characters without a word.
         {"ansi-tag", "; \xd6\xd0\r\n", QStringLiteral("; 中").toUtf8() + tag + "\r\n", ansiQuestion, "; \xd6\xd0?\r\n"},
         // A UTF-8 file may hold bytes that are not UTF-8; UCS-2 cannot carry them.
-        {"ucs2-broken-utf8", "\xFF\xFE" + Utf16("x", false), "a\xFF" "b",
-         QStringLiteral("当前脚本包含无法用 UCS-2 Little Endian 编码保存的字节，这些字节将变为“\uFFFD”。是否继续保存？"),
+        {"ucs2-broken-utf8", "\xFF\xFE" + Utf16("x", false),
+         "a\xFF"
+         "b",
+         QStringLiteral(
+             "当前脚本包含无法用 UCS-2 Little Endian 编码保存的字节，这些字节将变为“\uFFFD”。是否继续保存？"),
          "\xFF\xFE" + Utf16(QStringLiteral("a\uFFFDb"), false)},
     };
     for (const Case& c : cases) {
@@ -306,8 +317,9 @@ TEST_F(TextDocumentTest, EverySaveThatWouldLoseBytesAsks) {
         m_prompter.QueueAnswer(PromptAnswer::No);
         EXPECT_FALSE(m_document.SaveFile(c.text));
         EXPECT_EQ(ReadBytes(path), c.bytes);
-        EXPECT_EQ(m_prompter.Messages(),
-                  (std::vector<PromptMessage>{{c.question, kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo}}));
+        EXPECT_EQ(
+            m_prompter.Messages(),
+            (std::vector<PromptMessage>{{c.question, kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo}}));
         m_prompter.QueueAnswer(PromptAnswer::Yes);
         EXPECT_TRUE(m_document.SaveFile(c.text));
         EXPECT_EQ(ReadBytes(path), c.written);
@@ -315,7 +327,10 @@ TEST_F(TextDocumentTest, EverySaveThatWouldLoseBytesAsks) {
 }
 
 TEST_F(TextDocumentTest, AnOddUcs2ByteSurvivesAConversionToUtf8AndBack) {
-    const QByteArray odd("\xFF\xFE" "N\0a\0\xC3", 7);
+    const QByteArray odd(
+        "\xFF\xFE"
+        "N\0a\0\xC3",
+        7);
     const QString path = Write("odd.nsi", odd);
     QByteArray text;
     ASSERT_TRUE(m_document.LoadFile(path, false, text));
@@ -338,9 +353,10 @@ TEST_F(TextDocumentTest, SetEncodingOnSavedDocumentAsksAndSavesAtOnce) {
     EXPECT_EQ(m_document.SetEncoding(TextEncoding::Ucs2BigEndian, edited), EncodingChange::None);
     EXPECT_EQ(m_document.Encoding(), TextEncoding::SevenBit);
     EXPECT_EQ(ReadBytes(path), "Name x\r\n");
-    EXPECT_EQ(m_prompter.Messages(), (std::vector<PromptMessage>{{
-        QStringLiteral("当前脚本编码格式为 ANSI，确认要转化为 UCS-2 Big Endian 编码格式吗？"), kEncodingCaption,
-        PromptIcon::Warning, PromptButtons::YesNo}}));
+    EXPECT_EQ(m_prompter.Messages(),
+              (std::vector<PromptMessage>{
+                  {QStringLiteral("当前脚本编码格式为 ANSI，确认要转化为 UCS-2 Big Endian 编码格式吗？"),
+                   kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo}}));
 
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     EXPECT_EQ(m_document.SetEncoding(TextEncoding::Ucs2BigEndian, edited), EncodingChange::Saved);
@@ -379,9 +395,10 @@ TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen) {
     EXPECT_EQ(m_document.CheckExternalChange(reloaded), ExternalChange::Reloaded);
     EXPECT_EQ(reloaded, "Name bbbb\r\n");
     EXPECT_FALSE(m_document.IsModified());
-    EXPECT_EQ(m_prompter.Messages(), (std::vector<PromptMessage>{{
-        QStringLiteral("%1\n\n该文件已被其他程序修改，您是否要重新加载文件？").arg(path), kAppCaption,
-        PromptIcon::Question, PromptButtons::YesNo}}));
+    EXPECT_EQ(
+        m_prompter.Messages(),
+        (std::vector<PromptMessage>{{QStringLiteral("%1\n\n该文件已被其他程序修改，您是否要重新加载文件？").arg(path),
+                                     kAppCaption, PromptIcon::Question, PromptButtons::YesNo}}));
     EXPECT_EQ(m_document.CheckExternalChange(reloaded), ExternalChange::None);
 
     // Our own save is no external change.
@@ -422,9 +439,10 @@ TEST_F(TextDocumentTest, DeletedFileIsReported) {
     EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::MissingKept);
     EXPECT_TRUE(m_document.IsModified());
     EXPECT_FALSE(m_document.HasStamp());
-    EXPECT_EQ(m_prompter.Messages(), (std::vector<PromptMessage>{{
-        QStringLiteral("%1\n\n该文件已不存在，您是否要在编辑器中保留此文件？").arg(path), kAppCaption,
-        PromptIcon::Question, PromptButtons::YesNo}}));
+    EXPECT_EQ(
+        m_prompter.Messages(),
+        (std::vector<PromptMessage>{{QStringLiteral("%1\n\n该文件已不存在，您是否要在编辑器中保留此文件？").arg(path),
+                                     kAppCaption, PromptIcon::Question, PromptButtons::YesNo}}));
     // Asked once; the next check has no stamp to compare.
     EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::None);
 
@@ -439,7 +457,7 @@ TEST_F(TextDocumentTest, FailedReloadKeepsTheText) {
     const QString path = Load("a.nsi", "Name a\r\n");
     QByteArray text;
     ASSERT_TRUE(QFile::remove(path));
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("a.nsi")); // replaced by something that cannot be read
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("a.nsi"));  // replaced by something that cannot be read
 
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     QByteArray reloaded("untouched");

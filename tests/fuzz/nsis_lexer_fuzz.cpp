@@ -36,7 +36,8 @@ void CheckFolds(const NsisLexResult& result) {
         Require(level >= kFoldLevelBase, "level below the base");
         Require((result.foldLevels[i] & ~(kFoldLevelNumberMask | kFoldLevelHeaderFlag)) == 0, "unknown fold flags");
         // The line after the last one starts where the text's state ends.
-        const int next = i + 1 < lines ? result.foldLevels[i + 1] & kFoldLevelNumberMask : result.lineEndStates[i].foldLevel;
+        const int next =
+            i + 1 < lines ? result.foldLevels[i + 1] & kFoldLevelNumberMask : result.lineEndStates[i].foldLevel;
         const bool header = (result.foldLevels[i] & kFoldLevelHeaderFlag) != 0;
         Require(header == (next > level), "header flag where the next line is not deeper, or missing");
     }
@@ -89,7 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(std::all_of(whole.styles.begin(), whole.styles.end(), [](std::uint8_t s) { return s <= 18; }),
             "styles are the NSIS lexer's 0 to 18");
     const std::vector<std::size_t> starts = LineStarts(input);
-    Require(whole.foldLevels.size() == starts.size() && whole.lineEndStates.size() == starts.size(), "a level per line");
+    Require(whole.foldLevels.size() == starts.size() && whole.lineEndStates.size() == starts.size(),
+            "a level per line");
     CheckFolds(whole);
     for (const NsisLexState& state : whole.lineEndStates)
         Require(NsisLexState::Unpack(state.Pack()) == state, "states survive being kept as integers");

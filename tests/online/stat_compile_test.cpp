@@ -20,7 +20,9 @@ protected:
     CCompileLogLogic m_logic;
 };
 
-QByteArray Utf16LeWithMark(const QByteArray& utf8) { return QByteArray("\xFF\xFE", 2) + Utf16(QString::fromUtf8(utf8), false); }
+QByteArray Utf16LeWithMark(const QByteArray& utf8) {
+    return QByteArray("\xFF\xFE", 2) + Utf16(QString::fromUtf8(utf8), false);
+}
 
 }  // namespace
 
@@ -42,9 +44,10 @@ TEST_F(StatCompile, WizardScriptWithANumberBuildsItsInstaller) {
 }
 
 TEST_F(StatCompile, EachEncodingAndLaterErrorsKeepTheirLines) {
-    const QByteArray good = "Name \"统计\"\nOutFile out.exe\n  KorvaneID 7KFBDS3C     /*  安装统计项名称：【演示】  */\n"
-                            "RequestExecutionLevel user\nSection\n!ifndef KorvaneID\n!error \"no number\"\n!endif\n"
-                            "DetailPrint \"${KorvaneID}\"\nSectionEnd\n";
+    const QByteArray good =
+        "Name \"统计\"\nOutFile out.exe\n  KorvaneID 7KFBDS3C     /*  安装统计项名称：【演示】  */\n"
+        "RequestExecutionLevel user\nSection\n!ifndef KorvaneID\n!error \"no number\"\n!endif\n"
+        "DetailPrint \"${KorvaneID}\"\nSectionEnd\n";
     const QByteArray broken = "Name x\nOutFile out.exe\nKorvaneID 7KFBDS3C\nRequestExecutionLevel user\nBadCommand\n";
     struct Case {
         const char* name;

@@ -29,10 +29,10 @@ TEST(StatProtocol, CodeAndRows) {
     const Case cases[] = {
         {"err:0", 0, {}},
         {"ERR:-1", -1, {}},
-        {"ct:2\nid0:A1", -32, {}},            // no err line: the service failed
-        {"err:abc", -32, {}},                 // not a number is no success
-        {"x:1\nerr:7\nerr:0", 7, {}},         // the first err counts
-        {"xerr:0\nerr : 0", -32, {}},         // a key counts only at a line's start, whole
+        {"ct:2\nid0:A1", -32, {}},     // no err line: the service failed
+        {"err:abc", -32, {}},          // not a number is no success
+        {"x:1\nerr:7\nerr:0", 7, {}},  // the first err counts
+        {"xerr:0\nerr : 0", -32, {}},  // a key counts only at a line's start, whole
         {"err:0\nct:2\nid0:A1\nname0:Setup A\nid1:\nname1:B", 0, {{u"A1"_s, u"Setup A"_s}}},
         {"err:0\r\nct:1\r\nID0:Z9\r\nName0:安装\r\n", 0, {{u"Z9"_s, u"安装"_s}}},
         {"err:0\nct:1000000\nid0:A\nname0:B", 0, {{u"A"_s, u"B"_s}}},  // a count beyond the rows

@@ -57,9 +57,8 @@ TEST(UpdateInfo, Postponement) {
     const std::int64_t now = 1'700'000'000;
     const std::int64_t last = std::numeric_limits<std::uint32_t>::max();
     const std::pair<QString, std::optional<std::int64_t>> cases[] = {
-        {u"7"_s, now + 7 * 86400}, {u" 30"_s, now + 30 * 86400}, {u"0"_s, std::nullopt},
-        {u"-3"_s, std::nullopt},   {u"abc"_s, std::nullopt},     {u""_s, std::nullopt},
-        {u"100000"_s, last},       {u"99999999999"_s, last},
+        {u"7"_s, now + 7 * 86400}, {u" 30"_s, now + 30 * 86400}, {u"0"_s, std::nullopt}, {u"-3"_s, std::nullopt},
+        {u"abc"_s, std::nullopt},  {u""_s, std::nullopt},        {u"100000"_s, last},    {u"99999999999"_s, last},
     };
     for (const auto& [days, expected] : cases)
         EXPECT_EQ(PostponedUntil(now, days), expected) << days.toStdString();
@@ -75,7 +74,8 @@ TEST(UpdateInfo, PostponeBoxOfThePage) {
     EXPECT_TRUE(box->checked);
     EXPECT_EQ(box->pageWithout, u"<p>新版本</p><br>end"_s);
 
-    const std::optional<PostponeBox> unchecked = FindPostponeBox(u"<INPUT ID='CHK_UPDATE_INFO' TYPE=CheckBox value=3>"_s);
+    const std::optional<PostponeBox> unchecked =
+        FindPostponeBox(u"<INPUT ID='CHK_UPDATE_INFO' TYPE=CheckBox value=3>"_s);
     ASSERT_TRUE(unchecked);
     EXPECT_EQ(unchecked->days, u"3"_s);
     EXPECT_FALSE(unchecked->checked);

@@ -14,7 +14,8 @@ namespace {
 // block comments blanked (keeping their line breaks), ';' and '#' comments cut
 // outside quotes.
 QStringList GrepEntries(QString text) {
-    static const QRegularExpression block(QStringLiteral("/\\*.*?\\*/"), QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression block(QStringLiteral("/\\*.*?\\*/"),
+                                          QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression comment(QStringLiteral("^((?:[^;#\"']|\"[^\"]*\"|'[^']*')*)[;#].*$"));
     static const QRegularExpression entry(QStringLiteral("^\\s*(section|function|!macro)\\b(?:\\s(.*))?$"),
                                           QRegularExpression::CaseInsensitiveOption);
@@ -37,9 +38,9 @@ QStringList GrepEntries(QString text) {
         if (!m.hasMatch())
             continue;
         QString keyword = m.captured(1).toLower();
-        keyword = keyword == QLatin1String("section")    ? QStringLiteral("Section")
-                  : keyword == QLatin1String("function") ? QStringLiteral("Function")
-                                                         : QStringLiteral("!macro");
+        keyword = keyword == QLatin1String("section") ? QStringLiteral("Section")
+            : keyword == QLatin1String("function")    ? QStringLiteral("Function")
+                                                      : QStringLiteral("!macro");
         entries << QStringLiteral("%1: %2 %3").arg(i).arg(keyword, m.captured(2).trimmed());
     }
     return entries;

@@ -92,8 +92,9 @@ TEST(OutlineScanner, BlockCommentsCarryAcrossLines) {
         "Function \"/* not a comment\"\n"
         "Function Last\n";
     // The text after "*/" moves to where the comment began: the line start.
-    EXPECT_EQ(Rows(text), (QStringList{"2/0 Function Shown", "3/0 Function After", "4/0 Section Inner",
-                                       "5/0 Function Closed", "8/0 Function \"/* not a comment\"", "9/0 Function Last"}));
+    EXPECT_EQ(Rows(text),
+              (QStringList{"2/0 Function Shown", "3/0 Function After", "4/0 Section Inner", "5/0 Function Closed",
+                           "8/0 Function \"/* not a comment\"", "9/0 Function Last"}));
 }
 
 TEST(OutlineScanner, GroupsNestGroupEndsCloseAndLinesFollowTheEditorsLineEnds) {
@@ -102,9 +103,9 @@ TEST(OutlineScanner, GroupsNestGroupEndsCloseAndLinesFollowTheEditorsLineEnds) {
     EXPECT_EQ(ScanOutline("SectionGroupEnd\n")[0].row, OutlineRow::SectionGroupEnd);
     EXPECT_EQ(ScanOutline("SectionGroup G\n")[0].row, OutlineRow::SectionGroup);
     // An unmatched end at the root leaves the depth at the root.
-    EXPECT_EQ(Rows("SectionGroupEnd\nSection A\nSectionGroup /e G\nSectionGroup Inner\nSection B\n"),
-              (QStringList{"0 END", "1/0 Section A", "2/0 SectionGroup /e G", "3/1 SectionGroup Inner",
-                           "4/2 Section B"}));
+    EXPECT_EQ(
+        Rows("SectionGroupEnd\nSection A\nSectionGroup /e G\nSectionGroup Inner\nSection B\n"),
+        (QStringList{"0 END", "1/0 Section A", "2/0 SectionGroup /e G", "3/1 SectionGroup Inner", "4/2 Section B"}));
     EXPECT_EQ(Rows("Section A\rSection B\r\n\nSection C\n\rSection D"),
               (QStringList{"0/0 Section A", "1/0 Section B", "3/0 Section C", "5/0 Section D"}));
     EXPECT_TRUE(ScanOutline("").empty());

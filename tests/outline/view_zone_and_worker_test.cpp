@@ -71,8 +71,9 @@ TEST(COutlineThread, NoDocumentGivesAnEmptyScanAndStopsCleanly) {
     // Received on this thread: the pass may end before any wait could start.
     std::vector<OutlineItems> scans;
     QObject receiver;
-    QObject::connect(worker.get(), &COutlineThread::Scanned, &receiver,
-                     [&scans](const OutlineItems& items) { scans.push_back(items); }, Qt::QueuedConnection);
+    QObject::connect(
+        worker.get(), &COutlineThread::Scanned, &receiver,
+        [&scans](const OutlineItems& items) { scans.push_back(items); }, Qt::QueuedConnection);
     worker->Wake(std::nullopt);
     ASSERT_TRUE(QTest::qWaitFor([&scans] { return !scans.empty(); }, 5000));
     EXPECT_TRUE(scans.front().empty());

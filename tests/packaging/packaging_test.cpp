@@ -73,8 +73,9 @@ TEST(DesktopFilesTest, EntryAndMetainfoPassTheDesktopValidators) {
     const ToolRun entry = RunTool(u"desktop-file-validate"_s, {kResources + u"/desktop/scrivo.desktop"_s});
     EXPECT_EQ(entry.exitCode, 0) << entry.output.constData();
     EXPECT_TRUE(entry.output.trimmed().isEmpty()) << entry.output.constData();
-    const ToolRun metainfo = RunTool(u"appstreamcli"_s, {u"validate"_s, u"--no-net"_s,
-                                                      kResources + u"/desktop/example.scrivo_editor.Scrivo.metainfo.xml"_s});
+    const ToolRun metainfo =
+        RunTool(u"appstreamcli"_s,
+                {u"validate"_s, u"--no-net"_s, kResources + u"/desktop/example.scrivo_editor.Scrivo.metainfo.xml"_s});
     EXPECT_EQ(metainfo.exitCode, 0) << metainfo.output.constData();
 }
 
@@ -83,7 +84,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         m_prefix = m_dir.filePath(u"prefix"_s);
-        const ToolRun install = RunTool(QStringLiteral(SCRIVO_CMAKE), {u"--install"_s, kBuild, u"--prefix"_s, m_prefix});
+        const ToolRun install =
+            RunTool(QStringLiteral(SCRIVO_CMAKE), {u"--install"_s, kBuild, u"--prefix"_s, m_prefix});
         ASSERT_EQ(install.exitCode, 0) << install.output.constData();
     }
 
@@ -110,14 +112,15 @@ TEST_F(InstalledCopy, StartsWithItsFilesCopiedForTheUserAndCompilesTheScriptItIs
         ASSERT_TRUE(QDir().mkpath(folder));
     ASSERT_TRUE(QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     const QString script = QDir(work).filePath(u"hello.nsi"_s);
-    ASSERT_TRUE(WriteBytes(script, "Name \"Hello\"\nOutFile \"hello.exe\"\nRequestExecutionLevel user\nSection\nSectionEnd\n"));
+    ASSERT_TRUE(
+        WriteBytes(script, "Name \"Hello\"\nOutFile \"hello.exe\"\nRequestExecutionLevel user\nSection\nSectionEnd\n"));
 
     QString program = Prefix(u"bin/scrivo"_s);
     QStringList arguments = {u"/C"_s, script};
     if (::geteuid() == 0) {
         // Root may write anywhere; an unprivileged user is what the rule is for.
-        ASSERT_TRUE(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                            QFile::ReadOther | QFile::ExeOther));
+        ASSERT_TRUE(QFile::setPermissions(
+            m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
         for (const QString& folder : {home, work, runtime})
             ASSERT_EQ(RunTool(u"chown"_s, {u"65534:65534"_s, folder}).exitCode, 0);
         arguments = QStringList{u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, program} + arguments;
@@ -138,8 +141,8 @@ TEST_F(InstalledCopy, StartsWithItsFilesCopiedForTheUserAndCompilesTheScriptItIs
     ASSERT_TRUE(scrivo.waitForStarted());
 
     const QString installer = QDir(work).filePath(u"hello.exe"_s);
-    const bool built = QTest::qWaitFor([&] { return QFileInfo::exists(installer) || scrivo.state() == QProcess::NotRunning; },
-                                       120000);
+    const bool built =
+        QTest::qWaitFor([&] { return QFileInfo::exists(installer) || scrivo.state() == QProcess::NotRunning; }, 120000);
     const QByteArray output = scrivo.readAll();
     scrivo.kill();
     scrivo.waitForFinished();
@@ -157,8 +160,9 @@ TEST_F(InstalledCopy, StartsWithItsFilesCopiedForTheUserAndCompilesTheScriptItIs
 
 TEST(DebianPackageTest, HoldsTheInstalledFilesAndDependsOnNsisAndAChineseFont) {
     QTemporaryDir out;
-    const ToolRun cpack = RunTool(QStringLiteral(SCRIVO_CPACK),
-                              {u"-G"_s, u"DEB"_s, u"--config"_s, kBuild + u"/CPackConfig.cmake"_s, u"-B"_s, out.path()});
+    const ToolRun cpack =
+        RunTool(QStringLiteral(SCRIVO_CPACK),
+                {u"-G"_s, u"DEB"_s, u"--config"_s, kBuild + u"/CPackConfig.cmake"_s, u"-B"_s, out.path()});
     ASSERT_EQ(cpack.exitCode, 0) << cpack.output.constData();
     const QStringList packages = QDir(out.path()).entryList({u"scrivo_*.deb"_s}, QDir::Files);
     ASSERT_EQ(packages.size(), 1) << cpack.output.constData();

@@ -8,6 +8,7 @@ class CountingThread : public CThread {
 public:
     ~CountingThread() override { Join(); }
     std::atomic<int> runs{0};
+
 protected:
     void Run() override { ++runs; }
 };

@@ -19,7 +19,9 @@ protected:
     QString Part(int part) const { return m_frame->Status()->PartText(part); }
     CScrivoView* View() const { return m_frame->ActiveView(); }
     QsciScintillaBase& Editor() const { return *View()->Editor(); }
-    long Send(unsigned int message, unsigned long w = 0, long l = 0) const { return Editor().SendScintilla(message, w, l); }
+    long Send(unsigned int message, unsigned long w = 0, long l = 0) const {
+        return Editor().SendScintilla(message, w, l);
+    }
     QByteArray Text() const { return View()->Text(); }
     // Replaces the text without an undo step for it.
     void SetText(const QByteArray& utf8) const {

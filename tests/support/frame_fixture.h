@@ -25,8 +25,7 @@ protected:
         for (const char* name : {"langs.xml", "stylers.xml", "config.xml"})
             ASSERT_TRUE(QFile::copy(QStringLiteral(SCRIVO_RESOURCES "/") + QLatin1StringView(name),
                                     m_dir.filePath(QLatin1StringView(name))));
-        QFile::setPermissions(m_dir.filePath(QStringLiteral("config.xml")),
-                              QFile::ReadOwner | QFile::WriteOwner);
+        QFile::setPermissions(m_dir.filePath(QStringLiteral("config.xml")), QFile::ReadOwner | QFile::WriteOwner);
         CreateFrame();
     }
 

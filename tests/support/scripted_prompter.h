@@ -47,7 +47,10 @@ public:
     const std::vector<PromptMessage>& Messages() const { return m_messages; }
     const std::vector<FileDialogRequest>& FileRequests() const { return m_fileRequests; }
     int UnusedAnswers() const { return int(m_answers.size()); }
-    void ClearRecord() { m_messages.clear(); m_fileRequests.clear(); }
+    void ClearRecord() {
+        m_messages.clear();
+        m_fileRequests.clear();
+    }
 
 private:
     QStringList NextFiles() {

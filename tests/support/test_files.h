@@ -41,8 +41,8 @@ inline pid_t WrittenPid(const QString& path) {
 }
 
 inline bool WriteExecutable(const QString& path, const QByteArray& script) {
-    return WriteBytes(path, script) &&
-           QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return WriteBytes(path, script)
+        && QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 // Permission bits as the system holds them, e.g. 0600.
@@ -66,6 +66,6 @@ inline bool operator==(const PromptMessage& a, const PromptMessage& b) {
     return a.text == b.text && a.caption == b.caption && a.icon == b.icon && a.buttons == b.buttons;
 }
 inline void PrintTo(const PromptMessage& m, std::ostream* os) {
-    *os << "{" << m.text.toStdString() << " | " << m.caption.toStdString() << " | icon " << int(m.icon)
-        << " | buttons " << int(m.buttons) << "}";
+    *os << "{" << m.text.toStdString() << " | " << m.caption.toStdString() << " | icon " << int(m.icon) << " | buttons "
+        << int(m.buttons) << "}";
 }

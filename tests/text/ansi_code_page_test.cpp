@@ -15,26 +15,34 @@ struct ToAnsi {
 
 ToAnsi Convert(const QByteArray& utf8) {
     ToAnsi result;
-    result.lossy = true; // must be cleared when nothing is lost
+    result.lossy = true;  // must be cleared when nothing is lost
     EXPECT_TRUE(Utf8ToAnsi(utf8, result.bytes, result.lossy));
     return result;
 }
 
 QByteArray Tag(char32_t c) { return QString::fromUcs4(&c, 1).toUtf8(); }
 
-} // namespace
+}  // namespace
 
 TEST(AnsiCodePage, UndecodableBytesBecomeReplacementAndReadingGoesOn) {
     QByteArray utf8;
-    ASSERT_TRUE(AnsiToUtf8("a\xff" "b\xb0", utf8)); // FF is no GBK byte; B0 is cut short at the end
-    EXPECT_EQ(utf8, QByteArray("a\xEF\xBF\xBD" "b\xEF\xBF\xBD"));
+    ASSERT_TRUE(
+        AnsiToUtf8("a\xff"
+                   "b\xb0",
+                   utf8));  // FF is no GBK byte; B0 is cut short at the end
+    EXPECT_EQ(utf8,
+              QByteArray("a\xEF\xBF\xBD"
+                         "b\xEF\xBF\xBD"));
 }
 
 TEST(AnsiCodePage, APieceLeavesACutCharacterForTheNext) {
     QByteArray utf8;
     EXPECT_EQ(AnsiPieceToUtf8("x\xd6\xd0y\xb1", utf8), 4);
     EXPECT_EQ(utf8, QStringLiteral("x中y").toUtf8());
-    EXPECT_EQ(AnsiPieceToUtf8("\xff" "a", utf8), 2);
+    EXPECT_EQ(AnsiPieceToUtf8("\xff"
+                              "a",
+                              utf8),
+              2);
     EXPECT_EQ(utf8, QStringLiteral("x中y\uFFFDa").toUtf8());
 }
 
@@ -51,9 +59,15 @@ TEST(AnsiCodePage, EveryCharacterWithoutAMappingIsOneQuestionMarkAndLossy) {
         {"emoji", QStringLiteral("中😀x").toUtf8(), "\xd6\xd0?x", true},
         {"editor's lone surrogate", "\xED\xA0\x80y", "?y", true},
         {"cut at the end", "y\xE4\xB8", "y?", true},
-        {"broken in the middle", "\xE4\xB8" "ab", "?ab", true},
+        {"broken in the middle",
+         "\xE4\xB8"
+         "ab",
+         "?ab", true},
         // Each broken sequence is its longest correct start: an overlong form is no character at all.
-        {"overlong, one per byte", "\xE0\x80\x80" "z", "???z", true},
+        {"overlong, one per byte",
+         "\xE0\x80\x80"
+         "z",
+         "???z", true},
         {"tag characters iconv would drop", "a" + Tag(0xE0000) + "b" + Tag(0xE0041) + Tag(0xE007F), "a?b??", true},
         {"a tag after a cut sequence", "\xE4\xB8" + Tag(0xE0001) + "c", "??c", true},
     };
@@ -78,7 +92,7 @@ TEST(AnsiCodePage, LargeInputGrowsTheOutputAsNeeded) {
 TEST(IconvConverter, ExactConversionFailsWholeAndLeavesTheOutputAsItWas) {
     QByteArray out = "kept";
     EXPECT_TRUE(ConvertExactly("GB18030", "UTF-8", Tag(0xE0041), out));
-    EXPECT_EQ(out.size(), 4 + 4); // GB18030 has four bytes for it
+    EXPECT_EQ(out.size(), 4 + 4);  // GB18030 has four bytes for it
     out = "kept";
     EXPECT_FALSE(ConvertExactly(kAnsiCodePage, "UTF-8", "ok" + QStringLiteral("😀").toUtf8(), out));
     EXPECT_EQ(out, "kept");

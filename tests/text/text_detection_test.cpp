@@ -14,7 +14,7 @@ QByteArray Bytes(std::initializer_list<unsigned char> list) {
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
 TEST(DetectText, MarksUtf16Utf8AndAnsi) {
     struct Case {

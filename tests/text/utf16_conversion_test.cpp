@@ -54,7 +54,7 @@ QByteArray RandomUnits(std::mt19937& random, ByteOrder order) {
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Utf16Conversion, EncodesEachRangeAndMatchesQt) {
     const QString text = QStringLiteral("A\u00e9\u4e2d\uffff; 安装程序 😀𝄞 end of a longer line");
@@ -79,7 +79,8 @@ TEST(Utf16Conversion, SurrogatePairsBecomeOneCharacterAndLoneOnesSurviveOrAreRep
         EXPECT_EQ(ToUtf16("\xED\xB0\x80\xED\xA0\x80", order), wrongOrder);
         // Text that is only shown gets a replacement for each instead.
         EXPECT_EQ(ToUtf8(wrongOrder + Units({'a'}, order), order, Surrogates::Refused),
-                  QByteArray("\xEF\xBF\xBD\xEF\xBF\xBD" "a"));
+                  QByteArray("\xEF\xBF\xBD\xEF\xBF\xBD"
+                             "a"));
     }
 }
 
@@ -109,7 +110,10 @@ TEST(Utf16Conversion, AnOddLastByteIsKeptAndStaysApartFromRealSurrogates) {
         const QByteArray lone = Units({'A', 0xDC42}, order);
         EXPECT_EQ(ToUtf16(ToUtf8Lossless(lone, order), order), lone);
         // The spelling means a byte only at the very end.
-        EXPECT_EQ(ToUtf16("\xED\xAF\xBF\xED\xB1\x82" "A", order), Units({0xDBFF, 0xDC42, 'A'}, order));
+        EXPECT_EQ(ToUtf16("\xED\xAF\xBF\xED\xB1\x82"
+                          "A",
+                          order),
+                  Units({0xDBFF, 0xDC42, 'A'}, order));
     }
 }
 
@@ -125,7 +129,10 @@ TEST(Utf16Conversion, BrokenUtf8BecomesReplacementsAndIsReportedLossy) {
         {"overlong lead and its continuation", "\xC0\xAF", {0xFFFD, 0xFFFD}},
         {"F5 lead and three continuations", "\xF5\x80\x80\x80", {0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD}},
         {"a cut four-byte character is one", "\xF0\x9F\x98", {0xFFFD}},
-        {"broken before ASCII", "\xE4\xB8" "abc", {0xFFFD, 'a', 'b', 'c'}},
+        {"broken before ASCII",
+         "\xE4\xB8"
+         "abc",
+         {0xFFFD, 'a', 'b', 'c'}},
     };
     for (const Case& c : cases) {
         bool lossy = false;

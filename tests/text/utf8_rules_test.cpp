@@ -21,7 +21,7 @@ struct SequenceCase {
     char32_t codePoint = 0;
 };
 
-} // namespace
+}  // namespace
 
 TEST(Utf8Sequence, FollowsRfc3629) {
     const auto V = Utf8Status::Valid, T = Utf8Status::Truncated, I = Utf8Status::Invalid;
@@ -43,8 +43,14 @@ TEST(Utf8Sequence, FollowsRfc3629) {
         {"lead F5", "\xF5\x80\x80\x80", I, 1},
         {"lead F8", "\xF8\x88\x80\x80", I, 1},
         {"lead FF", "\xFF", I, 1},
-        {"third byte wrong", "\xE4\xB8" "A", I, 2},
-        {"fourth byte wrong", "\xF0\x9F\x98" "A", I, 3},
+        {"third byte wrong",
+         "\xE4\xB8"
+         "A",
+         I, 2},
+        {"fourth byte wrong",
+         "\xF0\x9F\x98"
+         "A",
+         I, 3},
         {"cut after the lead", "\xE4", T, 1},
         {"cut after two of four", "\xF0\x9F", T, 2},
         {"a wrong second byte is no cut", "\xE0\x80", I, 1},
@@ -87,9 +93,18 @@ TEST(CheckUtf8, JudgesTheWholeBuffer) {
         {"zero byte", QByteArray("\xC3\xA9\0x", 4), I, I},
         {"zero in ASCII", QByteArray("ab\0c", 4), I, I},
         {"cut at the end counts", "ab\xE4\xB8", U, U},
-        {"broken before the end", "a\xE4" "b", I, I},
-        {"F5 inside text", "abc\xF5\x80\x80\x80" "d", I, I},
-        {"lone surrogate", "a\xED\xA0\x80" "b", I, U},
+        {"broken before the end",
+         "a\xE4"
+         "b",
+         I, I},
+        {"F5 inside text",
+         "abc\xF5\x80\x80\x80"
+         "d",
+         I, I},
+        {"lone surrogate",
+         "a\xED\xA0\x80"
+         "b",
+         I, U},
         {"GBK", "; \xd6\xd0\xce\xc4\r\n", I, I},
     };
     for (const Case& c : cases) {

@@ -18,9 +18,7 @@ QString HeaderInfo(const char* symbols) {
         + QString::fromLatin1(symbols) + QStringLiteral("\n");
 }
 
-InstalledNsis RealNsis() {
-    return QueryInstalledNsis(QStandardPaths::findExecutable("makensis"), 30000);
-}
+InstalledNsis RealNsis() { return QueryInstalledNsis(QStandardPaths::findExecutable("makensis"), 30000); }
 }  // namespace
 
 TEST(InstalledNsis, ReadsFoldersAndTheInstallLogSwitch) {

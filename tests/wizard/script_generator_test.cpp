@@ -40,10 +40,15 @@ QStringList SectionBody(const WizardData& data, const char* header) {
 }  // namespace
 
 TEST(Generator, CompressorLines) {
-    const std::vector<QStringList> expected = {
-        {"SetCompressor zlib"}, {"SetCompressor /SOLID zlib"}, {"SetCompressor bzip2"},
-        {"SetCompressor /SOLID bzip2"}, {"SetCompressor lzma"}, {"SetCompressor /SOLID lzma"},
-        {"SetCompressor /SOLID lzma", "SetCompressorDictSize 32"}, {"SetCompress off"}, {"SetCompressor lzma"}};
+    const std::vector<QStringList> expected = {{"SetCompressor zlib"},
+                                               {"SetCompressor /SOLID zlib"},
+                                               {"SetCompressor bzip2"},
+                                               {"SetCompressor /SOLID bzip2"},
+                                               {"SetCompressor lzma"},
+                                               {"SetCompressor /SOLID lzma"},
+                                               {"SetCompressor /SOLID lzma", "SetCompressorDictSize 32"},
+                                               {"SetCompress off"},
+                                               {"SetCompressor lzma"}};
     for (int value = 0; value < 9; ++value) {
         WizardData data = Demo();
         data.compressor = value;
@@ -62,11 +67,13 @@ TEST(Generator, OutputPathAndOverwriteOnlyWhenTheyChange) {
     AddEntries(main, {DirectoryEntry("/s/d", "$INSTDIR", OverwriteMode::On, false)});
     main.files.append(InstallFile{"/s/e.txt", "$INSTDIR", "$INSTDIR\\e.txt", OverwriteMode::On, true, true});
     data.groups.append(InstallGroup{"Two", {}, FileEntries("/s/f.txt", "$INSTDIR", OverwriteMode::On)});
-    EXPECT_EQ(SectionBody(data, "Section \"MainSection\" SEC01"),
-              QStringList({"  SetOutPath \"$INSTDIR\"", "  SetOverwrite ifnewer", "  File \"/s/a.txt\"",
-                           "  SetOutPath \"$INSTDIR\\x\"", "  File \"/s/b.txt\"", "  SetOutPath \"$INSTDIR\"",
-                           "  SetOverwrite on", "  File \"/s/c.txt\"", "  File \"/s/d\\*.*\"", "  File \"/s/e.txt\"", ""}));
-    EXPECT_EQ(SectionBody(data, "Section \"Two\" SEC02"), QStringList({"  SetOutPath \"$INSTDIR\"", "  File \"/s/f.txt\""}));
+    EXPECT_EQ(
+        SectionBody(data, "Section \"MainSection\" SEC01"),
+        QStringList({"  SetOutPath \"$INSTDIR\"", "  SetOverwrite ifnewer", "  File \"/s/a.txt\"",
+                     "  SetOutPath \"$INSTDIR\\x\"", "  File \"/s/b.txt\"", "  SetOutPath \"$INSTDIR\"",
+                     "  SetOverwrite on", "  File \"/s/c.txt\"", "  File \"/s/d\\*.*\"", "  File \"/s/e.txt\"", ""}));
+    EXPECT_EQ(SectionBody(data, "Section \"Two\" SEC02"),
+              QStringList({"  SetOutPath \"$INSTDIR\"", "  File \"/s/f.txt\""}));
 }
 
 TEST(Generator, ShortcutFoldersComparedWholeAndTheStartMenuPage) {
@@ -79,13 +86,15 @@ TEST(Generator, ShortcutFoldersComparedWholeAndTheStartMenuPage) {
                            "  CreateShortCut \"$SMPROGRAMS\\Demo\\App.lnk\" \"$INSTDIR\\a.exe\"",
                            "  CreateShortCut \"$SMPROGRAMS\\Demo\\Help.lnk\" \"$INSTDIR\\h.chm\"",
                            "  CreateShortCut \"$DESKTOP\\App.lnk\" \"$INSTDIR\\a.exe\""}));
-    EXPECT_EQ(SectionBody(data, "Section Uninstall").filter("$SMPROGRAMS").last(), QStringLiteral("  RMDir \"$SMPROGRAMS\\Demo\""));
+    EXPECT_EQ(SectionBody(data, "Section Uninstall").filter("$SMPROGRAMS").last(),
+              QStringLiteral("  RMDir \"$SMPROGRAMS\\Demo\""));
 
     data.allowStartMenuChange = true;
     const QStringList withPage = SectionBody(data, "Section \"MainSection\" SEC01");
-    EXPECT_EQ(withPage.mid(1, 4), QStringList({"; 创建开始菜单快捷方式", "  !insertmacro MUI_STARTMENU_WRITE_BEGIN Application",
-                                               "  CreateDirectory \"$SMPROGRAMS\\$ICONS_GROUP\"",
-                                               "  CreateShortCut \"$SMPROGRAMS\\$ICONS_GROUP\\App.lnk\" \"$INSTDIR\\a.exe\""}));
+    EXPECT_EQ(withPage.mid(1, 4),
+              QStringList({"; 创建开始菜单快捷方式", "  !insertmacro MUI_STARTMENU_WRITE_BEGIN Application",
+                           "  CreateDirectory \"$SMPROGRAMS\\$ICONS_GROUP\"",
+                           "  CreateShortCut \"$SMPROGRAMS\\$ICONS_GROUP\\App.lnk\" \"$INSTDIR\\a.exe\""}));
     EXPECT_EQ(withPage.last(), QStringLiteral("  !insertmacro MUI_STARTMENU_WRITE_END"));
 
     // A desktop link creates no folder, so the uninstaller leaves the start menu alone.
@@ -112,14 +121,17 @@ TEST(Generator, AdditionalIconsCreateTheFolderTheyUse) {
     data.uninstShortcut = false;
     data.webShortcut = true;
     data.language = SetupLanguage::English;
-    EXPECT_EQ(SectionBody(data, "Section -AdditionalIcons").mid(1, 3),
-              QStringList({"  WriteINIStr \"$INSTDIR\\${PRODUCT_NAME}.url\" \"InternetShortcut\" \"URL\" \"${PRODUCT_WEB_SITE}\"",
-                           "  CreateDirectory \"$SMPROGRAMS\\$ICONS_GROUP\"",
-                           "  CreateShortCut \"$SMPROGRAMS\\$ICONS_GROUP\\Demo Homepage.lnk\" \"$INSTDIR\\${PRODUCT_NAME}.url\""}));
+    EXPECT_EQ(
+        SectionBody(data, "Section -AdditionalIcons").mid(1, 3),
+        QStringList(
+            {"  WriteINIStr \"$INSTDIR\\${PRODUCT_NAME}.url\" \"InternetShortcut\" \"URL\" \"${PRODUCT_WEB_SITE}\"",
+             "  CreateDirectory \"$SMPROGRAMS\\$ICONS_GROUP\"",
+             "  CreateShortCut \"$SMPROGRAMS\\$ICONS_GROUP\\Demo Homepage.lnk\" \"$INSTDIR\\${PRODUCT_NAME}.url\""}));
 
     data.appWebSite.clear();
     EXPECT_EQ(SectionBody(data, "Section -AdditionalIcons"),
-              QStringList({"  !insertmacro MUI_STARTMENU_WRITE_BEGIN Application", "  !insertmacro MUI_STARTMENU_WRITE_END"}));
+              QStringList(
+                  {"  !insertmacro MUI_STARTMENU_WRITE_BEGIN Application", "  !insertmacro MUI_STARTMENU_WRITE_END"}));
 }
 
 TEST(Generator, DescriptionsOnlyForTheModernInterface) {
@@ -142,14 +154,15 @@ TEST(Generator, UninstallerRemovesDirectoriesInsideTheInstallFolderOnly) {
     InstallGroup& main = data.groups[0];
     AddEntries(main, FileEntries("/s/x.txt;/s/y.txt", "$INSTDIR\\data", OverwriteMode::On));
     AddEntries(main, FileEntries("/s/z.txt", "$INSTDIR", OverwriteMode::On));
-    AddEntries(main, {DirectoryEntry(source.filePath("data"), "$INSTDIR\\data", OverwriteMode::On, true),
-                      DirectoryEntry(source.filePath("data") + "/", "$WINDIR", OverwriteMode::On, true),
-                      DirectoryEntry(source.filePath("gone"), "$INSTDIR\\gone", OverwriteMode::On, true)});
+    AddEntries(main,
+               {DirectoryEntry(source.filePath("data"), "$INSTDIR\\data", OverwriteMode::On, true),
+                DirectoryEntry(source.filePath("data") + "/", "$WINDIR", OverwriteMode::On, true),
+                DirectoryEntry(source.filePath("gone"), "$INSTDIR\\gone", OverwriteMode::On, true)});
     const QStringList uninstall = SectionBody(data, "Section Uninstall");
     EXPECT_TRUE(uninstall.filter(QRegularExpression("^  Delete ")).isEmpty());
     EXPECT_EQ(uninstall.filter("RMDir"),
-              QStringList({"  RMDir \"$INSTDIR\\data\"", "  RMDir /r \"$INSTDIR\\data\\a\"", "  RMDir /r \"$INSTDIR\\data\\b\"",
-                           "  RMDir \"$INSTDIR\\gone\"", "  RMDir \"$INSTDIR\""}));
+              QStringList({"  RMDir \"$INSTDIR\\data\"", "  RMDir /r \"$INSTDIR\\data\\a\"",
+                           "  RMDir /r \"$INSTDIR\\data\\b\"", "  RMDir \"$INSTDIR\\gone\"", "  RMDir \"$INSTDIR\""}));
 }
 
 TEST(Generator, InterfaceKindsAndLanguages) {
@@ -161,7 +174,8 @@ TEST(Generator, InterfaceKindsAndLanguages) {
     QStringList lines = Lines(data);
     EXPECT_TRUE(lines.contains("UninstallIcon \"${NSISDIR}\\Contrib\\Graphics\\Icons\\modern-uninstall.ico\""));
     EXPECT_TRUE(lines.contains("LoadLanguageFile \"${NSISDIR}\\Contrib\\Language files\\TradChinese.nlf\""));
-    EXPECT_TRUE(lines.contains("LicenseText \"如果您接受所有協議條款，選擇“我願意”繼續。您必須接受協議才能安裝 $(^Name)。\""));
+    EXPECT_TRUE(
+        lines.contains("LicenseText \"如果您接受所有協議條款，選擇“我願意”繼續。您必須接受協議才能安裝 $(^Name)。\""));
     EXPECT_EQ(lines.last(), QStringLiteral("SectionEnd"));
     EXPECT_FALSE(lines.contains("Function un.onInit"));
 

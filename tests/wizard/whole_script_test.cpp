@@ -60,7 +60,8 @@ TEST(CompiledScript, SafeModeStopsOnlyAtTheMissingInstallLog) {
     const qsizetype logLine = script.left(script.indexOf("  LogSet on")).count("\r\n") + 1;
     EXPECT_TRUE(build.output.contains("Error: LogSet specified, NSIS_CONFIG_LOG not defined."))
         << build.output.toStdString();
-    EXPECT_TRUE(build.output.contains(QStringLiteral("on line %1 -- aborting").arg(logLine))) << build.output.toStdString();
+    EXPECT_TRUE(build.output.contains(QStringLiteral("on line %1 -- aborting").arg(logLine)))
+        << build.output.toStdString();
     EXPECT_EQ(build.output.count("Error"), 2) << build.output.toStdString();  // the message and the abort note
 
     QString withoutLog = script;

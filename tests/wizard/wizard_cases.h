@@ -12,13 +12,9 @@
 
 namespace wizard_cases {
 
-inline QString DataDir() {
-    return QStringLiteral(SCRIVO_TEST_DATA "/wizard");
-}
+inline QString DataDir() { return QStringLiteral(SCRIVO_TEST_DATA "/wizard"); }
 
-inline QString AppFile(const QString& name) {
-    return DataDir() + QStringLiteral("/app/") + name;
-}
+inline QString AppFile(const QString& name) { return DataDir() + QStringLiteral("/app/") + name; }
 
 // What a user who keeps most defaults ends up with: one group with a program, a readme and
 // a data folder, the two default shortcuts, a license.
@@ -128,9 +124,7 @@ struct Case {
     std::function<WizardData()> make;
 };
 
-inline void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.name;
-}
+inline void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 inline std::vector<Case> All() {
     return {{"modern_simple", ModernSimple},

@@ -62,11 +62,13 @@ TEST(WizardDefaults, StartWithOneGroupAndStockGraphics) {
 }
 
 TEST(FileEntries, TakeTheNameAfterEitherSeparator) {
-    EXPECT_EQ(InstalledPath(QStringLiteral("/home/u/app.exe"), QStringLiteral("$INSTDIR")), QStringLiteral("$INSTDIR\\app.exe"));
+    EXPECT_EQ(InstalledPath(QStringLiteral("/home/u/app.exe"), QStringLiteral("$INSTDIR")),
+              QStringLiteral("$INSTDIR\\app.exe"));
     EXPECT_EQ(InstalledPath(QStringLiteral("C:\\x\\a.txt"), QStringLiteral("$TEMP")), QStringLiteral("$TEMP\\a.txt"));
     EXPECT_EQ(InstalledPath(QStringLiteral("a.txt"), QStringLiteral("$TEMP")), QStringLiteral("$TEMP\\a.txt"));
 
-    const QList<InstallFile> files = FileEntries(QStringLiteral("/a/one.exe; /b/two.txt;;"), "$INSTDIR", OverwriteMode::Try);
+    const QList<InstallFile> files =
+        FileEntries(QStringLiteral("/a/one.exe; /b/two.txt;;"), "$INSTDIR", OverwriteMode::Try);
     ASSERT_EQ(files.size(), 2);
     EXPECT_EQ(files[1].source, QStringLiteral("/b/two.txt"));
     EXPECT_TRUE(files[1].isFile);
@@ -126,7 +128,8 @@ TEST(Shortcuts, RebuiltFromTheFirstProgramOfEachGroup) {
     EXPECT_TRUE(data.mainExeName.isEmpty());
 
     AddEntries(data.groups[0], FileEntries("/a/main.EXE;/a/second.exe", "$INSTDIR", OverwriteMode::On));
-    data.groups.append(InstallGroup{"Tools", {}, FileEntries("/t/notes.rtf;/t/tool.exe", "$INSTDIR\\t", OverwriteMode::On)});
+    data.groups.append(
+        InstallGroup{"Tools", {}, FileEntries("/t/notes.rtf;/t/tool.exe", "$INSTDIR\\t", OverwriteMode::On)});
     EnterShortcutPage(data);
     EXPECT_EQ(data.mainExeName, QStringLiteral("tool.exe"));
     EXPECT_EQ(data.mainExePath, QStringLiteral("$INSTDIR\\t\\tool.exe"));
@@ -139,7 +142,8 @@ TEST(Shortcuts, RebuiltFromTheFirstProgramOfEachGroup) {
 
     LeaveFilesPage(data);
     EXPECT_TRUE(data.mainExePath.isEmpty());
-    EXPECT_EQ(ExecutablePaths(data.groups), QStringList({"$INSTDIR\\main.EXE", "$INSTDIR\\second.exe", "$INSTDIR\\t\\tool.exe"}));
+    EXPECT_EQ(ExecutablePaths(data.groups),
+              QStringList({"$INSTDIR\\main.EXE", "$INSTDIR\\second.exe", "$INSTDIR\\t\\tool.exe"}));
     EXPECT_EQ(ReadmePaths(data.groups), QStringList({"$INSTDIR\\readme.TXT", "$INSTDIR\\t\\notes.rtf"}));
     EXPECT_FALSE(NeedsFolder("$QUICKLAUNCH\\a.lnk"));
     EXPECT_TRUE(NeedsFolder("$QUICKLAUNCH\\Sub\\a.lnk"));
@@ -167,8 +171,10 @@ TEST(PageStore, InfoOptionsAndRootRefuseMissingRequiredTexts) {
     EXPECT_EQ(data.setupFile, QStringLiteral("out.exe"));
     EXPECT_EQ(data.compressor, 7);
 
-    EXPECT_EQ(StoreAppRoot(data, {" ", true, false, {}, LicenseMode::ClassicButton})->text, QStringLiteral("请输入安装目录!"));
-    EXPECT_EQ(StoreAppRoot(data, {"$TEMP\\x", true, true, "  ", LicenseMode::ClassicButton})->field, WizardField::LicenseFile);
+    EXPECT_EQ(StoreAppRoot(data, {" ", true, false, {}, LicenseMode::ClassicButton})->text,
+              QStringLiteral("请输入安装目录!"));
+    EXPECT_EQ(StoreAppRoot(data, {"$TEMP\\x", true, true, "  ", LicenseMode::ClassicButton})->field,
+              WizardField::LicenseFile);
     EXPECT_FALSE(StoreAppRoot(data, {"$TEMP\\x", false, false, "/kept/elsewhere.txt", LicenseMode::CheckBox}));
     EXPECT_TRUE(data.licenseFile.isEmpty());
     EXPECT_FALSE(data.allowDirChange);

@@ -7,12 +7,44 @@ using namespace Qt::StringLiterals;
 
 const std::array<int, 38>& DocumentCommands() {
     using namespace Cmd;
-    static const std::array<int, 38> ids = {
-        Reload, Save, SaveAs, SaveAll, Close, CloseAll, CloseOthers, Undo, Redo, Copy, Cut, Paste, Delete,
-        SelectAll, Comment, Uncomment, InsertColour, InsertFileName, UpperCase, LowerCase, InvertCase,
-        QuoteSelection, Find, FindNext, FindPrevious, Replace, GoToLine, Compile, CompileRun, OpenFolder,
-        StopCompile, RunInstaller, EncodingAnsi, EncodingUtf8NoBom, EncodingUtf8, EncodingUcs2Be, EncodingUcs2Le,
-        InsertStatistics};
+    static const std::array<int, 38> ids = {Reload,
+                                            Save,
+                                            SaveAs,
+                                            SaveAll,
+                                            Close,
+                                            CloseAll,
+                                            CloseOthers,
+                                            Undo,
+                                            Redo,
+                                            Copy,
+                                            Cut,
+                                            Paste,
+                                            Delete,
+                                            SelectAll,
+                                            Comment,
+                                            Uncomment,
+                                            InsertColour,
+                                            InsertFileName,
+                                            UpperCase,
+                                            LowerCase,
+                                            InvertCase,
+                                            QuoteSelection,
+                                            Find,
+                                            FindNext,
+                                            FindPrevious,
+                                            Replace,
+                                            GoToLine,
+                                            Compile,
+                                            CompileRun,
+                                            OpenFolder,
+                                            StopCompile,
+                                            RunInstaller,
+                                            EncodingAnsi,
+                                            EncodingUtf8NoBom,
+                                            EncodingUtf8,
+                                            EncodingUcs2Be,
+                                            EncodingUcs2Le,
+                                            InsertStatistics};
     return ids;
 }
 
@@ -25,8 +57,10 @@ CommandStates ComputeCommandStates(const std::optional<DocumentState>& document,
         return states;
     }
     const DocumentState& d = *document;
-    for (int id : {SaveAs, Close, CloseAll, CloseOthers, Comment, Uncomment, InsertColour, InsertFileName,
-                   SelectAll, Find, FindNext, FindPrevious, Replace, GoToLine, EncodingAnsi, EncodingUtf8NoBom,
+    for (int id : {SaveAs,       Close,          CloseAll,       CloseOthers,
+                   Comment,      Uncomment,      InsertColour,   InsertFileName,
+                   SelectAll,    Find,           FindNext,       FindPrevious,
+                   Replace,      GoToLine,       EncodingAnsi,   EncodingUtf8NoBom,
                    EncodingUtf8, EncodingUcs2Be, EncodingUcs2Le, InsertStatistics})
         states.enabled.emplace_back(id, true);
     states.enabled.emplace_back(Reload, d.modified && d.hasPath);

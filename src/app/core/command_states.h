@@ -13,7 +13,7 @@
 struct DocumentState {
     bool modified = false;
     bool hasPath = false;
-    bool fileExists = false;  // the document's path names an existing file
+    bool fileExists = false;   // the document's path names an existing file
     bool isNsiScript = false;  // the path ends in ".nsi", any letter case
     bool anyModified = false;  // of all document tabs
     bool canUndo = false;

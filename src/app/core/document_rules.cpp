@@ -20,9 +20,9 @@ int ActiveIndexAfterClose(int active, int removed, int countAfter) {
 bool IsSameFile(const QString& a, const QString& b) {
     if (a == b)
         return true;
-    struct stat first {}, second {};
-    if (::stat(QFile::encodeName(a).constData(), &first) != 0 ||
-        ::stat(QFile::encodeName(b).constData(), &second) != 0)
+    struct stat first {
+    }, second{};
+    if (::stat(QFile::encodeName(a).constData(), &first) != 0 || ::stat(QFile::encodeName(b).constData(), &second) != 0)
         return false;
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
@@ -56,8 +56,7 @@ std::vector<OpenFileEntry> ParseOpenFiles(const QStringList& stored) {
 }
 
 QString FormatOpenFile(const OpenFileEntry& entry) {
-    return (entry.active ? u"1"_s : u"0"_s) +
-           (entry.startPage ? QString::fromLatin1(kStartPageEntry) : entry.path);
+    return (entry.active ? u"1"_s : u"0"_s) + (entry.startPage ? QString::fromLatin1(kStartPageEntry) : entry.path);
 }
 
 QString FileNamePart(const QString& path) {

@@ -43,8 +43,8 @@ bool SendTo(const QString& socketName, const QByteArray& bytes) {
         if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
             return false;
     }
-    return socket.state() == QLocalSocket::UnconnectedState ||
-           socket.waitForDisconnected(int(deadline.remainingTime()));
+    return socket.state() == QLocalSocket::UnconnectedState
+        || socket.waitForDisconnected(int(deadline.remainingTime()));
 }
 
 }  // namespace

@@ -15,10 +15,9 @@
 namespace {
 
 bool IsCheckable(int id) {
-    return id == Cmd::ToggleToolbar || id == Cmd::ToggleStatusBar || id == Cmd::ToggleLog ||
-           id == Cmd::ToggleOutline || id == Cmd::ToggleThumbnail ||
-           (id >= Cmd::CompressorFirst && id <= Cmd::CompressorLast) || id == Cmd::EncodingAnsi ||
-           (id >= Cmd::EncodingUtf8NoBom && id <= Cmd::EncodingUcs2Le);
+    return id == Cmd::ToggleToolbar || id == Cmd::ToggleStatusBar || id == Cmd::ToggleLog || id == Cmd::ToggleOutline
+        || id == Cmd::ToggleThumbnail || (id >= Cmd::CompressorFirst && id <= Cmd::CompressorLast)
+        || id == Cmd::EncodingAnsi || (id >= Cmd::EncodingUtf8NoBom && id <= Cmd::EncodingUcs2Le);
 }
 
 QIcon ToolIcon(int id) {
@@ -62,7 +61,8 @@ CommandActions::CommandActions(QWidget* window) : QObject(window), m_window(wind
     for (int id = Cmd::CompressorFirst; id <= Cmd::CompressorLast; ++id)
         compressors->addAction(Action(id));
     auto* encodings = new QActionGroup(this);
-    for (int id : {Cmd::EncodingAnsi, Cmd::EncodingUtf8NoBom, Cmd::EncodingUtf8, Cmd::EncodingUcs2Be, Cmd::EncodingUcs2Le})
+    for (int id :
+         {Cmd::EncodingAnsi, Cmd::EncodingUtf8NoBom, Cmd::EncodingUtf8, Cmd::EncodingUcs2Be, Cmd::EncodingUcs2Le})
         encodings->addAction(Action(id));
     encodings->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
 

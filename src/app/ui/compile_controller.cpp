@@ -78,9 +78,8 @@ void CompileController::SetCompiling(bool compiling) {
 
 void CompileController::Compile(bool runAfter) {
     CScrivoView* view = m_documents.ActiveView();
-    const CompileRequestOutcome outcome =
-        RequestCompile(*this, m_prompter, *m_logic, ReadCompileSettings(m_config, m_compressor),
-                       m_config.Base().SaveCompile != 0);
+    const CompileRequestOutcome outcome = RequestCompile(
+        *this, m_prompter, *m_logic, ReadCompileSettings(m_config, m_compressor), m_config.Base().SaveCompile != 0);
     if (outcome != CompileRequestOutcome::Started)
         return;
     m_compiledView = view;

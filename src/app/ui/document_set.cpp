@@ -319,8 +319,8 @@ void DocumentSet::OpenRecent(int index) {
 }
 
 void DocumentSet::ClearRecent() {
-    if (m_prompter.Ask(u"确定要清除最近打开文件列表吗？"_s, kAppName, PromptIcon::Question, PromptButtons::YesNo) !=
-        PromptAnswer::Yes)
+    if (m_prompter.Ask(u"确定要清除最近打开文件列表吗？"_s, kAppName, PromptIcon::Question, PromptButtons::YesNo)
+        != PromptAnswer::Yes)
         return;
     m_config.ClearRecentFiles();
     Q_EMIT RecentFilesChanged();

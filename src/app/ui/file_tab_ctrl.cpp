@@ -159,8 +159,8 @@ void CFileTabCtrl::mouseMoveEvent(QMouseEvent* event) {
         DragStep(pos);
         return;
     }
-    if (m_pressOnTab && (event->buttons() & Qt::LeftButton) &&
-        (pos - m_pressPos).manhattanLength() >= QApplication::startDragDistance()) {
+    if (m_pressOnTab && (event->buttons() & Qt::LeftButton)
+        && (pos - m_pressPos).manhattanLength() >= QApplication::startDragDistance()) {
         m_dragging = true;
         DragStep(pos);
         return;
@@ -206,7 +206,8 @@ void CFileTabCtrl::mouseReleaseEvent(QMouseEvent* event) {
             QPoint at = event->globalPosition().toPoint();
             if (const QScreen* screen = QApplication::screenAt(at)) {
                 const QRect bounds = screen->geometry();
-                at.setX(std::clamp(at.x(), bounds.left(), std::max(bounds.left(), bounds.right() - m_tabMenu->sizeHint().width())));
+                at.setX(std::clamp(at.x(), bounds.left(),
+                                   std::max(bounds.left(), bounds.right() - m_tabMenu->sizeHint().width())));
             }
             m_tabMenu->popup(at);
         }

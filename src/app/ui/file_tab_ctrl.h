@@ -7,7 +7,6 @@
 #include <QTabBar>
 #include <array>
 
-
 class CFileTabCtrl : public QTabBar {
     Q_OBJECT
 public:

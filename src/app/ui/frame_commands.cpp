@@ -47,11 +47,16 @@ int ScintillaKey(int key) {
 
 }  // namespace
 
-FrameCommands::FrameCommands(DocumentSet& documents, const ILogPane& logPane, Configurator& config,
-                             Prompter& prompter, CommandRegistry& registry, QWidget* window)
-    : QObject(window), m_documents(documents), m_logPane(logPane), m_window(window), m_config(config),
+FrameCommands::FrameCommands(DocumentSet& documents, const ILogPane& logPane, Configurator& config, Prompter& prompter,
+                             CommandRegistry& registry, QWidget* window)
+    : QObject(window),
+      m_documents(documents),
+      m_logPane(logPane),
+      m_window(window),
+      m_config(config),
       m_prompter(prompter),
-      m_findDialog(new CFindReplaceDlg(config, prompter, [this] { return ActiveEditor(); }, window)) {
+      m_findDialog(new CFindReplaceDlg(
+          config, prompter, [this] { return ActiveEditor(); }, window)) {
     RegisterWebCommands(registry);
     RegisterEditorCommands(registry);
 }
@@ -103,8 +108,7 @@ void FrameCommands::RegisterWebCommands(CommandRegistry& registry) {
     registry.Register(OpenFolder, [this](int) { OpenContainingFolder(); });
 }
 
-void FrameCommands::OnActiveEditor(CommandRegistry& registry, int id,
-                                   std::function<void(QsciScintillaBase&)> action) {
+void FrameCommands::OnActiveEditor(CommandRegistry& registry, int id, std::function<void(QsciScintillaBase&)> action) {
     registry.Register(id, [this, action = std::move(action)](int) {
         if (QsciScintillaBase* editor = ActiveEditor())
             action(*editor);
@@ -184,12 +188,13 @@ void FrameCommands::OpenContainingFolder() {
         }
     });
     QTimer::singleShot(kFileManagerTimeoutMs, process, [process] { process->kill(); });
-    process->start(dbusSend, {u"--session"_s, u"--print-reply"_s, u"--dest=org.freedesktop.FileManager1"_s,
-                              u"--type=method_call"_s, u"/org/freedesktop/FileManager1"_s,
-                              u"org.freedesktop.FileManager1.ShowItems"_s,
-                              // dbus-send splits arrays at commas.
-                              u"array:string:"_s + QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded).replace(u',', u"%2C"_s),
-                              u"string:"_s});
+    process->start(
+        dbusSend,
+        {u"--session"_s, u"--print-reply"_s, u"--dest=org.freedesktop.FileManager1"_s, u"--type=method_call"_s,
+         u"/org/freedesktop/FileManager1"_s, u"org.freedesktop.FileManager1.ShowItems"_s,
+         // dbus-send splits arrays at commas.
+         u"array:string:"_s + QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded).replace(u',', u"%2C"_s),
+         u"string:"_s});
 }
 
 void FrameCommands::OpenManual() {

@@ -84,8 +84,8 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
     new DiagnosticsController(m_registry, *m_documents, *m_compile, *m_status, this);
     new SettingsController(m_registry, m_config, m_prompter, this, FrameSettingsTargets(*this));
-    m_online = new COnlineController(m_registry, *m_documents, *m_commands, m_config, m_prompter,
-                                     [this] { UpdateCommandStates(); }, this);
+    m_online = new COnlineController(
+        m_registry, *m_documents, *m_commands, m_config, m_prompter, [this] { UpdateCommandStates(); }, this);
     new WizardController(m_registry, *m_documents, m_config, m_prompter, this, &m_online->Service());
 
     setAcceptDrops(true);
@@ -137,8 +137,8 @@ void CMainFrame::RegisterViewCommands() {
 }
 
 void CMainFrame::RegisterEncodingCommands() {
-    for (int id : {Cmd::EncodingAnsi, Cmd::EncodingUtf8NoBom, Cmd::EncodingUtf8, Cmd::EncodingUcs2Be,
-                   Cmd::EncodingUcs2Le}) {
+    for (int id :
+         {Cmd::EncodingAnsi, Cmd::EncodingUtf8NoBom, Cmd::EncodingUtf8, Cmd::EncodingUcs2Be, Cmd::EncodingUcs2Le}) {
         m_registry.Register(id, [this](int command) {
             if (CScrivoView* view = ActiveView())
                 view->SetEncoding(*EncodingOfCommand(command));

@@ -6,8 +6,8 @@
 #include "outline/ui/thumbnail_view.h"
 #include "outline/ui/code_tree_ctrl.h"
 
-SidePaneController::SidePaneController(const Configurator& config, DocumentSet& documents,
-                                       CPaneContainer& pane, QObject* parent)
+SidePaneController::SidePaneController(const Configurator& config, DocumentSet& documents, CPaneContainer& pane,
+                                       QObject* parent)
     : QObject(parent), m_documents(documents), m_pane(pane) {
     // Both ask for the active view at the moment they need it, so a closed
     // tab is never reached through them.

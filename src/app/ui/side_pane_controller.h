@@ -15,8 +15,7 @@ class SidePaneController : public QObject {
 public:
     // Creates both views inside the side pane and follows the active
     // document and its settled edits.
-    SidePaneController(const Configurator& config, DocumentSet& documents, CPaneContainer& pane,
-                       QObject* parent);
+    SidePaneController(const Configurator& config, DocumentSet& documents, CPaneContainer& pane, QObject* parent);
 
     // Puts the outline or the thumbnail in front; the frame shows or hides the pane.
     void Show(bool outline, bool thumbnail);

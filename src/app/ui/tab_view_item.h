@@ -30,7 +30,8 @@ private:
 
 class CEditerTabViewItem : public CTabViewItem {
 public:
-    CEditerTabViewItem(QString title, CScrivoView* view) : CTabViewItem(Kind::Document, std::move(title)), m_view(view) {}
+    CEditerTabViewItem(QString title, CScrivoView* view)
+        : CTabViewItem(Kind::Document, std::move(title)), m_view(view) {}
     ~CEditerTabViewItem() override {
         if (m_view)
             m_view->RetireLater();
@@ -55,7 +56,8 @@ private:
 
 class CStartPageTabViewItem : public CTabViewItem {
 public:
-    explicit CStartPageTabViewItem(QWidget* page) : CTabViewItem(Kind::StartPage, QStringLiteral("起始页 ")), m_page(page) {}
+    explicit CStartPageTabViewItem(QWidget* page)
+        : CTabViewItem(Kind::StartPage, QStringLiteral("起始页 ")), m_page(page) {}
     QWidget* GetWindow() const override { return m_page; }
     void SetFocus() override {
         if (m_page)

@@ -12,8 +12,8 @@ CompileSettings ReadCompileSettings(const Configurator& config, int compressor) 
 
 QString CompressorName(int index) {
     // Index 7, "the best", has no switch of its own and takes index 1's.
-    static const std::array<const char*, 8> names = {
-        "", "zlib", "/SOLID zlib", "bzip2", "/SOLID bzip2", "lzma", "/SOLID lzma", "zlib"};
+    static const std::array<const char*, 8> names = {"",     "zlib",        "/SOLID zlib", "bzip2", "/SOLID bzip2",
+                                                     "lzma", "/SOLID lzma", "zlib"};
     if (index < 0 || index >= static_cast<int>(names.size()))
         return {};
     return QString::fromLatin1(names[static_cast<size_t>(index)]);
@@ -41,8 +41,7 @@ QStringList CompileOptions(const CompileSettings& settings) {
     return options;
 }
 
-QStringList CompileArguments(const CompileSettings& settings, const QString& script,
-                             bool scriptOnStdin) {
+QStringList CompileArguments(const CompileSettings& settings, const QString& script, bool scriptOnStdin) {
     QStringList arguments = CompileOptions(settings);
     // After "--" makensis would take "-" as a file name.
     if (scriptOnStdin)
@@ -59,7 +58,7 @@ QString ShellQuote(const QString& argument) {
     for (const QChar c : argument) {
         const char16_t u = c.unicode();
         const bool safe = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')
-                          || QStringView(u"_-+=.,/:@%").contains(c);
+            || QStringView(u"_-+=.,/:@%").contains(c);
         if (!safe) {
             plain = false;
             break;
@@ -82,7 +81,7 @@ QString CommandLineLogText(const QString& program, const QStringList& arguments)
 namespace {
 bool IsUtf8Locale(const QString& value) {
     return value.contains(QLatin1String("UTF-8"), Qt::CaseInsensitive)
-           || value.contains(QLatin1String("UTF8"), Qt::CaseInsensitive);
+        || value.contains(QLatin1String("UTF8"), Qt::CaseInsensitive);
 }
 }  // namespace
 

@@ -8,10 +8,10 @@
 // What a compile reads once when it starts.
 struct CompileSettings {
     QString compilerPath;
-    QString defs;          // "/Dname[=value]" lines
-    bool disNsh = false;   // -NOCONFIG
-    bool disNsi = false;   // -NOCD
-    int compressor = 0;    // index of the compressor menu, 0..7
+    QString defs;         // "/Dname[=value]" lines
+    bool disNsh = false;  // -NOCONFIG
+    bool disNsi = false;  // -NOCD
+    int compressor = 0;   // index of the compressor menu, 0..7
 };
 
 class Configurator;
@@ -30,8 +30,7 @@ QStringList CompileOptions(const CompileSettings& settings);
 
 // The options followed by "--" and the script path, or by "-" (no "--") when
 // the script comes on standard input.
-QStringList CompileArguments(const CompileSettings& settings, const QString& script,
-                             bool scriptOnStdin);
+QStringList CompileArguments(const CompileSettings& settings, const QString& script, bool scriptOnStdin);
 
 // One argument as a POSIX shell would need it written.
 QString ShellQuote(const QString& argument);

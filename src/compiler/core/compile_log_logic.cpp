@@ -169,9 +169,7 @@ void CCompileLogLogic::Run() {
 
     const ScriptInput input = PrepareScriptInput(m_scriptPath, m_settings.disNsi, QDir::currentPath());
     const QStringList arguments = CompileArguments(m_settings, m_scriptPath, input.onStdin);
-    Post([this, text = CommandLineLogText(m_settings.compilerPath, arguments).toUtf8()] {
-        Q_EMIT TextReady(text);
-    });
+    Post([this, text = CommandLineLogText(m_settings.compilerPath, arguments).toUtf8()] { Q_EMIT TextReady(text); });
 
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);

@@ -13,10 +13,10 @@
 #include <sys/types.h>
 
 struct CompileResult {
-    bool started = false;   // the process could be started
-    bool stopped = false;   // ended by Stop()
+    bool started = false;  // the process could be started
+    bool stopped = false;  // ended by Stop()
     int exitCode = -1;
-    QString installerPath;  // from the `Output: "..."` line, absolute; empty when none
+    QString installerPath;          // from the `Output: "..."` line, absolute; empty when none
     QList<Diagnostic> diagnostics;  // located, in the order makensis printed them
 
     // The tab's installer path after this compile, given the one recorded:

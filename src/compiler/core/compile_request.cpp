@@ -10,17 +10,14 @@ QString MissingCompilerText() {
     return QStringLiteral("无法找到NSIS编译器的位置，请在设置(编译器)中进行设置。\n是否现在进入设置？");
 }
 
-QString MissingCompilerCaption() {
-    return QStringLiteral("提示");
-}
+QString MissingCompilerCaption() { return QStringLiteral("提示"); }
 
 CompileRequestOutcome RequestCompile(ICompileHost& host, Prompter& prompter, CCompileLogLogic& logic,
                                      const CompileSettings& settings, bool saveCompile) {
     if (logic.IsCompiling())
         return CompileRequestOutcome::Busy;
     if (settings.compilerPath.isEmpty() || !QFileInfo(settings.compilerPath).isFile()) {
-        if (prompter.Ask(MissingCompilerText(), MissingCompilerCaption(), PromptIcon::Question,
-                         PromptButtons::YesNo)
+        if (prompter.Ask(MissingCompilerText(), MissingCompilerCaption(), PromptIcon::Question, PromptButtons::YesNo)
             == PromptAnswer::Yes)
             host.OpenCompilerSettings();
         return CompileRequestOutcome::NoCompiler;

@@ -20,8 +20,8 @@ struct DiagnosticFrame {
 struct Diagnostic {
     DiagnosticSeverity severity = DiagnosticSeverity::Error;
     QString message;
-    QString file;  // absolute once located; empty when the diagnostic has no place
-    int line = 0;  // 1-based; 0 when the diagnostic has no place
+    QString file;                   // absolute once located; empty when the diagnostic has no place
+    int line = 0;                   // 1-based; 0 when the diagnostic has no place
     QList<DiagnosticFrame> frames;  // innermost first
     QStringList sourceLines;        // the output lines it was read from
 

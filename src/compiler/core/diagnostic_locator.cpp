@@ -87,8 +87,7 @@ private:
     // Read only when a diagnostic needs it: most compiles have none.
     const CSourceIndex& Index() {
         if (!m_index)
-            m_index = std::make_unique<CSourceIndex>(m_context.scriptPath, m_context.compileFolder,
-                                                     m_context.nsisDir);
+            m_index = std::make_unique<CSourceIndex>(m_context.scriptPath, m_context.compileFolder, m_context.nsisDir);
         return *m_index;
     }
 

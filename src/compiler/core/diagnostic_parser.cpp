@@ -26,8 +26,8 @@ std::optional<DiagnosticFrame> QuotedFileFrame(QStringView text) {
     const qsizetype close = text.lastIndexOf(onLine, -1, CaseInsensitive);
     if (open < 0 || close <= open)
         return std::nullopt;
-    return DiagnosticFrame{text.sliced(open + 1, close - open - 1).toString(), {},
-                           LeadingNumber(text.sliced(close + onLine.size()))};
+    return DiagnosticFrame{
+        text.sliced(open + 1, close - open - 1).toString(), {}, LeadingNumber(text.sliced(close + onLine.size()))};
 }
 
 // A warning's place, when makensis read it from the script: "message (file:line)".

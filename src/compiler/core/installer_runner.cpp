@@ -6,7 +6,8 @@
 #include <QStandardPaths>
 
 QString NoWineMessage() {
-    return QStringLiteral("无法运行安装程序：没有找到 wine。\n请先安装 wine（例如 sudo apt install wine），再运行安装程序。");
+    return QStringLiteral(
+        "无法运行安装程序：没有找到 wine。\n请先安装 wine（例如 sudo apt install wine），再运行安装程序。");
 }
 
 RunInstallerResult RunInstaller(const QString& installerPath, const QString& wineProgram) {
@@ -18,6 +19,4 @@ RunInstallerResult RunInstaller(const QString& installerPath, const QString& win
     return started ? RunInstallerResult::Started : RunInstallerResult::Failed;
 }
 
-QString FindWine() {
-    return QStandardPaths::findExecutable(QStringLiteral("wine"));
-}
+QString FindWine() { return QStandardPaths::findExecutable(QStringLiteral("wine")); }

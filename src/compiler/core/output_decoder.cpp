@@ -15,9 +15,7 @@ constexpr char kReplacement[] = "\xEF\xBF\xBD";
 // How far a deciding line without a line feed is read before it decides.
 constexpr qsizetype kDecidingLength = 4096;
 
-const unsigned char* Bytes(QByteArrayView bytes) {
-    return reinterpret_cast<const unsigned char*>(bytes.data());
-}
+const unsigned char* Bytes(QByteArrayView bytes) { return reinterpret_cast<const unsigned char*>(bytes.data()); }
 
 // Bytes up to the first one above 0x7F; zero bytes are ASCII here.
 qsizetype AsciiLength(QByteArrayView bytes) {
@@ -105,9 +103,7 @@ QByteArray COutputDecoder::Decode(QByteArrayView chunk) {
     return DecodeHeld(data, false);
 }
 
-QByteArray COutputDecoder::Finish() {
-    return DecodeHeld(std::exchange(m_pending, {}), true);
-}
+QByteArray COutputDecoder::Finish() { return DecodeHeld(std::exchange(m_pending, {}), true); }
 
 QByteArray COutputDecoder::DecodeHeld(const QByteArray& data, bool atEnd) {
     if (m_encoding == Encoding::Unknown) {
@@ -134,18 +130,11 @@ QByteArray COutputDecoder::DecodeHeld(const QByteArray& data, bool atEnd) {
     }
     qsizetype taken = 0;
     switch (m_encoding) {
-    case Encoding::Utf8:
-        taken = AppendUtf8(rest, out, atEnd);
-        break;
-    case Encoding::Utf16:
-        taken = AppendUtf16(rest, out, atEnd);
-        break;
-    case Encoding::Ansi:
-        taken = AppendAnsi(rest, out, atEnd);
-        break;
+    case Encoding::Utf8: taken = AppendUtf8(rest, out, atEnd); break;
+    case Encoding::Utf16: taken = AppendUtf16(rest, out, atEnd); break;
+    case Encoding::Ansi: taken = AppendAnsi(rest, out, atEnd); break;
     case Encoding::Unknown:
-    case Encoding::Ascii:
-        break;
+    case Encoding::Ascii: break;
     }
     m_pending = rest.sliced(taken).toByteArray();
     return out;

@@ -8,13 +8,10 @@
 
 namespace {
 bool StartsWithIgnoringCase(QByteArrayView text, QByteArrayView prefix) {
-    return text.size() >= prefix.size()
-           && text.first(prefix.size()).compare(prefix, Qt::CaseInsensitive) == 0;
+    return text.size() >= prefix.size() && text.first(prefix.size()).compare(prefix, Qt::CaseInsensitive) == 0;
 }
 
-QByteArrayView WithoutTrailingCr(QByteArrayView line) {
-    return line.endsWith('\r') ? line.chopped(1) : line;
-}
+QByteArrayView WithoutTrailingCr(QByteArrayView line) { return line.endsWith('\r') ? line.chopped(1) : line; }
 }  // namespace
 
 std::optional<int> ErrorLineNumber(QByteArrayView line) {
@@ -38,8 +35,7 @@ QString BadEncodingHint(const QString& file) {
         .arg(file);
 }
 
-CCompileOutputScanner::CCompileOutputScanner(QString compileFolder)
-    : m_compileFolder(std::move(compileFolder)) {}
+CCompileOutputScanner::CCompileOutputScanner(QString compileFolder) : m_compileFolder(std::move(compileFolder)) {}
 
 ScanFindings CCompileOutputScanner::Feed(QByteArrayView utf8) {
     ScanFindings findings;

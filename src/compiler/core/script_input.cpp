@@ -15,8 +15,7 @@ namespace {
 bool ToUtf8(QByteArrayView bytes, DetectedText detected, QByteArray& utf8) {
     const QByteArrayView text = bytes.sliced(detected.markLength);
     switch (detected.charset) {
-    case TextCharset::AnsiCodePage:
-        return AnsiToUtf8(text, utf8);
+    case TextCharset::AnsiCodePage: return AnsiToUtf8(text, utf8);
     case TextCharset::Utf16LittleEndian:
     case TextCharset::Utf16BigEndian:
         Utf16ToUtf8(text,
@@ -24,9 +23,7 @@ bool ToUtf8(QByteArrayView bytes, DetectedText detected, QByteArray& utf8) {
                     Surrogates::Kept, utf8);
         return true;
     case TextCharset::SevenBit:
-    case TextCharset::Utf8:
-        utf8 = text.toByteArray();
-        return true;
+    case TextCharset::Utf8: utf8 = text.toByteArray(); return true;
     }
     return false;
 }
@@ -34,14 +31,11 @@ bool ToUtf8(QByteArrayView bytes, DetectedText detected, QByteArray& utf8) {
 // Debian's makensis cannot read ANSI text or UTF-16 without a mark itself.
 bool MakensisReadsItself(DetectedText detected) {
     switch (detected.charset) {
-    case TextCharset::AnsiCodePage:
-        return false;
+    case TextCharset::AnsiCodePage: return false;
     case TextCharset::Utf16LittleEndian:
-    case TextCharset::Utf16BigEndian:
-        return detected.markLength > 0;
+    case TextCharset::Utf16BigEndian: return detected.markLength > 0;
     case TextCharset::SevenBit:
-    case TextCharset::Utf8:
-        break;
+    case TextCharset::Utf8: break;
     }
     return true;
 }

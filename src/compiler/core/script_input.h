@@ -5,10 +5,10 @@
 #include <QString>
 
 struct ScriptInput {
-    bool onStdin = false;     // the script is given as "-" and written to standard input
-    QByteArray stdinText;     // the UTF-8 script when onStdin
-    QString workingFolder;    // makensis's working folder
-    QString compileFolder;    // where makensis compiles: relative paths resolve here
+    bool onStdin = false;   // the script is given as "-" and written to standard input
+    QByteArray stdinText;   // the UTF-8 script when onStdin
+    QString workingFolder;  // makensis's working folder
+    QString compileFolder;  // where makensis compiles: relative paths resolve here
 };
 
 // Decides how the script at scriptPath is handed over. A script that Debian's

@@ -67,7 +67,7 @@ const QList<Definition>& Definitions() {
 
 bool StartsWithDirective(QStringView line, QStringView directive) {
     return line.startsWith(directive, Qt::CaseInsensitive) && line.size() > directive.size()
-           && line[directive.size()].isSpace();
+        && line[directive.size()].isSpace();
 }
 }  // namespace
 

@@ -7,8 +7,8 @@ enum class CompilerProblem { None, Missing, NotExecutable, DidNotStart, NoAnswer
 
 struct CompilerCheck {
     CompilerProblem problem = CompilerProblem::None;
-    int exitCode = 0;   // with Failed
-    QString version;    // with None, e.g. "v3.08-3+deb12u1"
+    int exitCode = 0;  // with Failed
+    QString version;   // with None, e.g. "v3.08-3+deb12u1"
 
     bool Runs() const { return problem == CompilerProblem::None; }
 };

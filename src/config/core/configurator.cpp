@@ -94,15 +94,12 @@ void WriteVal(tinyxml2::XMLElement& parent, const char* child, long long value) 
     WriteVal(parent, child, QByteArray::number(value).constData());
 }
 
-QByteArray HistoryElementName(int n) {
-    return QByteArrayLiteral("FindReplaceText-") + QByteArray::number(n);
-}
+QByteArray HistoryElementName(int n) { return QByteArrayLiteral("FindReplaceText-") + QByteArray::number(n); }
 
 tinyxml2::XMLElement* FindRecentEntry(tinyxml2::XMLElement& list, const QString& path) {
     for (auto* entry = list.FirstChildElement(kRecentEntry.element); entry != nullptr;
          entry = entry->NextSiblingElement(kRecentEntry.element)) {
-        if (QString::fromUtf8(entry->Attribute(kRecentEntry.attribute))
-                .compare(path, Qt::CaseInsensitive) == 0)
+        if (QString::fromUtf8(entry->Attribute(kRecentEntry.attribute)).compare(path, Qt::CaseInsensitive) == 0)
             return entry;
     }
     return nullptr;
@@ -111,9 +108,7 @@ tinyxml2::XMLElement* FindRecentEntry(tinyxml2::XMLElement& list, const QString&
 }  // namespace
 
 Configurator::Configurator(QString programFolder, QString userFolder, Prompter& prompter)
-    : m_programFolder(std::move(programFolder)),
-      m_userFolder(std::move(userFolder)),
-      m_prompter(prompter) {
+    : m_programFolder(std::move(programFolder)), m_userFolder(std::move(userFolder)), m_prompter(prompter) {
     while (m_programFolder.size() > 1 && m_programFolder.endsWith(QLatin1Char('/')))
         m_programFolder.chop(1);
 }
@@ -129,8 +124,8 @@ bool Configurator::Load() {
     if (LoadXmlFile(langsPath, *m_langs, kRoot)) {
         m_languages = ReadLanguages(m_langs->FirstChildElement(kRoot));
     } else {
-        m_prompter.Ask(QStringLiteral("Load langs.xml failed!"), QStringLiteral("Configurator"),
-                       PromptIcon::None, PromptButtons::Ok);
+        m_prompter.Ask(QStringLiteral("Load langs.xml failed!"), QStringLiteral("Configurator"), PromptIcon::None,
+                       PromptButtons::Ok);
         m_langs.reset();
     }
 
@@ -138,8 +133,7 @@ bool Configurator::Load() {
     m_stylers = std::make_unique<tinyxml2::XMLDocument>();
     m_lexerTypes.clear();
     if (!LoadXmlFile(stylersPath, *m_stylers, kRoot)) {
-        m_prompter.Ask(QStringLiteral("Load stylers.xml failed!"), stylersPath, PromptIcon::None,
-                       PromptButtons::Ok);
+        m_prompter.Ask(QStringLiteral("Load stylers.xml failed!"), stylersPath, PromptIcon::None, PromptButtons::Ok);
         m_stylers.reset();
         return false;
     }
@@ -152,8 +146,7 @@ bool Configurator::Load() {
     // A file without our root element stops the start too; say so rather
     // than end without a word.
     if (root == nullptr) {
-        m_prompter.Ask(QStringLiteral("Load config.xml failed!"), configPath, PromptIcon::None,
-                       PromptButtons::Ok);
+        m_prompter.Ask(QStringLiteral("Load config.xml failed!"), configPath, PromptIcon::None, PromptButtons::Ok);
         m_config.reset();
         return false;
     }
@@ -195,9 +188,7 @@ tinyxml2::XMLElement* Configurator::ConfigRoot() {
     return m_config->InsertEndChild(m_config->NewElement(kRoot))->ToElement();
 }
 
-tinyxml2::XMLElement* Configurator::ConfigElement(const char* name) {
-    return ChildElement(*ConfigRoot(), name);
-}
+tinyxml2::XMLElement* Configurator::ConfigElement(const char* name) { return ChildElement(*ConfigRoot(), name); }
 
 const tinyxml2::XMLElement* Configurator::FindConfigElement(const char* name) const {
     const tinyxml2::XMLElement* root = m_config ? m_config->FirstChildElement(kRoot) : nullptr;
@@ -207,8 +198,7 @@ const tinyxml2::XMLElement* Configurator::FindConfigElement(const char* name) co
 void Configurator::SaveConfig() {
     ConfigRoot();
     // A failed write leaves the old file and the in-memory state as they are.
-    SaveXmlFile(*m_config, QDir(ProgramFolder()).filePath(QStringLiteral("config.xml")), kRoot,
-                FileAccess::OwnerOnly);
+    SaveXmlFile(*m_config, QDir(ProgramFolder()).filePath(QStringLiteral("config.xml")), kRoot, FileAccess::OwnerOnly);
 }
 
 void Configurator::SaveBaseConfig() {
@@ -235,8 +225,7 @@ void Configurator::AddRecentFile(const QString& path) {
         for (; count >= kMaxRecentFiles; --count)
             list->DeleteChild(list->FirstChildElement(kRecentEntry.element));
     }
-    list->InsertNewChildElement(kRecentEntry.element)
-        ->SetAttribute(kRecentEntry.attribute, path.toUtf8().constData());
+    list->InsertNewChildElement(kRecentEntry.element)->SetAttribute(kRecentEntry.attribute, path.toUtf8().constData());
     SaveConfig();
 }
 
@@ -261,9 +250,7 @@ void Configurator::ClearRecentFiles() {
     }
 }
 
-QStringList Configurator::RecentFiles() const {
-    return ReadEntries(FindConfigElement(kRecentFiles), kRecentEntry);
-}
+QStringList Configurator::RecentFiles() const { return ReadEntries(FindConfigElement(kRecentFiles), kRecentEntry); }
 
 bool Configurator::RewriteList(const char* name, EntryList kind, const QStringList& values) {
     const bool created = ConfigRoot()->FirstChildElement(name) == nullptr;
@@ -274,9 +261,7 @@ bool Configurator::WriteOpenFiles(const QStringList& entries) {
     return RewriteList(kLastOpenFiles, kOpenEntry, entries);
 }
 
-QStringList Configurator::ReadOpenFiles() const {
-    return ReadEntries(FindConfigElement(kLastOpenFiles), kOpenEntry);
-}
+QStringList Configurator::ReadOpenFiles() const { return ReadEntries(FindConfigElement(kLastOpenFiles), kOpenEntry); }
 
 bool Configurator::WriteHistory(int n, const QStringList& texts) {
     return RewriteList(HistoryElementName(n).constData(), kHistoryEntry, texts);

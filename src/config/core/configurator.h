@@ -17,7 +17,7 @@ struct EntryList;
 namespace tinyxml2 {
 class XMLDocument;
 class XMLElement;
-}
+}  // namespace tinyxml2
 
 // The statistics-service sign-in kept in config.xml.
 struct LoginRecord {

@@ -46,8 +46,8 @@ bool SetDefaultApplication(const QString& configHome) {
             return false;
         text = QString::fromUtf8(existing.readAll());
     }
-    const QString updated = WithDefaultApplication(text, QLatin1StringView(kNsisMimeType),
-                                                   QLatin1StringView(kDesktopId));
+    const QString updated =
+        WithDefaultApplication(text, QLatin1StringView(kNsisMimeType), QLatin1StringView(kDesktopId));
     return WriteFile(path, updated.toUtf8());
 }
 
@@ -143,8 +143,9 @@ AssociationResult RegisterFileAssociation(const AssociationRequest& request) {
         iconsWritten = haveData && WriteFile(data.filePath(u"icons/hicolor/"_s + path), bytes) && iconsWritten;
     record(AssociationStep::Icon, iconsWritten);
     record(AssociationStep::DesktopEntry,
-           haveData && WriteFile(data.filePath(u"applications/"_s + QLatin1StringView(kDesktopId)),
-                                 DesktopEntryFor(request.desktopEntry, request.executable)));
+           haveData
+               && WriteFile(data.filePath(u"applications/"_s + QLatin1StringView(kDesktopId)),
+                            DesktopEntryFor(request.desktopEntry, request.executable)));
     record(AssociationStep::DefaultApplication,
            !request.configHome.isEmpty() && SetDefaultApplication(request.configHome));
     record(AssociationStep::MimeCache, haveData && RunTool(u"update-mime-database"_s, data.filePath(u"mime"_s), true));

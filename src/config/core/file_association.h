@@ -11,11 +11,11 @@ inline constexpr char kDesktopId[] = "scrivo.desktop";
 
 // What is registered and where; all folders are the user's own.
 struct AssociationRequest {
-    QString executable;          // full path of the running program
-    QString dataHome;            // $XDG_DATA_HOME
-    QString configHome;          // $XDG_CONFIG_HOME
-    QByteArray mimePackage;      // the shipped MIME type definition
-    QByteArray desktopEntry;     // the shipped desktop entry, whose commands start "scrivo"
+    QString executable;       // full path of the running program
+    QString dataHome;         // $XDG_DATA_HOME
+    QString configHome;       // $XDG_CONFIG_HOME
+    QByteArray mimePackage;   // the shipped MIME type definition
+    QByteArray desktopEntry;  // the shipped desktop entry, whose commands start "scrivo"
     // The program's icon: paths below icons/hicolor (e.g. "48x48/apps/scrivo.png") and their bytes.
     std::vector<std::pair<QString, QByteArray>> icons;
 };

@@ -18,16 +18,16 @@ constexpr int kFontItalic = 2;
 constexpr int kFontUnderline = 4;
 
 struct WordsStyle {
-    int styleId = 0;                                  // the editing component's style number
-    std::optional<QString> name = std::nullopt;       // display name and the key when saving
-    int foreColour = -1;                              // 0x00BBGGRR; -1 when not given
+    int styleId = 0;                             // the editing component's style number
+    std::optional<QString> name = std::nullopt;  // display name and the key when saving
+    int foreColour = -1;                         // 0x00BBGGRR; -1 when not given
     int backColour = -1;
     int colourFlags = kApplyForeColour | kApplyBackColour;
     std::optional<QString> fontName = std::nullopt;
-    int fontStyle = -1;                               // bold/italic/underline bits; -1: not set
-    int fontSize = -1;                                // points; 0 or less: not set
-    int keywordClass = -1;                            // 0..8, -1 for none
-    std::optional<QString> keywords = std::nullopt;   // the element's text content
+    int fontStyle = -1;                              // bold/italic/underline bits; -1: not set
+    int fontSize = -1;                               // points; 0 or less: not set
+    int keywordClass = -1;                           // 0..8, -1 for none
+    std::optional<QString> keywords = std::nullopt;  // the element's text content
 
     bool operator==(const WordsStyle&) const = default;
 };

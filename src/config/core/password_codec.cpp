@@ -9,8 +9,7 @@
 
 namespace {
 
-constexpr std::array<std::uint8_t, 10> kKey = {0x5A, 0x3C, 0x91, 0x17, 0xE4,
-                                               0x6B, 0x28, 0xD3, 0x0F, 0xA6};
+constexpr std::array<std::uint8_t, 10> kKey = {0x5A, 0x3C, 0x91, 0x17, 0xE4, 0x6B, 0x28, 0xD3, 0x0F, 0xA6};
 // Full three-byte groups per base64 line: 19 groups are 76 characters.
 constexpr int kGroupsPerLine = 19;
 
@@ -40,8 +39,7 @@ QString FromAnsi(const QByteArray& bytes) {
 }
 
 bool IsBase64Character(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '+' || c == '/';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/';
 }
 
 }  // namespace

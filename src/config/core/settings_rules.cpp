@@ -31,9 +31,8 @@ QStringList FontChoices(const QStringList& families) {
             unique << family;
         }
     }
-    std::stable_sort(unique.begin(), unique.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
+    std::stable_sort(unique.begin(), unique.end(),
+                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     unique.prepend(QString());
     return unique;
 }

@@ -57,8 +57,7 @@ bool LoadXmlFile(const QString& path, tinyxml2::XMLDocument& document, const cha
     return PrintsAsFile(printer, root);
 }
 
-bool SaveXmlFile(const tinyxml2::XMLDocument& document, const QString& path, const char* root,
-                 FileAccess access) {
+bool SaveXmlFile(const tinyxml2::XMLDocument& document, const QString& path, const char* root, FileAccess access) {
     tinyxml2::XMLPrinter printer;
     document.Print(&printer);
     if (!PrintsAsFile(printer, root))
@@ -67,8 +66,7 @@ bool SaveXmlFile(const tinyxml2::XMLDocument& document, const QString& path, con
     if (!file.open(QIODevice::WriteOnly))
         return false;
     // The sign-in is stored here: restrict the file before it takes the old one's place.
-    if (access == FileAccess::OwnerOnly &&
-        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+    if (access == FileAccess::OwnerOnly && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         file.cancelWriting();
         return false;
     }

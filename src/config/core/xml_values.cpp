@@ -67,8 +67,7 @@ QByteArray FormatRgbColour(int colour) {
 int KeywordClassFromName(const char* name) {
     if (name == nullptr)
         return -1;
-    static const char* const kNames[] = {"instre1", "instre2", "type1", "type2",
-                                         "type3",   "type4",   "type5"};
+    static const char* const kNames[] = {"instre1", "instre2", "type1", "type2", "type3", "type4", "type5"};
     for (int i = 0; i < int(std::size(kNames)); ++i) {
         if (std::strcmp(name, kNames[i]) == 0)
             return i;

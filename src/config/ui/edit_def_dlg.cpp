@@ -13,7 +13,9 @@
 using namespace Qt::StringLiterals;
 
 CEditDefDlg::CEditDefDlg(const SymbolDef& symbol, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_prompter(prompter), m_name(new QLineEdit(symbol.name, this)),
+    : QDialog(parent),
+      m_prompter(prompter),
+      m_name(new QLineEdit(symbol.name, this)),
       m_value(new QLineEdit(symbol.value, this)) {
     setWindowTitle(u"编辑符号"_s);
     auto* form = new QFormLayout;

@@ -157,10 +157,12 @@ void CSettingCompileDlg::ChooseCompiler() {
 
 void CSettingCompileDlg::ChooseHelp() {
     const QString current = m_config.GetHelpPath();
-    const QStringList chosen = m_prompter.OpenFileNames(
-        {u"选择 NSIS 帮助文件"_s, FolderOf(current), QFileInfo(current).fileName(),
-         u"帮助文件 (*.chm *.html *.htm);;所有文件 (*)"_s, {}},
-        false);
+    const QStringList chosen = m_prompter.OpenFileNames({u"选择 NSIS 帮助文件"_s,
+                                                         FolderOf(current),
+                                                         QFileInfo(current).fileName(),
+                                                         u"帮助文件 (*.chm *.html *.htm);;所有文件 (*)"_s,
+                                                         {}},
+                                                        false);
     if (chosen.isEmpty())
         return;
     m_config.Base().HelpPath = chosen.first();

@@ -84,9 +84,7 @@ QWidget* CSettingMainDlg::CreatePage(int page) {
         m_style = new CSettingStyleDlg(m_config, m_prompter, QFontDatabase::families(), holder);
         connect(m_style, &CSettingStyleDlg::StylesChanged, this, &CSettingMainDlg::StylesChanged);
         return m_style;
-    default:
-        m_compile = new CSettingCompileDlg(m_config, m_prompter, holder);
-        return m_compile;
+    default: m_compile = new CSettingCompileDlg(m_config, m_prompter, holder); return m_compile;
     }
 }
 

@@ -20,7 +20,10 @@ using namespace Qt::StringLiterals;
 
 CSettingStyleDlg::CSettingStyleDlg(Configurator& config, Prompter& prompter, const QStringList& fontFamilies,
                                    QWidget* parent)
-    : QWidget(parent), m_config(config), m_prompter(prompter), m_fontChoices(FontChoices(fontFamilies)),
+    : QWidget(parent),
+      m_config(config),
+      m_prompter(prompter),
+      m_fontChoices(FontChoices(fontFamilies)),
       m_sizeChoices(FontSizeChoices()) {
     m_styles = new QListWidget(this);
     if (!m_config.LexerTypes().empty()) {

@@ -10,9 +10,9 @@ namespace {
 constexpr int kPollMs = 100;
 
 bool IsBannerLine(QByteArrayView line) {
-    for (const QByteArrayView start : {QByteArrayView("MakeNSIS v"), QByteArrayView("Copyright"),
-                                       QByteArrayView("Portions Copyright"), QByteArrayView("See the file COPYING"),
-                                       QByteArrayView("Credits can be found")}) {
+    for (const QByteArrayView start :
+         {QByteArrayView("MakeNSIS v"), QByteArrayView("Copyright"), QByteArrayView("Portions Copyright"),
+          QByteArrayView("See the file COPYING"), QByteArrayView("Credits can be found")}) {
         if (line.startsWith(start))
             return true;
     }

@@ -3,7 +3,7 @@
 
 bool IsTipWordChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '!'
-           || c == '$';
+        || c == '$';
 }
 
 QByteArray UsageTip(const NsisTipsTable& tips, QByteArrayView word) {
@@ -71,8 +71,8 @@ TipAction OnCharAdded(QByteArrayView lineToCaret, char typed, const NsisTipsTabl
     return action;
 }
 
-TipAction OnDwellStart(QByteArrayView line, qsizetype index, qint64 position, bool tipOpen,
-                       const NsisTipsTable& tips, HoverTipMemory& memory) {
+TipAction OnDwellStart(QByteArrayView line, qsizetype index, qint64 position, bool tipOpen, const NsisTipsTable& tips,
+                       HoverTipMemory& memory) {
     TipAction action;
     if (position < 0 || index < 0)
         return action;

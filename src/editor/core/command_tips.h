@@ -29,8 +29,8 @@ QByteArray CompletionList(const QList<QByteArray>& words, QByteArrayView prefix)
 struct TipAction {
     enum class Kind { None, ShowTip, CancelTip, ShowCompletion };
     Kind kind = Kind::None;
-    QByteArray text;         // the tip, or the completion list
-    int prefixLength = 0;    // for the completion list
+    QByteArray text;       // the tip, or the completion list
+    int prefixLength = 0;  // for the completion list
 };
 
 // lineToCaret: the caret's line up to the caret, the typed character last.
@@ -46,5 +46,5 @@ struct HoverTipMemory {
 // The mouse rests at position, which is index within line. A tip already
 // open at the same position is shown again only for another word (case
 // ignored), so resting on the same word does not reopen it.
-TipAction OnDwellStart(QByteArrayView line, qsizetype index, qint64 position, bool tipOpen,
-                       const NsisTipsTable& tips, HoverTipMemory& memory);
+TipAction OnDwellStart(QByteArrayView line, qsizetype index, qint64 position, bool tipOpen, const NsisTipsTable& tips,
+                       HoverTipMemory& memory);

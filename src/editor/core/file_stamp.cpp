@@ -5,8 +5,7 @@
 
 #include <sys/stat.h>
 
-std::optional<FileStamp> ReadFileStamp(const QString& path)
-{
+std::optional<FileStamp> ReadFileStamp(const QString& path) {
     struct stat status {};
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0)
         return std::nullopt;

@@ -30,6 +30,4 @@ constexpr std::array kBlockWords = {
 
 }  // namespace
 
-std::span<const NsisBlockWord> NsisBlockWords() {
-    return kBlockWords;
-}
+std::span<const NsisBlockWord> NsisBlockWords() { return kBlockWords; }

@@ -9,21 +9,15 @@ namespace {
 constexpr std::size_t kLongestWord = 128;
 
 constexpr NsisStyle kSetStyles[NsisKeywords::kSets] = {NsisStyle::Command, NsisStyle::Variable, NsisStyle::Label,
-                                                      NsisStyle::UserDefined};
+                                                       NsisStyle::UserDefined};
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
 
-bool IsSeparator(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
+bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 }  // namespace
 
-NsisKeywords::NsisKeywords() {
-    Rebuild();
-}
+NsisKeywords::NsisKeywords() { Rebuild(); }
 
 void NsisKeywords::SetList(int set, std::string_view words) {
     if (set < 0 || set >= kSets)

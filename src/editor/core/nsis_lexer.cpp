@@ -8,32 +8,20 @@ namespace {
 
 using Byte = std::uint8_t;
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsHexDigit(char c) {
-    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 // Characters of variable names ($INSTDIR, $R0, $my_var).
-bool IsNameChar(char c) {
-    return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
+bool IsNameChar(char c) { return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 
 // '!' and '.' belong to words such as "!define", ".onInit" and "un.onInit";
 // bytes of non-ASCII characters too, so a character is never split.
-bool IsWordChar(char c) {
-    return IsNameChar(c) || c == '!' || c == '.' || static_cast<unsigned char>(c) >= 0x80;
-}
+bool IsWordChar(char c) { return IsNameChar(c) || c == '!' || c == '.' || static_cast<unsigned char>(c) >= 0x80; }
 
-bool IsQuote(char c) {
-    return c == '"' || c == '`' || c == '\'';
-}
+bool IsQuote(char c) { return c == '"' || c == '`' || c == '\''; }
 
 NsisStyle QuoteStyle(char quote) {
     return quote == '"' ? NsisStyle::DoubleQuoted : quote == '`' ? NsisStyle::BackQuoted : NsisStyle::SingleQuoted;
@@ -41,8 +29,8 @@ NsisStyle QuoteStyle(char quote) {
 
 NsisLineMode QuoteMode(char quote) {
     return quote == '"' ? NsisLineMode::DoubleQuoted
-           : quote == '`' ? NsisLineMode::BackQuoted
-                          : NsisLineMode::SingleQuoted;
+        : quote == '`'  ? NsisLineMode::BackQuoted
+                        : NsisLineMode::SingleQuoted;
 }
 
 char ModeQuote(NsisLineMode mode) {
@@ -57,9 +45,7 @@ bool IsNumber(std::string_view word) {
 }
 
 // makensis refuses labels that start with these.
-bool CanStartLabel(char c) {
-    return !IsDigit(c) && c != '-' && c != '+' && c != '!' && c != '$';
-}
+bool CanStartLabel(char c) { return !IsDigit(c) && c != '-' && c != '+' && c != '!' && c != '$'; }
 
 // One physical line. Tokens lie in [begin, contentEnd); on a continued line
 // the '\' and any blanks after it follow up to textEnd; the line end runs to end.
@@ -144,8 +130,7 @@ private:
     NsisLineMode LexFrom(NsisLineMode mode) {
         std::size_t i = m_line.begin;
         switch (mode) {
-        case NsisLineMode::LineComment:
-            return LineComment(i);
+        case NsisLineMode::LineComment: return LineComment(i);
         case NsisLineMode::BlockComment: {
             bool closed = false;
             i = CommentBox(i, i, closed);
@@ -166,8 +151,7 @@ private:
             break;
         }
         case NsisLineMode::LineStart:
-        case NsisLineMode::Continued:
-            break;
+        case NsisLineMode::Continued: break;
         }
         return Tokens(i);
     }

@@ -17,39 +17,33 @@ namespace {
 
 const QString kEncodingCaption = QStringLiteral("编码格式");
 
-QString Format(const char* format, const QString& arg)
-{
-    return QString::asprintf(format, arg.toUtf8().constData());
-}
+QString Format(const char* format, const QString& arg) { return QString::asprintf(format, arg.toUtf8().constData()); }
 
-QString Format(const char* format, const QString& first, const QString& second)
-{
+QString Format(const char* format, const QString& first, const QString& second) {
     return QString::asprintf(format, first.toUtf8().constData(), second.toUtf8().constData());
 }
 
 // ANSI lacks characters; UCS-2 cannot carry bytes that are not UTF-8 (a
 // UTF-8 file may hold them), which become U+FFFD.
-QString LossyQuestion(TextEncoding encoding)
-{
+QString LossyQuestion(TextEncoding encoding) {
     if (encoding == TextEncoding::Ansi || encoding == TextEncoding::SevenBit)
         return QStringLiteral("当前脚本包含无法用 ANSI 编码保存的字符，这些字符将变为“?”。是否继续保存？");
-    return Format("当前脚本包含无法用 %s 编码保存的字节，这些字节将变为“\uFFFD”。是否继续保存？", EncodingName(encoding));
+    return Format("当前脚本包含无法用 %s 编码保存的字节，这些字节将变为“\uFFFD”。是否继续保存？",
+                  EncodingName(encoding));
 }
 
 const QString kOutOfMemory = QStringLiteral("内存不足");
 
 // QSaveFile words some failures its own way ("Unknown error" for a full
 // disk): the system's text for the call that failed says more.
-QString SystemReason(int error, const QString& qtText)
-{
+QString SystemReason(int error, const QString& qtText) {
     return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : qtText;
 }
 
 // Reads a regular file whole; a short read is a failure. Special files are
 // refused, since a pipe or device would block or never end. Gives why it
 // failed, or nothing.
-QString ReadWholeFile(const QString& path, QByteArray& bytes)
-{
+QString ReadWholeFile(const QString& path, QByteArray& bytes) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
         return QStringLiteral("不是普通文件");
@@ -71,8 +65,7 @@ QString ReadWholeFile(const QString& path, QByteArray& bytes)
 // Turns the file's bytes into the editor's UTF-8 in text (empty on entry),
 // reusing the buffer where the bytes already are UTF-8, so that loading a
 // large file costs one copy at most. Gives why it failed, or nothing.
-QString ToEditorText(QByteArray&& bytes, DetectedEncoding detected, QByteArray& text)
-{
+QString ToEditorText(QByteArray&& bytes, DetectedEncoding detected, QByteArray& text) {
     switch (detected.encoding) {
     case TextEncoding::SevenBit:
     case TextEncoding::Utf8:
@@ -80,8 +73,7 @@ QString ToEditorText(QByteArray&& bytes, DetectedEncoding detected, QByteArray& 
         bytes.remove(0, detected.markLength);
         text = std::move(bytes);
         return {};
-    default:
-        break;
+    default: break;
     }
     try {
         if (DecodeToUtf8(QByteArrayView(bytes).sliced(detected.markLength), detected.encoding, text))
@@ -92,17 +84,15 @@ QString ToEditorText(QByteArray&& bytes, DetectedEncoding detected, QByteArray& 
     }
 }
 
-} // namespace
+}  // namespace
 
 TextDocument::TextDocument(Prompter& prompter) : m_prompter(prompter) {}
 
-void TextDocument::ShowFailure(const char* format, const QString& path, const QString& reason)
-{
+void TextDocument::ShowFailure(const char* format, const QString& path, const QString& reason) {
     m_prompter.Ask(Format(format, path) + QLatin1Char('\n') + reason, kAppName, PromptIcon::Error, PromptButtons::Ok);
 }
 
-bool TextDocument::LoadFile(const QString& path, bool asNew, QByteArray& utf8Out)
-{
+bool TextDocument::LoadFile(const QString& path, bool asNew, QByteArray& utf8Out) {
     // Stamped before reading: a change made while we read shows up at the next check.
     const std::optional<FileStamp> stamp = ReadFileStamp(path);
     QByteArray bytes;
@@ -129,8 +119,7 @@ bool TextDocument::LoadFile(const QString& path, bool asNew, QByteArray& utf8Out
     return true;
 }
 
-bool TextDocument::SaveFile(const QByteArray& utf8Text, const QString& newPath)
-{
+bool TextDocument::SaveFile(const QByteArray& utf8Text, const QString& newPath) {
     const QString target = newPath.isEmpty() ? m_path : newPath;
     if (target.isEmpty())
         return false;
@@ -169,16 +158,15 @@ bool TextDocument::SaveFile(const QByteArray& utf8Text, const QString& newPath)
     return true;
 }
 
-EncodingChange TextDocument::SetEncoding(TextEncoding encoding, const QByteArray& currentText)
-{
+EncodingChange TextDocument::SetEncoding(TextEncoding encoding, const QByteArray& currentText) {
     if (encoding == m_encoding)
         return EncodingChange::None;
     if (!HasPath()) {
         m_encoding = encoding;
         return EncodingChange::Adopted;
     }
-    const QString question = Format("当前脚本编码格式为 %s，确认要转化为 %s 编码格式吗？",
-                                    EncodingName(m_encoding), EncodingName(encoding));
+    const QString question =
+        Format("当前脚本编码格式为 %s，确认要转化为 %s 编码格式吗？", EncodingName(m_encoding), EncodingName(encoding));
     if (m_prompter.Ask(question, kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo) != PromptAnswer::Yes)
         return EncodingChange::None;
     const TextEncoding previous = m_encoding;
@@ -190,15 +178,15 @@ EncodingChange TextDocument::SetEncoding(TextEncoding encoding, const QByteArray
     return EncodingChange::None;
 }
 
-ExternalChange TextDocument::CheckExternalChange(QByteArray& reloadedText)
-{
+ExternalChange TextDocument::CheckExternalChange(QByteArray& reloadedText) {
     if (!m_stamp || m_path.isEmpty())
         return ExternalChange::None;
     const std::optional<FileStamp> current = ReadFileStamp(m_path);
     if (!current) {
         m_stamp.reset();
-        const PromptAnswer answer = m_prompter.Ask(Format("%s\n\n该文件已不存在，您是否要在编辑器中保留此文件？", m_path),
-                                                   kAppName, PromptIcon::Question, PromptButtons::YesNo);
+        const PromptAnswer answer =
+            m_prompter.Ask(Format("%s\n\n该文件已不存在，您是否要在编辑器中保留此文件？", m_path), kAppName,
+                           PromptIcon::Question, PromptButtons::YesNo);
         // Only an explicit No closes; a dismissed box keeps the text.
         if (answer == PromptAnswer::No)
             return ExternalChange::CloseTab;

@@ -13,17 +13,17 @@ class Prompter;
 
 // What CheckExternalChange found and what the user chose; the view acts on it.
 enum class ExternalChange {
-    None,          // nothing to do
-    MissingKept,   // the file is gone; the user keeps the text, now modified
-    CloseTab,      // the file is gone; the user wants the document closed
-    Reloaded,      // the file changed and was read again into the text given back
-    ChangedKept,   // the file changed; the user keeps the text, now modified
+    None,         // nothing to do
+    MissingKept,  // the file is gone; the user keeps the text, now modified
+    CloseTab,     // the file is gone; the user wants the document closed
+    Reloaded,     // the file changed and was read again into the text given back
+    ChangedKept,  // the file changed; the user keeps the text, now modified
 };
 
 enum class EncodingChange {
-    None,      // same encoding, or the user said No, or the save failed
-    Adopted,   // untitled document: applies at the first save
-    Saved,     // the file was written in the new encoding
+    None,     // same encoding, or the user said No, or the save failed
+    Adopted,  // untitled document: applies at the first save
+    Saved,    // the file was written in the new encoding
 };
 
 // The editor widget holds the text; this class holds everything about the

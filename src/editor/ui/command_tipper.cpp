@@ -48,8 +48,8 @@ private:
         const long index = caret - m_view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
         const QByteArray text = Line(line);
         const auto table = m_source->Table();
-        Apply(::OnCharAdded(QByteArrayView(text).first(std::clamp(index, 0L, long(text.size()))),
-                            char(character), *table, m_source->Words()),
+        Apply(::OnCharAdded(QByteArrayView(text).first(std::clamp(index, 0L, long(text.size()))), char(character),
+                            *table, m_source->Words()),
               caret);
     }
 

@@ -44,8 +44,9 @@ void CommentLines(QsciScintillaBase& editor, CommentMode mode) {
 void ToggleComment(QsciScintillaBase& editor) {
     if (!editor.isVisible() || !(editor.hasFocus() || editor.viewport()->hasFocus()))
         return;
-    CommentLines(editor, ToggleCommentMode(WholeText(editor), editor.SendScintilla(Sci::SCI_GETSELECTIONSTART),
-                                           editor.SendScintilla(Sci::SCI_GETSELECTIONEND)));
+    CommentLines(editor,
+                 ToggleCommentMode(WholeText(editor), editor.SendScintilla(Sci::SCI_GETSELECTIONSTART),
+                                   editor.SendScintilla(Sci::SCI_GETSELECTIONEND)));
 }
 
 void TransformSelection(QsciScintillaBase& editor, TransformKind kind) {

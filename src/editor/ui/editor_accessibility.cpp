@@ -10,8 +10,8 @@ namespace {
 
 QAccessibleInterface* PlainEditorInterface(const QString& className, QObject* object) {
     auto* editor = qobject_cast<QsciScintillaBase*>(object);
-    if (className != QLatin1StringView("QsciScintillaBase") || !editor ||
-        !qobject_cast<CNsisTextView*>(editor->parent()))
+    if (className != QLatin1StringView("QsciScintillaBase") || !editor
+        || !qobject_cast<CNsisTextView*>(editor->parent()))
         return nullptr;
     return new QAccessibleWidget(editor, QAccessible::EditableText);
 }

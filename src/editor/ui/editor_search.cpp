@@ -47,8 +47,10 @@ CaretState EditorCaretState(const QsciScintillaBase& editor) {
 }
 
 void ScrollLineToMiddle(QsciScintillaBase& editor, long line) {
-    const long first = editor.SendScintilla(Sci::SCI_DOCLINEFROMVISIBLE, editor.SendScintilla(Sci::SCI_GETFIRSTVISIBLELINE));
-    editor.SendScintilla(Sci::SCI_LINESCROLL, 0, CentreScroll(line, editor.SendScintilla(Sci::SCI_LINESONSCREEN), first));
+    const long first =
+        editor.SendScintilla(Sci::SCI_DOCLINEFROMVISIBLE, editor.SendScintilla(Sci::SCI_GETFIRSTVISIBLELINE));
+    editor.SendScintilla(Sci::SCI_LINESCROLL, 0,
+                         CentreScroll(line, editor.SendScintilla(Sci::SCI_LINESONSCREEN), first));
 }
 
 void SelectAndReveal(QsciScintillaBase& editor, const TextMatch& match) {

@@ -43,8 +43,7 @@ T* Named(T* widget, const QString& name) {
 
 }  // namespace
 
-CFindReplaceDlg::CFindReplaceDlg(Configurator& config, Prompter& prompter, EditorSource activeEditor,
-                                 QWidget* owner)
+CFindReplaceDlg::CFindReplaceDlg(Configurator& config, Prompter& prompter, EditorSource activeEditor, QWidget* owner)
     : QDialog(owner), m_config(config), m_prompter(prompter), m_activeEditor(std::move(activeEditor)) {
     setModal(false);
     BuildControls();
@@ -175,7 +174,8 @@ void CFindReplaceDlg::Show(Mode mode) {
 CFindReplaceDlg::Mode CFindReplaceDlg::CurrentMode() const { return Mode(m_tabs->currentIndex()); }
 
 int CFindReplaceDlg::SearchFlags() const {
-    return (m_wholeWord->isChecked() ? Sci::SCFIND_WHOLEWORD : 0) | (m_matchCase->isChecked() ? Sci::SCFIND_MATCHCASE : 0);
+    return (m_wholeWord->isChecked() ? Sci::SCFIND_WHOLEWORD : 0)
+        | (m_matchCase->isChecked() ? Sci::SCFIND_MATCHCASE : 0);
 }
 
 bool CFindReplaceDlg::SearchDown() const { return m_down->isChecked(); }

@@ -31,9 +31,9 @@ void NsisStyler::StyleNeeded(int position) {
     const long start = Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)firstLine);
     const long end = lastLine + 1 < lineCount ? Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)(lastLine + 1))
                                               : Send(Sci::SCI_GETLENGTH);
-    const NsisLexState before =
-        firstLine > 0 ? NsisLexState::Unpack(int(Send(Sci::SCI_GETLINESTATE, (unsigned long)(firstLine - 1))))
-                      : NsisLexState{};
+    const NsisLexState before = firstLine > 0
+        ? NsisLexState::Unpack(int(Send(Sci::SCI_GETLINESTATE, (unsigned long)(firstLine - 1))))
+        : NsisLexState{};
     // A pointer into the component's own buffer: no copy of the text.
     const auto* text = reinterpret_cast<const char*>(Send(Sci::SCI_GETRANGEPOINTER, (unsigned long)start, end - start));
     const NsisLexResult result = LexNsis(std::string_view(text, std::size_t(end - start)), before, m_keywords);

@@ -59,8 +59,8 @@ bool CScrivoView::NsisLexerAvailable() {
     new NsisStyler(&probe);  // the probe owns it
     probe.SendScintilla(Sci::SCI_SETTEXT, "Section");
     probe.SendScintilla(Sci::SCI_COLOURISE, 0, -1);
-    return probe.SendScintilla(Sci::SCI_GETLEXER) == Sci::SCLEX_CONTAINER &&
-           probe.SendScintilla(Sci::SCI_GETSTYLEAT, 0) == int(NsisStyle::Section);
+    return probe.SendScintilla(Sci::SCI_GETLEXER) == Sci::SCLEX_CONTAINER
+        && probe.SendScintilla(Sci::SCI_GETSTYLEAT, 0) == int(NsisStyle::Section);
 }
 
 void CScrivoView::Configure() {
@@ -112,9 +112,7 @@ void CScrivoView::OnModified(int modificationType) {
         m_textTimer.start();
 }
 
-void CScrivoView::OnMarginClick(int position) {
-    Send(Sci::SCI_TOGGLEFOLD, Send(Sci::SCI_LINEFROMPOSITION, position));
-}
+void CScrivoView::OnMarginClick(int position) { Send(Sci::SCI_TOGGLEFOLD, Send(Sci::SCI_LINEFROMPOSITION, position)); }
 
 void CScrivoView::FillEditor(const QByteArray& utf8) {
     Send(Sci::SCI_CANCEL);
@@ -163,7 +161,7 @@ long CScrivoView::CharacterCount() const {
     const long lastLine = Send(Sci::SCI_GETLINECOUNT) - 1;
     const long lastLineStart = Send(Sci::SCI_POSITIONFROMLINE, lastLine);
     return Send(Sci::SCI_INDEXPOSITIONFROMLINE, lastLine, Sci::SC_LINECHARACTERINDEX_UTF32)
-           + Send(Sci::SCI_COUNTCHARACTERS, lastLineStart, Send(Sci::SCI_GETLENGTH));
+        + Send(Sci::SCI_COUNTCHARACTERS, lastLineStart, Send(Sci::SCI_GETLENGTH));
 }
 
 bool CScrivoView::SaveFile(const QString& newPath) {
@@ -192,8 +190,7 @@ void CScrivoView::SetEncoding(TextEncoding encoding) {
 void CScrivoView::CheckExternalChange() {
     QByteArray reloaded;
     switch (m_document.CheckExternalChange(reloaded)) {
-    case ExternalChange::None:
-        return;
+    case ExternalChange::None: return;
     case ExternalChange::Reloaded: {
         const long caret = Send(Sci::SCI_GETCURRENTPOS);
         m_keepModified = false;
@@ -203,12 +200,8 @@ void CScrivoView::CheckExternalChange() {
         break;
     }
     case ExternalChange::MissingKept:
-    case ExternalChange::ChangedKept:
-        m_document.SetModified(true);
-        break;
-    case ExternalChange::CloseTab:
-        Q_EMIT CloseRequested();
-        return;
+    case ExternalChange::ChangedKept: m_document.SetModified(true); break;
+    case ExternalChange::CloseTab: Q_EMIT CloseRequested(); return;
     }
     Q_EMIT StateChanged();
 }
@@ -240,8 +233,7 @@ void CScrivoView::RetireLater() {
 
 bool CScrivoView::eventFilter(QObject* watched, QEvent* event) {
     QsciScintillaBase* editor = Editor();
-    if (watched == editor->viewport() &&
-        (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop)) {
+    if (watched == editor->viewport() && (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop)) {
         // Dropped files go to the frame, which opens them; text drops stay the editor's.
         auto* drop = static_cast<QDropEvent*>(event);
         if (drop->mimeData()->hasUrls()) {

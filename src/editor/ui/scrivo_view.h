@@ -14,10 +14,10 @@ struct WordsStyle;
 
 // The view's delays; tests give shorter ones.
 struct ViewTimings {
-    int settleMs = 800;   // after an edit, before the outline hears of it
-    int scrollMs = 100;   // ScrollToLine
+    int settleMs = 800;    // after an edit, before the outline hears of it
+    int scrollMs = 100;    // ScrollToLine
     int activateMs = 200;  // the check for changes on disk after activation
-    int retireMs = 1000;  // a closed view's window is destroyed
+    int retireMs = 1000;   // a closed view's window is destroyed
 };
 
 // What the frame shows of a view: its commands' states and the status bar.
@@ -47,7 +47,9 @@ public:
     // The NSIS text it shows, the editing component and its message interface.
     CNsisTextView* TextView() const { return m_text; }
     QsciScintillaBase* Editor() const { return m_text->Editor(); }
-    long Send(unsigned int message, long wParam = 0, long lParam = 0) const { return m_text->Send(message, wParam, lParam); }
+    long Send(unsigned int message, long wParam = 0, long lParam = 0) const {
+        return m_text->Send(message, wParam, lParam);
+    }
 
     // File state and its operations; the text moves between the file and the editor.
     const TextDocument& Document() const { return m_document; }

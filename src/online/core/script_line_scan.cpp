@@ -3,8 +3,8 @@
 
 namespace {
 bool IsTokenChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '!' ||
-           c == '$' || c == '{' || c == '}';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '!'
+        || c == '$' || c == '{' || c == '}';
 }
 }  // namespace
 

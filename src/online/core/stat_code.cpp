@@ -15,7 +15,7 @@ constexpr qsizetype kMaxIndent = 64;
 
 struct OutFileLine {
     qsizetype indent = 0;
-    int line = 0;             // in the text as left by the deletions before it
+    int line = 0;              // in the text as left by the deletions before it
     qsizetype contentEnd = 0;  // likewise
 };
 

@@ -20,13 +20,12 @@ std::optional<int> DecimalValue(const std::optional<QString>& text) {
 }  // namespace
 
 QByteArray StatRequestBody(StatFunction function, const QString& account, const QString& digest) {
-    return QByteArray("f:") + QByteArray::number(int(function)) + "\nemail:" + account.toUtf8() + "\npwd:" +
-           digest.toUtf8();
+    return QByteArray("f:") + QByteArray::number(int(function)) + "\nemail:" + account.toUtf8()
+        + "\npwd:" + digest.toUtf8();
 }
 
 QByteArray FrameStatRequest(QByteArray body) {
-    const uLong crc = crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(body.constData()),
-                            uInt(body.size()));
+    const uLong crc = crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()));
     ScrambleWithProgramKey(body);
     return QByteArray("#") + QByteArray::number(quint32(crc)) + "\n" + body;
 }

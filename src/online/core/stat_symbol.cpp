@@ -10,9 +10,7 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool IsAlphanumeric(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
+bool IsAlphanumeric(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
 
 bool AllBlank(QByteArrayView text) {
     for (char c : text) {
@@ -38,8 +36,8 @@ std::optional<QByteArray> StatDefinition(QByteArrayView line, QByteArrayView cod
     if (end == start || !AllBlank(code.sliced(end)))
         return std::nullopt;
     const QByteArrayView number = code.sliced(start, end - start);
-    return line.first(token.offset).toByteArray() + "!define " + kStatSymbol + " \"" + number.toByteArray() + "\"" +
-           line.sliced(end).toByteArray();
+    return line.first(token.offset).toByteArray() + "!define " + kStatSymbol + " \"" + number.toByteArray() + "\""
+        + line.sliced(end).toByteArray();
 }
 
 }  // namespace

@@ -39,8 +39,8 @@ std::optional<std::int64_t> PostponedUntil(std::int64_t now, const QString& days
 
 // The page's input element with the id "CHK_UPDATE_INFO", when it is a check box.
 struct PostponeBox {
-    QString days;        // its value attribute
-    QString label;       // the text right after it, up to the next tag
+    QString days;   // its value attribute
+    QString label;  // the text right after it, up to the next tag
     bool checked = false;
     QString pageWithout;  // the page without the element and its label, for a view that cannot show inputs
 };

@@ -10,7 +10,10 @@
 #include <utility>
 
 CUserInfoLogic::CUserInfoLogic(Configurator& config, QUrl serviceUrl, int timeoutMs, QObject* parent)
-    : QObject(parent), m_config(config), m_http(new HttpClient(this)), m_serviceUrl(std::move(serviceUrl)),
+    : QObject(parent),
+      m_config(config),
+      m_http(new HttpClient(this)),
+      m_serviceUrl(std::move(serviceUrl)),
       m_timeoutMs(timeoutMs) {
     const LoginRecord& stored = config.Login();
     m_account = stored.email;
@@ -35,17 +38,18 @@ void CUserInfoLogic::Login(const LoginAttempt& attempt, QObject* context, CodeHa
     m_rememberAccount = attempt.rememberAccount;
     m_autoLogin = attempt.autoLogin;
     // The outcome is recorded even when the dialog that asked is gone.
-    Request(StatFunction::SignIn, this, [this, target = QPointer<QObject>(context), guarded = context != nullptr,
-                                         done = std::move(done)](int code, const StatResponse&) {
-        if (code == StatCode::Ok)
-            m_state = 0;
-        else
-            SignOutKeeping();
-        Store();
-        Q_EMIT SignInChanged();
-        if (!guarded || target)
-            done(code);
-    });
+    Request(StatFunction::SignIn, this,
+            [this, target = QPointer<QObject>(context), guarded = context != nullptr, done = std::move(done)](
+                int code, const StatResponse&) {
+                if (code == StatCode::Ok)
+                    m_state = 0;
+                else
+                    SignOutKeeping();
+                Store();
+                Q_EMIT SignInChanged();
+                if (!guarded || target)
+                    done(code);
+            });
 }
 
 void CUserInfoLogic::Logout() {
@@ -64,9 +68,7 @@ void CUserInfoLogic::GetStatList(QObject* context, ListHandler done) {
     });
 }
 
-UserInfoRecord CUserInfoLogic::GetUserInfo() const {
-    return {m_account, m_password, m_rememberAccount, m_autoLogin};
-}
+UserInfoRecord CUserInfoLogic::GetUserInfo() const { return {m_account, m_password, m_rememberAccount, m_autoLogin}; }
 
 void CUserInfoLogic::Request(StatFunction function, QObject* context,
                              std::function<void(int, const StatResponse&)> done) {

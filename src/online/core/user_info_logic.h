@@ -26,7 +26,8 @@ Q_SIGNALS:
     void SignInChanged();
 
 private:
-    void Request(StatFunction function, QObject* context, std::function<void(int code, const StatResponse& answer)> done);
+    void Request(StatFunction function, QObject* context,
+                 std::function<void(int code, const StatResponse& answer)> done);
     void SignOutKeeping();
     void Store();
 

@@ -21,8 +21,8 @@ QLabel* UsageNotes(const OnlineServers& servers, QWidget* parent) {
     const QString link = u"<a href=\"%1\">Korvane统计(%2)</a>"_s.arg(
         MakerPageUrl(servers, u"login"_s).toString(QUrl::FullyEncoded).toHtmlEscaped(),
         servers.info.host().toHtmlEscaped());
-    auto* notes = new QLabel(u"使用提示：<br>1、请登录 "_s + link + u" 网站创建安装统计项，生成统计编号；<br>"_s +
-                                 u"2、统计代码将添加到NSIS脚本文件中，您也可以在文件中直接修改统计代码；"_s,
+    auto* notes = new QLabel(u"使用提示：<br>1、请登录 "_s + link + u" 网站创建安装统计项，生成统计编号；<br>"_s
+                                 + u"2、统计代码将添加到NSIS脚本文件中，您也可以在文件中直接修改统计代码；"_s,
                              parent);
     notes->setObjectName(u"usageNotes"_s);
     notes->setTextFormat(Qt::RichText);
@@ -34,7 +34,9 @@ QLabel* UsageNotes(const OnlineServers& servers, QWidget* parent) {
 }  // namespace
 
 CInsertNum::CInsertNum(const StatService& service, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_prompter(prompter), m_form(new CStatNumberPanel(this)),
+    : QDialog(parent),
+      m_prompter(prompter),
+      m_form(new CStatNumberPanel(this)),
       m_panel(CStatPanel::Attach(*m_form, service, prompter)) {
     setWindowTitle(u"插入统计代码"_s);
     auto* buttons = new QDialogButtonBox(this);

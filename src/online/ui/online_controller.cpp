@@ -27,12 +27,17 @@ constexpr int kUpdateTimeoutMs = 6000;
 COnlineController::COnlineController(CommandRegistry& registry, DocumentSet& documents, CommandActions& actions,
                                      Configurator& config, Prompter& prompter, std::function<void()> statesChanged,
                                      QWidget* owner)
-    : QObject(owner), m_documents(documents), m_actions(actions), m_prompter(prompter), m_owner(owner),
-      m_statesChanged(std::move(statesChanged)), m_servers(ResolveOnlineServers(config.Servers())),
+    : QObject(owner),
+      m_documents(documents),
+      m_actions(actions),
+      m_prompter(prompter),
+      m_owner(owner),
+      m_statesChanged(std::move(statesChanged)),
+      m_servers(ResolveOnlineServers(config.Servers())),
       m_user(new CUserInfoLogic(config, StatServiceUrl(m_servers), kStatTimeoutMs, this)),
       m_service{*m_user, m_servers},
-      m_update(new CUpdateDlg(config, prompter, m_servers, kUpdateTimeoutMs,
-                              [] { return QDateTime::currentSecsSinceEpoch(); }, owner)) {
+      m_update(new CUpdateDlg(
+          config, prompter, m_servers, kUpdateTimeoutMs, [] { return QDateTime::currentSecsSinceEpoch(); }, owner)) {
     connect(m_user, &CUserInfoLogic::SignInChanged, this, &COnlineController::OnSignInChanged);
     RegisterCommands(registry);
     UpdateSignInText();

@@ -24,9 +24,8 @@ public:
     // Takes over the sign-in stored in config, sets the sign-in menu text and
     // registers the sign-in, insert-statistics and update-check commands.
     // statesChanged runs after every sign-in and sign-out.
-    COnlineController(CommandRegistry& registry, DocumentSet& documents, CommandActions& actions,
-                      Configurator& config, Prompter& prompter, std::function<void()> statesChanged,
-                      QWidget* owner);
+    COnlineController(CommandRegistry& registry, DocumentSet& documents, CommandActions& actions, Configurator& config,
+                      Prompter& prompter, std::function<void()> statesChanged, QWidget* owner);
 
     // For the status bar; a stored automatic sign-in counts.
     bool IsSignedIn() const;

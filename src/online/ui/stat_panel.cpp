@@ -19,8 +19,12 @@ constexpr int kNumberColumn = 1;
 }  // namespace
 
 CStatPanel::CStatPanel(const StatService& service, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), m_service(service), m_prompter(prompter), m_list(new QTreeWidget(this)),
-      m_signIn(new QPushButton(u"用户登录"_s, this)), m_signedOutBefore(new QLabel(u"(未登录，"_s, this)),
+    : QWidget(parent),
+      m_service(service),
+      m_prompter(prompter),
+      m_list(new QTreeWidget(this)),
+      m_signIn(new QPushButton(u"用户登录"_s, this)),
+      m_signedOutBefore(new QLabel(u"(未登录，"_s, this)),
       m_signedOutAfter(new QLabel(u"获取统计编号)"_s, this)),
       m_signedInHint(new QLabel(u"(点击统计编号列表项，选择统计编号)"_s, this)) {
     m_list->setObjectName(u"statList"_s);

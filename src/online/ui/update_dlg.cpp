@@ -35,10 +35,16 @@ QString DecodePage(const QByteArray& html) {
 
 }  // namespace
 
-CUpdateDlg::CUpdateDlg(Configurator& config, Prompter& prompter, const OnlineServers& servers, int timeoutMs,
-                       Clock now, QWidget* owner)
-    : QDialog(owner), m_config(config), m_prompter(prompter), m_servers(servers), m_timeoutMs(timeoutMs),
-      m_now(std::move(now)), m_pageFetch(new HttpClient(this)), m_view(new CUpdateHtmlView(this)),
+CUpdateDlg::CUpdateDlg(Configurator& config, Prompter& prompter, const OnlineServers& servers, int timeoutMs, Clock now,
+                       QWidget* owner)
+    : QDialog(owner),
+      m_config(config),
+      m_prompter(prompter),
+      m_servers(servers),
+      m_timeoutMs(timeoutMs),
+      m_now(std::move(now)),
+      m_pageFetch(new HttpClient(this)),
+      m_view(new CUpdateHtmlView(this)),
       m_postpone(new QCheckBox(this)) {
     setWindowTitle(u"新版本提示"_s);
     setWindowIcon(QApplication::windowIcon());

@@ -26,8 +26,8 @@ constexpr int kMinPassword = 4;
 const QString kCaption = u"用户登录"_s;
 
 QLabel* LinkLabel(const QString& text, const QUrl& url, QWidget* parent) {
-    auto* label = new QLabel(u"<a href=\"%1\">%2</a>"_s.arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(), text),
-                             parent);
+    auto* label =
+        new QLabel(u"<a href=\"%1\">%2</a>"_s.arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(), text), parent);
     label->setTextFormat(Qt::RichText);
     label->setOpenExternalLinks(true);
     return label;
@@ -36,10 +36,16 @@ QLabel* LinkLabel(const QString& text, const QUrl& url, QWidget* parent) {
 }  // namespace
 
 CUserLogin::CUserLogin(IUserInfo& user, Prompter& prompter, const OnlineServers& servers, QWidget* parent)
-    : QDialog(parent), m_user(user), m_prompter(prompter), m_account(new QLineEdit(this)),
-      m_password(new QLineEdit(this)), m_remember(new QCheckBox(u"记住我的账号"_s, this)),
-      m_autoLogin(new QCheckBox(u"自动登录账号"_s, this)), m_login(new QPushButton(u"登   录"_s, this)),
-      m_busy(new QProgressBar(this)), m_busyText(new QLabel(u"正在登录，请稍候…"_s, this)) {
+    : QDialog(parent),
+      m_user(user),
+      m_prompter(prompter),
+      m_account(new QLineEdit(this)),
+      m_password(new QLineEdit(this)),
+      m_remember(new QCheckBox(u"记住我的账号"_s, this)),
+      m_autoLogin(new QCheckBox(u"自动登录账号"_s, this)),
+      m_login(new QPushButton(u"登   录"_s, this)),
+      m_busy(new QProgressBar(this)),
+      m_busyText(new QLabel(u"正在登录，请稍候…"_s, this)) {
     setWindowTitle(kCaption);
     m_account->setObjectName(u"account"_s);
     m_password->setObjectName(u"password"_s);

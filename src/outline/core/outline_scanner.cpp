@@ -12,20 +12,16 @@ namespace {
 constexpr std::array<bool, 256> kTokenChars = [] {
     std::array<bool, 256> table{};
     for (int c = 0; c < 256; ++c) {
-        table[std::size_t(c)] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                                c == '_' || c == '!' || c == '$' || c == '{' || c == '}';
+        table[std::size_t(c)] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'
+            || c == '!' || c == '$' || c == '{' || c == '}';
     }
     return table;
 }();
 
-bool IsTokenChar(char c) {
-    return kTokenChars[static_cast<unsigned char>(c)];
-}
+bool IsTokenChar(char c) { return kTokenChars[static_cast<unsigned char>(c)]; }
 
 // makensis reads '#' as it reads ';': the rest of the line is a comment.
-bool IsLineComment(char c) {
-    return c == ';' || c == '#';
-}
+bool IsLineComment(char c) { return c == ';' || c == '#'; }
 
 // Where a line comment outside quotes cuts `text`, reading on from `from` in the quote state `quote`.
 std::size_t CommentCut(std::string_view text, std::size_t from, char quote) {
@@ -77,8 +73,8 @@ constexpr std::size_t kLongestKeyword = [] {
 bool MayStartKeyword(char first, char second) {
     const char a = char(first | 0x20);
     const char b = char(second | 0x20);
-    return (a == 's' && b == 'e') || (a == 'f' && b == 'u') || (a == 'p' && b == 'a') ||
-           (a == '!' && (b == 'm' || b == 'i')) || (a == '$' && b == '{');
+    return (a == 's' && b == 'e') || (a == 'f' && b == 'u') || (a == 'p' && b == 'a')
+        || (a == '!' && (b == 'm' || b == 'i')) || (a == '$' && b == '{');
 }
 
 const OutlineKeyword* MatchKeyword(std::string_view token) {

@@ -3,9 +3,7 @@
 
 #include "outline/core/outline_scanner.h"
 
-COutlineThread::COutlineThread(QObject* parent) : QObject(parent) {
-    Start();
-}
+COutlineThread::COutlineThread(QObject* parent) : QObject(parent) { Start(); }
 
 COutlineThread::~COutlineThread() {
     {

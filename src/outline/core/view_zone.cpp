@@ -20,15 +20,10 @@ int ViewZoneDragLines(int y, ViewZoneBand band, int thumbLineHeight) {
 
 int ViewZoneKeyLines(int key, int editorLinesOnScreen) {
     switch (key) {
-    case Qt::Key_Up:
-        return -1;
-    case Qt::Key_Down:
-        return 1;
-    case Qt::Key_PageUp:
-        return -editorLinesOnScreen;
-    case Qt::Key_PageDown:
-        return editorLinesOnScreen;
-    default:
-        return 0;
+    case Qt::Key_Up: return -1;
+    case Qt::Key_Down: return 1;
+    case Qt::Key_PageUp: return -editorLinesOnScreen;
+    case Qt::Key_PageDown: return editorLinesOnScreen;
+    default: return 0;
     }
 }

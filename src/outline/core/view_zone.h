@@ -13,8 +13,8 @@ struct ViewZoneMetrics {
     int editorFirstDocLine = 0;  // document line of E's first visible line
     int editorLastDocLine = 0;   // document line of E's first visible line + lines on screen
     int editorLinesOnScreen = 0;
-    int thumbLastDocLine = 0;    // document line of T's first visible line + its lines on screen
-    int thumbTopY = 0;           // y in T of the position at E's top left corner
+    int thumbLastDocLine = 0;  // document line of T's first visible line + its lines on screen
+    int thumbTopY = 0;         // y in T of the position at E's top left corner
     int thumbLineHeight = 0;
 };
 

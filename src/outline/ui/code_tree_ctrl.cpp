@@ -98,9 +98,7 @@ CCodeTreeCtrl::CCodeTreeCtrl(TextSource activeText, QWidget* parent)
 // tree is dropped with it.
 CCodeTreeCtrl::~CCodeTreeCtrl() = default;
 
-void CCodeTreeCtrl::Wake() {
-    m_worker->Wake(m_activeText ? m_activeText() : std::nullopt);
-}
+void CCodeTreeCtrl::Wake() { m_worker->Wake(m_activeText ? m_activeText() : std::nullopt); }
 
 void CCodeTreeCtrl::ApplyItems(const OutlineItems& items) {
     setUpdatesEnabled(false);
@@ -109,13 +107,9 @@ void CCodeTreeCtrl::ApplyItems(const OutlineItems& items) {
     setUpdatesEnabled(true);
 }
 
-int CCodeTreeCtrl::ItemLine(const QTreeWidgetItem* item) {
-    return item->data(0, kLineRole).toInt();
-}
+int CCodeTreeCtrl::ItemLine(const QTreeWidgetItem* item) { return item->data(0, kLineRole).toInt(); }
 
-OutlineRow CCodeTreeCtrl::ItemRow(const QTreeWidgetItem* item) {
-    return OutlineRow(item->data(0, kRowRole).toInt());
-}
+OutlineRow CCodeTreeCtrl::ItemRow(const QTreeWidgetItem* item) { return OutlineRow(item->data(0, kRowRole).toInt()); }
 
 void CCodeTreeCtrl::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();

@@ -31,8 +31,8 @@ CScrivoView* CViewZoneDlg::FollowedEditor() const {
     if (!editor)
         return nullptr;
     const Sci* shown = m_thumbnail->Editor();
-    if (editor->Editor()->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER) !=
-        shown->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER))
+    if (editor->Editor()->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER)
+        != shown->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER))
         return nullptr;
     return editor;
 }

@@ -40,8 +40,7 @@ PromptAnswer FromQtButton(int button) {
 }  // namespace
 
 PromptAnswer DialogPrompter::Message(const PromptMessage& message) {
-    QMessageBox box(ToQtIcon(message.icon), message.caption, message.text,
-                    ToQtButtons(message.buttons), m_owner);
+    QMessageBox box(ToQtIcon(message.icon), message.caption, message.text, ToQtButtons(message.buttons), m_owner);
     return FromQtButton(box.exec());
 }
 
@@ -78,6 +77,5 @@ std::optional<std::uint32_t> DialogPrompter::Colour(std::uint32_t initial) {
     const QColor chosen = QColorDialog::getColor(start, m_owner);
     if (!chosen.isValid())
         return std::nullopt;
-    return std::uint32_t(chosen.red()) | (std::uint32_t(chosen.green()) << 8) |
-           (std::uint32_t(chosen.blue()) << 16);
+    return std::uint32_t(chosen.red()) | (std::uint32_t(chosen.green()) << 8) | (std::uint32_t(chosen.blue()) << 16);
 }

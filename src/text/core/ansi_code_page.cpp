@@ -13,8 +13,7 @@ constexpr char kReplacement[] = "\xEF\xBF\xBD";
 // Length of the UTF-8 character, or broken sequence, at the start of bytes,
 // so that one bad character becomes one '?'. The editor's lone surrogates
 // count as characters.
-qsizetype CharacterLength(QByteArrayView bytes)
-{
+qsizetype CharacterLength(QByteArrayView bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     return ReadUtf8Sequence(p, p + bytes.size(), Surrogates::Kept).length;
 }
@@ -22,8 +21,7 @@ qsizetype CharacterLength(QByteArrayView bytes)
 // glibc's CP936 skips the tag characters U+E0000..U+E007F without an error,
 // so they are looked for before iconv can lose them. The first one at or
 // after p, or end.
-const char* FindSkippedCharacter(const char* p, const char* end)
-{
+const char* FindSkippedCharacter(const char* p, const char* end) {
     const auto* const last = reinterpret_cast<const unsigned char*>(end);
     while (p < end) {
         const auto* lead = static_cast<const unsigned char*>(memchr(p, 0xF3, size_t(end - p)));
@@ -37,8 +35,7 @@ const char* FindSkippedCharacter(const char* p, const char* end)
     return end;
 }
 
-qsizetype AnsiToUtf8Taken(QByteArrayView ansi, QByteArray& out, bool leaveCutCharacter)
-{
+qsizetype AnsiToUtf8Taken(QByteArrayView ansi, QByteArray& out, bool leaveCutCharacter) {
     IconvConverter converter("UTF-8", kAnsiCodePage);
     if (!converter.IsOpen())
         return -1;
@@ -48,14 +45,13 @@ qsizetype AnsiToUtf8Taken(QByteArrayView ansi, QByteArray& out, bool leaveCutCha
     });
 }
 
-} // namespace
+}  // namespace
 
 bool AnsiToUtf8(QByteArrayView ansi, QByteArray& out) { return AnsiToUtf8Taken(ansi, out, false) >= 0; }
 
 qsizetype AnsiPieceToUtf8(QByteArrayView ansi, QByteArray& out) { return AnsiToUtf8Taken(ansi, out, true); }
 
-bool Utf8ToAnsi(QByteArrayView utf8, QByteArray& out, bool& lossy)
-{
+bool Utf8ToAnsi(QByteArrayView utf8, QByteArray& out, bool& lossy) {
     IconvConverter converter(kAnsiCodePage, "UTF-8");
     if (!converter.IsOpen())
         return false;

@@ -6,8 +6,7 @@
 #endif
 
 // The first byte at or after p that is zero or above 0x7F, or end.
-inline const unsigned char* SkipAscii(const unsigned char* p, const unsigned char* end)
-{
+inline const unsigned char* SkipAscii(const unsigned char* p, const unsigned char* end) {
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
     while (end - p >= 64) {

@@ -11,8 +11,7 @@ const iconv_t kClosed = reinterpret_cast<iconv_t>(-1);
 
 IconvConverter::IconvConverter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
 
-IconvConverter::~IconvConverter()
-{
+IconvConverter::~IconvConverter() {
     if (IsOpen())
         iconv_close(m_cd);
 }
@@ -20,8 +19,7 @@ IconvConverter::~IconvConverter()
 bool IconvConverter::IsOpen() const { return m_cd != kClosed; }
 
 qsizetype IconvConverter::Convert(QByteArrayView in, QByteArray& out, qsizetype expectedSize,
-                                  const BadInputHandler& onBadInput)
-{
+                                  const BadInputHandler& onBadInput) {
     const qsizetype start = out.size();
     out.resize(start + expectedSize + 16);
     char* src = const_cast<char*>(in.data());
@@ -55,8 +53,7 @@ qsizetype IconvConverter::Convert(QByteArrayView in, QByteArray& out, qsizetype 
     return in.size() - qsizetype(srcLeft);
 }
 
-bool ConvertExactly(const char* to, const char* from, QByteArrayView in, QByteArray& out)
-{
+bool ConvertExactly(const char* to, const char* from, QByteArrayView in, QByteArray& out) {
     IconvConverter converter(to, from);
     if (!converter.IsOpen())
         return false;

@@ -3,8 +3,7 @@
 
 #include "text/core/utf8_check.h"
 
-bool LooksLikeUtf16(QByteArrayView bytes, ByteOrder order)
-{
+bool LooksLikeUtf16(QByteArrayView bytes, ByteOrder order) {
     const qsizetype units = bytes.size() / 2;
     if (units == 0)
         return false;
@@ -20,8 +19,7 @@ bool LooksLikeUtf16(QByteArrayView bytes, ByteOrder order)
     return highZeros * 2 > units && lowZeros * 8 < units;
 }
 
-DetectedText DetectText(QByteArrayView bytes)
-{
+DetectedText DetectText(QByteArrayView bytes) {
     const qsizetype n = bytes.size();
     const auto at = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
     if (n > 1 && at(0) == 0xFE && at(1) == 0xFF)
@@ -36,12 +34,9 @@ DetectedText DetectText(QByteArrayView bytes)
     if (n > 1 && at(0) == 0 && at(1) != 0 && LooksLikeUtf16(bytes, ByteOrder::BigEndian))
         return {TextCharset::Utf16BigEndian, 0};
     switch (CheckUtf8(bytes, Surrogates::Kept)) {
-    case Utf8Check::SevenBit:
-        return {TextCharset::SevenBit, 0};
-    case Utf8Check::Utf8:
-        return {TextCharset::Utf8, 0};
-    case Utf8Check::Invalid:
-        break;
+    case Utf8Check::SevenBit: return {TextCharset::SevenBit, 0};
+    case Utf8Check::Utf8: return {TextCharset::Utf8, 0};
+    case Utf8Check::Invalid: break;
     }
     return {TextCharset::AnsiCodePage, 0};
 }

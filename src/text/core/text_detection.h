@@ -9,7 +9,7 @@ enum class TextCharset { SevenBit, Utf8, Utf16LittleEndian, Utf16BigEndian, Ansi
 
 struct DetectedText {
     TextCharset charset = TextCharset::SevenBit;
-    int markLength = 0; // the byte-order mark's bytes at the start
+    int markLength = 0;  // the byte-order mark's bytes at the start
 };
 
 // First rule that holds: a UTF-16 mark (FE FF, FF FE), the UTF-8 mark

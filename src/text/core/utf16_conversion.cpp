@@ -19,8 +19,7 @@ constexpr std::uint32_t kOddByteLowBase = 0xDC00;
 constexpr qsizetype kOddByteSpellingSize = 6;
 
 template <ByteOrder Order>
-std::uint32_t ReadUnit(const Byte* p)
-{
+std::uint32_t ReadUnit(const Byte* p) {
     if constexpr (Order == ByteOrder::BigEndian)
         return std::uint32_t(p[0]) << 8 | p[1];
     else
@@ -28,8 +27,7 @@ std::uint32_t ReadUnit(const Byte* p)
 }
 
 template <ByteOrder Order>
-Byte* WriteUnit(Byte* d, std::uint32_t unit)
-{
+Byte* WriteUnit(Byte* d, std::uint32_t unit) {
     if constexpr (Order == ByteOrder::BigEndian) {
         d[0] = Byte(unit >> 8);
         d[1] = Byte(unit);
@@ -43,8 +41,7 @@ Byte* WriteUnit(Byte* d, std::uint32_t unit)
 bool IsHighSurrogate(std::uint32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(std::uint32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
-Byte* WriteThreeBytes(Byte* d, std::uint32_t u)
-{
+Byte* WriteThreeBytes(Byte* d, std::uint32_t u) {
     *d++ = Byte(0xE0 | (u >> 12));
     *d++ = Byte(0x80 | ((u >> 6) & 0x3F));
     *d++ = Byte(0x80 | (u & 0x3F));
@@ -53,8 +50,7 @@ Byte* WriteThreeBytes(Byte* d, std::uint32_t u)
 
 #if defined(__SSE2__)
 template <ByteOrder Order>
-__m128i LoadUnits(const Byte* p)
-{
+__m128i LoadUnits(const Byte* p) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     if constexpr (Order == ByteOrder::BigEndian)
         return _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8));
@@ -64,8 +60,7 @@ __m128i LoadUnits(const Byte* p)
 #endif
 
 template <ByteOrder Order>
-void Utf16ToUtf8Impl(const Byte* s, qsizetype units, Surrogates lone, QByteArray& out)
-{
+void Utf16ToUtf8Impl(const Byte* s, qsizetype units, Surrogates lone, QByteArray& out) {
     const qsizetype start = out.size();
     // Worst case three bytes per unit (a pair gives four for two units).
     out.resize(start + units * 3);
@@ -114,8 +109,7 @@ void Utf16ToUtf8Impl(const Byte* s, qsizetype units, Surrogates lone, QByteArray
 }
 
 template <ByteOrder Order>
-void Utf8ToUtf16Impl(const Byte* s, qsizetype size, QByteArray& out, bool& lossy)
-{
+void Utf8ToUtf16Impl(const Byte* s, qsizetype size, QByteArray& out, bool& lossy) {
     const qsizetype start = out.size();
     // At most one unit (two bytes) per input byte.
     out.resize(start + size * 2);
@@ -164,8 +158,7 @@ void Utf8ToUtf16Impl(const Byte* s, qsizetype size, QByteArray& out, bool& lossy
 }
 
 // The odd byte that the text ends with in Utf16ToUtf8Lossless's spelling, if it does.
-std::optional<Byte> TrailingOddByte(QByteArrayView utf8)
-{
+std::optional<Byte> TrailingOddByte(QByteArrayView utf8) {
     if (utf8.size() < kOddByteSpellingSize)
         return std::nullopt;
     const Byte* p = reinterpret_cast<const Byte*>(utf8.end()) - kOddByteSpellingSize;
@@ -179,10 +172,9 @@ std::optional<Byte> TrailingOddByte(QByteArrayView utf8)
     return Byte(low.codePoint - kOddByteLowBase);
 }
 
-} // namespace
+}  // namespace
 
-void Utf16ToUtf8(QByteArrayView bytes, ByteOrder order, Surrogates lone, QByteArray& out)
-{
+void Utf16ToUtf8(QByteArrayView bytes, ByteOrder order, Surrogates lone, QByteArray& out) {
     const Byte* s = reinterpret_cast<const Byte*>(bytes.data());
     if (order == ByteOrder::BigEndian)
         Utf16ToUtf8Impl<ByteOrder::BigEndian>(s, bytes.size() / 2, lone, out);
@@ -190,8 +182,7 @@ void Utf16ToUtf8(QByteArrayView bytes, ByteOrder order, Surrogates lone, QByteAr
         Utf16ToUtf8Impl<ByteOrder::LittleEndian>(s, bytes.size() / 2, lone, out);
 }
 
-void Utf16ToUtf8Lossless(QByteArrayView bytes, ByteOrder order, QByteArray& out)
-{
+void Utf16ToUtf8Lossless(QByteArrayView bytes, ByteOrder order, QByteArray& out) {
     Utf16ToUtf8(bytes, order, Surrogates::Kept, out);
     if (bytes.size() % 2 == 0)
         return;
@@ -200,8 +191,7 @@ void Utf16ToUtf8Lossless(QByteArrayView bytes, ByteOrder order, QByteArray& out)
     out.append(reinterpret_cast<const char*>(spelling), kOddByteSpellingSize);
 }
 
-void Utf8ToUtf16(QByteArrayView utf8, ByteOrder order, QByteArray& out, bool& lossy)
-{
+void Utf8ToUtf16(QByteArrayView utf8, ByteOrder order, QByteArray& out, bool& lossy) {
     lossy = false;
     const std::optional<Byte> oddByte = TrailingOddByte(utf8);
     if (oddByte)

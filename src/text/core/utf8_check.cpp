@@ -7,8 +7,7 @@ namespace {
 
 // The rule is a template argument so that the loop reads one fixed table.
 template <Surrogates Rule>
-Utf8Check Check(const unsigned char* p, const unsigned char* const end)
-{
+Utf8Check Check(const unsigned char* p, const unsigned char* const end) {
     bool multiByte = false;
     while (p < end) {
         if (*p < 0x80) {
@@ -30,10 +29,9 @@ Utf8Check Check(const unsigned char* p, const unsigned char* const end)
     return multiByte ? Utf8Check::Utf8 : Utf8Check::SevenBit;
 }
 
-} // namespace
+}  // namespace
 
-Utf8Check CheckUtf8(QByteArrayView bytes, Surrogates surrogates)
-{
+Utf8Check CheckUtf8(QByteArrayView bytes, Surrogates surrogates) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
     return surrogates == Surrogates::Kept ? Check<Surrogates::Kept>(p, end) : Check<Surrogates::Refused>(p, end);

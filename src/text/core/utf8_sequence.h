@@ -9,9 +9,9 @@
 enum class Surrogates { Refused, Kept };
 
 enum class Utf8Status {
-    Valid,     // a whole character
-    Truncated, // a correct start that the end of the buffer cuts
-    Invalid,   // no character: an impossible lead, or a wrong following byte
+    Valid,      // a whole character
+    Truncated,  // a correct start that the end of the buffer cuts
+    Invalid,    // no character: an impossible lead, or a wrong following byte
 };
 
 struct Utf8Sequence {
@@ -20,22 +20,21 @@ struct Utf8Sequence {
     // Invalid: the longest correct start, at least 1, so a caller that skips
     // it replaces each broken character once.
     int length = 1;
-    char32_t codePoint = 0; // only when Valid
+    char32_t codePoint = 0;  // only when Valid
 };
 
 namespace utf8_detail {
 
 struct LeadRule {
-    unsigned char length = 0; // 0: never a lead
-    unsigned char low = 0x80; // bounds of the second byte, which carry the
-    unsigned char high = 0xBF; // bans on overlongs, surrogates and > U+10FFFF
+    unsigned char length = 0;   // 0: never a lead
+    unsigned char low = 0x80;   // bounds of the second byte, which carry the
+    unsigned char high = 0xBF;  // bans on overlongs, surrogates and > U+10FFFF
 };
 
-constexpr LeadRule RuleFor(unsigned lead, Surrogates surrogates)
-{
+constexpr LeadRule RuleFor(unsigned lead, Surrogates surrogates) {
     if (lead < 0x80)
         return {1, 0, 0};
-    if (lead < 0xC2) // a continuation byte, or the overlong leads C0 and C1
+    if (lead < 0xC2)  // a continuation byte, or the overlong leads C0 and C1
         return {};
     if (lead < 0xE0)
         return {2};
@@ -51,7 +50,7 @@ constexpr LeadRule RuleFor(unsigned lead, Surrogates surrogates)
         return {4};
     if (lead == 0xF4)
         return {4, 0x80, 0x8F};
-    return {}; // F5..FF
+    return {};  // F5..FF
 }
 
 // One table per surrogate rule, so a lead costs one lookup.
@@ -67,19 +66,17 @@ inline constexpr auto kLeadRules = [] {
 
 constexpr bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
-constexpr char32_t CodePoint(const unsigned char* p, int length)
-{
+constexpr char32_t CodePoint(const unsigned char* p, int length) {
     char32_t c = p[0] & (0x7F >> length);
     for (int i = 1; i < length; ++i)
         c = c << 6 | (p[i] & 0x3F);
     return c;
 }
 
-} // namespace utf8_detail
+}  // namespace utf8_detail
 
 // Reads the sequence that starts at p; p < end.
-constexpr Utf8Sequence ReadUtf8Sequence(const unsigned char* p, const unsigned char* end, Surrogates surrogates)
-{
+constexpr Utf8Sequence ReadUtf8Sequence(const unsigned char* p, const unsigned char* end, Surrogates surrogates) {
     using namespace utf8_detail;
     const LeadRule rule = surrogates == Surrogates::Kept ? kLeadRules<Surrogates::Kept>.rules[*p]
                                                          : kLeadRules<Surrogates::Refused>.rules[*p];

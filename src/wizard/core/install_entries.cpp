@@ -12,9 +12,7 @@ qsizetype LastSeparator(const QString& path) {
     return std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
 }
 
-QString SourceFileName(const QString& source) {
-    return source.mid(LastSeparator(source) + 1);
-}
+QString SourceFileName(const QString& source) { return source.mid(LastSeparator(source) + 1); }
 
 QString InstalledPath(const QString& source, const QString& destDir) {
     // The installed path is a path on the target machine, so it always takes NSIS's backslash.
@@ -118,13 +116,9 @@ void ReplaceEntry(InstallGroup& group, int row, const QList<InstallFile>& entrie
     InsertUnlisted(group, row, entries);
 }
 
-void RemoveEntries(InstallGroup& group, QList<int> rows) {
-    RemoveRows(group.files, std::move(rows));
-}
+void RemoveEntries(InstallGroup& group, QList<int> rows) { RemoveRows(group.files, std::move(rows)); }
 
-bool CanDeleteGroup(const QList<InstallGroup>& groups) {
-    return groups.size() >= 2;
-}
+bool CanDeleteGroup(const QList<InstallGroup>& groups) { return groups.size() >= 2; }
 
 int DeleteGroup(QList<InstallGroup>& groups, int row) {
     if (!CanDeleteGroup(groups) || row < 0 || row >= groups.size())

@@ -25,13 +25,9 @@ QString EscapeQuotedText(const QString& text, bool doubleDollars) {
 }
 }  // namespace
 
-QString InstallTimeText(const QString& text) {
-    return EscapeQuotedText(text, true);
-}
+QString InstallTimeText(const QString& text) { return EscapeQuotedText(text, true); }
 
-QString CompileTimeText(const QString& text) {
-    return EscapeQuotedText(text, false);
-}
+QString CompileTimeText(const QString& text) { return EscapeQuotedText(text, false); }
 
 QString ProductFileName(const QString& name) {
     static const QString kRefused = QStringLiteral("\\/:*?\"<>|");

@@ -110,10 +110,12 @@ StoreResult StoreAppRemove(WizardData& data, const AppRemoveInput& input, const 
     const QString top = input.uninstTopBitmap.trimmed();
     if (input.createUninstaller) {
         const bool modern = data.uiKind == UiKind::Modern;
-        if (StoreResult refused = FirstRefusal(
-                {CheckFile(icon, nsisDir, "找不到卸载程序图标文件：", WizardField::UninstIcon),
-                 modern ? CheckFile(left, nsisDir, "找不到卸载左侧图片：", WizardField::UninstLeftBitmap) : std::nullopt,
-                 modern ? CheckFile(top, nsisDir, "找不到卸载顶部图片：", WizardField::UninstTopBitmap) : std::nullopt}))
+        if (StoreResult refused =
+                FirstRefusal({CheckFile(icon, nsisDir, "找不到卸载程序图标文件：", WizardField::UninstIcon),
+                              modern ? CheckFile(left, nsisDir, "找不到卸载左侧图片：", WizardField::UninstLeftBitmap)
+                                     : std::nullopt,
+                              modern ? CheckFile(top, nsisDir, "找不到卸载顶部图片：", WizardField::UninstTopBitmap)
+                                     : std::nullopt}))
             return refused;
     }
     data.createUninstaller = input.createUninstaller;
@@ -130,9 +132,10 @@ StoreResult CheckStatInputs(const QString& statNumber, const QString& installVer
     if (!number.isEmpty() && !CheckStatNumber(number).valid)
         return StoreRefusal{QStringLiteral("请输入有效的统计编号！"), kAppName, WizardField::StatNumber};
     if (!version.isEmpty() && !IsValidInstallVersion(version))
-        return StoreRefusal{QStringLiteral("请输入有效的安装包版本号！\r\n\r\n注意：\r\n1、格式必须为x.x.x.x的4组整数；\r\n"
-                                           "2、每组整数范围为0~65535；"),
-                            kAppName, WizardField::InstallVersion};
+        return StoreRefusal{
+            QStringLiteral("请输入有效的安装包版本号！\r\n\r\n注意：\r\n1、格式必须为x.x.x.x的4组整数；\r\n"
+                           "2、每组整数范围为0~65535；"),
+            kAppName, WizardField::InstallVersion};
     return std::nullopt;
 }
 

@@ -9,9 +9,25 @@
 #include <optional>
 
 // The input a refusal points at; the page focuses it and selects its text.
-enum class WizardField { AppName, AppVersion, SetupFile, SetupIcon, SetupLeftBitmap, SetupTopBitmap, InstallDir,
-                         LicenseFile, UninstIcon, UninstLeftBitmap, UninstTopBitmap, StatNumber, InstallVersion,
-                         GroupName, EntryDestination, LinkPath, LinkTarget };
+enum class WizardField {
+    AppName,
+    AppVersion,
+    SetupFile,
+    SetupIcon,
+    SetupLeftBitmap,
+    SetupTopBitmap,
+    InstallDir,
+    LicenseFile,
+    UninstIcon,
+    UninstLeftBitmap,
+    UninstTopBitmap,
+    StatNumber,
+    InstallVersion,
+    GroupName,
+    EntryDestination,
+    LinkPath,
+    LinkTarget
+};
 
 struct StoreRefusal {
     QString text;

@@ -96,22 +96,30 @@ void WriteFunctions(const WizardData& data, ScriptBuffer& out) {
     if (!data.createUninstaller)
         return;
     out.Blank();
-    out.Line("/* 根据 NSIS 脚本编辑规则,所有 Function 区段必须放置在 Section 区段之后编写,以避免安装程序出现未可预知的问题. */");
+    out.Line(
+        "/* 根据 NSIS 脚本编辑规则,所有 Function 区段必须放置在 Section 区段之后编写,以避免安装程序出现未可预知的问题. "
+        "*/");
     out.Blank();
     out.Line("Function un.onInit");
     if (data.uiKind == UiKind::Modern || data.uiKind == UiKind::Classic) {
-        out.Line(ByLanguage(data.language, {"  MessageBox MB_ICONQUESTION|MB_YESNO|MB_DEFBUTTON2 \"您确实要完全移除 $(^Name) ，及其所有的组件？\" IDYES +2",
-                            "  MessageBox MB_ICONQUESTION|MB_YESNO|MB_DEFBUTTON2 \"您確實要完全移除 $(^Name) ，及其所有的組件？\" IDYES +2",
-                            "  MessageBox MB_ICONQUESTION|MB_YESNO|MB_DEFBUTTON2 \"Do you want to completely remove the $(^Name) ？\" IDYES +2"}));
+        out.Line(ByLanguage(data.language,
+                            {"  MessageBox MB_ICONQUESTION|MB_YESNO|MB_DEFBUTTON2 \"您确实要完全移除 $(^Name) "
+                             "，及其所有的组件？\" IDYES +2",
+                             "  MessageBox MB_ICONQUESTION|MB_YESNO|MB_DEFBUTTON2 \"您確實要完全移除 $(^Name) "
+                             "，及其所有的組件？\" IDYES +2",
+                             "  MessageBox MB_ICONQUESTION|MB_YESNO|MB_DEFBUTTON2 \"Do you want to completely remove "
+                             "the $(^Name) ？\" IDYES +2"}));
         out.Line("  Abort");
     }
     out.Line("FunctionEnd");
     out.Blank();
     out.Line("Function un.onUninstSuccess");
     if (data.uiKind == UiKind::Silent) {
-        out.Line(ByLanguage(data.language, {"  MessageBox MB_ICONINFORMATION|MB_OK \"$(^Name) 已成功地从您的计算机移除。\"",
-                            "  MessageBox MB_ICONINFORMATION|MB_OK \"$(^Name) 已成功地從您的計算機移除。\"",
-                            "  MessageBox MB_ICONINFORMATION|MB_OK \"$(^Name) has been successfully removed from your computer.\""}));
+        out.Line(ByLanguage(
+            data.language,
+            {"  MessageBox MB_ICONINFORMATION|MB_OK \"$(^Name) 已成功地从您的计算机移除。\"",
+             "  MessageBox MB_ICONINFORMATION|MB_OK \"$(^Name) 已成功地從您的計算機移除。\"",
+             "  MessageBox MB_ICONINFORMATION|MB_OK \"$(^Name) has been successfully removed from your computer.\""}));
     }
     out.Line("FunctionEnd");
     if (data.removeMode != RemoveMode::Safe)

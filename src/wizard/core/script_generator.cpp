@@ -33,9 +33,7 @@ void ScriptBuffer::Line(const QString& pattern, std::initializer_list<QString> v
     text += kLineEnd;
 }
 
-void ScriptBuffer::Blank() {
-    text += kLineEnd;
-}
+void ScriptBuffer::Blank() { text += kLineEnd; }
 
 const char* ByLanguage(SetupLanguage language, const LanguageTexts& texts) {
     switch (language) {
@@ -55,17 +53,11 @@ QString StartMenuLink(const WizardData& data, const LanguageTexts& linkName) {
     return folder + QString::fromUtf8(ByLanguage(data.language, linkName)).replace(QStringLiteral("%s"), product);
 }
 
-QString ProductFolder(const WizardData& data) {
-    return ProductFileName(data.appName);
-}
+QString ProductFolder(const WizardData& data) { return ProductFileName(data.appName); }
 
-QString SectionNumber(qsizetype index) {
-    return QStringLiteral("%1").arg(index, 2, 10, QLatin1Char('0'));
-}
+QString SectionNumber(qsizetype index) { return QStringLiteral("%1").arg(index, 2, 10, QLatin1Char('0')); }
 
-bool UsesStartMenuPage(const WizardData& data) {
-    return data.allowStartMenuChange && data.uiKind == UiKind::Modern;
-}
+bool UsesStartMenuPage(const WizardData& data) { return data.allowStartMenuChange && data.uiKind == UiKind::Modern; }
 
 QString GenerateScript(const WizardData& data) {
     ScriptBuffer out;

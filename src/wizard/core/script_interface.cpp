@@ -106,23 +106,26 @@ void WriteModern(const WizardData& data, ScriptBuffer& out) {
 void WriteClassicTexts(const WizardData& data, ScriptBuffer& out) {
     const SetupLanguage lang = data.language;
     if (data.allowComponents)
-        out.Line(ByLanguage(lang, {"ComponentText \"勾选想要安装的组件，并解除勾选您不想要安装的:\"",
-                            "ComponentText \"勾選想要安裝的組件，並解除勾選您不想要安裝的:\"",
-                            "ComponentText \"Check the components you want to install and uncheck the components "
-                            "you don't want to install:\""}));
+        out.Line(ByLanguage(lang,
+                            {"ComponentText \"勾选想要安装的组件，并解除勾选您不想要安装的:\"",
+                             "ComponentText \"勾選想要安裝的組件，並解除勾選您不想要安裝的:\"",
+                             "ComponentText \"Check the components you want to install and uncheck the components "
+                             "you don't want to install:\""}));
     if (data.allowDirChange)
-        out.Line(ByLanguage(lang, {"DirText \"安装程序将安装 $(^Name) 在下列文件夹。$\\r$\\n$\\r$\\n要安装在不同文件夹，"
-                            "单击“浏览”并选择其他文件夹。\"",
-                            "DirText \"安裝程序將安裝 $(^Name) 在下列文件夾。$\\r$\\n$\\r$\\n要安裝在不同文件夾，"
-                            "單擊“浏覽”並選擇其他文件夾。\"",
-                            "DirText \"Setup will install $(^Name) in the following folder.$\\r$\\n$\\r$\\nTo "
-                            "install in a different folder, click Browse and select another folder.\""}));
+        out.Line(ByLanguage(lang,
+                            {"DirText \"安装程序将安装 $(^Name) 在下列文件夹。$\\r$\\n$\\r$\\n要安装在不同文件夹，"
+                             "单击“浏览”并选择其他文件夹。\"",
+                             "DirText \"安裝程序將安裝 $(^Name) 在下列文件夾。$\\r$\\n$\\r$\\n要安裝在不同文件夾，"
+                             "單擊“浏覽”並選擇其他文件夾。\"",
+                             "DirText \"Setup will install $(^Name) in the following folder.$\\r$\\n$\\r$\\nTo "
+                             "install in a different folder, click Browse and select another folder.\""}));
     if (data.licenseFile.isEmpty())
         return;
-    out.Line(ByLanguage(lang, {"LicenseText \"如果您接受所有协议条款，选择“我愿意”继续。您必须接受协议才能安装 $(^Name)。\"",
-                        "LicenseText \"如果您接受所有協議條款，選擇“我願意”繼續。您必須接受協議才能安裝 $(^Name)。\"",
-                        "LicenseText \"If you accept all the terms of the agreement, choose I Agree to continue. "
-                        "You must accept the agreement to install $(^Name).\""}));
+    out.Line(ByLanguage(lang,
+                        {"LicenseText \"如果您接受所有协议条款，选择“我愿意”继续。您必须接受协议才能安装 $(^Name)。\"",
+                         "LicenseText \"如果您接受所有協議條款，選擇“我願意”繼續。您必須接受協議才能安裝 $(^Name)。\"",
+                         "LicenseText \"If you accept all the terms of the agreement, choose I Agree to continue. "
+                         "You must accept the agreement to install $(^Name).\""}));
     out.Line("LicenseData \"%s\"", {data.licenseFile});
     if (data.licenseMode == LicenseMode::CheckBox)
         out.Line("LicenseForceSelection checkbox");

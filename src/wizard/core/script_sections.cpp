@@ -47,7 +47,8 @@ QString ShortcutFolder(const WizardData& data, const QString& dirPart, bool star
     if (startMenuPage)
         return kSmPrograms + dirPart;
     const QString rest = dirPart.mid(kIconsGroup.size());
-    return rest.isEmpty() ? kSmPrograms + ProductFolder(data) : kSmPrograms + ProductFolder(data) + QLatin1Char('\\') + rest;
+    return rest.isEmpty() ? kSmPrograms + ProductFolder(data)
+                          : kSmPrograms + ProductFolder(data) + QLatin1Char('\\') + rest;
 }
 
 void WriteShortcuts(const WizardData& data, ScriptBuffer& out) {
@@ -121,7 +122,8 @@ void WriteAdditionalIcons(const WizardData& data, ScriptBuffer& out) {
     if (startMenuPage)
         out.Line("  !insertmacro MUI_STARTMENU_WRITE_BEGIN Application");
     if (!data.appWebSite.isEmpty() && data.webShortcut) {
-        out.Line("  WriteINIStr \"$INSTDIR\\${PRODUCT_NAME}.url\" \"InternetShortcut\" \"URL\" \"${PRODUCT_WEB_SITE}\"");
+        out.Line(
+            "  WriteINIStr \"$INSTDIR\\${PRODUCT_NAME}.url\" \"InternetShortcut\" \"URL\" \"${PRODUCT_WEB_SITE}\"");
         EnsureStartMenuFolder(data, out);
         out.Line("  CreateShortCut \"%s\" \"$INSTDIR\\${PRODUCT_NAME}.url\"", {StartMenuLink(data, kHomepageLinkName)});
     }
@@ -144,13 +146,21 @@ void WritePostSection(const WizardData& data, ScriptBuffer& out) {
         out.Line("  WriteRegStr HKLM \"${PRODUCT_DIR_REGKEY}\" \"\" \"%s\"", {data.mainExePath});
     if (data.createUninstaller) {
         out.Line("  WriteRegStr ${PRODUCT_UNINST_ROOT_KEY} \"${PRODUCT_UNINST_KEY}\" \"DisplayName\" \"$(^Name)\"");
-        out.Line("  WriteRegStr ${PRODUCT_UNINST_ROOT_KEY} \"${PRODUCT_UNINST_KEY}\" \"UninstallString\" \"$INSTDIR\\uninst.exe\"");
+        out.Line(
+            "  WriteRegStr ${PRODUCT_UNINST_ROOT_KEY} \"${PRODUCT_UNINST_KEY}\" \"UninstallString\" "
+            "\"$INSTDIR\\uninst.exe\"");
         if (hasMainExe)
             out.Line("  WriteRegStr ${PRODUCT_UNINST_ROOT_KEY} \"${PRODUCT_UNINST_KEY}\" \"DisplayIcon\" \"%s\"",
                      {data.mainExePath});
-        out.Line("  WriteRegStr ${PRODUCT_UNINST_ROOT_KEY} \"${PRODUCT_UNINST_KEY}\" \"DisplayVersion\" \"${PRODUCT_VERSION}\"");
-        out.Line("  WriteRegStr ${PRODUCT_UNINST_ROOT_KEY} \"${PRODUCT_UNINST_KEY}\" \"URLInfoAbout\" \"${PRODUCT_WEB_SITE}\"");
-        out.Line("  WriteRegStr ${PRODUCT_UNINST_ROOT_KEY} \"${PRODUCT_UNINST_KEY}\" \"Publisher\" \"${PRODUCT_PUBLISHER}\"");
+        out.Line(
+            "  WriteRegStr ${PRODUCT_UNINST_ROOT_KEY} \"${PRODUCT_UNINST_KEY}\" \"DisplayVersion\" "
+            "\"${PRODUCT_VERSION}\"");
+        out.Line(
+            "  WriteRegStr ${PRODUCT_UNINST_ROOT_KEY} \"${PRODUCT_UNINST_KEY}\" \"URLInfoAbout\" "
+            "\"${PRODUCT_WEB_SITE}\"");
+        out.Line(
+            "  WriteRegStr ${PRODUCT_UNINST_ROOT_KEY} \"${PRODUCT_UNINST_KEY}\" \"Publisher\" "
+            "\"${PRODUCT_PUBLISHER}\"");
     }
     out.Line("SectionEnd");
 }
@@ -162,6 +172,7 @@ void WriteSectionDescriptions(const WizardData& data, ScriptBuffer& out) {
     out.Line("; 区段组件描述");
     out.Line("!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN");
     for (qsizetype i = 0; i < data.groups.size(); ++i)
-        out.Line("  !insertmacro MUI_DESCRIPTION_TEXT ${SEC%s} \"%s\"", {SectionNumber(i + 1), InstallTimeText(data.groups[i].description)});
+        out.Line("  !insertmacro MUI_DESCRIPTION_TEXT ${SEC%s} \"%s\"",
+                 {SectionNumber(i + 1), InstallTimeText(data.groups[i].description)});
     out.Line("!insertmacro MUI_FUNCTION_DESCRIPTION_END");
 }

@@ -98,7 +98,10 @@ void WriteUninstaller(const WizardData& data, ScriptBuffer& out) {
     }
     if (out.startMenuDirCreated) {
         if (safe)
-            out.Line("  ; 清除安装程序创建的且在卸载时可能为空的子目录,对于递归添加的文件目录,请由最内层的子目录开始清除(注意,不要带 /r 参数,否则会失去 DelFileByLog 的意义)");
+            out.Line(
+                "  ; "
+                "清除安装程序创建的且在卸载时可能为空的子目录,对于递归添加的文件目录,请由最内层的子目录开始清除(注意,"
+                "不要带 /r 参数,否则会失去 DelFileByLog 的意义)");
         if (startMenuPage)
             out.Line("  RMDir \"$SMPROGRAMS\\$ICONS_GROUP\"");
         else

@@ -7,11 +7,10 @@
 #include <algorithm>
 
 namespace {
-bool HasSuffix(const QString& source, QLatin1StringView suffix) {
-    return source.endsWith(suffix, Qt::CaseInsensitive);
-}
+bool HasSuffix(const QString& source, QLatin1StringView suffix) { return source.endsWith(suffix, Qt::CaseInsensitive); }
 
-QStringList InstalledPathsEndingIn(const QList<InstallGroup>& groups, std::initializer_list<QLatin1StringView> suffixes) {
+QStringList InstalledPathsEndingIn(const QList<InstallGroup>& groups,
+                                   std::initializer_list<QLatin1StringView> suffixes) {
     QStringList paths;
     for (const InstallGroup& group : groups) {
         for (const InstallFile& file : group.files) {
@@ -47,10 +46,8 @@ ShortcutPageState RebuildShortcuts(const QString& appName, const QList<InstallGr
                 continue;
             state.mainExeName = SourceFileName(file.source);
             state.mainExePath = file.installedPath;
-            state.shortcuts.append(ShortcutItem{QStringLiteral("$ICONS_GROUP\\") + linkName,
-                                                state.mainExePath, true});
-            state.shortcuts.append(ShortcutItem{QStringLiteral("$DESKTOP\\") + linkName,
-                                                state.mainExePath, false});
+            state.shortcuts.append(ShortcutItem{QStringLiteral("$ICONS_GROUP\\") + linkName, state.mainExePath, true});
+            state.shortcuts.append(ShortcutItem{QStringLiteral("$DESKTOP\\") + linkName, state.mainExePath, false});
             break;
         }
     }

@@ -11,9 +11,7 @@ QString FillFormat(const char* format, const QString& value) {
 }
 }  // namespace
 
-QString StatComment(const QString& itemName) {
-    return FillFormat(kStatCommentFormat, itemName);
-}
+QString StatComment(const QString& itemName) { return FillFormat(kStatCommentFormat, itemName); }
 
 QString StatLine(const QString& number, const QString& comment) {
     return QString::fromLatin1(kStatSymbol) + QLatin1Char(' ') + number + QLatin1Char(' ') + comment;

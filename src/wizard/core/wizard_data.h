@@ -13,7 +13,7 @@ enum class RemoveMode { Simple = 0, Safe = 1 };
 enum class OverwriteMode { On = 0, Off = 1, Try = 2, IfNewer = 3 };
 
 struct InstallFile {
-    QString source;         // a file, or a directory followed by "\*.*"
+    QString source;  // a file, or a directory followed by "\*.*"
     QString destDir;
     QString installedPath;  // see InstalledPath()
     OverwriteMode overwrite = OverwriteMode::IfNewer;

@@ -34,13 +34,9 @@ CGroup::CGroup(Prompter& prompter, bool editing, const QString& name, const QStr
     m_name->selectAll();
 }
 
-QString CGroup::Name() const {
-    return m_name->text().trimmed();
-}
+QString CGroup::Name() const { return m_name->text().trimmed(); }
 
-QString CGroup::Description() const {
-    return m_description->toPlainText();
-}
+QString CGroup::Description() const { return m_description->toPlainText(); }
 
 void CGroup::accept() {
     if (const StoreResult refused = CheckGroupName(m_name->text())) {

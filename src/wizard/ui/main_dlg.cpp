@@ -113,9 +113,7 @@ void CMainDlg::Finish() {
     accept();
 }
 
-WizardResult CMainDlg::Result() const {
-    return {m_data.script, m_data.saveScript, m_data.compileScript};
-}
+WizardResult CMainDlg::Result() const { return {m_data.script, m_data.saveScript, m_data.compileScript}; }
 
 void CMainDlg::reject() {
     const PromptAnswer answer = m_prompter.Ask(

@@ -30,25 +30,15 @@ CStatNumberPanel::CStatNumberPanel(QWidget* parent)
     layout->addLayout(form);
 }
 
-QString CStatNumberPanel::Number() const {
-    return m_number->text();
-}
+QString CStatNumberPanel::Number() const { return m_number->text(); }
 
-void CStatNumberPanel::SetNumber(const QString& number) {
-    m_number->setText(number);
-}
+void CStatNumberPanel::SetNumber(const QString& number) { m_number->setText(number); }
 
-QString CStatNumberPanel::Version() const {
-    return m_version->text();
-}
+QString CStatNumberPanel::Version() const { return m_version->text(); }
 
-void CStatNumberPanel::SetVersion(const QString& version) {
-    m_version->setText(version);
-}
+void CStatNumberPanel::SetVersion(const QString& version) { m_version->setText(version); }
 
-StoreResult CStatNumberPanel::Validate() const {
-    return CheckStatInputs(Number(), Version());
-}
+StoreResult CStatNumberPanel::Validate() const { return CheckStatInputs(Number(), Version()); }
 
 void CStatNumberPanel::Focus(WizardField field) {
     QLineEdit* edit = field == WizardField::InstallVersion ? m_version : m_number;

@@ -33,6 +33,4 @@ bool CWizardPage::Accept(const StoreResult& result) {
     return false;
 }
 
-QWidget* CWizardPage::FieldWidget(WizardField) const {
-    return nullptr;
-}
+QWidget* CWizardPage::FieldWidget(WizardField) const { return nullptr; }

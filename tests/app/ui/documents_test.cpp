@@ -79,8 +79,9 @@ TEST_F(FrameTest, YesThenCancelledSaveAsKeepsTheDocument) {
     ASSERT_FALSE(Docs().CloseTab(0));
     ASSERT_EQ(Docs().Count(), 1);
     EXPECT_TRUE(Docs().ActiveView()->IsModified());
-    EXPECT_EQ(m_prompter.Messages(), (std::vector<PromptMessage>{{"是否保存对 \"New(1) \" 的更改？", "Korvane安装",
-                                                                 PromptIcon::Question, PromptButtons::YesNoCancel}}));
+    EXPECT_EQ(m_prompter.Messages(),
+              (std::vector<PromptMessage>{{"是否保存对 \"New(1) \" 的更改？", "Korvane安装", PromptIcon::Question,
+                                           PromptButtons::YesNoCancel}}));
     ASSERT_EQ(m_prompter.FileRequests().size(), 1u);
     EXPECT_EQ(m_prompter.FileRequests()[0].title, QStringLiteral("保存NSIS文件"));
     EXPECT_EQ(m_prompter.FileRequests()[0].fileName, QStringLiteral("New(1)"));

@@ -40,7 +40,6 @@ TEST_F(FrameCommandsTest, StatesFollowTheStartPageTypingAndTheEncoding) {
     EXPECT_TRUE(Checked(Cmd::EncodingUtf8));
     EXPECT_FALSE(Checked(Cmd::EncodingUcs2Le));
     EXPECT_EQ(Part(4), EncodingName(TextEncoding::Utf8));
-
 }
 
 TEST_F(FrameCommandsTest, StatusBarShowsCaretSelectionModeAndPrompts) {

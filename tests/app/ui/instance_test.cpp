@@ -89,7 +89,6 @@ TEST_F(HandOverTest, SecondStartHandsItsFileToTheFirstAndExitsWithOne) {
     EXPECT_TRUE(bare.path.isEmpty());
     EXPECT_EQ(Docs().Count(), tabs);
     EXPECT_EQ(compile.count(), 1);
-
 }
 
 TEST_F(HandOverTest, AnInstanceThatAcceptsButNeverAnswersIsPassedBy) {

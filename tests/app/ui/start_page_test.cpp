@@ -123,8 +123,8 @@ TEST(StartPageContent, ShownWhenReachableAndHarmlessWhenNot) {
         QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
             socket->readAll();
             const QByteArray body = "<p>来自网站的消息</p>";
-            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: " +
-                          QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: "
+                          + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
             socket->disconnectFromHost();
         });
     });

@@ -100,10 +100,11 @@ TEST_F(TabStripTest, TabMenuHoldsItsCommandsAndTooltipsNameTheTab) {
         if (!action->isSeparator())
             texts << action->text();
     }
-    EXPECT_EQ(texts, (QStringList{QStringLiteral("关闭当前文件"), QStringLiteral("关闭当前以外所有文件"),
-                                  QStringLiteral("保存当前文件"), QStringLiteral("当前文件另存为"),
-                                  QStringLiteral("重新读取当前文件"), QStringLiteral("复制文件路径到剪切板"),
-                                  QStringLiteral("复制文件名到剪切板"), QStringLiteral("复制当前路径到剪切板")}));
+    EXPECT_EQ(texts,
+              (QStringList{QStringLiteral("关闭当前文件"), QStringLiteral("关闭当前以外所有文件"),
+                           QStringLiteral("保存当前文件"), QStringLiteral("当前文件另存为"),
+                           QStringLiteral("重新读取当前文件"), QStringLiteral("复制文件路径到剪切板"),
+                           QStringLiteral("复制文件名到剪切板"), QStringLiteral("复制当前路径到剪切板")}));
     EXPECT_EQ(m_tabs->tabToolTip(2), QStringLiteral("New(3) "));
 
     const QString path = Script(QStringLiteral("copy me.nsi"));

@@ -12,9 +12,9 @@ namespace {
 
 // A script whose twelfth line holds an unknown command.
 QByteArray BrokenOnLine12() {
-    return "Name \"Broken\"\nOutFile \"broken.exe\"\nRequestExecutionLevel user\nSection\n" +
-           QByteArray("  DetailPrint \"line\"\n").repeated(7) + "  NotACommand here\n" +
-           QByteArray("  DetailPrint \"line\"\n").repeated(67) + "SectionEnd\n";
+    return "Name \"Broken\"\nOutFile \"broken.exe\"\nRequestExecutionLevel user\nSection\n"
+        + QByteArray("  DetailPrint \"line\"\n").repeated(7) + "  NotACommand here\n"
+        + QByteArray("  DetailPrint \"line\"\n").repeated(67) + "SectionEnd\n";
 }
 
 // A "wine" first on PATH that writes its arguments to a file.
@@ -188,8 +188,10 @@ TEST_F(CompileFrameTest, StartOptionAndHandOverCompileTheActiveDocument) {
 TEST_F(CompileFrameTest, GbkScriptWithChineseTextBuildsItsInstaller) {
     QByteArray gbk;
     bool lossy = false;
-    ASSERT_TRUE(Utf8ToAnsi("; 中文注释\nName \"中文安装程序\"\nOutFile \"中文.exe\"\nRequestExecutionLevel user\n"
-                           "Section\n  DetailPrint \"你好\"\nSectionEnd\n", gbk, lossy));
+    ASSERT_TRUE(
+        Utf8ToAnsi("; 中文注释\nName \"中文安装程序\"\nOutFile \"中文.exe\"\nRequestExecutionLevel user\n"
+                   "Section\n  DetailPrint \"你好\"\nSectionEnd\n",
+                   gbk, lossy));
     ASSERT_FALSE(lossy);
     ASSERT_NE(OpenAndCompile(Script(QStringLiteral("中文.nsi"), gbk)), nullptr);
     EXPECT_EQ(Docs().ActiveView()->Encoding(), TextEncoding::Ansi);

@@ -127,8 +127,8 @@ TEST_F(DiagnosticsFrameTest, F4AndShiftF4WalkTheWarningsRoundTheEnd) {
         int row;
         long caretLine;
     } steps[] = {
-        {Cmd::NextDiagnostic, 0, 5},     {Cmd::NextDiagnostic, 1, 6},     {Cmd::NextDiagnostic, 2, 3},
-        {Cmd::NextDiagnostic, 0, 5},     {Cmd::PreviousDiagnostic, 2, 3}, {Cmd::PreviousDiagnostic, 1, 6},
+        {Cmd::NextDiagnostic, 0, 5}, {Cmd::NextDiagnostic, 1, 6},     {Cmd::NextDiagnostic, 2, 3},
+        {Cmd::NextDiagnostic, 0, 5}, {Cmd::PreviousDiagnostic, 2, 3}, {Cmd::PreviousDiagnostic, 1, 6},
     };
     for (const auto& step : steps) {
         m_frame->Commands().Action(step.command)->trigger();

@@ -8,10 +8,13 @@ TEST_F(CompileFrameTest, LogIsGreyWithoutMarginsAndRefusesTyping) {
     CCompileLogCtrl* log = Compiler().Log();
     ASSERT_NE(log, nullptr);
     EXPECT_TRUE(m_frame->isAncestorOf(log));
-    const std::tuple<unsigned, unsigned long, long> looks[] = {
-        {Sci::SCI_GETREADONLY, 0, 1},           {Sci::SCI_GETHSCROLLBAR, 0, 0},        {Sci::SCI_GETCARETLINEVISIBLE, 0, 1},
-        {Sci::SCI_GETCARETLINEBACK, 0, 0xE1E1E1}, {Sci::SCI_GETCODEPAGE, 0, Sci::SC_CP_UTF8},
-        {Sci::SCI_STYLEGETBACK, 0, 0xC8C8C8},   {Sci::SCI_STYLEGETBACK, 32, 0xC8C8C8}};
+    const std::tuple<unsigned, unsigned long, long> looks[] = {{Sci::SCI_GETREADONLY, 0, 1},
+                                                               {Sci::SCI_GETHSCROLLBAR, 0, 0},
+                                                               {Sci::SCI_GETCARETLINEVISIBLE, 0, 1},
+                                                               {Sci::SCI_GETCARETLINEBACK, 0, 0xE1E1E1},
+                                                               {Sci::SCI_GETCODEPAGE, 0, Sci::SC_CP_UTF8},
+                                                               {Sci::SCI_STYLEGETBACK, 0, 0xC8C8C8},
+                                                               {Sci::SCI_STYLEGETBACK, 32, 0xC8C8C8}};
     for (auto [message, argument, expected] : looks)
         EXPECT_EQ(log->Send(message, argument), expected) << message << " " << argument;
 
@@ -83,6 +86,7 @@ TEST_F(CompileFrameTest, LogColoursAnOutputCommentEndingInABackslash) {
     log->Send(Sci::SCI_COLOURISE, 0, -1);
     const long styles[] = {1, 1, 5};
     for (unsigned long line = 0; line < 3; ++line)
-        EXPECT_EQ(log->Send(Sci::SCI_GETSTYLEAT, (unsigned long)log->Send(Sci::SCI_POSITIONFROMLINE, line)), styles[line])
+        EXPECT_EQ(log->Send(Sci::SCI_GETSTYLEAT, (unsigned long)log->Send(Sci::SCI_POSITIONFROMLINE, line)),
+                  styles[line])
             << line;
 }

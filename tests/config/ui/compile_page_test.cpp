@@ -65,8 +65,8 @@ TEST_F(CompilePageTest, SymbolsAddedBecomeDefsAndComeBackOnReopening) {
     WithModal(FillSymbol(u"NOT"_s, u"ADDED"_s, u"取消"_s), [this] { Press(u"添加"_s); });
     EXPECT_EQ(m_config->Base().Defs, u"/DVER=1.0\n/DDEBUG"_s);
     CloseSettings();
-    EXPECT_TRUE(ConfigBytes().contains("<Defs Val=\"/DVER=1.0&#xA;/DDEBUG\"") ||
-                ConfigBytes().contains("<Defs Val=\"/DVER=1.0\n/DDEBUG\""))
+    EXPECT_TRUE(ConfigBytes().contains("<Defs Val=\"/DVER=1.0&#xA;/DDEBUG\"")
+                || ConfigBytes().contains("<Defs Val=\"/DVER=1.0\n/DDEBUG\""))
         << ConfigBytes().constData();
 
     // At the next start as well.
@@ -111,7 +111,8 @@ TEST_F(CompilePageTest, AnEmptySymbolNameIsRefusedAndTheDialogStaysOpen) {
         [this] { Press(u"添加"_s); });
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0], (PromptMessage{u"符号不能为空！"_s, u"错误"_s, PromptIcon::Warning, PromptButtons::Ok}));
+    EXPECT_EQ(m_prompter.Messages()[0],
+              (PromptMessage{u"符号不能为空！"_s, u"错误"_s, PromptIcon::Warning, PromptButtons::Ok}));
     EXPECT_EQ(m_config->Base().Defs, u"/DN=1"_s);
 }
 

@@ -89,7 +89,7 @@ struct SearchCase {
 const SearchCase kSearchCases[] = {
     {"one two one two", 0, 0, u"two", u"", 0, Action::Next, "one two one two", 4, 7},
     {"one two one two", 4, 7, u"two", u"", 0, Action::Next, "one two one two", 12, 15},
-    {"one two one two", 12, 15, u"two", u"", 0, Action::Next, "one two one two", 4, 7},  // wraps
+    {"one two one two", 12, 15, u"two", u"", 0, Action::Next, "one two one two", 4, 7},    // wraps
     {"one two one two", 4, 7, u"two", u"", kUp, Action::Next, "one two one two", 12, 15},  // skips the selected match
     {"one two one two", 13, 13, u"three", u"", kNoWrap, Action::Next, "one two one two", 13, 13},
     {"Word words WORD", 0, 0, u"word", u"", kWhole, Action::Next, "Word words WORD", 0, 4},

@@ -29,7 +29,8 @@ protected:
     }
 
     static long StyleAtLine(CScrivoView* view, long line) {
-        return view->Send(Sci::SCI_GETSTYLEAT, (unsigned long)view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line));
+        return view->Send(Sci::SCI_GETSTYLEAT,
+                          (unsigned long)view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line));
     }
 
     // Styles and fold levels of the whole text.
@@ -77,7 +78,7 @@ TEST_F(NsisColouringTest, EditsRestyleLikeAFreshView) {
 
     // (line, keys typed at its start): each changes how the lines after it read.
     const std::pair<long, QString> edits[] = {
-        {4, QStringLiteral("; note \\")}, {10, QStringLiteral("/* box")},   {30, QStringLiteral("*/")},
+        {4, QStringLiteral("; note \\")},  {10, QStringLiteral("/* box")},   {30, QStringLiteral("*/")},
         {50, QStringLiteral("\"open \\")}, {60, QStringLiteral("!ifdef X")}, {2, QStringLiteral("Function f")},
     };
     for (const auto& [line, keys] : edits) {

@@ -37,9 +37,7 @@ protected:
         ASSERT_NE(m_view, nullptr);
         Settle();
     }
-    int EightWidth() const {
-        return int(m_view->Editor()->SendScintilla(Sci::SCI_TEXTWIDTH, uintptr_t(33), "8"));
-    }
+    int EightWidth() const { return int(m_view->Editor()->SendScintilla(Sci::SCI_TEXTWIDTH, uintptr_t(33), "8")); }
 
     CScrivoView* m_view = nullptr;
 };
@@ -47,10 +45,14 @@ protected:
 TEST_F(ViewTest, UsesOurNsisLexerWithFoldingAndUtf8) {
     EXPECT_TRUE(CScrivoView::NsisLexerAvailable());
     // (message, argument, value); TabSpace is on, so no tabs.
-    const long settings[][3] = {{Sci::SCI_GETLEXER, 0, Sci::SCLEX_CONTAINER}, {Sci::SCI_GETCODEPAGE, 0, Sci::SC_CP_UTF8},
-                                {Sci::SCI_GETMARGINWIDTHN, 2, 14}, {Sci::SCI_GETMARGINWIDTHN, 1, 0},
-                                {Sci::SCI_GETMOUSEDWELLTIME, 0, 200}, {Sci::SCI_GETTABWIDTH, 0, 4},
-                                {Sci::SCI_GETUSETABS, 0, 0}, {Sci::SCI_GETCARETLINEVISIBLE, 0, 1},
+    const long settings[][3] = {{Sci::SCI_GETLEXER, 0, Sci::SCLEX_CONTAINER},
+                                {Sci::SCI_GETCODEPAGE, 0, Sci::SC_CP_UTF8},
+                                {Sci::SCI_GETMARGINWIDTHN, 2, 14},
+                                {Sci::SCI_GETMARGINWIDTHN, 1, 0},
+                                {Sci::SCI_GETMOUSEDWELLTIME, 0, 200},
+                                {Sci::SCI_GETTABWIDTH, 0, 4},
+                                {Sci::SCI_GETUSETABS, 0, 0},
+                                {Sci::SCI_GETCARETLINEVISIBLE, 0, 1},
                                 {Sci::SCI_GETCARETLINEBACK, 0, 16771304}};
     for (const auto& [message, argument, value] : settings)
         EXPECT_EQ(m_view->Send(unsigned(message), (unsigned long)argument), value) << message;
@@ -82,16 +84,20 @@ TEST_F(ViewTest, LineNumberMarginGrowsWithTheDigitsOnScreen) {
 }
 
 TEST_F(ViewTest, StyleZeroAlsoSetsTheDefaultAndCallTipStyles) {
-    m_view->TextView()->SetStyle(WordsStyle{.styleId = 0, .foreColour = 0x123456, .backColour = 0x654321, .fontStyle = kFontBold,
-                                .fontSize = 13});
+    m_view->TextView()->SetStyle(WordsStyle{
+        .styleId = 0, .foreColour = 0x123456, .backColour = 0x654321, .fontStyle = kFontBold, .fontSize = 13});
     for (int number : {0, 32, 38}) {
         EXPECT_EQ(m_view->Send(Sci::SCI_STYLEGETFORE, number), 0x123456) << number;
         EXPECT_EQ(m_view->Send(Sci::SCI_STYLEGETBACK, number), 0x654321) << number;
         EXPECT_EQ(m_view->Send(Sci::SCI_STYLEGETBOLD, number), 1) << number;
     }
     // Font style -1 and size 0 leave what is there; the colour mask picks the colours.
-    const WordsStyle partial{.styleId = 5, .foreColour = 0x00FF00, .backColour = 0x0000FF,
-                             .colourFlags = kApplyBackColour, .fontStyle = -1, .fontSize = 0};
+    const WordsStyle partial{.styleId = 5,
+                             .foreColour = 0x00FF00,
+                             .backColour = 0x0000FF,
+                             .colourFlags = kApplyBackColour,
+                             .fontStyle = -1,
+                             .fontSize = 0};
     const long foreBefore = m_view->Send(Sci::SCI_STYLEGETFORE, 5);
     m_view->Send(Sci::SCI_STYLESETITALIC, 5, 1);
     m_view->Send(Sci::SCI_STYLESETSIZE, 5, 17);

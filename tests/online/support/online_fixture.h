@@ -34,7 +34,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         ASSERT_TRUE(m_server.IsListening());
-        m_server.SetHandler([](const HttpExchange& exchange) { return SignInAnswer(DecodeStatRequest(exchange.body)); });
+        m_server.SetHandler(
+            [](const HttpExchange& exchange) { return SignInAnswer(DecodeStatRequest(exchange.body)); });
         LoadConfig();
     }
 
@@ -60,8 +61,8 @@ protected:
 
     // The stored sign-in of a user who chose to be signed in automatically.
     static QByteArray StoredAutoLogin() {
-        return "<UserInfo><email Val=\"user01\"/><pwd Val=\"" + EncodePassword("37f55d6042498a66e39173b3baa69514") +
-               "\"/><save Val=\"1\"/><autol Val=\"1\"/></UserInfo>";
+        return "<UserInfo><email Val=\"user01\"/><pwd Val=\"" + EncodePassword("37f55d6042498a66e39173b3baa69514")
+            + "\"/><save Val=\"1\"/><autol Val=\"1\"/></UserInfo>";
     }
 
     OnlineServers Servers() const { return {m_server.Url(), m_server.Url()}; }

@@ -14,7 +14,7 @@ class QTcpSocket;
 
 struct HttpExchange {
     QByteArray method;
-    QByteArray target;  // path and query as sent
+    QByteArray target;                     // path and query as sent
     QMap<QByteArray, QByteArray> headers;  // names in lower case
     QByteArray body;
 };
@@ -30,9 +30,7 @@ struct ScriptedAnswer {
 
     static ScriptedAnswer Text(const QByteArray& body) { return {200, body, {}, false, 0}; }
     static ScriptedAnswer Status(int status) { return {status, "failed", {}, false, 0}; }
-    static ScriptedAnswer Redirect(const QUrl& to) {
-        return {302, {}, {{"Location", to.toEncoded()}}, false, 0};
-    }
+    static ScriptedAnswer Redirect(const QUrl& to) { return {302, {}, {{"Location", to.toEncoded()}}, false, 0}; }
     static ScriptedAnswer Stall() { return {200, {}, {}, true, 0}; }
     static ScriptedAnswer Filler(qint64 bytes) { return {200, {}, {}, false, bytes}; }
 };

@@ -45,14 +45,14 @@ protected:
     // A new frame over config.xml pointed at the loopback server, with extra elements.
     void Restart(const QByteArray& extra = {}) {
         m_frame.reset();
-        const QByteArray servers = "<OnlineServers><StatServer Val=\"" + m_server.Url().toEncoded() +
-                                   "\"/><InfoServer Val=\"" + m_server.Url().toEncoded() + "\"/></OnlineServers>";
+        const QByteArray servers = "<OnlineServers><StatServer Val=\"" + m_server.Url().toEncoded()
+            + "\"/><InfoServer Val=\"" + m_server.Url().toEncoded() + "\"/></OnlineServers>";
         QByteArray config = ReadBytes(m_dir.filePath(u"config.xml"_s));
         config.replace("</Scrivo>", servers + extra + "</Scrivo>");
         ASSERT_TRUE(WriteBytes(m_dir.filePath(u"config.xml"_s), config));
         CreateFrame();
-        ASSERT_TRUE(Docs().OpenDocument(Script(u"setup.nsi"_s, "Name x\r\nOutFile a.exe\r\nSection\r\nSectionEnd\r\n"),
-                                        false));
+        ASSERT_TRUE(
+            Docs().OpenDocument(Script(u"setup.nsi"_s, "Name x\r\nOutFile a.exe\r\nSection\r\nSectionEnd\r\n"), false));
     }
 
     QString SignInText() const { return m_frame->Commands().Action(Cmd::SignIn)->text(); }
@@ -86,16 +86,16 @@ TEST_F(FrameOnlineTest, SignInAndOutChangeStatusAndMenu) {
 }
 
 TEST_F(FrameOnlineTest, StoredAutomaticSignInStartsSignedIn) {
-    Restart("<UserInfo><email Val=\"user01\"/><pwd Val=\"" + EncodePassword("37f55d6042498a66e39173b3baa69514") +
-            "\"/><save Val=\"1\"/><autol Val=\"1\"/></UserInfo>");
+    Restart("<UserInfo><email Val=\"user01\"/><pwd Val=\"" + EncodePassword("37f55d6042498a66e39173b3baa69514")
+            + "\"/><save Val=\"1\"/><autol Val=\"1\"/></UserInfo>");
     EXPECT_EQ(StatusText(), u"状态:已登录"_s);
     EXPECT_EQ(SignInText(), u"注销登录(&L)"_s);
     EXPECT_TRUE(m_server.Requests().isEmpty());
 }
 
 TEST_F(FrameOnlineTest, InsertStatisticsCommandEditsTheActiveScript) {
-    Restart("<UserInfo><email Val=\"user01\"/><pwd Val=\"" + EncodePassword("37f55d6042498a66e39173b3baa69514") +
-            "\"/><save Val=\"1\"/><autol Val=\"1\"/></UserInfo>");
+    Restart("<UserInfo><email Val=\"user01\"/><pwd Val=\"" + EncodePassword("37f55d6042498a66e39173b3baa69514")
+            + "\"/><save Val=\"1\"/><autol Val=\"1\"/></UserInfo>");
     WhenModal<CInsertNum>([](CInsertNum& dialog) {
         // Waits for the signed-in list, then takes its row.
         QTRY_COMPARE(dialog.Panel()->List()->topLevelItemCount(), 1);

@@ -81,8 +81,9 @@ TEST_F(InsertNumTest, OkChecksTheNumber) {
         Form().SetNumber(refused);
         QTest::mouseClick(Button(u"确    定"_s), Qt::LeftButton);
         ASSERT_FALSE(m_prompter.Messages().empty());
-        EXPECT_EQ(m_prompter.Messages().back(),
-                  (PromptMessage{u"请输入有效的统计编号！"_s, u"Korvane安装"_s, PromptIcon::Warning, PromptButtons::Ok}));
+        EXPECT_EQ(
+            m_prompter.Messages().back(),
+            (PromptMessage{u"请输入有效的统计编号！"_s, u"Korvane安装"_s, PromptIcon::Warning, PromptButtons::Ok}));
         EXPECT_TRUE(m_dialog->isVisible());
         m_prompter.ClearRecord();
     }

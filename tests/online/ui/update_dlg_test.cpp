@@ -33,8 +33,8 @@ protected:
         });
     }
     void Create(int timeoutMs = 6000) {
-        m_update = std::make_unique<CUpdateDlg>(*m_config, m_prompter, Servers(), timeoutMs, [] { return kNow; },
-                                                nullptr);
+        m_update = std::make_unique<CUpdateDlg>(
+            *m_config, m_prompter, Servers(), timeoutMs, [] { return kNow; }, nullptr);
     }
     // Runs one check until it has decided.
     void Check(bool manual) {
@@ -115,10 +115,9 @@ TEST_F(UpdateTest, WhenTheCheckSpeaks) {
         m_update.reset();
         Check(c.manual);
         EXPECT_EQ(m_update->isVisible(), c.dialog) << c.name;
-        const std::vector<PromptMessage> expected =
-            c.upToDate ? std::vector<PromptMessage>{{u"当前已是最新版本"_s, u"Korvane安装"_s, PromptIcon::None,
-                                                     PromptButtons::Ok}}
-                       : std::vector<PromptMessage>{};
+        const std::vector<PromptMessage> expected = c.upToDate
+            ? std::vector<PromptMessage>{{u"当前已是最新版本"_s, u"Korvane安装"_s, PromptIcon::None, PromptButtons::Ok}}
+            : std::vector<PromptMessage>{};
         EXPECT_EQ(m_prompter.Messages(), expected) << c.name;
         m_update->reject();
     }

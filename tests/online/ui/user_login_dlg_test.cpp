@@ -38,8 +38,8 @@ protected:
         QTest::mouseClick(Find<QPushButton>("login"), Qt::LeftButton);
     }
     bool Asked(const QString& text, PromptIcon icon) const {
-        return !m_prompter.Messages().empty() &&
-               m_prompter.Messages().back() == PromptMessage{text, u"用户登录"_s, icon, PromptButtons::Ok};
+        return !m_prompter.Messages().empty()
+            && m_prompter.Messages().back() == PromptMessage{text, u"用户登录"_s, icon, PromptButtons::Ok};
     }
 
     std::unique_ptr<CUserInfoLogic> m_user;

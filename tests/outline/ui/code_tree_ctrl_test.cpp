@@ -39,7 +39,9 @@ protected:
             shape << QStringLiteral("%1@%2").arg(item->text(0)).arg(CCodeTreeCtrl::ItemLine(item));
             for (int j = 0; j < item->childCount(); ++j) {
                 const QTreeWidgetItem* child = item->child(j);
-                shape << QStringLiteral("%1>%2@%3").arg(item->text(0), child->text(0)).arg(CCodeTreeCtrl::ItemLine(child));
+                shape << QStringLiteral("%1>%2@%3")
+                             .arg(item->text(0), child->text(0))
+                             .arg(CCodeTreeCtrl::ItemLine(child));
             }
         }
         return shape;
@@ -54,8 +56,9 @@ protected:
 
 TEST_F(CodeTreeTest, BuildsNestingWithImagesAndRecords) {
     Apply("SectionGroup G1\nSection S1\nSectionGroupEnd\nSection S2\nFunction F\n!macro M\n!ifdef D\nPageEx license\n");
-    EXPECT_EQ(Shape(), (QStringList{"SectionGroup G1@0", "SectionGroup G1>Section S1@1", "Section S2@3",
-                                    "Function F@4", "!macro M@5", "!ifdef D@6", "PageEx license@7"}));
+    EXPECT_EQ(Shape(),
+              (QStringList{"SectionGroup G1@0", "SectionGroup G1>Section S1@1", "Section S2@3", "Function F@4",
+                           "!macro M@5", "!ifdef D@6", "PageEx license@7"}));
     EXPECT_EQ(CCodeTreeCtrl::ItemRow(m_tree->topLevelItem(0)), OutlineRow::SectionGroup);
     EXPECT_EQ(CCodeTreeCtrl::ItemRow(m_tree->topLevelItem(2)), OutlineRow::Function);
     for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
@@ -138,7 +141,9 @@ TEST_F(CodeTreeTest, GroupEndsAndOpenGroupsRemoveStaleItems) {
     EXPECT_FALSE(m_tree->topLevelItem(1)->data(0, kMark).isValid());
 
     // A pass that ends inside an open group leaves nothing stale at any level.
-    Apply("SectionGroup G\nSectionGroup H\nSection X\nSection Y\nSectionGroupEnd\nSection Z\nSectionGroupEnd\nSection Tail\n");
+    Apply(
+        "SectionGroup G\nSectionGroup H\nSection X\nSection Y\nSectionGroupEnd\nSection Z\nSectionGroupEnd\nSection "
+        "Tail\n");
     ASSERT_EQ(m_tree->topLevelItemCount(), 2);
     Apply("SectionGroup G\nSectionGroup H\nSection X\n");
     ASSERT_EQ(m_tree->topLevelItemCount(), 1);

@@ -3,7 +3,8 @@
 
 TEST_F(SidePaneTest, OutlineFollowsTheActiveTabAndSettledEdits) {
     const QStringList first{"Section A", "Function F"};
-    ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("a.nsi"), "Section A\r\nSectionEnd\r\nFunction F\r\n"), false));
+    ASSERT_TRUE(
+        Docs().OpenDocument(Script(QStringLiteral("a.nsi"), "Section A\r\nSectionEnd\r\nFunction F\r\n"), false));
     ASSERT_TRUE(WaitFor([&] { return TopLabels() == first; })) << Shown();
     QTreeWidgetItem* kept = Tree().topLevelItem(0);
 

@@ -41,7 +41,8 @@ protected:
     static QByteArray NumberedScript(int count) {
         QByteArray text;
         for (int i = 0; i < count; ++i) {
-            text += i % 100 == 50 ? QByteArray("Function F") + QByteArray::number(i) : "  DetailPrint " + QByteArray::number(i);
+            text += i % 100 == 50 ? QByteArray("Function F") + QByteArray::number(i)
+                                  : "  DetailPrint " + QByteArray::number(i);
             text += "\r\n";
         }
         return text;

@@ -85,8 +85,8 @@ TEST_F(ThumbnailTest, TheBandCoversTheEditorsLinesAndItsMiddleFollowsTheMouse) {
     EXPECT_EQ(band.top, Thumb().Send(Sci::SCI_POINTYFROMPOSITION, 0, firstPos));
 
     // A click moves the band's middle there; less than a line away rounds towards the middle.
-    const std::pair<int, long> clicks[] = {{0, 1000}, {LineHeight(), 1001}, {-2 * LineHeight(), 999},
-                                           {LineHeight() - 1, 999}};
+    const std::pair<int, long> clicks[] = {
+        {0, 1000}, {LineHeight(), 1001}, {-2 * LineHeight(), 999}, {LineHeight() - 1, 999}};
     for (auto [offset, first] : clicks) {
         Press(Middle() + offset);
         EXPECT_EQ(First(Editor()), first) << offset;
@@ -106,8 +106,10 @@ TEST_F(ThumbnailTest, TheBandCoversTheEditorsLinesAndItsMiddleFollowsTheMouse) {
 TEST_F(ThumbnailTest, KeysScrollByALineOrAScreen) {
     const long screen = EditorLines();
     ASSERT_GT(screen, 1);
-    const std::pair<Qt::Key, long> keys[] = {{Qt::Key_Down, 1001},      {Qt::Key_Up, 1000},
-                                             {Qt::Key_Up, 999},          {Qt::Key_PageDown, 999 + screen},
+    const std::pair<Qt::Key, long> keys[] = {{Qt::Key_Down, 1001},
+                                             {Qt::Key_Up, 1000},
+                                             {Qt::Key_Up, 999},
+                                             {Qt::Key_PageDown, 999 + screen},
                                              {Qt::Key_PageUp, 999}};
     for (auto [key, first] : keys) {
         QTest::keyClick(&Zone(), key);
@@ -167,7 +169,8 @@ TEST_F(FrameTest, ThumbnailKeepsItsDocumentAliveAfterTheEditorIsGone) {
     auto editor = std::make_unique<CScrivoView>(*m_config, m_prompter, &host);
     editor->AppendText("Function F\r\n");
     CScrivoView* active = editor.get();
-    CCodePaneView thumb(*m_config, [&active] { return active; }, &host);
+    CCodePaneView thumb(
+        *m_config, [&active] { return active; }, &host);
     thumb.Attach();
     thumb.Attach();  // the document already shown
     active = nullptr;

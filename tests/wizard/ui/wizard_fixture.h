@@ -19,9 +19,7 @@
 #include <QTreeWidget>
 #include <memory>
 
-inline QString WizardAppFile(const QString& name) {
-    return QStringLiteral(SCRIVO_TEST_DATA "/wizard/app/") + name;
-}
+inline QString WizardAppFile(const QString& name) { return QStringLiteral(SCRIVO_TEST_DATA "/wizard/app/") + name; }
 
 inline InstalledNsis RealInstalledNsis() {
     return QueryInstalledNsis(QStandardPaths::findExecutable("makensis"), 30000);
