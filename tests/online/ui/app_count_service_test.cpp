@@ -1,5 +1,6 @@
 // Wizard page 8 with the statistics service: sign in from the page, pick a listed number, its item name stored.
 #include "modal_script.h"
+#include "support/eventually.h"
 #include "online/core/password_digest.h"
 #include "online/core/user_info_logic.h"
 #include "online/support/online_fixture.h"
@@ -50,7 +51,7 @@ TEST_F(AppCountServiceTest, SignInOnThePageAndPickAListedNumber) {
     EXPECT_FALSE(signIn->isVisible());
 
     auto* list = Find<QTreeWidget>("statList");
-    QTRY_COMPARE(list->topLevelItemCount(), 1);
+    ASSERT_EVENTUALLY(list->topLevelItemCount() == 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
     EXPECT_EQ(Find<QLineEdit>("statNumber")->text(), u"7KFBDS3C"_s);
     Next();

@@ -1,5 +1,6 @@
 // The statistics and update commands of the main frame, with its status bar and menu text, against loopback servers.
 #include "support/frame_fixture.h"
+#include "support/eventually.h"
 #include "app/ui/frame_status_bar.h"
 #include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
@@ -98,7 +99,7 @@ TEST_F(FrameOnlineTest, InsertStatisticsCommandEditsTheActiveScript) {
             + "\"/><save Val=\"1\"/><autol Val=\"1\"/></UserInfo>");
     WhenModal<CInsertNum>([](CInsertNum& dialog) {
         // Waits for the signed-in list, then takes its row.
-        QTRY_COMPARE(dialog.Panel()->List()->topLevelItemCount(), 1);
+        ASSERT_EVENTUALLY(dialog.Panel()->List()->topLevelItemCount() == 1);
         dialog.Form()->SetNumber(u"7KFBDS3C"_s);
         for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
             if (button->text() == u"确    定"_s)
@@ -129,8 +130,8 @@ TEST_F(FrameOnlineTest, ManualUpdateCheckAndExitWithTheDialogOpen) {
     m_frame->OnCommand(Cmd::CheckUpdate);
     ASSERT_TRUE(done.wait(20000));
     CUpdateDlg& update = m_frame->Online().Update();
-    ASSERT_TRUE(update.isVisible());
-    QTRY_VERIFY(update.PostponeCheckBox()->isChecked());
+    ASSERT_EVENTUALLY(update.isVisible());
+    ASSERT_EVENTUALLY(update.PostponeCheckBox()->isChecked());
     const std::int64_t before = QDateTime::currentSecsSinceEpoch();
     // The frame goes with the dialog open: it ends as with OK, the box's days stored.
     m_frame.reset();

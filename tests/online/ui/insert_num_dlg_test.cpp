@@ -1,5 +1,6 @@
 // The statistics panel and the insert dialog against the loopback service, and the insertion in a real editor.
 #include "editor/ui/qsci_base.h"
+#include "support/eventually.h"
 #include "modal_script.h"
 #include "online/core/user_info_logic.h"
 #include "online/support/online_fixture.h"
@@ -59,7 +60,7 @@ TEST_F(InsertNumTest, SignedInPanelListsTheNumbersAndPicksOne) {
     EXPECT_TRUE(Form().findChild<QLineEdit*>(u"statNumber"_s)->hasFocus());
     EXPECT_FALSE(Panel().findChild<QPushButton*>(u"signIn"_s)->isVisible());
     QTreeWidget* list = Panel().List();
-    QTRY_COMPARE(list->topLevelItemCount(), 1);
+    ASSERT_EVENTUALLY(list->topLevelItemCount() == 1);
     const QTreeWidgetItem* row = list->topLevelItem(0);
     EXPECT_EQ(QStringList({row->text(0), row->text(1), row->text(2)}), QStringList({u"1"_s, u"A1"_s, u"Setup A"_s}));
 
@@ -102,7 +103,7 @@ TEST_F(InsertNumTest, SigningInFromThePanelFillsTheList) {
     SignInWhenAsked();
     QTest::mouseClick(signIn, Qt::LeftButton);
     EXPECT_FALSE(signIn->isVisible());
-    QTRY_COMPARE(Panel().List()->topLevelItemCount(), 1);
+    ASSERT_EVENTUALLY(Panel().List()->topLevelItemCount() == 1);
     EXPECT_EQ(Panel().ItemName(u"A1"_s), u"Setup A"_s);
     EXPECT_EQ(Panel().ItemName(u"a1"_s), QString());
 }

@@ -1,5 +1,6 @@
 // The update check against the loopback information server: when it speaks, what it shows, what it stores.
 #include "online/support/online_fixture.h"
+#include "support/eventually.h"
 #include "online/ui/update_dlg.h"
 #include "online/ui/update_html_view.h"
 
@@ -74,7 +75,7 @@ TEST_F(UpdateTest, NewerVersionShowsItsPage) {
         Check(false);
         ASSERT_TRUE(m_update->isVisible()) << c.name;
         EXPECT_EQ(m_update->windowTitle(), u"新版本提示"_s);
-        QTRY_VERIFY(PageText().contains(u"Korvane 3"_s));
+        ASSERT_EVENTUALLY(PageText().contains(u"Korvane 3"_s));
         EXPECT_TRUE(Fetched(c.page)) << c.name;
         // The page's own references are never fetched.
         EXPECT_FALSE(Fetched("/logo.png")) << c.name;
@@ -129,7 +130,7 @@ TEST_F(UpdateTest, CheckedBoxPostponesTheReminder) {
         m_update.reset();
         m_config->SetNextUpdateTime(0);
         Check(false);
-        QTRY_VERIFY(m_update->PostponeCheckBox()->isVisible());
+        ASSERT_EVENTUALLY(m_update->PostponeCheckBox()->isVisible());
         m_update->PostponeCheckBox()->setChecked(checked);
         // The close box, Esc, and Enter all end the dialog the same way.
         QTest::keyClick(m_update.get(), Qt::Key_Escape);
@@ -144,7 +145,7 @@ TEST_F(UpdateTest, CheckedBoxPostponesTheReminder) {
 TEST_F(UpdateTest, ShutdownEndsAnOpenDialogAsWithOk) {
     Serve("VID:3");
     Check(false);
-    QTRY_VERIFY(m_update->PostponeCheckBox()->isVisible());
+    ASSERT_EVENTUALLY(m_update->PostponeCheckBox()->isVisible());
     m_update->PostponeCheckBox()->setChecked(true);
     m_update.reset();
     ReloadConfig();
@@ -156,9 +157,9 @@ TEST_F(UpdateTest, ShutdownDoesNotWaitForAStalledServer) {
     // A time-out far beyond the wait below: only the cancelled request ends the worker.
     Create(600000);
     m_update->StartUpdateCheck(true);
-    QTRY_COMPARE(m_server.Requests().size(), 1);
+    ASSERT_EVENTUALLY(m_server.Requests().size() == 1);
     ASSERT_TRUE(m_update->IsRunning());
     m_update->Shutdown(std::chrono::milliseconds(500));
-    QTRY_VERIFY_WITH_TIMEOUT(!m_update->IsRunning(), 60000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bool(!m_update->IsRunning()); }, 60000));
     EXPECT_TRUE(m_prompter.Messages().empty());
 }

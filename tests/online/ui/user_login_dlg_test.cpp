@@ -1,5 +1,6 @@
 // The sign-in dialog against the loopback service: field checks, stored sign-in, messages, busy state.
 #include "support/url_recorder.h"
+#include "support/eventually.h"
 #include "online/core/password_digest.h"
 #include "online/core/user_info_logic.h"
 #include "online/support/online_fixture.h"
@@ -75,18 +76,18 @@ TEST_F(UserLoginTest, AnswersAndTheirMessages) {
     Open();
     // A six-character account and a four-character password pass the checks.
     Submit(u"user01"_s, u"abcd"_s);
-    QTRY_VERIFY(Asked(u"账号或密码错误！"_s, PromptIcon::Error));
+    ASSERT_EVENTUALLY(Asked(u"账号或密码错误！"_s, PromptIcon::Error));
     EXPECT_EQ(m_dialog->LastCode(), -1);
     EXPECT_TRUE(m_dialog->isVisible());
     EXPECT_TRUE(Password()->hasFocus());
 
     m_server.AnswerAlways(ScriptedAnswer::Text("ct:0"));
     Submit(u"user01"_s, u"abcd"_s);
-    QTRY_VERIFY(Asked(u"服务处理错误！"_s, PromptIcon::Error));
+    ASSERT_EVENTUALLY(Asked(u"服务处理错误！"_s, PromptIcon::Error));
 
     m_server.SetHandler([](const HttpExchange& e) { return SignInAnswer(DecodeStatRequest(e.body)); });
     Submit(u" user01 "_s, u"secret1"_s);
-    QTRY_VERIFY(!m_dialog->isVisible());
+    ASSERT_EVENTUALLY(!m_dialog->isVisible());
     EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
     EXPECT_EQ(m_dialog->LastCode(), 0);
     EXPECT_EQ(m_user->CheckLogin(), 0);
@@ -107,7 +108,7 @@ TEST_F(UserLoginTest, OpensWithTheStoredSignIn) {
 
     // The stored digest goes as it is, not digested again.
     QTest::mouseClick(Find<QPushButton>("login"), Qt::LeftButton);
-    QTRY_VERIFY(!m_dialog->isVisible());
+    ASSERT_EVENTUALLY(!m_dialog->isVisible());
     EXPECT_EQ(m_dialog->LastCode(), 0);
     EXPECT_EQ(DecodeStatRequest(m_server.Requests().last().body).pwd, PasswordDigest(u"secret1"_s));
 }
@@ -144,13 +145,13 @@ TEST_F(UserLoginTest, StalledServiceEndsWithTransportErrorWhileTheDialogKeepsPai
     ASSERT_TRUE(Find<QProgressBar>("busy")->isVisible());
     EXPECT_FALSE(Find<QPushButton>("login")->isEnabled());
     EXPECT_FALSE(Account()->isEnabled());
-    QTRY_VERIFY(m_server.Requests().size() == 1);
+    ASSERT_EVENTUALLY(m_server.Requests().size() == 1);
     ASSERT_TRUE(Find<QProgressBar>("busy")->isVisible());
     m_dialog->update();
-    QTRY_VERIFY(paints > 0);
+    ASSERT_EVENTUALLY(paints > 0);
     EXPECT_TRUE(m_prompter.Messages().empty());
 
-    QTRY_VERIFY_WITH_TIMEOUT(Asked(u"网络传输错误！"_s, PromptIcon::Error), 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bool(Asked(u"网络传输错误！"_s, PromptIcon::Error)); }, 20000));
     EXPECT_FALSE(Find<QProgressBar>("busy")->isVisible());
     EXPECT_TRUE(Find<QPushButton>("login")->isEnabled());
     EXPECT_EQ(m_dialog->LastCode(), -31);
