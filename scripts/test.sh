@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs every test; then again with the sanitizers.
+# Installs what is needed, builds, and runs every test; then again with the sanitizers, and the fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
