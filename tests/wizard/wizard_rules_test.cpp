@@ -182,7 +182,7 @@ TEST(PageStore, InfoOptionsAndRootRefuseMissingRequiredTexts) {
 
 TEST(PageStore, StatisticsPageChecksNumberAndVersionAndFindsTheItemName) {
     WizardData data;
-    const QList<StatListItem> list{{"7KFBDS3C", "演示"}, {"7KFBDS3C", "second"}};
+    const QList<StatItem> list{{"7KFBDS3C", "演示"}, {"7KFBDS3C", "second"}};
     EXPECT_EQ(StoreAppCount(data, "ABC", "", list)->text, QStringLiteral("请输入有效的统计编号！"));
     for (const char* version : {"1.2.3", "1.2.3.70000"}) {
         const StoreResult refused = StoreAppCount(data, "", version, list);
