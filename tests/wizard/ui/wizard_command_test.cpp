@@ -65,14 +65,10 @@ TEST_F(WizardCommandTest, KeyMenuToolBarAndStartPageOpenTheWizardAndCancelCreate
         ASSERT_TRUE(WizardShown()) << name;
         EXPECT_TRUE(Wizard()->isModal()) << name;
         EXPECT_EQ(Wizard()->PageIndex(), kWelcome) << name;
+        // The question itself is the page scenes' to check.
         ASSERT_TRUE(GoTo(kOption)) << name;
-        m_prompter.QueueAnswer(PromptAnswer::No);
-        Click("cancel");
-        EXPECT_TRUE(Wizard()->isVisible()) << name;
         CancelWizard();
         EXPECT_EQ(Docs().Count(), documents) << name;
-        EXPECT_EQ(m_prompter.Messages().size(), 2u) << name;
-        m_prompter.ClearRecord();
     }
 }
 
