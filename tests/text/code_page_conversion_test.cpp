@@ -1,5 +1,6 @@
 // Code page conversions that keep every byte: escapes for what cannot be decoded, and the way back.
 #include "text/core/code_page_conversion.h"
+#include "text/core/iconv_converter.h"
 
 #include <QString>
 
@@ -34,6 +35,9 @@ TEST(CodePageConversion, EveryByteComesBackAndOnlyUndecodableBytesAreEscaped) {
         {"GB18030 four bytes", CodePage::Gb18030, "\x95\x32\x82\x36", Utf8("𠀀")},
         {"Shift_JIS keeps the backslash", CodePage::ShiftJis, "C:\\\x83\x65", Utf8("C:\\テ")},
         {"zero bytes", CodePage::Windows1252, QByteArray("a\0b", 3), QByteArray("a\0b", 3)},
+        // 87 90 reads as U+2252, which CP932 writes as 81 E0.
+        {"Shift_JIS with two spellings", CodePage::ShiftJis, "x\x87\x90", "x" + Escape(0x87) + Escape(0x90)},
+        {"two spellings in GB18030", CodePage::Gb18030, "\x95\x32\x90\x31", Escape(0x95) + "2" + Escape(0x90) + "1"},
     };
     for (const Case& c : cases) {
         QByteArray text;
@@ -44,6 +48,31 @@ TEST(CodePageConversion, EveryByteComesBackAndOnlyUndecodableBytesAreEscaped) {
         ASSERT_TRUE(Utf8ToCodePage(text, c.page, back, lossy)) << c.why;
         EXPECT_EQ(back, c.bytes) << c.why;
         EXPECT_FALSE(lossy) << c.why;
+    }
+}
+
+// Multi-byte text in these code pages is read without a second conversion
+// proving that it writes back unchanged; this holds glibc's tables to that.
+TEST(CodePageConversion, EveryCharacterOfTheTrustedCodePagesWritesBackUnchanged) {
+    const auto stop = [](QByteArrayView, bool) { return BadInputAnswer{}; };
+    for (CodePage page : AllCodePages()) {
+        if (!RoundTripsEveryCharacter(page) || IsSingleByte(page))
+            continue;
+        IconvConverter decoder("UTF-8", IconvName(page));
+        IconvConverter encoder(IconvName(page), "UTF-8");
+        int differing = 0;
+        for (int lead = 0x80; lead < 0x100; ++lead) {
+            for (int trail = 0; trail < 0x100; ++trail) {
+                const char pair[] = {char(lead), char(trail)};
+                QByteArray text;
+                if (decoder.Convert(QByteArrayView(pair, 2), text, 8, stop) != 2)
+                    continue;
+                QByteArray back;
+                encoder.Convert(text, back, 8, stop);
+                differing += back != QByteArrayView(pair, 2);
+            }
+        }
+        EXPECT_EQ(differing, 0) << IconvName(page);
     }
 }
 

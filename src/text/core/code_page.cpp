@@ -9,22 +9,24 @@ struct CodePageInfo {
     CodePage page;
     const char* iconvName;
     const char* displayName;
+    bool singleByte;
+    bool roundTrips;  // glibc's table has one spelling per character; a test holds it to that
 };
 
 constexpr std::array kCodePages{
-    CodePageInfo{CodePage::Cp936, "CP936", "GBK"},
-    CodePageInfo{CodePage::Gb18030, "GB18030", "GB18030"},
-    CodePageInfo{CodePage::Big5, "CP950", "Big5"},
-    CodePageInfo{CodePage::ShiftJis, "CP932", "Shift_JIS"},
-    CodePageInfo{CodePage::EucKr, "CP949", "EUC-KR"},
-    CodePageInfo{CodePage::Windows1250, "CP1250", "Windows-1250"},
-    CodePageInfo{CodePage::Windows1251, "CP1251", "Windows-1251"},
-    CodePageInfo{CodePage::Windows1252, "CP1252", "Windows-1252"},
-    CodePageInfo{CodePage::Windows1253, "CP1253", "Windows-1253"},
-    CodePageInfo{CodePage::Windows1254, "CP1254", "Windows-1254"},
-    CodePageInfo{CodePage::Windows1257, "CP1257", "Windows-1257"},
-    CodePageInfo{CodePage::Iso8859_15, "ISO-8859-15", "ISO-8859-15"},
-    CodePageInfo{CodePage::Koi8R, "KOI8-R", "KOI8-R"},
+    CodePageInfo{CodePage::Cp936, "CP936", "GBK", false, true},
+    CodePageInfo{CodePage::Gb18030, "GB18030", "GB18030", false, false},
+    CodePageInfo{CodePage::Big5, "CP950", "Big5", false, false},
+    CodePageInfo{CodePage::ShiftJis, "CP932", "Shift_JIS", false, false},
+    CodePageInfo{CodePage::EucKr, "CP949", "EUC-KR", false, false},
+    CodePageInfo{CodePage::Windows1250, "CP1250", "Windows-1250", true, true},
+    CodePageInfo{CodePage::Windows1251, "CP1251", "Windows-1251", true, true},
+    CodePageInfo{CodePage::Windows1252, "CP1252", "Windows-1252", true, true},
+    CodePageInfo{CodePage::Windows1253, "CP1253", "Windows-1253", true, true},
+    CodePageInfo{CodePage::Windows1254, "CP1254", "Windows-1254", true, true},
+    CodePageInfo{CodePage::Windows1257, "CP1257", "Windows-1257", true, true},
+    CodePageInfo{CodePage::Iso8859_15, "ISO-8859-15", "ISO-8859-15", true, true},
+    CodePageInfo{CodePage::Koi8R, "KOI8-R", "KOI8-R", true, true},
 };
 
 static_assert(kCodePages.size() == kCodePageCount);
@@ -50,6 +52,10 @@ const CodePageInfo& InfoOf(CodePage page) {
 }  // namespace
 
 std::span<const CodePage> AllCodePages() { return kAllPages; }
+
+bool IsSingleByte(CodePage page) { return InfoOf(page).singleByte; }
+
+bool RoundTripsEveryCharacter(CodePage page) { return InfoOf(page).roundTrips; }
 
 const char* IconvName(CodePage page) { return InfoOf(page).iconvName; }
 

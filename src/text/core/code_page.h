@@ -34,6 +34,14 @@ std::span<const CodePage> AllCodePages();
 // glibc's SHIFT_JIS turns into a yen sign.
 const char* IconvName(CodePage page);
 
+// One byte per character.
+bool IsSingleByte(CodePage page);
+
+// Whether every character iconv decodes from the code page encodes back to
+// the same bytes, so that decoded text needs no proof that it writes back
+// unchanged. CP950, CP932, CP949 and GB18030 have characters with two spellings.
+bool RoundTripsEveryCharacter(CodePage page);
+
 // "GBK", "Windows-1252", ...: what the menus and the status bar show.
 QString CodePageName(CodePage page);
 

@@ -1,9 +1,11 @@
 // Conversions between a legacy code page and UTF-8 that keep every byte, through iconv.
 #include "text/core/code_page_conversion.h"
 
+#include "text/core/ascii_run.h"
 #include "text/core/iconv_converter.h"
 #include "text/core/utf8_sequence.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
@@ -60,6 +62,42 @@ bool DecodeWhole(QByteArrayView bytes, CodePage page, Undecodable undecodable, Q
     return true;
 }
 
+// A single-byte code page as a table of each byte's UTF-8 form: a byte
+// that does not come back the same is escaped. Building it costs 256 small
+// conversions; reading through it costs a look-up per byte beyond ASCII.
+bool DecodeSingleByte(QByteArrayView bytes, CodePage page, QByteArray& out) {
+    IconvConverter decoder("UTF-8", IconvName(page));
+    IconvConverter encoder(IconvName(page), "UTF-8");
+    if (!decoder.IsOpen() || !encoder.IsOpen())
+        return false;
+    const auto stop = [](QByteArrayView, bool) { return BadInputAnswer{}; };
+    std::array<QByteArray, 256> table;
+    QByteArray back;
+    for (int b = 0; b < 256; ++b) {
+        const char byte = char(b);
+        back.clear();
+        if (decoder.Convert(QByteArrayView(&byte, 1), table[size_t(b)], 4, stop) == 1
+            && encoder.Convert(table[size_t(b)], back, 4, stop) == table[size_t(b)].size() && back.size() == 1
+            && back[0] == byte)
+            continue;
+        Escape escape;
+        SpellEscape(static_cast<unsigned char>(b), escape);
+        table[size_t(b)] = QByteArray(escape, 3);
+    }
+    out.reserve(out.size() + bytes.size() + bytes.size() / 4);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = p + bytes.size();
+    while (p < end) {
+        const auto* const run = SkipAscii(p, end);
+        out.append(reinterpret_cast<const char*>(p), run - p);
+        if (run == end)
+            break;
+        out.append(table[*run]);
+        p = run + 1;
+    }
+    return true;
+}
+
 // The slow way, for the rare text where a character's bytes do not come back
 // the same (a code page with two spellings of one character): each
 // character is decoded on its own and kept only when it encodes back to
@@ -109,10 +147,12 @@ int EscapedByte(QByteArrayView utf8) {
 }
 
 bool CodePageToUtf8(QByteArrayView bytes, CodePage page, Undecodable undecodable, QByteArray& out) {
+    if (undecodable == Undecodable::Escaped && IsSingleByte(page))
+        return DecodeSingleByte(bytes, page, out);
     const qsizetype start = out.size();
     if (!DecodeWhole(bytes, page, undecodable, out))
         return false;
-    if (undecodable == Undecodable::Replaced)
+    if (undecodable == Undecodable::Replaced || RoundTripsEveryCharacter(page))
         return true;
     // Proof that the text writes back unchanged; it nearly always does.
     QByteArray back;

@@ -14,7 +14,7 @@ namespace {
 
 // uchardet needs the words around the unusual bytes, not megabytes of
 // ASCII: only lines that hold such bytes are given, up to this much.
-constexpr qsizetype kSampleLimit = 256 * 1024;
+constexpr qsizetype kSampleLimit = 64 * 1024;
 
 struct UchardetDeleter {
     void operator()(uchardet* detector) const { uchardet_delete(detector); }
