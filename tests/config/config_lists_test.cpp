@@ -33,29 +33,25 @@ TEST_F(ConfiguratorLists, RecentFilesKeepTheNewestSixteenAndRewriteOnlyOnChange)
     EXPECT_EQ(ReadBytes(PathOf("config.xml")), marked);
 }
 
-TEST_F(ConfiguratorLists, OpenFilesRecordTheActiveTab) {
+TEST_F(ConfiguratorLists, OpenFilesRecordTheActiveTabAndRewriteOnlyOnChange) {
     WriteFiles();
     Configurator& config = Loaded();
+    EXPECT_TRUE(config.WriteOpenFiles({}));  // the element had to be created
+    EXPECT_FALSE(config.WriteOpenFiles({}));
     const QStringList entries{QStringLiteral("1") + QLatin1String(kStartPageEntry), QStringLiteral("0/home/u/a.nsi")};
     EXPECT_TRUE(config.WriteOpenFiles(entries));
     config.SaveBaseConfig();
     const QByteArray bytes = ReadBytes(PathOf("config.xml"));
     EXPECT_TRUE(bytes.contains("<LF File=\"1#StartPage#\"/>\n        <LF File=\"0/home/u/a.nsi\"/>"));
-    EXPECT_EQ(Loaded().ReadOpenFiles(), entries);
-    EXPECT_FALSE(m_config->WriteOpenFiles(entries));
-}
-
-TEST_F(ConfiguratorLists, OpenFilesRewriteSideBySide) {
-    WriteFiles();
-    Configurator& config = Loaded();
-    EXPECT_TRUE(config.WriteOpenFiles({}));  // the element had to be created
-    EXPECT_FALSE(config.WriteOpenFiles({}));
-    EXPECT_TRUE(config.WriteOpenFiles({"0/a.nsi", "1/b.nsi", "0/c.nsi"}));
+    Configurator& again = Loaded();
+    EXPECT_EQ(again.ReadOpenFiles(), entries);
+    EXPECT_FALSE(again.WriteOpenFiles(entries));
+    EXPECT_TRUE(again.WriteOpenFiles({"0/a.nsi", "1/b.nsi", "0/c.nsi"}));
     // Letter case counts: on this system /b.nsi and /B.nsi are different files.
-    EXPECT_TRUE(config.WriteOpenFiles({"0/a.nsi", "1/B.nsi"}));
-    EXPECT_EQ(config.ReadOpenFiles(), (QStringList{"0/a.nsi", "1/B.nsi"}));
-    EXPECT_TRUE(config.WriteOpenFiles({"1/a.nsi", "0/B.nsi", "0/d.nsi"}));
-    EXPECT_EQ(config.ReadOpenFiles(), (QStringList{"1/a.nsi", "0/B.nsi", "0/d.nsi"}));
+    EXPECT_TRUE(again.WriteOpenFiles({"0/a.nsi", "1/B.nsi"}));
+    EXPECT_EQ(again.ReadOpenFiles(), (QStringList{"0/a.nsi", "1/B.nsi"}));
+    EXPECT_TRUE(again.WriteOpenFiles({"1/a.nsi", "0/B.nsi", "0/d.nsi"}));
+    EXPECT_EQ(again.ReadOpenFiles(), (QStringList{"1/a.nsi", "0/B.nsi", "0/d.nsi"}));
 }
 
 TEST_F(ConfiguratorLists, HistoriesAreKeptPerBox) {

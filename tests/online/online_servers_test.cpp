@@ -1,12 +1,7 @@
-// The servers' addresses: built-in, or set by a deployment in config.xml.
+// The servers' addresses: built-in, or set by a deployment (read from config.xml in the frame's tests).
 #include "config/core/configurator.h"
 #include "online/core/online_servers.h"
-#include "support/scripted_prompter.h"
-#include "support/test_files.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -30,22 +25,4 @@ TEST(OnlineServers, ConfiguredAddressesOnlyWhenUsable) {
         EXPECT_EQ(servers.stat, c.expected) << c.configured.toStdString();
         EXPECT_EQ(servers.info, defaults.info);
     }
-}
-
-TEST(OnlineServers, ReadFromConfigXml) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    for (const char* name : {"langs.xml", "stylers.xml"})
-        ASSERT_TRUE(QFile::copy(QStringLiteral(SCRIVO_RESOURCES "/") + QLatin1StringView(name),
-                                dir.filePath(QLatin1StringView(name))));
-    ASSERT_TRUE(WriteBytes(dir.filePath(u"config.xml"_s),
-                           "<?xml version=\"1.0\"?>\n<Scrivo><OnlineServers>"
-                           "<StatServer Val=\"https://stat.example.org\"/><InfoServer Val=\"http://127.0.0.1:8080\"/>"
-                           "</OnlineServers></Scrivo>\n"));
-    ScriptedPrompter prompter;
-    Configurator config(dir.path(), dir.filePath(u"user"_s), prompter);
-    ASSERT_TRUE(config.Load());
-    const OnlineServers servers = ResolveOnlineServers(config.Servers());
-    EXPECT_EQ(servers.stat, QUrl(u"https://stat.example.org"_s));
-    EXPECT_EQ(servers.info, QUrl(u"http://127.0.0.1:8080"_s));
 }

@@ -67,11 +67,6 @@ TEST(StatCode, InsertsAfterOutFileReplacingOldLines) {
     }
 }
 
-TEST(StatCode, TwiceLeavesOneLine) {
-    const QByteArray once = Insert("OutFile a.exe\r\nSection\r\n");
-    EXPECT_EQ(Insert(once), once);
-}
-
 TEST(StatSymbol, CommandLineBecomesDefinition) {
     struct Case {
         const char* name;

@@ -1,16 +1,13 @@
 // What the wizard learns from the installed makensis: its folders, its install log support, a license that exists, and files scripts name.
 #include "wizard/core/installed_nsis.h"
-#include "compile_script.h"
-#include "wizard/core/install_entries.h"
 #include "wizard/core/script_file_paths.h"
-#include "wizard/core/script_generator.h"
-#include "wizard/core/shortcut_rules.h"
-#include "wizard_cases.h"
+#include "support/test_files.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace {
 QString HeaderInfo(const char* symbols) {
@@ -92,15 +89,4 @@ TEST(ScriptFilePaths, KnownOnlyWhereTheWizardCanResolveThePath) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(FileExistsFor(c.path, c.nsisDir), c.state) << c.path.toStdString();
-}
-
-TEST(InstalledNsis, DefaultsWithOneFileBuildAnInstaller) {
-    WizardData data = WizardDefaultsFor(RealNsis());
-    AddEntries(data.groups[0], FileEntries(wizard_cases::AppFile("readme.txt"), "$INSTDIR", OverwriteMode::IfNewer));
-    LeaveFilesPage(data);
-    EnterShortcutPage(data);
-    const ScriptBuild build = CompileScript(GenerateScript(data));
-    EXPECT_EQ(build.exitCode, 0) << build.output.toStdString();
-    EXPECT_TRUE(build.installerWritten);
-    EXPECT_FALSE(build.output.contains("Error", Qt::CaseInsensitive)) << build.output.toStdString();
 }

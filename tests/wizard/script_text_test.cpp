@@ -15,10 +15,6 @@ struct Escape {
     const char* compileTime;
     const char* fileName;
 };
-
-QByteArray Utf16Le(const QString& text) {
-    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-}
 }  // namespace
 
 TEST(ScriptText, EscapesForEachKindOfString) {
@@ -70,6 +66,6 @@ TEST(ScriptText, QuotesDollarsAndLineBreaksCompileAndReachTheInstaller) {
     EXPECT_FALSE(build.output.contains("Error", Qt::CaseInsensitive)) << build.output.toStdString();
     EXPECT_FALSE(build.output.contains("unknown variable", Qt::CaseInsensitive)) << build.output.toStdString();
     // The version resource keeps the texts as makensis resolved them.
-    EXPECT_TRUE(build.installer.contains(Utf16Le(QStringLiteral("My \"best\" $APP"))));
-    EXPECT_TRUE(build.installer.contains(Utf16Le(QStringLiteral("$Money & Co(http://x.example/?a=\"1\")"))));
+    EXPECT_TRUE(build.installer.contains(Utf16(QStringLiteral("My \"best\" $APP"), false)));
+    EXPECT_TRUE(build.installer.contains(Utf16(QStringLiteral("$Money & Co(http://x.example/?a=\"1\")"), false)));
 }

@@ -1,15 +1,13 @@
 // CAboutDlg: the About dialog with the program's and the installed compiler's versions.
 #include "app/ui/about_dlg.h"
 
-#include "app/core/web_links.h"
-
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
-CAboutDlg::CAboutDlg(const QString& nsisVersion, QWidget* parent) : QDialog(parent) {
+CAboutDlg::CAboutDlg(const QString& nsisVersion, const QUrl& siteUrl, QWidget* parent) : QDialog(parent) {
     setWindowTitle(u"关于"_s);
     auto* banner = new QLabel(this);
     banner->setPixmap(QPixmap(u":/startpage/banner.png"_s));
@@ -18,7 +16,7 @@ CAboutDlg::CAboutDlg(const QString& nsisVersion, QWidget* parent) : QDialog(pare
     version->setObjectName(u"programVersion"_s);
     auto* nsis = new QLabel(u"NSIS版本："_s + (nsisVersion.isEmpty() ? u"未找到"_s : nsisVersion), this);
     nsis->setObjectName(u"nsisVersion"_s);
-    const QString site = MakerSiteUrl().toString();
+    const QString site = siteUrl.toString();
     auto* link = new QLabel(u"官方网站：<a href=\"%1\">%1</a>"_s.arg(site.toHtmlEscaped()), this);
     link->setObjectName(u"siteLink"_s);
     link->setTextFormat(Qt::RichText);

@@ -3,9 +3,12 @@
 
 #include <QDialog>
 
+class QUrl;
+
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
     // nsisVersion: what the installed makensis reports; empty when it could not be asked.
-    CAboutDlg(const QString& nsisVersion, QWidget* parent);
+    // site: the maker's web site, where the deployment's servers put it.
+    CAboutDlg(const QString& nsisVersion, const QUrl& site, QWidget* parent);
 };

@@ -14,6 +14,7 @@
 #include "editor/ui/input_line_dlg.h"
 #include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
+#include "online/core/online_servers.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -96,13 +97,13 @@ QsciScintillaBase* FrameCommands::FocusedOrActiveEditor() const {
 
 void FrameCommands::RegisterWebCommands(CommandRegistry& registry) {
     using namespace Cmd;
-    const auto openPage = [&registry](int id, QUrl url) {
-        registry.Register(id, [url](int) { QDesktopServices::openUrl(url); });
+    const auto openMakerPage = [this, &registry](int id, const QString& query) {
+        registry.Register(id, [this, query](int) { QDesktopServices::openUrl(MakerPage(query)); });
     };
-    openPage(ViewStatistics, InfoPageUrl(u"vstat"_s));
-    openPage(HomeSite, InfoPageUrl(u"home"_s));
-    openPage(OnlineHelp, InfoPageUrl(u"help"_s));
-    openPage(NsisSite, NsisDocsUrl());
+    openMakerPage(ViewStatistics, u"vstat"_s);
+    openMakerPage(HomeSite, u"home"_s);
+    openMakerPage(OnlineHelp, u"help"_s);
+    registry.Register(NsisSite, [](int) { QDesktopServices::openUrl(NsisDocsUrl()); });
     registry.Register(Manual, [this](int) { OpenManual(); });
     registry.Register(About, [this](int) { ShowAbout(); });
     registry.Register(OpenFolder, [this](int) { OpenContainingFolder(); });
@@ -197,14 +198,19 @@ void FrameCommands::OpenContainingFolder() {
          u"string:"_s});
 }
 
+QUrl FrameCommands::MakerPage(const QString& query) const {
+    return MakerPageUrl(ResolveOnlineServers(m_config.Servers()), query);
+}
+
 void FrameCommands::OpenManual() {
     const QString manual = m_config.GetHelpPath();
     if (!manual.isEmpty() && QFileInfo::exists(manual) && QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
         return;
-    QDesktopServices::openUrl(InfoPageUrl(u"help"_s));
+    QDesktopServices::openUrl(MakerPage(u"help"_s));
 }
 
 void FrameCommands::ShowAbout() {
-    CAboutDlg dialog(QueryNsisVersion(m_config.GetCompilerPath(), kVersionTimeoutMs), m_window);
+    CAboutDlg dialog(QueryNsisVersion(m_config.GetCompilerPath(), kVersionTimeoutMs),
+                     MakerSiteUrl(ResolveOnlineServers(m_config.Servers())), m_window);
     dialog.exec();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QUrl>
 #include <functional>
 
 class CFindReplaceDlg;
@@ -36,6 +37,8 @@ private:
     // The compile log's text when it has the focus, else the active document's editor.
     QsciScintillaBase* FocusedOrActiveEditor() const;
     void OpenContainingFolder();
+    // A page of the maker's information server, which a deployment may have moved in config.xml.
+    QUrl MakerPage(const QString& query) const;
     void OpenManual();
     void ShowAbout();
 

@@ -53,3 +53,5 @@ QUrl MakerPageUrl(const OnlineServers& servers, const QString& query) {
     url.setQuery(u"q="_s + query);
     return url;
 }
+
+QUrl MakerSiteUrl(const OnlineServers& servers) { return WithPath(servers.info, u"/"_s); }

@@ -24,5 +24,7 @@ QUrl StatServiceUrl(const OnlineServers& servers);
 QUrl UpdateInfoFileUrl(const OnlineServers& servers);
 // "/update.php" on the information server: the new-version page when the file names none.
 QUrl DefaultUpdatePageUrl(const OnlineServers& servers);
-// "/goto.php?q=<query>" on the information server (reg, repas, login, vstat).
+// "/goto.php?q=<query>" on the information server (reg, repas, login, vstat, home, help).
 QUrl MakerPageUrl(const OnlineServers& servers, const QString& query);
+// "/" on the information server: the maker's web site.
+QUrl MakerSiteUrl(const OnlineServers& servers);

@@ -1,19 +1,13 @@
 // The statistics service's request body and framing, its answer's keys and the result codes with their messages.
 #pragma once
 
+#include "wizard/core/stat_item.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <optional>
-
-// One statistics number the user created on the service's web site.
-struct StatItem {
-    QString number;
-    QString name;
-
-    bool operator==(const StatItem&) const = default;
-};
 
 namespace StatCode {
 inline constexpr int Ok = 0;

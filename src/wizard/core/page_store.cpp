@@ -140,15 +140,15 @@ StoreResult CheckStatInputs(const QString& statNumber, const QString& installVer
 }
 
 StoreResult StoreAppCount(WizardData& data, const QString& statNumber, const QString& installVersion,
-                          const QList<StatListItem>& statList) {
+                          const QList<StatItem>& statList) {
     if (StoreResult refused = CheckStatInputs(statNumber, installVersion))
         return refused;
     data.statNumber = statNumber.trimmed();
     data.installVersion = installVersion.trimmed();
     data.statItemName.clear();
-    for (const StatListItem& item : statList) {
+    for (const StatItem& item : statList) {
         if (item.number == data.statNumber) {
-            data.statItemName = item.itemName;
+            data.statItemName = item.name;
             break;
         }
     }

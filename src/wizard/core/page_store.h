@@ -2,6 +2,7 @@
 #pragma once
 
 #include "wizard/core/install_entries.h"
+#include "wizard/core/stat_item.h"
 #include "wizard/core/wizard_data.h"
 
 #include <QList>
@@ -86,15 +87,10 @@ struct AppRemoveInput {
 // Checks the graphics that the script will name, for the interface page 2 chose.
 StoreResult StoreAppRemove(WizardData& data, const AppRemoveInput& input, const QString& nsisDir = {});
 
-// One row of the signed-in user's statistics list.
-struct StatListItem {
-    QString number;
-    QString itemName;
-};
 // The statistics number and the installer version, each valid or empty.
 StoreResult CheckStatInputs(const QString& statNumber, const QString& installVersion);
 StoreResult StoreAppCount(WizardData& data, const QString& statNumber, const QString& installVersion,
-                          const QList<StatListItem>& statList);
+                          const QList<StatItem>& statList);
 
 // Compiling needs the saved file.
 void StoreAppEnd(WizardData& data, bool saveScript, bool compileScript);

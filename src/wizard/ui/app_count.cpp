@@ -33,10 +33,6 @@ bool CAppCount::Store() {
         return false;
     }
     // Item names come with the statistics list, which only a signed-in user has.
-    QList<StatListItem> list;
-    if (m_service) {
-        for (const StatItem& item : m_service->Items())
-            list.append({item.number, item.name});
-    }
+    const QList<StatItem> list = m_service ? m_service->Items() : QList<StatItem>();
     return Accept(StoreAppCount(Data(), m_panel->Number(), m_panel->Version(), list));
 }

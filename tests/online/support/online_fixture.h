@@ -29,6 +29,12 @@ inline ScriptedAnswer SignInAnswer(const DecodedStatRequest& request) {
     return ScriptedAnswer::Text("err:-1");
 }
 
+// The stored sign-in of a user who chose to be signed in automatically.
+inline QByteArray StoredAutoLogin() {
+    return "<UserInfo><email Val=\"user01\"/><pwd Val=\"" + EncodePassword("37f55d6042498a66e39173b3baa69514")
+        + "\"/><save Val=\"1\"/><autol Val=\"1\"/></UserInfo>";
+}
+
 class OnlineTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -57,12 +63,6 @@ protected:
     void ReloadConfig() {
         m_config = std::make_unique<Configurator>(m_dir.path(), m_dir.filePath(QStringLiteral("user")), m_prompter);
         ASSERT_TRUE(m_config->Load());
-    }
-
-    // The stored sign-in of a user who chose to be signed in automatically.
-    static QByteArray StoredAutoLogin() {
-        return "<UserInfo><email Val=\"user01\"/><pwd Val=\"" + EncodePassword("37f55d6042498a66e39173b3baa69514")
-            + "\"/><save Val=\"1\"/><autol Val=\"1\"/></UserInfo>";
     }
 
     OnlineServers Servers() const { return {m_server.Url(), m_server.Url()}; }

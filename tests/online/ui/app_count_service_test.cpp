@@ -26,11 +26,7 @@ protected:
         });
         m_user = std::make_unique<CUserInfoLogic>(*m_config, StatServiceUrl(Servers()), 8000);
         m_service.emplace(StatService{*m_user, Servers()});
-        const InstalledNsis nsis = RealInstalledNsis();
-        m_dialog = std::make_unique<CMainDlg>(WizardDefaultsFor(nsis), nsis, m_prompter, nullptr, &*m_service);
-        m_dialog->show();
-        m_dialog->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
+        m_dialog = ShowWizard(RealInstalledNsis(), m_prompter, &*m_service);
     }
     CMainDlg* Wizard() const override { return m_dialog.get(); }
     ScriptedPrompter& Answers() override { return m_prompter; }

@@ -1,12 +1,13 @@
 // The statistics and update commands of the main frame, with its status bar and menu text, against loopback servers.
 #include "support/frame_fixture.h"
 #include "support/eventually.h"
+#include "support/url_recorder.h"
+#include "app/ui/about_dlg.h"
 #include "app/ui/frame_status_bar.h"
 #include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 #include "modal_script.h"
-#include "online/support/stat_request_decoder.h"
-#include "online/support/test_http_server.h"
+#include "online/support/online_fixture.h"
 #include "online/ui/insert_num_dlg.h"
 #include "online/ui/online_controller.h"
 #include "online/ui/stat_panel.h"
@@ -16,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QDateTime>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -87,16 +89,14 @@ TEST_F(FrameOnlineTest, SignInAndOutChangeStatusAndMenu) {
 }
 
 TEST_F(FrameOnlineTest, StoredAutomaticSignInStartsSignedIn) {
-    Restart("<UserInfo><email Val=\"user01\"/><pwd Val=\"" + EncodePassword("37f55d6042498a66e39173b3baa69514")
-            + "\"/><save Val=\"1\"/><autol Val=\"1\"/></UserInfo>");
+    Restart(StoredAutoLogin());
     EXPECT_EQ(StatusText(), u"状态:已登录"_s);
     EXPECT_EQ(SignInText(), u"注销登录(&L)"_s);
     EXPECT_TRUE(m_server.Requests().isEmpty());
 }
 
 TEST_F(FrameOnlineTest, InsertStatisticsCommandEditsTheActiveScript) {
-    Restart("<UserInfo><email Val=\"user01\"/><pwd Val=\"" + EncodePassword("37f55d6042498a66e39173b3baa69514")
-            + "\"/><save Val=\"1\"/><autol Val=\"1\"/></UserInfo>");
+    Restart(StoredAutoLogin());
     WhenModal<CInsertNum>([](CInsertNum& dialog) {
         // Waits for the signed-in list, then takes its row.
         ASSERT_EVENTUALLY(dialog.Panel()->List()->topLevelItemCount() == 1);
@@ -137,4 +137,25 @@ TEST_F(FrameOnlineTest, ManualUpdateCheckAndExitWithTheDialogOpen) {
     m_frame.reset();
     ASSERT_TRUE(m_config->NextUpdateTime() >= before + 7 * 86400);
     EXPECT_TRUE(ConfigBytes().contains("<nextSUDlg Val=\"" + QByteArray::number(m_config->NextUpdateTime()) + "\""));
+}
+
+TEST_F(FrameOnlineTest, MakersPagesFollowTheConfiguredServer) {
+    UrlRecorder recorder({u"http"_s});
+    for (int id : {Cmd::ViewStatistics, Cmd::HomeSite, Cmd::OnlineHelp})
+        m_frame->OnCommand(id);
+    QStringList opened;
+    for (const QUrl& url : recorder.urls)
+        opened << url.toString();
+    const QString base = m_server.Url().toString();
+    const QStringList expected{base + u"/goto.php?q=vstat"_s, base + u"/goto.php?q=home"_s,
+                               base + u"/goto.php?q=help"_s};
+    EXPECT_EQ(opened.join(u' ').toStdString(), expected.join(u' ').toStdString());
+
+    QString site;
+    WhenModal<CAboutDlg>([&site](CAboutDlg& about) {
+        site = about.findChild<QLabel*>(u"siteLink"_s)->text();
+        about.accept();
+    });
+    m_frame->OnCommand(Cmd::About);
+    EXPECT_TRUE(site.contains(base + u"/\""_s)) << site.toStdString();
 }

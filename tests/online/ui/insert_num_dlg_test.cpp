@@ -63,6 +63,8 @@ TEST_F(InsertNumTest, SignedInPanelListsTheNumbersAndPicksOne) {
     ASSERT_EVENTUALLY(list->topLevelItemCount() == 1);
     const QTreeWidgetItem* row = list->topLevelItem(0);
     EXPECT_EQ(QStringList({row->text(0), row->text(1), row->text(2)}), QStringList({u"1"_s, u"A1"_s, u"Setup A"_s}));
+    EXPECT_EQ(Panel().ItemName(u"A1"_s), u"Setup A"_s);
+    EXPECT_EQ(Panel().ItemName(u"a1"_s), QString());
 
     ClickRow(0, false);
     EXPECT_EQ(Form().Number(), u"A1"_s);
@@ -94,18 +96,6 @@ TEST_F(InsertNumTest, OkChecksTheNumber) {
     EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
     EXPECT_EQ(m_dialog->Number(), u"7KFBDS3C"_s);
     EXPECT_EQ(m_dialog->Comment(), StatComment(QString()));
-}
-
-TEST_F(InsertNumTest, SigningInFromThePanelFillsTheList) {
-    Open();
-    auto* signIn = Panel().findChild<QPushButton*>(u"signIn"_s);
-    ASSERT_TRUE(signIn->isVisible());
-    SignInWhenAsked();
-    QTest::mouseClick(signIn, Qt::LeftButton);
-    EXPECT_FALSE(signIn->isVisible());
-    ASSERT_EVENTUALLY(Panel().List()->topLevelItemCount() == 1);
-    EXPECT_EQ(Panel().ItemName(u"A1"_s), u"Setup A"_s);
-    EXPECT_EQ(Panel().ItemName(u"a1"_s), QString());
 }
 
 TEST_F(InsertNumTest, UsageNotesLinkToTheSignInPage) {

@@ -142,16 +142,6 @@ TEST_F(UpdateTest, CheckedBoxPostponesTheReminder) {
     }
 }
 
-TEST_F(UpdateTest, ShutdownEndsAnOpenDialogAsWithOk) {
-    Serve("VID:3");
-    Check(false);
-    ASSERT_EVENTUALLY(m_update->PostponeCheckBox()->isVisible());
-    m_update->PostponeCheckBox()->setChecked(true);
-    m_update.reset();
-    ReloadConfig();
-    EXPECT_EQ(m_config->NextUpdateTime(), kNow + 7 * 86400);
-}
-
 TEST_F(UpdateTest, ShutdownDoesNotWaitForAStalledServer) {
     m_server.AnswerAlways(ScriptedAnswer::Stall());
     // A time-out far beyond the wait below: only the cancelled request ends the worker.

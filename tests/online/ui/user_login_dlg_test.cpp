@@ -81,11 +81,6 @@ TEST_F(UserLoginTest, AnswersAndTheirMessages) {
     EXPECT_TRUE(m_dialog->isVisible());
     EXPECT_TRUE(Password()->hasFocus());
 
-    m_server.AnswerAlways(ScriptedAnswer::Text("ct:0"));
-    Submit(u"user01"_s, u"abcd"_s);
-    ASSERT_EVENTUALLY(Asked(u"服务处理错误！"_s, PromptIcon::Error));
-
-    m_server.SetHandler([](const HttpExchange& e) { return SignInAnswer(DecodeStatRequest(e.body)); });
     Submit(u" user01 "_s, u"secret1"_s);
     ASSERT_EVENTUALLY(!m_dialog->isVisible());
     EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
@@ -102,9 +97,6 @@ TEST_F(UserLoginTest, OpensWithTheStoredSignIn) {
     EXPECT_TRUE(AutoLogin()->isChecked());
     EXPECT_TRUE(Remember()->isChecked());
     EXPECT_FALSE(Remember()->isEnabled());
-    EXPECT_EQ(Account()->maxLength(), 80);
-    EXPECT_EQ(Password()->maxLength(), 32);
-    EXPECT_EQ(Password()->echoMode(), QLineEdit::Password);
 
     // The stored digest goes as it is, not digested again.
     QTest::mouseClick(Find<QPushButton>("login"), Qt::LeftButton);

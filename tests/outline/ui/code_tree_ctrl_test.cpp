@@ -170,21 +170,15 @@ TEST_F(CodeTreeTest, ActivationSendsTheItemsLine) {
     QTest::keyClick(m_tree.get(), Qt::Key_Return);
     EXPECT_EQ(activated.count(), 0);
 
-    QTreeWidgetItem* function = m_tree->topLevelItem(1);
-    const QPoint centre = m_tree->visualItemRect(function).center();
-    QTest::mouseClick(m_tree->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
-    QTest::mouseDClick(m_tree->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
-    ASSERT_EQ(activated.count(), 1);
-    EXPECT_EQ(activated[0][0].toInt(), 3);
-
-    m_tree->setCurrentItem(m_tree->topLevelItem(0));
+    // Return and the double click are walked in the frame, where they move the editor.
+    m_tree->setCurrentItem(m_tree->topLevelItem(1));
     QTest::keyClick(m_tree.get(), Qt::Key_Space);
     QTest::keyClick(m_tree.get(), Qt::Key_Enter);
-    ASSERT_EQ(activated.count(), 3);
-    EXPECT_EQ(activated[1][0].toInt(), 0);
-    EXPECT_EQ(activated[2][0].toInt(), 0);
+    ASSERT_EQ(activated.count(), 2);
+    EXPECT_EQ(activated[0][0].toInt(), 3);
+    EXPECT_EQ(activated[1][0].toInt(), 3);
     // Space is taken by the outline, not by the view's own selection handling.
-    EXPECT_EQ(m_tree->currentItem(), m_tree->topLevelItem(0));
+    EXPECT_EQ(m_tree->currentItem(), m_tree->topLevelItem(1));
 }
 
 TEST_F(CodeTreeTest, WorkerFillsTheTreeAndEmptiesItWithoutADocument) {

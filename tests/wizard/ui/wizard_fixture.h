@@ -25,6 +25,16 @@ inline InstalledNsis RealInstalledNsis() {
     return QueryInstalledNsis(QStandardPaths::findExecutable("makensis"), 30000);
 }
 
+// A shown wizard over the compiler's defaults; the pages put the caret into fields, which needs the active window.
+inline std::unique_ptr<CMainDlg> ShowWizard(const InstalledNsis& nsis, Prompter& prompter,
+                                            const StatService* service = nullptr) {
+    auto dialog = std::make_unique<CMainDlg>(WizardDefaultsFor(nsis), nsis, prompter, nullptr, service);
+    dialog->show();
+    dialog->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    return dialog;
+}
+
 // The page indices of the wizard.
 enum WizardPageIndex { kWelcome, kInfo, kOption, kRoot, kFile, kLink, kRun, kRemove, kCount, kEnd };
 
@@ -101,13 +111,7 @@ class WizardTest : public ::testing::Test, protected WizardSteps {
 protected:
     void SetUp() override { Open(RealInstalledNsis()); }
 
-    void Open(const InstalledNsis& nsis) {
-        m_dialog = std::make_unique<CMainDlg>(WizardDefaultsFor(nsis), nsis, m_prompter, nullptr);
-        m_dialog->show();
-        m_dialog->activateWindow();
-        // The pages put the caret into fields; that needs the active window.
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
-    }
+    void Open(const InstalledNsis& nsis) { m_dialog = ShowWizard(nsis, m_prompter); }
 
     CMainDlg* Wizard() const override { return m_dialog.get(); }
     ScriptedPrompter& Answers() override { return m_prompter; }
