@@ -4,6 +4,7 @@
 #include "support/scripted_prompter.h"
 #include "support/test_files.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -79,3 +80,20 @@ TEST_P(CodePageSamples, OneEditedCharacterChangesOnlyItsOwnByte) {
 
 INSTANTIATE_TEST_SUITE_P(Samples, CodePageSamples, ::testing::ValuesIn(kSamples),
                          [](const auto& info) { return QString::fromLatin1(info.param.file).section(u'.', 0, 0).toStdString(); });
+
+TEST(CodePageChoice, TheSameFileReadAgainKeepsTheChosenCodePage) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("russian.nsi"));
+    ASSERT_TRUE(QFile::copy(SamplePath("cp1251_comments.nsi"), path));
+    ScriptedPrompter prompter;
+    TextDocument document(prompter);
+    QByteArray text;
+    ASSERT_TRUE(document.LoadFile(path, false, text));
+    ASSERT_TRUE(document.ReopenWithCodePage(CodePage::Koi8R, text));
+    EXPECT_EQ(document.Page(), CodePage::Koi8R);
+    ASSERT_TRUE(document.LoadFile(path, false, text));
+    EXPECT_EQ(document.Page(), CodePage::Koi8R);
+    // Another file is detected afresh.
+    ASSERT_TRUE(document.LoadFile(SamplePath("latin1_copyright.nsi"), false, text));
+    EXPECT_EQ(document.Page(), CodePage::Windows1252);
+}

@@ -98,8 +98,10 @@ bool TextDocument::LoadFile(const QString& path, bool asNew, QByteArray& utf8Out
     const std::optional<FileStamp> stamp = ReadFileStamp(path);
     QByteArray bytes;
     QString reason = ReadWholeFile(path, bytes);
-    const DetectedEncoding detected =
-        codePage ? DetectedEncoding{TextEncoding::Ansi, 0, *codePage} : DetectEncoding(bytes);
+    DetectedEncoding detected = codePage ? DetectedEncoding{TextEncoding::Ansi, 0, *codePage} : DetectEncoding(bytes);
+    // The same file read again, still ANSI, keeps the code page the user chose.
+    if (!codePage && path == m_path && m_encoding == TextEncoding::Ansi && detected.encoding == TextEncoding::Ansi)
+        detected.codePage = m_codePage;
     QByteArray text;
     if (reason.isEmpty())
         reason = ToEditorText(std::move(bytes), detected, text);

@@ -38,7 +38,8 @@ public:
     // is marked modified. On failure shows "打开文件[%s]失败！" with the
     // reason on a second line, and leaves the document as it was.
     // A given code page reads the file as ANSI text in it, whatever
-    // detection would say.
+    // detection would say; the document's own file, read again as ANSI,
+    // keeps the code page it had.
     bool LoadFile(const QString& path, bool asNew, QByteArray& utf8Out, std::optional<CodePage> codePage = {});
 
     // Reads the file again as ANSI text in page; the user is asked first
