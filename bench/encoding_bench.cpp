@@ -27,7 +27,7 @@ struct Inputs {
     QByteArray ascii;  // the same without the Chinese lines
     QByteArray gbk;
     QByteArray windows1252;  // a French comment line instead of each Chinese one
-    QByteArray utf16;  // little endian, with mark
+    QByteArray utf16;        // little endian, with mark
 };
 
 QByteArray NsisIncludeText() {

@@ -9,7 +9,9 @@
 
 namespace {
 
-QByteArray Utf16Le(const QString& text) { return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2); }
+QByteArray Utf16Le(const QString& text) {
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
 
 }  // namespace
 
@@ -17,8 +19,9 @@ TEST(CodePageCompile, AWindows1252ScriptBuildsAnInstallerWithItsOwnText) {
     QTemporaryDir dir;
     const QString script = dir.filePath(QStringLiteral("latin.nsi"));
     // Uncompressed and Unicode, so the installer holds the name as UTF-16.
-    const QString text = QStringLiteral("Unicode true\nSetCompress off\nName \"Café ©\"\nOutFile \"latin.exe\"\n"
-                                        "RequestExecutionLevel user\nSection\nSectionEnd\n");
+    const QString text = QStringLiteral(
+        "Unicode true\nSetCompress off\nName \"Café ©\"\nOutFile \"latin.exe\"\n"
+        "RequestExecutionLevel user\nSection\nSectionEnd\n");
     ASSERT_TRUE(WriteBytes(script, text.toLatin1()));
     CCompileLogLogic logic;
     const CompileRun run = RunCompile(logic, [&] { return logic.Start(Settings(), script, CodePage::Windows1252); });

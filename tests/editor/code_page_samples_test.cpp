@@ -78,8 +78,9 @@ TEST_P(CodePageSamples, OneEditedCharacterChangesOnlyItsOwnByte) {
     EXPECT_EQ(differing, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Samples, CodePageSamples, ::testing::ValuesIn(kSamples),
-                         [](const auto& info) { return QString::fromLatin1(info.param.file).section(u'.', 0, 0).toStdString(); });
+INSTANTIATE_TEST_SUITE_P(Samples, CodePageSamples, ::testing::ValuesIn(kSamples), [](const auto& info) {
+    return QString::fromLatin1(info.param.file).section(u'.', 0, 0).toStdString();
+});
 
 TEST(CodePageChoice, TheSameFileReadAgainKeepsTheChosenCodePage) {
     QTemporaryDir dir;

@@ -29,9 +29,15 @@ TEST(CodePageConversion, EveryByteComesBackAndOnlyUndecodableBytesAreEscaped) {
         {"Latin letters", CodePage::Windows1252, "caf\xE9 \xA9", Utf8("café ©")},
         {"a byte 1252 leaves undefined", CodePage::Windows1252, "a\x81z", "a" + Escape(0x81) + "z"},
         {"Cyrillic", CodePage::Windows1251, "\xCF\xF0\xE8", Utf8("При")},
-        {"no GBK byte", CodePage::Cp936, "a\xFF" "b", "a" + Escape(0xFF) + "b"},
+        {"no GBK byte", CodePage::Cp936,
+         "a\xFF"
+         "b",
+         "a" + Escape(0xFF) + "b"},
         {"GBK cut by the end", CodePage::Cp936, "\xD6\xD0\xD6", Utf8("中") + Escape(0xD6)},
-        {"GBK lead before ASCII", CodePage::Cp936, "\x81" "0x", Escape(0x81) + "0x"},
+        {"GBK lead before ASCII", CodePage::Cp936,
+         "\x81"
+         "0x",
+         Escape(0x81) + "0x"},
         {"GB18030 four bytes", CodePage::Gb18030, "\x95\x32\x82\x36", Utf8("𠀀")},
         {"Shift_JIS keeps the backslash", CodePage::ShiftJis, "C:\\\x83\x65", Utf8("C:\\テ")},
         {"zero bytes", CodePage::Windows1252, QByteArray("a\0b", 3), QByteArray("a\0b", 3)},

@@ -146,9 +146,8 @@ void CMainFrame::RegisterEncodingCommands() {
     };
     for (int id :
          {Cmd::EncodingAnsi, Cmd::EncodingUtf8NoBom, Cmd::EncodingUtf8, Cmd::EncodingUcs2Be, Cmd::EncodingUcs2Le}) {
-        m_registry.Register(id, onActiveView([](CScrivoView& view, int command) {
-                                view.SetEncoding(*EncodingOfCommand(command));
-                            }));
+        m_registry.Register(
+            id, onActiveView([](CScrivoView& view, int command) { view.SetEncoding(*EncodingOfCommand(command)); }));
     }
     m_registry.RegisterRange(Cmd::ReopenCodePageFirst, Cmd::ReopenCodePageLast,
                              onActiveView([](CScrivoView& view, int id) {
@@ -233,8 +232,7 @@ CScrivoView* CMainFrame::ActiveView() const { return m_documents->ActiveView(); 
 void CMainFrame::OpenInitialDocuments(const CommandLine& commandLine) {
     if (m_config.Base().OpenLastFiles) {
         CTabViewItem* toActivate = nullptr;
-        for (const OpenFileEntry& entry :
-             ParseOpenFiles(m_config.ReadOpenFiles(), m_config.ReadOpenFileCodePages())) {
+        for (const OpenFileEntry& entry : ParseOpenFiles(m_config.ReadOpenFiles(), m_config.ReadOpenFileCodePages())) {
             bool opened = false;
             if (entry.startPage) {
                 m_documents->ShowStartPage();

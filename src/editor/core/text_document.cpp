@@ -143,7 +143,8 @@ bool TextDocument::SaveFile(const QByteArray& utf8Text, const QString& newPath) 
         return false;
     }
     if (lossy
-        && m_prompter.Ask(LossyQuestion(m_encoding, m_codePage), kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo)
+        && m_prompter.Ask(LossyQuestion(m_encoding, m_codePage), kEncodingCaption, PromptIcon::Warning,
+                          PromptButtons::YesNo)
             != PromptAnswer::Yes)
         return false;
 
@@ -179,8 +180,8 @@ EncodingChange TextDocument::ChangeEncoding(TextEncoding encoding, CodePage page
         m_codePage = page;
         return EncodingChange::Adopted;
     }
-    const QString question = Format("当前脚本编码格式为 %s，确认要转化为 %s 编码格式吗？", EncodingText(),
-                                    EncodingName(encoding, page));
+    const QString question =
+        Format("当前脚本编码格式为 %s，确认要转化为 %s 编码格式吗？", EncodingText(), EncodingName(encoding, page));
     if (m_prompter.Ask(question, kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo) != PromptAnswer::Yes)
         return EncodingChange::None;
     const TextEncoding previousEncoding = m_encoding;
@@ -199,8 +200,8 @@ bool TextDocument::ReopenWithCodePage(CodePage page, QByteArray& utf8Out) {
     if (!HasPath())
         return false;
     if (m_modified) {
-        const QString question = Format("当前脚本尚未保存，以 %s 编码重新打开将丢失所做的修改。是否继续？",
-                                        CodePageName(page));
+        const QString question =
+            Format("当前脚本尚未保存，以 %s 编码重新打开将丢失所做的修改。是否继续？", CodePageName(page));
         if (m_prompter.Ask(question, kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo) != PromptAnswer::Yes)
             return false;
     }

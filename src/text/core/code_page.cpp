@@ -30,12 +30,14 @@ constexpr std::array kCodePages{
 };
 
 static_assert(kCodePages.size() == kCodePageCount);
-static_assert([] {
-    for (size_t i = 0; i < kCodePages.size(); ++i)
-        if (size_t(kCodePages[i].page) != i)
-            return false;
-    return true;
-}(), "the table is indexed by the stored number");
+static_assert(
+    [] {
+        for (size_t i = 0; i < kCodePages.size(); ++i)
+            if (size_t(kCodePages[i].page) != i)
+                return false;
+        return true;
+    }(),
+    "the table is indexed by the stored number");
 
 constexpr std::array kAllPages = [] {
     std::array<CodePage, kCodePages.size()> pages{};

@@ -10,7 +10,7 @@ enum class TextCharset { SevenBit, Utf8, Utf16LittleEndian, Utf16BigEndian, Ansi
 
 struct DetectedText {
     TextCharset charset = TextCharset::SevenBit;
-    int markLength = 0;  // the byte-order mark's bytes at the start
+    int markLength = 0;                    // the byte-order mark's bytes at the start
     CodePage codePage = kDefaultCodePage;  // for AnsiCodePage: GuessCodePage's answer
 };
 

@@ -15,8 +15,9 @@ int Index(CodePage page) {
     return int(std::find(pages.begin(), pages.end(), page) - pages.begin());
 }
 
-const QByteArray kRussianText = QStringLiteral("; Привет, мир\r\n; Этот сценарий создаёт установщик и ярлык на "
-                                              "рабочем столе.\r\nName \"x\"\r\n")
+const QByteArray kRussianText = QStringLiteral(
+                                    "; Привет, мир\r\n; Этот сценарий создаёт установщик и ярлык на "
+                                    "рабочем столе.\r\nName \"x\"\r\n")
                                     .toUtf8();
 
 QByteArray InCodePage(const QByteArray& utf8, CodePage page) {
