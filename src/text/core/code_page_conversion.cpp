@@ -22,6 +22,18 @@ void SpellEscape(unsigned char byte, Escape& escape) {
     escape[2] = char(0x80 | (unit & 0x3F));
 }
 
+// The byte that the escape at the start of utf8 stands for, or -1.
+int EscapedByte(QByteArrayView utf8) {
+    if (utf8.size() < 3)
+        return -1;
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const Utf8Sequence sequence = ReadUtf8Sequence(p, p + 3, Surrogates::Kept);
+    if (sequence.status != Utf8Status::Valid || sequence.codePoint < kEscapeBase
+        || sequence.codePoint > kEscapeBase + 0xFF)
+        return -1;
+    return int(sequence.codePoint - kEscapeBase);
+}
+
 // Length of the UTF-8 character, or broken sequence, at the start of bytes,
 // so that one bad character becomes one '?'. The editor's lone surrogates
 // count as characters.
@@ -134,17 +146,6 @@ bool DecodeCharacterByCharacter(QByteArrayView bytes, CodePage page, QByteArray&
 }
 
 }  // namespace
-
-int EscapedByte(QByteArrayView utf8) {
-    if (utf8.size() < 3)
-        return -1;
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
-    const Utf8Sequence sequence = ReadUtf8Sequence(p, p + 3, Surrogates::Kept);
-    if (sequence.status != Utf8Status::Valid || sequence.codePoint < kEscapeBase
-        || sequence.codePoint > kEscapeBase + 0xFF)
-        return -1;
-    return int(sequence.codePoint - kEscapeBase);
-}
 
 bool CodePageToUtf8(QByteArrayView bytes, CodePage page, Undecodable undecodable, QByteArray& out) {
     if (undecodable == Undecodable::Escaped && IsSingleByte(page))

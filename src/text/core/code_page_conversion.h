@@ -26,6 +26,3 @@ bool CodePageToUtf8(QByteArrayView bytes, CodePage page, Undecodable undecodable
 // byte again; each character without a mapping, and each broken UTF-8
 // sequence, becomes one '?' and sets lossy. False when iconv lacks the code page.
 bool Utf8ToCodePage(QByteArrayView utf8, CodePage page, QByteArray& out, bool& lossy);
-
-// The byte that the escape at the start of utf8 stands for, or -1.
-int EscapedByte(QByteArrayView utf8);

@@ -67,8 +67,9 @@ QByteArray UnusualLines(QByteArrayView bytes) {
     return sample;
 }
 
-}  // namespace
-
+// Every byte above 0x7F leads a GBK pair (81..FE, then 40..7E or 80..FE),
+// or is the euro sign 80; a pair cut by the end still counts, as a file may
+// end in the middle of one.
 bool IsWellFormedGbk(QByteArrayView bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
@@ -89,6 +90,8 @@ bool IsWellFormedGbk(QByteArrayView bytes) {
     }
     return true;
 }
+
+}  // namespace
 
 CodePage GuessCodePage(QByteArrayView bytes) {
     if (IsWellFormedGbk(bytes))
