@@ -74,27 +74,49 @@ bool DecodeWhole(QByteArrayView bytes, CodePage page, Undecodable undecodable, Q
     return true;
 }
 
+// Decodes one character at a time and keeps it only when it encodes back
+// to its own bytes.
+class CharacterReader {
+public:
+    explicit CharacterReader(CodePage page)
+        : m_decoder("UTF-8", IconvName(page)), m_encoder(IconvName(page), "UTF-8") {}
+
+    bool IsOpen() const { return m_decoder.IsOpen() && m_encoder.IsOpen(); }
+
+    // The UTF-8 of piece into character when piece is whole characters that
+    // write back as piece itself.
+    bool ReadExactly(QByteArrayView piece, QByteArray& character) {
+        const auto stop = [](QByteArrayView, bool) { return BadInputAnswer{}; };
+        character.clear();
+        m_back.clear();
+        return m_decoder.Convert(piece, character, 8, stop) == piece.size() && !character.isEmpty()
+            && m_encoder.Convert(character, m_back, 8, stop) == character.size() && m_back == piece;
+    }
+
+private:
+    IconvConverter m_decoder;
+    IconvConverter m_encoder;
+    QByteArray m_back;
+};
+
+QByteArray EscapeOf(unsigned char byte) {
+    Escape escape;
+    SpellEscape(byte, escape);
+    return QByteArray(escape, 3);
+}
+
 // A single-byte code page as a table of each byte's UTF-8 form: a byte
 // that does not come back the same is escaped. Building it costs 256 small
 // conversions; reading through it costs a look-up per byte beyond ASCII.
 bool DecodeSingleByte(QByteArrayView bytes, CodePage page, QByteArray& out) {
-    IconvConverter decoder("UTF-8", IconvName(page));
-    IconvConverter encoder(IconvName(page), "UTF-8");
-    if (!decoder.IsOpen() || !encoder.IsOpen())
+    CharacterReader reader(page);
+    if (!reader.IsOpen())
         return false;
-    const auto stop = [](QByteArrayView, bool) { return BadInputAnswer{}; };
     std::array<QByteArray, 256> table;
-    QByteArray back;
     for (int b = 0; b < 256; ++b) {
         const char byte = char(b);
-        back.clear();
-        if (decoder.Convert(QByteArrayView(&byte, 1), table[size_t(b)], 4, stop) == 1
-            && encoder.Convert(table[size_t(b)], back, 4, stop) == table[size_t(b)].size() && back.size() == 1
-            && back[0] == byte)
-            continue;
-        Escape escape;
-        SpellEscape(static_cast<unsigned char>(b), escape);
-        table[size_t(b)] = QByteArray(escape, 3);
+        if (!reader.ReadExactly(QByteArrayView(&byte, 1), table[size_t(b)]))
+            table[size_t(b)] = EscapeOf(static_cast<unsigned char>(b));
     }
     out.reserve(out.size() + bytes.size() + bytes.size() / 4);
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -111,36 +133,25 @@ bool DecodeSingleByte(QByteArrayView bytes, CodePage page, QByteArray& out) {
 }
 
 // The slow way, for the rare text where a character's bytes do not come back
-// the same (a code page with two spellings of one character): each
-// character is decoded on its own and kept only when it encodes back to
-// its own bytes.
+// the same (a code page with two spellings of one character).
 bool DecodeCharacterByCharacter(QByteArrayView bytes, CodePage page, QByteArray& out) {
-    IconvConverter decoder("UTF-8", IconvName(page));
-    IconvConverter encoder(IconvName(page), "UTF-8");
-    if (!decoder.IsOpen() || !encoder.IsOpen())
+    CharacterReader reader(page);
+    if (!reader.IsOpen())
         return false;
-    const auto stop = [](QByteArrayView, bool) { return BadInputAnswer{}; };
     QByteArray character;
-    QByteArray back;
     for (qsizetype i = 0; i < bytes.size();) {
         qsizetype taken = 0;
         for (qsizetype length = 1; length <= 4 && i + length <= bytes.size() && taken == 0; ++length) {
-            const QByteArrayView piece = bytes.sliced(i, length);
-            character.clear();
-            back.clear();
-            if (decoder.Convert(piece, character, 8, stop) == length && !character.isEmpty()
-                && encoder.Convert(character, back, 8, stop) == character.size() && back == piece)
+            if (reader.ReadExactly(bytes.sliced(i, length), character))
                 taken = length;
         }
         if (taken > 0) {
             out.append(character);
             i += taken;
-            continue;
+        } else {
+            out.append(EscapeOf(static_cast<unsigned char>(bytes[i])));
+            ++i;
         }
-        Escape escape;
-        SpellEscape(static_cast<unsigned char>(bytes[i]), escape);
-        out.append(escape, 3);
-        ++i;
     }
     return true;
 }
