@@ -2,6 +2,7 @@
 #include "editor/core/encoding_detection.h"
 #include "editor/core/text_document.h"
 #include "text/core/ansi_code_page.h"
+#include "text/core/code_page_conversion.h"
 #include "text/core/utf16_conversion.h"
 #include "text/core/utf8_check.h"
 #include "bench_support.h"
@@ -25,7 +26,8 @@ struct Inputs {
     QByteArray utf8;   // NSIS headers, CR LF, a Chinese comment line every 40 lines
     QByteArray ascii;  // the same without the Chinese lines
     QByteArray gbk;
-    QByteArray utf16;  // little endian, with mark
+    QByteArray windows1252;  // a French comment line instead of each Chinese one
+    QByteArray utf16;        // little endian, with mark
 };
 
 QByteArray NsisIncludeText() {
@@ -43,8 +45,11 @@ QByteArray NsisIncludeText() {
     return text;
 }
 
-QByteArray Repeat(const QByteArray& base, qsizetype size, bool withChinese) {
-    const QByteArray chinese = QStringLiteral("; 中文注释：安装程序的说明，检查编码转换是否正确\r\n").toUtf8();
+const QByteArray kChineseLine = QStringLiteral("; 中文注释：安装程序的说明，检查编码转换是否正确\r\n").toUtf8();
+const QByteArray kFrenchLine = QStringLiteral("; Société Générale © 2024 : l'été, à côté du répertoire\r\n").toUtf8();
+
+// base's lines up to size bytes, with extraLine after every 40th when it is given.
+QByteArray Repeat(const QByteArray& base, qsizetype size, const QByteArray& extraLine = {}) {
     const QList<QByteArray> lines = base.split('\n');
     QByteArray out;
     out.reserve(size + 4096);
@@ -55,8 +60,8 @@ QByteArray Repeat(const QByteArray& base, qsizetype size, bool withChinese) {
                 break;
             out += line;
             out += "\r\n";
-            if (withChinese && ++count % 40 == 0)
-                out += chinese;
+            if (!extraLine.isEmpty() && ++count % 40 == 0)
+                out += extraLine;
         }
     }
     return out;
@@ -69,10 +74,11 @@ const Inputs& InputsOf(qsizetype megabytes) {
         return found->second;
     static const QByteArray base = NsisIncludeText();
     Inputs inputs;
-    inputs.utf8 = Repeat(base, megabytes * kMegabyte, true);
-    inputs.ascii = Repeat(base, megabytes * kMegabyte, false);
+    inputs.utf8 = Repeat(base, megabytes * kMegabyte, kChineseLine);
+    inputs.ascii = Repeat(base, megabytes * kMegabyte);
     bool lossy = false;
     Utf8ToAnsi(inputs.utf8, inputs.gbk, lossy);
+    Utf8ToCodePage(Repeat(base, megabytes * kMegabyte, kFrenchLine), CodePage::Windows1252, inputs.windows1252, lossy);
     inputs.utf16 = "\xFF\xFE";
     Utf8ToUtf16(inputs.utf8, ByteOrder::LittleEndian, inputs.utf16, lossy);
     return cache.emplace(megabytes, std::move(inputs)).first->second;
@@ -274,9 +280,12 @@ void LoadBenchmark(benchmark::State& state, const QByteArray Inputs::*form) {
 void BM_LoadFile_Utf8(benchmark::State& state) { LoadBenchmark(state, &Inputs::utf8); }
 void BM_LoadFile_Gbk(benchmark::State& state) { LoadBenchmark(state, &Inputs::gbk); }
 void BM_LoadFile_Utf16(benchmark::State& state) { LoadBenchmark(state, &Inputs::utf16); }
+// Detected by uchardet and read through the check that every byte comes back.
+void BM_LoadFile_Windows1252(benchmark::State& state) { LoadBenchmark(state, &Inputs::windows1252); }
 BENCHMARK(BM_LoadFile_Utf8)->Apply(ApplySizes);
 BENCHMARK(BM_LoadFile_Gbk)->Apply(ApplySizes);
 BENCHMARK(BM_LoadFile_Utf16)->Apply(ApplySizes);
+BENCHMARK(BM_LoadFile_Windows1252)->Apply(ApplySizes);
 
 }  // namespace
 

@@ -21,6 +21,7 @@ fuzz_runs=(
   "compile_output_fuzz 20000"
   "config_files_fuzz 600"
   "hand_over_fuzz 50000"
+  "encoding_fuzz 5000"
 )
 cmake --build build-asan -j2 --target fuzz
 for entry in "${fuzz_runs[@]}"; do

@@ -20,9 +20,9 @@ std::map<int, bool> Enabled(const std::optional<DocumentState>& d) {
 
 }  // namespace
 
-TEST(CommandStates, NoDocumentDisablesAllThirtyEight) {
+TEST(CommandStates, NoDocumentDisablesAllThirtyEightAndEveryCodePage) {
     const auto map = Enabled(std::nullopt);
-    EXPECT_EQ(map.size(), 38u);
+    EXPECT_EQ(map.size(), 38u + 2 * kCodePageCount);
     for (auto [id, on] : map)
         EXPECT_FALSE(on) << id;
     EXPECT_FALSE(ComputeCommandStates(std::nullopt, false).checkedEncoding);

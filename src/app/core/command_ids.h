@@ -62,6 +62,11 @@ inline constexpr int EncodingUtf8NoBom = 32874;
 inline constexpr int EncodingUtf8 = 32875;
 inline constexpr int EncodingUcs2Be = 32876;
 inline constexpr int EncodingUcs2Le = 32877;
+// One per code page, in the order of AllCodePages.
+inline constexpr int ReopenCodePageFirst = 32930;
+inline constexpr int ReopenCodePageLast = 32942;
+inline constexpr int ConvertCodePageFirst = 32950;
+inline constexpr int ConvertCodePageLast = 32962;
 inline constexpr int RunInstaller = 32789;
 inline constexpr int NextDiagnostic = 32920;
 inline constexpr int PreviousDiagnostic = 32921;

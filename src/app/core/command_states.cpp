@@ -54,6 +54,10 @@ CommandStates ComputeCommandStates(const std::optional<DocumentState>& document,
     if (!document) {
         for (int id : DocumentCommands())
             states.enabled.emplace_back(id, false);
+        for (int i = 0; i < kCodePageCount; ++i) {
+            states.enabled.emplace_back(Cmd::ReopenCodePageFirst + i, false);
+            states.enabled.emplace_back(Cmd::ConvertCodePageFirst + i, false);
+        }
         return states;
     }
     const DocumentState& d = *document;
@@ -78,6 +82,11 @@ CommandStates ComputeCommandStates(const std::optional<DocumentState>& document,
     states.enabled.emplace_back(StopCompile, compiling);
     states.enabled.emplace_back(RunInstaller, !compiling && d.installerExists);
     states.checkedEncoding = EncodingCommand(d.encoding);
+    for (int i = 0; i < kCodePageCount; ++i) {
+        // Only a file can be read again.
+        states.enabled.emplace_back(Cmd::ReopenCodePageFirst + i, d.fileExists);
+        states.enabled.emplace_back(Cmd::ConvertCodePageFirst + i, true);
+    }
     return states;
 }
 

@@ -1,15 +1,30 @@
 // The command table (id, menu text, keys, prompt) and the menu and tool bar layouts built from it.
 #include "app/core/command_table.h"
 
+#include "text/core/code_page.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+static_assert(Cmd::ReopenCodePageLast - Cmd::ReopenCodePageFirst + 1 == kCodePageCount);
+static_assert(Cmd::ConvertCodePageLast - Cmd::ConvertCodePageFirst + 1 == kCodePageCount);
+
+void AddCodePageCommands(std::vector<CommandInfo>& table) {
+    int index = 0;
+    for (CodePage page : AllCodePages()) {
+        const QString name = CodePageName(page);
+        table.push_back({Cmd::ReopenCodePageFirst + index, name, {}, u"以 %1 编码重新读取当前脚本"_s.arg(name)});
+        table.push_back({Cmd::ConvertCodePageFirst + index, name, {}, u"将当前脚本转换为 %1 编码并保存"_s.arg(name)});
+        ++index;
+    }
+}
+
 std::vector<CommandInfo> BuildTable() {
     using namespace Cmd;
-    return {
+    std::vector<CommandInfo> table{
         {NewWizard, u"新建脚本:向导(&W)"_s, {u"Ctrl+W"_s}, u"利用向导的帮助创建新脚本"_s},
         {NewTemplate, u"新建脚本:模板(&N)"_s, {u"Ctrl+T"_s}, u"基于已存在的文本文件创建新脚本"_s},
         {NewBlank, u"新建脚本:空白(&E)"_s, {u"Ctrl+N"_s}, u"创建新 NSIS 空白脚本"_s},
@@ -93,6 +108,8 @@ std::vector<CommandInfo> BuildTable() {
         {CopyFileName, u"复制文件名到剪切板"_s, {}, {}},
         {CopyFolder, u"复制当前路径到剪切板"_s, {}, {}},
     };
+    AddCodePageCommands(table);
+    return table;
 }
 
 MenuNode Item(int id) { return MenuNode{id, {}, {}}; }
@@ -107,6 +124,12 @@ std::vector<MenuNode> BuildMainMenu() {
     std::vector<MenuNode> compressors;
     for (int id = CompressorFirst; id <= CompressorLast; ++id)
         compressors.push_back(Item(id));
+    std::vector<MenuNode> reopen;
+    std::vector<MenuNode> convert;
+    for (int i = 0; i < kCodePageCount; ++i) {
+        reopen.push_back(Item(ReopenCodePageFirst + i));
+        convert.push_back(Item(ConvertCodePageFirst + i));
+    }
     return {
         Submenu(u"文件(&F)"_s,
                 {Item(NewWizard), Item(NewTemplate), Item(NewBlank), Item(Open), Item(Reload), Separator(),
@@ -128,7 +151,8 @@ std::vector<MenuNode> BuildMainMenu() {
                  Submenu(u"设置压缩格式"_s, std::move(compressors)),
                  Submenu(u"设置脚本编码格式"_s,
                          {Item(EncodingAnsi), Item(EncodingUtf8NoBom), Item(EncodingUtf8), Item(EncodingUcs2Be),
-                          Item(EncodingUcs2Le)})}),
+                          Item(EncodingUcs2Le), Separator(), Submenu(u"以其他编码重新打开"_s, std::move(reopen)),
+                          Submenu(u"转换为"_s, std::move(convert))})}),
         Submenu(u"统计(&S)"_s, {Item(SignIn), Item(ViewStatistics), Item(InsertStatistics)}),
         Submenu(u"帮助(&H)"_s,
                 {Item(Manual), Item(NsisSite), Separator(), Item(HomeSite), Item(OnlineHelp), Item(CheckUpdate),

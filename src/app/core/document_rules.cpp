@@ -39,12 +39,15 @@ QString CaptionText(const QString& name, const QString& appName, bool modified) 
     return modified ? u"*"_s + caption : caption;
 }
 
-std::vector<OpenFileEntry> ParseOpenFiles(const QStringList& stored) {
+std::vector<OpenFileEntry> ParseOpenFiles(const QStringList& stored, const std::vector<int>& codePages) {
     std::vector<OpenFileEntry> entries;
-    for (const QString& item : stored) {
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        const QString& item = stored[i];
         if (item.isEmpty())
             continue;
         OpenFileEntry entry;
+        if (size_t(i) < codePages.size())
+            entry.codePage = CodePageFromNumber(codePages[size_t(i)]);
         entry.active = item.front() == u'1';
         entry.path = item.mid(1);
         entry.startPage = entry.path == QLatin1StringView(kStartPageEntry);

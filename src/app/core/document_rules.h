@@ -1,6 +1,8 @@
 // Rules of the document set that need no window: activation after a close, dropped files, caption, stored tabs.
 #pragma once
 
+#include "text/core/code_page.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -20,12 +22,15 @@ bool IsDroppableScript(const QString& path);
 QString CaptionText(const QString& name, const QString& appName, bool modified);
 
 // One entry of LastOpenFiles: "1"/"0" then a path or the start page marker.
+// The code page is kept beside it, for a document read as ANSI text.
 struct OpenFileEntry {
     bool active = false;
     bool startPage = false;
     QString path;
+    std::optional<CodePage> codePage;
 };
-std::vector<OpenFileEntry> ParseOpenFiles(const QStringList& stored);
+// codePages: one number per stored entry, -1 for none.
+std::vector<OpenFileEntry> ParseOpenFiles(const QStringList& stored, const std::vector<int>& codePages = {});
 QString FormatOpenFile(const OpenFileEntry& entry);
 
 // The file-name part and the folder part of a path.

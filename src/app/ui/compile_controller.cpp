@@ -107,6 +107,13 @@ QString CompileController::ActiveDocumentPath() const {
     return view ? view->Path() : QString();
 }
 
+std::optional<CodePage> CompileController::ActiveDocumentCodePage() const {
+    const CScrivoView* view = m_documents.ActiveView();
+    if (!view || view->Encoding() != TextEncoding::Ansi)
+        return std::nullopt;
+    return view->Document().Page();
+}
+
 bool CompileController::IsActiveDocumentModified() const {
     const CScrivoView* view = m_documents.ActiveView();
     return view && view->IsModified();

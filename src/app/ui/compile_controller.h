@@ -53,6 +53,7 @@ private:
     void ShowLogPane() override;
     QString ActiveDocumentPath() const override;
     bool IsActiveDocumentModified() const override;
+    std::optional<CodePage> ActiveDocumentCodePage() const override;
     void SaveActiveDocument() override;
     void OpenCompilerSettings() override;
 

@@ -382,8 +382,8 @@ void DocumentSet::TrackModified() {
     }
 }
 
-QStringList DocumentSet::OpenFileEntries() const {
-    QStringList entries;
+std::vector<OpenFileEntry> DocumentSet::OpenFileEntries() const {
+    std::vector<OpenFileEntry> entries;
     for (int i = 0; i < Count(); ++i) {
         const CTabViewItem* item = m_items[std::size_t(i)].get();
         OpenFileEntry entry;
@@ -394,8 +394,10 @@ QStringList DocumentSet::OpenFileEntries() const {
             if (!view || !view->Document().HasPath())
                 continue;
             entry.path = view->Path();
+            if (view->Encoding() == TextEncoding::Ansi)
+                entry.codePage = view->Document().Page();
         }
-        entries << FormatOpenFile(entry);
+        entries.push_back(entry);
     }
     return entries;
 }

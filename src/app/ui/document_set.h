@@ -1,6 +1,7 @@
 // DocumentSet: the frame's tabs in strip order and the document operations on them.
 #pragma once
 
+#include "app/core/document_rules.h"
 #include "app/ui/tab_view_item.h"
 #include "platform/prompter.h"
 
@@ -62,7 +63,7 @@ public:
     // Refreshes tab images and the caption after modified flags changed.
     void TrackModified();
     // The tabs as LastOpenFiles stores them.
-    QStringList OpenFileEntries() const;
+    std::vector<OpenFileEntry> OpenFileEntries() const;
 
 Q_SIGNALS:
     void CaptionChanged();

@@ -5,6 +5,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 FrameStatusBar::FrameStatusBar(QWidget* parent) : QStatusBar(parent), m_simple(new QLabel(this)) {
     setSizeGripEnabled(true);
     m_parts[0] = new QLabel(IdleStatusText(), this);
@@ -30,8 +32,15 @@ void FrameStatusBar::SetMultiPart(bool multi) {
 }
 
 void FrameStatusBar::SetPartText(int part, const QString& text) {
-    if (part >= 0 && part < kParts && m_parts[std::size_t(part)]->text() != text)
-        m_parts[std::size_t(part)]->setText(text);
+    if (part < 0 || part >= kParts || m_parts[std::size_t(part)]->text() == text)
+        return;
+    QLabel* label = m_parts[std::size_t(part)];
+    label->setText(text);
+    // A part grows rather than clip a longer text, such as "ANSI (Windows-1252)".
+    if (part > 0) {
+        const int needed = label->fontMetrics().horizontalAdvance(text) + 2 * label->frameWidth() + 8;
+        label->setFixedWidth(std::max(kPartWidths[std::size_t(part - 1)], needed));
+    }
 }
 
 QString FrameStatusBar::PartText(int part) const {

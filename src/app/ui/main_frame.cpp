@@ -137,14 +137,26 @@ void CMainFrame::RegisterViewCommands() {
 }
 
 void CMainFrame::RegisterEncodingCommands() {
+    const auto onActiveView = [this](auto action) {
+        return [this, action](int id) {
+            if (CScrivoView* view = ActiveView())
+                action(*view, id);
+            UpdateCommandStates();
+        };
+    };
     for (int id :
          {Cmd::EncodingAnsi, Cmd::EncodingUtf8NoBom, Cmd::EncodingUtf8, Cmd::EncodingUcs2Be, Cmd::EncodingUcs2Le}) {
-        m_registry.Register(id, [this](int command) {
-            if (CScrivoView* view = ActiveView())
-                view->SetEncoding(*EncodingOfCommand(command));
-            UpdateCommandStates();
-        });
+        m_registry.Register(
+            id, onActiveView([](CScrivoView& view, int command) { view.SetEncoding(*EncodingOfCommand(command)); }));
     }
+    m_registry.RegisterRange(Cmd::ReopenCodePageFirst, Cmd::ReopenCodePageLast,
+                             onActiveView([](CScrivoView& view, int id) {
+                                 view.ReopenWithCodePage(AllCodePages()[size_t(id - Cmd::ReopenCodePageFirst)]);
+                             }));
+    m_registry.RegisterRange(Cmd::ConvertCodePageFirst, Cmd::ConvertCodePageLast,
+                             onActiveView([](CScrivoView& view, int id) {
+                                 view.ConvertToCodePage(AllCodePages()[size_t(id - Cmd::ConvertCodePageFirst)]);
+                             }));
 }
 
 void CMainFrame::BuildLayout() {
@@ -220,13 +232,14 @@ CScrivoView* CMainFrame::ActiveView() const { return m_documents->ActiveView(); 
 void CMainFrame::OpenInitialDocuments(const CommandLine& commandLine) {
     if (m_config.Base().OpenLastFiles) {
         CTabViewItem* toActivate = nullptr;
-        for (const OpenFileEntry& entry : ParseOpenFiles(m_config.ReadOpenFiles())) {
+        for (const OpenFileEntry& entry : ParseOpenFiles(m_config.ReadOpenFiles(), m_config.ReadOpenFileCodePages())) {
             bool opened = false;
             if (entry.startPage) {
                 m_documents->ShowStartPage();
                 opened = true;
             } else if (QFileInfo(entry.path).isFile()) {
                 opened = m_documents->OpenDocument(entry.path, false);
+                ReadInStoredCodePage(entry);
             }
             if (opened && entry.active)
                 toActivate = m_documents->ActiveItem();
@@ -244,6 +257,14 @@ void CMainFrame::OpenInitialDocuments(const CommandLine& commandLine) {
     UpdateCommandStates();
     if (commandLine.compile)
         OnCommand(Cmd::Compile);
+}
+
+void CMainFrame::ReadInStoredCodePage(const OpenFileEntry& entry) {
+    CScrivoView* view = ActiveView();
+    if (!entry.codePage || !view || view->Path() != entry.path)
+        return;
+    if (view->Encoding() != TextEncoding::Ansi || view->Document().Page() != *entry.codePage)
+        view->ReopenWithCodePage(*entry.codePage);
 }
 
 void CMainFrame::OnHandOver(const HandOverMessage& message) {
@@ -313,7 +334,7 @@ void CMainFrame::UpdateStatusBar() {
     m_status->SetPartText(1, SignInStatusText(m_online->IsSignedIn()));
     m_status->SetPartText(2, CaretStatusText(shown.line + 1, shown.column + 1, shown.selectionLength));
     m_status->SetPartText(3, CountStatusText(shown.lineCount, shown.characters));
-    m_status->SetPartText(4, EncodingName(view->Encoding()));
+    m_status->SetPartText(4, view->EncodingText());
     m_status->SetPartText(5, OvertypeStatusText(shown.overtype));
 }
 
@@ -351,8 +372,15 @@ void CMainFrame::SaveWindowState() {
     base.ShowCodeTree = m_outlineShown ? 1 : (before.ShowCodeTree == -1 ? -1 : 0);
     base.ShowCodeView = m_thumbnailShown ? 1 : 0;
     bool changed = !(base == before);
-    if (base.OpenLastFiles && m_config.WriteOpenFiles(m_documents->OpenFileEntries()))
-        changed = true;
+    if (base.OpenLastFiles) {
+        QStringList entries;
+        std::vector<int> codePages;
+        for (const OpenFileEntry& entry : m_documents->OpenFileEntries()) {
+            entries << FormatOpenFile(entry);
+            codePages.push_back(entry.codePage ? int(*entry.codePage) : -1);
+        }
+        changed = m_config.WriteOpenFiles(entries, codePages) || changed;
+    }
     if (changed)
         m_config.SaveBaseConfig();
 }

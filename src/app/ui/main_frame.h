@@ -10,6 +10,7 @@
 #include <QUrl>
 
 class CFileTabCtrl;
+struct OpenFileEntry;
 class CNewWizardDlg;
 class COnlineController;
 class CPaneContainer;
@@ -83,6 +84,8 @@ private:
     void RegisterFileCommands();
     void RegisterViewCommands();
     void RegisterEncodingCommands();
+    // A document left open as ANSI text is read in the code page it had.
+    void ReadInStoredCodePage(const OpenFileEntry& entry);
     void BuildLayout();
     void ApplyStoredLayout();
     void ShowSidePane(bool outline, bool thumbnail);

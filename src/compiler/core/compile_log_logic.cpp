@@ -53,13 +53,15 @@ CCompileLogLogic::~CCompileLogLogic() {
     Join();
 }
 
-bool CCompileLogLogic::Start(const CompileSettings& settings, const QString& scriptPath) {
+bool CCompileLogLogic::Start(const CompileSettings& settings, const QString& scriptPath,
+                             std::optional<CodePage> codePage) {
     if (m_compiling)
         return false;
     // The previous worker may still be returning from its last post.
     Join();
     m_settings = settings;
     m_scriptPath = scriptPath;
+    m_codePage = codePage;
     {
         std::lock_guard lock(m_mutex);
         m_stopRequested = false;
@@ -114,7 +116,7 @@ void CCompileLogLogic::Run() {
     QEventLoop dispatcherOwner;
     Post([this] { Q_EMIT CompileStarted(); });
 
-    const ScriptInput input = PrepareScriptInput(m_scriptPath, m_settings.disNsi, QDir::currentPath());
+    const ScriptInput input = PrepareScriptInput(m_scriptPath, m_settings.disNsi, QDir::currentPath(), m_codePage);
     const QStringList arguments = CompileArguments(m_settings, m_scriptPath, input.onStdin);
     Post([this, text = CommandLineLogText(m_settings.compilerPath, arguments).toUtf8()] { Q_EMIT TextReady(text); });
 

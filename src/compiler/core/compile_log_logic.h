@@ -4,6 +4,7 @@
 #include "compiler/core/compile_command.h"
 #include "compiler/core/diagnostic.h"
 #include "platform/thread.h"
+#include "text/core/code_page.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -39,7 +40,8 @@ public:
     ~CCompileLogLogic() override;
 
     // False, changing nothing, while a compile runs.
-    bool Start(const CompileSettings& settings, const QString& scriptPath);
+    // codePage: that of the script's document when it is ANSI text.
+    bool Start(const CompileSettings& settings, const QString& scriptPath, std::optional<CodePage> codePage = {});
     // Ends the running compiler and everything it started (its process group).
     void Stop();
     bool IsCompiling() const { return m_compiling; }
@@ -64,6 +66,7 @@ private:
 
     CompileSettings m_settings;
     QString m_scriptPath;
+    std::optional<CodePage> m_codePage;
     bool m_compiling = false;  // touched on the UI thread only
 
     std::mutex m_mutex;

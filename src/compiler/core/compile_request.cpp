@@ -30,5 +30,6 @@ CompileRequestOutcome RequestCompile(ICompileHost& host, Prompter& prompter, CCo
     const QString path = host.ActiveDocumentPath();
     if (!path.endsWith(QLatin1String(".nsi"), Qt::CaseInsensitive))
         return CompileRequestOutcome::NotAScript;
-    return logic.Start(settings, path) ? CompileRequestOutcome::Started : CompileRequestOutcome::Busy;
+    return logic.Start(settings, path, host.ActiveDocumentCodePage()) ? CompileRequestOutcome::Started
+                                                                      : CompileRequestOutcome::Busy;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "compiler/core/compile_command.h"
+#include "text/core/code_page.h"
 
 #include <QString>
 
@@ -17,6 +18,8 @@ public:
     // Empty for a document that has never been saved.
     virtual QString ActiveDocumentPath() const = 0;
     virtual bool IsActiveDocumentModified() const = 0;
+    // The code page of the active document when it is ANSI text; none lets the compile detect it.
+    virtual std::optional<CodePage> ActiveDocumentCodePage() const { return std::nullopt; }
     // The ordinary save command: save-as for an untitled document. It reports
     // its own failures; a cancelled save-as leaves the path empty.
     virtual void SaveActiveDocument() = 0;

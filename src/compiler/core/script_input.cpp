@@ -2,7 +2,7 @@
 #include "compiler/core/script_input.h"
 
 #include "online/core/stat_symbol.h"
-#include "text/core/ansi_code_page.h"
+#include "text/core/code_page_conversion.h"
 #include "text/core/text_detection.h"
 
 #include <QFile>
@@ -15,7 +15,7 @@ namespace {
 bool ToUtf8(QByteArrayView bytes, DetectedText detected, QByteArray& utf8) {
     const QByteArrayView text = bytes.sliced(detected.markLength);
     switch (detected.charset) {
-    case TextCharset::AnsiCodePage: return AnsiToUtf8(text, utf8);
+    case TextCharset::AnsiCodePage: return CodePageToUtf8(text, detected.codePage, Undecodable::Replaced, utf8);
     case TextCharset::Utf16LittleEndian:
     case TextCharset::Utf16BigEndian:
         Utf16ToUtf8(text,
@@ -41,7 +41,8 @@ bool MakensisReadsItself(DetectedText detected) {
 }
 }  // namespace
 
-ScriptInput PrepareScriptInput(const QString& scriptPath, bool noCd, const QString& editorFolder) {
+ScriptInput PrepareScriptInput(const QString& scriptPath, bool noCd, const QString& editorFolder,
+                               std::optional<CodePage> codePage) {
     ScriptInput input;
     const QFileInfo info(scriptPath);
     input.compileFolder = noCd ? editorFolder : info.absolutePath();
@@ -55,7 +56,10 @@ ScriptInput PrepareScriptInput(const QString& scriptPath, bool noCd, const QStri
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return input;
-    const DetectedText detected = DetectText(bytes);
+    DetectedText detected = DetectText(bytes);
+    // Plain ASCII reads the same in every code page and goes as its own file.
+    if (codePage && detected.charset != TextCharset::SevenBit)
+        detected = {TextCharset::AnsiCodePage, 0, *codePage};
     QByteArray utf8;
     if (!ToUtf8(bytes, detected, utf8))
         return input;

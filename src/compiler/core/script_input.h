@@ -1,6 +1,8 @@
 // ScriptInput: how a script reaches makensis, as its own file or converted to UTF-8 on standard input.
 #pragma once
 
+#include "text/core/code_page.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -17,5 +19,7 @@ struct ScriptInput {
 // with the working folder their own, so relative paths, !include and the
 // output resolve as they would for the file; nothing is written next to the
 // user's file. With noCd makensis stays in editorFolder, as it would for the
-// file itself.
-ScriptInput PrepareScriptInput(const QString& scriptPath, bool noCd, const QString& editorFolder);
+// file itself. codePage is that of an open ANSI document, which the file is
+// read in; without it the file's code page is detected as the editor would.
+ScriptInput PrepareScriptInput(const QString& scriptPath, bool noCd, const QString& editorFolder,
+                               std::optional<CodePage> codePage = {});

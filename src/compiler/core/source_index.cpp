@@ -24,7 +24,7 @@ QString ReadText(const QString& path) {
     const QByteArray bytes = file.readAll();
     const DetectedEncoding detected = DetectEncoding(bytes);
     QByteArray utf8;
-    if (!DecodeToUtf8(QByteArrayView(bytes).sliced(detected.markLength), detected.encoding, utf8))
+    if (!DecodeToUtf8(QByteArrayView(bytes).sliced(detected.markLength), detected.encoding, detected.codePage, utf8))
         return {};
     return QString::fromUtf8(utf8);
 }

@@ -29,6 +29,7 @@ constexpr char kOnlineServers[] = "OnlineServers";
 constexpr char kVal[] = "Val";
 constexpr EntryList kRecentEntry{"RF", "File"};
 constexpr EntryList kOpenEntry{"LF", "File"};
+constexpr char kCodePageAttribute[] = "CodePage";
 constexpr EntryList kHistoryEntry{"FR", "Text"};
 
 struct BaseConfigKey {
@@ -257,8 +258,30 @@ bool Configurator::RewriteList(const char* name, EntryList kind, const QStringLi
     return RewriteEntries(*ConfigElement(name), kind, values) || created;
 }
 
-bool Configurator::WriteOpenFiles(const QStringList& entries) {
-    return RewriteList(kLastOpenFiles, kOpenEntry, entries);
+bool Configurator::WriteOpenFiles(const QStringList& entries, const std::vector<int>& codePages) {
+    bool changed = RewriteList(kLastOpenFiles, kOpenEntry, entries);
+    size_t index = 0;
+    for (auto* entry = ConfigElement(kLastOpenFiles)->FirstChildElement(kOpenEntry.element); entry != nullptr;
+         entry = entry->NextSiblingElement(kOpenEntry.element), ++index) {
+        const int page = index < codePages.size() ? codePages[index] : -1;
+        if (entry->IntAttribute(kCodePageAttribute, -1) == page)
+            continue;
+        changed = true;
+        if (page < 0)
+            entry->DeleteAttribute(kCodePageAttribute);
+        else
+            entry->SetAttribute(kCodePageAttribute, page);
+    }
+    return changed;
+}
+
+std::vector<int> Configurator::ReadOpenFileCodePages() const {
+    std::vector<int> pages;
+    const tinyxml2::XMLElement* list = FindConfigElement(kLastOpenFiles);
+    for (auto* entry = list ? list->FirstChildElement(kOpenEntry.element) : nullptr; entry != nullptr;
+         entry = entry->NextSiblingElement(kOpenEntry.element))
+        pages.push_back(entry->IntAttribute(kCodePageAttribute, -1));
+    return pages;
 }
 
 QStringList Configurator::ReadOpenFiles() const { return ReadEntries(FindConfigElement(kLastOpenFiles), kOpenEntry); }

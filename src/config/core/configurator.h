@@ -67,8 +67,12 @@ public:
 
     // Entries are "1" (the active tab) or "0", then a full path or kStartPageEntry.
     // True when the stored list changed; the caller then calls SaveBaseConfig().
-    bool WriteOpenFiles(const QStringList& entries);
+    // codePages, one per entry, -1 for none, become each entry's "CodePage"
+    // attribute: the code page an ANSI document was read in.
+    bool WriteOpenFiles(const QStringList& entries, const std::vector<int>& codePages = {});
     QStringList ReadOpenFiles() const;
+    // One per entry of ReadOpenFiles, -1 where none is stored.
+    std::vector<int> ReadOpenFileCodePages() const;
 
     // History of the box with control number n (kFindHistory, kReplaceHistory).
     bool WriteHistory(int n, const QStringList& texts);

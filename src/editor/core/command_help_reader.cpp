@@ -79,7 +79,8 @@ void CGetNsisFuncTipsThread::Run() {
             const QByteArray output = process.readAll();
             const DetectedEncoding detected = DetectEncoding(output);
             QByteArray text;
-            DecodeToUtf8(QByteArrayView(output).sliced(detected.markLength), detected.encoding, text);
+            DecodeToUtf8(QByteArrayView(output).sliced(detected.markLength), detected.encoding, detected.codePage,
+                         text);
             auto table = std::make_shared<const NsisTipsTable>(ParseCmdHelp(text));
             std::lock_guard lock(m_mutex);
             m_table = std::move(table);

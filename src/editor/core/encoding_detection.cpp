@@ -22,5 +22,5 @@ TextEncoding EncodingOf(DetectedText detected) {
 
 DetectedEncoding DetectEncoding(QByteArrayView bytes) {
     const DetectedText detected = DetectText(bytes);
-    return {EncodingOf(detected), detected.markLength};
+    return {EncodingOf(detected), detected.markLength, detected.codePage};
 }

@@ -8,6 +8,7 @@
 struct DetectedEncoding {
     TextEncoding encoding = TextEncoding::SevenBit;
     int markLength = 0;
+    CodePage codePage = kDefaultCodePage;  // what ANSI text is written in
 };
 
 DetectedEncoding DetectEncoding(QByteArrayView bytes);

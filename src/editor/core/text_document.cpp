@@ -25,9 +25,10 @@ QString Format(const char* format, const QString& first, const QString& second) 
 
 // ANSI lacks characters; UCS-2 cannot carry bytes that are not UTF-8 (a
 // UTF-8 file may hold them), which become U+FFFD.
-QString LossyQuestion(TextEncoding encoding) {
+QString LossyQuestion(TextEncoding encoding, CodePage page) {
     if (encoding == TextEncoding::Ansi || encoding == TextEncoding::SevenBit)
-        return QStringLiteral("当前脚本包含无法用 ANSI 编码保存的字符，这些字符将变为“?”。是否继续保存？");
+        return Format("当前脚本包含无法用 %s 编码保存的字符，这些字符将变为“?”。是否继续保存？",
+                      EncodingName(encoding, page));
     return Format("当前脚本包含无法用 %s 编码保存的字节，这些字节将变为“\uFFFD”。是否继续保存？",
                   EncodingName(encoding));
 }
@@ -65,7 +66,7 @@ QString ReadWholeFile(const QString& path, QByteArray& bytes) {
 // Turns the file's bytes into the editor's UTF-8 in text (empty on entry),
 // reusing the buffer where the bytes already are UTF-8, so that loading a
 // large file costs one copy at most. Gives why it failed, or nothing.
-QString ToEditorText(QByteArray&& bytes, DetectedEncoding detected, QByteArray& text) {
+QString ToEditorText(QByteArray&& bytes, const DetectedEncoding& detected, QByteArray& text) {
     switch (detected.encoding) {
     case TextEncoding::SevenBit:
     case TextEncoding::Utf8:
@@ -76,9 +77,9 @@ QString ToEditorText(QByteArray&& bytes, DetectedEncoding detected, QByteArray& 
     default: break;
     }
     try {
-        if (DecodeToUtf8(QByteArrayView(bytes).sliced(detected.markLength), detected.encoding, text))
+        if (DecodeToUtf8(QByteArrayView(bytes).sliced(detected.markLength), detected.encoding, detected.codePage, text))
             return {};
-        return Format("无法按 %s 编码读取文件内容", EncodingName(detected.encoding));
+        return Format("无法按 %s 编码读取文件内容", EncodingName(detected.encoding, detected.codePage));
     } catch (const std::bad_alloc&) {
         return kOutOfMemory;
     }
@@ -92,12 +93,15 @@ void TextDocument::ShowFailure(const char* format, const QString& path, const QS
     m_prompter.Ask(Format(format, path) + QLatin1Char('\n') + reason, kAppName, PromptIcon::Error, PromptButtons::Ok);
 }
 
-bool TextDocument::LoadFile(const QString& path, bool asNew, QByteArray& utf8Out) {
+bool TextDocument::LoadFile(const QString& path, bool asNew, QByteArray& utf8Out, std::optional<CodePage> codePage) {
     // Stamped before reading: a change made while we read shows up at the next check.
     const std::optional<FileStamp> stamp = ReadFileStamp(path);
     QByteArray bytes;
     QString reason = ReadWholeFile(path, bytes);
-    const DetectedEncoding detected = DetectEncoding(bytes);
+    DetectedEncoding detected = codePage ? DetectedEncoding{TextEncoding::Ansi, 0, *codePage} : DetectEncoding(bytes);
+    // The same file read again, still ANSI, keeps the code page the user chose.
+    if (!codePage && path == m_path && m_encoding == TextEncoding::Ansi && detected.encoding == TextEncoding::Ansi)
+        detected.codePage = m_codePage;
     QByteArray text;
     if (reason.isEmpty())
         reason = ToEditorText(std::move(bytes), detected, text);
@@ -107,6 +111,7 @@ bool TextDocument::LoadFile(const QString& path, bool asNew, QByteArray& utf8Out
     }
     utf8Out = std::move(text);
     m_encoding = detected.encoding;
+    m_codePage = detected.codePage;
     if (asNew) {
         m_path.clear();
         m_stamp.reset();
@@ -128,8 +133,8 @@ bool TextDocument::SaveFile(const QByteArray& utf8Text, const QString& newPath) 
     bool lossy = false;
     QString reason;
     try {
-        if (!EncodeFromUtf8(utf8Text, m_encoding, bytes, lossy))
-            reason = Format("无法按 %s 编码保存", EncodingName(m_encoding));
+        if (!EncodeFromUtf8(utf8Text, m_encoding, m_codePage, bytes, lossy))
+            reason = Format("无法按 %s 编码保存", EncodingText());
     } catch (const std::bad_alloc&) {
         reason = kOutOfMemory;
     }
@@ -138,7 +143,8 @@ bool TextDocument::SaveFile(const QByteArray& utf8Text, const QString& newPath) 
         return false;
     }
     if (lossy
-        && m_prompter.Ask(LossyQuestion(m_encoding), kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo)
+        && m_prompter.Ask(LossyQuestion(m_encoding, m_codePage), kEncodingCaption, PromptIcon::Warning,
+                          PromptButtons::YesNo)
             != PromptAnswer::Yes)
         return false;
 
@@ -159,23 +165,47 @@ bool TextDocument::SaveFile(const QByteArray& utf8Text, const QString& newPath) 
 }
 
 EncodingChange TextDocument::SetEncoding(TextEncoding encoding, const QByteArray& currentText) {
-    if (encoding == m_encoding)
+    return ChangeEncoding(encoding, m_codePage, currentText);
+}
+
+EncodingChange TextDocument::ConvertToCodePage(CodePage page, const QByteArray& currentText) {
+    return ChangeEncoding(TextEncoding::Ansi, page, currentText);
+}
+
+EncodingChange TextDocument::ChangeEncoding(TextEncoding encoding, CodePage page, const QByteArray& currentText) {
+    if (encoding == m_encoding && page == m_codePage)
         return EncodingChange::None;
     if (!HasPath()) {
         m_encoding = encoding;
+        m_codePage = page;
         return EncodingChange::Adopted;
     }
     const QString question =
-        Format("当前脚本编码格式为 %s，确认要转化为 %s 编码格式吗？", EncodingName(m_encoding), EncodingName(encoding));
+        Format("当前脚本编码格式为 %s，确认要转化为 %s 编码格式吗？", EncodingText(), EncodingName(encoding, page));
     if (m_prompter.Ask(question, kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo) != PromptAnswer::Yes)
         return EncodingChange::None;
-    const TextEncoding previous = m_encoding;
+    const TextEncoding previousEncoding = m_encoding;
+    const CodePage previousPage = m_codePage;
     m_encoding = encoding;
+    m_codePage = page;
     if (SaveFile(currentText))
         return EncodingChange::Saved;
     // The file on disk still has the old encoding; so does the document.
-    m_encoding = previous;
+    m_encoding = previousEncoding;
+    m_codePage = previousPage;
     return EncodingChange::None;
+}
+
+bool TextDocument::ReopenWithCodePage(CodePage page, QByteArray& utf8Out) {
+    if (!HasPath())
+        return false;
+    if (m_modified) {
+        const QString question =
+            Format("当前脚本尚未保存，以 %s 编码重新打开将丢失所做的修改。是否继续？", CodePageName(page));
+        if (m_prompter.Ask(question, kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo) != PromptAnswer::Yes)
+            return false;
+    }
+    return LoadFile(m_path, false, utf8Out, page);
 }
 
 ExternalChange TextDocument::CheckExternalChange(QByteArray& reloadedText) {

@@ -37,7 +37,14 @@ public:
     // recorded; with asNew true (a template) the document stays untitled and
     // is marked modified. On failure shows "打开文件[%s]失败！" with the
     // reason on a second line, and leaves the document as it was.
-    bool LoadFile(const QString& path, bool asNew, QByteArray& utf8Out);
+    // A given code page reads the file as ANSI text in it, whatever
+    // detection would say; the document's own file, read again as ANSI,
+    // keeps the code page it had.
+    bool LoadFile(const QString& path, bool asNew, QByteArray& utf8Out, std::optional<CodePage> codePage = {});
+
+    // Reads the file again as ANSI text in page; the user is asked first
+    // when the document has unsaved edits. False when nothing was read.
+    bool ReopenWithCodePage(CodePage page, QByteArray& utf8Out);
 
     // Writes utf8Text in the document's encoding, atomically, to newPath (which
     // then becomes the document's path) or else to the stored path. False with
@@ -49,6 +56,8 @@ public:
     // The encoding command. A saved document asks first and is written at once
     // in the new encoding; the text never changes.
     EncodingChange SetEncoding(TextEncoding encoding, const QByteArray& currentText);
+    // The same for ANSI in another code page.
+    EncodingChange ConvertToCodePage(CodePage page, const QByteArray& currentText);
 
     // Compares the file with the recorded stamp and asks the user what to do.
     // On Reloaded, reloadedText holds the new text; the view puts the caret
@@ -58,6 +67,9 @@ public:
     const QString& Path() const { return m_path; }
     bool HasPath() const { return !m_path.isEmpty(); }
     TextEncoding Encoding() const { return m_encoding; }
+    CodePage Page() const { return m_codePage; }
+    // "ANSI (Windows-1252)" and the like.
+    QString EncodingText() const { return EncodingName(m_encoding, m_codePage); }
     bool IsModified() const { return m_modified; }
     void SetModified(bool modified) { m_modified = modified; }
     bool HasStamp() const { return m_stamp.has_value(); }
@@ -65,10 +77,12 @@ public:
 private:
     // The message's second line gives the system's reason, in the user's language where it has one.
     void ShowFailure(const char* format, const QString& path, const QString& reason);
+    EncodingChange ChangeEncoding(TextEncoding encoding, CodePage page, const QByteArray& currentText);
 
     Prompter& m_prompter;
     QString m_path;
     TextEncoding m_encoding = TextEncoding::Ucs2LittleEndian;
+    CodePage m_codePage = kDefaultCodePage;
     bool m_modified = false;
     std::optional<FileStamp> m_stamp;
 };

@@ -1,7 +1,7 @@
 // TextEncoding: display names, byte-order marks and the conversions to and from the editor's UTF-8.
 #include "editor/core/text_encoding.h"
 
-#include "text/core/ansi_code_page.h"
+#include "text/core/code_page_conversion.h"
 #include "text/core/utf16_conversion.h"
 
 QString EncodingName(int value) {
@@ -16,6 +16,13 @@ QString EncodingName(int value) {
     case int(TextEncoding::Utf8NoBom): return QStringLiteral("UTF-8 无BOM");
     default: return QStringLiteral("Unknown");
     }
+}
+
+QString EncodingName(TextEncoding encoding, CodePage page) {
+    const bool ansi = encoding == TextEncoding::Ansi || encoding == TextEncoding::SevenBit;
+    if (!ansi || page == kDefaultCodePage)
+        return EncodingName(encoding);
+    return EncodingName(encoding) + QStringLiteral(" (") + CodePageName(page) + u')';
 }
 
 QByteArrayView ByteOrderMark(TextEncoding encoding) {
@@ -36,10 +43,10 @@ ByteOrder OrderOf(TextEncoding encoding) {
 
 }  // namespace
 
-bool DecodeToUtf8(QByteArrayView bytes, TextEncoding encoding, QByteArray& utf8Out) {
+bool DecodeToUtf8(QByteArrayView bytes, TextEncoding encoding, CodePage page, QByteArray& utf8Out) {
     switch (encoding) {
     case TextEncoding::Ansi:
-    case TextEncoding::SevenBit: return AnsiToUtf8(bytes, utf8Out);
+    case TextEncoding::SevenBit: return CodePageToUtf8(bytes, page, Undecodable::Escaped, utf8Out);
     case TextEncoding::Utf8:
     case TextEncoding::Utf8NoBom: utf8Out.append(bytes); return true;
     case TextEncoding::Ucs2BigEndian:
@@ -50,12 +57,12 @@ bool DecodeToUtf8(QByteArrayView bytes, TextEncoding encoding, QByteArray& utf8O
     return false;
 }
 
-bool EncodeFromUtf8(QByteArrayView utf8, TextEncoding encoding, QByteArray& bytesOut, bool& lossy) {
+bool EncodeFromUtf8(QByteArrayView utf8, TextEncoding encoding, CodePage page, QByteArray& bytesOut, bool& lossy) {
     lossy = false;
     bytesOut.append(ByteOrderMark(encoding));
     switch (encoding) {
     case TextEncoding::Ansi:
-    case TextEncoding::SevenBit: return Utf8ToAnsi(utf8, bytesOut, lossy);
+    case TextEncoding::SevenBit: return Utf8ToCodePage(utf8, page, bytesOut, lossy);
     case TextEncoding::Utf8:
     case TextEncoding::Utf8NoBom: bytesOut.append(utf8); return true;
     case TextEncoding::Ucs2BigEndian:

@@ -178,8 +178,12 @@ void CScrivoView::AppendText(const QByteArray& utf8) {
     Editor()->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(utf8.size()), utf8.constData());
 }
 
-void CScrivoView::SetEncoding(TextEncoding encoding) {
-    if (m_document.SetEncoding(encoding, Text()) == EncodingChange::Saved) {
+void CScrivoView::SetEncoding(TextEncoding encoding) { AfterEncodingChange(m_document.SetEncoding(encoding, Text())); }
+
+void CScrivoView::ConvertToCodePage(CodePage page) { AfterEncodingChange(m_document.ConvertToCodePage(page, Text())); }
+
+void CScrivoView::AfterEncodingChange(EncodingChange change) {
+    if (change == EncodingChange::Saved) {
         m_keepModified = false;
         Send(Sci::SCI_SETSAVEPOINT);
         m_document.SetModified(false);
@@ -187,18 +191,27 @@ void CScrivoView::SetEncoding(TextEncoding encoding) {
     Q_EMIT StateChanged();
 }
 
+void CScrivoView::ReopenWithCodePage(CodePage page) {
+    QByteArray utf8;
+    if (!m_document.ReopenWithCodePage(page, utf8))
+        return;
+    ShowReloaded(utf8);
+    Q_EMIT StateChanged();
+}
+
+void CScrivoView::ShowReloaded(const QByteArray& utf8) {
+    const long caret = Send(Sci::SCI_GETCURRENTPOS);
+    m_keepModified = false;
+    FillEditor(utf8);
+    m_document.SetModified(false);
+    Send(Sci::SCI_GOTOPOS, caret);
+}
+
 void CScrivoView::CheckExternalChange() {
     QByteArray reloaded;
     switch (m_document.CheckExternalChange(reloaded)) {
     case ExternalChange::None: return;
-    case ExternalChange::Reloaded: {
-        const long caret = Send(Sci::SCI_GETCURRENTPOS);
-        m_keepModified = false;
-        FillEditor(reloaded);
-        m_document.SetModified(false);
-        Send(Sci::SCI_GOTOPOS, caret);
-        break;
-    }
+    case ExternalChange::Reloaded: ShowReloaded(reloaded); break;
     case ExternalChange::MissingKept:
     case ExternalChange::ChangedKept: m_document.SetModified(true); break;
     case ExternalChange::CloseTab: Q_EMIT CloseRequested(); return;

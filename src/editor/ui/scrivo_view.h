@@ -59,6 +59,11 @@ public:
     bool LoadFile(const QString& path, bool asNew);
     bool SaveFile(const QString& newPath = {});
     void SetEncoding(TextEncoding encoding);
+    // "转换为": the text saved as ANSI in page.
+    void ConvertToCodePage(CodePage page);
+    // "以其他编码重新打开": the file read again as ANSI in page.
+    void ReopenWithCodePage(CodePage page);
+    QString EncodingText() const { return m_document.EncodingText(); }
     void CheckExternalChange();
     // Appends UTF-8 text to the editor (the wizard's script).
     void AppendText(const QByteArray& utf8);
@@ -89,6 +94,9 @@ protected:
 private:
     void Configure();
     void FillEditor(const QByteArray& utf8);
+    // The text read again, the caret kept at its byte offset where the text still reaches.
+    void ShowReloaded(const QByteArray& utf8);
+    void AfterEncodingChange(EncodingChange change);
     long CharacterCount() const;
     void OnModified(int modificationType);
     void OnMarginClick(int position);

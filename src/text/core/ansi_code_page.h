@@ -16,7 +16,7 @@ bool AnsiToUtf8(QByteArrayView ansi, QByteArray& out);
 // taken, or -1 when the converter is unavailable.
 qsizetype AnsiPieceToUtf8(QByteArrayView ansi, QByteArray& out);
 
-// Appends the CP936 form of utf8 to out. Each character without a mapping,
-// and each broken UTF-8 sequence, becomes one '?'; lossy tells whether any
-// did. False when the converter is unavailable.
+// Utf8ToCodePage for CP936: appends the CP936 form of utf8 to out. Each
+// character without a mapping, and each broken UTF-8 sequence, becomes one
+// '?'; lossy tells whether any did. False when the converter is unavailable.
 bool Utf8ToAnsi(QByteArrayView utf8, QByteArray& out, bool& lossy);

@@ -1,6 +1,7 @@
 // What a text file's bytes are, judged from the bytes alone.
 #include "text/core/text_detection.h"
 
+#include "text/core/code_page_detection.h"
 #include "text/core/utf8_check.h"
 
 bool LooksLikeUtf16(QByteArrayView bytes, ByteOrder order) {
@@ -38,5 +39,5 @@ DetectedText DetectText(QByteArrayView bytes) {
     case Utf8Check::Utf8: return {TextCharset::Utf8, 0};
     case Utf8Check::Invalid: break;
     }
-    return {TextCharset::AnsiCodePage, 0};
+    return {TextCharset::AnsiCodePage, 0, GuessCodePage(bytes)};
 }

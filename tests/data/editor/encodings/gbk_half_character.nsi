@@ -1,0 +1,8 @@
+; ½áÎ²ÊÇ°ë¸ö×Ö·û
+Name "ÖÐÎÄ"
+OutFile "sample.exe"
+RequestExecutionLevel user
+; EDITME marks the middle of the script
+Section
+SectionEnd
+; ÖÐÖ
