@@ -6,6 +6,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n libqscintilla2-qt6-dev libtinyxml2-dev zlib1g-dev libuchardet-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # The sanitized test build and the fuzz targets (scripts/test_sanitized.sh)
+  clang libclang-rt-dev llvm
   nsis nsis-doc
   xvfb xauth fonts-wqy-microhei
   # Desktop integration: the MIME database, the validators and the tools the tests ask

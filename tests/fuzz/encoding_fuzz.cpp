@@ -1,20 +1,12 @@
 // libFuzzer target: any file read as detected, or as ANSI in any code page, writes back byte for byte unless the save would say it is lossy.
 #include "editor/core/encoding_detection.h"
 #include "editor/core/text_encoding.h"
+#include "fuzz_check.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
-
-void Require(bool holds, const char* what) {
-    if (!holds) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
 
 // Reads bytes as encoding, writes the text back and aborts when the bytes
 // differ without the lossy flag. Returns whether the way back was lossy.

@@ -1,20 +1,12 @@
 // libFuzzer target: the NSIS lexer on any bytes styles every byte, styles alike from any line start, and folds consistently.
 #include "editor/core/nsis_lexer.h"
+#include "fuzz_check.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <string_view>
 #include <vector>
 
 namespace {
-
-void Require(bool holds, const char* what) {
-    if (!holds) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
 
 // Line starts as the editing component counts lines: after CR LF, LF or a lone CR.
 std::vector<std::size_t> LineStarts(std::string_view text) {

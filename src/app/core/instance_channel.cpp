@@ -11,14 +11,13 @@
 #include <QLockFile>
 #include <QPointer>
 #include <QTimer>
-#include <QtEndian>
+#include <algorithm>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kHeaderBytes = 8;
 constexpr int kConnectTimeoutMs = 1000;
 // Long enough for a busy first instance to reach its event loop.
 constexpr int kAnswerTimeoutMs = 3000;
@@ -48,20 +47,6 @@ bool SendTo(const QString& socketName, const QByteArray& bytes) {
 }
 
 }  // namespace
-
-QByteArray EncodeHandOver(int identifier, const QString& text) {
-    const quint32 count = quint32((text.size() + 1) * 2);
-    QByteArray bytes(kHeaderBytes, '\0');
-    qToLittleEndian<quint32>(quint32(identifier), bytes.data());
-    qToLittleEndian<quint32>(count, bytes.data() + 4);
-    for (QChar c : text) {
-        const char16_t unit = c.unicode();
-        bytes.append(char(unit & 0xFF));
-        bytes.append(char(unit >> 8));
-    }
-    bytes.append(2, '\0');
-    return bytes;
-}
 
 QString DefaultInstanceSocketName() {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
@@ -104,34 +89,17 @@ void InstanceServer::Accept() {
 }
 
 void InstanceServer::Read(QLocalSocket* socket) {
-    if (socket->bytesAvailable() < kHeaderBytes)
-        return;
-    const QByteArray header = socket->peek(kHeaderBytes);
-    const quint32 identifier = qFromLittleEndian<quint32>(header.constData());
-    const quint32 count = qFromLittleEndian<quint32>(header.constData() + 4);
-    if (count < 2 || count % 2 != 0 || count > quint32(kMaxHandOverBytes)) {
-        socket->abort();
+    const qint64 wanted = std::min<qint64>(socket->bytesAvailable(), kHandOverHeaderBytes + kMaxHandOverBytes);
+    const DecodedHandOver decoded = DecodeHandOver(socket->peek(wanted));
+    switch (decoded.read) {
+    case HandOverRead::NeedMore: return;
+    case HandOverRead::Malformed: socket->abort(); return;
+    case HandOverRead::Ignored: socket->disconnectFromServer(); return;
+    case HandOverRead::Message:
+        socket->disconnectFromServer();
+        Q_EMIT HandOver(decoded.message);
         return;
     }
-    if (socket->bytesAvailable() < qint64(kHeaderBytes + count))
-        return;
-    socket->read(kHeaderBytes);
-    const QByteArray payload = socket->read(count);
-    socket->disconnectFromServer();
-
-    const auto* units = reinterpret_cast<const uchar*>(payload.constData());
-    QString text;
-    for (quint32 i = 0; i + 1 < count; i += 2)
-        text.append(QChar(char16_t(units[i] | (units[i + 1] << 8))));
-    if (identifier != quint32(COPYDATA_OPEN_FILE) || !text.endsWith(QChar(0)))
-        return;
-    text.chop(1);
-    // Anything after an embedded terminator is not part of the string.
-    text.truncate(text.indexOf(QChar(0)) < 0 ? text.size() : text.indexOf(QChar(0)));
-    HandOverMessage message;
-    message.compile = text.startsWith(u'1');
-    message.path = text.mid(1);
-    Q_EMIT HandOver(message);
 }
 
 InstanceClaim ClaimInstance(const QString& socketName, const HandOverMessage& message) {

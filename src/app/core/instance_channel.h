@@ -1,6 +1,8 @@
 // Single-instance hand-over: a per-user local socket through which a second start passes its file to the first.
 #pragma once
 
+#include "app/core/hand_over_message.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -8,16 +10,6 @@
 
 class QLocalServer;
 class QLocalSocket;
-
-struct HandOverMessage {
-    bool compile = false;
-    QString path;
-};
-
-// Wire form: identifier (uint32 LE), byte count (uint32 LE), then the UTF-16 LE
-// text "1"/"0" + path with its terminator, the count including it.
-QByteArray EncodeHandOver(int identifier, const QString& text);
-inline constexpr int kMaxHandOverBytes = 64 * 1024;
 
 // "$XDG_RUNTIME_DIR/CScrivoMainFrame", else a name that holds the user id.
 QString DefaultInstanceSocketName();

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolBar>
 
@@ -49,13 +50,10 @@ QIcon ToolIcon(int id) {
 
 CommandActions::CommandActions(QWidget* window) : QObject(window), m_window(window) {
     for (const CommandInfo& info : CommandTable()) {
-        QAction* action = MakeAction(info.id, info.menuText.section(u'\t', 0, 0));
-        QList<QKeySequence> keys;
-        for (const QString& key : info.keys)
-            keys << QKeySequence(key, QKeySequence::PortableText);
-        action->setShortcuts(keys);
-        // Keys work whether or not the item sits in a visible menu.
-        m_window->addAction(action);
+        // The menu shows the key as text only: a key bound to the action would
+        // die with it whenever the item is disabled.
+        MakeAction(info.id, MenuTextWithKey(info.id));
+        BindKeys(info.id, info.keys);
     }
     auto* compressors = new QActionGroup(this);
     for (int id = Cmd::CompressorFirst; id <= Cmd::CompressorLast; ++id)
@@ -68,6 +66,15 @@ CommandActions::CommandActions(QWidget* window) : QObject(window), m_window(wind
 
     m_tabMenu = new QMenu(window);
     AddNodes(m_tabMenu, TabMenuLayout(), true);
+}
+
+void CommandActions::BindKeys(int id, const QStringList& keys) {
+    // Keys reach the frame whatever the item's state; the handler decides
+    // whether there is anything to do.
+    for (const QString& key : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(key, QKeySequence::PortableText), m_window);
+        connect(shortcut, &QShortcut::activated, this, [this, id] { Q_EMIT Triggered(id); });
+    }
 }
 
 QAction* CommandActions::MakeAction(int id, const QString& text) {

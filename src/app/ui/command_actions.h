@@ -15,7 +15,7 @@ struct MenuNode;
 class CommandActions : public QObject {
     Q_OBJECT
 public:
-    // Actions are owned by and their keys active in window.
+    // Actions and keys are owned by window; keys are active in it.
     explicit CommandActions(QWidget* window);
 
     QAction* Action(int id) const;
@@ -36,6 +36,7 @@ Q_SIGNALS:
 
 private:
     QAction* MakeAction(int id, const QString& text);
+    void BindKeys(int id, const QStringList& keys);
     void AddNodes(QMenu* menu, const std::vector<MenuNode>& nodes, bool tabMenu);
 
     QWidget* m_window;

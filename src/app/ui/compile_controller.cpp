@@ -90,6 +90,10 @@ void CompileController::Compile(bool runAfter) {
 void CompileController::Stop() { m_logic->Stop(); }
 
 void CompileController::RunInstaller() {
+    // F9 arrives even while its item is disabled: the installer being
+    // written is not started half-built.
+    if (m_compiling)
+        return;
     if (const CEditerTabViewItem* document = m_documents.ActiveDocument())
         RunInstallerOf(*document);
 }

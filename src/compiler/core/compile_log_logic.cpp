@@ -2,9 +2,7 @@
 #include "compiler/core/compile_log_logic.h"
 
 #include "compiler/core/diagnostic_locator.h"
-#include "compiler/core/diagnostic_parser.h"
-#include "compiler/core/output_decoder.h"
-#include "compiler/core/output_scanner.h"
+#include "compiler/core/output_batch.h"
 #include "compiler/core/script_input.h"
 
 #include <QDir>
@@ -33,57 +31,6 @@ constexpr auto kGatherTime = std::chrono::milliseconds(5);
 constexpr qint64 kGatherAfterBytes = 64 * 1024;
 constexpr qint64 kPostIntervalMs = 30;
 constexpr qsizetype kMaxBatchBytes = 256 * 1024;
-
-// The decoded output waiting to be posted, with what was found in it.
-class COutputBatch {
-public:
-    explicit COutputBatch(const QString& compileFolder) : m_scanner(compileFolder) {}
-
-    void Take(QByteArrayView chunk) { Add(m_decoder.Decode(chunk), false); }
-    void Finish() { Add(m_decoder.Finish(), true); }
-    bool IsEmpty() const { return m_text.isEmpty() && !m_errorLine; }
-    qsizetype Size() const { return m_text.size(); }
-    QString InstallerPath() const { return m_scanner.InstallerPath(); }
-    QList<Diagnostic> TakeDiagnostics() { return m_parser.TakeDiagnostics(); }
-
-    // The gathered text and the last error line in it; empties the batch.
-    std::pair<QByteArray, std::optional<int>> Release() {
-        return {std::exchange(m_text, {}), std::exchange(m_errorLine, std::nullopt)};
-    }
-
-private:
-    void Add(const QByteArray& text, bool last) {
-        ScanFindings findings = m_scanner.Feed(text);
-        m_parser.Feed(text);
-        if (last) {
-            m_parser.Finish();
-            const ScanFindings unfinished = m_scanner.Finish();
-            findings.hints += unfinished.hints;
-            if (unfinished.errorLine)
-                findings.errorLine = unfinished.errorLine;
-        }
-        m_text += text;
-        if (!text.isEmpty())
-            m_atLineStart = text.endsWith('\n');
-        if (findings.errorLine)
-            m_errorLine = findings.errorLine;
-        m_heldHints += findings.hints;
-        // A hint waits for the end of a line so that it never splits one.
-        if (!m_heldHints.isEmpty() && (m_atLineStart || last)) {
-            m_text += m_atLineStart ? m_heldHints : '\n' + m_heldHints;
-            m_heldHints.clear();
-            m_atLineStart = true;
-        }
-    }
-
-    COutputDecoder m_decoder;
-    CCompileOutputScanner m_scanner;
-    CDiagnosticParser m_parser;
-    QByteArray m_text;
-    std::optional<int> m_errorLine;
-    QByteArray m_heldHints;
-    bool m_atLineStart = true;
-};
 }  // namespace
 
 QString CompileResult::NextInstallerPath(const QString& recorded) const {

@@ -92,8 +92,10 @@ QWidget* CSettingCompileDlg::BuildSwitches() {
         {u"禁用当前的目录更改到 .NSI 文件"_s, base.DisNsi},
         {u"编译前先保存文件"_s, base.SaveCompile},
     };
-    for (const auto& [text, key] : checks) {
-        auto* check = new QCheckBox(text, box);
+    for (const auto& entry : checks) {
+        // A named reference: clang 14 cannot capture a structured binding.
+        int& key = entry.second;
+        auto* check = new QCheckBox(entry.first, box);
         check->setChecked(key != 0);
         layout->addWidget(check);
         connect(check, &QCheckBox::clicked, this, [this, &key](bool checked) {

@@ -138,3 +138,47 @@ TEST_F(HandOverTest, MalformedForeignOversizedAndSlowMessagesAreIgnored) {
     EXPECT_TRUE(message.compile);
     EXPECT_EQ(message.path, QStringLiteral("/ok.nsi"));
 }
+
+TEST_F(HandOverTest, SilentHugeAndMalformedClientsNeitherBlockNorStopTheNextHandOver) {
+    // Read time long enough that every bad client still holds its connection
+    // while the good message arrives.
+    InstanceServer server(m_socketName, 600000);
+    ASSERT_TRUE(server.Listen());
+    QSignalSpy received(&server, &InstanceServer::HandOver);
+
+    QByteArray fitsThenMore = EncodeHandOver(COPYDATA_OPEN_FILE, QStringLiteral("0/first.nsi"));
+    fitsThenMore += QByteArray(10 * 1024 * 1024, 'y');
+    QByteArray headerOnlyThenHuge(8, '\0');
+    qToLittleEndian<quint32>(COPYDATA_OPEN_FILE, headerOnlyThenHuge.data());
+    qToLittleEndian<quint32>(quint32(kMaxHandOverBytes), headerOnlyThenHuge.data() + 4);
+    headerOnlyThenHuge += QByteArray(10 * 1024 * 1024, 'z');
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        int messages;  // what the bad client itself hands over
+    } clients[] = {
+        {"nothing", {}, 0},
+        {"10 MB of text", QByteArray(10 * 1024 * 1024, 'x'), 0},
+        {"a message followed by 10 MB", fitsThenMore, 1},
+        {"a message of the largest size and 10 MB after it", headerOnlyThenHuge, 0},
+        {"a header cut short", QByteArray("\x11\x27\0\0", 4), 0},
+        {"an odd byte count", QByteArray("\x11\x27\0\0\x03\0\0\0abc", 11), 0},
+    };
+    int expected = 0;
+    for (const auto& client : clients) {
+        auto bad = std::make_unique<QLocalSocket>();
+        bad->connectToServer(m_socketName);
+        ASSERT_TRUE(bad->waitForConnected(2000)) << client.name;
+        bad->write(client.bytes);
+        expected += client.messages;
+        ASSERT_EVENTUALLY(received.count() == expected);
+
+        const QString path = QStringLiteral("/after %1.nsi").arg(QLatin1StringView(client.name));
+        SendRaw(m_socketName, EncodeHandOver(COPYDATA_OPEN_FILE, u'1' + path));
+        ++expected;
+        ASSERT_EVENTUALLY(received.count() == expected);
+        EXPECT_EQ(received.last().at(0).value<HandOverMessage>().path, path) << client.name;
+        bad.reset();
+    }
+    EXPECT_EQ(received.count(), expected);
+}

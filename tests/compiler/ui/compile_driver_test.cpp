@@ -123,10 +123,12 @@ TEST_F(CompileFrameTest, CompileAndRunStartsOnlyAFreshlyBuiltInstaller) {
     const QString installer = m_dir.filePath(QStringLiteral("hello.exe"));
     EXPECT_EQ(wine.Arguments(), installer.toUtf8());
 
-    // Stopped: the old installer stays recorded, nothing starts.
+    // Stopped: the old installer stays recorded, nothing starts, not even
+    // through F9, whose key arrives while its item is disabled.
     rewrite(SleepingLine() + HelloScript());
     m_frame->OnCommand(Cmd::CompileRun);
     ASSERT_EVENTUALLY(WrittenPid(SleeperPidFile()) != 0);
+    m_frame->OnCommand(Cmd::RunInstaller);
     m_frame->OnCommand(Cmd::StopCompile);
     ASSERT_TRUE(WaitForCompile(5000));
     EXPECT_EQ(wine.Arguments(), QByteArray());

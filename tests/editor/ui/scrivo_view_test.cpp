@@ -137,21 +137,21 @@ TEST_F(ViewTest, EscapeClosesTheListThenTheTipThenReachesTheFrame) {
     StartSleepingCompile();
     m_view = Docs().ActiveView();
     m_view->Editor()->setFocus();
-    QSignalSpy stop(m_frame->Commands().Action(Cmd::StopCompile), &QAction::triggered);
+    QSignalSpy commands(&m_frame->Commands(), &CommandActions::Triggered);
 
     // The list and the tip never show together: each replaces the other.
     m_view->Editor()->SendScintilla(Sci::SCI_AUTOCSHOW, uintptr_t(0), "Section SectionEnd");
     ASSERT_NE(m_view->Send(Sci::SCI_AUTOCACTIVE), 0);
     QTest::keyClick(m_view->Editor(), Qt::Key_Escape);
     EXPECT_EQ(m_view->Send(Sci::SCI_AUTOCACTIVE), 0);
-    EXPECT_EQ(stop.count(), 0);
+    EXPECT_EQ(commands.count(), 0);
     m_view->Editor()->SendScintilla(Sci::SCI_CALLTIPSHOW, uintptr_t(0), "Section [/o] name");
     ASSERT_NE(m_view->Send(Sci::SCI_CALLTIPACTIVE), 0);
     QTest::keyClick(m_view->Editor(), Qt::Key_Escape);
     EXPECT_EQ(m_view->Send(Sci::SCI_CALLTIPACTIVE), 0);
-    EXPECT_EQ(stop.count(), 0);
+    EXPECT_EQ(commands.count(), 0);
     QTest::keyClick(m_view->Editor(), Qt::Key_Escape);
-    EXPECT_EQ(stop.count(), 1);
+    EXPECT_EQ(commands.count(), 1);
     ASSERT_EVENTUALLY(!m_frame->Compiler().IsCompiling());
 }
 

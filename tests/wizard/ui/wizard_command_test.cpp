@@ -42,7 +42,7 @@ protected:
 
 TEST_F(WizardCommandTest, KeyMenuToolBarAndStartPageOpenTheWizardAndCancelCreatesNothing) {
     QAction* action = m_frame->Commands().Action(Cmd::NewWizard);
-    EXPECT_EQ(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+W")));
+    EXPECT_TRUE(action->text().endsWith(QStringLiteral("\tCtrl+W")));
     auto* toolBar = m_frame->findChild<QToolBar*>();
     ASSERT_NE(toolBar, nullptr);
     QWidget* toolButton = nullptr;

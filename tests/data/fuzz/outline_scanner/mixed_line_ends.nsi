@@ -1,0 +1,4 @@
+Section "a"
+SectionEndFunction b
+  StrCpy $0 "; not a comment"
+FunctionEnd
