@@ -3,7 +3,6 @@
 
 #include "app/core/hand_over_message.h"
 
-#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <memory>
