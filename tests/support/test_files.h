@@ -4,6 +4,7 @@
 #include "platform/prompter.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QFile>
 #include <QString>
 
@@ -20,6 +21,16 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
 inline QByteArray ReadBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// The pieces that `bytes` does not contain, for one check of several: EXPECT_EQ(Lacking(...), QByteArrayList{}).
+inline QByteArrayList Lacking(const QByteArray& bytes, const QByteArrayList& pieces) {
+    QByteArrayList lacking;
+    for (const QByteArray& piece : pieces) {
+        if (!bytes.contains(piece))
+            lacking << piece;
+    }
+    return lacking;
 }
 
 // Whether a process runs (a zombie counts as ended).
