@@ -67,8 +67,9 @@ TEST_F(ConfiguratorLoad, UnknownElementsAndAttributesSurviveASave) {
     config.AddRecentFile(QStringLiteral("/tmp/a.nsi"));
 
     const QByteArray bytes = ReadBytes(PathOf("config.xml"));
-    EXPECT_EQ(Lacking(bytes, {"<Plugin name=\"x\">", "<Setting a=\"1\">text</Setting>", "<Future Val=\"7\"/>",
-                              "<TabSize Val=\"3\" note=\"mine\"/>"}),
+    EXPECT_EQ(Lacking(bytes,
+                      {"<Plugin name=\"x\">", "<Setting a=\"1\">text</Setting>", "<Future Val=\"7\"/>",
+                       "<TabSize Val=\"3\" note=\"mine\"/>"}),
               QByteArrayList{});
 }
 
@@ -121,7 +122,10 @@ TEST_F(ConfiguratorLoad, BadFilesFailWithAMessageAndNoCrash) {
         badConfig("<Scrivo/>x</y>"),                                         // text after the root
         badConfig("<Scrivo/><Scrivo/>"),                                     // two roots
         badConfig("x<Scrivo/>"),                                             // text before the root
-        {kMinimalConfig, "<Scrivo><Languages>", "<Scrivo><LexerStyles></Scrivo>", false,
+        {kMinimalConfig,
+         "<Scrivo><Languages>",
+         "<Scrivo><LexerStyles></Scrivo>",
+         false,
          {u"Load langs.xml failed!"_s, u"Load stylers.xml failed!"_s}},
         {kMinimalConfig, kMinimalLangs, "</y>", false, {u"Load stylers.xml failed!"_s}},
         // A langs.xml of another root warns; the start goes on without it.

@@ -145,8 +145,9 @@ TEST_F(StyleFiles, SaveWritesTheRecordsBack) {
 
     const QByteArray saved = ReadBytes(PathOf("stylers.xml"));
     // A back colour of -1 leaves bgColor alone.
-    EXPECT_EQ(Lacking(saved, {"custom=\"kept\"", "extra=\"1\"", "bgColor=\"ffffff\"", "fgColor=\"00FF00\"", "<!--c-->",
-                              "<LexerType name=\"other\" ext=\"o\"/>", "fgColor=\"ABCDEF\" colorStyle=\"1\"/>"}),
+    EXPECT_EQ(Lacking(saved,
+                      {"custom=\"kept\"", "extra=\"1\"", "bgColor=\"ffffff\"", "fgColor=\"00FF00\"", "<!--c-->",
+                       "<LexerType name=\"other\" ext=\"o\"/>", "fgColor=\"ABCDEF\" colorStyle=\"1\"/>"}),
               QByteArrayList{});
 
     Configurator& again = Loaded();
