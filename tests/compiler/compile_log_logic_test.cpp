@@ -181,7 +181,7 @@ TEST_F(CompileLogLogic, GbkScriptWithChineseTextCompilesAndLeavesNothingBehind) 
 
     // UCS-2 without a mark takes the same way.
     const QString wide = QString::fromUtf8("; 宽字符\n" + HelloScript("out/wide.exe"));
-    WriteBytes(script, QByteArray(reinterpret_cast<const char*>(wide.utf16()), wide.size() * 2));
+    WriteBytes(script, Utf16(wide, false));
     const CompileRun unmarked = Compile(m_logic, Settings(), script);
     EXPECT_EQ(unmarked.result.installerPath, m_dir.filePath("out/wide.exe")) << unmarked.log.toStdString();
     EXPECT_TRUE(unmarked.log.contains("CommandLine=/usr/bin/makensis -\n"));
