@@ -72,11 +72,11 @@ inline QByteArray Utf16(const QString& text, bool bigEndian) {
     return bytes;
 }
 
-// Messages compare whole, so one expectation checks text, caption, icon and buttons.
 // Readable text instead of gtest's byte dumps when a comparison fails.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 inline void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << '"' << bytes.toStdString() << '"'; }
 
+// Messages compare whole, so one expectation checks text, caption, icon and buttons.
 inline bool operator==(const PromptMessage& a, const PromptMessage& b) {
     return a.text == b.text && a.caption == b.caption && a.icon == b.icon && a.buttons == b.buttons;
 }
