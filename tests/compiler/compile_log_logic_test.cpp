@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-// A killed process whose parent is gone stays a zombie until init reaps it.
 
 QStringList FolderEntries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
@@ -59,11 +58,10 @@ TEST_F(CompileLogLogic, GoodScriptBuildsAndReportsItsInstaller) {
 }
 
 TEST_F(CompileLogLogic, LogHoldsExactlyWhatTheCompilerPrints) {
-    const QString script = m_dir.filePath("chatty.nsi");
     QByteArray text = "!verbose 4\n";
     for (int i = 0; i < 5000; ++i)
         text += "!echo \"第 " + QByteArray::number(i) + " 行 output line\"\n";
-    WriteBytes(script, text + HelloScript());
+    const QString script = Script("chatty.nsi", text + HelloScript());
 
     QProcess direct;
     direct.setProcessChannelMode(QProcess::MergedChannels);
@@ -80,12 +78,9 @@ TEST_F(CompileLogLogic, LogHoldsExactlyWhatTheCompilerPrints) {
 }
 
 TEST_F(CompileLogLogic, ErrorOnLine12IsReportedAndClearsTheInstaller) {
-    const QString script = m_dir.filePath("broken.nsi");
-    QByteArray text = HelloScript();
-    for (int line = 7; line <= 11; ++line)
-        text += "; filler\n";
-    text += "NoSuchCommand 1 2\n";
-    WriteBytes(script, text);
+    // Lines 7 to 11 are filler.
+    const QString script =
+        Script("broken.nsi", HelloScript() + QByteArray("; filler\n").repeated(5) + "NoSuchCommand 1 2\n");
     const CompileRun run = Compile(m_logic, Settings(), script);
 
     ASSERT_TRUE(run.finished);
@@ -186,7 +181,7 @@ TEST_F(CompileLogLogic, GbkScriptWithChineseTextCompilesAndLeavesNothingBehind) 
 
     // UCS-2 without a mark takes the same way.
     const QString wide = QString::fromUtf8("; 宽字符\n" + HelloScript("out/wide.exe"));
-    WriteBytes(script, QByteArray(reinterpret_cast<const char*>(wide.utf16()), wide.size() * 2));
+    WriteBytes(script, Utf16(wide, false));
     const CompileRun unmarked = Compile(m_logic, Settings(), script);
     EXPECT_EQ(unmarked.result.installerPath, m_dir.filePath("out/wide.exe")) << unmarked.log.toStdString();
     EXPECT_TRUE(unmarked.log.contains("CommandLine=/usr/bin/makensis -\n"));

@@ -69,10 +69,9 @@ TEST_F(CompileRequest, MissingCompilerAsksAndOpensTheSettingsOnlyOnYes) {
 
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     EXPECT_EQ(Request(true, settings), CompileRequestOutcome::NoCompiler);
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0],
-              (PromptMessage{"无法找到NSIS编译器的位置，请在设置(编译器)中进行设置。\n是否现在进入设置？", "提示",
-                             PromptIcon::Question, PromptButtons::YesNo}));
+    EXPECT_EQ(m_prompter.Messages(),
+              (std::vector<PromptMessage>{{"无法找到NSIS编译器的位置，请在设置(编译器)中进行设置。\n是否现在进入设置？",
+                                           "提示", PromptIcon::Question, PromptButtons::YesNo}}));
     EXPECT_EQ(m_frame.settingsOpened, 1);
 
     m_prompter.QueueAnswer(PromptAnswer::No);

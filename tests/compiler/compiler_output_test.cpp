@@ -1,6 +1,7 @@
 // Compiler output: decoded to UTF-8 chunk by chunk, and scanned for error lines, the installer and encoding hints.
 #include "compiler/core/output_decoder.h"
 #include "compiler/core/output_scanner.h"
+#include "support/test_files.h"
 
 #include <QString>
 #include <gtest/gtest.h>
@@ -74,10 +75,6 @@ namespace {
 const QByteArray kGbk("\xB1\xE0\xD2\xEB OK \xD6\xD0\xCE\xC4");
 const QByteArray kUtf8 = QString::fromUtf8("编译 OK 中文").toUtf8();
 
-QByteArray Utf16Le(const QString& text) {
-    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-}
-
 QByteArray DecodeInPieces(const QByteArray& bytes, std::initializer_list<qsizetype> cuts) {
     COutputDecoder decoder;
     QByteArray out;
@@ -124,9 +121,9 @@ TEST(OutputDecoder, TheEncodingIsDecidedOnceSoNoCutChangesTheText) {
          QStringLiteral("MakeNSIS v3\nOutput: \"/home/u/模块.exe\"\nError 模\n")},
         // Later UTF-8 that is broken stays UTF-8, with a replacement.
         {"UTF-8 then a bad byte", "a\n\xE4\xB8\xAD\n\xC4\xA3\xBF\n", QStringLiteral("a\n中\nģ\uFFFD\n")},
-        {"UTF-16 whose later units have no zero byte", Utf16Le(QStringLiteral("OK\n安装 😀\n")),
+        {"UTF-16 whose later units have no zero byte", Utf16(QStringLiteral("OK\n安装 😀\n"), false),
          QStringLiteral("OK\n安装 😀\n")},
-        {"UTF-16 with a lone surrogate", Utf16Le(QStringLiteral("OK ") + QChar(0xD800) + QStringLiteral("x")),
+        {"UTF-16 with a lone surrogate", Utf16(QStringLiteral("OK ") + QChar(0xD800) + QStringLiteral("x"), false),
          QStringLiteral("OK \uFFFDx")},
         {"a line longer than the decision reads", QByteArray(5000, '\xD6') + "\n", QString(2500, QChar(0x79CD)) + "\n"},
     };
@@ -158,5 +155,5 @@ TEST(OutputDecoder, BadBytesBecomeReplacementsAndNothingIsLost) {
     EXPECT_TRUE(ending.Finish().isEmpty());
     // So is a cut UTF-8 character, and half a UTF-16 unit.
     EXPECT_EQ(DecodeInPieces("a\n\xC3\xA9\n\xE4\xB8", {}), "a\n\xC3\xA9\n\xEF\xBF\xBD");
-    EXPECT_EQ(DecodeInPieces(Utf16Le("OK") + "x", {}), "OK\xEF\xBF\xBD");
+    EXPECT_EQ(DecodeInPieces(Utf16("OK", false) + "x", {}), "OK\xEF\xBF\xBD");
 }

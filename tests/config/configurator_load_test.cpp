@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 
+using namespace Qt::StringLiterals;
 using ConfiguratorLoad = ConfigFolderTest;
 
 TEST_F(ConfiguratorLoad, ValRulesAndDefaults) {
@@ -66,10 +67,10 @@ TEST_F(ConfiguratorLoad, UnknownElementsAndAttributesSurviveASave) {
     config.AddRecentFile(QStringLiteral("/tmp/a.nsi"));
 
     const QByteArray bytes = ReadBytes(PathOf("config.xml"));
-    EXPECT_TRUE(bytes.contains("<Plugin name=\"x\">"));
-    EXPECT_TRUE(bytes.contains("<Setting a=\"1\">text</Setting>"));
-    EXPECT_TRUE(bytes.contains("<Future Val=\"7\"/>"));
-    EXPECT_TRUE(bytes.contains("<TabSize Val=\"3\" note=\"mine\"/>"));
+    EXPECT_EQ(Lacking(bytes,
+                      {"<Plugin name=\"x\">", "<Setting a=\"1\">text</Setting>", "<Future Val=\"7\"/>",
+                       "<TabSize Val=\"3\" note=\"mine\"/>"}),
+              QByteArrayList{});
 }
 
 TEST_F(ConfiguratorLoad, MissingFilesGiveTheirMessages) {
@@ -102,43 +103,45 @@ TEST_F(ConfiguratorLoad, MissingFilesGiveTheirMessages) {
 }
 
 TEST_F(ConfiguratorLoad, BadFilesFailWithAMessageAndNoCrash) {
-    const QByteArray bad[] = {
-        "<Scrivo><BaseConfig><TabSize Val=\"8\"/>",               // truncated
-        "<Scrivo><BaseConfig></Scrivo>",                          // mismatched
-        " ",                                                      // empty
-        "<?xml version=\"1.0\"?>\n<Other><BaseConfig/></Other>",  // no Scrivo root
-        QByteArray("<Scrivo a=\"") + QByteArray(1 << 20, 'x'),    // huge, unterminated
-        "</y>",                                                   // a closing tag alone
-        "<Scrivo/>x</y>",                                         // text after the root
-        "<Scrivo/><Scrivo/>",                                     // two roots
-        "x<Scrivo/>",                                             // text before the root
+    struct Case {
+        QByteArray config, langs, stylers;
+        bool loads;
+        QStringList messages;
     };
-    for (const QByteArray& bytes : bad) {
-        WriteFiles(bytes);
+    const QStringList configFailed{u"Load config.xml failed!"_s};
+    const auto badConfig = [&](const QByteArray& bytes) {
+        return Case{bytes, kMinimalLangs, kMinimalStylers, false, configFailed};
+    };
+    const Case cases[] = {
+        badConfig("<Scrivo><BaseConfig><TabSize Val=\"8\"/>"),               // truncated
+        badConfig("<Scrivo><BaseConfig></Scrivo>"),                          // mismatched
+        badConfig(" "),                                                      // empty
+        badConfig("<?xml version=\"1.0\"?>\n<Other><BaseConfig/></Other>"),  // no Scrivo root
+        badConfig(QByteArray("<Scrivo a=\"") + QByteArray(1 << 20, 'x')),    // huge, unterminated
+        badConfig("</y>"),                                                   // a closing tag alone
+        badConfig("<Scrivo/>x</y>"),                                         // text after the root
+        badConfig("<Scrivo/><Scrivo/>"),                                     // two roots
+        badConfig("x<Scrivo/>"),                                             // text before the root
+        {kMinimalConfig,
+         "<Scrivo><Languages>",
+         "<Scrivo><LexerStyles></Scrivo>",
+         false,
+         {u"Load langs.xml failed!"_s, u"Load stylers.xml failed!"_s}},
+        {kMinimalConfig, kMinimalLangs, "</y>", false, {u"Load stylers.xml failed!"_s}},
+        // A langs.xml of another root warns; the start goes on without it.
+        {kMinimalConfig, "<Other/>", "<Scrivo/>", true, {u"Load langs.xml failed!"_s}},
+    };
+    for (const Case& c : cases) {
+        WriteFiles(c.config, c.langs, c.stylers);
         m_prompter.ClearRecord();
-        EXPECT_FALSE(Reopen().Load()) << bytes.left(60).constData();
-        ASSERT_EQ(m_prompter.Messages().size(), 1u);
-        EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("Load config.xml failed!"));
+        Configurator& config = Reopen();
+        EXPECT_EQ(config.Load(), c.loads) << c.config.left(60).constData();
+        EXPECT_EQ(m_prompter.MessageTexts(), c.messages) << c.config.left(60).constData();
+        if (c.loads) {
+            EXPECT_TRUE(config.Languages().empty());
+            EXPECT_TRUE(config.LexerTypes().empty());
+        }
     }
-    m_prompter.ClearRecord();
-    WriteFiles(kMinimalConfig, "<Scrivo><Languages>", "<Scrivo><LexerStyles></Scrivo>");
-    EXPECT_FALSE(Reopen().Load());
-    EXPECT_EQ(m_prompter.Messages().size(), 2u);
-
-    m_prompter.ClearRecord();
-    WriteFiles(kMinimalConfig, kMinimalLangs, "</y>");
-    EXPECT_FALSE(Reopen().Load());
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("Load stylers.xml failed!"));
-
-    // A langs.xml of another root warns; the start goes on without it.
-    m_prompter.ClearRecord();
-    WriteFiles(kMinimalConfig, "<Other/>", "<Scrivo/>");
-    Configurator& config = Loaded();
-    EXPECT_TRUE(config.Languages().empty());
-    EXPECT_TRUE(config.LexerTypes().empty());
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("Load langs.xml failed!"));
 }
 
 TEST_F(ConfiguratorLoad, ADocumentThatWouldNotLoadBackNeverReplacesTheFile) {

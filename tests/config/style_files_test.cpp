@@ -144,13 +144,11 @@ TEST_F(StyleFiles, SaveWritesTheRecordsBack) {
     EXPECT_TRUE(config.SaveStyles());
 
     const QByteArray saved = ReadBytes(PathOf("stylers.xml"));
-    EXPECT_TRUE(saved.contains("custom=\"kept\""));
-    EXPECT_TRUE(saved.contains("extra=\"1\""));
-    EXPECT_TRUE(saved.contains("bgColor=\"ffffff\""));  // -1 leaves the attribute alone
-    EXPECT_TRUE(saved.contains("fgColor=\"00FF00\""));
-    EXPECT_TRUE(saved.contains("<!--c-->"));
-    EXPECT_TRUE(saved.contains("<LexerType name=\"other\" ext=\"o\"/>"));
-    EXPECT_TRUE(saved.contains("fgColor=\"ABCDEF\" colorStyle=\"1\"/>"));
+    // A back colour of -1 leaves bgColor alone.
+    EXPECT_EQ(Lacking(saved,
+                      {"custom=\"kept\"", "extra=\"1\"", "bgColor=\"ffffff\"", "fgColor=\"00FF00\"", "<!--c-->",
+                       "<LexerType name=\"other\" ext=\"o\"/>", "fgColor=\"ABCDEF\" colorStyle=\"1\"/>"}),
+              QByteArrayList{});
 
     Configurator& again = Loaded();
     const LexerType& reread = again.LexerTypes().front();

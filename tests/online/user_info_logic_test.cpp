@@ -10,14 +10,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kLongTimeoutMs = 8000;
-
 class UserInfoTest : public OnlineTest {
 protected:
-    std::unique_ptr<CUserInfoLogic> Client(int timeoutMs = kLongTimeoutMs) {
-        return std::make_unique<CUserInfoLogic>(*m_config, StatServiceUrl(Servers()), timeoutMs);
-    }
-
     // Runs a sign-in to its end and returns its code.
     static int SignIn(CUserInfoLogic& user, const LoginAttempt& attempt) {
         std::optional<int> code;
@@ -54,7 +48,7 @@ TEST_F(UserInfoTest, EachAnswerGivesItsCode) {
     };
     for (const Case& c : cases) {
         m_server.AnswerAlways(c.answer);
-        auto user = Client();
+        auto user = NewUser();
         QSignalSpy changed(user.get(), &CUserInfoLogic::SignInChanged);
         EXPECT_EQ(SignIn(*user, Attempt(u"secret1"_s)), c.code) << c.name;
         EXPECT_EQ(user->CheckLogin(), c.code == 0 ? 0 : -1) << c.name;
@@ -63,7 +57,7 @@ TEST_F(UserInfoTest, EachAnswerGivesItsCode) {
 }
 
 TEST_F(UserInfoTest, RequestIsWhatTheServiceReads) {
-    auto user = Client();
+    auto user = NewUser();
     ASSERT_EQ(SignIn(*user, Attempt(u"secret1"_s)), 0);
     ASSERT_EQ(FetchList(*user).first, 0);
     ASSERT_EQ(m_server.Requests().size(), 2);
@@ -82,7 +76,7 @@ TEST_F(UserInfoTest, RequestIsWhatTheServiceReads) {
 }
 
 TEST_F(UserInfoTest, EmptyFieldsAreRefusedWithoutARequest) {
-    auto user = Client();
+    auto user = NewUser();
     for (const LoginAttempt& attempt : {LoginAttempt{{}, u"secret1"_s}, LoginAttempt{u"user01"_s, {}}})
         EXPECT_EQ(SignIn(*user, attempt), -30);
     EXPECT_TRUE(m_server.Requests().isEmpty());
@@ -105,7 +99,7 @@ TEST_F(UserInfoTest, StoredRecordFollowsTheChoices) {
         {"failed, account not kept", u"wrong1"_s, false, false, {{}, {}, 0, 0}},
     };
     for (const Case& c : cases) {
-        auto user = Client();
+        auto user = NewUser();
         SignIn(*user, Attempt(c.password, c.remember, c.autoLogin));
         EXPECT_EQ(m_config->Login(), c.stored) << c.name;
         // What was written reads back the same.
@@ -117,7 +111,7 @@ TEST_F(UserInfoTest, StoredRecordFollowsTheChoices) {
 
 TEST_F(UserInfoTest, StoredAutomaticSignInCountsWithoutARequest) {
     LoadConfig(StoredAutoLogin());
-    auto user = Client();
+    auto user = NewUser();
     EXPECT_EQ(user->CheckLogin(), 0);
     EXPECT_TRUE(m_server.Requests().isEmpty());
     // The list is the first contact: the example answer with an empty id gives one row.
@@ -128,23 +122,21 @@ TEST_F(UserInfoTest, StoredAutomaticSignInCountsWithoutARequest) {
 }
 
 TEST_F(UserInfoTest, ListWhileSignedOutIsRefusedWithoutARequest) {
-    auto user = Client();
+    auto user = NewUser();
     EXPECT_EQ(FetchList(*user).first, -1);
     EXPECT_TRUE(m_server.Requests().isEmpty());
 }
 
 TEST_F(UserInfoTest, SignOutKeepsARememberedAccountOnly) {
     LoadConfig(StoredAutoLogin());
-    auto user = Client();
+    auto user = NewUser();
     ASSERT_EQ(user->CheckLogin(), 0);
     QSignalSpy changed(user.get(), &CUserInfoLogic::SignInChanged);
     user->Logout();
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(user->CheckLogin(), -1);
-    const QByteArray stored = ConfigBytes();
-    EXPECT_TRUE(stored.contains("<email Val=\"user01\"/>")) << stored.constData();
-    EXPECT_TRUE(stored.contains("<pwd Val=\"\"/>")) << stored.constData();
-    EXPECT_TRUE(stored.contains("<autol Val=\"0\"/>")) << stored.constData();
+    EXPECT_EQ(Lacking(ConfigBytes(), {"<email Val=\"user01\"/>", "<pwd Val=\"\"/>", "<autol Val=\"0\"/>"}),
+              QByteArrayList{});
     EXPECT_EQ(user->GetUserInfo().account, u"user01"_s);
     EXPECT_TRUE(user->GetUserInfo().password.isEmpty());
 }
@@ -166,7 +158,7 @@ TEST_F(UserInfoTest, TransportRefusesWhatItMustNotFollow) {
     };
     for (const Case& c : cases) {
         m_server.AnswerAlways(c.answer);
-        auto user = Client(300);
+        auto user = NewUser(300);
         EXPECT_EQ(SignIn(*user, Attempt(u"secret1"_s)), -31) << c.name;
     }
     EXPECT_TRUE(elsewhere.Requests().isEmpty());
@@ -174,7 +166,7 @@ TEST_F(UserInfoTest, TransportRefusesWhatItMustNotFollow) {
 
 TEST_F(UserInfoTest, CookiesAreNeitherKeptNorSent) {
     m_server.AnswerAlways({200, "err:0", {{"Set-Cookie", "session=abc; Path=/"}}, false, 0});
-    auto user = Client();
+    auto user = NewUser();
     ASSERT_EQ(SignIn(*user, Attempt(u"secret1"_s)), 0);
     ASSERT_EQ(SignIn(*user, Attempt(u"secret1"_s)), 0);
     ASSERT_EQ(m_server.Requests().size(), 2);

@@ -45,6 +45,12 @@ public:
     }
 
     const std::vector<PromptMessage>& Messages() const { return m_messages; }
+    QStringList MessageTexts() const {
+        QStringList texts;
+        for (const PromptMessage& message : m_messages)
+            texts << message.text;
+        return texts;
+    }
     const std::vector<FileDialogRequest>& FileRequests() const { return m_fileRequests; }
     int UnusedAnswers() const { return int(m_answers.size()); }
     void ClearRecord() {

@@ -4,6 +4,7 @@
 #include "platform/prompter.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QFile>
 #include <QString>
 
@@ -20,6 +21,16 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
 inline QByteArray ReadBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// The pieces that `bytes` does not contain, for one check of several: EXPECT_EQ(Lacking(...), QByteArrayList{}).
+inline QByteArrayList Lacking(const QByteArray& bytes, const QByteArrayList& pieces) {
+    QByteArrayList lacking;
+    for (const QByteArray& piece : pieces) {
+        if (!bytes.contains(piece))
+            lacking << piece;
+    }
+    return lacking;
 }
 
 // Whether a process runs (a zombie counts as ended).
@@ -60,6 +71,10 @@ inline QByteArray Utf16(const QString& text, bool bigEndian) {
     }
     return bytes;
 }
+
+// Readable text instead of gtest's byte dumps when a comparison fails.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << '"' << bytes.toStdString() << '"'; }
 
 // Messages compare whole, so one expectation checks text, caption, icon and buttons.
 inline bool operator==(const PromptMessage& a, const PromptMessage& b) {

@@ -18,6 +18,12 @@ public:
             QDesktopServices::unsetUrlHandler(scheme);
     }
     QList<QUrl> urls;
+    QStringList Opened() const {
+        QStringList opened;
+        for (const QUrl& url : urls)
+            opened << url.toString();
+        return opened;
+    }
 
 public Q_SLOTS:
     void Open(const QUrl& url) { urls << url; }

@@ -124,19 +124,19 @@ TEST_F(FrameTest, ExitPromptCancelledOnTheSecondOfThreeWritesNothing) {
 TEST_F(FrameTest, StoredTabsComeBackWithTheActiveOneOrTheLastOpened) {
     const QString a = Script(QStringLiteral("a.nsi"));
     const QString b = Script(QStringLiteral("b.nsi"));
-    m_config->WriteOpenFiles({QLatin1Char('0') + a, QStringLiteral("1") + m_dir.filePath(QStringLiteral("gone.nsi")),
-                              QLatin1Char('0') + b, QString()});
-    m_config->SaveBaseConfig();
-    CreateFrame();
-    m_frame->OpenInitialDocuments({});
+    const auto restartWith = [this](const QStringList& stored) {
+        m_config->WriteOpenFiles(stored);
+        m_config->SaveBaseConfig();
+        CreateFrame();
+        m_frame->OpenInitialDocuments({});
+    };
+    restartWith({QLatin1Char('0') + a, QStringLiteral("1") + m_dir.filePath(QStringLiteral("gone.nsi")),
+                 QLatin1Char('0') + b, QString()});
     ASSERT_EQ(Docs().Count(), 2);
     EXPECT_EQ(Docs().ActiveIndex(), 1);
     EXPECT_TRUE(m_prompter.Messages().empty());  // a vanished file is skipped silently
 
-    m_config->WriteOpenFiles({QStringLiteral("0#StartPage#"), QStringLiteral("1") + a, QStringLiteral("0#StartPage#")});
-    m_config->SaveBaseConfig();
-    CreateFrame();
-    m_frame->OpenInitialDocuments({});
+    restartWith({QStringLiteral("0#StartPage#"), QStringLiteral("1") + a, QStringLiteral("0#StartPage#")});
     ASSERT_EQ(Docs().Count(), 2);
     EXPECT_EQ(Docs().Item(0)->GetKind(), CTabViewItem::Kind::StartPage);
     EXPECT_EQ(Docs().ActiveIndex(), 1);

@@ -20,13 +20,13 @@ protected:
     QByteArray LogText() const { return Compiler().Log()->Text(); }
     bool Enabled(int id) const { return m_frame->Commands().Action(id)->isEnabled(); }
 
-    // Runs the event loop until the running compile has finished.
     // A script line that keeps makensis busy; its shell writes its process id to SleeperPidFile().
     QString SleeperPidFile() const { return m_dir.filePath(QStringLiteral("sleeper.pid")); }
     QByteArray SleepingLine() const {
         return "!system \"echo $$ > '" + SleeperPidFile().toUtf8() + "'; exec sleep 30\"\n";
     }
 
+    // Runs the event loop until the running compile has finished.
     bool WaitForCompile(int ms = 60000) {
         return QTest::qWaitFor([this] { return !Logic().IsCompiling(); }, ms);
     }

@@ -73,8 +73,7 @@ TEST_F(CompileFrameTest, MissingCompilerAsksAndCompilesNothing) {
     ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("x.nsi"), HelloScript()), false));
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     m_frame->OnCommand(Cmd::Compile);
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text, MissingCompilerText());
+    EXPECT_EQ(m_prompter.MessageTexts(), QStringList{MissingCompilerText()});
     EXPECT_FALSE(Logic().IsCompiling());
     EXPECT_FALSE(m_frame->IsLogShown());
 }

@@ -105,9 +105,8 @@ TEST_F(CompilePageTest, AnEmptySymbolNameIsRefusedAndTheDialogStaysOpen) {
         },
         [this] { Press(u"添加"_s); });
     EXPECT_TRUE(stayedOpen);
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0],
-              (PromptMessage{u"符号不能为空！"_s, u"错误"_s, PromptIcon::Warning, PromptButtons::Ok}));
+    EXPECT_EQ(m_prompter.Messages(),
+              (std::vector<PromptMessage>{{u"符号不能为空！"_s, u"错误"_s, PromptIcon::Warning, PromptButtons::Ok}}));
     EXPECT_EQ(m_config->Base().Defs, u"/DN=1"_s);
 }
 

@@ -3,6 +3,7 @@
 
 #include "config/core/configurator.h"
 #include "online/core/online_servers.h"
+#include "online/core/user_info_logic.h"
 #include "online/support/stat_request_decoder.h"
 #include "online/support/test_http_server.h"
 #include "support/scripted_prompter.h"
@@ -65,6 +66,10 @@ protected:
         ASSERT_TRUE(m_config->Load());
     }
 
+    // A statistics client of the loaded configuration, talking to the loopback service.
+    std::unique_ptr<CUserInfoLogic> NewUser(int timeoutMs = 8000) const {
+        return std::make_unique<CUserInfoLogic>(*m_config, StatServiceUrl(Servers()), timeoutMs);
+    }
     OnlineServers Servers() const { return {m_server.Url(), m_server.Url()}; }
     QString ConfigPath() const { return m_dir.filePath(QStringLiteral("config.xml")); }
     QByteArray ConfigBytes() const { return ReadBytes(ConfigPath()); }

@@ -2,7 +2,6 @@
 #include "modal_script.h"
 #include "support/eventually.h"
 #include "online/core/password_digest.h"
-#include "online/core/user_info_logic.h"
 #include "online/support/online_fixture.h"
 #include "online/ui/stat_panel.h"
 #include "online/ui/user_login_dlg.h"
@@ -24,7 +23,7 @@ protected:
                 return ScriptedAnswer::Text("err:-1");
             return ScriptedAnswer::Text(request.function == 10 ? "err:0\nct:1\nid0:7KFBDS3C\nname0:演示安装" : "err:0");
         });
-        m_user = std::make_unique<CUserInfoLogic>(*m_config, StatServiceUrl(Servers()), 8000);
+        m_user = NewUser();
         m_service.emplace(StatService{*m_user, Servers()});
         m_dialog = ShowWizard(RealInstalledNsis(), m_prompter, &*m_service);
     }

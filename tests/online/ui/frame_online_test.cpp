@@ -101,10 +101,7 @@ TEST_F(FrameOnlineTest, InsertStatisticsCommandEditsTheActiveScript) {
         // Waits for the signed-in list, then takes its row.
         ASSERT_EVENTUALLY(dialog.Panel()->List()->topLevelItemCount() == 1);
         dialog.Form()->SetNumber(u"7KFBDS3C"_s);
-        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-            if (button->text() == u"确    定"_s)
-                button->click();
-        }
+        ButtonLabelled(dialog, u"确    定"_s)->click();
     });
     m_frame->OnCommand(Cmd::InsertStatistics);
     const QByteArray line = "KorvaneID 7KFBDS3C     /*  安装统计项名称：【演示】  */";
@@ -143,13 +140,10 @@ TEST_F(FrameOnlineTest, MakersPagesFollowTheConfiguredServer) {
     UrlRecorder recorder({u"http"_s});
     for (int id : {Cmd::ViewStatistics, Cmd::HomeSite, Cmd::OnlineHelp})
         m_frame->OnCommand(id);
-    QStringList opened;
-    for (const QUrl& url : recorder.urls)
-        opened << url.toString();
     const QString base = m_server.Url().toString();
     const QStringList expected{base + u"/goto.php?q=vstat"_s, base + u"/goto.php?q=home"_s,
                                base + u"/goto.php?q=help"_s};
-    EXPECT_EQ(opened.join(u' ').toStdString(), expected.join(u' ').toStdString());
+    EXPECT_EQ(recorder.Opened().join(u' ').toStdString(), expected.join(u' ').toStdString());
 
     QString site;
     WhenModal<CAboutDlg>([&site](CAboutDlg& about) {

@@ -2,7 +2,6 @@
 #include "editor/ui/qsci_base.h"
 #include "support/eventually.h"
 #include "modal_script.h"
-#include "online/core/user_info_logic.h"
 #include "online/support/online_fixture.h"
 #include "online/ui/insert_num_dlg.h"
 #include "online/ui/stat_code_inserter.h"
@@ -25,27 +24,21 @@ namespace {
 class InsertNumTest : public OnlineTest {
 protected:
     void Open() {
-        m_user = std::make_unique<CUserInfoLogic>(*m_config, StatServiceUrl(Servers()), 8000);
+        m_user = NewUser();
         m_dialog = std::make_unique<CInsertNum>(StatService{*m_user, Servers()}, m_prompter, nullptr);
         m_dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_dialog.get()));
     }
     CStatPanel& Panel() const { return *m_dialog->Panel(); }
     CStatNumberPanel& Form() const { return *m_dialog->Form(); }
-    QPushButton* Button(const QString& text) const {
-        for (QPushButton* button : m_dialog->findChildren<QPushButton*>()) {
-            if (button->text() == text)
-                return button;
-        }
-        return nullptr;
-    }
+    QPushButton* Ok() const { return ButtonLabelled(*m_dialog, u"确    定"_s); }
     void ClickRow(int row, bool twice) {
         QTreeWidget* list = Panel().List();
-        const QRect rect = list->visualItemRect(list->topLevelItem(row));
+        const QPoint at = list->visualItemRect(list->topLevelItem(row)).center();
         if (twice)
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
         else
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     }
 
     std::unique_ptr<CUserInfoLogic> m_user;
@@ -82,7 +75,7 @@ TEST_F(InsertNumTest, OkChecksTheNumber) {
     Open();
     for (const QString& refused : {QString(), u"   "_s, u"ABC"_s}) {
         Form().SetNumber(refused);
-        QTest::mouseClick(Button(u"确    定"_s), Qt::LeftButton);
+        QTest::mouseClick(Ok(), Qt::LeftButton);
         ASSERT_FALSE(m_prompter.Messages().empty());
         EXPECT_EQ(
             m_prompter.Messages().back(),
@@ -92,7 +85,7 @@ TEST_F(InsertNumTest, OkChecksTheNumber) {
     }
     Form().SetNumber(u"  7KFBDS3C "_s);
     Form().SetVersion(u"not read"_s);
-    QTest::mouseClick(Button(u"确    定"_s), Qt::LeftButton);
+    QTest::mouseClick(Ok(), Qt::LeftButton);
     EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
     EXPECT_EQ(m_dialog->Number(), u"7KFBDS3C"_s);
     EXPECT_EQ(m_dialog->Comment(), StatComment(QString()));
@@ -113,15 +106,17 @@ TEST(InsertStatCode, OneUndoStepAndTheNewLineSelected) {
     InsertStatCode(editor, u"7KFBDS3C"_s, StatComment(u"演示"_s));
 
     const QByteArray line = "  KorvaneID 7KFBDS3C " + StatComment(u"演示"_s).toUtf8();
-    QByteArray text(int(editor.SendScintilla(Sci::SCI_GETLENGTH)), '\0');
-    editor.SendScintilla(Sci::SCI_GETTEXT, (unsigned long)(text.size() + 1), text.data());
-    EXPECT_EQ(text, "Name x\r\n  OutFile a.exe\r\n" + line + "\r\nSection\r\nSectionEnd\r\n");
+    const auto text = [&editor] {
+        QByteArray bytes(int(editor.SendScintilla(Sci::SCI_GETLENGTH)), '\0');
+        editor.SendScintilla(Sci::SCI_GETTEXT, (unsigned long)(bytes.size() + 1), bytes.data());
+        return bytes;
+    };
+    EXPECT_EQ(text(), "Name x\r\n  OutFile a.exe\r\n" + line + "\r\nSection\r\nSectionEnd\r\n");
     const long start = editor.SendScintilla(Sci::SCI_POSITIONFROMLINE, 2UL);
     EXPECT_EQ(editor.SendScintilla(Sci::SCI_GETSELECTIONSTART), start);
     EXPECT_EQ(editor.SendScintilla(Sci::SCI_GETSELECTIONEND), start + line.size());
 
     editor.SendScintilla(Sci::SCI_UNDO);
-    editor.SendScintilla(Sci::SCI_GETTEXT, (unsigned long)(text.size() + 1), text.data());
-    EXPECT_EQ(QByteArray(text.constData()), script);
+    EXPECT_EQ(text(), script);
     EXPECT_EQ(editor.SendScintilla(Sci::SCI_CANUNDO), 0);
 }

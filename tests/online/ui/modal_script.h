@@ -26,6 +26,15 @@ void WhenModal(std::function<void(Dialog&)> act) {
     timer->start();
 }
 
+// The push button of `parent` that shows `text`, or null.
+inline QPushButton* ButtonLabelled(const QWidget& parent, const QString& text) {
+    for (QPushButton* button : parent.findChildren<QPushButton*>()) {
+        if (button->text() == text)
+            return button;
+    }
+    return nullptr;
+}
+
 // The next sign-in dialog is filled in with the service's good account and sent.
 inline void SignInWhenAsked() {
     WhenModal<CUserLogin>([](CUserLogin& login) {

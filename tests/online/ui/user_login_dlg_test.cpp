@@ -2,7 +2,6 @@
 #include "support/url_recorder.h"
 #include "support/eventually.h"
 #include "online/core/password_digest.h"
-#include "online/core/user_info_logic.h"
 #include "online/support/online_fixture.h"
 #include "online/ui/user_login_dlg.h"
 
@@ -20,7 +19,7 @@ namespace {
 class UserLoginTest : public OnlineTest {
 protected:
     void Open(int timeoutMs = 8000) {
-        m_user = std::make_unique<CUserInfoLogic>(*m_config, StatServiceUrl(Servers()), timeoutMs);
+        m_user = NewUser(timeoutMs);
         m_dialog = std::make_unique<CUserLogin>(*m_user, m_prompter, Servers(), nullptr);
         m_dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_dialog.get()));
@@ -153,14 +152,10 @@ TEST_F(UserLoginTest, StalledServiceEndsWithTransportErrorWhileTheDialogKeepsPai
 TEST_F(UserLoginTest, LinksOpenTheMakersPages) {
     UrlRecorder recorder({u"http"_s});
     Open();
-    QStringList opened;
     for (QLabel* label : m_dialog->findChildren<QLabel*>()) {
-        if (!label->text().contains(u"<a "_s))
-            continue;
-        QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(4, label->height() / 2));
+        if (label->text().contains(u"<a "_s))
+            QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(4, label->height() / 2));
     }
-    for (const QUrl& url : recorder.urls)
-        opened << url.toString();
     const QString base = Servers().info.toString();
-    EXPECT_EQ(opened, (QStringList{base + u"/goto.php?q=reg"_s, base + u"/goto.php?q=repas"_s}));
+    EXPECT_EQ(recorder.Opened(), (QStringList{base + u"/goto.php?q=reg"_s, base + u"/goto.php?q=repas"_s}));
 }
