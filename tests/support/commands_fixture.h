@@ -14,10 +14,10 @@ using Sci = QsciScintillaBase;
 
 class FrameCommandsTest : public FrameTest {
 protected:
-    bool Enabled(int id) const { return m_frame->Commands().Action(id)->isEnabled(); }
-    bool Checked(int id) const { return m_frame->Commands().Action(id)->isChecked(); }
-    QString Part(int part) const { return m_frame->Status()->PartText(part); }
-    CScrivoView* View() const { return m_frame->ActiveView(); }
+    bool Enabled(int id) const { return FrameActions(*m_frame).Action(id)->isEnabled(); }
+    bool Checked(int id) const { return FrameActions(*m_frame).Action(id)->isChecked(); }
+    QString Part(int part) const { return FrameStatus(*m_frame)->PartText(part); }
+    CScrivoView* View() const { return FrameActiveView(*m_frame); }
     QsciScintillaBase& Editor() const { return *View()->Editor(); }
     long Send(unsigned int message, unsigned long w = 0, long l = 0) const {
         return Editor().SendScintilla(message, w, l);

@@ -3,13 +3,15 @@
 
 #include "app/core/command_ids.h"
 #include "app/core/command_states.h"
+#include "app/core/command_table.h"
 #include "app/core/document_rules.h"
 #include "app/ui/command_actions.h"
-#include "app/ui/compile_controller.h"
-#include "app/ui/diagnostics_controller.h"
+#include "compiler/ui/compile_controller.h"
+#include "compiler/ui/diagnostics_controller.h"
 #include "app/ui/document_set.h"
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/frame_commands.h"
+#include "app/ui/frame_hosts.h"
 #include "app/ui/frame_status_bar.h"
 #include "app/ui/pane_container.h"
 #include "app/ui/proportional_splitter.h"
@@ -19,6 +21,7 @@
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
 #include "online/ui/online_controller.h"
+#include "online/ui/stat_panel.h"
 #include "platform/app_name.h"
 #include "wizard/ui/wizard_controller.h"
 
@@ -73,6 +76,7 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     connect(m_documents, &DocumentSet::RecentFilesChanged, this, &CMainFrame::RebuildRecentMenu);
     connect(m_documents, &DocumentSet::TabAdded, this, &CMainFrame::OnTabAdded);
     connect(m_documents, &DocumentSet::ActiveChanged, this, &CMainFrame::OnActiveChanged);
+    m_hosts = std::make_unique<FrameHosts>(*m_documents, *m_status);
     connect(m_documents, &DocumentSet::EditMenuRequested, this,
             [this](const QPoint& at) { m_commands->EditMenu()->popup(at); });
 
@@ -80,13 +84,8 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     RegisterViewCommands();
     RegisterEncodingCommands();
     m_frameCommands = new FrameCommands(*m_documents, *this, m_config, m_prompter, m_registry, this);
-    m_compile = new CompileController(*m_documents, *this, *m_commands, m_registry, m_config, m_prompter, this);
-    connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
-    new DiagnosticsController(m_registry, *m_documents, *m_compile, *m_status, this);
-    new SettingsController(m_registry, m_config, m_prompter, this, FrameSettingsTargets(*this));
-    m_online = new COnlineController(
-        m_registry, *m_documents, *m_commands, m_config, m_prompter, [this] { UpdateCommandStates(); }, this);
-    new WizardController(m_registry, *m_documents, m_config, m_prompter, this, &m_online->Service());
+    RegisterControllers();
+    CheckHandlers();
 
     setAcceptDrops(true);
     ApplyStoredLayout();
@@ -94,6 +93,36 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
 }
 
 CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::RegisterControllers() {
+    m_compile = new CompileController(*m_hosts, *this, m_registry, m_config, m_prompter, this);
+    connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(m_compile, &CompileController::CompressorChanged, this, &CMainFrame::UpdateCommandStates);
+    m_diagnostics = new DiagnosticsController(m_registry, *m_hosts, *m_compile, this);
+    connect(m_documents, &DocumentSet::ActiveChanged, this, [this] {
+        m_compile->OnActiveViewChanged();
+        m_diagnostics->OnActiveViewChanged();
+    });
+    new SettingsController(m_registry, m_config, m_prompter, this,
+                           FrameSettingsTargets(
+                               *m_documents, *m_sidePane, *m_compile, [this] { UpdateCaption(); },
+                               [this] { ArrangeSidePane(); }));
+    m_online = new COnlineController(
+        m_registry, *m_hosts, m_config, m_prompter, [this] { UpdateCommandStates(); }, this);
+    new WizardController(m_registry, *m_hosts, m_config, m_prompter, this,
+                         CStatPanel::Maker(m_online->Service(), m_prompter));
+}
+
+void CMainFrame::CheckHandlers() const {
+    for (const CommandInfo& info : CommandTable()) {
+        if (!m_registry.Has(info.id))
+            qWarning("Command %d (%s) has no handler", info.id, qUtf8Printable(info.menuText));
+    }
+    for (int id = ID_RECENT_FILE_FIRST; id <= ID_RECENT_FILE_LAST; ++id) {
+        if (!m_registry.Has(id))
+            qWarning("Recent file command %d has no handler", id);
+    }
+}
 
 void CMainFrame::RegisterFileCommands() {
     DocumentSet& docs = *m_documents;
@@ -306,7 +335,8 @@ void CMainFrame::UpdateCommandStates() {
         d.canRedo = shown.canRedo;
         d.canPaste = shown.canPaste;
         d.hasSelection = shown.selectionLength != 0;
-        d.installerExists = !document->installerPath.isEmpty() && QFileInfo(document->installerPath).isFile();
+        const QString installer = m_compile->InstallerOf(view);
+        d.installerExists = !installer.isEmpty() && QFileInfo(installer).isFile();
         d.encoding = view->Encoding();
         state = d;
     }
@@ -315,6 +345,10 @@ void CMainFrame::UpdateCommandStates() {
         m_commands->SetEnabled(id, enabled);
     for (auto [id, enabled] : m_registry.EvaluateEnabledRules())
         m_commands->SetEnabled(id, enabled);
+    for (auto [id, checked] : m_registry.EvaluateCheckedRules())
+        m_commands->SetChecked(id, checked);
+    for (const auto& [id, text] : m_registry.EvaluateTextRules())
+        m_commands->SetText(id, text);
     if (states.checkedEncoding)
         m_commands->SetChecked(*states.checkedEncoding, true);
     m_status->SetMultiPart(view != nullptr);

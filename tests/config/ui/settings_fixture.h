@@ -3,7 +3,7 @@
 
 #include "support/frame_fixture.h"
 #include "support/eventually.h"
-#include "app/ui/compile_controller.h"
+#include "compiler/ui/compile_controller.h"
 #include "app/ui/pane_container.h"
 #include "app/ui/side_pane_controller.h"
 #include "compiler/ui/compile_log_ctrl.h"
@@ -81,8 +81,8 @@ protected:
             if (const CEditerTabViewItem* document = Docs().DocumentAt(i))
                 views.push_back(document->View()->TextView());
         }
-        views.push_back(m_frame->SidePane().Thumbnail()->TextView());
-        views.push_back(m_frame->Compiler().Log()->TextView());
+        views.push_back(FrameSidePane(*m_frame).Thumbnail()->TextView());
+        views.push_back(FrameCompiler(*m_frame).Log()->TextView());
         return views;
     }
     void OpenTwoScripts() {

@@ -86,7 +86,7 @@ TEST_F(StylePageTest, FontAndSizeOfTheDefaultStyleReachEveryViewAndTheLog) {
         }
     }
     // The log keeps its grey under every style.
-    EXPECT_EQ(m_frame->Compiler().Log()->Send(Sci::SCI_STYLEGETBACK, 0), CCompileLogCtrl::kBackColour);
+    EXPECT_EQ(FrameCompiler(*m_frame).Log()->Send(Sci::SCI_STYLEGETBACK, 0), CCompileLogCtrl::kBackColour);
     EXPECT_EQ(views.front()->Send(Sci::SCI_STYLEGETBACK, 0), 0xFFFFFF);
     // The empty size entry stores 0, which leaves the views' size alone.
     Choose(m_size, QString());
@@ -114,7 +114,7 @@ TEST_F(StylePageTest, ColoursComeFromTheChooserOrStayWhenItIsCancelled) {
     for (CNsisTextView* view : Views())
         EXPECT_EQ(view->Send(Sci::SCI_STYLEGETFORE, 5), 0x00FF00);
     EXPECT_EQ(Docs().ActiveView()->Send(Sci::SCI_STYLEGETBACK, 5), 0x202020);
-    EXPECT_EQ(m_frame->Compiler().Log()->Send(Sci::SCI_STYLEGETBACK, 5), CCompileLogCtrl::kBackColour);
+    EXPECT_EQ(FrameCompiler(*m_frame).Log()->Send(Sci::SCI_STYLEGETBACK, 5), CCompileLogCtrl::kBackColour);
 }
 
 TEST_F(StylePageTest, AColourChangeAloneWritesStylersAndNotConfig) {

@@ -137,7 +137,7 @@ TEST_F(ViewTest, EscapeClosesTheListThenTheTipThenReachesTheFrame) {
     StartSleepingCompile();
     m_view = Docs().ActiveView();
     m_view->Editor()->setFocus();
-    QSignalSpy commands(&m_frame->Commands(), &CommandActions::Triggered);
+    QSignalSpy commands(&FrameActions(*m_frame), &CommandActions::Triggered);
 
     // The list and the tip never show together: each replaces the other.
     m_view->Editor()->SendScintilla(Sci::SCI_AUTOCSHOW, uintptr_t(0), "Section SectionEnd");
@@ -152,7 +152,7 @@ TEST_F(ViewTest, EscapeClosesTheListThenTheTipThenReachesTheFrame) {
     EXPECT_EQ(commands.count(), 0);
     QTest::keyClick(m_view->Editor(), Qt::Key_Escape);
     EXPECT_EQ(commands.count(), 1);
-    ASSERT_EVENTUALLY(!m_frame->Compiler().IsCompiling());
+    ASSERT_EVENTUALLY(!FrameCompiler(*m_frame).IsCompiling());
 }
 
 TEST_F(FrameTest, ABurstOfEditsGivesTheOutlineOneNoticeOnceTheTextRests) {
@@ -194,7 +194,7 @@ TEST_F(ViewTest, ContextMenuOverTheTextIsTheEditMenu) {
     QWidget* viewport = m_view->Editor()->viewport();
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20), viewport->mapToGlobal(QPoint(20, 20)));
     QCoreApplication::sendEvent(viewport, &event);
-    QMenu* menu = m_frame->Commands().EditMenu();
+    QMenu* menu = FrameActions(*m_frame).EditMenu();
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->isVisible());
     EXPECT_EQ(menu->title(), QStringLiteral("编辑(&E)"));

@@ -58,10 +58,10 @@ protected:
             Docs().OpenDocument(Script(u"setup.nsi"_s, "Name x\r\nOutFile a.exe\r\nSection\r\nSectionEnd\r\n"), false));
     }
 
-    QString SignInText() const { return m_frame->Commands().Action(Cmd::SignIn)->text(); }
-    QString StatusText() const { return m_frame->Status()->PartText(1); }
+    QString SignInText() const { return FrameActions(*m_frame).Action(Cmd::SignIn)->text(); }
+    QString StatusText() const { return FrameStatus(*m_frame)->PartText(1); }
     QByteArray EditorText() const {
-        const CScrivoView* view = m_frame->ActiveView();
+        const CScrivoView* view = FrameActiveView(*m_frame);
         QByteArray text(int(view->Send(Sci::SCI_GETLENGTH)), '\0');
         view->Send(Sci::SCI_GETTEXT, (unsigned long)(text.size() + 1), long(reinterpret_cast<intptr_t>(text.data())));
         return text;
@@ -106,8 +106,8 @@ TEST_F(FrameOnlineTest, InsertStatisticsCommandEditsTheActiveScript) {
     m_frame->OnCommand(Cmd::InsertStatistics);
     const QByteArray line = "KorvaneID 7KFBDS3C     /*  安装统计项名称：【演示】  */";
     EXPECT_EQ(EditorText(), "Name x\r\nOutFile a.exe\r\n" + line + "\r\nSection\r\nSectionEnd\r\n");
-    EXPECT_TRUE(m_frame->ActiveView()->IsModified());
-    EXPECT_EQ(m_frame->ActiveView()->State().selectionLength, line.size());
+    EXPECT_TRUE(FrameActiveView(*m_frame)->IsModified());
+    EXPECT_EQ(FrameActiveView(*m_frame)->State().selectionLength, line.size());
 
     // Cancel inserts nothing.
     WhenModal<CInsertNum>([](CInsertNum& dialog) { dialog.reject(); });
