@@ -8,22 +8,20 @@
 #include "app/ui/frame_commands.h"
 #include "app/ui/frame_status_bar.h"
 #include "app/ui/main_frame.h"
-#include "app/ui/pane_container.h"
-#include "app/ui/side_pane_controller.h"
 #include "app/ui/start_page_view.h"
 #include "compiler/ui/compile_controller.h"
-
 #include "compiler/ui/compile_log_ctrl.h"
+#include "outline/ui/pane_container.h"
+#include "outline/ui/side_pane_controller.h"
 
 #include <QAction>
-#include <cstdlib>
 
 // The frame has one of each; a missing one stops the run at once.
 template <class Part>
 Part* FramePart(const CMainFrame& frame) {
     Part* part = frame.findChild<Part*>();
     if (!part)
-        std::abort();
+        qFatal("The frame has no %s", Part::staticMetaObject.className());
     return part;
 }
 

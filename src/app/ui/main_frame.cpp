@@ -6,22 +6,22 @@
 #include "app/core/command_table.h"
 #include "app/core/document_rules.h"
 #include "app/ui/command_actions.h"
-#include "compiler/ui/compile_controller.h"
-#include "compiler/ui/diagnostics_controller.h"
 #include "app/ui/document_set.h"
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/frame_commands.h"
 #include "app/ui/frame_hosts.h"
 #include "app/ui/frame_status_bar.h"
-#include "app/ui/pane_container.h"
 #include "app/ui/proportional_splitter.h"
 #include "app/ui/settings_targets.h"
-#include "app/ui/side_pane_controller.h"
 #include "app/ui/start_page_view.h"
+#include "compiler/ui/compile_controller.h"
+#include "compiler/ui/diagnostics_controller.h"
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
 #include "online/ui/online_controller.h"
 #include "online/ui/stat_panel.h"
+#include "outline/ui/pane_container.h"
+#include "outline/ui/side_pane_controller.h"
 #include "platform/app_name.h"
 #include "wizard/ui/wizard_controller.h"
 
@@ -65,7 +65,10 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     BuildLayout();
     m_documents = new DocumentSet(m_config, m_prompter, m_tabs, m_documentArea, m_startPage, this);
     m_tabs->SetTabMenu(m_commands->TabMenu());
-    m_sidePane = new SidePaneController(m_config, *m_documents, *m_codePane, this);
+    m_sidePane = new SidePaneController(
+        m_config, [this] { return m_documents->ActiveView(); }, *m_codePane, this);
+    connect(m_documents, &DocumentSet::ActiveChanged, m_sidePane, &SidePaneController::OnActiveViewChanged);
+    connect(m_documents, &DocumentSet::TextSettled, m_sidePane, &SidePaneController::OnTextSettled);
 
     connect(m_tabs, &CFileTabCtrl::CommandPosted, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
     connect(m_startPage, &CNewWizardDlg::CommandPosted, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
@@ -76,9 +79,9 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     connect(m_documents, &DocumentSet::RecentFilesChanged, this, &CMainFrame::RebuildRecentMenu);
     connect(m_documents, &DocumentSet::TabAdded, this, &CMainFrame::OnTabAdded);
     connect(m_documents, &DocumentSet::ActiveChanged, this, &CMainFrame::OnActiveChanged);
-    m_hosts = std::make_unique<FrameHosts>(*m_documents, *m_status);
     connect(m_documents, &DocumentSet::EditMenuRequested, this,
             [this](const QPoint& at) { m_commands->EditMenu()->popup(at); });
+    m_hosts = std::make_unique<FrameHosts>(*m_documents, *m_status);
 
     RegisterFileCommands();
     RegisterViewCommands();

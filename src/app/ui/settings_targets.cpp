@@ -2,11 +2,11 @@
 #include "app/ui/settings_targets.h"
 
 #include "app/ui/document_set.h"
-#include "app/ui/side_pane_controller.h"
 #include "compiler/ui/compile_controller.h"
 #include "config/core/language.h"
 #include "editor/ui/nsis_text_view.h"
 #include "editor/ui/scrivo_view.h"
+#include "outline/ui/side_pane_controller.h"
 #include "outline/ui/thumbnail_view.h"
 
 #include <vector>

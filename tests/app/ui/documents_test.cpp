@@ -9,7 +9,7 @@
 
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/frame_status_bar.h"
-#include "app/ui/pane_container.h"
+#include "outline/ui/pane_container.h"
 #include "editor/ui/qsci_base.h"
 
 namespace {

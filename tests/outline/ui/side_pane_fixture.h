@@ -2,8 +2,8 @@
 #pragma once
 
 #include "support/shown_frame.h"
-#include "app/ui/pane_container.h"
-#include "app/ui/side_pane_controller.h"
+#include "outline/ui/pane_container.h"
+#include "outline/ui/side_pane_controller.h"
 #include "outline/ui/thumbnail_view.h"
 #include "outline/ui/code_tree_ctrl.h"
 
