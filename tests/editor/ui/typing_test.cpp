@@ -1,9 +1,8 @@
 // Typing in a real view: Enter with a completion list open, where lists open, and line ends through Enter, paste and conversion.
-#include "support/frame_fixture.h"
+#include "view_fixture.h"
 
 #include "app/ui/frame_status_bar.h"
 #include "editor/ui/qsci_base.h"
-#include "editor/ui/scrivo_view.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -16,13 +15,10 @@ namespace {
 using Sci = QsciScintillaBase;
 }  // namespace
 
-class TypingTest : public FrameTest {
+class TypingTest : public ViewTest {
 protected:
     void SetUp() override {
-        FrameTest::SetUp();
-        m_frame->resize(900, 600);
-        m_frame->show();
-        Docs().NewBlank();
+        ViewTest::SetUp();
         UseActiveView();
     }
     void UseActiveView() {
@@ -45,8 +41,6 @@ protected:
         if (twice)
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     }
-
-    CScrivoView* m_view = nullptr;
 };
 
 TEST_F(TypingTest, EnterBreaksTheLineUnlessTheUserChoseFromTheList) {
