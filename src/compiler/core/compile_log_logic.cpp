@@ -1,6 +1,7 @@
 // CCompileLogLogic: runs makensis on its worker thread and posts what it prints to the UI thread.
 #include "compiler/core/compile_log_logic.h"
 
+#include "compiler/core/compile_outcome.h"
 #include "compiler/core/diagnostic_locator.h"
 #include "compiler/core/output_batch.h"
 #include "compiler/core/script_input.h"
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QEventLoop>
 #include <QProcess>
+#include <QRegularExpression>
 #include <chrono>
 #include <csignal>
 #include <thread>
@@ -191,10 +193,14 @@ void CCompileLogLogic::Run() {
     }
     if (!result.diagnostics.isEmpty()) {
         // Reading the headers is file work: it stays off the UI thread.
+        QStringList defines = CompileOptions(m_settings).filter(QRegularExpression(QStringLiteral("^-D")));
+        for (QString& define : defines)
+            define.remove(0, 2);
         LocateDiagnostics(result.diagnostics,
                           {QFileInfo(m_scriptPath).absoluteFilePath(), input.compileFolder,
-                           NsisFolder(m_settings.compilerPath, QProcessEnvironment::systemEnvironment())});
+                           NsisFolder(m_settings.compilerPath, QProcessEnvironment::systemEnvironment()), defines});
     }
+    AddFailureDiagnostic(result);
     Post([this, result] {
         m_compiling = false;
         Q_EMIT CompileFinished(result);

@@ -18,6 +18,17 @@ QString CompileOutcomeText(const CompileResult& result) {
     return u"编译失败：%1 个错误，%2 个警告"_s.arg(errors).arg(warnings);
 }
 
+void AddFailureDiagnostic(CompileResult& result) {
+    if (!result.started || result.stopped || result.exitCode == 0)
+        return;
+    if (std::any_of(result.diagnostics.cbegin(), result.diagnostics.cend(),
+                    [](const Diagnostic& d) { return d.severity == DiagnosticSeverity::Error; }))
+        return;
+    Diagnostic failure;
+    failure.message = result.exitCode < 0 ? u"编译器异常退出"_s : u"编译器以退出码 %1 结束"_s.arg(result.exitCode);
+    result.diagnostics.append(failure);
+}
+
 QList<Diagnostic> ErrorsFirst(QList<Diagnostic> diagnostics) {
     std::stable_partition(diagnostics.begin(), diagnostics.end(),
                           [](const Diagnostic& d) { return d.severity == DiagnosticSeverity::Error; });

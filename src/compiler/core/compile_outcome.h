@@ -10,6 +10,10 @@
 // "编译成功", or "编译失败：N 个错误，M 个警告", or why nothing was built.
 QString CompileOutcomeText(const CompileResult& result);
 
+// A run that failed without an error diagnostic gets one that says so, so
+// that every failure shows in the problem list.
+void AddFailureDiagnostic(CompileResult& result);
+
 // Errors first, then warnings, each in the order makensis printed them.
 QList<Diagnostic> ErrorsFirst(QList<Diagnostic> diagnostics);
 
