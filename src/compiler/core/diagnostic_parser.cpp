@@ -61,9 +61,9 @@ void TakeTrailingPlace(Diagnostic& warning) {
         return;
     const QString where = match.captured(1);
     const int line = match.captured(2).toInt();
-    if (where.startsWith(u"macro:"))
+    if (where.startsWith(u"macro:")) {
         warning.frames.append(DiagnosticFrame{{}, where.sliced(6), line});
-    else {
+    } else {
         warning.file = where;
         warning.line = line;
     }

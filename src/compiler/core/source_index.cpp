@@ -217,7 +217,7 @@ CSourceIndex::Truth CSourceIndex::Condition(QStringView directive, QStringView r
     if ((!ifdef && !ifndef) || m_inMacro || symbol.isEmpty() || !more.isEmpty())
         return Truth::Unknown;
     const QString name = symbol.toString();
-    if (m_uncertainDefines.contains(name) || (!m_defines.contains(name) && MayBePredefined(name)))
+    if (name.contains(u'$') || m_uncertainDefines.contains(name) || (!m_defines.contains(name) && MayBePredefined(name)))
         return Truth::Unknown;
     return m_defines.contains(name) == ifdef ? Truth::Yes : Truth::No;
 }
