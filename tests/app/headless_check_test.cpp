@@ -2,10 +2,12 @@
 #include "support/test_files.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -35,7 +37,22 @@ protected:
             ASSERT_TRUE(WriteBytes(root.filePath(QString::fromUtf8(path)), text));
     }
 
-    CheckRun Check(const QStringList& args) const {
+    // The program copied into a folder of its own, with its settings changed as given.
+    QString OwnProgram(const QList<std::pair<QString, QString>>& settings) const {
+        const QDir program(m_dir.filePath(QStringLiteral("program")));
+        if (!program.mkpath(QStringLiteral(".")) || !QFile::copy(QStringLiteral(SCRIVO_BINARY_DIR "/scrivo"), program.filePath("scrivo"))
+            || !QFile::setPermissions(program.filePath("scrivo"), QFile::ReadOwner | QFile::ExeOwner))
+            return {};
+        for (const char* name : {"langs.xml", "stylers.xml"})
+            QFile::copy(QStringLiteral(SCRIVO_RESOURCES "/") + name, program.filePath(QString::fromLatin1(name)));
+        QString config = QString::fromUtf8(ReadBytes(QStringLiteral(SCRIVO_RESOURCES "/config.xml")));
+        for (const auto& [name, value] : settings)
+            config.replace(QRegularExpression(QStringLiteral("<%1 Val=\"[^\"]*\"").arg(name)),
+                           QStringLiteral("<%1 Val=\"%2\"").arg(name, value));
+        return WriteBytes(program.filePath("config.xml"), config.toUtf8()) ? program.filePath("scrivo") : QString();
+    }
+
+    CheckRun Check(const QStringList& args, const QString& binary = QStringLiteral(SCRIVO_BINARY_DIR "/scrivo")) const {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -44,7 +61,7 @@ protected:
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("home")));
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(m_dir.path());
-        process.start(QStringLiteral(SCRIVO_BINARY_DIR "/scrivo"), QStringList{QStringLiteral("--check")} + args);
+        process.start(binary, QStringList{QStringLiteral("--check")} + args);
         if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
             return {};
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
@@ -102,4 +119,22 @@ TEST_F(HeadlessCheckTest, JsonIsOneDocumentWithTheSameDiagnostics) {
     EXPECT_EQ(first.value("file").toString(), m_dir.filePath(QStringLiteral("lib/a/c.nsh")));
     EXPECT_EQ(first.value("line").toInt(), 3);
     EXPECT_EQ(first.value("frames").toArray().size(), 5);
+}
+
+TEST_F(HeadlessCheckTest, TheSettingsCompilerSymbolsAndNoCdApply) {
+    // Found only with the symbol from the settings, and with -NOCD from the folder the check runs in.
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("sub")));
+    ASSERT_TRUE(WriteBytes(m_dir.filePath(QStringLiteral("sub/s.nsi")),
+                           "!ifndef GREETING\n!error \"no symbol\"\n!endif\n!include \"here.nsh\"\n"
+                           "OutFile \"s.exe\"\nSection\nSectionEnd\n"));
+    ASSERT_TRUE(WriteBytes(m_dir.filePath(QStringLiteral("here.nsh")), "; beside the working folder\n"));
+    const QString program = OwnProgram({{"Defs", "/DGREETING=hi"}, {"DisNsi", "1"}});
+    ASSERT_FALSE(program.isEmpty());
+    const CheckRun run = Check({QStringLiteral("sub/s.nsi")}, program);
+    EXPECT_EQ(run.exitCode, 0) << run.out.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(m_dir.filePath(QStringLiteral("s.exe"))));
+
+    ASSERT_TRUE(QFile::remove(program));
+    const QString noCompiler = OwnProgram({{"CompilePath", m_dir.filePath(QStringLiteral("no/makensis"))}});
+    EXPECT_EQ(Check({QStringLiteral("clean.nsi")}, noCompiler).exitCode, 2);
 }
