@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QEventLoop>
 #include <QProcess>
-#include <QRegularExpression>
 #include <chrono>
 #include <csignal>
 #include <thread>
@@ -193,12 +192,10 @@ void CCompileLogLogic::Run() {
     }
     if (!result.diagnostics.isEmpty()) {
         // Reading the headers is file work: it stays off the UI thread.
-        QStringList defines = CompileOptions(m_settings).filter(QRegularExpression(QStringLiteral("^-D")));
-        for (QString& define : defines)
-            define.remove(0, 2);
         LocateDiagnostics(result.diagnostics,
                           {QFileInfo(m_scriptPath).absoluteFilePath(), input.compileFolder,
-                           NsisFolder(m_settings.compilerPath, QProcessEnvironment::systemEnvironment()), defines});
+                           NsisFolder(m_settings.compilerPath, QProcessEnvironment::systemEnvironment()),
+                           CompileDefines(m_settings)});
     }
     AddFailureDiagnostic(result);
     Post([this, result] {

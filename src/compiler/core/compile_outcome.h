@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+// How many of the diagnostics are errors.
 qsizetype ErrorCount(const QList<Diagnostic>& diagnostics);
 
 // "编译成功" (with "：M 个警告" when there are warnings), or
