@@ -1,7 +1,7 @@
 // Typing in a real view: Enter with a completion list open, where lists open, and line ends through Enter, paste and conversion.
 #include "view_fixture.h"
 
-#include "app/ui/frame_status_bar.h"
+#include "support/frame_parts.h"
 #include "editor/ui/qsci_base.h"
 
 #include <QClipboard>
@@ -119,18 +119,18 @@ TEST_F(TypingTest, ANewDocumentEndsLinesWithCrLf) {
     QTest::keyClicks(m_view->Editor(), QStringLiteral("OutFile y"));
     QTest::keyClick(m_view->Editor(), Qt::Key_Return);
     EXPECT_EQ(m_view->Text(), "Name x\r\nOutFile y\r\n");
-    EXPECT_EQ(m_frame->Status()->PartText(5), QStringLiteral("CR LF"));
+    EXPECT_EQ(FrameStatus(*m_frame)->PartText(5), QStringLiteral("CR LF"));
 }
 
 TEST_F(TypingTest, ConvertingLineEndsIsOneUndoStepAndShowsInTheStatusBar) {
     ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("convert.nsi"), "Name a\r\nOutFile b\nSection\r\n"), false));
     UseActiveView();
-    EXPECT_EQ(m_frame->Status()->PartText(5), QStringLiteral("CR LF"));
+    EXPECT_EQ(FrameStatus(*m_frame)->PartText(5), QStringLiteral("CR LF"));
 
     m_frame->OnCommand(Cmd::ConvertToLf);
     EXPECT_EQ(m_view->Text(), "Name a\nOutFile b\nSection\n");
     EXPECT_TRUE(m_view->IsModified());
-    EXPECT_EQ(m_frame->Status()->PartText(5), QStringLiteral("LF"));
+    EXPECT_EQ(FrameStatus(*m_frame)->PartText(5), QStringLiteral("LF"));
     QTest::keyClick(m_view->Editor(), Qt::Key_Return);
     EXPECT_EQ(m_view->Text(), "\nName a\nOutFile b\nSection\n");
 
@@ -141,5 +141,5 @@ TEST_F(TypingTest, ConvertingLineEndsIsOneUndoStepAndShowsInTheStatusBar) {
 
     m_frame->OnCommand(Cmd::ConvertToCrLf);
     EXPECT_EQ(m_view->Text(), "Name a\r\nOutFile b\r\nSection\r\n");
-    EXPECT_EQ(m_frame->Status()->PartText(5), QStringLiteral("CR LF"));
+    EXPECT_EQ(FrameStatus(*m_frame)->PartText(5), QStringLiteral("CR LF"));
 }
