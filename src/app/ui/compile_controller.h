@@ -63,6 +63,8 @@ private:
     void OnFinished(const CompileResult& result);
     // The tab of the document being compiled; null once it was closed.
     CEditerTabViewItem* CompiledDocument() const;
+    // F1: the manual at the keyword under the mouse or at the caret.
+    void OpenContextHelp();
     void RunInstallerOf(const CEditerTabViewItem& document);
 
     DocumentSet& m_documents;

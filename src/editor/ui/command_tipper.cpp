@@ -4,9 +4,12 @@
 #include "config/core/configurator.h"
 #include "config/core/language.h"
 #include "editor/core/command_tips.h"
+#include "editor/core/manual_cache.h"
+#include "editor/ui/manual_tipper.h"
 #include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 
+#include <QFileInfo>
 #include <QPointer>
 #include <algorithm>
 
@@ -19,7 +22,8 @@ const char kTipperName[] = "commandTipper";
 // Lives as the view's child, so it ends with the view.
 class ViewTipper : public QObject {
 public:
-    ViewTipper(CommandTipSource* source, CScrivoView* view) : QObject(view), m_source(source), m_view(view) {
+    ViewTipper(CommandTipSource* source, CScrivoView* view)
+        : QObject(view), m_source(source), m_view(view), m_manual(new ManualTipper(source, view)) {
         setObjectName(QLatin1StringView(kTipperName));
         QsciScintillaBase* editor = view->Editor();
         // The words are offered in keyword-list order, so Scintilla must not
@@ -43,6 +47,8 @@ private:
     void OnCharAdded(int character) {
         if (!m_source || character <= 0 || character > 0x7F)
             return;
+        if (character == ' ' && m_manual->OnBlank())
+            return;
         const long caret = m_view->Send(Sci::SCI_GETCURRENTPOS);
         const long line = m_view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)caret);
         const long index = caret - m_view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
@@ -54,7 +60,7 @@ private:
     }
 
     void OnDwellStart(int position) {
-        if (!m_source || position < 0)
+        if (!m_source || position < 0 || m_manual->OnDwellStart(position))
             return;
         const long line = m_view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)position);
         const long index = position - m_view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
@@ -81,6 +87,7 @@ private:
 
     QPointer<CommandTipSource> m_source;
     CScrivoView* m_view;
+    ManualTipper* m_manual;
     HoverTipMemory m_hover;
 };
 
@@ -95,6 +102,16 @@ void CommandTipSource::StartReader(const QString& compilerPath) {
         return;
     m_reader = std::make_unique<CGetNsisFuncTipsThread>(compilerPath);
     m_reader->Start();
+    // The configured manual's folder serves when the compiler names none.
+    const QString helpPath = m_config.GetHelpPath();
+    m_manual = std::make_unique<CManualIndexThread>(
+        compilerPath, helpPath.isEmpty() ? QString() : QFileInfo(helpPath).path(), ManualCacheFile());
+    m_manual->Start();
+}
+
+std::shared_ptr<const ManualIndex> CommandTipSource::Manual() const {
+    static const auto empty = std::make_shared<const ManualIndex>();
+    return m_manual ? m_manual->Index() : empty;
 }
 
 bool CommandTipSource::HasFinished() const { return m_reader && m_reader->HasFinished(); }
