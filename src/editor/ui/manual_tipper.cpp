@@ -9,11 +9,14 @@
 #include <QLabel>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Sci = QsciScintillaBase;
 const char kManualTipperName[] = "manualTipper";
 constexpr int kNoteGap = 4;
+const char kCallTipClass[] = "QsciSciCallTip";
 
 }  // namespace
 
@@ -55,6 +58,15 @@ void ManualTipper::ShowTip(long position, const QByteArray& text, qsizetype high
     m_view->Editor()->SendScintilla(Sci::SCI_CALLTIPSHOW, (unsigned long)position, text.constData());
     if (highlightStart >= 0)
         m_view->Send(Sci::SCI_CALLTIPSETHLT, long(highlightStart), long(highlightEnd));
+    // The component paints its tip without text a screen reader could read.
+    for (QWidget* tip : m_view->Editor()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (qstrcmp(tip->metaObject()->className(), kCallTipClass) != 0)
+            continue;
+        tip->setAccessibleName(QString::fromUtf8(text));
+        tip->setAccessibleDescription(
+            highlightStart < 0 ? QString()
+                               : u"当前参数: "_s + QString::fromUtf8(text.mid(highlightStart, highlightEnd - highlightStart)));
+    }
 }
 
 bool ManualTipper::OnBlank() {
