@@ -79,12 +79,27 @@ TEST(ManualIndex, InstalledManualDocumentsCommandsPluginsAndHeaders) {
 // Commands the compiler knows that this manual does not describe (deprecated
 // or newer than the manual); any other command without a section is a fault.
 TEST(ManualIndex, EveryCommandOfTheCompilersHelpHasASectionSaveKnownGaps) {
-    const QSet<QByteArray> knownGaps = {
-        "cpu", "dirshow", "getregview", "getshellvarcontext", "ifaltregview", "langstringup",
-        "manifestappendcustomstring", "manifestdisablewindowfiltering", "manifestdpiawareness",
-        "manifestgdiscaling", "manifestmaxversiontested", "pedllcharacteristics", "pesubsysver", "readmemory",
-        "setcompressionlevel", "setpluginunload", "subsection", "subsectionend", "target", "uninstallexename",
-        "unsafestrcpy"};
+    const QSet<QByteArray> knownGaps = {"cpu",
+                                        "dirshow",
+                                        "getregview",
+                                        "getshellvarcontext",
+                                        "ifaltregview",
+                                        "langstringup",
+                                        "manifestappendcustomstring",
+                                        "manifestdisablewindowfiltering",
+                                        "manifestdpiawareness",
+                                        "manifestgdiscaling",
+                                        "manifestmaxversiontested",
+                                        "pedllcharacteristics",
+                                        "pesubsysver",
+                                        "readmemory",
+                                        "setcompressionlevel",
+                                        "setpluginunload",
+                                        "subsection",
+                                        "subsectionend",
+                                        "target",
+                                        "uninstallexename",
+                                        "unsafestrcpy"};
     CGetNsisFuncTipsThread reader(QStringLiteral("makensis"));
     ASSERT_TRUE(reader.Start());
     reader.Join();
@@ -114,7 +129,8 @@ TEST(ManualPageParser, SampleEdgeCases) {
         "<p>The /q switch keeps it quiet. Other.</p><pre>Frob /q MODE_A &quot;x&quot;</pre>"
         "<a name=\"e\"></a><h1>Appendix</h1><a name=\"getit\"></a><h3>E.1 GetIt</h3><ul><li>Gets it.</li></ul>"
         "<p><b>Syntax:</b></p><pre>${GetIt} &quot;[Path]&quot; $var</pre>"
-        "<pre>&quot;[Path]&quot;  ; where to look\n$var     ; result</pre><p><b>Example:</b></p><pre>${GetIt} a $0</pre>");
+        "<pre>&quot;[Path]&quot;  ; where to look\n$var     ; result</pre><p><b>Example:</b></p><pre>${GetIt} a "
+        "$0</pre>");
     const QList<ManualSection> sections = ParseManualPage(QStringLiteral("Sample.html"), html);
     ASSERT_EQ(sections.size(), 2);
     const ManualSection& frob = sections[0];
@@ -123,11 +139,12 @@ TEST(ManualPageParser, SampleEdgeCases) {
     EXPECT_EQ(frob.usage, u"Frob [/q] mode \"text\"");
     EXPECT_EQ(frob.firstParagraph, u"Frobs & more.");
     EXPECT_EQ(frob.example, u"Frob /q MODE_A \"x\"");
-    const QList<ManualParameter> frobParameters = {{QStringLiteral("/q"), QStringLiteral("The /q switch keeps it quiet.")},
-                                                   {QStringLiteral("mode"), {}},
-                                                   {QStringLiteral("\"text\""), {}},
-                                                   {QStringLiteral("MODE_A"), QStringLiteral("first mode")},
-                                                   {QStringLiteral("MODE_B"), QStringLiteral("second")}};
+    const QList<ManualParameter> frobParameters = {
+        {QStringLiteral("/q"), QStringLiteral("The /q switch keeps it quiet.")},
+        {QStringLiteral("mode"), {}},
+        {QStringLiteral("\"text\""), {}},
+        {QStringLiteral("MODE_A"), QStringLiteral("first mode")},
+        {QStringLiteral("MODE_B"), QStringLiteral("second")}};
     EXPECT_EQ(frob.parameters, frobParameters);
     const ManualSection& getIt = sections[1];
     EXPECT_EQ(getIt.name, u"${GetIt}");
@@ -135,7 +152,8 @@ TEST(ManualPageParser, SampleEdgeCases) {
     EXPECT_EQ(getIt.usage, u"${GetIt} \"[Path]\" $var");
     EXPECT_EQ(getIt.firstParagraph, u"Gets it.");
     EXPECT_EQ(getIt.example, u"${GetIt} a $0");
-    EXPECT_EQ(getIt.parameters.value(0), (ManualParameter{QStringLiteral("\"[Path]\""), QStringLiteral("where to look")}));
+    EXPECT_EQ(getIt.parameters.value(0),
+              (ManualParameter{QStringLiteral("\"[Path]\""), QStringLiteral("where to look")}));
     EXPECT_EQ(getIt.parameters.value(1), (ManualParameter{QStringLiteral("$var"), QStringLiteral("result")}));
 }
 
@@ -143,7 +161,8 @@ TEST(ManualCache, LoadsWhatWasBuiltAndRebuildsWhenTheManualChanges) {
     QTemporaryDir dir;
     const QString docs = dir.filePath(QStringLiteral("Docs"));
     ASSERT_TRUE(QDir().mkpath(docs + QStringLiteral("/nsExec")));
-    ASSERT_TRUE(WriteBytes(docs + QStringLiteral("/nsExec/nsExec.txt"), "nsExec\n------\nRuns things.\n\nnsExec::Exec path\n"));
+    ASSERT_TRUE(
+        WriteBytes(docs + QStringLiteral("/nsExec/nsExec.txt"), "nsExec\n------\nRuns things.\n\nnsExec::Exec path\n"));
     const QString cache = dir.filePath(QStringLiteral("cache/scrivo/manual-index.bin"));
     const ManualIndex built = LoadOrBuildManualIndex(docs, cache);
     ASSERT_TRUE(built.IsAvailable());
@@ -164,7 +183,8 @@ TEST(ManualCache, LoadsWhatWasBuiltAndRebuildsWhenTheManualChanges) {
 }
 
 TEST(ParameterHelp, CurrentParameterCountsSwitchesAsMakensisDoes) {
-    const QByteArray file = "File [/nonfatal] [/a] ([/r] [/x file|wildcard [...]] (file|wildcard) [...] | /oname=file.dat infile.dat)";
+    const QByteArray file =
+        "File [/nonfatal] [/a] ([/r] [/x file|wildcard [...]] (file|wildcard) [...] | /oname=file.dat infile.dat)";
     const QByteArray messageBox = "MessageBox mb_option_list messagebox_text [/SD return] [return_check jumpto]";
     const std::tuple<QByteArray, QByteArray, QByteArray> cases[] = {
         {messageBox, "MessageBox ", "mb_option_list"},

@@ -156,8 +156,8 @@ std::vector<MenuNode> BuildMainMenu() {
                           Submenu(u"转换为"_s, std::move(convert))})}),
         Submenu(u"统计(&S)"_s, {Item(SignIn), Item(ViewStatistics), Item(InsertStatistics)}),
         Submenu(u"帮助(&H)"_s,
-                {Item(Manual), Item(ContextHelp), Item(NsisSite), Separator(), Item(HomeSite), Item(OnlineHelp), Item(CheckUpdate),
-                 Separator(), Item(About)}),
+                {Item(Manual), Item(ContextHelp), Item(NsisSite), Separator(), Item(HomeSite), Item(OnlineHelp),
+                 Item(CheckUpdate), Separator(), Item(About)}),
     };
 }
 

@@ -111,7 +111,8 @@ QList<Block> Pres(const QString& body) {
 
 // Paragraphs and list items; a list item may lack its closing tag.
 QList<Block> Paragraphs(const QString& body) {
-    static const RE paragraph(QStringLiteral(R"re(<(?:p|li)>(.*?)(?=</p>|</li>|<li>|</ul>|<p>|<pre|$))re"), kHtmlOptions);
+    static const RE paragraph(QStringLiteral(R"re(<(?:p|li)>(.*?)(?=</p>|</li>|<li>|</ul>|<p>|<pre|$))re"),
+                              kHtmlOptions);
     return Blocks(body, paragraph);
 }
 
@@ -262,8 +263,8 @@ void AddVariables(QList<ManualSection>& sections, const QString& file, const Hea
     static const RE marker(QStringLiteral(R"re(<p>\s*((?:<em>[^<]*</em>[\s,]*)+)</p>)re"), kHtmlOptions);
     static const RE name(QStringLiteral(R"re(<em>([^<]*)</em>)re"), kHtmlOptions);
     static const RE paragraph(QStringLiteral(R"re(<p>(.*?)</p>)re"), kHtmlOptions);
-    const ManualEntryKind kind = heading.anchor == QLatin1String("varother") ? ManualEntryKind::Variable
-                                                                               : ManualEntryKind::Constant;
+    const ManualEntryKind kind =
+        heading.anchor == QLatin1String("varother") ? ManualEntryKind::Variable : ManualEntryKind::Constant;
     for (auto it = marker.globalMatch(body); it.hasNext();) {
         const auto match = it.next();
         const auto description = paragraph.match(body, match.capturedEnd());
@@ -324,7 +325,7 @@ QString HtmlToPlain(const QString& html, bool keepLines) {
                 : name == QLatin1String("nbsp")  ? U' '
                 : name == QLatin1String("ndash") ? U'\u2013'
                 : name == QLatin1String("mdash") ? U'\u2014'
-                                                  : 0;
+                                                 : 0;
         if (code == 0 || code > 0x10FFFF)
             decoded += match.captured(0);
         else
@@ -376,7 +377,8 @@ QList<ManualSection> ParseManualTextPage(const QString& file, const QString& tex
     static const RE function(QStringLiteral(R"re(^\s*([A-Za-z_]\w*::[A-Za-z_]\w*)\b(.*)$)re"));
     static const RE underline(QStringLiteral(R"re(^\s*[-=]{3,}\s*$)re"));
     QString opening;
-    const QStringList paragraphs = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"))
+    const QStringList paragraphs = QString(text)
+                                       .replace(QLatin1String("\r\n"), QLatin1String("\n"))
                                        .split(RE(QStringLiteral(R"re(\n\s*\n)re")), Qt::SkipEmptyParts);
     for (const QString& paragraph : paragraphs) {
         QStringList lines = paragraph.trimmed().split(u'\n');

@@ -14,6 +14,17 @@ constexpr char kMoreLine[] = "更多: 按 F1 打开手册中的这一节";
 
 bool IsNameChar(char c) { return IsTipWordChar(c) || c == '.' || c == ':'; }
 
+// The run of characters around index that pass the test.
+std::pair<qsizetype, qsizetype> RunAround(QByteArrayView line, qsizetype index, bool (*test)(char)) {
+    qsizetype start = index;
+    qsizetype end = index;
+    while (start > 0 && test(line[start - 1]))
+        --start;
+    while (end < line.size() && test(line[end]))
+        ++end;
+    return {start, end};
+}
+
 QByteArray Wrapped(const QString& paragraph) {
     QString text = paragraph;
     if (text.size() > kMaxParagraph)
@@ -54,12 +65,7 @@ QByteArray ParameterNote(const ManualSection& section, QByteArrayView element) {
 const ManualSection* ManualSectionAt(const ManualIndex& manual, QByteArrayView line, qsizetype index) {
     if (index < 0 || index >= line.size())
         return nullptr;
-    qsizetype start = index;
-    qsizetype end = index;
-    while (start > 0 && IsNameChar(line[start - 1]))
-        --start;
-    while (end < line.size() && IsNameChar(line[end]))
-        ++end;
+    const auto [start, end] = RunAround(line, index, IsNameChar);
     QList<QByteArray> candidates;
     // "${GetParameters}": the braces are not word characters.
     if (start >= 2 && line.sliced(start - 2, 2) == "${" && end < line.size() && line[end] == '}')
@@ -68,12 +74,7 @@ const ManualSection* ManualSectionAt(const ManualIndex& manual, QByteArrayView l
     while (name.endsWith('.') || name.endsWith(':'))
         name.chop(1);
     candidates << name.toByteArray();
-    qsizetype wordStart = index;
-    qsizetype wordEnd = index;
-    while (wordStart > 0 && IsTipWordChar(line[wordStart - 1]))
-        --wordStart;
-    while (wordEnd < line.size() && IsTipWordChar(line[wordEnd]))
-        ++wordEnd;
+    const auto [wordStart, wordEnd] = RunAround(line, index, IsTipWordChar);
     candidates << line.sliced(wordStart, wordEnd - wordStart).toByteArray();
     for (const QByteArray& candidate : candidates) {
         if (candidate.isEmpty())

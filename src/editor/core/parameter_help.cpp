@@ -10,8 +10,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 QList<QByteArray> SwitchesIn(QByteArrayView text) {
     QList<QByteArray> switches;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != '/' || (i > 0 && !IsBlank(text[i - 1]) && text[i - 1] != '[' && text[i - 1] != '('
-                               && text[i - 1] != '|'))
+        if (text[i] != '/'
+            || (i > 0 && !IsBlank(text[i - 1]) && text[i - 1] != '[' && text[i - 1] != '(' && text[i - 1] != '|'))
             continue;
         qsizetype end = i + 1;
         while (end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '_'))

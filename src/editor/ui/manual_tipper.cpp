@@ -6,6 +6,7 @@
 #include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <algorithm>
 
@@ -39,6 +40,12 @@ ManualTipper::ManualTipper(CommandTipSource* source, CScrivoView* view)
     connect(editor, qOverload<const char*, int, int, int>(&Sci::SCN_AUTOCSELECTION), this,
             [this](const char*, int, int, int) { HideNote(); });
     connect(editor, &Sci::SCN_FOCUSOUT, this, &ManualTipper::HideNote);
+    // The view closes the list itself on Escape, which the component does not report.
+    connect(editor, &Sci::SCN_UPDATEUI, this, [this] {
+        if (m_note->isVisible() && m_view->Send(Sci::SCI_AUTOCACTIVE) == 0)
+            HideNote();
+    });
+    editor->installEventFilter(this);
 }
 
 ManualTipper* ManualTipper::Of(const CScrivoView* view) {
@@ -64,8 +71,9 @@ void ManualTipper::ShowTip(long position, const QByteArray& text, qsizetype high
             continue;
         tip->setAccessibleName(QString::fromUtf8(text));
         tip->setAccessibleDescription(
-            highlightStart < 0 ? QString()
-                               : u"当前参数: "_s + QString::fromUtf8(text.mid(highlightStart, highlightEnd - highlightStart)));
+            highlightStart < 0
+                ? QString()
+                : u"当前参数: "_s + QString::fromUtf8(text.mid(highlightStart, highlightEnd - highlightStart)));
     }
 }
 
@@ -93,6 +101,8 @@ bool ManualTipper::OnDwellStart(int position) {
     const QByteArray text = Line(line);
     const auto manual = m_source->Manual();
     if (!manual->IsAvailable()) {
+        if (!m_source->ManualHasFinished())
+            return false;
         // Said once, with the command help's tip, when the word has one.
         const auto table = m_source->Table();
         HoverTipMemory probe;
@@ -154,3 +164,9 @@ void ManualTipper::OnCompletionSelection(const char* word, int position) {
 }
 
 void ManualTipper::HideNote() { m_note->hide(); }
+
+bool ManualTipper::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+        HideNote();
+    return false;
+}

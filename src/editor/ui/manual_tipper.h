@@ -26,6 +26,9 @@ public:
     // the keyword at the caret; empty when the manual has none.
     QUrl ContextUrl() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QByteArray Line(long line) const;
     void ShowTip(long position, const QByteArray& text, qsizetype highlightStart = -1, qsizetype highlightEnd = -1);

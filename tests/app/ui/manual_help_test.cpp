@@ -5,6 +5,8 @@
 #include "support/shown_frame.h"
 #include "support/url_recorder.h"
 
+#include <QLabel>
+
 using Sci = QsciScintillaBase;
 using namespace Qt::StringLiterals;
 
@@ -52,6 +54,17 @@ TEST_F(ManualHelpTest, TypingMessageBoxParametersHighlightsTheCurrentOne) {
     EXPECT_EQ(TipWindow()->accessibleDescription(), u"当前参数: messagebox_text"_s);
     QTest::keyClicks(m_view->Editor(), "\"hi\" /SD ");
     EXPECT_EQ(TipWindow()->accessibleDescription(), u"当前参数: [/SD return]"_s);
+}
+
+TEST_F(ManualHelpTest, CompletionListShowsTheSelectedWordsDescriptionBesideIt) {
+    QTest::keyClicks(m_view->Editor(), "SetOutP");
+    ASSERT_NE(m_view->Send(Sci::SCI_AUTOCACTIVE), 0);
+    auto* note = m_view->findChild<QLabel*>(u"completionNote"_s);
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(note->text(), u"Sets the output path ($OUTDIR) and creates it (recursively if necessary), if it does not exist."_s);
+    QTest::keyClick(m_view->Editor(), Qt::Key_Escape);
+    EXPECT_FALSE(note->isVisible());
 }
 
 TEST_F(ManualHelpTest, F1OpensTheSectionOfTheKeywordAtTheCaretElseTheManual) {
