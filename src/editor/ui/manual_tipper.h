@@ -14,6 +14,7 @@ class QLabel;
 // Lives as the view's child. The command-help tipper asks it first; when it
 // has nothing to add, the command help's own tip is shown.
 class ManualTipper : public QObject {
+    Q_OBJECT
 public:
     ManualTipper(CommandTipSource* source, CScrivoView* view);
     static ManualTipper* Of(const CScrivoView* view);
