@@ -70,6 +70,8 @@ private:
     CScrivoView* CompiledView() const;
     void SetInstaller(CScrivoView* view, const QString& path);
     void RunInstallerOf(const QString& installer);
+    // F1: the manual at the keyword under the mouse or at the caret.
+    void OpenContextHelp();
 
     ICompileFrame& m_frame;
     ILogPane& m_logPane;

@@ -4,9 +4,12 @@
 #include "config/core/configurator.h"
 #include "config/core/language.h"
 #include "editor/core/command_tips.h"
+#include "editor/core/manual_cache.h"
+#include "editor/ui/manual_tipper.h"
 #include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPointer>
@@ -21,7 +24,8 @@ const char kTipperName[] = "commandTipper";
 // Lives as the view's child, so it ends with the view.
 class ViewTipper : public QObject {
 public:
-    ViewTipper(CommandTipSource* source, CScrivoView* view) : QObject(view), m_source(source), m_view(view) {
+    ViewTipper(CommandTipSource* source, CScrivoView* view)
+        : QObject(view), m_source(source), m_view(view), m_manual(new ManualTipper(source, view)) {
         setObjectName(QLatin1StringView(kTipperName));
         QsciScintillaBase* editor = view->Editor();
         // The words are offered in keyword-list order, so Scintilla must not
@@ -94,6 +98,8 @@ private:
     void OnCharAdded(int character) {
         if (!m_source || character <= 0 || character > 0x7F)
             return;
+        if (character == ' ' && m_manual->OnBlank())
+            return;
         const long caret = m_view->Send(Sci::SCI_GETCURRENTPOS);
         const char typed = char(character);
         const NsisStyle style = IsTipWordChar(typed) ? TypedStyle(caret) : NsisStyle::Default;
@@ -102,7 +108,7 @@ private:
     }
 
     void OnDwellStart(int position) {
-        if (!m_source || position < 0)
+        if (!m_source || position < 0 || m_manual->OnDwellStart(position))
             return;
         const long line = m_view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)position);
         const long index = position - m_view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
@@ -133,6 +139,7 @@ private:
 
     QPointer<CommandTipSource> m_source;
     CScrivoView* m_view;
+    ManualTipper* m_manual;
     HoverTipMemory m_hover;
     // The user moved through the open list: only then does Enter take its entry.
     bool m_movedInList = false;
@@ -149,6 +156,16 @@ void CommandTipSource::StartReader(const QString& compilerPath) {
         return;
     m_reader = std::make_unique<CGetNsisFuncTipsThread>(compilerPath);
     m_reader->Start();
+    // The configured manual's folder serves when the compiler names none.
+    const QString helpPath = m_config.GetHelpPath();
+    m_manual = std::make_unique<CManualIndexThread>(
+        compilerPath, helpPath.isEmpty() ? QString() : QFileInfo(helpPath).path(), ManualCacheFile());
+    m_manual->Start();
+}
+
+std::shared_ptr<const ManualIndex> CommandTipSource::Manual() const {
+    static const auto empty = std::make_shared<const ManualIndex>();
+    return m_manual ? m_manual->Index() : empty;
 }
 
 bool CommandTipSource::HasFinished() const { return m_reader && m_reader->HasFinished(); }
