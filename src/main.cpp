@@ -10,17 +10,12 @@
 #include "platform/ui/app_icon.h"
 #include "platform/ui/dialog_prompter.h"
 #include "platform/ui/qt_translation.h"
-#include "wizard/core/maker_hosts.h"
+#include "online/core/online_servers.h"
 
 #include <QApplication>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-// The maker's page shown on the start page beside the buttons.
-QUrl MakerContentUrl() { return QUrl(u"http://"_s + QLatin1StringView(kMakerWebHost) + u"/content.html?v=2"_s); }
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -49,7 +44,7 @@ int main(int argc, char** argv) {
     if (!config.Load())
         return -1;
 
-    CMainFrame frame(config, prompter, MakerContentUrl());
+    CMainFrame frame(config, prompter, StartPageContentUrl(ResolveOnlineServers(config.Servers())));
     prompter.SetOwner(&frame);
     if (claim.server)
         QObject::connect(claim.server.get(), &InstanceServer::HandOver, &frame, &CMainFrame::OnHandOver);
