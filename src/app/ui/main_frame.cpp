@@ -17,6 +17,7 @@
 #include "app/ui/side_pane_controller.h"
 #include "app/ui/start_page_view.h"
 #include "config/core/configurator.h"
+#include "editor/ui/find_replace_dlg.h"
 #include "editor/ui/scrivo_view.h"
 #include "online/ui/online_controller.h"
 #include "platform/app_name.h"
@@ -80,6 +81,8 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     RegisterViewCommands();
     RegisterEncodingCommands();
     m_frameCommands = new FrameCommands(*m_documents, *this, m_config, m_prompter, m_registry, this);
+    connect(m_frameCommands->FindDialog(), &CFindReplaceDlg::Reported, this,
+            [this](const QString& text) { m_status->SetPartText(0, text); });
     m_compile = new CompileController(*m_documents, *this, *m_commands, m_registry, m_config, m_prompter, this);
     connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
     new DiagnosticsController(m_registry, *m_documents, *m_compile, *m_status, this);
