@@ -4,9 +4,12 @@
 
 #include "app/ui/compile_controller.h"
 #include "app/ui/frame_commands.h"
+#include "app/ui/frame_status_bar.h"
 #include "compiler/ui/compile_log_ctrl.h"
 #include "editor/ui/find_replace_dlg.h"
 
+#include <QComboBox>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QProcess>
 #include <QStatusTipEvent>
@@ -88,6 +91,27 @@ TEST_F(FrameCommandsTest, FindDialogAndFindNextWhileHidden) {
     EXPECT_TRUE(dlg->isHidden());
     m_frame->OnCommand(Cmd::Replace);
     EXPECT_EQ(dlg->CurrentMode(), CFindReplaceDlg::Mode::Replace);
+    // A miss is told in the status bar.
+    dlg->hide();
+    dlg->findChild<QComboBox*>(u"findText"_s)->setEditText(u"three"_s);
+    m_frame->OnCommand(Cmd::FindNext);
+    EXPECT_EQ(m_frame->Status()->PartText(0), u"未找到 “three”"_s);
+}
+
+TEST_F(FrameCommandsTest, WebCommandsSayWhenNoBrowserStarts) {
+    // A handler that cannot take the address stands for a desktop without a browser.
+    QObject nowhere;
+    for (const char* scheme : {"http", "https"})
+        QDesktopServices::setUrlHandler(QLatin1StringView(scheme), &nowhere, "NoSuchSlot");
+    for (int id : {Cmd::ViewStatistics, Cmd::HomeSite, Cmd::OnlineHelp, Cmd::NsisSite})
+        m_frame->OnCommand(id);
+    for (const char* scheme : {"http", "https"})
+        QDesktopServices::unsetUrlHandler(QLatin1StringView(scheme));
+    ASSERT_EQ(m_prompter.Messages().size(), 4u);
+    for (const PromptMessage& message : m_prompter.Messages()) {
+        EXPECT_TRUE(message.text.startsWith(u"无法启动网页浏览器打开：\nhttp"_s)) << message.text.toStdString();
+        EXPECT_EQ(message.icon, PromptIcon::Warning);
+    }
 }
 
 TEST_F(FrameCommandsTest, CopyAndSelectAllActOnTheFocusedLog) {
