@@ -32,6 +32,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -39,6 +41,7 @@ namespace {
 constexpr int kOutlineLeftShare = 1800;   // 18 %
 constexpr int kOutlineRightShare = 8200;  // 82 %
 constexpr int kDocumentsShare = 8000;     // 80 % above the log
+constexpr int kLogPaneLines = 14;         // the least the log pane (log and list) shows when it opens
 
 }  // namespace
 
@@ -226,8 +229,16 @@ void CMainFrame::RevealLog() {
 void CMainFrame::ToggleLog() {
     m_logPane->setVisible(!IsLogShown());
     m_commands->SetChecked(Cmd::ToggleLog, IsLogShown());
-    if (IsLogShown())
-        m_editorSplitter->SetShare(m_editorSplitter->Share());
+    if (!IsLogShown())
+        return;
+    // The log opens tall enough to read some lines of output, though never above half the height.
+    const int total = m_editorSplitter->height();
+    const int wanted = kLogPaneLines * m_logPane->fontMetrics().lineSpacing();
+    int share = m_editorSplitter->Share();
+    if (total > 0 && total - qint64(total) * share / ProportionalSplitter::kWhole < wanted)
+        share = std::max(ProportionalSplitter::kWhole / 2,
+                         int(ProportionalSplitter::kWhole - qint64(wanted) * ProportionalSplitter::kWhole / total));
+    m_editorSplitter->SetShare(share);
 }
 
 CScrivoView* CMainFrame::ActiveView() const { return m_documents->ActiveView(); }
@@ -389,12 +400,17 @@ void CMainFrame::SaveWindowState() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // Each question shows its document; a cancelled exit stays on the one asked about.
+    const int active = m_documents->ActiveIndex();
     for (int i = 0; i < m_documents->Count(); ++i) {
         if (m_documents->PromptSaveChanges(m_documents->Item(i)) == PromptAnswer::Cancel) {
             event->ignore();
             return;
         }
     }
+    // The tab the user worked in is the one stored as active.
+    if (active >= 0 && m_documents->ActiveIndex() != active)
+        m_documents->Activate(active);
     SaveWindowState();
     event->accept();
 }

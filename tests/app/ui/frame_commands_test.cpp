@@ -2,6 +2,7 @@
 #include "support/commands_fixture.h"
 #include "support/url_recorder.h"
 
+#include "app/ui/about_dlg.h"
 #include "app/ui/compile_controller.h"
 #include "app/ui/frame_commands.h"
 #include "app/ui/frame_status_bar.h"
@@ -10,6 +11,7 @@
 
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QImage>
 #include <QLabel>
 #include <QProcess>
 #include <QStatusTipEvent>
@@ -182,4 +184,18 @@ TEST_F(FrameCommandsTest, AboutShowsTheInstalledCompilersVersion) {
     EXPECT_EQ(title, u"关于"_s);
     EXPECT_TRUE(labels.contains(u"软件版本：2.0.1"_s)) << labels.join(u'|').toStdString();
     EXPECT_TRUE(labels.contains(u"NSIS版本："_s + reported)) << labels.join(u'|').toStdString();
+}
+
+TEST(AboutDialog, BannerLetteringStandsOnItsDarkBand) {
+    CAboutDlg about(u"v3.08"_s, QUrl(u"http://example.org/"_s), nullptr);
+    const auto* banner = about.findChild<QLabel*>(u"banner"_s);
+    ASSERT_NE(banner, nullptr);
+    const QImage picture = banner->pixmap().toImage();
+    ASSERT_FALSE(picture.isNull());
+    // The corners are band, not the dialog's light grey showing through.
+    for (const QPoint corner : {QPoint(1, 1), QPoint(picture.width() - 2, picture.height() - 2)}) {
+        const QColor colour = picture.pixelColor(corner);
+        EXPECT_EQ(colour.alpha(), 255);
+        EXPECT_LT(colour.lightness(), 160);
+    }
 }
