@@ -47,6 +47,8 @@ public:
 
 Q_SIGNALS:
     void CompilingChanged(bool compiling);
+    // The compile key reached a header (.nsh), which makensis does not compile on its own.
+    void HeaderRefused(const QString& path);
 
 private:
     bool HasActiveDocument() const override;

@@ -11,6 +11,7 @@
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/frame_commands.h"
 #include "app/ui/frame_status_bar.h"
+#include "app/ui/header_compile_hint.h"
 #include "app/ui/pane_container.h"
 #include "app/ui/proportional_splitter.h"
 #include "app/ui/settings_targets.h"
@@ -89,6 +90,7 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     m_compile = new CompileController(*m_documents, *this, *m_commands, m_registry, m_config, m_prompter, this);
     connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
     new DiagnosticsController(m_registry, *m_documents, *m_compile, *m_status, this);
+    new HeaderCompileHint(*m_compile, m_registry, *m_documents, m_prompter, *m_status, this);
     new SettingsController(m_registry, m_config, m_prompter, this, FrameSettingsTargets(*this));
     m_online = new COnlineController(
         m_registry, *m_documents, *m_commands, m_config, m_prompter, [this] { UpdateCommandStates(); }, this);

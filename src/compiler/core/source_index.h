@@ -28,6 +28,8 @@ public:
     std::optional<SourcePlace> Find(SymbolKind kind, const QString& name, int occurrence = 0) const;
     // The file an !include names, as makensis would find it now; empty when none.
     QString ResolveInclude(const QString& name) const;
+    // Whether the file (an absolute, clean path) is the script or one it includes.
+    bool Reads(const QString& path) const { return m_read.contains(path); }
 
 private:
     void Read(const QString& path);
