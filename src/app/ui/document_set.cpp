@@ -208,11 +208,6 @@ PromptAnswer DocumentSet::PromptSaveChanges(CTabViewItem* item) {
     CScrivoView* view = document->View();
     if (!view || !view->IsModified())
         return PromptAnswer::Yes;
-    // The user sees the document the question is about.
-    for (int i = 0; i < Count(); ++i) {
-        if (Item(i) == item && i != m_active)
-            Activate(i);
-    }
     const QString name = view->Document().HasPath() ? view->Path() : document->GetTitle();
     const PromptAnswer answer = m_prompter.Ask(u"是否保存对 \"%1\" 的更改？"_s.arg(name), kAppName,
                                                PromptIcon::Question, PromptButtons::YesNoCancel);

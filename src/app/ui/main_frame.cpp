@@ -405,6 +405,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     // Each question shows its document; a cancelled exit stays on the one asked about.
     const int active = m_documents->ActiveIndex();
     for (int i = 0; i < m_documents->Count(); ++i) {
+        const CEditerTabViewItem* document = m_documents->DocumentAt(i);
+        if (document && document->IsModified() && i != m_documents->ActiveIndex())
+            m_documents->Activate(i);
         if (m_documents->PromptSaveChanges(m_documents->Item(i)) == PromptAnswer::Cancel) {
             event->ignore();
             return;

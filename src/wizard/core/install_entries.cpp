@@ -102,7 +102,8 @@ EntryInput InputOf(const InstallFile& entry) {
 
 QList<InstallFile> EntriesFrom(const EntryInput& input) {
     const QString destDir = input.destDir.trimmed();
-    if (input.kind == EntryKind::Files && !input.chosenFiles.isEmpty())
+    if (input.kind == EntryKind::Files && !input.chosenFiles.isEmpty()
+        && input.source == input.chosenFiles.join(QLatin1Char(';')))
         return FileEntries(input.chosenFiles, destDir, input.overwrite);
     if (input.kind == EntryKind::Files)
         return FileEntries(input.source, destDir, input.overwrite);

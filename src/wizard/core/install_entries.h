@@ -35,7 +35,8 @@ struct EntryInput {
     bool recursive = false;
     bool eachFile = false;  // a directory's files one by one instead of the whole directory
     // Files picked in the file dialog (or the entry edited), each whole; used
-    // instead of source while source is still the text they were shown as.
+    // instead of source while source is still the text they were shown as
+    // (joined by ";"), which a name holding ";" would not split back into.
     QStringList chosenFiles = {};
 };
 // The dialog's fields for an entry that is edited.

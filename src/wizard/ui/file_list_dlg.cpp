@@ -42,7 +42,6 @@ CFileList::CFileList(Prompter& prompter, const EntryInput& input, bool editing, 
       m_kind(input.kind),
       m_otherSources(otherSources),
       m_chosen(input.chosenFiles),
-      m_chosenText(input.chosenFiles.join(u';')),
       m_source(new QLineEdit(input.source, this)),
       m_destDir(EditableList(kDestinations, this)),
       m_recursive(new QCheckBox(u"包含子目录"_s, this)),
@@ -98,16 +97,14 @@ void CFileList::Browse() {
         return;
     // Shown joined, but kept as the list: a Linux file name may hold ";".
     m_chosen = files;
-    m_chosenText = files.join(u';');
-    m_source->setText(m_chosenText);
+    m_source->setText(files.join(u';'));
 }
 
 EntryInput CFileList::Input() const {
     EntryInput input;
     input.kind = m_kind;
     input.source = m_source->text();
-    if (m_kind == EntryKind::Files && input.source == m_chosenText)
-        input.chosenFiles = m_chosen;
+    input.chosenFiles = m_chosen;
     input.destDir = m_destDir->currentText();
     for (int i = 0; i < m_modeButtons.size(); ++i) {
         if (m_modeButtons[i]->isChecked())

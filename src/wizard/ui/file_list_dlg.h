@@ -29,8 +29,7 @@ private:
     Prompter& m_prompter;
     EntryKind m_kind;
     QStringList m_otherSources;
-    QStringList m_chosen;  // the files behind m_chosenText
-    QString m_chosenText;
+    QStringList m_chosen;  // the files last picked, each whole
     QLineEdit* m_source;
     QComboBox* m_destDir;
     QList<QRadioButton*> m_modeButtons;
