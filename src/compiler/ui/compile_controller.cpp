@@ -94,6 +94,8 @@ void CompileController::Compile(bool runAfter) {
     CScrivoView* view = m_frame.ActiveView();
     const CompileRequestOutcome outcome = RequestCompile(
         *this, m_prompter, *m_logic, ReadCompileSettings(m_config, m_compressor), m_config.Base().SaveCompile != 0);
+    if (outcome == CompileRequestOutcome::NotAScript && view && view->Path().endsWith(u".nsh"_s, Qt::CaseInsensitive))
+        Q_EMIT HeaderRefused(view->Path());
     if (outcome != CompileRequestOutcome::Started)
         return;
     m_compiledView = view;

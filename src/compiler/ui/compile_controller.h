@@ -52,6 +52,8 @@ Q_SIGNALS:
     void CompilingChanged(bool compiling);
     // The compressor items' check marks changed.
     void CompressorChanged();
+    // The compile key reached a header (.nsh), which makensis does not compile on its own.
+    void HeaderRefused(const QString& path);
 
 private:
     bool HasActiveDocument() const override;

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPointer>
+#include <QWidget>
 #include <algorithm>
 
 namespace {
@@ -20,6 +21,20 @@ namespace {
 using Sci = QsciScintillaBase;
 constexpr int kCompletionLists = 3;  // "instre1", "instre2", "type1"
 const char kTipperName[] = "commandTipper";
+
+// The component places a tip at the word and lets a long one run off the window's
+// right edge: it is moved left until it ends there (or starts at the window's left).
+void KeepTipInsideWindow(QsciScintillaBase& editor) {
+    const QRect window = editor.window()->geometry();
+    for (QWidget* child : editor.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow() || !child->isVisible()
+            || !QByteArray(child->metaObject()->className()).contains("CallTip"))
+            continue;
+        const QRect tip = child->geometry();
+        if (tip.right() > window.right())
+            child->move(std::max(window.left(), window.right() - tip.width() + 1), tip.top());
+    }
+}
 
 // Lives as the view's child, so it ends with the view.
 class ViewTipper : public QObject {
@@ -123,6 +138,7 @@ private:
         case TipAction::Kind::ShowTip:
             m_view->Send(Sci::SCI_CALLTIPSETBACK, kTipBackColour);
             m_view->Editor()->SendScintilla(Sci::SCI_CALLTIPSHOW, (unsigned long)position, action.text.constData());
+            KeepTipInsideWindow(*m_view->Editor());
             break;
         case TipAction::Kind::CancelTip: m_view->Send(Sci::SCI_CALLTIPCANCEL); break;
         case TipAction::Kind::ShowCompletion:

@@ -19,6 +19,10 @@ TEST_F(CompileFrameTest, LogIsGreyWithoutMarginsAndRefusesTyping) {
         EXPECT_EQ(log->Send(message, argument), expected) << message << " " << argument;
 
     m_frame->OnCommand(Cmd::ToggleLog);
+    ASSERT_TRUE(LogShown(*m_frame));
+    // It opens with room for some lines of output.
+    Settle();
+    EXPECT_GE(log->height(), 9 * m_frame->fontMetrics().lineSpacing());
     log->Append(QByteArray("line\n").repeated(200));
     log->repaint();
     Settle();
@@ -66,6 +70,22 @@ TEST_F(CompileFrameTest, UsageTipsOnDwellAndTypingAndCompletionReachTheView) {
     char current[64] = {};
     editor->SendScintilla(Sci::SCI_AUTOCGETCURRENTTEXT, uintptr_t(0), current);
     EXPECT_STREQ(current, "$INSTDIR");
+    view->Send(Sci::SCI_AUTOCCANCEL);
+
+    // A tip for a word near the window's right edge is moved left to end at that edge.
+    view->AppendText(QByteArray(150, ' ') + "Abort \"x\"\n");
+    const long far = view->Send(Sci::SCI_POSITIONFROMLINE, view->Send(Sci::SCI_GETLINECOUNT) - 2) + 152;
+    Q_EMIT editor->SCN_DWELLSTART(int(far), 0, 0);
+    ASSERT_TRUE(tipShown());
+    QWidget* tip = nullptr;
+    for (QWidget* child : editor->findChildren<QWidget*>()) {
+        if (child->isWindow() && child->isVisible() && QByteArray(child->metaObject()->className()).contains("CallTip"))
+            tip = child;  // the newest: ended tips linger until their deferred deletion
+    }
+    ASSERT_NE(tip, nullptr);
+    EXPECT_LE(tip->geometry().right(), m_frame->geometry().right());
+    EXPECT_GT(tip->geometry().right(), m_frame->geometry().center().x());
+    Q_EMIT editor->SCN_DWELLEND(int(far), 0, 0);
 }
 
 TEST_F(CompileFrameTest, MissingCompilerAsksAndCompilesNothing) {
