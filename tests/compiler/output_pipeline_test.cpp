@@ -1,4 +1,4 @@
-// COutputPipeline on outputs recorded from the real makensis (tests/data/compiler/diagnostics/record.sh) and on lines they lack.
+// COutputPipeline on outputs recorded from the real makensis (diagnostics/record.sh) and on lines they lack.
 #include "compiler/core/output_pipeline.h"
 
 #include "support/test_files.h"
@@ -50,7 +50,8 @@ QString Describe(const Diagnostic& d) {
         text += QStringLiteral("%1:%2 ").arg(d.file).arg(d.line);
     text += d.message;
     for (const DiagnosticFrame& frame : d.frames)
-        text += QStringLiteral(" < %1:%2").arg(frame.macro.isEmpty() ? frame.file : "macro " + frame.macro).arg(frame.line);
+        text +=
+            QStringLiteral(" < %1:%2").arg(frame.macro.isEmpty() ? frame.file : "macro " + frame.macro).arg(frame.line);
     return text;
 }
 
@@ -71,7 +72,9 @@ struct Case {
 
 const QString kFolder = QStringLiteral("/home/u/proj");
 
-QString Recording(const char* name) { return QStringLiteral(SCRIVO_TEST_DATA "/compiler/diagnostics/%1.out").arg(name); }
+QString Recording(const char* name) {
+    return QStringLiteral(SCRIVO_TEST_DATA "/compiler/diagnostics/%1.out").arg(name);
+}
 
 const QByteArray kHintedLog = "Processing script file: \"encoding.nsi\" (UTF8)\nBad text encoding: legacy.nsh:1\n"
                                + BadEncodingHint("legacy.nsh").toUtf8()
@@ -85,9 +88,11 @@ const Case kRecorded[] = {
     // Until the macro is located the place is the line that inserted it.
     {"macro/macro", {R"(E macro.nsi:5 Invalid command: "NoSuchInstruction" < macro Broken:2 < macro.nsi:5)"}, 4},
     {"chained/chained",
-     {R"(E chained.nsi:10 Invalid command: "BadInner" < macro Inner:2 < macro Outer:1 < chained.nsi:10)"}, 9},
+     {R"(E chained.nsi:10 Invalid command: "BadInner" < macro Inner:2 < macro Outer:1 < chained.nsi:10)"},
+     9},
     {"directives/directives",
-     {"W directives.nsi:2 !warning: check this", "E directives.nsi:3 !error: stop here < directives.nsi:3"}, 2},
+     {"W directives.nsi:2 !warning: check this", "E directives.nsi:3 !error: stop here < directives.nsi:3"},
+     2},
     {"missing/missing", {R"(E missing.nsi:2 !include: could not find: "nothere.nsh" < missing.nsi:2)"}, 1},
     {"incdir/incdir", {R"(E <stdin>:6 Invalid command: "WrongHere" < macro FromDir:2 < <stdin>:6)"}, 5},
     {"logiclib/logiclib",
@@ -96,12 +101,16 @@ const Case kRecorded[] = {
      2},
     // A GBK header: the hint follows the line that names it.
     {"encoding/encoding",
-     {"E legacy.nsh:1 Bad text encoding: legacy.nsh:1 < legacy.nsh:1 < encoding.nsi:4"}, 3, {}, kHintedLog},
+     {"E legacy.nsh:1 Bad text encoding: legacy.nsh:1 < legacy.nsh:1 < encoding.nsi:4"},
+     3,
+     {},
+     kHintedLog},
     // The line that says what failed, not the usage line, unless there is none.
     {"usage/file", {R"(E file.nsi:3 File: "app.exe" -> no files found. < file.nsi:3)"}, 2},
     {"usage/strcpy", {"E strcpy.nsi:6 StrCpy expects 2-4 parameters, got 5. < strcpy.nsi:6"}, 5},
     {"usage/compressor",
-     {"E compressor.nsi:2 Usage: SetCompressor [/FINAL] [/SOLID] (zlib|bzip2|lzma) < compressor.nsi:2"}, 1},
+     {"E compressor.nsi:2 Usage: SetCompressor [/FINAL] [/SOLID] (zlib|bzip2|lzma) < compressor.nsi:2"},
+     1},
     {"usage/xpstyle", {"E xpstyle.nsi:2 Usage: XPStyle (on|off) < xpstyle.nsi:2"}, 1},
     {"outfile/outfile", {R"(E Can't open output file "nosuchdir/outfile.exe")"}, {}, "nosuchdir/outfile.exe"},
     {"warnings/warnings",
@@ -111,32 +120,41 @@ const Case kRecorded[] = {
       R"(W 6012: label "header_label" not used)", R"(W 6012: label "unused_label" not used)",
       R"(W 6001: Variable "HeaderVar" not referenced or never set, wasting memory!)",
       R"(W 6001: Variable "UnusedVar" not referenced or never set, wasting memory!)"},
-     {}, "warnings.exe"},
+     {},
+     "warnings.exe"},
     // A folder's parentheses are not a place's.
     {"include/parens",
-     {R"(W My (x86) dir/paren.nsh:3 6000: unknown variable/constant "inparens" detected, ignoring)"}, {}, "parens.exe"},
+     {R"(W My (x86) dir/paren.nsh:3 6000: unknown variable/constant "inparens" detected, ignoring)"},
+     {},
+     "parens.exe"},
     // Warning 9000 is printed in the summary only.
     {"insecure/insecure",
      {R"(W insecure.nsi:3 6000: unknown variable/constant "nosuch" detected, ignoring)",
       R"(W 9000: Insecure filename "setup.exe", Windows will unsafely load compatibility shims into the process.)"},
-     {}, "setup.exe"},
+     {},
+     "setup.exe"},
     {"labels/labels",
-     {R"(W 6012: label "done" not used)", R"(W 6010: install function "Fourth" not referenced - zeroing code (7-8) out)",
+     {R"(W 6012: label "done" not used)",
+      R"(W 6010: install function "Fourth" not referenced - zeroing code (7-8) out)",
       R"(W 6010: install function "Cond" not referenced - zeroing code (8-9) out)", R"(W 6012: label "done" not used)",
       R"(W 6012: label "done" not used)"},
-     {}, "labels.exe"},
+     {},
+     "labels.exe"},
     {"labels/undecided",
      {R"(W 6010: install function "Cond" not referenced - zeroing code (0-1) out)", R"(W 6012: label "done" not used)"},
-     {}, "undecided.exe"},
+     {},
+     "undecided.exe"},
     {"macrofunc/macrofunc",
      {R"(W 6010: uninstall function "un.Trim" not referenced - zeroing code (0-2) out)",
       R"(W 6010: install function "Trim" not referenced - zeroing code (0-2) out)"},
-     {}, "macrofunc.exe"},
+     {},
+     "macrofunc.exe"},
     // A macro's line stays a line of its body; a language string is no place.
     {"places/places",
      {R"(W 6000: unknown variable/constant "undefinedvar" detected, ignoring < macro SetIt:2)",
       R"(W 6000: unknown variable/constant "nosuchvar" detected, ignoring (LangString DESC_SecMain:1033))"},
-     {}, "places.exe"},
+     {},
+     "places.exe"},
 };
 
 const Case kWritten[] = {
@@ -148,7 +166,9 @@ const Case kWritten[] = {
     // A last line without a line feed is read at the end.
     {"Error in script \"a\" on line 99999999999999", {"E a:2147483647  < a:2147483647"}, INT_MAX - 1},
     // The number after the file, whatever the file's name holds.
-    {"Error in script \"/p/on line 3/a.nsi\" on line 7 -- aborting\n", {"E /p/on line 3/a.nsi:7  < /p/on line 3/a.nsi:7"}, 6},
+    {"Error in script \"/p/on line 3/a.nsi\" on line 7 -- aborting\n",
+     {"E /p/on line 3/a.nsi:7  < /p/on line 3/a.nsi:7"},
+     6},
     // The jump needs no quoted file, a diagnostic does.
     {"Error in script on line 5\n", {}, 4},
     {"Error in script:\"a.nsi\" on line 3\n!include: error in script: \"a.nsh\" on line 1\nError in script \"a.nsi\"\n"
@@ -180,7 +200,8 @@ const Case kWritten[] = {
      {"E a b.nsi:6 DetailPrint expects 1 parameters, got 2. < a b.nsi:6"},
      5},
     // A warning repeated in the summary counts once; the summary's end is found.
-    {"warning 6012: label \"x\" not used\n\n1 warning:\n  6012: label \"x\" not used\n\nwarning: !warning: late (a.nsi:4)\n",
+    {"warning 6012: label \"x\" not used\n\n1 warning:\n  6012: label \"x\" not used\n\nwarning: !warning: late "
+     "(a.nsi:4)\n",
      {R"(W 6012: label "x" not used)", "W a.nsi:4 !warning: late"}},
     {"", {}},
 };
@@ -188,7 +209,8 @@ const Case kWritten[] = {
 void ExpectReading(const Reading& reading, const Case& c, const QByteArray& output, const QString& folder) {
     EXPECT_EQ(Describe(reading.diagnostics), c.diagnostics.join(u'\n').toStdString());
     EXPECT_EQ(reading.errorLine, c.errorLine);
-    EXPECT_EQ(reading.installer, c.installer.isEmpty() ? QString() : QDir::cleanPath(QDir(folder).filePath(c.installer)));
+    EXPECT_EQ(reading.installer,
+              c.installer.isEmpty() ? QString() : QDir::cleanPath(QDir(folder).filePath(c.installer)));
     EXPECT_EQ(reading.log, c.log.isEmpty() ? output : c.log);
 }
 
@@ -230,7 +252,8 @@ TEST(OutputPipeline, ReadsLinesNoRecordingHoldsWhereverTheyAreCut) {
 }
 
 TEST(OutputPipeline, AnEndlessLineIsReadInPiecesCutAtTheSamePlacesHoweverItArrives) {
-    const QByteArray output = QByteArray(3 * COutputPipeline::kMaxLine + 5, 'x') + "\nError in script \"a\" on line 2\n";
+    const QByteArray output =
+        QByteArray(3 * COutputPipeline::kMaxLine + 5, 'x') + "\nError in script \"a\" on line 2\n";
     const Reading whole = Read(output, kFolder);
     COutputPipeline pipeline(kFolder);
     for (qsizetype at = 0; at < output.size(); at += 10240)

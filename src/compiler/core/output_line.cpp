@@ -60,7 +60,8 @@ std::optional<NamedPlace> QuotedPlace(QStringView text) {
     const qsizetype close = text.lastIndexOf(onLine, -1, CaseInsensitive);
     if (open < 0 || close <= open)
         return std::nullopt;
-    return NamedPlace{text.sliced(open + 1, close - open - 1).toString(), LeadingNumber(text.sliced(close + onLine.size()))};
+    return NamedPlace{text.sliced(open + 1, close - open - 1).toString(),
+                      LeadingNumber(text.sliced(close + onLine.size()))};
 }
 
 OutputLine ReadOutputLine(QByteArrayView line) {

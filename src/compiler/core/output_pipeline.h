@@ -17,8 +17,8 @@ QString BadEncodingHint(const QString& file);
 
 // What the pipeline has read since it was last asked.
 struct OutputReading {
-    QByteArray logText;             // UTF-8; a hint follows the line that caused it
-    std::optional<int> errorLine;   // 0-based; that of the last "Error in script" line in the text
+    QByteArray logText;            // UTF-8; a hint follows the line that caused it
+    std::optional<int> errorLine;  // 0-based; that of the last "Error in script" line in the text
 
     bool IsEmpty() const { return logText.isEmpty() && !errorLine; }
 };
