@@ -1,6 +1,7 @@
 // Scrivo's entry point: command line, hand-over to a running instance, checks, configuration, main frame.
 #include "app/core/command_line.h"
 #include "app/core/instance_channel.h"
+#include "app/core/test_run_command.h"
 #include "app/ui/main_frame.h"
 #include "config/core/config_paths.h"
 #include "config/core/configurator.h"
@@ -23,6 +24,9 @@ QUrl MakerContentUrl() { return QUrl(u"http://"_s + QLatin1StringView(kMakerWebH
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Decided before QApplication: the test run needs no display.
+    if (const std::optional<int> exitCode = RunTestRunCommand(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"scrivo"_s);
     LoadQtChineseTranslation(app);

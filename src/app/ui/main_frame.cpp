@@ -7,6 +7,7 @@
 #include "app/ui/command_actions.h"
 #include "app/ui/compile_controller.h"
 #include "app/ui/diagnostics_controller.h"
+#include "app/ui/test_run_controller.h"
 #include "app/ui/document_set.h"
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/frame_commands.h"
@@ -83,6 +84,7 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     m_compile = new CompileController(*m_documents, *this, *m_commands, m_registry, m_config, m_prompter, this);
     connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
     new DiagnosticsController(m_registry, *m_documents, *m_compile, *m_status, this);
+    m_testRun = new TestRunController(m_registry, *m_documents, *m_compile, *this, m_config, this);
     new SettingsController(m_registry, m_config, m_prompter, this, FrameSettingsTargets(*this));
     m_online = new COnlineController(
         m_registry, *m_documents, *m_commands, m_config, m_prompter, [this] { UpdateCommandStates(); }, this);

@@ -24,6 +24,7 @@ class FrameStatusBar;
 class Prompter;
 class ProportionalSplitter;
 class SidePaneController;
+class TestRunController;
 class QStackedWidget;
 class QToolBar;
 
@@ -49,6 +50,7 @@ public:
     SidePaneController& SidePane() const { return *m_sidePane; }
     // The compile driver with its log.
     CompileController& Compiler() const { return *m_compile; }
+    TestRunController& TestRuns() const { return *m_testRun; }
     // Sign-in, statistics code and update check.
     COnlineController& Online() const { return *m_online; }
 
@@ -112,6 +114,7 @@ private:
     SidePaneController* m_sidePane = nullptr;
     FrameCommands* m_frameCommands = nullptr;
     CompileController* m_compile = nullptr;
+    TestRunController* m_testRun = nullptr;
     COnlineController* m_online = nullptr;
     bool m_outlineShown = false;
     bool m_thumbnailShown = false;

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringConverter>
 
 using namespace Qt::StringLiterals;
 
@@ -70,9 +71,18 @@ QString FindUninstallString(const QList<RegistryChange>& installChanges) {
     return {};
 }
 
-bool ScriptChoosesDirectory(const QByteArray& script) {
+bool ScriptChoosesDirectory(const QString& script) {
     static const QRegularExpression choice(
         uR"(^\s*(InstallDir|InstallDirRegKey|Page\s+directory|!insertmacro\s+MUI_PAGE_DIRECTORY)\b)"_s,
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption);
-    return choice.match(QString::fromUtf8(script)).hasMatch();
+    return choice.match(script).hasMatch();
+}
+
+bool ScriptFileChoosesDirectory(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    QStringDecoder decoder(QStringConverter::encodingForData(bytes).value_or(QStringConverter::Utf8));
+    return ScriptChoosesDirectory(decoder.decode(bytes));
 }

@@ -32,4 +32,6 @@ QString FindUninstallString(const QList<RegistryChange>& installChanges);
 
 // Whether /D= means something to the installer: the script sets an install
 // folder or shows a directory page.
-bool ScriptChoosesDirectory(const QByteArray& script);
+bool ScriptChoosesDirectory(const QString& script);
+// The same for a script file, read in the encoding its byte order mark names (UTF-8 without one).
+bool ScriptFileChoosesDirectory(const QString& path);

@@ -5,6 +5,7 @@
 #include "config/core/config_paths.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -79,4 +80,14 @@ QList<ToolchainItem> ToolchainItems(const ToolchainFacts& facts) {
                   u"安装后可运行和测试 32 位安装程序（x86-ansi、x86-unicode）。以 root 身份执行："_s
                       + Wine32InstallCommand());
     return items;
+}
+
+CToolchainCheckLogic::CToolchainCheckLogic(QString makensisPath, int timeoutMs, QObject* parent)
+    : QObject(parent), m_makensisPath(std::move(makensisPath)), m_timeoutMs(timeoutMs) {}
+
+void CToolchainCheckLogic::Run() {
+    // QProcess needs an event dispatcher on the thread it lives in.
+    QEventLoop dispatcherOwner;
+    const ToolchainFacts facts = GatherToolchainFacts(m_makensisPath, m_timeoutMs);
+    QMetaObject::invokeMethod(this, [this, facts] { Q_EMIT Ready(facts); }, Qt::QueuedConnection);
 }

@@ -2,6 +2,9 @@
 #pragma once
 
 #include "compiler/core/wine_setup.h"
+#include "platform/thread.h"
+
+#include <QObject>
 
 #include <QList>
 #include <QString>
@@ -41,3 +44,23 @@ ToolchainFacts GatherToolchainFacts(const QString& makensisPath, int timeoutMs);
 void ReadHeaderInfo(const QString& output, ToolchainFacts& facts);
 
 QList<ToolchainItem> ToolchainItems(const ToolchainFacts& facts);
+
+// Gathers the facts on a worker thread; Ready arrives on this object's thread.
+class CToolchainCheckLogic : public QObject, private CThread {
+    Q_OBJECT
+public:
+    CToolchainCheckLogic(QString makensisPath, int timeoutMs, QObject* parent = nullptr);
+    // Waits for the worker, whose every question has its own time limit.
+    ~CToolchainCheckLogic() override { Join(); }
+    bool Start() { return CThread::Start(); }
+
+Q_SIGNALS:
+    void Ready(const ToolchainFacts& facts);
+
+protected:
+    void Run() override;
+
+private:
+    QString m_makensisPath;
+    int m_timeoutMs;
+};
