@@ -38,6 +38,8 @@ const QByteArray kAfter = R"reg(WINE REGISTRY Version 2
 
 [Software\\Empty\\Leaf] 1796646315
 
+[Software\\Microsoft\\Windows\\CurrentVersion\\Run] 1796646315
+
 [Software\\Microsoft\\Windows\\CurrentVersion\\Fonts] 1796646315
 "DejaVu Sans (TrueType)"="\\??\\unix\\usr\\share\\fonts\\DejaVuSans.ttf"
 

@@ -74,8 +74,17 @@ bool IsUninstallerSelfDeletion(const QString& key, const QString& value, const Q
            && std::all_of(entries.begin(), entries.end(), [](const QString& entry) { return own.match(entry).hasMatch(); });
 }
 
+// Keys every Windows has but a fresh prefix may lack: an installer creates
+// them on the way to its own subkey, and they rightly stay after uninstalling.
+bool IsStandardKey(const RegistryChange& change) {
+    static const QRegularExpression standard(
+        uR"(^HK(LM|CU)\\Software\\(Wow6432Node\\)?Microsoft\\Windows\\CurrentVersion\\(Uninstall|Run|RunOnce|App Paths)$)"_s,
+        QRegularExpression::CaseInsensitiveOption);
+    return change.IsWholeKey() && change.kind == ChangeKind::Added && standard.match(change.key).hasMatch();
+}
+
 bool IsNoise(const RegistryChange& change) {
-    return IsWineChurn(change.key, change.value, change.data) || IsUninstallerSelfDeletion(change.key, change.value, change.data);
+    return IsStandardKey(change) || IsWineChurn(change.key, change.value, change.data) || IsUninstallerSelfDeletion(change.key, change.value, change.data);
 }
 
 bool HasNewSubkey(const RegistryKeys& before, const RegistryKeys& after, const QString& key) {
