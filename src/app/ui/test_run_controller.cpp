@@ -48,7 +48,9 @@ TestRunController::TestRunController(CommandRegistry& registry, DocumentSet& doc
     m_pane->hide();
 
     registry.Register(Cmd::TestRun, [this](int) { TestRun(); });
-    registry.RegisterEnabledRule(Cmd::TestRun, [this] { return !IsRunning() && !m_compile.IsCompiling(); });
+    registry.RegisterEnabledRule(Cmd::TestRun, [this] {
+        return !IsRunning() && !m_compile.IsCompiling() && m_documents.ActiveDocument() != nullptr;
+    });
     registry.Register(Cmd::ToolchainCheck, [this](int) { ShowToolchainCheck(); });
 
     connect(m_pane, &CTestRunPane::StopRequested, m_logic, &CRoundTripLogic::Stop);
@@ -62,7 +64,7 @@ TestRunController::TestRunController(CommandRegistry& registry, DocumentSet& doc
 
 TestRunController::~TestRunController() = default;
 
-bool TestRunController::IsRunning() const { return m_logic->IsRunning() || !m_awaitedScript.isEmpty(); }
+bool TestRunController::IsRunning() const { return m_logic->IsRunning() || m_awaitingCompile; }
 
 void TestRunController::TestRun() {
     if (IsRunning() || m_compile.IsCompiling())
@@ -76,16 +78,14 @@ void TestRunController::TestRun() {
         return;
     }
     // Built the way the compile command builds, with its saving and messages.
-    m_awaitedScript = script.isEmpty() ? u"?"_s : script;
     m_compile.Compile(false);
-    if (!m_compile.IsCompiling())
-        m_awaitedScript.clear();
+    m_awaitingCompile = m_compile.IsCompiling();
 }
 
 void TestRunController::OnCompileFinished(const CompileResult& result) {
-    if (m_awaitedScript.isEmpty())
+    if (!m_awaitingCompile)
         return;
-    m_awaitedScript.clear();
+    m_awaitingCompile = false;
     const CEditerTabViewItem* document = m_documents.ActiveDocument();
     if (result.stopped || result.exitCode != 0 || !document || document->installerPath.isEmpty())
         return;

@@ -49,5 +49,5 @@ private:
     QPointer<CToolchainDlg> m_toolchain;
     // The session's pristine prefix: made by the first run, copied by the others.
     QTemporaryDir m_template;
-    QString m_awaitedScript;  // the script whose compile a test run waits for
+    bool m_awaitingCompile = false;  // a test run waits for the compile it started
 };

@@ -14,8 +14,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <functional>
 #include <mutex>
+#include <sys/prctl.h>
 
 using namespace Qt::StringLiterals;
 
@@ -214,6 +216,8 @@ void Session::StartDisplay() {
     const QString xvfb = QStandardPaths::findExecutable(u"Xvfb"_s);
     if (xvfb.isEmpty())
         return;
+    // Ends with the thread that started it, even when the program is killed.
+    m_xvfb.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_xvfb.start(xvfb, {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s});
     QByteArray number;
     const QDeadlineTimer deadline(10000);

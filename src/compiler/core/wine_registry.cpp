@@ -50,15 +50,19 @@ void AddWithAncestors(RegistryKeys& keys, const QString& path) {
         keys[path.left(cut)];
 }
 
-// What wine rewrites as it starts, whatever ran: its own settings, its device
-// classes, and the Linux fonts it registers when a program first draws.
-bool IsWineChurn(const QString& key, const QString& value, const QString& data) {
+// What wine rewrites as it starts, whatever ran: its own settings, the devices
+// it sets up on every start, and the Linux fonts it registers when a program
+// first draws. A driver installer's own device keys are hidden with them.
+bool IsWineChurn(const QString& key, const QString& data) {
     static const QRegularExpression wineSettings(uR"(^HK(LM|CU)\\Software\\Wine(\\|$))"_s,
                                                  QRegularExpression::CaseInsensitiveOption);
     if (wineSettings.match(key).hasMatch())
         return true;
-    if (key.startsWith(u"HKLM\\System\\CurrentControlSet\\Control\\Class\\"_s, Qt::CaseInsensitive))
-        return value == u"DriverDateData"_s || value == u"@"_s;
+    static const QRegularExpression devices(
+        uR"(^HKLM\\System\\CurrentControlSet\\(Control\\Class|Control\\DeviceClasses|Enum)(\\|$))"_s,
+        QRegularExpression::CaseInsensitiveOption);
+    if (devices.match(key).hasMatch())
+        return true;
     return key.endsWith(u"\\Fonts"_s, Qt::CaseInsensitive) && RegistryDataText(data).startsWith(u"\\??\\unix\\"_s);
 }
 
@@ -84,7 +88,8 @@ bool IsStandardKey(const RegistryChange& change) {
 }
 
 bool IsNoise(const RegistryChange& change) {
-    return IsStandardKey(change) || IsWineChurn(change.key, change.value, change.data) || IsUninstallerSelfDeletion(change.key, change.value, change.data);
+    return IsStandardKey(change) || IsWineChurn(change.key, change.data)
+           || IsUninstallerSelfDeletion(change.key, change.value, change.data);
 }
 
 bool HasNewSubkey(const RegistryKeys& before, const RegistryKeys& after, const QString& key) {
