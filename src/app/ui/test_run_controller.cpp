@@ -41,8 +41,10 @@ TestRunController::TestRunController(CommandRegistry& registry, DocumentSet& doc
       m_pane(new CTestRunPane(compile.Log()->parentWidget())),
       m_logic(new CRoundTripLogic(this)) {
     // Beside the problem list when the log shares a splitter with it.
-    if (auto* splitter = qobject_cast<QSplitter*>(compile.Log()->parentWidget()))
+    if (auto* splitter = qobject_cast<QSplitter*>(compile.Log()->parentWidget())) {
         splitter->addWidget(m_pane);
+        splitter->setStretchFactor(splitter->indexOf(m_pane), 2);
+    }
     else
         compile.Log()->parentWidget()->layout()->addWidget(m_pane);
     m_pane->hide();
@@ -101,8 +103,30 @@ void TestRunController::StartRoundTrip(const QString& installerPath, const QStri
     if (!m_logic->Start(options))
         return;
     m_logPane.RevealLog();
-    m_pane->show();
+    if (m_pane->isHidden())
+        ShowPane();
     m_pane->ShowRunning(u"正在测试安装与卸载…"_s);
+}
+
+void TestRunController::ShowPane() {
+    m_pane->show();
+    // The report needs more room than the problem list: take it from the log,
+    // once the pane just revealed has its size.
+    QTimer::singleShot(0, this, &TestRunController::GivePaneRoom);
+}
+
+void TestRunController::GivePaneRoom() {
+    auto* splitter = qobject_cast<QSplitter*>(m_pane->parentWidget());
+    if (!splitter)
+        return;
+    QList<int> sizes = splitter->sizes();
+    int total = 0;
+    for (int size : sizes)
+        total += size;
+    const int wanted = total * 2 / 5;
+    sizes.first() = std::max(0, sizes.first() - (wanted - sizes.last()));
+    sizes.last() = wanted;
+    splitter->setSizes(sizes);
 }
 
 void TestRunController::OnFinished(const RoundTripReport& report) { m_pane->ShowReport(report); }

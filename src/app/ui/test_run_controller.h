@@ -38,6 +38,8 @@ private:
     void OnCompileFinished(const CompileResult& result);
     void StartRoundTrip(const QString& installerPath, const QString& scriptPath);
     void OnFinished(const RoundTripReport& report);
+    void ShowPane();
+    void GivePaneRoom();
 
     DocumentSet& m_documents;
     CompileController& m_compile;

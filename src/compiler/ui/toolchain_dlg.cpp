@@ -17,19 +17,18 @@ constexpr int kQuestionTimeoutMs = 10000;
 CToolchainDlg::CToolchainDlg(const QString& makensisPath, QWidget* parent)
     : QDialog(parent), m_summary(new QLabel(u"正在检查…"_s, this)), m_tree(new QTreeWidget(this)) {
     setWindowTitle(u"工具链检查"_s);
-    resize(860, 420);
+    resize(1000, 480);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_summary);
     layout->addWidget(m_tree);
     layout->addWidget(buttons);
     m_summary->setWordWrap(true);
-    m_tree->setColumnCount(3);
-    m_tree->setHeaderLabels({u"项目"_s, u"找到"_s, u"安装后可以"_s});
+    m_tree->setColumnCount(2);
+    m_tree->setHeaderLabels({u"项目"_s, u"找到"_s});
     m_tree->setRootIsDecorated(false);
-    m_tree->setWordWrap(true);
+    m_tree->setItemsExpandable(false);
     m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    m_tree->header()->resizeSection(1, 300);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* check = new CToolchainCheckLogic(makensisPath, kQuestionTimeoutMs, this);
@@ -40,14 +39,18 @@ CToolchainDlg::CToolchainDlg(const QString& makensisPath, QWidget* parent)
 void CToolchainDlg::Show(const ToolchainFacts& facts) {
     int missing = 0;
     for (const ToolchainItem& item : ToolchainItems(facts)) {
-        auto* row = new QTreeWidgetItem(m_tree, {item.name, item.found, item.gain});
+        auto* row = new QTreeWidgetItem(m_tree, {item.name, item.found});
         row->setToolTip(1, item.found);
-        row->setToolTip(2, item.gain);
-        if (!item.present) {
-            ++missing;
-            for (int column = 0; column < 3; ++column)
-                row->setForeground(column, QColor(0xB0, 0x00, 0x00));
-        }
+        if (item.present)
+            continue;
+        ++missing;
+        for (int column = 0; column < 2; ++column)
+            row->setForeground(column, QColor(0xB0, 0x00, 0x00));
+        // What installing it brings, on a line of its own below.
+        auto* gain = new QTreeWidgetItem(row, {u"    "_s + item.gain});
+        gain->setFirstColumnSpanned(true);
+        gain->setToolTip(0, item.gain);
+        row->setExpanded(true);
     }
     m_summary->setText(missing == 0 ? u"编译与测试安装所需的一切都已就绪。"_s
                                     : u"缺少 %1 项，见下表的说明。"_s.arg(missing));
