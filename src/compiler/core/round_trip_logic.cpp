@@ -99,6 +99,8 @@ private:
     void EndPrefix(const QString& folder);
     bool MakePrefix(const QString& folder, QString& problem);
     bool PreparePrefix(const QString& folder, QString& problem);
+    // Installs, uninstalls and compares in the prepared prefix.
+    void RunSteps(const QString& folder, RoundTripReport& report);
     void StartDisplay();
     void StopDisplay();
 
@@ -239,6 +241,42 @@ void Session::StopDisplay() {
     }
 }
 
+void Session::RunSteps(const QString& folder, RoundTripReport& report) {
+    const QString prefix = folder + u"/prefix"_s;
+    const QString name = QFileInfo(m_options.installerPath).fileName();
+    QDir().mkpath(prefix + u"/drive_c/"_s + kInstallerFolder);
+    // The parent of the /D= folder is ours, not the installer's to remove.
+    QDir().mkpath(prefix + u"/drive_c/"_s + kChosenFolder);
+    QFile::copy(m_options.installerPath, prefix + u"/drive_c/"_s + kInstallerFolder + u'/' + name);
+    const PrefixSnapshot before = TakeSnapshot(prefix);
+    if (!before.readable) {
+        report.problem = u"无法读取 wine 环境的注册表文件"_s;
+        return;
+    }
+
+    QStringList install = {u"C:\\"_s + kInstallerFolder + u'\\' + name, u"/S"_s};
+    if (m_options.chooseDirectory)
+        install << u"/D=C:\\"_s + kChosenFolder + u'\\' + QFileInfo(name).completeBaseName();
+    m_progress(u"正在安装…"_s);
+    report.install = RunWine(folder, install, m_options.stepLimitMs);
+    report.installed = ComparePrefix(before, TakeSnapshot(prefix));
+    report.uninstallString = FindUninstallString(report.installed.registry);
+    const WindowsCommand uninstall = ParseUninstallString(report.uninstallString);
+
+    if (report.install.outcome != StepOutcome::Finished) {
+        report.uninstall.detail = u"安装没有完成，未卸载"_s;
+    } else if (uninstall.IsEmpty()) {
+        report.uninstall.detail = u"安装程序没有登记卸载程序（Uninstall 键下没有 UninstallString）"_s;
+    } else {
+        m_progress(u"正在卸载…"_s);
+        QStringList arguments = QStringList{uninstall.program} + uninstall.arguments;
+        if (!uninstall.arguments.contains(u"/S"_s, Qt::CaseInsensitive))
+            arguments << u"/S"_s;
+        report.uninstall = RunWine(folder, arguments, m_options.stepLimitMs);
+    }
+    report.leftovers = ComparePrefix(before, TakeSnapshot(prefix));
+}
+
 RoundTripReport Session::Run() {
     RoundTripReport report;
     report.installerPath = m_options.installerPath;
@@ -265,40 +303,8 @@ RoundTripReport Session::Run() {
     StartDisplay();
     report.headless = m_display.isEmpty();
 
-    if (PreparePrefix(folder, report.problem)) {
-        const QString prefix = folder + u"/prefix"_s;
-        const QString name = QFileInfo(m_options.installerPath).fileName();
-        QDir().mkpath(prefix + u"/drive_c/"_s + kInstallerFolder);
-        // The parent of the /D= folder is ours, not the installer's to remove.
-        QDir().mkpath(prefix + u"/drive_c/"_s + kChosenFolder);
-        QFile::copy(m_options.installerPath, prefix + u"/drive_c/"_s + kInstallerFolder + u'/' + name);
-        const PrefixSnapshot before = TakeSnapshot(prefix);
-
-        QStringList install = {u"C:\\"_s + kInstallerFolder + u'\\' + name, u"/S"_s};
-        if (m_options.chooseDirectory)
-            install << u"/D=C:\\"_s + kChosenFolder + u'\\' + QFileInfo(name).completeBaseName();
-        m_progress(u"正在安装…"_s);
-        report.install = RunWine(folder, install, m_options.stepLimitMs);
-        const PrefixSnapshot installed = TakeSnapshot(prefix);
-        report.installed = ComparePrefix(before, installed);
-        report.uninstallString = FindUninstallString(report.installed.registry);
-        const WindowsCommand uninstall = ParseUninstallString(report.uninstallString);
-
-        if (report.install.outcome != StepOutcome::Finished) {
-            report.uninstall.detail = u"安装没有完成，未卸载"_s;
-        } else if (uninstall.IsEmpty()) {
-            report.uninstall.detail = u"安装程序没有登记卸载程序（Uninstall 键下没有 UninstallString）"_s;
-        } else {
-            m_progress(u"正在卸载…"_s);
-            QStringList arguments = QStringList{uninstall.program} + uninstall.arguments;
-            if (!uninstall.arguments.contains(u"/S"_s, Qt::CaseInsensitive))
-                arguments << u"/S"_s;
-            report.uninstall = RunWine(folder, arguments, m_options.stepLimitMs);
-        }
-        report.leftovers = ComparePrefix(before, TakeSnapshot(prefix));
-        if (!before.readable)
-            report.problem = u"无法读取 wine 环境的注册表文件"_s;
-    }
+    if (PreparePrefix(folder, report.problem))
+        RunSteps(folder, report);
     m_progress(u"正在清理…"_s);
     EndPrefix(folder);
     StopDisplay();
