@@ -132,6 +132,28 @@ TEST_F(RoundTripTest, AMessageBoxUnderSilentModeIsKilledAtTheLimit) {
     ExpectNothingOfTheUsersTouched();
 }
 
+TEST_F(RoundTripTest, StopEndsAHangingInstallerAndSaysItWasStopped) {
+    const QString installer = Build("Wait",
+                                    "Unicode true\nTarget amd64-unicode\nName Wait\nOutFile Wait.exe\n"
+                                    "RequestExecutionLevel user\nSection\n  MessageBox MB_OK \"waiting\"\nSectionEnd\n");
+    CRoundTripLogic logic;
+    QSignalSpy finished(&logic, &CRoundTripLogic::Finished);
+    QObject::connect(&logic, &CRoundTripLogic::Progress, &logic, [&](const QString& text) {
+        if (text == "正在安装…")
+            logic.Stop();
+    });
+    RoundTripOptions options;
+    options.installerPath = installer;
+    options.templateFolder = s_root->filePath("template");
+    options.workRoot = m_dir.path();
+    ASSERT_TRUE(logic.Start(options));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.size() == 1; }, 600000));
+    const RoundTripReport report = finished.first().first().value<RoundTripReport>();
+    EXPECT_EQ(report.install.outcome, StepOutcome::Stopped);
+    EXPECT_EQ(InstallSummary(report), "安装: 已停止");
+    ExpectNothingOfTheUsersTouched();
+}
+
 TEST_F(RoundTripTest, A32BitInstallerWithOnly64BitWineSaysHowToGet32BitWine) {
     const QString installer =
         Build("Small32", "Unicode true\nName Small32\nOutFile Small32.exe\nRequestExecutionLevel user\nSection\nSectionEnd\n");
