@@ -9,6 +9,8 @@ packages=(
   # The sanitized test build and the fuzz targets (scripts/test_sanitized.sh)
   clang libclang-rt-dev llvm
   nsis nsis-doc
+  # Running built installers and the install/uninstall test run (64-bit wine; wine32 needs i386 multiarch)
+  wine wine64
   xvfb xauth fonts-wqy-microhei
   # Desktop integration: the MIME database, the validators and the tools the tests ask
   shared-mime-info desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl

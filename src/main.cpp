@@ -2,6 +2,7 @@
 #include "app/core/command_line.h"
 #include "app/core/headless_check.h"
 #include "app/core/instance_channel.h"
+#include "app/core/test_run_command.h"
 #include "app/ui/main_frame.h"
 #include "config/core/config_paths.h"
 #include "config/core/configurator.h"
@@ -42,6 +43,9 @@ int RunCheck(int argc, char** argv, const CommandLine& commandLine) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Decided before QApplication: the test run needs no display.
+    if (const std::optional<int> exitCode = RunTestRunCommand(argc, argv))
+        return *exitCode;
     if (const CommandLine commandLine = ParseArgv(argc, argv); commandLine.check)
         return RunCheck(argc, argv, commandLine);
     QApplication app(argc, argv);

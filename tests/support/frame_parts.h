@@ -9,6 +9,7 @@
 #include "app/ui/frame_status_bar.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/start_page_view.h"
+#include "compiler/ui/test_run_controller.h"
 #include "compiler/ui/compile_controller.h"
 #include "compiler/ui/compile_log_ctrl.h"
 #include "outline/ui/pane_container.h"
@@ -29,6 +30,7 @@ inline DocumentSet& FrameDocuments(const CMainFrame& frame) { return *FramePart<
 inline CommandActions& FrameActions(const CMainFrame& frame) { return *FramePart<CommandActions>(frame); }
 inline FrameCommands& FrameEditing(const CMainFrame& frame) { return *FramePart<FrameCommands>(frame); }
 inline CompileController& FrameCompiler(const CMainFrame& frame) { return *FramePart<CompileController>(frame); }
+inline TestRunController& FrameTestRuns(const CMainFrame& frame) { return *FramePart<TestRunController>(frame); }
 inline SidePaneController& FrameSidePane(const CMainFrame& frame) { return *FramePart<SidePaneController>(frame); }
 inline CFileTabCtrl* FrameTabs(const CMainFrame& frame) { return FramePart<CFileTabCtrl>(frame); }
 inline CNewWizardDlg* FrameStartPage(const CMainFrame& frame) { return FramePart<CNewWizardDlg>(frame); }

@@ -73,6 +73,8 @@ inline constexpr int ConvertToLf = 32971;
 inline constexpr int RunInstaller = 32789;
 inline constexpr int NextDiagnostic = 32920;
 inline constexpr int PreviousDiagnostic = 32921;
+// Installs and uninstalls the built installer in a throwaway wine prefix.
+inline constexpr int TestRun = 32980;
 // Statistics
 inline constexpr int SignIn = 32910;
 inline constexpr int ViewStatistics = 32911;
@@ -85,6 +87,7 @@ inline constexpr int NsisSite = 32861;
 inline constexpr int HomeSite = 32864;
 inline constexpr int OnlineHelp = 32906;
 inline constexpr int CheckUpdate = 32865;
+inline constexpr int ToolchainCheck = 32981;
 inline constexpr int About = 57664;
 // Tab menu
 inline constexpr int CopyPath = 32898;

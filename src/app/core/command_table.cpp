@@ -92,6 +92,7 @@ std::vector<CommandInfo> BuildTable() {
         {ConvertToCrLf, u"转换为 Windows 格式 (CR LF)"_s, {}, u"将当前脚本的所有行尾转换为 CR LF"_s},
         {ConvertToLf, u"转换为 Unix 格式 (LF)"_s, {}, u"将当前脚本的所有行尾转换为 LF"_s},
         {RunInstaller, u"运行安装程序(&E)"_s, {u"F9"_s}, u"运行安装程序"_s},
+        {TestRun, u"测试安装与卸载(&T)"_s, {u"Ctrl+Shift+F9"_s}, u"在临时的 wine 环境中静默安装并卸载，报告写入和遗留的文件与注册表项"_s},
         {NextDiagnostic, u"下一个问题(&X)"_s, {u"F4"_s}, u"转到编译的下一个错误或警告"_s},
         {PreviousDiagnostic, u"上一个问题(&V)"_s, {u"Shift+F4"_s}, u"转到编译的上一个错误或警告"_s},
 
@@ -105,6 +106,7 @@ std::vector<CommandInfo> BuildTable() {
         {HomeSite, u"Korvane安装官方网站(&E)"_s, {}, u"访问 Korvane安装官方网站"_s},
         {OnlineHelp, u"Korvane安装在线帮助(&H)"_s, {}, u"访问 Korvane安装在线帮助"_s},
         {CheckUpdate, u"检查更新(&C)"_s, {}, u"检查是否有更新的版本"_s},
+        {ToolchainCheck, u"工具链检查(&K)..."_s, {}, u"检查本机的 NSIS 编译器、存根、插件、手册和 wine"_s},
         {About, u"关于Korvane安装(&A)..."_s, {}, u"显示关于本软件"_s},
 
         {CopyPath, u"复制文件路径到剪切板"_s, {}, {}},
@@ -149,7 +151,7 @@ std::vector<MenuNode> BuildMainMenu() {
                 {Item(ToggleToolbar), Item(ToggleStatusBar), Item(ToggleLog), Separator(), Item(StartPage),
                  Item(ToggleOutline), Item(ToggleThumbnail), Separator(), Item(Settings)}),
         Submenu(u"NSIS(&N)"_s,
-                {Item(Compile), Item(CompileRun), Item(StopCompile), Separator(), Item(RunInstaller), Item(OpenFolder),
+                {Item(Compile), Item(CompileRun), Item(StopCompile), Separator(), Item(RunInstaller), Item(TestRun), Item(OpenFolder),
                  Separator(), Item(NextDiagnostic), Item(PreviousDiagnostic), Separator(),
                  Submenu(u"设置压缩格式"_s, std::move(compressors)),
                  Submenu(u"设置脚本编码格式"_s,
@@ -160,7 +162,7 @@ std::vector<MenuNode> BuildMainMenu() {
         Submenu(u"统计(&S)"_s, {Item(SignIn), Item(ViewStatistics), Item(InsertStatistics)}),
         Submenu(u"帮助(&H)"_s,
                 {Item(Manual), Item(ContextHelp), Item(NsisSite), Separator(), Item(HomeSite), Item(OnlineHelp),
-                 Item(CheckUpdate), Separator(), Item(About)}),
+                 Item(CheckUpdate), Item(ToolchainCheck), Separator(), Item(About)}),
     };
 }
 

@@ -6,6 +6,7 @@
 #include "app/core/command_table.h"
 #include "app/core/document_rules.h"
 #include "app/ui/command_actions.h"
+#include "compiler/ui/test_run_controller.h"
 #include "app/ui/document_set.h"
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/frame_commands.h"
@@ -107,6 +108,7 @@ void CMainFrame::RegisterControllers() {
     connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_compile, &CompileController::CompressorChanged, this, &CMainFrame::UpdateCommandStates);
     m_diagnostics = new DiagnosticsController(m_registry, *m_hosts, *m_compile, this);
+    new TestRunController(m_registry, *m_hosts, *m_compile, *this, m_config, this);
     new HeaderCompileHint(*m_compile, m_registry, *m_documents, m_prompter, *m_status, this);
     connect(m_frameCommands->FindDialog(), &CFindReplaceDlg::Reported, this,
             [this](const QString& text) { m_status->SetPartText(0, text); });

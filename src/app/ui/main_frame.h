@@ -28,6 +28,7 @@ class FrameStatusBar;
 class Prompter;
 class ProportionalSplitter;
 class SidePaneController;
+class TestRunController;
 class QStackedWidget;
 class QToolBar;
 

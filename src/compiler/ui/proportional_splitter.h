@@ -1,4 +1,4 @@
-// ProportionalSplitter: a two-pane splitter whose position is kept as a share of its size.
+// ProportionalSplitter: a splitter whose first pane keeps a share of its size; the others split the rest.
 #pragma once
 
 #include <QSplitter>
