@@ -5,8 +5,8 @@
 #include "editor/ui/qsci_base.h"
 
 #include <QAccessibleWidget>
-#include <QPointer>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
