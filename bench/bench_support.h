@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -28,10 +29,19 @@ inline bool WriteFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// With SCRIVO_BENCH_SMOKE set, inputs shrink a thousandfold and timed runs
+// to a moment: CI runs every benchmark that way so none stops working unseen.
+inline bool SmokeRun() {
+    static const bool smoke = qEnvironmentVariableIsSet("SCRIVO_BENCH_SMOKE");
+    return smoke;
+}
+inline qsizetype BenchSize(qsizetype full) { return SmokeRun() ? std::max<qsizetype>(1, full / 1000) : full; }
+inline double BenchSeconds(double full) { return SmokeRun() ? 0.01 : full; }
+
 // About 100,000 lines of compiler output: every !echo is printed at verbosity 4.
 inline QByteArray StreamingScriptText() {
     QByteArray text = "!verbose 4\n";
-    for (int i = 1; i <= 100000; ++i)
+    for (qsizetype i = 1; i <= BenchSize(100000); ++i)
         text += "!echo \"line " + QByteArray::number(i) + " of the streaming benchmark\"\n";
     return text + "Name Big\nOutFile big.exe\nRequestExecutionLevel user\nSection\nSectionEnd\n";
 }

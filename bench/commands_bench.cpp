@@ -25,7 +25,7 @@ void Refill(QsciScintillaBase& editor, const QByteArray& text) {
 }
 
 void BM_CommentLinesLogic(benchmark::State& state) {
-    const QByteArray text = Script(int(state.range(0)));
+    const QByteArray text = Script(int(BenchSize(state.range(0))));
     const std::string_view view(text.constData(), std::size_t(text.size()));
     for (auto _ : state)
         benchmark::DoNotOptimize(CommentLines(view, 0, long(text.size()), CommentMode::Comment));
@@ -34,7 +34,7 @@ void BM_CommentLinesLogic(benchmark::State& state) {
 BENCHMARK(BM_CommentLinesLogic)->Arg(10'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 void BM_CommentLinesEditor(benchmark::State& state) {
-    const QByteArray text = Script(int(state.range(0)));
+    const QByteArray text = Script(int(BenchSize(state.range(0))));
     QsciScintillaBase editor;
     for (auto _ : state) {
         state.PauseTiming();
@@ -48,7 +48,7 @@ BENCHMARK(BM_CommentLinesEditor)->Arg(10'000)->Arg(1'000'000)->Unit(benchmark::k
 
 // Every "a" becomes "aa": each replacement is its own undo step, as the user expects of Replace All.
 void BM_ReplaceAllEditor(benchmark::State& state) {
-    const QByteArray text = Script(int(state.range(0)));
+    const QByteArray text = Script(int(BenchSize(state.range(0))));
     QsciScintillaBase editor;
     for (auto _ : state) {
         state.PauseTiming();

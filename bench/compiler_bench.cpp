@@ -90,8 +90,8 @@ void Driver(benchmark::State& state) {
 }  // namespace
 
 // 0: hello world, 1: MUI2 + LogicLib + FileFunc, 2: 100,000 lines of output.
-BENCHMARK(MakensisAlone)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
-BENCHMARK(Driver)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+BENCHMARK(MakensisAlone)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(BenchSeconds(3));
+BENCHMARK(Driver)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(BenchSeconds(3));
 BENCHMARK(MakensisAlone)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(Driver)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 

@@ -74,11 +74,11 @@ const Inputs& InputsOf(qsizetype megabytes) {
         return found->second;
     static const QByteArray base = NsisIncludeText();
     Inputs inputs;
-    inputs.utf8 = Repeat(base, megabytes * kMegabyte, kChineseLine);
-    inputs.ascii = Repeat(base, megabytes * kMegabyte);
+    inputs.utf8 = Repeat(base, BenchSize(megabytes * kMegabyte), kChineseLine);
+    inputs.ascii = Repeat(base, BenchSize(megabytes * kMegabyte));
     bool lossy = false;
     Utf8ToAnsi(inputs.utf8, inputs.gbk, lossy);
-    Utf8ToCodePage(Repeat(base, megabytes * kMegabyte, kFrenchLine), CodePage::Windows1252, inputs.windows1252, lossy);
+    Utf8ToCodePage(Repeat(base, BenchSize(megabytes * kMegabyte), kFrenchLine), CodePage::Windows1252, inputs.windows1252, lossy);
     inputs.utf16 = "\xFF\xFE";
     Utf8ToUtf16(inputs.utf8, ByteOrder::LittleEndian, inputs.utf16, lossy);
     return cache.emplace(megabytes, std::move(inputs)).first->second;

@@ -12,7 +12,7 @@ namespace {
 
 using Sci = QsciScintillaBase;
 
-constexpr qsizetype kScriptBytes = 10 * 1024 * 1024;
+const qsizetype kScriptBytes = BenchSize(10 * 1024 * 1024);
 
 const QByteArray& Script() {
     static const QByteArray script = NsisHeadersScript(kScriptBytes);

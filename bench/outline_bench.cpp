@@ -18,7 +18,7 @@ extern char** environ;
 
 namespace {
 
-constexpr qsizetype kScriptBytes = 10 * 1024 * 1024;
+const qsizetype kScriptBytes = BenchSize(10 * 1024 * 1024);
 
 QString IncludeDir() {
     QProcess makensis;

@@ -62,7 +62,7 @@ BENCHMARK(BM_BareComponentToFirstPaint)->Unit(benchmark::kMillisecond)->Iteratio
 
 void BM_OpenScriptToFirstPaint(benchmark::State& state) {
     ProgramFolder folder;
-    const QString path = ScriptOfSize(folder.dir, state.range(0) << 20);
+    const QString path = ScriptOfSize(folder.dir, BenchSize(state.range(0) << 20));
     CMainFrame frame(*folder.config, folder.prompter, QUrl());
     frame.resize(1000, 700);
     frame.show();
@@ -86,7 +86,7 @@ BENCHMARK(BM_OpenScriptToFirstPaint)->Arg(10)->Arg(50)->Unit(benchmark::kMillise
 // The peer: the same bytes read and handed to a bare component, no detection or conversion.
 void BM_BareReadAndShow(benchmark::State& state) {
     QTemporaryDir dir;
-    const QString path = ScriptOfSize(dir, state.range(0) << 20);
+    const QString path = ScriptOfSize(dir, BenchSize(state.range(0) << 20));
     for (auto _ : state) {
         QsciScintillaBase editor;
         editor.resize(1000, 700);

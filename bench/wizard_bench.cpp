@@ -37,7 +37,7 @@ WizardData LargeInstaller(int groupCount, int filesPerGroup) {
 }
 
 void BM_GenerateScript(benchmark::State& state) {
-    const WizardData data = LargeInstaller(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const WizardData data = LargeInstaller(static_cast<int>(state.range(0)), static_cast<int>(BenchSize(state.range(1))));
     qsizetype size = 0;
     for (auto _ : state) {
         const QString script = GenerateScript(data);
@@ -56,7 +56,7 @@ void BM_FinishToNewDocumentShown(benchmark::State& state) {
     frame.resize(1000, 700);
     frame.show();
     WizardController* controller = frame.findChild<WizardController*>();
-    const WizardData data = LargeInstaller(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const WizardData data = LargeInstaller(static_cast<int>(state.range(0)), static_cast<int>(BenchSize(state.range(1))));
     qsizetype lines = 0;
     for (auto _ : state) {
         state.PauseTiming();

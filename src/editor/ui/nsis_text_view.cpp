@@ -32,7 +32,7 @@ CNsisTextView::CNsisTextView(const Configurator& config, QWidget* parent, StyleF
       m_editor(new QsciScintillaBase(this)),
       m_styler(new NsisStyler(m_editor)),
       m_filter(std::move(filter)) {
-    UsePlainEditorAccessibility();
+    UseEditorAccessibility();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_editor);

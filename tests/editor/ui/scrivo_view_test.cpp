@@ -6,7 +6,6 @@
 #include "config/core/lexer_type.h"
 #include "editor/ui/qsci_base.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -197,12 +196,4 @@ TEST_F(ViewTest, CommandsAreColouredInAnyLetterCase) {
     };
     EXPECT_NE(lineStyle(0), lineStyle(2));
     EXPECT_EQ(lineStyle(1), lineStyle(0));
-}
-
-TEST_F(ViewTest, EditorsGetThePlainAccessibleInterface) {
-    // The component's own interface counts every character before the caret on each caret move.
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(m_view->Editor());
-    ASSERT_NE(accessible, nullptr);
-    EXPECT_EQ(accessible->role(), QAccessible::EditableText);
-    EXPECT_EQ(accessible->textInterface(), nullptr);
 }
