@@ -3,6 +3,7 @@
 #include "compiler/core/live_check_plan.h"
 
 #include "compiler/compile_helpers.h"
+#include "compiler/heavy_script.h"
 #include "support/eventually.h"
 #include "support/test_files.h"
 
@@ -140,20 +141,10 @@ TEST_F(LiveCheckTest, ANewDocumentIsCheckedByThePreprocessorAlone) {
 }
 
 TEST_F(LiveCheckTest, ANewCheckKillsTheRunningOne) {
-    // Each macro inserts the one below twice: about a million expansions.
-    QByteArray heavy;
-    for (int i = 0; i < 20; ++i) {
-        heavy += "!macro M" + QByteArray::number(i) + "\n";
-        heavy += i == 0 ? QByteArray("!define /redef X 1\n")
-                        : "!insertmacro M" + QByteArray::number(i - 1) + "\n!insertmacro M" + QByteArray::number(i - 1)
-                + "\n";
-        heavy += "!macroend\n";
-    }
-    heavy += "!insertmacro M19\n";
     Write("script.nsi", "");
     CLiveCheck check(60000);
     QSignalSpy finished(&check, &CLiveCheck::Finished);
-    check.Start({heavy, PathOf("script.nsi"), CompileSettings{kMakensis, {}, false, false, 0}});
+    check.Start({HeavyPreprocessorScript(), PathOf("script.nsi"), CompileSettings{kMakensis, {}, false, false, 0}});
     ASSERT_EVENTUALLY(check.ProcessId() > 0);
     const pid_t heavyPid = pid_t(check.ProcessId());
     ASSERT_TRUE(IsAlive(heavyPid));
