@@ -33,11 +33,15 @@ TEST(LiveCheckPlan, TheOutputOverrideFollowsTheScriptAndTheCompressorIsNotTheMen
     const CompileSettings settings{kMakensis, "/DA=1", true, false, 5};
     const QStringList preprocess = PreprocessArguments(settings);
     EXPECT_EQ(preprocess, (QStringList{"-NOCONFIG", "-DA=1", "-SAFEPPO", "-"}));
-    const QStringList full = FullCheckArguments(settings, "/tmp/x/i.exe");
-    EXPECT_EQ(full.last(), "-XOutFile /tmp/x/i.exe");
-    EXPECT_EQ(full.indexOf("-"), full.size() - 2);
-    EXPECT_LT(full.indexOf("-XSetCompress off"), full.indexOf("-"));
-    EXPECT_FALSE(full.contains("-XSetCompressor /FINAL lzma"));
+    for (const bool override : {false, true}) {
+        const QStringList full = FullCheckArguments(settings, "/tmp/x/i.exe", override);
+        EXPECT_EQ(full.last(), "-XOutFile /tmp/x/i.exe");
+        EXPECT_EQ(full.indexOf("-"), full.size() - 2);
+        EXPECT_LT(full.indexOf("-XSetCompress off"), full.indexOf("-"));
+        EXPECT_EQ(full.indexOf("-XSetCompressor /FINAL zlib") >= 0, override);
+    }
+    EXPECT_TRUE(SetsCompressor("Name x\n  setcompressor /SOLID lzma\n"));
+    EXPECT_FALSE(SetsCompressor("Name x\nDetailPrint SetCompressor\n"));
 }
 
 class LiveCheckTest : public ::testing::Test {
@@ -105,6 +109,11 @@ TEST_F(LiveCheckTest, TheFullPassShowsWarningsOfTheUnsavedTextAndWritesNothingBe
     EXPECT_EQ(result.diagnostics[0].file, PathOf("script.nsi"));
     EXPECT_EQ(result.diagnostics[0].line, 8);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+
+    // The check's own choice of compressor warns of nothing.
+    const LiveCheckResult solid = Check("SetCompressor /SOLID lzma\n" + HelloScript(), PathOf("script.nsi"));
+    EXPECT_TRUE(solid.fullPass);
+    EXPECT_TRUE(solid.diagnostics.isEmpty());
 }
 
 TEST_F(LiveCheckTest, ScriptCommandsNeverRunWhereverTheyComeFrom) {
@@ -153,5 +162,18 @@ TEST_F(LiveCheckTest, ANewCheckKillsTheRunningOne) {
     EXPECT_FALSE(IsAlive(heavyPid));
     ASSERT_EVENTUALLY(finished.count() == 1);
     EXPECT_TRUE(finished.first().first().value<LiveCheckResult>().fullPass);
+}
+TEST_F(LiveCheckTest, ACheckPastItsLimitIsKilledAndSaysSo) {
+    Write("script.nsi", "");
+    CLiveCheck check(300);
+    QSignalSpy finished(&check, &CLiveCheck::Finished);
+    check.Start({HeavyPreprocessorScript(), PathOf("script.nsi"), CompileSettings{kMakensis, {}, false, false, 0}});
+    ASSERT_EVENTUALLY(check.ProcessId() > 0);
+    const pid_t pid = pid_t(check.ProcessId());
+    ASSERT_EVENTUALLY(finished.count() == 1);
+    const LiveCheckResult result = finished.first().first().value<LiveCheckResult>();
+    EXPECT_TRUE(result.timedOut);
+    EXPECT_FALSE(result.fullPass);
+    EXPECT_FALSE(IsAlive(pid));
 }
 }  // namespace

@@ -88,7 +88,8 @@ void CLiveCheck::StartPass(Pass pass) {
     });
     const QStringList arguments = pass == Pass::Preprocess
         ? PreprocessArguments(m_request.settings)
-        : FullCheckArguments(m_request.settings, m_scratch->filePath(QStringLiteral("installer.exe")));
+        : FullCheckArguments(m_request.settings, m_scratch->filePath(QStringLiteral("installer.exe")),
+                             m_overrideCompressor);
     m_process->start(m_request.settings.compilerPath, arguments);
     m_process->write(m_stdinText);
     m_process->closeWriteChannel();
@@ -138,9 +139,11 @@ void CLiveCheck::OnPassEnded(bool timedOut) {
     m_preprocessed = ReadDiagnostics(process->readAllStandardError());
     if (!completed || process->exitCode() != 0 || m_request.scriptPath.isEmpty())
         return Finish(m_preprocessed);
-    m_result.unsafeDirectives = UnsafeDirectives(process->readAllStandardOutput());
+    const QByteArray preprocessed = process->readAllStandardOutput();
+    m_result.unsafeDirectives = UnsafeDirectives(preprocessed);
     if (!m_result.unsafeDirectives.isEmpty())
         return Finish(m_preprocessed);
+    m_overrideCompressor = SetsCompressor(preprocessed);
     StartPass(Pass::Full);
 }
 

@@ -76,6 +76,7 @@ private:
     QString m_folder;      // where makensis runs
     QString m_textCopy;    // the text in the scratch folder, where headers' macros are looked up
     Pass m_pass = Pass::Preprocess;
+    bool m_overrideCompressor = false;  // the script chooses a compressor
     LiveCheckResult m_result;
     QList<Diagnostic> m_preprocessed;  // what pass 1 found
     int m_run = 0;                     // counts checks, so a late result of a cancelled one is dropped

@@ -14,6 +14,23 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 // makensis 3.08's directives that start a program, write, delete or create a
 // file; !writefile is not in 3.08 but may come.
+// Calls f with the first word of every line, in lower case.
+template <typename F>
+void ForEachFirstWord(QByteArrayView text, F&& f) {
+    while (!text.isEmpty()) {
+        const qsizetype end = text.indexOf('\n');
+        const QByteArrayView line = end < 0 ? text : text.first(end);
+        text = end < 0 ? QByteArrayView() : text.sliced(end + 1);
+        qsizetype start = 0;
+        while (start < line.size() && IsBlank(line[start]))
+            ++start;
+        qsizetype stop = start;
+        while (stop < line.size() && !IsBlank(line[stop]))
+            ++stop;
+        f(line.sliced(start, stop - start).toByteArray().toLower());
+    }
+}
+
 const QSet<QByteArray>& Unsafe() {
     static const QSet<QByteArray> names = {"!system",   "!execute",       "!makensis",   "!packhdr",
                                            "!finalize", "!uninstfinalize", "!appendfile", "!writefile",
@@ -26,10 +43,11 @@ QStringList PreprocessArguments(const CompileSettings& settings) {
     return OptionsWithoutCompressor(settings) << QStringLiteral("-SAFEPPO") << QStringLiteral("-");
 }
 
-QStringList FullCheckArguments(const CompileSettings& settings, const QString& installer) {
-    QStringList arguments{QStringLiteral("-X!pragma warning disable 8020"),
-                          QStringLiteral("-XSetCompressor /FINAL zlib"), QStringLiteral("-XSetCompress off")};
-    arguments << OptionsWithoutCompressor(settings) << QStringLiteral("-")
+QStringList FullCheckArguments(const CompileSettings& settings, const QString& installer, bool overrideCompressor) {
+    QStringList arguments;
+    if (overrideCompressor)
+        arguments << QStringLiteral("-X!pragma warning disable 8020") << QStringLiteral("-XSetCompressor /FINAL zlib");
+    arguments << QStringLiteral("-XSetCompress off") << OptionsWithoutCompressor(settings) << QStringLiteral("-")
               << QStringLiteral("-XOutFile ") + installer;
     return arguments;
 }
@@ -37,23 +55,19 @@ QStringList FullCheckArguments(const CompileSettings& settings, const QString& i
 QStringList UnsafeDirectives(QByteArrayView preprocessed) {
     QStringList found;
     QSet<QByteArray> seen;
-    while (!preprocessed.isEmpty()) {
-        const qsizetype end = preprocessed.indexOf('\n');
-        QByteArrayView line = end < 0 ? preprocessed : preprocessed.first(end);
-        preprocessed = end < 0 ? QByteArrayView() : preprocessed.sliced(end + 1);
-        qsizetype start = 0;
-        while (start < line.size() && IsBlank(line[start]))
-            ++start;
-        qsizetype stop = start;
-        while (stop < line.size() && !IsBlank(line[stop]))
-            ++stop;
-        const QByteArray word = line.sliced(start, stop - start).toByteArray().toLower();
+    ForEachFirstWord(preprocessed, [&](const QByteArray& word) {
         if (Unsafe().contains(word) && !seen.contains(word)) {
             seen.insert(word);
             found << QString::fromUtf8(word);
         }
-    }
+    });
     return found;
+}
+
+bool SetsCompressor(QByteArrayView preprocessed) {
+    bool sets = false;
+    ForEachFirstWord(preprocessed, [&](const QByteArray& word) { sets = sets || word == "setcompressor"; });
+    return sets;
 }
 
 QString FullCheckSkippedText(const QStringList& directives) {

@@ -15,9 +15,14 @@ QStringList PreprocessArguments(const CompileSettings& settings);
 // Pass 2: a full compile of the text from standard input whose installer goes
 // to installer (given after the script, so it wins over the script's
 // OutFile). The payload is stored, not compressed, so a large File costs
-// reading only; the warning that the script's own SetCompressor is ignored is
-// the check's doing and is silenced.
-QStringList FullCheckArguments(const CompileSettings& settings, const QString& installer);
+// reading only. A solid compressor would pack it all the same, so a script
+// that chooses its compressor gets zlib instead (overrideCompressor), and the
+// warning that its own choice is ignored is silenced; only a script that also
+// turns warnings into errors still sees it.
+QStringList FullCheckArguments(const CompileSettings& settings, const QString& installer, bool overrideCompressor);
+
+// Whether preprocessed text chooses a compressor.
+bool SetsCompressor(QByteArrayView preprocessed);
 
 // The directives in preprocessed text that run a program or write a file, in
 // lower case, each once, in order of appearance. Any of them keeps the check to
