@@ -12,8 +12,6 @@ QStringList OptionsWithoutCompressor(CompileSettings settings) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
-// makensis 3.08's directives that start a program, write, delete or create a
-// file; !writefile is not in 3.08 but may come.
 // Calls f with the first word of every line, in lower case.
 template <typename F>
 void ForEachFirstWord(QByteArrayView text, F&& f) {
@@ -31,6 +29,8 @@ void ForEachFirstWord(QByteArrayView text, F&& f) {
     }
 }
 
+// makensis 3.08's directives that start a program, write, delete or create a
+// file; !writefile is not in 3.08 but may come.
 const QSet<QByteArray>& Unsafe() {
     static const QSet<QByteArray> names = {"!system",   "!execute",       "!makensis",   "!packhdr",
                                            "!finalize", "!uninstfinalize", "!appendfile", "!writefile",
