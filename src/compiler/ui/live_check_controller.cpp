@@ -11,6 +11,8 @@
 #include "editor/ui/scrivo_view.h"
 
 #include <algorithm>
+#include <cctype>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 
