@@ -58,6 +58,14 @@ protected:
         return finished.isEmpty() ? LiveCheckResult{} : finished.first().first().value<LiveCheckResult>();
     }
 
+    // Starts a check that keeps makensis busy; its process id once it runs, else 0.
+    pid_t StartHeavyCheck(CLiveCheck& check) {
+        Write("script.nsi", "");
+        check.Start({HeavyPreprocessorScript(), PathOf("script.nsi"), CompileSettings{kMakensis, {}, false, false, 0}});
+        EXPECT_EVENTUALLY(check.ProcessId() > 0);
+        return pid_t(check.ProcessId());
+    }
+
     static const Diagnostic* FirstError(const LiveCheckResult& result) {
         for (const Diagnostic& diagnostic : result.diagnostics) {
             if (diagnostic.severity == DiagnosticSeverity::Error)
@@ -150,12 +158,9 @@ TEST_F(LiveCheckTest, ANewDocumentIsCheckedByThePreprocessorAlone) {
 }
 
 TEST_F(LiveCheckTest, ANewCheckKillsTheRunningOne) {
-    Write("script.nsi", "");
     CLiveCheck check(60000);
     QSignalSpy finished(&check, &CLiveCheck::Finished);
-    check.Start({HeavyPreprocessorScript(), PathOf("script.nsi"), CompileSettings{kMakensis, {}, false, false, 0}});
-    ASSERT_EVENTUALLY(check.ProcessId() > 0);
-    const pid_t heavyPid = pid_t(check.ProcessId());
+    const pid_t heavyPid = StartHeavyCheck(check);
     ASSERT_TRUE(IsAlive(heavyPid));
 
     check.Start({HelloScript(), PathOf("script.nsi"), CompileSettings{kMakensis, {}, false, false, 0}});
@@ -163,13 +168,11 @@ TEST_F(LiveCheckTest, ANewCheckKillsTheRunningOne) {
     ASSERT_EVENTUALLY(finished.count() == 1);
     EXPECT_TRUE(finished.first().first().value<LiveCheckResult>().fullPass);
 }
+
 TEST_F(LiveCheckTest, ACheckPastItsLimitIsKilledAndSaysSo) {
-    Write("script.nsi", "");
     CLiveCheck check(300);
     QSignalSpy finished(&check, &CLiveCheck::Finished);
-    check.Start({HeavyPreprocessorScript(), PathOf("script.nsi"), CompileSettings{kMakensis, {}, false, false, 0}});
-    ASSERT_EVENTUALLY(check.ProcessId() > 0);
-    const pid_t pid = pid_t(check.ProcessId());
+    const pid_t pid = StartHeavyCheck(check);
     ASSERT_EVENTUALLY(finished.count() == 1);
     const LiveCheckResult result = finished.first().first().value<LiveCheckResult>();
     EXPECT_TRUE(result.timedOut);
