@@ -35,6 +35,7 @@ TEST_F(ConfiguratorLoad, SavedSettingsComeBackInOrder) {
     changed.CompilePath = QStringLiteral("/home/用户/nsis/makensis");
     changed.Defs = QStringLiteral("/DNAME=值\n/DDEBUG");
     changed.SaveCompile = 0;
+    changed.LiveCheck = 0;
     Loaded().Base() = changed;
     m_config->SaveBaseConfig();
     EXPECT_EQ(Loaded().Base(), changed);
@@ -45,7 +46,7 @@ TEST_F(ConfiguratorLoad, SavedSettingsComeBackInOrder) {
          {"ShowMaximized",   "CaptionShowFName", "OpenLastFiles", "CodeViewLeft", "ShowToolbar",    "ShowSatusbar",
           "ShowCodeTree",    "ShowCodeView",     "TabSize",       "TabSpace",     "ShowLineNumber", "ShowHotCurLine",
           "HotCurLineColor", "Compressor",       "CompilePath",   "HelpPath",     "Defs",           "DisNsh",
-          "DisNsi",          "SaveCompile"}) {
+          "DisNsi",          "SaveCompile",    "LiveCheck"}) {
         const qsizetype at = bytes.indexOf(QByteArray("<") + key + " Val=");
         EXPECT_GT(at, last) << key;
         last = at;

@@ -18,6 +18,7 @@
 #include "app/ui/start_page_view.h"
 #include "compiler/ui/compile_controller.h"
 #include "compiler/ui/diagnostics_controller.h"
+#include "compiler/ui/live_check_controller.h"
 #include "config/core/configurator.h"
 #include "editor/ui/find_replace_dlg.h"
 #include "editor/ui/scrivo_view.h"
@@ -112,9 +113,11 @@ void CMainFrame::RegisterControllers() {
     new HeaderCompileHint(*m_compile, m_registry, *m_documents, m_prompter, *m_status, this);
     connect(m_frameCommands->FindDialog(), &CFindReplaceDlg::Reported, this,
             [this](const QString& text) { m_status->SetPartText(0, text); });
-    connect(m_documents, &DocumentSet::ActiveChanged, this, [this] {
+    auto* liveCheck = new LiveCheckController(*m_hosts, m_config, *m_compile, *m_diagnostics, this);
+    connect(m_documents, &DocumentSet::ActiveChanged, this, [this, liveCheck] {
         m_compile->OnActiveViewChanged();
         m_diagnostics->OnActiveViewChanged();
+        liveCheck->OnActiveViewChanged();
     });
     new SettingsController(m_registry, m_config, m_prompter, this,
                            FrameSettingsTargets(

@@ -73,3 +73,8 @@ ScriptInput PrepareScriptInput(const QString& scriptPath, bool noCd, const QStri
     }
     return input;
 }
+
+QByteArray StdinScriptText(QByteArray utf8) {
+    DefineStatSymbol(utf8);
+    return utf8;
+}

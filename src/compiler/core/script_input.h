@@ -23,3 +23,7 @@ struct ScriptInput {
 // read in; without it the file's code page is detected as the editor would.
 ScriptInput PrepareScriptInput(const QString& scriptPath, bool noCd, const QString& editorFolder,
                                std::optional<CodePage> codePage = {});
+
+// Unsaved UTF-8 text as makensis gets it on standard input: stock makensis
+// knows no statistics command, so that line becomes a definition.
+QByteArray StdinScriptText(QByteArray utf8);

@@ -58,6 +58,8 @@ void DiagnosticsController::OnActiveViewChanged() { MarkView(m_frame.ActiveView(
 
 void DiagnosticsController::OnStarted() {
     ++m_generation;
+    m_liveView.clear();
+    m_liveScript.clear();
     m_list->Clear();
     for (CScrivoView* view : m_frame.Views())
         CDiagnosticMarks::Of(*view).Clear();
@@ -71,8 +73,26 @@ void DiagnosticsController::OnFinished(const CompileResult& result) {
         MarkView(view);
 }
 
+void DiagnosticsController::ShowLiveCheck(CScrivoView* view, const QString& scriptPath,
+                                          const QList<Diagnostic>& diagnostics) {
+    ++m_generation;
+    m_liveView = view;
+    m_liveScript = scriptPath;
+    m_list->SetDiagnostics(diagnostics);
+    for (CScrivoView* open : m_frame.Views())
+        MarkView(open);
+}
+
+bool DiagnosticsController::IsInView(const Diagnostic& diagnostic, const CScrivoView* view) const {
+    if (!diagnostic.HasPlace())
+        return false;
+    if (view == m_liveView && diagnostic.file == m_liveScript)
+        return true;
+    return !view->Path().isEmpty() && IsSameFile(diagnostic.file, view->Path());
+}
+
 void DiagnosticsController::MarkView(CScrivoView* view) {
-    if (!view || view->Path().isEmpty())
+    if (!view)
         return;
     CDiagnosticMarks& marks = CDiagnosticMarks::Of(*view);
     if (marks.Generation() == m_generation)
@@ -80,7 +100,7 @@ void DiagnosticsController::MarkView(CScrivoView* view) {
     marks.Clear();
     marks.SetGeneration(m_generation);
     for (const Diagnostic& diagnostic : m_list->Diagnostics()) {
-        if (diagnostic.HasPlace() && IsSameFile(diagnostic.file, view->Path()))
+        if (IsInView(diagnostic, view))
             marks.Add(diagnostic.line - 1, diagnostic.severity == DiagnosticSeverity::Error, diagnostic.message);
     }
 }
@@ -90,7 +110,11 @@ void DiagnosticsController::GoTo(int index) {
         return;
     m_list->SetCurrentIndex(index);
     const Diagnostic& diagnostic = m_list->Diagnostics()[index];
-    if (!diagnostic.HasPlace() || !m_frame.OpenFile(diagnostic.file))
+    if (!diagnostic.HasPlace())
+        return;
+    // A document never saved cannot be opened by its name; it is the active one.
+    const bool inActive = m_frame.ActiveView() && IsInView(diagnostic, m_frame.ActiveView());
+    if (!inActive && !m_frame.OpenFile(diagnostic.file))
         return;
     if (CScrivoView* view = m_frame.ActiveView()) {
         MarkView(view);

@@ -1,4 +1,4 @@
-// BaseConfig: the settings record of config.xml, its twenty keys in the order they are written.
+// BaseConfig: the settings record of config.xml, its twenty-one keys in the order they are written.
 #pragma once
 
 #include <QString>
@@ -25,6 +25,7 @@ struct BaseConfig {
     int DisNsh = 0;
     int DisNsi = 0;
     int SaveCompile = 1;
+    int LiveCheck = 1;  // check the unsaved text while the user types
 
     bool operator==(const BaseConfig&) const = default;
 };

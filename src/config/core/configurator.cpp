@@ -59,6 +59,7 @@ const BaseConfigKey kBaseConfigKeys[] = {
     {"DisNsh", &BaseConfig::DisNsh},
     {"DisNsi", &BaseConfig::DisNsi},
     {"SaveCompile", &BaseConfig::SaveCompile},
+    {"LiveCheck", &BaseConfig::LiveCheck},
 };
 
 const char* ValOf(const tinyxml2::XMLElement* parent, const char* child) {

@@ -94,6 +94,7 @@ QWidget* CSettingCompileDlg::BuildSwitches() {
         {u"禁用配置文件 (nsisconf.nsh) 的包含"_s, base.DisNsh},
         {u"禁用当前的目录更改到 .NSI 文件"_s, base.DisNsi},
         {u"编译前先保存文件"_s, base.SaveCompile},
+        {u"输入时检查脚本 (不运行脚本中的命令)"_s, base.LiveCheck},
     };
     for (const auto& entry : checks) {
         // A named reference: clang 14 cannot capture a structured binding.

@@ -185,6 +185,7 @@ TEST_F(CompilePageTest, SwitchesAreStoredWhenClicked) {
         {u"禁用配置文件 (nsisconf.nsh) 的包含"_s, &BaseConfig::DisNsh},
         {u"禁用当前的目录更改到 .NSI 文件"_s, &BaseConfig::DisNsi},
         {u"编译前先保存文件"_s, &BaseConfig::SaveCompile},
+        {u"输入时检查脚本 (不运行脚本中的命令)"_s, &BaseConfig::LiveCheck},
     };
     for (const auto& [text, key] : switches) {
         auto* check = Button<QCheckBox>(text);
@@ -199,4 +200,5 @@ TEST_F(CompilePageTest, SwitchesAreStoredWhenClicked) {
     EXPECT_EQ(m_config->Base().DisNsh, 1);
     EXPECT_EQ(m_config->Base().DisNsi, 1);
     EXPECT_EQ(m_config->Base().SaveCompile, 0);
+    EXPECT_EQ(m_config->Base().LiveCheck, 0);
 }

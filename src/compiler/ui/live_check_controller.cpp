@@ -1,0 +1,134 @@
+// LiveCheckController: checks the active document's unsaved text while the user types and shows what makensis finds.
+#include "compiler/ui/live_check_controller.h"
+
+#include "compiler/core/live_check.h"
+#include "compiler/core/live_check_plan.h"
+#include "compiler/ui/compile_controller.h"
+#include "compiler/ui/compile_frame.h"
+#include "compiler/ui/diagnostics_controller.h"
+#include "config/core/configurator.h"
+#include "editor/ui/qsci_base.h"
+#include "editor/ui/scrivo_view.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+using Sci = QsciScintillaBase;
+
+// A pasted block holds a line end and text; Enter adds a line end and blanks only.
+bool IsPasteLike(const char* text, int length) {
+    if (!text || length <= 2)
+        return false;
+    const std::string_view inserted(text, size_t(length));
+    return inserted.find('\n') != std::string_view::npos
+        && std::any_of(inserted.begin(), inserted.end(), [](char c) { return !std::isspace(static_cast<unsigned char>(c)); });
+}
+
+QString SummaryText(const LiveCheckResult& result) {
+    if (result.failed)
+        return u"实时检查无法启动编译器"_s;
+    if (!result.unsafeDirectives.isEmpty())
+        return FullCheckSkippedText(result.unsafeDirectives);
+    if (result.timedOut)
+        return FullCheckTimedOutText();
+    const auto errors = std::count_if(result.diagnostics.begin(), result.diagnostics.end(), [](const Diagnostic& d) {
+        return d.severity == DiagnosticSeverity::Error;
+    });
+    const auto warnings = result.diagnostics.size() - errors;
+    if (errors == 0 && warnings == 0)
+        return u"实时检查：没有发现问题"_s;
+    return u"实时检查：%1 个错误，%2 个警告"_s.arg(errors).arg(warnings);
+}
+}  // namespace
+
+LiveCheckController::LiveCheckController(ICompileFrame& frame, const Configurator& config, CompileController& compile,
+                                         DiagnosticsController& diagnostics, QObject* parent, int timeLimitMs)
+    : QObject(parent),
+      m_frame(frame),
+      m_config(config),
+      m_compile(compile),
+      m_diagnostics(diagnostics),
+      m_check(new CLiveCheck(timeLimitMs, this)) {
+    m_soon.setSingleShot(true);
+    m_soon.setInterval(0);
+    connect(&m_soon, &QTimer::timeout, this, [this] { CheckNow(m_pendingView); });
+    connect(m_check, &CLiveCheck::Finished, this, &LiveCheckController::OnFinished);
+    // A compile's results replace the check's; a check running now would come after them.
+    connect(&m_compile, &CompileController::CompilingChanged, this, [this](bool compiling) {
+        if (compiling) {
+            Cancel();
+            m_pendingView.clear();
+        }
+    });
+}
+
+void LiveCheckController::OnActiveViewChanged() {
+    CScrivoView* active = m_frame.ActiveView();
+    if (m_checkedView != active)
+        Cancel();
+    if (!active)
+        return;
+    Watch(active);
+    if (m_pendingView == active)
+        m_soon.start();
+}
+
+void LiveCheckController::Watch(CScrivoView* view) {
+    if (m_watched.contains(view))
+        return;
+    m_watched.insert(view);
+    connect(view, &QObject::destroyed, this, [this, view] {
+        m_watched.remove(view);
+        // The pointer is cleared already when the check was of this view.
+        if (m_check->IsRunning() && !m_checkedView)
+            Cancel();
+    });
+    connect(view, &CScrivoView::TextSettled, this, [this, view] {
+        if (m_pendingView == view)
+            CheckNow(view);
+    });
+    connect(view->Editor(), &Sci::SCN_MODIFIED, this,
+            [this, view](int, int type, const char* text, int length, int, int, int, int, int, int) {
+                OnEdited(view, type, text, length);
+            });
+}
+
+void LiveCheckController::OnEdited(CScrivoView* view, int modificationType, const char* text, int length) {
+    // The view asks its editor for these two only; they carry the text too.
+    if (!(modificationType & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE)))
+        return;
+    if (m_checkedView == view)
+        Cancel();
+    m_pendingView = view;
+    const bool undoOrRedo = modificationType & (Sci::SC_PERFORMED_UNDO | Sci::SC_PERFORMED_REDO);
+    if (undoOrRedo || ((modificationType & Sci::SC_MOD_BEFOREINSERT) && IsPasteLike(text, length)))
+        m_soon.start();
+}
+
+void LiveCheckController::Cancel() {
+    m_check->Cancel();
+    m_checkedView.clear();
+}
+
+void LiveCheckController::CheckNow(CScrivoView* view) {
+    if (!view || view != m_frame.ActiveView() || m_config.Base().LiveCheck == 0 || m_compile.IsCompiling())
+        return;
+    m_pendingView.clear();
+    m_checkedView = view;
+    m_check->Start({view->Text(), view->Path(), ReadCompileSettings(m_config, m_compile.Compressor())});
+}
+
+void LiveCheckController::OnFinished(const LiveCheckResult& result) {
+    CScrivoView* view = std::exchange(m_checkedView, nullptr);
+    if (!view || view != m_frame.ActiveView())
+        return;
+    QList<Diagnostic> diagnostics = result.diagnostics;
+    for (Diagnostic& diagnostic : diagnostics)
+        diagnostic.message.prepend(u"[实时检查] "_s);
+    m_diagnostics.ShowLiveCheck(view, result.scriptPath, diagnostics);
+    m_frame.ShowProgress(SummaryText(result));
+}
