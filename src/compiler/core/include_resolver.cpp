@@ -1,0 +1,25 @@
+// The symbol index's include search: the compiler's own, so that navigation finds the files makensis reads.
+#include "compiler/core/include_resolver.h"
+
+#include "compiler/core/source_index.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+IncludeResolver MakeIncludeResolver(const QString& compileFolder, const QString& nsisDir) {
+    // Built for its include search alone: a script path that names no file reads nothing.
+    auto search = std::make_shared<const CSourceIndex>(QString(), compileFolder, nsisDir);
+    return [search](const QString& includeText, const IncludeContext& context) -> std::optional<QString> {
+        if (const QString found = search->ResolveInclude(includeText); !found.isEmpty())
+            return found;
+        // The !addincludedir folders the index has seen; the compiler's search learns them only while it reads.
+        QString name = includeText;
+        name.replace(u'\\', u'/');
+        for (const QString& folder : context.includeDirs) {
+            const QString candidate = QDir::cleanPath(QDir(folder).absoluteFilePath(name));
+            if (QFileInfo(candidate).isFile())
+                return candidate;
+        }
+        return std::nullopt;
+    };
+}
