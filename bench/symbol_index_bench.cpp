@@ -36,7 +36,7 @@ struct Project {
         text += QStringLiteral("Section\n  Call Sample\nSectionEnd\nFunction Sample\nFunctionEnd\n");
         WriteFile(script, text.toUtf8());
     }
-    IncludeResolver Resolver() const { return MakeIncludeResolver(folder.path(), nsisDir); }
+    IncludeResolver Resolver() const { return MakeIncludeResolver(nsisDir); }
 };
 
 Project& TheProject() {
@@ -48,7 +48,7 @@ void BM_IndexCold(benchmark::State& state) {
     Project& project = TheProject();
     qsizetype files = 0;
     for (auto _ : state) {
-        const NsisSymbolIndex index = NsisSymbolIndex::Build(project.script, {}, project.Resolver());
+        const NsisSymbolIndex index = NsisSymbolIndex::Build({project.script}, {}, project.Resolver());
         files = index.Files().size();
     }
     state.counters["files"] = double(files);
@@ -60,13 +60,13 @@ BENCHMARK(BM_IndexCold)->Unit(benchmark::kMillisecond);
 void BM_IndexAfterOneCharacterEdit(benchmark::State& state) {
     Project& project = TheProject();
     QString edited = project.text;
-    const NsisSymbolIndex first = NsisSymbolIndex::Build(project.script, {{project.script, edited}}, project.Resolver());
+    const NsisSymbolIndex first = NsisSymbolIndex::Build({project.script}, {{project.script, edited}}, project.Resolver());
     const IncludeResolver resolver = project.Resolver();
     int n = 0;
     for (auto _ : state) {
         edited.append(QChar(u'a' + (n++ % 26)));
         const NsisSymbolIndex index =
-            NsisSymbolIndex::Build(project.script, {{project.script, edited}}, resolver, {}, &first);
+            NsisSymbolIndex::Build({project.script}, {{project.script, edited}}, resolver, {}, &first);
         benchmark::DoNotOptimize(index.Files().size());
     }
 }
@@ -78,7 +78,7 @@ void BM_IndexMemory(benchmark::State& state) {
     long addedKb = 0;
     for (auto _ : state) {
         const long before = StatusKb("VmRSS:");
-        auto index = std::make_unique<NsisSymbolIndex>(NsisSymbolIndex::Build(project.script, {}, project.Resolver()));
+        auto index = std::make_unique<NsisSymbolIndex>(NsisSymbolIndex::Build({project.script}, {}, project.Resolver()));
         addedKb = StatusKb("VmRSS:") - before;
         benchmark::DoNotOptimize(index.get());
     }

@@ -16,7 +16,7 @@ const QString kData = QStringLiteral(SCRIVO_TEST_DATA "/nsis");
 
 NsisSymbolIndex IndexOf(const QString& script, const QHash<QString, QString>& open = {}) {
     static const QString nsisDir = NsisDir();
-    return NsisSymbolIndex::Build(script, open, MakeIncludeResolver(QFileInfo(script).absolutePath(), nsisDir));
+    return NsisSymbolIndex::Build({script}, open, MakeIncludeResolver(nsisDir));
 }
 
 // Where the definitions of the symbol named at (line, column) of file are: "file:line" relative to root.
@@ -145,8 +145,8 @@ TEST(NsisSymbolIndex, OpenTextsStandForTheFilesOnDisk) {
     const QString funcs = root + QStringLiteral("/sub/lib/funcs.nsh");
     const NsisSymbolIndex before = IndexOf(root + QStringLiteral("/main.nsi"));
     const NsisSymbolIndex after = NsisSymbolIndex::Build(
-        root + QStringLiteral("/main.nsi"), {{funcs, QStringLiteral("Function CopyFiles\nFunctionEnd\n")}},
-        MakeIncludeResolver(root, NsisDir()), {}, &before);
+        {root + QStringLiteral("/main.nsi")}, {{funcs, QStringLiteral("Function CopyFiles\nFunctionEnd\n")}},
+        MakeIncludeResolver(NsisDir()), {}, &before);
     const NsisSymbolId installFiles = FunctionId(QStringLiteral("InstallFiles"));
     EXPECT_EQ(before.Definitions(installFiles).size(), 1u);
     EXPECT_TRUE(after.Definitions(installFiles).empty());

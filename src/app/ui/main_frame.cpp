@@ -16,6 +16,8 @@
 #include "app/ui/start_page_view.h"
 #include "compiler/ui/compile_controller.h"
 #include "compiler/ui/diagnostics_controller.h"
+#include "compiler/ui/diagnostics_list.h"
+#include "compiler/ui/navigation_controller.h"
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
 #include "online/ui/online_controller.h"
@@ -102,9 +104,12 @@ void CMainFrame::RegisterControllers() {
     connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_compile, &CompileController::CompressorChanged, this, &CMainFrame::UpdateCommandStates);
     m_diagnostics = new DiagnosticsController(m_registry, *m_hosts, *m_compile, this);
-    connect(m_documents, &DocumentSet::ActiveChanged, this, [this] {
+    auto* navigation = new NavigationController(m_registry, *m_hosts, *this, m_config, m_diagnostics->List(),
+                                                [this] { UpdateCommandStates(); }, this);
+    connect(m_documents, &DocumentSet::ActiveChanged, this, [this, navigation] {
         m_compile->OnActiveViewChanged();
         m_diagnostics->OnActiveViewChanged();
+        navigation->OnActiveViewChanged();
     });
     new SettingsController(m_registry, m_config, m_prompter, this,
                            FrameSettingsTargets(

@@ -6,10 +6,15 @@
 #include <QDir>
 #include <QFileInfo>
 
-IncludeResolver MakeIncludeResolver(const QString& compileFolder, const QString& nsisDir) {
-    // Built for its include search alone: a script path that names no file reads nothing.
-    auto search = std::make_shared<const CSourceIndex>(QString(), compileFolder, nsisDir);
-    return [search](const QString& includeText, const IncludeContext& context) -> std::optional<QString> {
+IncludeResolver MakeIncludeResolver(const QString& nsisDir) {
+    // One compiler search per compile folder, built for its include search alone:
+    // a script path that names no file reads nothing.
+    auto searches = std::make_shared<QHash<QString, std::shared_ptr<const CSourceIndex>>>();
+    return [searches, nsisDir](const QString& includeText, const IncludeContext& context) -> std::optional<QString> {
+        const QString compileFolder = QFileInfo(context.rootFile).absolutePath();
+        std::shared_ptr<const CSourceIndex>& search = (*searches)[compileFolder];
+        if (!search)
+            search = std::make_shared<const CSourceIndex>(QString(), compileFolder, nsisDir);
         if (const QString found = search->ResolveInclude(includeText); !found.isEmpty())
             return found;
         // The !addincludedir folders the index has seen; the compiler's search learns them only while it reads.

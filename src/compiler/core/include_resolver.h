@@ -3,5 +3,6 @@
 
 #include "nsis/core/symbol_index.h"
 
-// compileFolder: where makensis compiles (relative names start there); nsisDir: NSISDIR.
-IncludeResolver MakeIncludeResolver(const QString& compileFolder, const QString& nsisDir);
+// makensis compiles in the folder of the script being read; nsisDir: NSISDIR.
+// One resolver serves one index build at a time.
+IncludeResolver MakeIncludeResolver(const QString& nsisDir);

@@ -40,16 +40,19 @@ std::optional<QString> ReadNsisFile(const QString& path) {
     return QString::fromUtf8(utf8);
 }
 
-NsisSymbolIndex NsisSymbolIndex::Build(const QString& rootFile, const QHash<QString, QString>& openTexts,
+NsisSymbolIndex NsisSymbolIndex::Build(const QStringList& rootFiles, const QHash<QString, QString>& openTexts,
                                        const IncludeResolver& resolver, const QStringList& presetDefines,
                                        const NsisSymbolIndex* previous) {
     NsisSymbolIndex index;
     index.m_presetDefines = presetDefines;
-    index.Read(QDir::cleanPath(rootFile), openTexts, resolver, previous);
+    for (const QString& root : rootFiles) {
+        index.m_includeDirs.clear();
+        index.Read(QDir::cleanPath(root), QDir::cleanPath(root), openTexts, resolver, previous);
+    }
     return index;
 }
 
-void NsisSymbolIndex::Read(const QString& path, const QHash<QString, QString>& openTexts,
+void NsisSymbolIndex::Read(const QString& root, const QString& path, const QHash<QString, QString>& openTexts,
                            const IncludeResolver& resolver, const NsisSymbolIndex* previous) {
     if (path.isEmpty() || m_files.contains(path) || m_files.size() >= kMaxFiles)
         return;
@@ -93,8 +96,8 @@ void NsisSymbolIndex::Read(const QString& path, const QHash<QString, QString>& o
             m_includeDirs.append(QDir(QFileInfo(path).absolutePath()).absoluteFilePath(folder));
             continue;
         }
-        if (const std::optional<QString> included = resolver(directive.argument, {path, m_includeDirs}))
-            Read(QDir::cleanPath(*included), openTexts, resolver, previous);
+        if (const std::optional<QString> included = resolver(directive.argument, {root, path, m_includeDirs}))
+            Read(root, QDir::cleanPath(*included), openTexts, resolver, previous);
     }
 }
 

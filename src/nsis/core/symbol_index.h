@@ -12,9 +12,11 @@
 #include <optional>
 #include <vector>
 
-// What an !include is resolved against: the including file and the
-// !addincludedir folders named before it, in order.
+// What an !include is resolved against: the script being read (makensis
+// compiles in its folder), the including file and the !addincludedir folders
+// named before it, in order.
 struct IncludeContext {
+    QString rootFile;
     QString fromFile;
     QStringList includeDirs;
 };
@@ -59,13 +61,13 @@ class NsisSymbolIndex {
 public:
     NsisSymbolIndex() = default;
 
-    // Reads rootFile and every file it includes, transitively, in include
-    // order; a file included twice, a cycle or a missing file ends that
+    // Reads each root file and every file it includes, transitively, in
+    // include order; a file included twice, a cycle or a missing file ends that
     // branch only. openTexts (absolute path → text) stand for the files on
     // disk; everything else is read in its own code page. Files unchanged
     // since `previous` was built are not read again. presetDefines are the
     // settings' symbols, defined before the script starts.
-    static NsisSymbolIndex Build(const QString& rootFile, const QHash<QString, QString>& openTexts,
+    static NsisSymbolIndex Build(const QStringList& rootFiles, const QHash<QString, QString>& openTexts,
                                  const IncludeResolver& resolver, const QStringList& presetDefines = {},
                                  const NsisSymbolIndex* previous = nullptr);
 
@@ -82,8 +84,8 @@ public:
     std::vector<NsisSymbolUse> References(const NsisSymbolId& id) const;
 
 private:
-    void Read(const QString& path, const QHash<QString, QString>& openTexts, const IncludeResolver& resolver,
-              const NsisSymbolIndex* previous);
+    void Read(const QString& root, const QString& path, const QHash<QString, QString>& openTexts,
+              const IncludeResolver& resolver, const NsisSymbolIndex* previous);
     bool Matches(const NsisSymbolId& id, const QString& file, const NsisOccurrence& o) const;
 
     QStringList m_order;

@@ -1,0 +1,82 @@
+// Go to definition and find references through the frame, on a project spread over headers.
+#include "compile_fixture.h"
+
+#include "compiler/ui/symbol_uses_list.h"
+#include "support/eventually.h"
+
+#include <QDir>
+#include <QTreeWidget>
+
+namespace {
+const QString kProject = QStringLiteral(SCRIVO_TEST_DATA "/nsis/project");
+}  // namespace
+
+class NavigationFrameTest : public CompileFrameTest {
+protected:
+    void SetUp() override {
+        CompileFrameTest::SetUp();
+        for (const char* name : {"main.nsi", "sub/level1.nsh", "sub/lib/funcs.nsh"}) {
+            const QString relative = QString::fromLatin1(name);
+            QDir(m_dir.path()).mkpath(QFileInfo(relative).path());
+            ASSERT_TRUE(QFile::copy(kProject + u'/' + relative, m_dir.filePath(relative))) << name;
+        }
+    }
+
+    // Opens main.nsi with the caret on a column of a 1-based line, once the index knows the symbol there.
+    CScrivoView* OpenMainAt(int line, int column) {
+        if (!Docs().OpenDocument(m_dir.filePath(QStringLiteral("main.nsi")), false))
+            return nullptr;
+        CScrivoView* view = Docs().ActiveView();
+        view->Send(Sci::SCI_GOTOPOS, view->Send(Sci::SCI_POSITIONFROMLINE, line - 1) + column);
+        return QTest::qWaitFor([this] { return Enabled(Cmd::GoToDefinition); }, 10000) ? view : nullptr;
+    }
+
+    CSymbolUsesList& Uses() const { return *m_frame->findChild<CSymbolUsesList*>(); }
+};
+
+TEST_F(NavigationFrameTest, F12OpensTheHeaderAtTheDefinitionLine) {
+    CScrivoView* main = OpenMainAt(30, 10);  // Call InstallFiles
+    ASSERT_TRUE(main);
+    QTest::keyClick(main->Editor(), Qt::Key_F12);
+    CScrivoView* header = Docs().ActiveView();
+    ASSERT_NE(header, main);
+    EXPECT_EQ(header->Path(), m_dir.filePath(QStringLiteral("sub/lib/funcs.nsh")));
+    EXPECT_EVENTUALLY(CaretLine(*header) == 3);
+
+    // A define with a definition in each !ifdef branch offers both.
+    Docs().OpenDocument(main->Path(), false);
+    main->Send(Sci::SCI_GOTOPOS, main->Send(Sci::SCI_POSITIONFROMLINE, 18) + 27);  // ${GREETING}
+    m_frame->OnCommand(Cmd::GoToDefinition);
+    EXPECT_EQ(Docs().ActiveView(), main);
+    ASSERT_EQ(Uses().Rows().size(), 2u);
+    EXPECT_TRUE(Uses().isVisible());
+}
+
+TEST_F(NavigationFrameTest, ShiftF12ListsTheUsesAndEnterGoesThere) {
+    CScrivoView* main = OpenMainAt(19, 12);  // $INSTDIR_DATA
+    ASSERT_TRUE(main);
+    // Unsaved text counts: a new use above the others.
+    main->Send(Sci::SCI_INSERTTEXT, 0, reinterpret_cast<long>("!define COPY \"$INSTDIR_DATA\"\n"));
+    main->Send(Sci::SCI_GOTOPOS, main->Send(Sci::SCI_POSITIONFROMLINE, 19) + 12);
+    QTest::keyClick(main->Editor(), Qt::Key_F12, Qt::ShiftModifier);
+    const std::vector<SymbolUseRow>& rows = Uses().Rows();
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_TRUE(rows[0].definition);
+    EXPECT_EQ(QFileInfo(rows[0].file).fileName(), QStringLiteral("level1.nsh"));
+    EXPECT_EQ(rows[0].text, QStringLiteral("Var INSTDIR_DATA"));
+    std::vector<int> lines;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        EXPECT_FALSE(rows[i].definition);
+        lines.push_back(rows[i].line);
+    }
+    EXPECT_EQ(lines, (std::vector<int>{0, 19, 23, 32}));
+
+    // F4 still walks the problems: there are none, so it stays disabled.
+    EXPECT_FALSE(Enabled(Cmd::NextDiagnostic));
+
+    Uses().Tree()->setCurrentItem(Uses().Tree()->topLevelItem(0));
+    QTest::keyClick(Uses().Tree(), Qt::Key_Return);
+    CScrivoView* header = Docs().ActiveView();
+    EXPECT_EQ(header->Path(), m_dir.filePath(QStringLiteral("sub/level1.nsh")));
+    EXPECT_EVENTUALLY(CaretLine(*header) == 3);
+}
