@@ -24,6 +24,9 @@ TEST(CommandLine, CompileSwitchInEitherCaseAndOnlyTheLastPathCounts) {
     line = ParseCommandLine({QStringLiteral("/home/user/setup.nsi"), QStringLiteral("/C")});
     EXPECT_EQ(line.path, QStringLiteral("/home/user/setup.nsi"));  // an absolute path is no switch
     EXPECT_TRUE(line.compile);
+    line = ParseCommandLine({QStringLiteral("--json"), QStringLiteral("--check"), QStringLiteral("a.nsi")});
+    EXPECT_TRUE(line.check && line.json && !line.compile);
+    EXPECT_EQ(line.path, QStringLiteral("a.nsi"));
 }
 
 TEST(ShellRules, ActiveTabAfterCloseAndDroppedFilesByExtension) {

@@ -194,6 +194,11 @@ void CMainFrame::RegisterEncodingCommands() {
                              onActiveView([](CScrivoView& view, int id) {
                                  view.ConvertToCodePage(AllCodePages()[size_t(id - Cmd::ConvertCodePageFirst)]);
                              }));
+    m_registry.Register(Cmd::ConvertToCrLf,
+                        onActiveView([](CScrivoView& view, int) { view.ConvertLineEnds(LineEnd::CrLf); }));
+    m_registry.Register(Cmd::ConvertToLf, onActiveView([](CScrivoView& view, int) { view.ConvertLineEnds(LineEnd::Lf); }));
+    for (int id : {Cmd::ConvertToCrLf, Cmd::ConvertToLf})
+        m_registry.RegisterEnabledRule(id, [this] { return ActiveView() != nullptr; });
 }
 
 void CMainFrame::BuildLayout() {
@@ -368,7 +373,7 @@ void CMainFrame::UpdateCommandStates() {
 void CMainFrame::UpdateStatusBar() {
     const CScrivoView* view = ActiveView();
     if (!view) {
-        for (int part = 1; part <= 4; ++part)
+        for (int part = 1; part <= 5; ++part)
             m_status->SetPartText(part, {});
         return;
     }
@@ -377,7 +382,8 @@ void CMainFrame::UpdateStatusBar() {
     m_status->SetPartText(2, CaretStatusText(shown.line + 1, shown.column + 1, shown.selectionLength));
     m_status->SetPartText(3, CountStatusText(shown.lineCount, shown.characters));
     m_status->SetPartText(4, view->EncodingText());
-    m_status->SetPartText(5, OvertypeStatusText(shown.overtype));
+    m_status->SetPartText(5, LineEndName(view->Document().LineEnding()));
+    m_status->SetPartText(6, OvertypeStatusText(shown.overtype));
 }
 
 void CMainFrame::RebuildRecentMenu() {

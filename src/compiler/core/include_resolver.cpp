@@ -15,7 +15,7 @@ IncludeResolver MakeIncludeResolver(const QString& nsisDir) {
         std::shared_ptr<const CSourceIndex>& search = (*searches)[compileFolder];
         if (!search)
             search = std::make_shared<const CSourceIndex>(QString(), compileFolder, nsisDir);
-        if (const QString found = search->ResolveInclude(includeText); !found.isEmpty())
+        if (const QString found = search->ResolveInclude(includeText, context.fromFile); !found.isEmpty())
             return found;
         // The !addincludedir folders the index has seen; the compiler's search learns them only while it reads.
         QString name = includeText;

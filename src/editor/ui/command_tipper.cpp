@@ -7,6 +7,8 @@
 #include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 
+#include <QKeyEvent>
+#include <QListWidget>
 #include <QPointer>
 #include <algorithm>
 
@@ -29,9 +31,41 @@ public:
         connect(editor, &Sci::SCN_CHARADDED, this, &ViewTipper::OnCharAdded);
         connect(editor, &Sci::SCN_DWELLSTART, this, [this](int position, int, int) { OnDwellStart(position); });
         connect(editor, &Sci::SCN_DWELLEND, this, [this](int, int, int) { m_view->Send(Sci::SCI_CALLTIPCANCEL); });
+        editor->installEventFilter(this);
+    }
+
+protected:
+    // Seen before the component's own key handling, which would let Enter take the list's entry.
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && m_source && m_view->Send(Sci::SCI_AUTOCACTIVE) != 0)
+            OnListKey(*static_cast<QKeyEvent*>(event));
+        return false;
     }
 
 private:
+    void OnListKey(const QKeyEvent& key) {
+        switch (key.key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            // With a modifier these keys close the list instead of moving in it.
+            if ((key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+                m_movedInList = true;
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!EnterAcceptsCompletion(m_movedInList, WordBeforeCaret(LineToCaret()), m_source->Words()))
+                m_view->Send(Sci::SCI_AUTOCCANCEL);  // Enter goes on and breaks the line
+            break;
+        default: break;
+        }
+    }
+
+    void OnListPressed() { m_movedInList = true; }
+
     QByteArray Line(long line) const {
         const long length = m_view->Send(Sci::SCI_LINELENGTH, (unsigned long)line);
         QByteArray text(length + 1, '\0');
@@ -40,17 +74,31 @@ private:
         return text;
     }
 
+    QByteArray LineToCaret() const {
+        const long caret = m_view->Send(Sci::SCI_GETCURRENTPOS);
+        const long line = m_view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)caret);
+        const long index = caret - m_view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
+        QByteArray text = Line(line);
+        text.truncate(std::clamp(index, 0L, long(text.size())));
+        return text;
+    }
+
+    // How our lexer styles the character just typed; the component styles
+    // lazily, so the caret's line is styled first.
+    NsisStyle TypedStyle(long caret) const {
+        const long line = m_view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)caret);
+        m_view->Send(Sci::SCI_COLOURISE, m_view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line), caret);
+        return NsisStyle(m_view->Send(Sci::SCI_GETSTYLEAT, (unsigned long)(caret - 1)));
+    }
+
     void OnCharAdded(int character) {
         if (!m_source || character <= 0 || character > 0x7F)
             return;
         const long caret = m_view->Send(Sci::SCI_GETCURRENTPOS);
-        const long line = m_view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)caret);
-        const long index = caret - m_view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
-        const QByteArray text = Line(line);
+        const char typed = char(character);
+        const NsisStyle style = IsTipWordChar(typed) ? TypedStyle(caret) : NsisStyle::Default;
         const auto table = m_source->Table();
-        Apply(::OnCharAdded(QByteArrayView(text).first(std::clamp(index, 0L, long(text.size()))), char(character),
-                            *table, m_source->Words()),
-              caret);
+        Apply(::OnCharAdded(LineToCaret(), typed, *table, m_source->Words(), style), caret);
     }
 
     void OnDwellStart(int position) {
@@ -72,9 +120,13 @@ private:
             break;
         case TipAction::Kind::CancelTip: m_view->Send(Sci::SCI_CALLTIPCANCEL); break;
         case TipAction::Kind::ShowCompletion:
+            m_movedInList = false;
             m_view->Send(Sci::SCI_AUTOCSETMAXHEIGHT, kCompletionMaxRows);
             m_view->Editor()->SendScintilla(Sci::SCI_AUTOCSHOW, (unsigned long)action.prefixLength,
                                             action.text.constData());
+            // The component makes a list widget for each list it shows.
+            for (auto* list : m_view->Editor()->findChildren<QListWidget*>(Qt::FindDirectChildrenOnly))
+                connect(list, &QAbstractItemView::pressed, this, &ViewTipper::OnListPressed, Qt::UniqueConnection);
             break;
         }
     }
@@ -82,6 +134,8 @@ private:
     QPointer<CommandTipSource> m_source;
     CScrivoView* m_view;
     HoverTipMemory m_hover;
+    // The user moved through the open list: only then does Enter take its entry.
+    bool m_movedInList = false;
 };
 
 }  // namespace

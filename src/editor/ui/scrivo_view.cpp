@@ -82,6 +82,9 @@ void CScrivoView::Configure() {
     // The status bar counts characters, not bytes; with a per-line index the
     // count is the last line's start plus that one line, whatever the length.
     Send(Sci::SCI_ALLOCATELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF32);
+    // Pasted text takes the document's line end, so a file never gets mixed ones.
+    Send(Sci::SCI_SETPASTECONVERTENDINGS, 1);
+    ApplyLineEnd();
 
     const std::pair<int, int> markers[] = {
         {Sci::SC_MARKNUM_FOLDEROPEN, Sci::SC_MARK_BOXMINUS},
@@ -100,6 +103,18 @@ void CScrivoView::Configure() {
     }
 }
 
+void CScrivoView::ApplyLineEnd() {
+    Send(Sci::SCI_SETEOLMODE, m_document.LineEnding() == LineEnd::Lf ? Sci::SC_EOL_LF : Sci::SC_EOL_CRLF);
+}
+
+void CScrivoView::ConvertLineEnds(LineEnd lineEnd) {
+    m_document.SetLineEnding(lineEnd);
+    ApplyLineEnd();
+    // The component converts in one undo step; a change leaves the save point.
+    Send(Sci::SCI_CONVERTEOLS, Send(Sci::SCI_GETEOLMODE));
+    Q_EMIT StateChanged();
+}
+
 void CScrivoView::OnSavePoint(bool reached) {
     if (reached && m_keepModified)
         return;
@@ -116,6 +131,7 @@ void CScrivoView::OnMarginClick(int position) { Send(Sci::SCI_TOGGLEFOLD, Send(S
 
 void CScrivoView::FillEditor(const QByteArray& utf8) {
     Send(Sci::SCI_CANCEL);
+    ApplyLineEnd();
     Send(Sci::SCI_SETUNDOCOLLECTION, 0);
     Send(Sci::SCI_CLEARALL);
     if (!utf8.isEmpty())

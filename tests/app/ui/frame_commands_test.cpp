@@ -45,7 +45,8 @@ TEST_F(FrameCommandsTest, StatusBarShowsCaretSelectionModeAndPrompts) {
     m_frame->OnCommand(Cmd::NewBlank);
     ShowActive();  // the editor reports caret moves as it paints
     EXPECT_EQ(Part(2), u"行 : 1,  列 : 1,  选择 : 0"_s);
-    EXPECT_EQ(Part(5), u"插入"_s);
+    EXPECT_EQ(Part(5), u"CR LF"_s);
+    EXPECT_EQ(Part(6), u"插入"_s);
     SetText("hello\nworld");
     Select(7, 10);
     Settle();
@@ -62,7 +63,7 @@ TEST_F(FrameCommandsTest, StatusBarShowsCaretSelectionModeAndPrompts) {
     Send(Sci::SCI_SETOVERTYPE, 1);
     Select(0, 0);
     Settle();
-    EXPECT_EQ(Part(5), u"覆盖"_s);
+    EXPECT_EQ(Part(6), u"覆盖"_s);
 
     FrameActions(*m_frame).Action(Cmd::Save)->showStatusText(m_frame.get());
     EXPECT_EQ(FrameStatus(*m_frame)->currentMessage(), u"保存当前脚本"_s);

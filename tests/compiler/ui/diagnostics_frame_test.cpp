@@ -114,7 +114,7 @@ TEST_F(DiagnosticsFrameTest, F4AndShiftF4WalkTheWarningsRoundTheEnd) {
     const QString script = Script(QStringLiteral("w.nsi"), WarningsScript());
     EXPECT_FALSE(Enabled(Cmd::NextDiagnostic));
     ASSERT_TRUE(Compile(script));
-    EXPECT_EQ(StatusText(), QStringLiteral("编译成功"));
+    EXPECT_EQ(StatusText(), QStringLiteral("编译成功：3 个警告"));
     ASSERT_EQ(List().Count(), 3);
     m_frame->UpdateCommandStates();
     EXPECT_TRUE(Enabled(Cmd::NextDiagnostic));

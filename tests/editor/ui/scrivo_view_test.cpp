@@ -1,6 +1,6 @@
 // The editor view: NSIS set-up, line-number margin, styles, folding, delayed scrolling and Escape.
-#include "support/frame_fixture.h"
 #include "support/eventually.h"
+#include "view_fixture.h"
 
 #include "app/ui/command_actions.h"
 #include "config/core/lexer_type.h"
@@ -17,6 +17,10 @@ namespace {
 
 using Sci = QsciScintillaBase;
 
+int EightWidth(const CScrivoView& view) {
+    return int(view.Editor()->SendScintilla(Sci::SCI_TEXTWIDTH, uintptr_t(33), "8"));
+}
+
 QByteArray Lines(int count) {
     QByteArray text;
     for (int i = 0; i < count; ++i)
@@ -25,22 +29,6 @@ QByteArray Lines(int count) {
 }
 
 }  // namespace
-
-class ViewTest : public FrameTest {
-protected:
-    void SetUp() override {
-        FrameTest::SetUp();
-        m_frame->resize(900, 600);
-        m_frame->show();
-        Docs().NewBlank();
-        m_view = Docs().ActiveView();
-        ASSERT_NE(m_view, nullptr);
-        Settle();
-    }
-    int EightWidth() const { return int(m_view->Editor()->SendScintilla(Sci::SCI_TEXTWIDTH, uintptr_t(33), "8")); }
-
-    CScrivoView* m_view = nullptr;
-};
 
 TEST_F(ViewTest, UsesOurNsisLexerWithFoldingAndUtf8) {
     EXPECT_TRUE(CScrivoView::NsisLexerAvailable());
@@ -68,15 +56,15 @@ TEST_F(ViewTest, UsesOurNsisLexerWithFoldingAndUtf8) {
 TEST_F(ViewTest, LineNumberMarginGrowsWithTheDigitsOnScreen) {
     const long onScreen = m_view->Send(Sci::SCI_LINESONSCREEN);
     ASSERT_GT(onScreen, 0);
-    EXPECT_EQ(m_view->TextView()->LineNumberWidth(), 3 * EightWidth() + 8);
+    EXPECT_EQ(m_view->TextView()->LineNumberWidth(), 3 * EightWidth(*m_view) + 8);
     m_view->AppendText(Lines(1200));
     m_view->Send(Sci::SCI_SETFIRSTVISIBLELINE, (unsigned long)(998 - onScreen));
-    EXPECT_EQ(m_view->TextView()->LineNumberWidth(), 3 * EightWidth() + 8);
+    EXPECT_EQ(m_view->TextView()->LineNumberWidth(), 3 * EightWidth(*m_view) + 8);
     m_view->Send(Sci::SCI_SETFIRSTVISIBLELINE, (unsigned long)(999 - onScreen));
-    EXPECT_EQ(m_view->TextView()->LineNumberWidth(), 4 * EightWidth() + 8);
+    EXPECT_EQ(m_view->TextView()->LineNumberWidth(), 4 * EightWidth(*m_view) + 8);
     m_view->repaint();
     Settle();
-    EXPECT_EQ(m_view->Send(Sci::SCI_GETMARGINWIDTHN, 0), 4 * EightWidth() + 8);
+    EXPECT_EQ(m_view->Send(Sci::SCI_GETMARGINWIDTHN, 0), 4 * EightWidth(*m_view) + 8);
 
     m_config->Base().ShowLineNumber = 0;
     m_view->ApplySettings();
