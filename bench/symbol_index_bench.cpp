@@ -1,5 +1,5 @@
 // The symbol index over a script that includes every header of the installation: cold, after a one-character edit, and its size.
-#include "compiler/core/include_resolver.h"
+#include "nsis/core/include_search.h"
 #include "nsis/core/symbol_index.h"
 #include "bench_support.h"
 

@@ -1,5 +1,5 @@
 // The symbol index on multi-file projects, and its case rules checked against the real makensis.
-#include "compiler/core/include_resolver.h"
+#include "nsis/core/include_search.h"
 #include "nsis/core/symbol_index.h"
 #include "support/nsis_dir.h"
 

@@ -4,7 +4,7 @@
 #include "app/core/command_ids.h"
 #include "app/core/command_registry.h"
 #include "compiler/core/diagnostic_locator.h"
-#include "compiler/core/include_resolver.h"
+#include "nsis/core/include_search.h"
 #include "compiler/ui/compile_frame.h"
 #include "compiler/ui/log_pane.h"
 #include "compiler/ui/symbol_uses_list.h"

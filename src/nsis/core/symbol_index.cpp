@@ -91,9 +91,7 @@ void NsisSymbolIndex::Read(const QString& root, const QString& path, const QHash
     m_order.append(path);
     for (const NsisIncludeDirective& directive : scanned->scan.includes) {
         if (directive.addIncludeDir) {
-            QString folder = directive.argument;
-            folder.replace(u'\\', u'/');
-            m_includeDirs.append(QDir(QFileInfo(path).absolutePath()).absoluteFilePath(folder));
+            m_includeDirs.append(directive.argument);
             continue;
         }
         if (const std::optional<QString> included = resolver(directive.argument, {root, path, m_includeDirs}))

@@ -14,7 +14,7 @@
 
 // What an !include is resolved against: the script being read (makensis
 // compiles in its folder), the including file and the !addincludedir folders
-// named before it, in order.
+// named before it, in order, as written.
 struct IncludeContext {
     QString rootFile;
     QString fromFile;
