@@ -152,3 +152,12 @@ TEST(NsisSymbolIndex, OpenTextsStandForTheFilesOnDisk) {
     EXPECT_TRUE(after.Definitions(installFiles).empty());
     EXPECT_EQ(after.Definitions(FunctionId(QStringLiteral("CopyFiles"))).size(), 1u);
 }
+
+TEST(NsisSymbolIndex, DefinitionTipTakesTheCommentsDirectlyAbove) {
+    const QString text = QStringLiteral("; not this\n\n; Copies the files.\n# twice\nFunction InstallFiles\r\nFunctionEnd\n");
+    EXPECT_EQ(DefinitionWithComments(text, 4),
+              (QStringList{QStringLiteral("; Copies the files."), QStringLiteral("# twice"),
+                           QStringLiteral("Function InstallFiles")}));
+    EXPECT_EQ(DefinitionWithComments(text, 5), QStringList{QStringLiteral("FunctionEnd")});
+    EXPECT_TRUE(DefinitionWithComments(text, 9).isEmpty());
+}

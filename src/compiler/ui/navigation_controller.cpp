@@ -45,15 +45,26 @@ QByteArray LineBytes(const CScrivoView& view, int line) {
     return bytes;
 }
 
-std::optional<CaretPlace> CaretOf(const CScrivoView* view) {
-    if (!view || view->Path().isEmpty())
+std::optional<CaretPlace> PlaceOf(const CScrivoView* view, long position) {
+    if (!view || view->Path().isEmpty() || position < 0)
         return std::nullopt;
-    const long position = view->Send(Sci::SCI_GETCURRENTPOS);
     const int line = int(view->Send(Sci::SCI_LINEFROMPOSITION, position));
     const long start = view->Send(Sci::SCI_POSITIONFROMLINE, line);
     const QByteArray bytes = LineBytes(*view, line);
     const int column = int(QString::fromUtf8(bytes.first(std::clamp<qsizetype>(position - start, 0, bytes.size()))).size());
     return CaretPlace{CleanPath(view->Path()), line, column, QString::fromUtf8(bytes)};
+}
+
+std::optional<CaretPlace> CaretOf(const CScrivoView* view) {
+    return view ? PlaceOf(view, view->Send(Sci::SCI_GETCURRENTPOS)) : std::nullopt;
+}
+
+bool OnSymbol(const CaretPlace& place) {
+    for (const NsisOccurrence& o : ScanNsisSymbols(place.lineText).occurrences) {
+        if (place.column >= o.column && place.column <= o.column + o.length)
+            return true;
+    }
+    return false;
 }
 
 QString KindText(NsisSymbolKind kind) {
@@ -180,6 +191,15 @@ void NavigationController::OnActiveViewChanged() {
     m_clickTarget->installEventFilter(this);
     connect(view, &CScrivoView::TextSettled, this, &NavigationController::StartBackgroundBuild,
             Qt::UniqueConnection);
+    if (!m_hovered.contains(view)) {
+        m_hovered.removeAll(nullptr);
+        m_hovered.append(view);
+        // After the command tips' own hook, so a user symbol's tip is the one shown.
+        connect(view->Editor(), &Sci::SCN_DWELLSTART, this, [this, view = QPointer(view)](int position, int, int) {
+            if (view && view == m_frame.ActiveView())
+                ShowTip(view, position);
+        });
+    }
     StartBackgroundBuild();
 }
 
@@ -268,6 +288,45 @@ void NavigationController::OpenAt(const NsisPlace& place) {
         return;
     if (CScrivoView* view = m_frame.ActiveView())
         view->ScrollToLine(place.line);
+}
+
+void NavigationController::ShowTip(CScrivoView* view, long position) {
+    const QString tip = SymbolTip(position);
+    if (tip.isEmpty())
+        return;
+    view->Editor()->SendScintilla(Sci::SCI_CALLTIPSHOW, static_cast<unsigned long>(position),
+                                  tip.toUtf8().constData());
+}
+
+QString NavigationController::SymbolTip(long position) {
+    const std::optional<CaretPlace> place = PlaceOf(m_frame.ActiveView(), position);
+    if (!place || !OnSymbol(*place))
+        return {};
+    const std::shared_ptr<const NsisSymbolIndex> index = IndexNow();
+    const std::optional<NsisSymbolUse> use = index->UseAt(place->file, place->line, place->column);
+    if (!use)
+        return {};
+    QStringList parts;
+    for (const NsisSymbolUse& d : index->Definitions(index->IdOf(*use))) {
+        if (d.place.file.isEmpty()) {
+            parts << u"%1 %2（设置中的符号）"_s.arg(KindText(d.kind), d.name);
+            continue;
+        }
+        const std::optional<QString> text = TextOf(d.place.file);
+        parts << u"%1 %2    %3:%4"_s.arg(KindText(d.kind), d.name, QFileInfo(d.place.file).fileName())
+                     .arg(d.place.line + 1);
+        if (text)
+            parts << DefinitionWithComments(*text, d.place.line);
+    }
+    return parts.join(u'\n');
+}
+
+std::optional<QString> NavigationController::TextOf(const QString& file) const {
+    for (CScrivoView* view : m_frame.Views()) {
+        if (!view->Path().isEmpty() && CleanPath(view->Path()) == file)
+            return QString::fromUtf8(view->Text());
+    }
+    return ReadNsisFile(file);
 }
 
 QString NavigationController::LineOf(const QString& file, int line) const {

@@ -32,6 +32,8 @@ public:
 
     void GoToDefinition();
     void FindReferences();
+    // The tip for a user symbol at a byte position of the active view: kind, file:line, the definition and its comments.
+    QString SymbolTip(long position);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,6 +49,8 @@ private:
     void OpenAt(const NsisPlace& place);
     void ShowUses(const QString& title, const std::vector<NsisSymbolUse>& uses);
     QString LineOf(const QString& file, int line) const;
+    std::optional<QString> TextOf(const QString& file) const;
+    void ShowTip(CScrivoView* view, long position);
 
     ICompileFrame& m_frame;
     ILogPane& m_logPane;
@@ -59,4 +63,5 @@ private:
     bool m_building = false;
     bool m_buildAgain = false;
     QPointer<QWidget> m_clickTarget;  // the active editor's viewport, for Ctrl+click
+    QList<QPointer<CScrivoView>> m_hovered;  // views whose mouse rests show symbol tips
 };

@@ -353,3 +353,17 @@ QString NsisSymbolKey(QStringView name) {
     }
     return key;
 }
+
+QStringList DefinitionWithComments(QStringView text, int line) {
+    const QList<QStringView> lines = text.split(u'\n');
+    if (line < 0 || line >= lines.size())
+        return {};
+    QStringList shown{lines[line].trimmed().toString()};
+    for (int above = line - 1; above >= 0; --above) {
+        const QStringView comment = lines[above].trimmed();
+        if (!comment.startsWith(u';') && !comment.startsWith(u'#'))
+            break;
+        shown.prepend(comment.toString());
+    }
+    return shown;
+}

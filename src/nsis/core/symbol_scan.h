@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <vector>
 
@@ -38,3 +39,6 @@ NsisFileScan ScanNsisSymbols(QStringView text);
 
 // Folded name for comparisons, as makensis compares.
 QString NsisSymbolKey(QStringView name);
+
+// The definition's line with the comment lines (';' or '#') directly above it, in text order.
+QStringList DefinitionWithComments(QStringView text, int line);

@@ -1,6 +1,7 @@
 // Go to definition and find references through the frame, on a project spread over headers.
 #include "compile_fixture.h"
 
+#include "compiler/ui/navigation_controller.h"
 #include "compiler/ui/symbol_uses_list.h"
 #include "support/eventually.h"
 
@@ -79,4 +80,14 @@ TEST_F(NavigationFrameTest, ShiftF12ListsTheUsesAndEnterGoesThere) {
     CScrivoView* header = Docs().ActiveView();
     EXPECT_EQ(header->Path(), m_dir.filePath(QStringLiteral("sub/level1.nsh")));
     EXPECT_EVENTUALLY(CaretLine(*header) == 3);
+}
+
+TEST_F(NavigationFrameTest, RestingOnASymbolTipsItsDefinitionWithTheCommentAbove) {
+    CScrivoView* main = OpenMainAt(30, 10);
+    ASSERT_TRUE(main);
+    NavigationController& navigation = *m_frame->findChild<NavigationController*>();
+    const long call = main->Send(Sci::SCI_POSITIONFROMLINE, 29) + 9;
+    EXPECT_EQ(navigation.SymbolTip(call),
+              QStringLiteral("函数 InstallFiles    funcs.nsh:4\n; Copies the files.\nFunction InstallFiles"));
+    EXPECT_EQ(navigation.SymbolTip(call - 3), QString());  // on "Call"
 }
