@@ -64,6 +64,7 @@ std::vector<CommandInfo> BuildTable() {
         {GoToLine, u"前往行号(&G)"_s, {u"Ctrl+G"_s}, u"前往指定的行号"_s},
         {GoToDefinition, u"转到定义(&D)"_s, {u"F12"_s}, u"打开光标处符号的定义（函数、宏、常量、变量、语言字符串、标签）"_s},
         {FindReferences, u"查找所有引用(&R)"_s, {u"Shift+F12"_s}, u"在脚本及其包含的文件中列出光标处符号的定义和使用"_s},
+        {RenameSymbol, u"重命名符号(&M)..."_s, {u"F2"_s}, u"在脚本及其包含的文件中重命名光标处的符号"_s},
 
         {ToggleToolbar, u"工具栏(&T)"_s, {}, u"显示/隐藏 工具栏"_s},
         {ToggleStatusBar, u"状态栏(&S)"_s, {}, u"显示/隐藏 状态栏"_s},
@@ -142,7 +143,7 @@ std::vector<MenuNode> BuildMainMenu() {
         Submenu(u"编辑(&E)"_s,
                 {Item(Undo), Item(Redo), Separator(), Item(Cut), Item(Copy), Item(Paste), Item(Delete), Separator(),
                  Item(SelectAll), Separator(), Item(Comment), Item(Uncomment), Separator(), Item(GoToDefinition),
-                 Item(FindReferences), Separator(),
+                 Item(FindReferences), Item(RenameSymbol), Separator(),
                  Submenu(u"插入"_s, {Item(InsertColour), Item(InsertFileName)}),
                  Submenu(u"格式"_s, {Item(UpperCase), Item(LowerCase), Item(InvertCase), Item(QuoteSelection)})}),
         Submenu(u"搜索(&S)"_s,

@@ -7,6 +7,7 @@
 #include "nsis/core/include_search.h"
 #include "compiler/ui/compile_frame.h"
 #include "compiler/ui/log_pane.h"
+#include "compiler/ui/rename_symbol_dlg.h"
 #include "compiler/ui/symbol_uses_list.h"
 #include "config/core/configurator.h"
 #include "config/core/symbol_defs.h"
@@ -43,6 +44,14 @@ QByteArray LineBytes(const CScrivoView& view, int line) {
     view.Editor()->SendScintilla(Sci::SCI_GETLINE, static_cast<unsigned long>(line), static_cast<void*>(bytes.data()));
     bytes.truncate(length);
     return bytes;
+}
+
+// Without its line end.
+QString LineText(const CScrivoView& view, int line) {
+    QString text = QString::fromUtf8(LineBytes(view, line));
+    while (text.endsWith(u'\n') || text.endsWith(u'\r'))
+        text.chop(1);
+    return text;
 }
 
 std::optional<CaretPlace> PlaceOf(const CScrivoView* view, long position) {
@@ -104,7 +113,8 @@ NavigationController::NavigationController(CommandRegistry& registry, ICompileFr
     m_list->hide();
     registry.Register(Cmd::GoToDefinition, [this](int) { GoToDefinition(); });
     registry.Register(Cmd::FindReferences, [this](int) { FindReferences(); });
-    for (int id : {Cmd::GoToDefinition, Cmd::FindReferences})
+    registry.Register(Cmd::RenameSymbol, [this](int) { RenameSymbol(); });
+    for (int id : {Cmd::GoToDefinition, Cmd::FindReferences, Cmd::RenameSymbol})
         registry.RegisterEnabledRule(id, [this] { return CaretOnKnownSymbol(); });
     connect(m_list, &CSymbolUsesList::Activated, this, [this](int index) {
         if (index >= 0 && index < int(m_list->Rows().size()))
@@ -272,11 +282,62 @@ void NavigationController::FindReferences() {
     ShowUses(u"%1 %2 的引用"_s.arg(KindText(use->kind), use->name), uses);
 }
 
+void NavigationController::RenameSymbol() {
+    const std::shared_ptr<const NsisSymbolIndex> index = IndexNow();
+    const std::optional<NsisSymbolUse> use = UseAtCaret(*index);
+    if (!use)
+        return;
+    const QString nsisDir = Gather().nsisDir;
+    auto* dialog = new CRenameSymbolDlg(
+        u"重命名%1 %2"_s.arg(KindText(use->kind), use->name), use->name,
+        [this, index, use = *use, nsisDir](const QString& newName) {
+            return PlanRename(*index, use, newName, nsisDir,
+                              [this](const QString& file, int line) { return LineOf(file, line, false); });
+        },
+        m_list->window());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] { ApplyRename(dialog->Plan()); });
+    dialog->open();
+}
+
+// Files not open are opened into tabs; each file changes in one undo step and stays unsaved.
+void NavigationController::ApplyRename(const RenamePlan& plan) {
+    CScrivoView* active = m_frame.ActiveView();
+    std::size_t i = 0;
+    while (i < plan.edits.size()) {
+        const QString file = plan.edits[i].place.file;
+        std::size_t end = i;
+        while (end < plan.edits.size() && plan.edits[end].place.file == file)
+            ++end;
+        CScrivoView* view = m_frame.OpenFile(file) ? m_frame.ActiveView() : nullptr;
+        if (view) {
+            view->Send(Sci::SCI_BEGINUNDOACTION);
+            int lastLine = -1;
+            for (std::size_t k = i; k < end; ++k) {
+                const RenameEdit& edit = plan.edits[k];
+                // A line changed since the plan was made is left as it is.
+                if (edit.place.line == lastLine || LineText(*view, edit.place.line) != edit.before)
+                    continue;
+                lastLine = edit.place.line;
+                const QByteArray after = edit.after.toUtf8();
+                view->Send(Sci::SCI_SETTARGETRANGE, view->Send(Sci::SCI_POSITIONFROMLINE, edit.place.line),
+                           view->Send(Sci::SCI_GETLINEENDPOSITION, edit.place.line));
+                view->Editor()->SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(after.size()),
+                                              after.constData());
+            }
+            view->Send(Sci::SCI_ENDUNDOACTION);
+        }
+        i = end;
+    }
+    if (active && !active->Path().isEmpty())
+        m_frame.OpenFile(active->Path());
+}
+
 void NavigationController::ShowUses(const QString& title, const std::vector<NsisSymbolUse>& uses) {
     std::vector<SymbolUseRow> rows;
     rows.reserve(uses.size());
     for (const NsisSymbolUse& use : uses)
-        rows.push_back({use.place.file, use.place.line, LineOf(use.place.file, use.place.line), use.definition});
+        rows.push_back({use.place.file, use.place.line, LineOf(use.place.file, use.place.line, true), use.definition});
     m_list->SetRows(title, std::move(rows));
     m_list->show();
     m_logPane.RevealLog();
@@ -329,13 +390,18 @@ std::optional<QString> NavigationController::TextOf(const QString& file) const {
     return ReadNsisFile(file);
 }
 
-QString NavigationController::LineOf(const QString& file, int line) const {
-    for (CScrivoView* view : m_frame.Views()) {
-        if (!view->Path().isEmpty() && CleanPath(view->Path()) == file)
-            return QString::fromUtf8(LineBytes(*view, line)).trimmed();
+QString NavigationController::LineOf(const QString& file, int line, bool trimmed) const {
+    QString text;
+    const auto views = m_frame.Views();
+    const auto open = std::find_if(views.begin(), views.end(), [&](CScrivoView* view) {
+        return !view->Path().isEmpty() && CleanPath(view->Path()) == file;
+    });
+    if (open != views.end()) {
+        text = LineText(**open, line);
+    } else if (const std::optional<QString> whole = ReadNsisFile(file)) {
+        text = whole->section(u'\n', line, line);
+        if (text.endsWith(u'\r'))
+            text.chop(1);
     }
-    const std::optional<QString> text = ReadNsisFile(file);
-    if (!text)
-        return {};
-    return text->section(u'\n', line, line).trimmed();
+    return trimmed ? text.trimmed() : text;
 }

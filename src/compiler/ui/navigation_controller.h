@@ -2,6 +2,7 @@
 #pragma once
 
 #include "nsis/core/symbol_index.h"
+#include "nsis/core/symbol_rename.h"
 
 #include <QObject>
 #include <QPointer>
@@ -32,6 +33,8 @@ public:
 
     void GoToDefinition();
     void FindReferences();
+    // Asks for the new name in a dialog; its changes go into the documents, one undo step each, unsaved.
+    void RenameSymbol();
     // The tip for a user symbol at a byte position of the active view: kind, file:line, the definition and its comments.
     QString SymbolTip(long position);
 
@@ -48,9 +51,11 @@ private:
     std::optional<NsisSymbolUse> UseAtCaret(const NsisSymbolIndex& index) const;
     void OpenAt(const NsisPlace& place);
     void ShowUses(const QString& title, const std::vector<NsisSymbolUse>& uses);
-    QString LineOf(const QString& file, int line) const;
+    // A line of a file as it is now, open documents included.
+    QString LineOf(const QString& file, int line, bool trimmed) const;
     std::optional<QString> TextOf(const QString& file) const;
     void ShowTip(CScrivoView* view, long position);
+    void ApplyRename(const RenamePlan& plan);
 
     ICompileFrame& m_frame;
     ILogPane& m_logPane;

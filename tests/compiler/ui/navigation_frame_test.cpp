@@ -2,10 +2,14 @@
 #include "compile_fixture.h"
 
 #include "compiler/ui/navigation_controller.h"
+#include "compiler/ui/rename_symbol_dlg.h"
 #include "compiler/ui/symbol_uses_list.h"
 #include "support/eventually.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 
 namespace {
@@ -90,4 +94,35 @@ TEST_F(NavigationFrameTest, RestingOnASymbolTipsItsDefinitionWithTheCommentAbove
     EXPECT_EQ(navigation.SymbolTip(call),
               QStringLiteral("函数 InstallFiles    funcs.nsh:4\n; Copies the files.\nFunction InstallFiles"));
     EXPECT_EQ(navigation.SymbolTip(call - 3), QString());  // on "Call"
+}
+
+TEST_F(NavigationFrameTest, F2RenamesAcrossTwoOpenFilesInOneUndoStepEach) {
+    ASSERT_TRUE(Docs().OpenDocument(m_dir.filePath(QStringLiteral("sub/level1.nsh")), false));
+    CScrivoView* header = Docs().ActiveView();
+    const QByteArray headerText = header->Text();
+    CScrivoView* main = OpenMainAt(19, 12);  // $INSTDIR_DATA
+    ASSERT_TRUE(main);
+    const QByteArray mainText = main->Text();
+
+    QTest::keyClick(main->Editor(), Qt::Key_F2);
+    CRenameSymbolDlg* dialog = m_frame->findChild<CRenameSymbolDlg*>();
+    ASSERT_TRUE(dialog);
+    QPushButton* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    dialog->NameEdit()->setText(QStringLiteral("ShowPage"));
+    EXPECT_TRUE(ok->isEnabled()) << "a function's name is free for a variable";
+    dialog->NameEdit()->setText(QStringLiteral("data folder"));
+    EXPECT_FALSE(ok->isEnabled());
+    dialog->NameEdit()->setText(QStringLiteral("DataFolder"));
+    ASSERT_TRUE(ok->isEnabled());
+    QTest::mouseClick(ok, Qt::LeftButton);
+
+    EXPECT_EQ(Docs().ActiveView(), main);
+    EXPECT_EQ(main->Text().count("$DataFolder"), 3);
+    EXPECT_EQ(main->Text().count("$INSTDIR_DATA"), 1) << "the comment keeps its text";
+    EXPECT_TRUE(header->Text().contains("Var DataFolder\n"));
+    EXPECT_TRUE(main->IsModified() && header->IsModified());
+    for (CScrivoView* view : {main, header})
+        view->Send(Sci::SCI_UNDO);
+    EXPECT_EQ(main->Text(), mainText);
+    EXPECT_EQ(header->Text(), headerText);
 }
