@@ -68,12 +68,13 @@ std::optional<CaretPlace> CaretOf(const CScrivoView* view) {
     return view ? PlaceOf(view, view->Send(Sci::SCI_GETCURRENTPOS)) : std::nullopt;
 }
 
-bool OnSymbol(const CaretPlace& place) {
+// Read from the place's line alone: cheap enough for every caret move.
+std::optional<NsisOccurrence> OccurrenceAt(const CaretPlace& place) {
     for (const NsisOccurrence& o : ScanNsisSymbols(place.lineText).occurrences) {
         if (place.column >= o.column && place.column <= o.column + o.length)
-            return true;
+            return o;
     }
-    return false;
+    return std::nullopt;
 }
 
 QString KindText(NsisSymbolKind kind) {
@@ -222,22 +223,16 @@ bool NavigationController::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-// Read from the caret's line alone, against the last index: cheap enough for every caret move.
+// Against the last index; a label's scope is left to the command itself.
 bool NavigationController::CaretOnKnownSymbol() const {
     const std::optional<CaretPlace> caret = CaretOf(m_frame.ActiveView());
-    if (!caret || !m_index)
+    const std::optional<NsisOccurrence> o = caret ? OccurrenceAt(*caret) : std::nullopt;
+    if (!o || !m_index)
         return false;
-    for (const NsisOccurrence& o : ScanNsisSymbols(caret->lineText).occurrences) {
-        if (caret->column < o.column || caret->column > o.column + o.length)
-            continue;
-        NsisSymbolId id;
-        id.kind = o.kind;
-        id.key = NsisSymbolKey(o.name);
-        if (o.kind == NsisSymbolKind::Label)
-            return true;
-        return !m_index->Definitions(id).empty();
-    }
-    return false;
+    NsisSymbolId id;
+    id.kind = o->kind;
+    id.key = NsisSymbolKey(o->name);
+    return o->kind == NsisSymbolKind::Label || !m_index->Definitions(id).empty();
 }
 
 std::optional<NsisSymbolUse> NavigationController::UseAtCaret(const NsisSymbolIndex& index) const {
@@ -361,7 +356,7 @@ void NavigationController::ShowTip(CScrivoView* view, long position) {
 
 QString NavigationController::SymbolTip(long position) {
     const std::optional<CaretPlace> place = PlaceOf(m_frame.ActiveView(), position);
-    if (!place || !OnSymbol(*place))
+    if (!place || !OccurrenceAt(*place))
         return {};
     const std::shared_ptr<const NsisSymbolIndex> index = IndexNow();
     const std::optional<NsisSymbolUse> use = index->UseAt(place->file, place->line, place->column);

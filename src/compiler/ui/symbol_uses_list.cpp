@@ -1,6 +1,8 @@
 // CSymbolUsesList: the "引用" list under the problems: each definition and use of a symbol with its file, line and text.
 #include "compiler/ui/symbol_uses_list.h"
 
+#include "compiler/ui/place_list_layout.h"
+
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -10,25 +12,12 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-enum Column { Kind, File, Line, Text, Columns };
+enum Column { Kind, File, Line, Text };
 }  // namespace
 
 CSymbolUsesList::CSymbolUsesList(QWidget* parent)
     : QWidget(parent), m_title(new QLabel(u"引用"_s, this)), m_tree(new QTreeWidget(this)) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(m_title);
-    layout->addWidget(m_tree);
-    m_tree->setColumnCount(Columns);
-    m_tree->setHeaderLabels({u"类型"_s, u"文件"_s, u"行"_s, u"内容"_s});
-    m_tree->setRootIsDecorated(false);
-    m_tree->setUniformRowHeights(true);
-    m_tree->setAllColumnsShowFocus(true);
-    m_tree->header()->setStretchLastSection(false);
-    m_tree->header()->setSectionResizeMode(Text, QHeaderView::Stretch);
-    for (int column : {Kind, File, Line})
-        m_tree->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    LayOutPlaceList(this, m_title, m_tree, {u"类型"_s, u"文件"_s, u"行"_s, u"内容"_s}, Text);
     connect(m_tree, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { Q_EMIT Activated(m_tree->indexOfTopLevelItem(item)); });
 }
