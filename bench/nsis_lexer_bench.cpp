@@ -1,5 +1,5 @@
 // Full styling of a 10 MB script: our NSIS lexer alone and through the component, beside the component's own NSIS lexer.
-#include "editor/core/nsis_lexer.h"
+#include "nsis/core/nsis_lexer.h"
 #include "editor/ui/nsis_styler.h"
 #include "editor/ui/qsci_base.h"
 #include "bench_support.h"

@@ -1,7 +1,7 @@
 // The shipped langs.xml, stylers.xml and config.xml: complete, true to makensis, and understood by our NSIS lexer.
 #include "config_fixture.h"
 
-#include "editor/core/nsis_lexer.h"
+#include "nsis/core/nsis_lexer.h"
 
 #include <QProcess>
 #include <QRegularExpression>

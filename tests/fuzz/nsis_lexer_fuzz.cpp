@@ -1,5 +1,5 @@
 // libFuzzer target: the NSIS lexer on any bytes styles every byte, styles alike from any line start, and folds consistently.
-#include "editor/core/nsis_lexer.h"
+#include "nsis/core/nsis_lexer.h"
 #include "fuzz_check.h"
 
 #include <algorithm>

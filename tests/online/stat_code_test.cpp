@@ -1,7 +1,6 @@
 // Statistics code insertion as text edits, and the statistics line as makensis is given it.
 #include "online/core/stat_code.h"
-#include "online/core/stat_symbol.h"
-#include "wizard/core/stat_line.h"
+#include "nsis/core/stat_line.h"
 
 #include <gtest/gtest.h>
 
@@ -64,33 +63,5 @@ TEST(StatCode, InsertsAfterOutFileReplacingOldLines) {
         int statLine = -1;
         EXPECT_EQ(Insert(c.script, &statLine), c.expected) << c.name;
         EXPECT_EQ(statLine, c.statLine) << c.name;
-    }
-}
-
-TEST(StatSymbol, CommandLineBecomesDefinition) {
-    struct Case {
-        const char* name;
-        QByteArray script;
-        QByteArray expected;  // empty: unchanged
-    };
-    const Case cases[] = {
-        {"inserted form", "OutFile a.exe\r\n  " + kLine + "\r\nSection\r\n",
-         "OutFile a.exe\r\n  !define KorvaneID \"7KFBDS3C\"     /*  安装统计项名称：【演示】  */\r\nSection\r\n"},
-        {"any letter case", "\tkorvaneid 1ABC ; note\n", "\t!define KorvaneID \"1ABC\" ; note\n"},
-        {"block comment opened on the line stays open", "KorvaneID 1ABC /* a\nb */\n",
-         "!define KorvaneID \"1ABC\" /* a\nb */\n"},
-        {"commented out", ";KorvaneID 统计编号 x\n", {}},
-        {"inside a block comment", "/*\nKorvaneID 1ABC\n*/\n", {}},
-        {"no number", "KorvaneID\n", {}},
-        {"number with a quote", "KorvaneID 1A\"B\n", {}},
-        {"more after the number", "KorvaneID 1AB 2CD\n", {}},
-        {"not the first word", "DetailPrint KorvaneID 1AB\n", {}},
-    };
-    for (const Case& c : cases) {
-        QByteArray script = c.script;
-        const bool changed = DefineStatSymbol(script);
-        EXPECT_EQ(changed, !c.expected.isEmpty()) << c.name;
-        EXPECT_EQ(script, c.expected.isEmpty() ? c.script : c.expected) << c.name;
-        EXPECT_EQ(script.count('\n'), c.script.count('\n')) << c.name;
     }
 }

@@ -3,7 +3,7 @@
 #include "wizard/core/page_controls.h"
 #include "wizard/core/page_store.h"
 #include "wizard/core/shortcut_rules.h"
-#include "wizard/core/stat_line.h"
+#include "nsis/core/stat_line.h"
 #include "wizard/core/wizard_checks.h"
 #include "support/test_files.h"
 

@@ -39,6 +39,10 @@ inline constexpr int FindNext = 32826;
 inline constexpr int FindPrevious = 32827;
 inline constexpr int Replace = 32828;
 inline constexpr int GoToLine = 32829;
+// Symbols across the include tree (33010..33019)
+inline constexpr int GoToDefinition = 33010;
+inline constexpr int FindReferences = 33011;
+inline constexpr int RenameSymbol = 33012;
 // View
 inline constexpr int ToggleToolbar = 59392;
 inline constexpr int ToggleStatusBar = 59393;

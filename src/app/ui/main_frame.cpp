@@ -18,6 +18,8 @@
 #include "app/ui/start_page_view.h"
 #include "compiler/ui/compile_controller.h"
 #include "compiler/ui/diagnostics_controller.h"
+#include "compiler/ui/diagnostics_list.h"
+#include "compiler/ui/navigation_controller.h"
 #include "compiler/ui/live_check_controller.h"
 #include "config/core/configurator.h"
 #include "editor/ui/find_replace_dlg.h"
@@ -114,10 +116,13 @@ void CMainFrame::RegisterControllers() {
     connect(m_frameCommands->FindDialog(), &CFindReplaceDlg::Reported, this,
             [this](const QString& text) { m_status->SetPartText(0, text); });
     auto* liveCheck = new LiveCheckController(*m_hosts, m_config, *m_compile, *m_diagnostics, this);
-    connect(m_documents, &DocumentSet::ActiveChanged, this, [this, liveCheck] {
+    auto* navigation = new NavigationController(m_registry, *m_hosts, *this, m_config, m_diagnostics->List(),
+                                                [this] { UpdateCommandStates(); }, this);
+    connect(m_documents, &DocumentSet::ActiveChanged, this, [this, liveCheck, navigation] {
         m_compile->OnActiveViewChanged();
         m_diagnostics->OnActiveViewChanged();
         liveCheck->OnActiveViewChanged();
+        navigation->OnActiveViewChanged();
     });
     new SettingsController(m_registry, m_config, m_prompter, this,
                            FrameSettingsTargets(

@@ -1,7 +1,7 @@
 // ScriptInput: the hand-over of a script to makensis.
 #include "compiler/core/script_input.h"
 
-#include "online/core/stat_symbol.h"
+#include "nsis/core/stat_symbol.h"
 #include "text/core/code_page_conversion.h"
 #include "text/core/text_detection.h"
 

@@ -3,6 +3,7 @@
 
 #include "editor/core/encoding_detection.h"
 #include "editor/core/text_encoding.h"
+#include "nsis/core/include_search.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,21 +98,6 @@ bool MayBePredefined(QStringView name) {
     return name.startsWith(u"NSIS") || name.startsWith(u"__") || name.startsWith(u"U+");
 }
 
-// The existing file at path, its name compared without regard to case as makensis does.
-QString FileIgnoringCase(const QString& path) {
-    const QFileInfo info(path);
-    if (info.isFile())
-        return QDir::cleanPath(info.absoluteFilePath());
-    const QDir folder = info.absoluteDir();
-    if (!folder.exists())
-        return {};
-    for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
-        if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0)
-            return QDir::cleanPath(folder.filePath(entry));
-    }
-    return {};
-}
-
 // "${UN}Trim" as a pattern that "Trim" and "un.Trim" both match.
 QRegularExpression TemplatePattern(const QString& name) {
     static const QRegularExpression symbol(QStringLiteral(R"(\$\{[^}]*\})"));
@@ -164,29 +150,8 @@ QList<SymbolDefinition> CSourceIndex::Definitions(SymbolKind kind, const QString
     return definitions;
 }
 
-QString CSourceIndex::Expand(QString path, const QString& fromFile) const {
-    path.replace(QStringLiteral("${__FILEDIR__}"), QFileInfo(fromFile).absolutePath());
-    path.replace(QStringLiteral("${__FILE__}"), QFileInfo(fromFile).fileName());
-    for (auto it = m_defines.cbegin(); it != m_defines.cend() && path.contains(u"${"); ++it)
-        path.replace(QStringLiteral("${%1}").arg(it.key()), it.value());
-    path.replace(u'\\', u'/');
-    return path;
-}
-
 QString CSourceIndex::ResolveInclude(const QString& name, const QString& fromFile) const {
-    const QString path = Expand(name, fromFile);
-    if (path.isEmpty())
-        return {};
-    if (QDir::isAbsolutePath(path))
-        return FileIgnoringCase(path);
-    QStringList folders{m_compileFolder, m_nsisDir + QStringLiteral("/Include")};
-    folders << m_includeDirs;
-    for (const QString& folder : folders) {
-        const QString found = FileIgnoringCase(QDir(folder).absoluteFilePath(path));
-        if (!found.isEmpty())
-            return found;
-    }
-    return {};
+    return ResolveNsisInclude(name, fromFile, {m_compileFolder, m_nsisDir, m_includeDirs, m_defines});
 }
 
 void CSourceIndex::Read(const QString& path) {
@@ -301,7 +266,7 @@ void CSourceIndex::ReadLine(const QString& file, int number, const QString& line
         return;
     }
     if (StartsWithDirective(trimmed, u"!addincludedir")) {
-        const QString folder = Expand(DirectiveArgument(trimmed.sliced(14)), file);
+        const QString folder = ExpandIncludePath(DirectiveArgument(trimmed.sliced(14)), file, m_defines);
         if (!folder.isEmpty())
             m_includeDirs.append(QDir(m_compileFolder).absoluteFilePath(folder));
         return;

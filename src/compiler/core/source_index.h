@@ -74,7 +74,6 @@ private:
     void ReadBlockLine(QStringView trimmed, bool labelDefinition);
     Truth Condition(QStringView directive, QStringView rest) const;
     Truth Current() const;
-    QString Expand(QString path, const QString& fromFile) const;
 
     QString m_compileFolder;
     QString m_nsisDir;

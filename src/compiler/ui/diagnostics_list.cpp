@@ -3,6 +3,8 @@
 
 #include "compiler/core/compile_outcome.h"
 
+#include "compiler/ui/place_list_layout.h"
+
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,7 +15,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-enum Column { Kind, Message, File, Line, Columns };
+enum Column { Kind, Message, File, Line };
 
 QTreeWidgetItem* RowFor(const Diagnostic& diagnostic, const QStyle& style) {
     const bool error = diagnostic.severity == DiagnosticSeverity::Error;
@@ -34,20 +36,7 @@ QTreeWidgetItem* RowFor(const Diagnostic& diagnostic, const QStyle& style) {
 
 CDiagnosticsList::CDiagnosticsList(QWidget* parent)
     : QWidget(parent), m_title(new QLabel(u"问题"_s, this)), m_tree(new QTreeWidget(this)) {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(m_title);
-    layout->addWidget(m_tree);
-    m_tree->setColumnCount(Columns);
-    m_tree->setHeaderLabels({u"类型"_s, u"描述"_s, u"文件"_s, u"行"_s});
-    m_tree->setRootIsDecorated(false);
-    m_tree->setUniformRowHeights(true);
-    m_tree->setAllColumnsShowFocus(true);
-    m_tree->header()->setStretchLastSection(false);
-    m_tree->header()->setSectionResizeMode(Message, QHeaderView::Stretch);
-    for (int column : {Kind, File, Line})
-        m_tree->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    LayOutPlaceList(this, m_title, m_tree, {u"类型"_s, u"描述"_s, u"文件"_s, u"行"_s}, Message);
     connect(m_tree, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { Q_EMIT Activated(m_tree->indexOfTopLevelItem(item)); });
 }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "editor/core/command_help_reader.h"
-#include "editor/core/nsis_style.h"
+#include "nsis/core/nsis_style.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,7 +1,7 @@
 // NsisStyler: colours and folds an editing component's NSIS text with our lexer, as the component asks for it.
 #include "editor/ui/nsis_styler.h"
 
-#include "editor/core/nsis_lexer.h"
+#include "nsis/core/nsis_lexer.h"
 #include "editor/ui/qsci_base.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // NsisStyler: colours and folds an editing component's NSIS text with our lexer, as the component asks for it.
 #pragma once
 
-#include "editor/core/nsis_keywords.h"
+#include "nsis/core/nsis_keywords.h"
 
 #include <QObject>
 #include <QString>

@@ -2,7 +2,7 @@
 #include "editor/ui/scrivo_view.h"
 
 #include "config/core/configurator.h"
-#include "editor/core/nsis_style.h"
+#include "nsis/core/nsis_style.h"
 #include "editor/ui/nsis_styler.h"
 #include "editor/ui/qsci_base.h"
 

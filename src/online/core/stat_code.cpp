@@ -1,8 +1,8 @@
 // Where and how the statistics line goes into a script: the old lines removed, the new one after OutFile.
 #include "online/core/stat_code.h"
 
-#include "online/core/script_line_scan.h"
-#include "wizard/core/stat_line.h"
+#include "nsis/core/script_line_scan.h"
+#include "nsis/core/stat_line.h"
 
 #include <algorithm>
 #include <optional>

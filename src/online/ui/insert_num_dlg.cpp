@@ -4,7 +4,7 @@
 #include "online/ui/stat_panel.h"
 #include "platform/app_name.h"
 #include "platform/prompter.h"
-#include "wizard/core/stat_line.h"
+#include "nsis/core/stat_line.h"
 #include "wizard/core/wizard_checks.h"
 #include "wizard/ui/stat_number_panel.h"
 

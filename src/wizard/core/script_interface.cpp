@@ -1,7 +1,7 @@
 // Script stage: the installer's interface in its three kinds (modern, classic, silent).
 #include "wizard/core/nsis_text.h"
 #include "wizard/core/script_stages.h"
-#include "wizard/core/stat_line.h"
+#include "nsis/core/stat_line.h"
 
 namespace {
 void WriteNameAndOutFile(const WizardData& data, ScriptBuffer& out) {

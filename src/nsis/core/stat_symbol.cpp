@@ -1,8 +1,8 @@
 // The statistics line as the stock makensis can read it: a definition of the statistics symbol.
-#include "online/core/stat_symbol.h"
+#include "nsis/core/stat_symbol.h"
 
-#include "online/core/script_line_scan.h"
-#include "wizard/core/stat_line.h"
+#include "nsis/core/script_line_scan.h"
+#include "nsis/core/stat_line.h"
 
 #include <optional>
 

@@ -1,8 +1,8 @@
 // NSIS colouring and folding: one style byte per byte and one fold level per line, from any line start and its state.
 #pragma once
 
-#include "editor/core/nsis_keywords.h"
-#include "editor/core/nsis_lex_state.h"
+#include "nsis/core/nsis_keywords.h"
+#include "nsis/core/nsis_lex_state.h"
 
 #include <cstdint>
 #include <string_view>

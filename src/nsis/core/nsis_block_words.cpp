@@ -1,5 +1,5 @@
 // The NSIS words that open and close blocks (sections, functions, macros, conditionals): their style and fold role.
-#include "editor/core/nsis_block_words.h"
+#include "nsis/core/nsis_block_words.h"
 
 #include <array>
 

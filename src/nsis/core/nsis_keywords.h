@@ -1,7 +1,7 @@
 // The keyword lists NSIS text is coloured by, matched without regard to letter case like makensis does.
 #pragma once
 
-#include "editor/core/nsis_block_words.h"
+#include "nsis/core/nsis_block_words.h"
 
 #include <array>
 #include <functional>

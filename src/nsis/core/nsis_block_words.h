@@ -1,7 +1,7 @@
 // The NSIS words that open and close blocks (sections, functions, macros, conditionals): their style and fold role.
 #pragma once
 
-#include "editor/core/nsis_style.h"
+#include "nsis/core/nsis_style.h"
 
 #include <span>
 #include <string_view>

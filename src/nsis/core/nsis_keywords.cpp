@@ -1,5 +1,5 @@
 // The keyword lists NSIS text is coloured by, matched without regard to letter case like makensis does.
-#include "editor/core/nsis_keywords.h"
+#include "nsis/core/nsis_keywords.h"
 
 #include <algorithm>
 

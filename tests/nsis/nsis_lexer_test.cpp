@@ -1,5 +1,5 @@
 // The NSIS lexer on text: styles of each construct, line continuation, folding, and styling that starts at any line.
-#include "editor/core/nsis_lexer.h"
+#include "nsis/core/nsis_lexer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The NSIS lexer over the compiler's own headers and examples: every file styled, its folds matching its blocks.
-#include "editor/core/nsis_lexer.h"
+#include "nsis/core/nsis_lexer.h"
 
 #include "support/nsis_dir.h"
 

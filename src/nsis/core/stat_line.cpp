@@ -1,5 +1,5 @@
 // The statistics line of a script.
-#include "wizard/core/stat_line.h"
+#include "nsis/core/stat_line.h"
 
 const char kStatCommentFormat[] = "    /*  安装统计项名称：【%s】  */";
 

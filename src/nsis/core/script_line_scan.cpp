@@ -1,5 +1,5 @@
 // Line-by-line reading of an NSIS script as statistics insertion sees it: line spans, comments, first token.
-#include "online/core/script_line_scan.h"
+#include "nsis/core/script_line_scan.h"
 
 namespace {
 bool IsTokenChar(char c) {

@@ -1,5 +1,5 @@
 // What NSIS styling carries from one line to the next, small enough to keep with each line as one integer.
-#include "editor/core/nsis_lex_state.h"
+#include "nsis/core/nsis_lex_state.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // NSIS colouring and folding: one style byte per byte and one fold level per line, from any line start and its state.
-#include "editor/core/nsis_lexer.h"
+#include "nsis/core/nsis_lexer.h"
 
 #include <algorithm>
 #include <cstring>

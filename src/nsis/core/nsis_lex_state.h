@@ -1,7 +1,7 @@
 // What NSIS styling carries from one line to the next, small enough to keep with each line as one integer.
 #pragma once
 
-#include "editor/core/fold_level.h"
+#include "nsis/core/fold_level.h"
 
 #include <cstdint>
 

@@ -1,0 +1,3 @@
+!include "b.nsh"
+Function InA
+FunctionEnd

@@ -1,0 +1,3 @@
+!include "a.nsh"
+Function InB
+FunctionEnd

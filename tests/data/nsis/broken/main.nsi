@@ -1,0 +1,4 @@
+!include "a.nsh"
+!include "missing.nsh"
+Function AfterMissing
+FunctionEnd
