@@ -4,7 +4,6 @@
 #include "config/core/configurator.h"
 #include "config/core/language.h"
 #include "editor/core/command_tips.h"
-#include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 
 #include <QPointer>
@@ -12,7 +11,7 @@
 
 namespace {
 
-using Sci = QsciScintillaBase;
+using Sc = ScintillaCall;
 constexpr int kCompletionLists = 3;  // "instre1", "instre2", "type1"
 const char kTipperName[] = "commandTipper";
 
@@ -21,31 +20,26 @@ class ViewTipper : public QObject {
 public:
     ViewTipper(CommandTipSource* source, CScrivoView* view) : QObject(view), m_source(source), m_view(view) {
         setObjectName(QLatin1StringView(kTipperName));
-        QsciScintillaBase* editor = view->Editor();
+        ScintillaCall* call = &view->Call();
         // The words are offered in keyword-list order, so Scintilla must not
         // assume them sorted; case is ignored as the list is built.
-        view->Send(Sci::SCI_AUTOCSETORDER, Sci::SC_ORDER_CUSTOM);
-        view->Send(Sci::SCI_AUTOCSETIGNORECASE, 1);
-        connect(editor, &Sci::SCN_CHARADDED, this, &ViewTipper::OnCharAdded);
-        connect(editor, &Sci::SCN_DWELLSTART, this, [this](int position, int, int) { OnDwellStart(position); });
-        connect(editor, &Sci::SCN_DWELLEND, this, [this](int, int, int) { m_view->Send(Sci::SCI_CALLTIPCANCEL); });
+        call->AutoCSetOrder(Sc::kOrderCustom);
+        call->AutoCSetIgnoreCase(true);
+        connect(call, &Sc::CharAdded, this, &ViewTipper::OnCharAdded);
+        connect(call, &Sc::DwellStarted, this, &ViewTipper::OnDwellStart);
+        connect(call, &Sc::DwellEnded, this, [this] { m_view->Call().CallTipCancel(); });
     }
 
 private:
-    QByteArray Line(long line) const {
-        const long length = m_view->Send(Sci::SCI_LINELENGTH, (unsigned long)line);
-        QByteArray text(length + 1, '\0');
-        m_view->Editor()->SendScintilla(Sci::SCI_GETLINE, (unsigned long)line, static_cast<void*>(text.data()));
-        text.truncate(length);
-        return text;
-    }
+    QByteArray Line(long line) const { return m_view->Call().GetLine(line); }
 
     void OnCharAdded(int character) {
         if (!m_source || character <= 0 || character > 0x7F)
             return;
-        const long caret = m_view->Send(Sci::SCI_GETCURRENTPOS);
-        const long line = m_view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)caret);
-        const long index = caret - m_view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
+        const ScintillaCall& call = m_view->Call();
+        const long caret = call.CurrentPos();
+        const long line = call.LineFromPosition(caret);
+        const long index = caret - call.PositionFromLine(line);
         const QByteArray text = Line(line);
         const auto table = m_source->Table();
         Apply(::OnCharAdded(QByteArrayView(text).first(std::clamp(index, 0L, long(text.size()))), char(character),
@@ -53,13 +47,14 @@ private:
               caret);
     }
 
-    void OnDwellStart(int position) {
+    void OnDwellStart(Sc::Position position) {
         if (!m_source || position < 0)
             return;
-        const long line = m_view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)position);
-        const long index = position - m_view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
+        const ScintillaCall& call = m_view->Call();
+        const long line = call.LineFromPosition(position);
+        const long index = position - call.PositionFromLine(line);
         const auto table = m_source->Table();
-        const bool tipOpen = m_view->Send(Sci::SCI_CALLTIPACTIVE) != 0;
+        const bool tipOpen = call.CallTipActive();
         Apply(::OnDwellStart(Line(line), index, position, tipOpen, *table, m_hover), position);
     }
 
@@ -67,14 +62,13 @@ private:
         switch (action.kind) {
         case TipAction::Kind::None: break;
         case TipAction::Kind::ShowTip:
-            m_view->Send(Sci::SCI_CALLTIPSETBACK, kTipBackColour);
-            m_view->Editor()->SendScintilla(Sci::SCI_CALLTIPSHOW, (unsigned long)position, action.text.constData());
+            m_view->Call().CallTipSetBack(kTipBackColour);
+            m_view->Call().CallTipShow(position, action.text);
             break;
-        case TipAction::Kind::CancelTip: m_view->Send(Sci::SCI_CALLTIPCANCEL); break;
+        case TipAction::Kind::CancelTip: m_view->Call().CallTipCancel(); break;
         case TipAction::Kind::ShowCompletion:
-            m_view->Send(Sci::SCI_AUTOCSETMAXHEIGHT, kCompletionMaxRows);
-            m_view->Editor()->SendScintilla(Sci::SCI_AUTOCSHOW, (unsigned long)action.prefixLength,
-                                            action.text.constData());
+            m_view->Call().AutoCSetMaxHeight(kCompletionMaxRows);
+            m_view->Call().AutoCShow(action.prefixLength, action.text);
             break;
         }
     }

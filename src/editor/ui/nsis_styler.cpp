@@ -3,14 +3,15 @@
 
 #include "editor/core/nsis_lexer.h"
 #include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 
 namespace {
 using Sci = QsciScintillaBase;
 }  // namespace
 
-NsisStyler::NsisStyler(QsciScintillaBase* editor) : QObject(editor), m_editor(editor) {
+NsisStyler::NsisStyler(ScintillaCall& call) : QObject(&call.Component()), m_editor(&call.Component()) {
     Send(Sci::SCI_SETLEXER, Sci::SCLEX_CONTAINER);
-    connect(editor, &Sci::SCN_STYLENEEDED, this, &NsisStyler::StyleNeeded);
+    connect(m_editor, &Sci::SCN_STYLENEEDED, this, &NsisStyler::StyleNeeded);
 }
 
 long NsisStyler::Send(unsigned int message, unsigned long wParam, long lParam) const {
