@@ -69,7 +69,7 @@ void COnlineController::OnInsertStatistics() {
     CInsertNum dialog(m_service, m_prompter, m_owner);
     if (dialog.exec() != QDialog::Accepted || !view)
         return;
-    InsertStatCode(*view->Editor(), dialog.Number(), dialog.Comment());
+    InsertStatCode(view->Call(), dialog.Number(), dialog.Comment());
 }
 
 void COnlineController::UpdateSignInText() {
