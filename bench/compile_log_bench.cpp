@@ -5,7 +5,7 @@
 #include "app/ui/main_frame.h"
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/core/diagnostic_parser.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "bench_support.h"
 
 #include <QApplication>
@@ -58,7 +58,7 @@ void CompileIntoLog(benchmark::State& state) {
         loop.exec();
     }
     state.counters["max_ui_gap_ms"] = double(maxGapMs);
-    state.counters["log_lines"] = double(bench.frame->Compiler().Log()->Send(QsciScintillaBase::SCI_GETLINECOUNT));
+    state.counters["log_lines"] = double(bench.frame->Compiler().Log()->Call().LineCount());
 }
 
 // The diagnostic parser alone over the big script's recorded output, in the

@@ -69,10 +69,10 @@ void BM_FinishToNewDocumentShown(benchmark::State& state) {
 
         wizard.Finish();
         CScrivoView* view = frame.Documents().ActiveView();
-        WaitForPaint(view->Editor());
+        WaitForPaint(view->Call());
 
         state.PauseTiming();
-        lines = view->Send(QsciScintillaBase::SCI_GETLINECOUNT);
+        lines = view->Call().LineCount();
         folder.prompter.QueueAnswer(PromptAnswer::No);  // close the new document without saving it
         frame.Documents().CloseTab(frame.Documents().ActiveIndex());
         QCoreApplication::processEvents();
