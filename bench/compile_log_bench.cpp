@@ -1,12 +1,13 @@
 // Compiles through the frame into the real log pane: whole time against makensis alone, and the longest UI stall.
 #include "app/core/command_ids.h"
-#include "app/ui/compile_controller.h"
+#include "compiler/ui/compile_controller.h"
 #include "app/ui/document_set.h"
 #include "app/ui/main_frame.h"
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/core/diagnostic_parser.h"
 #include "editor/ui/scintilla_call.h"
 #include "bench_support.h"
+#include "../tests/support/frame_parts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -41,8 +42,8 @@ void MakensisAlone(benchmark::State& state) { RunMakensisAlone(state, Shared().S
 // Ctrl+F9 on the open script until the log holds the whole output.
 void CompileIntoLog(benchmark::State& state) {
     Bench& bench = Shared();
-    bench.frame->Documents().OpenDocument(bench.Script(int(state.range(0))), false);
-    CCompileLogLogic& logic = bench.frame->Compiler().Logic();
+    FrameDocuments(*bench.frame).OpenDocument(bench.Script(int(state.range(0))), false);
+    CCompileLogLogic& logic = FrameCompiler(*bench.frame).Logic();
     qint64 maxGapMs = 0;
     for (auto _ : state) {
         QEventLoop loop;
@@ -58,7 +59,8 @@ void CompileIntoLog(benchmark::State& state) {
         loop.exec();
     }
     state.counters["max_ui_gap_ms"] = double(maxGapMs);
-    state.counters["log_lines"] = double(bench.frame->Compiler().Log()->Call().LineCount());
+    state.counters["log_lines"] =
+        double(FrameCompiler(*bench.frame).Log()->Call().LineCount());
 }
 
 // The diagnostic parser alone over the big script's recorded output, in the

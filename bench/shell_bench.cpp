@@ -4,6 +4,7 @@
 #include "editor/ui/scintilla_call.h"
 #include "editor/ui/scrivo_view.h"
 #include "bench_support.h"
+#include "../tests/support/frame_parts.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -42,8 +43,8 @@ void BM_EmptyEditorToFirstPaint(benchmark::State& state) {
         CMainFrame frame(*folder.config, folder.prompter, QUrl());
         frame.resize(1000, 700);
         frame.show();
-        frame.Documents().NewBlank();
-        WaitForPaint(frame.Documents().ActiveView()->Call());
+        FrameDocuments(frame).NewBlank();
+        WaitForPaint(FrameDocuments(frame).ActiveView()->Call());
     }
 }
 BENCHMARK(BM_EmptyEditorToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
@@ -65,16 +66,16 @@ void BM_OpenScriptToFirstPaint(benchmark::State& state) {
     CMainFrame frame(*folder.config, folder.prompter, QUrl());
     frame.resize(1000, 700);
     frame.show();
-    frame.Documents().NewBlank();
-    WaitForPaint(frame.Documents().ActiveView()->Call());
+    FrameDocuments(frame).NewBlank();
+    WaitForPaint(FrameDocuments(frame).ActiveView()->Call());
     long growthKb = 0;
     for (auto _ : state) {
         const long before = StatusKb("VmRSS:");
-        frame.Documents().OpenDocument(path, false);
-        WaitForPaint(frame.Documents().ActiveView()->Call());
+        FrameDocuments(frame).OpenDocument(path, false);
+        WaitForPaint(FrameDocuments(frame).ActiveView()->Call());
         state.PauseTiming();
         growthKb = std::max(growthKb, StatusKb("VmRSS:") - before);
-        frame.Documents().CloseTab(frame.Documents().ActiveIndex());
+        FrameDocuments(frame).CloseTab(FrameDocuments(frame).ActiveIndex());
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }

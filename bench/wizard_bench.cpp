@@ -8,6 +8,7 @@
 #include "wizard/ui/main_dlg.h"
 #include "wizard/ui/wizard_controller.h"
 #include "bench_support.h"
+#include "../tests/support/frame_parts.h"
 
 #include <QApplication>
 
@@ -68,13 +69,13 @@ void BM_FinishToNewDocumentShown(benchmark::State& state) {
         state.ResumeTiming();
 
         wizard.Finish();
-        CScrivoView* view = frame.Documents().ActiveView();
+        CScrivoView* view = FrameDocuments(frame).ActiveView();
         WaitForPaint(view->Call());
 
         state.PauseTiming();
         lines = view->Call().LineCount();
         folder.prompter.QueueAnswer(PromptAnswer::No);  // close the new document without saving it
-        frame.Documents().CloseTab(frame.Documents().ActiveIndex());
+        FrameDocuments(frame).CloseTab(FrameDocuments(frame).ActiveIndex());
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }

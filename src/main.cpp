@@ -1,5 +1,6 @@
 // Scrivo's entry point: command line, hand-over to a running instance, checks, configuration, main frame.
 #include "app/core/command_line.h"
+#include "app/core/headless_check.h"
 #include "app/core/instance_channel.h"
 #include "app/ui/main_frame.h"
 #include "config/core/config_paths.h"
@@ -13,16 +14,39 @@
 #include "wizard/core/maker_hosts.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QTextStream>
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 // The maker's page shown on the start page beside the buttons.
 QUrl MakerContentUrl() { return QUrl(u"http://"_s + QLatin1StringView(kMakerWebHost) + u"/content.html?v=2"_s); }
+
+CommandLine ParseArgv(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return ParseCommandLine(args);
+}
+
+// --check needs no display: it runs before any widget machinery exists.
+int RunCheck(int argc, char** argv, const CommandLine& commandLine) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(u"scrivo"_s);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return RunHeadlessCheck({commandLine.path, commandLine.json,
+                             ProgramDataFolder(QCoreApplication::applicationDirPath()), DefaultUserConfigFolder()},
+                            out, err);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const CommandLine commandLine = ParseArgv(argc, argv); commandLine.check)
+        return RunCheck(argc, argv, commandLine);
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"scrivo"_s);
     LoadQtChineseTranslation(app);

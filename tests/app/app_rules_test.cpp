@@ -7,8 +7,6 @@
 #include "app/core/recent_files.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -26,6 +24,9 @@ TEST(CommandLine, CompileSwitchInEitherCaseAndOnlyTheLastPathCounts) {
     line = ParseCommandLine({QStringLiteral("/home/user/setup.nsi"), QStringLiteral("/C")});
     EXPECT_EQ(line.path, QStringLiteral("/home/user/setup.nsi"));  // an absolute path is no switch
     EXPECT_TRUE(line.compile);
+    line = ParseCommandLine({QStringLiteral("--json"), QStringLiteral("--check"), QStringLiteral("a.nsi")});
+    EXPECT_TRUE(line.check && line.json && !line.compile);
+    EXPECT_EQ(line.path, QStringLiteral("a.nsi"));
 }
 
 TEST(ShellRules, ActiveTabAfterCloseAndDroppedFilesByExtension) {
@@ -63,19 +64,6 @@ TEST(ShellRules, StoredOpenFilesRoundTrip) {
     EXPECT_FALSE(entries[2].startPage);  // the marker is case-sensitive
     EXPECT_EQ(FormatOpenFile(entries[1]), QStringLiteral("1#StartPage#"));
     EXPECT_EQ(FormatOpenFile(entries[0]), QStringLiteral("0/a.nsi"));
-}
-
-TEST(ShellRules, SameFileBySpellingNotByLetterCase) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("a.nsi"));
-    QFile(path).open(QIODevice::WriteOnly);
-    EXPECT_TRUE(IsSameFile(path, dir.path() + QStringLiteral("/./a.nsi")));
-    ASSERT_TRUE(QFile::link(path, dir.filePath(QStringLiteral("link.nsi"))));
-    EXPECT_TRUE(IsSameFile(path, dir.filePath(QStringLiteral("link.nsi"))));
-    // On a case-sensitive file system another letter case is another file.
-    QFile(dir.filePath(QStringLiteral("A.nsi"))).open(QIODevice::WriteOnly);
-    EXPECT_FALSE(IsSameFile(path, dir.filePath(QStringLiteral("A.nsi"))));
-    EXPECT_FALSE(IsSameFile(path, dir.filePath(QStringLiteral("missing.nsi"))));
 }
 
 TEST(RecentFiles, StartPageIdsMapToCommands) {

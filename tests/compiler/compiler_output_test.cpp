@@ -1,4 +1,5 @@
 // Compiler output: decoded to UTF-8 chunk by chunk, and scanned for error lines, the installer and encoding hints.
+#include "compiler/core/compile_outcome.h"
 #include "compiler/core/output_decoder.h"
 #include "compiler/core/output_scanner.h"
 #include "support/test_files.h"
@@ -156,4 +157,28 @@ TEST(OutputDecoder, BadBytesBecomeReplacementsAndNothingIsLost) {
     // So is a cut UTF-8 character, and half a UTF-16 unit.
     EXPECT_EQ(DecodeInPieces("a\n\xC3\xA9\n\xE4\xB8", {}), "a\n\xC3\xA9\n\xEF\xBF\xBD");
     EXPECT_EQ(DecodeInPieces(Utf16("OK", false) + "x", {}), "OK\xEF\xBF\xBD");
+}
+
+TEST(CompileOutcome, EveryFailureHasAnErrorAndTheSummaryCountsEveryWarning) {
+    const Diagnostic warning{DiagnosticSeverity::Warning, QStringLiteral("9000: x"), {}, {}, 0, {}, {}};
+    const Diagnostic error{DiagnosticSeverity::Error, QStringLiteral("Invalid command"), {}, {}, 0, {}, {}};
+    const struct {
+        CompileResult result;
+        const char* text;
+        qsizetype diagnostics;
+    } cases[] = {
+        {{true, false, 0, {}, {warning, warning}}, "编译成功：2 个警告", 2},
+        {{true, false, 0, {}, {}}, "编译成功", 0},
+        // makensis failed without an error line: the failure is named all the same.
+        {{true, false, 3, {}, {warning}}, "编译失败：1 个错误，1 个警告", 2},
+        {{true, false, 1, {}, {error}}, "编译失败：1 个错误，0 个警告", 1},
+        {{true, true, -1, {}, {}}, "编译已停止", 0},
+        {{false, false, -1, {}, {}}, "编译失败：无法启动编译器", 0},
+    };
+    for (const auto& c : cases) {
+        CompileResult result = c.result;
+        AddFailureDiagnostic(result);
+        EXPECT_EQ(CompileOutcomeText(result).toStdString(), c.text);
+        EXPECT_EQ(result.diagnostics.size(), c.diagnostics) << c.text;
+    }
 }

@@ -99,6 +99,46 @@ TEST(Completion, WordListLeavesOutRegistersAndKeepsListOrder) {
     EXPECT_EQ(OnCharAdded("a-", '-', {}, kWords).kind, TipAction::Kind::None);
 }
 
+TEST(Completion, CommentsGetNoListAndStringsOnlyVariables) {
+    const struct {
+        const char* line;
+        NsisStyle style;
+        bool listed;
+    } cases[] = {
+        {"; install the s", NsisStyle::Comment, false},
+        {"/* s", NsisStyle::CommentBox, false},
+        {"DetailPrint \"S", NsisStyle::DoubleQuoted, false},
+        {"DetailPrint 'S", NsisStyle::SingleQuoted, false},
+        {"DetailPrint \"$", NsisStyle::DoubleQuoted, true},
+        {"DetailPrint `$I", NsisStyle::StringVariable, true},
+        {"StrCpy $", NsisStyle::Default, true},
+        {"  S", NsisStyle::Command, true},
+    };
+    for (const auto& c : cases) {
+        const QByteArrayView line(c.line);
+        const TipAction action = OnCharAdded(line, line.back(), {}, kWords, c.style);
+        EXPECT_EQ(action.kind == TipAction::Kind::ShowCompletion, c.listed) << c.line;
+    }
+}
+
+TEST(Completion, EnterTakesAnEntryOnlyAfterMovingAndNeverForAWholeWord) {
+    const struct {
+        bool moved;
+        const char* typed;
+        bool accepts;
+    } cases[] = {
+        {false, "Sec", false},
+        {true, "Sec", true},
+        {false, "Section", false},
+        {true, "section", false},  // a whole word stays as typed, in any case
+        {true, "$INSTDIR", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EnterAcceptsCompletion(c.moved, c.typed, kWords), c.accepts) << c.moved << " " << c.typed;
+    EXPECT_EQ(WordBeforeCaret("SetOutPath $INST"), "$INST");
+    EXPECT_EQ(WordBeforeCaret("x = "), "");
+}
+
 TEST(HoverTip, SameWordAtTheSamePositionDoesNotReopen) {
     const NsisTipsTable tips{{"exec", "Exec command_line"}, {"execwait", "ExecWait command_line"}};
     HoverTipMemory memory;

@@ -15,10 +15,10 @@ using Sc = ScintillaCall;
 
 class FrameCommandsTest : public FrameTest {
 protected:
-    bool Enabled(int id) const { return m_frame->Commands().Action(id)->isEnabled(); }
-    bool Checked(int id) const { return m_frame->Commands().Action(id)->isChecked(); }
-    QString Part(int part) const { return m_frame->Status()->PartText(part); }
-    CScrivoView* View() const { return m_frame->ActiveView(); }
+    bool Enabled(int id) const { return FrameActions(*m_frame).Action(id)->isEnabled(); }
+    bool Checked(int id) const { return FrameActions(*m_frame).Action(id)->isChecked(); }
+    QString Part(int part) const { return FrameStatus(*m_frame)->PartText(part); }
+    CScrivoView* View() const { return FrameActiveView(*m_frame); }
     ScintillaCall& Call() const { return View()->Call(); }
     QAbstractScrollArea& Editor() const { return *Call().Widget(); }
     QByteArray Text() const { return View()->Text(); }

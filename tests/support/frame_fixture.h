@@ -2,11 +2,8 @@
 #pragma once
 
 #include "app/core/command_ids.h"
-#include "app/ui/command_actions.h"
-#include "app/ui/compile_controller.h"
-#include "app/ui/document_set.h"
-#include "app/ui/main_frame.h"
 #include "config/core/configurator.h"
+#include "support/frame_parts.h"
 #include "support/scripted_prompter.h"
 #include "support/test_files.h"
 
@@ -49,10 +46,10 @@ protected:
     void StartSleepingCompile() {
         ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("sleeping.nsi"), "!system \"sleep 30\"\n"), false));
         m_frame->OnCommand(Cmd::Compile);
-        ASSERT_TRUE(m_frame->Compiler().IsCompiling());
+        ASSERT_TRUE(FrameCompiler(*m_frame).IsCompiling());
     }
 
-    DocumentSet& Docs() { return m_frame->Documents(); }
+    DocumentSet& Docs() { return FrameDocuments(*m_frame); }
     QString Title(int index) { return Docs().Item(index)->GetTitle(); }
     static void Settle() { QCoreApplication::processEvents(); }
 

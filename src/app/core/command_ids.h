@@ -67,6 +67,9 @@ inline constexpr int ReopenCodePageFirst = 32930;
 inline constexpr int ReopenCodePageLast = 32942;
 inline constexpr int ConvertCodePageFirst = 32950;
 inline constexpr int ConvertCodePageLast = 32962;
+// Every line end of the text made CR LF or LF.
+inline constexpr int ConvertToCrLf = 32970;
+inline constexpr int ConvertToLf = 32971;
 inline constexpr int RunInstaller = 32789;
 inline constexpr int NextDiagnostic = 32920;
 inline constexpr int PreviousDiagnostic = 32921;

@@ -1,4 +1,4 @@
-// The program's command line: the compile switch and the one script path.
+// The program's command line: the compile and check switches and the one script path.
 #include "app/core/command_line.h"
 
 using namespace Qt::StringLiterals;
@@ -21,6 +21,10 @@ CommandLine ParseCommandLine(const QStringList& args) {
         if (IsSwitch(arg)) {
             if (arg.mid(1).compare(u"C"_s, Qt::CaseInsensitive) == 0)
                 result.compile = true;
+            else if (arg == u"--check")
+                result.check = true;
+            else if (arg == u"--json")
+                result.json = true;
             continue;
         }
         QString path = arg.trimmed();

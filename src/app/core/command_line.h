@@ -1,4 +1,4 @@
-// The program's command line: the compile switch and the one script path.
+// The program's command line: the compile and check switches and the one script path.
 #pragma once
 
 #include <QString>
@@ -7,6 +7,8 @@
 struct CommandLine {
     bool compile = false;
     QString path;
+    bool check = false;  // --check: compile without a window and report
+    bool json = false;   // --json: the check's report as JSON
 };
 
 // args holds the arguments without the program itself.

@@ -15,6 +15,10 @@ void CommandRegistry::RegisterRange(int first, int last, Handler handler) {
 
 void CommandRegistry::RegisterEnabledRule(int id, EnabledRule rule) { m_rules[id] = std::move(rule); }
 
+void CommandRegistry::RegisterCheckedRule(int id, CheckedRule rule) { m_checkedRules[id] = std::move(rule); }
+
+void CommandRegistry::RegisterTextRule(int id, TextRule rule) { m_textRules[id] = std::move(rule); }
+
 const CommandRegistry::Handler* CommandRegistry::Find(int id) const {
     if (const auto it = m_handlers.find(id); it != m_handlers.end())
         return &it->second;
@@ -38,10 +42,23 @@ bool CommandRegistry::Dispatch(int id) const {
     return true;
 }
 
-std::vector<std::pair<int, bool>> CommandRegistry::EvaluateEnabledRules() const {
-    std::vector<std::pair<int, bool>> states;
-    states.reserve(m_rules.size());
-    for (const auto& [id, rule] : m_rules)
+namespace {
+template <class Result, class Rules>
+std::vector<std::pair<int, Result>> Evaluate(const Rules& rules) {
+    std::vector<std::pair<int, Result>> states;
+    states.reserve(rules.size());
+    for (const auto& [id, rule] : rules)
         states.emplace_back(id, rule());
     return states;
+}
+}  // namespace
+
+std::vector<std::pair<int, bool>> CommandRegistry::EvaluateEnabledRules() const { return Evaluate<bool>(m_rules); }
+
+std::vector<std::pair<int, bool>> CommandRegistry::EvaluateCheckedRules() const {
+    return Evaluate<bool>(m_checkedRules);
+}
+
+std::vector<std::pair<int, QString>> CommandRegistry::EvaluateTextRules() const {
+    return Evaluate<QString>(m_textRules);
 }

@@ -3,9 +3,7 @@
 
 #include "config/core/configurator.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -15,16 +13,6 @@ int ActiveIndexAfterClose(int active, int removed, int countAfter) {
     if (active == removed)
         return removed == countAfter ? countAfter - 1 : removed;
     return active > removed ? active - 1 : active;
-}
-
-bool IsSameFile(const QString& a, const QString& b) {
-    if (a == b)
-        return true;
-    struct stat first {
-    }, second{};
-    if (::stat(QFile::encodeName(a).constData(), &first) != 0 || ::stat(QFile::encodeName(b).constData(), &second) != 0)
-        return false;
-    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 bool IsDroppableScript(const QString& path) {

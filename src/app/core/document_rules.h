@@ -11,10 +11,6 @@
 // before the close and `countAfter` the number of tabs left.
 int ActiveIndexAfterClose(int active, int removed, int countAfter);
 
-// Whether two paths name the same file: the same text, or the same file on
-// disk (another spelling, a link, or other letter case on a file system that ignores case).
-bool IsSameFile(const QString& a, const QString& b);
-
 // Files dropped on the frame are opened only with these extensions.
 bool IsDroppableScript(const QString& path);
 

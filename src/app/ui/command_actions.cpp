@@ -146,6 +146,12 @@ void CommandActions::SetChecked(int id, bool checked) {
         it->second->setChecked(checked);
 }
 
+void CommandActions::SetText(int id, const QString& text) {
+    // The tab menu keeps its own texts.
+    if (QAction* action = Action(id))
+        action->setText(text);
+}
+
 void CommandActions::RebuildRecentMenu(const QStringList& recent) {
     if (!m_recentMenu)
         return;

@@ -28,6 +28,7 @@ public:
     // Every action of the same id (menu bar, tab menu) gets the same state.
     void SetEnabled(int id, bool enabled);
     void SetChecked(int id, bool checked);
+    void SetText(int id, const QString& text);
     // Rebuilds the recent-files submenu from the list, oldest first.
     void RebuildRecentMenu(const QStringList& recent);
 

@@ -7,6 +7,7 @@
 #include "app/ui/start_page_view.h"
 #include "config/core/configurator.h"
 #include "platform/app_name.h"
+#include "platform/same_file.h"
 
 #include <QClipboard>
 #include <QFileInfo>

@@ -7,7 +7,7 @@
 #include "app/core/web_links.h"
 #include "app/ui/about_dlg.h"
 #include "app/ui/document_set.h"
-#include "app/ui/log_pane.h"
+#include "compiler/ui/log_pane.h"
 #include "config/core/configurator.h"
 #include "editor/ui/edit_commands.h"
 #include "editor/ui/find_replace_dlg.h"

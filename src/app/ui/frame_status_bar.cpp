@@ -1,4 +1,4 @@
-// FrameStatusBar: the frame's status bar with its six parts, or one simple text while the start page is active.
+// FrameStatusBar: the frame's status bar with its seven parts, or one simple text while the start page is active.
 #include "app/ui/frame_status_bar.h"
 
 #include "app/core/command_states.h"

@@ -1,4 +1,4 @@
-// FrameStatusBar: the frame's status bar with its six parts, or one simple text while the start page is active.
+// FrameStatusBar: the frame's status bar with its seven parts, or one simple text while the start page is active.
 #pragma once
 
 #include <QStatusBar>
@@ -9,9 +9,10 @@ class QLabel;
 class FrameStatusBar : public QStatusBar {
     Q_OBJECT
 public:
-    static constexpr int kParts = 6;
-    // Widths of parts 1..5; part 0 takes the rest.
-    static constexpr std::array<int, kParts - 1> kPartWidths = {80, 200, 150, 130, 35};
+    static constexpr int kParts = 7;
+    // Widths of parts 1..6 (sign-in, caret, counts, encoding, line end,
+    // overtype); part 0 takes the rest.
+    static constexpr std::array<int, kParts - 1> kPartWidths = {80, 200, 150, 130, 50, 35};
 
     explicit FrameStatusBar(QWidget* parent);
 

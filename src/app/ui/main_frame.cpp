@@ -3,22 +3,25 @@
 
 #include "app/core/command_ids.h"
 #include "app/core/command_states.h"
+#include "app/core/command_table.h"
 #include "app/core/document_rules.h"
 #include "app/ui/command_actions.h"
-#include "app/ui/compile_controller.h"
-#include "app/ui/diagnostics_controller.h"
 #include "app/ui/document_set.h"
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/frame_commands.h"
+#include "app/ui/frame_hosts.h"
 #include "app/ui/frame_status_bar.h"
-#include "app/ui/pane_container.h"
 #include "app/ui/proportional_splitter.h"
 #include "app/ui/settings_targets.h"
-#include "app/ui/side_pane_controller.h"
 #include "app/ui/start_page_view.h"
+#include "compiler/ui/compile_controller.h"
+#include "compiler/ui/diagnostics_controller.h"
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
 #include "online/ui/online_controller.h"
+#include "online/ui/stat_panel.h"
+#include "outline/ui/pane_container.h"
+#include "outline/ui/side_pane_controller.h"
 #include "platform/app_name.h"
 #include "wizard/ui/wizard_controller.h"
 
@@ -62,7 +65,10 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     BuildLayout();
     m_documents = new DocumentSet(m_config, m_prompter, m_tabs, m_documentArea, m_startPage, this);
     m_tabs->SetTabMenu(m_commands->TabMenu());
-    m_sidePane = new SidePaneController(m_config, *m_documents, *m_codePane, this);
+    m_sidePane = new SidePaneController(
+        m_config, [this] { return m_documents->ActiveView(); }, *m_codePane, this);
+    connect(m_documents, &DocumentSet::ActiveChanged, m_sidePane, &SidePaneController::OnActiveViewChanged);
+    connect(m_documents, &DocumentSet::TextSettled, m_sidePane, &SidePaneController::OnTextSettled);
 
     connect(m_tabs, &CFileTabCtrl::CommandPosted, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
     connect(m_startPage, &CNewWizardDlg::CommandPosted, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
@@ -75,18 +81,14 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
     connect(m_documents, &DocumentSet::ActiveChanged, this, &CMainFrame::OnActiveChanged);
     connect(m_documents, &DocumentSet::EditMenuRequested, this,
             [this](const QPoint& at) { m_commands->EditMenu()->popup(at); });
+    m_hosts = std::make_unique<FrameHosts>(*m_documents, *m_status);
 
     RegisterFileCommands();
     RegisterViewCommands();
     RegisterEncodingCommands();
     m_frameCommands = new FrameCommands(*m_documents, *this, m_config, m_prompter, m_registry, this);
-    m_compile = new CompileController(*m_documents, *this, *m_commands, m_registry, m_config, m_prompter, this);
-    connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
-    new DiagnosticsController(m_registry, *m_documents, *m_compile, *m_status, this);
-    new SettingsController(m_registry, m_config, m_prompter, this, FrameSettingsTargets(*this));
-    m_online = new COnlineController(
-        m_registry, *m_documents, *m_commands, m_config, m_prompter, [this] { UpdateCommandStates(); }, this);
-    new WizardController(m_registry, *m_documents, m_config, m_prompter, this, &m_online->Service());
+    RegisterControllers();
+    CheckHandlers();
 
     setAcceptDrops(true);
     ApplyStoredLayout();
@@ -94,6 +96,36 @@ CMainFrame::CMainFrame(Configurator& config, Prompter& prompter, const QUrl& sta
 }
 
 CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::RegisterControllers() {
+    m_compile = new CompileController(*m_hosts, *this, m_registry, m_config, m_prompter, this);
+    connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(m_compile, &CompileController::CompressorChanged, this, &CMainFrame::UpdateCommandStates);
+    m_diagnostics = new DiagnosticsController(m_registry, *m_hosts, *m_compile, this);
+    connect(m_documents, &DocumentSet::ActiveChanged, this, [this] {
+        m_compile->OnActiveViewChanged();
+        m_diagnostics->OnActiveViewChanged();
+    });
+    new SettingsController(m_registry, m_config, m_prompter, this,
+                           FrameSettingsTargets(
+                               *m_documents, *m_sidePane, *m_compile, [this] { UpdateCaption(); },
+                               [this] { ArrangeSidePane(); }));
+    m_online = new COnlineController(
+        m_registry, *m_hosts, m_config, m_prompter, [this] { UpdateCommandStates(); }, this);
+    new WizardController(m_registry, *m_hosts, m_config, m_prompter, this,
+                         CStatPanel::Maker(m_online->Service(), m_prompter));
+}
+
+void CMainFrame::CheckHandlers() const {
+    for (const CommandInfo& info : CommandTable()) {
+        if (!m_registry.Has(info.id))
+            qWarning("Command %d (%s) has no handler", info.id, qUtf8Printable(info.menuText));
+    }
+    for (int id = ID_RECENT_FILE_FIRST; id <= ID_RECENT_FILE_LAST; ++id) {
+        if (!m_registry.Has(id))
+            qWarning("Recent file command %d has no handler", id);
+    }
+}
 
 void CMainFrame::RegisterFileCommands() {
     DocumentSet& docs = *m_documents;
@@ -157,6 +189,11 @@ void CMainFrame::RegisterEncodingCommands() {
                              onActiveView([](CScrivoView& view, int id) {
                                  view.ConvertToCodePage(AllCodePages()[size_t(id - Cmd::ConvertCodePageFirst)]);
                              }));
+    m_registry.Register(Cmd::ConvertToCrLf,
+                        onActiveView([](CScrivoView& view, int) { view.ConvertLineEnds(LineEnd::CrLf); }));
+    m_registry.Register(Cmd::ConvertToLf, onActiveView([](CScrivoView& view, int) { view.ConvertLineEnds(LineEnd::Lf); }));
+    for (int id : {Cmd::ConvertToCrLf, Cmd::ConvertToLf})
+        m_registry.RegisterEnabledRule(id, [this] { return ActiveView() != nullptr; });
 }
 
 void CMainFrame::BuildLayout() {
@@ -306,7 +343,8 @@ void CMainFrame::UpdateCommandStates() {
         d.canRedo = shown.canRedo;
         d.canPaste = shown.canPaste;
         d.hasSelection = shown.selectionLength != 0;
-        d.installerExists = !document->installerPath.isEmpty() && QFileInfo(document->installerPath).isFile();
+        const QString installer = m_compile->InstallerOf(view);
+        d.installerExists = !installer.isEmpty() && QFileInfo(installer).isFile();
         d.encoding = view->Encoding();
         state = d;
     }
@@ -315,6 +353,10 @@ void CMainFrame::UpdateCommandStates() {
         m_commands->SetEnabled(id, enabled);
     for (auto [id, enabled] : m_registry.EvaluateEnabledRules())
         m_commands->SetEnabled(id, enabled);
+    for (auto [id, checked] : m_registry.EvaluateCheckedRules())
+        m_commands->SetChecked(id, checked);
+    for (const auto& [id, text] : m_registry.EvaluateTextRules())
+        m_commands->SetText(id, text);
     if (states.checkedEncoding)
         m_commands->SetChecked(*states.checkedEncoding, true);
     m_status->SetMultiPart(view != nullptr);
@@ -326,7 +368,7 @@ void CMainFrame::UpdateCommandStates() {
 void CMainFrame::UpdateStatusBar() {
     const CScrivoView* view = ActiveView();
     if (!view) {
-        for (int part = 1; part <= 4; ++part)
+        for (int part = 1; part <= 5; ++part)
             m_status->SetPartText(part, {});
         return;
     }
@@ -335,7 +377,8 @@ void CMainFrame::UpdateStatusBar() {
     m_status->SetPartText(2, CaretStatusText(shown.line + 1, shown.column + 1, shown.selectionLength));
     m_status->SetPartText(3, CountStatusText(shown.lineCount, shown.characters));
     m_status->SetPartText(4, view->EncodingText());
-    m_status->SetPartText(5, OvertypeStatusText(shown.overtype));
+    m_status->SetPartText(5, LineEndName(view->Document().LineEnding()));
+    m_status->SetPartText(6, OvertypeStatusText(shown.overtype));
 }
 
 void CMainFrame::RebuildRecentMenu() {

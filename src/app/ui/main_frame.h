@@ -4,10 +4,12 @@
 #include "app/core/command_line.h"
 #include "app/core/command_registry.h"
 #include "app/core/instance_channel.h"
-#include "app/ui/log_pane.h"
+#include "compiler/ui/log_pane.h"
 
 #include <QMainWindow>
 #include <QUrl>
+
+#include <memory>
 
 class CFileTabCtrl;
 struct OpenFileEntry;
@@ -18,8 +20,10 @@ class CScrivoView;
 class CommandActions;
 class CompileController;
 class Configurator;
+class DiagnosticsController;
 class DocumentSet;
 class FrameCommands;
+class FrameHosts;
 class FrameStatusBar;
 class Prompter;
 class ProportionalSplitter;
@@ -34,26 +38,8 @@ public:
     CMainFrame(Configurator& config, Prompter& prompter, const QUrl& startPageContent, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    DocumentSet& Documents() const { return *m_documents; }
-    CommandActions& Commands() const { return *m_commands; }
-    // Every command's handler; subsystems register theirs here.
-    CommandRegistry& Registry() { return m_registry; }
-    // Editing, search, web, help and About commands, with the find dialog.
-    FrameCommands& EditingCommands() const { return *m_frameCommands; }
-    CFileTabCtrl* Tabs() const { return m_tabs; }
-    CNewWizardDlg* StartPage() const { return m_startPage; }
-    FrameStatusBar* Status() const { return m_status; }
-    // Side pane "视图": the outline tree and the thumbnail are added to it.
-    CPaneContainer* CodePane() const { return m_codePane; }
-    // The outline tree and the thumbnail in that pane.
-    SidePaneController& SidePane() const { return *m_sidePane; }
-    // The compile driver with its log.
-    CompileController& Compiler() const { return *m_compile; }
     // Sign-in, statistics code and update check.
     COnlineController& Online() const { return *m_online; }
-
-    // The active document's editor view; null while the start page is active.
-    CScrivoView* ActiveView() const;
 
     // Opens the documents left open at the last exit and the command line's file.
     void OpenInitialDocuments(const CommandLine& commandLine);
@@ -65,12 +51,6 @@ public:
     void UpdateCommandStates();
     void RebuildRecentMenu();
 
-    bool IsOutlineShown() const { return m_outlineShown; }
-    bool IsThumbnailShown() const { return m_thumbnailShown; }
-    bool IsLogShown() const override;
-    // Puts the side pane on the side that `CodeViewLeft` names.
-    void ArrangeSidePane();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -79,9 +59,18 @@ protected:
 
 private:
     QWidget* Area() const override { return m_logPane; }
+    bool IsLogShown() const override;
+    // Puts the side pane on the side that `CodeViewLeft` names.
+    void ArrangeSidePane();
     void RevealLog() override;
 
+    // The active document's editor view; null while the start page is active.
+    CScrivoView* ActiveView() const;
     void RegisterFileCommands();
+    // The compile, problem list, settings, statistics and wizard controllers.
+    void RegisterControllers();
+    // Every item of the table reaches a handler; a missing one is a fault.
+    void CheckHandlers() const;
     void RegisterViewCommands();
     void RegisterEncodingCommands();
     // A document left open as ANSI text is read in the code page it had.
@@ -111,7 +100,9 @@ private:
     DocumentSet* m_documents = nullptr;
     SidePaneController* m_sidePane = nullptr;
     FrameCommands* m_frameCommands = nullptr;
+    std::unique_ptr<FrameHosts> m_hosts;
     CompileController* m_compile = nullptr;
+    DiagnosticsController* m_diagnostics = nullptr;
     COnlineController* m_online = nullptr;
     bool m_outlineShown = false;
     bool m_thumbnailShown = false;

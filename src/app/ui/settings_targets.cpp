@@ -1,13 +1,12 @@
 // Where the settings window's changes reach the frame: its views, its caption and its side pane.
 #include "app/ui/settings_targets.h"
 
-#include "app/ui/compile_controller.h"
 #include "app/ui/document_set.h"
-#include "app/ui/main_frame.h"
-#include "app/ui/side_pane_controller.h"
+#include "compiler/ui/compile_controller.h"
 #include "config/core/language.h"
 #include "editor/ui/nsis_text_view.h"
 #include "editor/ui/scrivo_view.h"
+#include "outline/ui/side_pane_controller.h"
 #include "outline/ui/thumbnail_view.h"
 
 #include <vector>
@@ -15,37 +14,35 @@
 namespace {
 
 // Every view that shows a script: the open editors, the thumbnail and the log.
-std::vector<CNsisTextView*> AllScriptViews(const CMainFrame& frame) {
+std::vector<CNsisTextView*> AllScriptViews(const DocumentSet& documents, const SidePaneController& sidePane,
+                                           const CompileController& compile) {
     std::vector<CNsisTextView*> views;
-    const DocumentSet& documents = frame.Documents();
     for (int i = 0; i < documents.Count(); ++i) {
         if (const CEditerTabViewItem* document = documents.DocumentAt(i))
             views.push_back(document->View()->TextView());
     }
-    if (CCodePaneView* thumbnail = frame.SidePane().Thumbnail())
+    if (CCodePaneView* thumbnail = sidePane.Thumbnail())
         views.push_back(thumbnail->TextView());
-    if (CCompileLogCtrl* log = frame.Compiler().Log())
+    if (CCompileLogCtrl* log = compile.Log())
         views.push_back(log->TextView());
     return views;
 }
 
 }  // namespace
 
-void ApplySettingsToAllViews(const CMainFrame& frame) {
-    for (CNsisTextView* view : AllScriptViews(frame))
-        view->ApplySettings();
-}
-
-void ApplyStylesToAllViews(const CMainFrame& frame) {
-    for (CNsisTextView* view : AllScriptViews(frame))
-        view->SetLexer(kNsisLanguageId, 0);
-}
-
-SettingsTargets FrameSettingsTargets(CMainFrame& frame) {
+SettingsTargets FrameSettingsTargets(const DocumentSet& documents, const SidePaneController& sidePane,
+                                     const CompileController& compile, std::function<void()> captionChanged,
+                                     std::function<void()> paneSideChanged) {
     return {
-        [&frame] { ApplySettingsToAllViews(frame); },
-        [&frame] { ApplyStylesToAllViews(frame); },
-        [&frame] { frame.UpdateCaption(); },
-        [&frame] { frame.ArrangeSidePane(); },
+        [&documents, &sidePane, &compile] {
+            for (CNsisTextView* view : AllScriptViews(documents, sidePane, compile))
+                view->ApplySettings();
+        },
+        [&documents, &sidePane, &compile] {
+            for (CNsisTextView* view : AllScriptViews(documents, sidePane, compile))
+                view->SetLexer(kNsisLanguageId, 0);
+        },
+        std::move(captionChanged),
+        std::move(paneSideChanged),
     };
 }

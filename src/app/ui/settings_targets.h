@@ -3,11 +3,12 @@
 
 #include "config/ui/settings_controller.h"
 
-class CMainFrame;
+class CompileController;
+class DocumentSet;
+class SidePaneController;
 
-// The views apply the editing settings again (tab width, tabs or blanks, line numbers, caret line).
-void ApplySettingsToAllViews(const CMainFrame& frame);
-// The views apply the styles again; their keyword lists stay as they are.
-void ApplyStylesToAllViews(const CMainFrame& frame);
-
-SettingsTargets FrameSettingsTargets(CMainFrame& frame);
+// The views are the open editors, the thumbnail and the log; the caption and
+// the side pane are the frame's to redo.
+SettingsTargets FrameSettingsTargets(const DocumentSet& documents, const SidePaneController& sidePane,
+                                     const CompileController& compile, std::function<void()> captionChanged,
+                                     std::function<void()> paneSideChanged);

@@ -45,8 +45,6 @@ public:
             m_view->Activate();
     }
 
-    // Where the last compile of this document wrote its installer.
-    QString installerPath;
     // The modified flag the tab and caption last showed; -2 forces the first update.
     int shownModified = -2;
 

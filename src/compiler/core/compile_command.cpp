@@ -28,6 +28,13 @@ QStringList CompileOptions(const CompileSettings& settings) {
         options << QStringLiteral("-NOCONFIG");
     if (settings.disNsi)
         options << QStringLiteral("-NOCD");
+    for (const QString& define : CompileDefines(settings))
+        options << QStringLiteral("-D") + define;
+    return options;
+}
+
+QStringList CompileDefines(const CompileSettings& settings) {
+    QStringList defines;
     const QStringList lines = settings.defs.split(QLatin1Char('\n'));
     for (const QString& raw : lines) {
         QString line = raw.trimmed();
@@ -36,9 +43,9 @@ QStringList CompileOptions(const CompileSettings& settings) {
             || line.startsWith(QLatin1String("-D"), Qt::CaseInsensitive))
             line.remove(0, 2);
         if (!line.isEmpty())
-            options << QStringLiteral("-D") + line;
+            defines << line;
     }
-    return options;
+    return defines;
 }
 
 QStringList CompileArguments(const CompileSettings& settings, const QString& script, bool scriptOnStdin) {

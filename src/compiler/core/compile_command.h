@@ -28,6 +28,9 @@ QString CompressorName(int index);
 // one -D argument per Defs line, so a value with blanks stays one argument.
 QStringList CompileOptions(const CompileSettings& settings);
 
+// The Defs lines as "name[=value]", one per symbol.
+QStringList CompileDefines(const CompileSettings& settings);
+
 // The options followed by "--" and the script path, or by "-" (no "--") when
 // the script comes on standard input.
 QStringList CompileArguments(const CompileSettings& settings, const QString& script, bool scriptOnStdin);

@@ -1,6 +1,7 @@
 // CCompileLogLogic: runs makensis on its worker thread and posts what it prints to the UI thread.
 #include "compiler/core/compile_log_logic.h"
 
+#include "compiler/core/compile_outcome.h"
 #include "compiler/core/diagnostic_locator.h"
 #include "compiler/core/output_batch.h"
 #include "compiler/core/script_input.h"
@@ -193,8 +194,10 @@ void CCompileLogLogic::Run() {
         // Reading the headers is file work: it stays off the UI thread.
         LocateDiagnostics(result.diagnostics,
                           {QFileInfo(m_scriptPath).absoluteFilePath(), input.compileFolder,
-                           NsisFolder(m_settings.compilerPath, QProcessEnvironment::systemEnvironment())});
+                           NsisFolder(m_settings.compilerPath, QProcessEnvironment::systemEnvironment()),
+                           CompileDefines(m_settings)});
     }
+    AddFailureDiagnostic(result);
     Post([this, result] {
         m_compiling = false;
         Q_EMIT CompileFinished(result);

@@ -5,17 +5,31 @@
 
 using namespace Qt::StringLiterals;
 
+qsizetype ErrorCount(const QList<Diagnostic>& diagnostics) {
+    return std::count_if(diagnostics.begin(), diagnostics.end(),
+                         [](const Diagnostic& d) { return d.severity == DiagnosticSeverity::Error; });
+}
+
 QString CompileOutcomeText(const CompileResult& result) {
     if (result.stopped)
         return u"编译已停止"_s;
     if (!result.started)
         return u"编译失败：无法启动编译器"_s;
+    const qsizetype errors = ErrorCount(result.diagnostics);
+    const qsizetype warnings = result.diagnostics.size() - errors;
     if (result.exitCode == 0)
-        return u"编译成功"_s;
-    const auto errors = std::count_if(result.diagnostics.begin(), result.diagnostics.end(),
-                                      [](const Diagnostic& d) { return d.severity == DiagnosticSeverity::Error; });
-    const auto warnings = result.diagnostics.size() - errors;
+        return warnings == 0 ? u"编译成功"_s : u"编译成功：%1 个警告"_s.arg(warnings);
     return u"编译失败：%1 个错误，%2 个警告"_s.arg(errors).arg(warnings);
+}
+
+void AddFailureDiagnostic(CompileResult& result) {
+    if (!result.started || result.stopped || result.exitCode == 0)
+        return;
+    if (ErrorCount(result.diagnostics) > 0)
+        return;
+    Diagnostic failure;
+    failure.message = result.exitCode < 0 ? u"编译器异常退出"_s : u"编译器以退出码 %1 结束"_s.arg(result.exitCode);
+    result.diagnostics.append(failure);
 }
 
 QList<Diagnostic> ErrorsFirst(QList<Diagnostic> diagnostics) {

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -17,7 +18,10 @@ struct NamedSymbol {
 };
 
 // The warnings of makensis 3.08 that name a symbol but give no place.
-std::optional<NamedSymbol> SymbolOfWarning(const QString& message) {
+std::optional<NamedSymbol> SymbolOfWarning(const Diagnostic& warning) {
+    if (warning.severity != DiagnosticSeverity::Warning || warning.HasPlace())
+        return std::nullopt;
+    const QString& message = warning.message;
     static const QList<std::pair<SymbolKind, QRegularExpression>> patterns = {
         {SymbolKind::Variable, QRegularExpression(QStringLiteral(R"re(^\d+: Variable "(.+)" not referenced)re"))},
         {SymbolKind::Function,
@@ -36,9 +40,33 @@ bool IsUnder(const QString& path, const QString& folder) {
     return !folder.isEmpty() && path.startsWith(QDir::cleanPath(folder) + u'/');
 }
 
+std::pair<int, QString> Key(const NamedSymbol& symbol) { return {int(symbol.kind), symbol.name}; }
+
+bool UninstallerSkipped(const QList<Diagnostic>& diagnostics) {
+    return std::any_of(diagnostics.cbegin(), diagnostics.cend(), [](const Diagnostic& d) {
+        return d.severity == DiagnosticSeverity::Warning && d.message.startsWith(u"6020: ");
+    });
+}
+
+// The definitions makensis warns about for a name, in the order it warns.
+QList<SymbolDefinition> Candidates(QList<SymbolDefinition> definitions, SymbolKind kind, bool uninstallerSkipped) {
+    if (kind != SymbolKind::Label)
+        return definitions;
+    // Labels a jump uses are not warned about; without an uninstaller its labels are not checked.
+    definitions.removeIf([&](const SymbolDefinition& d) { return d.referenced || (uninstallerSkipped && d.uninstall); });
+    std::stable_partition(definitions.begin(), definitions.end(), [](const SymbolDefinition& d) { return d.uninstall; });
+    return definitions;
+}
+
 class CLocator {
 public:
-    explicit CLocator(const LocateContext& context) : m_context(context) {}
+    CLocator(const LocateContext& context, const QList<Diagnostic>& diagnostics)
+        : m_context(context), m_uninstallerSkipped(UninstallerSkipped(diagnostics)) {
+        for (const Diagnostic& diagnostic : diagnostics) {
+            if (const std::optional<NamedSymbol> symbol = SymbolOfWarning(diagnostic))
+                ++m_warned[Key(*symbol)];
+        }
+    }
 
     QString Absolute(const QString& printed) const {
         if (printed.isEmpty())
@@ -48,34 +76,49 @@ public:
         return QDir::cleanPath(QDir(m_context.compileFolder).absoluteFilePath(printed));
     }
 
-    void LocateError(Diagnostic& error) {
-        for (DiagnosticFrame& frame : error.frames) {
+    // The first file line, or the first line of a user's macro, is the place;
+    // every frame is located for the notes that show the chain.
+    void LocateFrames(Diagnostic& diagnostic) {
+        bool placed = false;
+        for (DiagnosticFrame& frame : diagnostic.frames) {
             if (frame.macro.isEmpty()) {
                 frame.file = Absolute(frame.file);
-                SetPlace(error, frame.file, frame.line);
-                return;
+            } else if (const std::optional<SourcePlace> body = Index().Find(SymbolKind::Macro, frame.macro)) {
+                frame.file = body->file;
+                frame.line += body->line;
+                // NSIS's own macros are passed over for the line that used them, when there is one.
+                if (IsUnder(body->file, m_context.nsisDir) && &frame != &diagnostic.frames.back())
+                    continue;
+            } else {
+                continue;
             }
-            const std::optional<SourcePlace> body = Index().Find(SymbolKind::Macro, frame.macro);
-            if (body && !IsUnder(body->file, m_context.nsisDir)) {
-                SetPlace(error, body->file, body->line + frame.line);
-                return;
-            }
+            if (!placed)
+                SetPlace(diagnostic, frame.file, frame.line);
+            placed = true;
         }
-        error.file = Absolute(error.file);
+        if (!placed)
+            diagnostic.file = Absolute(diagnostic.file);
     }
 
     void LocateWarning(Diagnostic& warning) {
-        if (warning.HasPlace()) {
-            warning.file = Absolute(warning.file);
+        if (warning.HasPlace() || !warning.frames.isEmpty()) {
+            LocateFrames(warning);
             return;
         }
-        const std::optional<NamedSymbol> symbol = SymbolOfWarning(warning.message);
+        const std::optional<NamedSymbol> symbol = SymbolOfWarning(warning);
         if (!symbol)
             return;
-        // The same name warned twice is the second definition the second time.
-        int& seen = m_seen[std::make_pair(int(symbol->kind), symbol->name)];
-        if (const std::optional<SourcePlace> place = Index().Find(symbol->kind, symbol->name, seen++))
-            SetPlace(warning, place->file, place->line);
+        const QList<SymbolDefinition> all =
+            Candidates(Index().Definitions(symbol->kind, symbol->name), symbol->kind, m_uninstallerSkipped);
+        QList<SymbolDefinition> certain = all;
+        certain.removeIf([](const SymbolDefinition& d) { return !d.certain; });
+        // One warning per definition, in order; any other count cannot be paired up.
+        const int warned = m_warned.value(Key(*symbol));
+        const QList<SymbolDefinition>& paired = certain.size() == warned ? certain : all;
+        int& seen = m_seen[Key(*symbol)];
+        if (paired.size() == warned && seen < paired.size())
+            SetPlace(warning, paired[seen].place.file, paired[seen].place.line);
+        ++seen;
     }
 
 private:
@@ -87,21 +130,24 @@ private:
     // Read only when a diagnostic needs it: most compiles have none.
     const CSourceIndex& Index() {
         if (!m_index)
-            m_index = std::make_unique<CSourceIndex>(m_context.scriptPath, m_context.compileFolder, m_context.nsisDir);
+            m_index = std::make_unique<CSourceIndex>(m_context.scriptPath, m_context.compileFolder, m_context.nsisDir,
+                                                     m_context.defines);
         return *m_index;
     }
 
     const LocateContext& m_context;
+    const bool m_uninstallerSkipped;
     std::unique_ptr<CSourceIndex> m_index;
+    QHash<std::pair<int, QString>, int> m_warned;
     QHash<std::pair<int, QString>, int> m_seen;
 };
 }  // namespace
 
 void LocateDiagnostics(QList<Diagnostic>& diagnostics, const LocateContext& context) {
-    CLocator locator(context);
+    CLocator locator(context, diagnostics);
     for (Diagnostic& diagnostic : diagnostics) {
         if (diagnostic.severity == DiagnosticSeverity::Error)
-            locator.LocateError(diagnostic);
+            locator.LocateFrames(diagnostic);
         else
             locator.LocateWarning(diagnostic);
     }

@@ -2,7 +2,10 @@
 #include "compiler/core/diagnostic_parser.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <utility>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 using Qt::CaseInsensitive;
@@ -30,15 +33,50 @@ std::optional<DiagnosticFrame> QuotedFileFrame(QStringView text) {
         text.sliced(open + 1, close - open - 1).toString(), {}, LeadingNumber(text.sliced(close + onLine.size()))};
 }
 
+// The last " (...)" of text whose parentheses pair up, so that a folder like
+// "My (x86) dir" stays inside the place; -1 when there is none.
+qsizetype TrailingParenthesis(const QString& text) {
+    if (!text.endsWith(u')'))
+        return -1;
+    int depth = 0;
+    for (qsizetype i = text.size() - 1; i >= 0; --i) {
+        if (text[i] == u')')
+            ++depth;
+        else if (text[i] == u'(' && --depth == 0)
+            return i > 0 && text[i - 1] == u' ' ? i : -1;
+    }
+    return -1;
+}
+
 // A warning's place, when makensis read it from the script: "message (file:line)".
+// "(macro:NAME:N)" is line N of a macro's body; "(LangString NAME:LANG)" names a
+// language string, not a place, and stays in the message.
 void TakeTrailingPlace(Diagnostic& warning) {
-    static const QRegularExpression place(QStringLiteral(R"(\s\(([^()]+):(\d+)\)$)"));
-    const QRegularExpressionMatch match = place.match(warning.message);
-    if (!match.hasMatch())
+    static const QRegularExpression place(QStringLiteral(R"(^\((.+):(\d+)\)$)"));
+    const qsizetype open = TrailingParenthesis(warning.message);
+    if (open < 0)
         return;
-    warning.file = match.captured(1);
-    warning.line = match.captured(2).toInt();
-    warning.message.truncate(match.capturedStart());
+    const QRegularExpressionMatch match = place.match(QStringView(warning.message).sliced(open));
+    if (!match.hasMatch() || match.captured(1).startsWith(u"LangString ", CaseInsensitive))
+        return;
+    const QString where = match.captured(1);
+    const int line = match.captured(2).toInt();
+    if (where.startsWith(u"macro:")) {
+        warning.frames.append(DiagnosticFrame{{}, where.sliced(6), line});
+    } else {
+        warning.file = where;
+        warning.line = line;
+    }
+    warning.message.truncate(open - 1);
+}
+
+// "File: ..." or "StrCpy expects ..." before "Usage: File ..." says what went wrong with that command.
+bool NamesCommandOf(const QString& message, const QString& usageLine) {
+    const QString command = usageLine.sliced(7).section(u' ', 0, 0);
+    QString first = message.section(u' ', 0, 0);
+    if (first.endsWith(u':'))
+        first.chop(1);
+    return !command.isEmpty() && first.compare(command, CaseInsensitive) == 0;
 }
 
 bool IsSummaryHeader(const QString& line) {
@@ -71,9 +109,10 @@ QList<Diagnostic> CDiagnosticParser::TakeDiagnostics() { return std::exchange(m_
 void CDiagnosticParser::ReadLine(QByteArrayView rawLine) {
     const QString line = QString::fromUtf8(WithoutTrailingCr(rawLine));
     if (m_inSummary) {
-        // The summary repeats every warning, indented; they were counted already.
-        if (line.isEmpty() || line.startsWith(u' '))
+        if (line.isEmpty() || line.startsWith(u' ')) {
+            ReadSummaryLine(line);
             return;
+        }
         m_inSummary = false;
     }
     if (ReadFrame(line))
@@ -81,22 +120,74 @@ void CDiagnosticParser::ReadLine(QByteArrayView rawLine) {
     CloseError();
     if (line.isEmpty())
         return;
-    FlushLoneError();
+    if (!m_usage.isEmpty() && line.front().isSpace()) {
+        m_usage.append(line);
+        return;
+    }
+    if (!m_loneError || line != u"Error - aborting creation process")
+        FlushLoneError();
     if (const std::optional<QString> text = WarningText(line)) {
-        Diagnostic warning{DiagnosticSeverity::Warning, *text, {}, 0, {}, {line}};
-        TakeTrailingPlace(warning);
-        m_diagnostics.append(std::move(warning));
+        AddWarning(*text, line);
     } else if (IsSummaryHeader(line)) {
         m_inSummary = true;
+    } else if (line.startsWith(u"Usage: ")) {
+        m_usage = QStringList{line};
+        return;
+    } else if (line == u"Error - aborting creation process") {
+        ReadAbort(line);
     } else if (line.startsWith(u"Error: ", CaseInsensitive)) {
-        m_loneError = Diagnostic{DiagnosticSeverity::Error, line.sliced(7), {}, 0, {}, {line}};
+        m_loneError = Diagnostic{DiagnosticSeverity::Error, line.sliced(7), {}, {}, 0, {}, {line}};
         m_lastMessage = line.sliced(7);
         m_lastMessageLine = line;
-    } else if (!line.startsWith(u"Usage: ") || m_lastMessage.isEmpty()) {
-        // A usage line only explains the message before it.
+    } else {
+        static constexpr QStringView outputPrefix = u"Output: \"";
+        if (line.startsWith(outputPrefix) && line.endsWith(u'"'))
+            m_installerPath = line.sliced(outputPrefix.size()).chopped(1);
         m_lastMessage = line;
         m_lastMessageLine = line;
     }
+    m_usage.clear();
+}
+
+// No line is named: the failure is the "Error: " line or the message before it.
+void CDiagnosticParser::ReadAbort(const QString& line) {
+    if (m_loneError) {
+        m_loneError->sourceLines.append(line);
+        FlushLoneError();
+        return;
+    }
+    OpenError(m_lastMessage.isEmpty() ? line : m_lastMessage);
+    if (m_lastMessage.startsWith(u"Can't open output file") && !m_installerPath.isEmpty())
+        m_openError->message += QStringLiteral(" \"%1\"").arg(m_installerPath);
+    m_openError->sourceLines.append(line);
+    CloseError();
+}
+
+void CDiagnosticParser::AddWarning(const QString& text, const QString& sourceLine) {
+    Diagnostic warning{DiagnosticSeverity::Warning, text, {}, {}, 0, {}, {sourceLine}};
+    TakeTrailingPlace(warning);
+    m_diagnostics.append(std::move(warning));
+}
+
+// The summary repeats the warnings, each text once; some warnings appear only here.
+void CDiagnosticParser::ReadSummaryLine(const QString& line) {
+    const QString text = line.trimmed();
+    if (text.isEmpty())
+        return;
+    const QString numbered = u"warning "_s + text;
+    const QString plain = u"warning: "_s + text;
+    const bool known = std::any_of(m_diagnostics.cbegin(), m_diagnostics.cend(), [&](const Diagnostic& d) {
+        return d.severity == DiagnosticSeverity::Warning && !d.sourceLines.isEmpty()
+            && (d.sourceLines.front() == numbered || d.sourceLines.front() == plain);
+    });
+    if (!known)
+        AddWarning(text, line);
+}
+
+void CDiagnosticParser::OpenError(const QString& message) {
+    m_openError = Diagnostic{DiagnosticSeverity::Error, message, {}, {}, 0, {}, {}};
+    if (!m_lastMessageLine.isEmpty() && m_lastMessageLine.endsWith(message))
+        m_openError->sourceLines.append(m_lastMessageLine);
 }
 
 bool CDiagnosticParser::ReadFrame(const QString& line) {
@@ -117,9 +208,14 @@ bool CDiagnosticParser::ReadFrame(const QString& line) {
     if (!frame)
         return false;
     if (!m_openError) {
-        m_openError = Diagnostic{DiagnosticSeverity::Error, m_lastMessage, {}, 0, {}, {}};
-        if (!m_lastMessageLine.isEmpty())
-            m_openError->sourceLines.append(m_lastMessageLine);
+        // The line that says what went wrong: the command's own line, else its usage line.
+        const bool usageOnly = !m_usage.isEmpty() && !NamesCommandOf(m_lastMessage, m_usage.front());
+        OpenError(usageOnly ? m_usage.front() : m_lastMessage);
+        if (!m_usage.isEmpty()) {
+            m_openError->details = m_usage.join(u'\n');
+            m_openError->sourceLines.append(m_usage);
+            m_usage.clear();
+        }
         // An "Error: " line before the chain was its message, not an error of its own.
         m_loneError.reset();
     }

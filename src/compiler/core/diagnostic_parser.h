@@ -7,6 +7,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // The places it gives are as makensis printed them: file names relative to
@@ -27,6 +28,10 @@ private:
     bool ReadFrame(const QString& line);
     void CloseError();
     void FlushLoneError();
+    void ReadSummaryLine(const QString& line);
+    void ReadAbort(const QString& line);
+    void AddWarning(const QString& text, const QString& sourceLine);
+    void OpenError(const QString& message);
 
     CLineJoiner m_lines;
     QList<Diagnostic> m_diagnostics;
@@ -34,5 +39,7 @@ private:
     std::optional<Diagnostic> m_loneError;  // an "Error: " line that frames may still follow
     QString m_lastMessage;                  // the line before a chain names its error
     QString m_lastMessageLine;              // and is part of it
+    QStringList m_usage;                    // the usage text of the command that failed
+    QString m_installerPath;                // as the `Output: "..."` line names it
     bool m_inSummary = false;
 };

@@ -21,7 +21,8 @@ QTreeWidgetItem* RowFor(const Diagnostic& diagnostic, const QStyle& style) {
     row->setIcon(Kind, style.standardIcon(error ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning));
     row->setText(Kind, error ? u"错误"_s : u"警告"_s);
     row->setText(Message, diagnostic.message);
-    row->setToolTip(Message, diagnostic.message);
+    row->setToolTip(Message, diagnostic.details.isEmpty() ? diagnostic.message
+                                                          : diagnostic.message + u'\n' + diagnostic.details);
     if (diagnostic.HasPlace()) {
         row->setText(File, QFileInfo(diagnostic.file).fileName());
         row->setToolTip(File, diagnostic.file);

@@ -1,6 +1,8 @@
 // Command tips and keyword completion, on plain text.
 #include "editor/core/command_tips.h"
 
+#include <algorithm>
+
 bool IsTipWordChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '!'
         || c == '$';
@@ -37,38 +39,60 @@ QByteArray CompletionList(const QList<QByteArray>& words, QByteArrayView prefix)
     return list;
 }
 
+QByteArrayView WordBeforeCaret(QByteArrayView lineToCaret) {
+    qsizetype start = lineToCaret.size();
+    while (start > 0 && IsTipWordChar(lineToCaret[start - 1]))
+        --start;
+    return lineToCaret.sliced(start);
+}
+
+namespace {
+
+bool IsStringStyle(NsisStyle style) {
+    return style == NsisStyle::DoubleQuoted || style == NsisStyle::SingleQuoted || style == NsisStyle::BackQuoted
+        || style == NsisStyle::StringVariable;
+}
+
+bool CompletionAllowed(NsisStyle typedStyle, QByteArrayView prefix) {
+    if (typedStyle == NsisStyle::Comment || typedStyle == NsisStyle::CommentBox)
+        return false;
+    return !IsStringStyle(typedStyle) || prefix.startsWith('$');
+}
+
+}  // namespace
+
 TipAction OnCharAdded(QByteArrayView lineToCaret, char typed, const NsisTipsTable& tips,
-                      const QList<QByteArray>& words) {
+                      const QList<QByteArray>& words, NsisStyle typedStyle) {
     TipAction action;
     qsizetype end = lineToCaret.size();
     if (typed == ' ') {
         while (end > 0 && lineToCaret[end - 1] == ' ')
             --end;
-        qsizetype start = end;
-        while (start > 0 && IsTipWordChar(lineToCaret[start - 1]))
-            --start;
-        if (start == end)
+        const QByteArrayView word = WordBeforeCaret(lineToCaret.first(end));
+        if (word.isEmpty())
             return action;
-        action.text = UsageTip(tips, lineToCaret.sliced(start, end - start));
+        action.text = UsageTip(tips, word);
         action.kind = action.text.isEmpty() ? TipAction::Kind::CancelTip : TipAction::Kind::ShowTip;
         return action;
     }
     if (!IsTipWordChar(typed))
         return action;
-    qsizetype start = end;
-    if (typed == '$') {
-        start = end > 0 ? end - 1 : 0;
-    } else {
-        while (start > 0 && IsTipWordChar(lineToCaret[start - 1]))
-            --start;
-    }
-    const QByteArrayView prefix = lineToCaret.sliced(start, end - start);
+    const QByteArrayView prefix = typed == '$' ? lineToCaret.last(end > 0 ? 1 : 0) : WordBeforeCaret(lineToCaret);
+    if (!CompletionAllowed(typedStyle, prefix))
+        return action;
     action.text = CompletionList(words, prefix);
     if (!action.text.isEmpty()) {
         action.kind = TipAction::Kind::ShowCompletion;
         action.prefixLength = static_cast<int>(prefix.size());
     }
     return action;
+}
+
+bool EnterAcceptsCompletion(bool movedInList, QByteArrayView typedWord, const QList<QByteArray>& words) {
+    if (!movedInList)
+        return false;
+    return std::none_of(words.cbegin(), words.cend(),
+                        [typedWord](const QByteArray& word) { return typedWord.compare(word, Qt::CaseInsensitive) == 0; });
 }
 
 TipAction OnDwellStart(QByteArrayView line, qsizetype index, qint64 position, bool tipOpen, const NsisTipsTable& tips,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "editor/core/command_help_reader.h"
+#include "editor/core/nsis_style.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -33,9 +34,19 @@ struct TipAction {
     int prefixLength = 0;  // for the completion list
 };
 
-// lineToCaret: the caret's line up to the caret, the typed character last.
+// The run of word characters that ends lineToCaret.
+QByteArrayView WordBeforeCaret(QByteArrayView lineToCaret);
+
+// lineToCaret: the caret's line up to the caret, the typed character last;
+// typedStyle: how the lexer styled that character. Comments get no list,
+// strings only for a variable ('$' begins the prefix).
 TipAction OnCharAdded(QByteArrayView lineToCaret, char typed, const NsisTipsTable& tips,
-                      const QList<QByteArray>& words);
+                      const QList<QByteArray>& words, NsisStyle typedStyle = NsisStyle::Default);
+
+// Whether Enter takes the completion list's entry. Only after the user moved
+// through the list, and never for a word typed out in full (case ignored):
+// otherwise Enter closes the list and breaks the line as typed.
+bool EnterAcceptsCompletion(bool movedInList, QByteArrayView typedWord, const QList<QByteArray>& words);
 
 // The open hover tip, as the view remembers it.
 struct HoverTipMemory {

@@ -1,4 +1,4 @@
-// TextDocument: one script document's file state with its load, save and encoding change.
+// TextDocument: one script document's file state and line end with its load, save and encoding change.
 #include "editor/core/text_document.h"
 
 #include "editor/core/encoding_detection.h"
@@ -109,6 +109,7 @@ bool TextDocument::LoadFile(const QString& path, bool asNew, QByteArray& utf8Out
         ShowFailure("打开文件[%s]失败！", path, reason);
         return false;
     }
+    m_lineEnd = DetectLineEnd(text);
     utf8Out = std::move(text);
     m_encoding = detected.encoding;
     m_codePage = detected.codePage;

@@ -1,7 +1,8 @@
-// TextDocument: one script document's file state (path, encoding, modified flag, stamp) with its load, save and encoding change.
+// TextDocument: one script document's file state (path, encoding, line end, modified flag, stamp) with its load, save and encoding change.
 #pragma once
 
 #include "editor/core/file_stamp.h"
+#include "editor/core/line_end.h"
 #include "editor/core/text_encoding.h"
 
 #include <QByteArray>
@@ -32,7 +33,8 @@ class TextDocument {
 public:
     explicit TextDocument(Prompter& prompter);
 
-    // Reads path and gives its text as UTF-8. With asNew false the path
+    // Reads path and gives its text as UTF-8; the line end is the one most of
+    // its lines have. With asNew false the path
     // becomes the document's, the modified flag is cleared and the stamp
     // recorded; with asNew true (a template) the document stays untitled and
     // is marked modified. On failure shows "打开文件[%s]失败！" with the
@@ -70,6 +72,9 @@ public:
     CodePage Page() const { return m_codePage; }
     // "ANSI (Windows-1252)" and the like.
     QString EncodingText() const { return EncodingName(m_encoding, m_codePage); }
+    // What Enter and pasted text end lines with; CR LF until a file says otherwise.
+    LineEnd LineEnding() const { return m_lineEnd; }
+    void SetLineEnding(LineEnd lineEnd) { m_lineEnd = lineEnd; }
     bool IsModified() const { return m_modified; }
     void SetModified(bool modified) { m_modified = modified; }
     bool HasStamp() const { return m_stamp.has_value(); }
@@ -83,6 +88,7 @@ private:
     QString m_path;
     TextEncoding m_encoding = TextEncoding::Ucs2LittleEndian;
     CodePage m_codePage = kDefaultCodePage;
+    LineEnd m_lineEnd = LineEnd::CrLf;
     bool m_modified = false;
     std::optional<FileStamp> m_stamp;
 };

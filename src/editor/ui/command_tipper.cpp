@@ -6,6 +6,8 @@
 #include "editor/core/command_tips.h"
 #include "editor/ui/scrivo_view.h"
 
+#include <QKeyEvent>
+#include <QListWidget>
 #include <QPointer>
 #include <algorithm>
 
@@ -28,23 +30,69 @@ public:
         connect(call, &Sc::CharAdded, this, &ViewTipper::OnCharAdded);
         connect(call, &Sc::DwellStarted, this, &ViewTipper::OnDwellStart);
         connect(call, &Sc::DwellEnded, this, [this] { m_view->Call().CallTipCancel(); });
+        call->Widget()->installEventFilter(this);
+    }
+
+protected:
+    // Seen before the component's own key handling, which would let Enter take the list's entry.
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && m_source && m_view->Call().AutoCActive())
+            OnListKey(*static_cast<QKeyEvent*>(event));
+        return false;
     }
 
 private:
+    void OnListKey(const QKeyEvent& key) {
+        switch (key.key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            // With a modifier these keys close the list instead of moving in it.
+            if ((key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+                m_movedInList = true;
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!EnterAcceptsCompletion(m_movedInList, WordBeforeCaret(LineToCaret()), m_source->Words()))
+                m_view->Call().AutoCCancel();  // Enter goes on and breaks the line
+            break;
+        default: break;
+        }
+    }
+
+    void OnListPressed() { m_movedInList = true; }
+
     QByteArray Line(long line) const { return m_view->Call().GetLine(line); }
 
-    void OnCharAdded(int character) {
-        if (!m_source || character <= 0 || character > 0x7F)
-            return;
+    QByteArray LineToCaret() const {
         const ScintillaCall& call = m_view->Call();
         const long caret = call.CurrentPos();
         const long line = call.LineFromPosition(caret);
         const long index = caret - call.PositionFromLine(line);
-        const QByteArray text = Line(line);
+        QByteArray text = Line(line);
+        text.truncate(std::clamp(index, 0L, long(text.size())));
+        return text;
+    }
+
+    // How our lexer styles the character just typed; the component styles
+    // lazily, so the caret's line is styled first.
+    NsisStyle TypedStyle(long caret) const {
+        ScintillaCall& call = m_view->Call();
+        call.Colourise(call.PositionFromLine(call.LineFromPosition(caret)), caret);
+        return NsisStyle(call.StyleAt(caret - 1));
+    }
+
+    void OnCharAdded(int character) {
+        if (!m_source || character <= 0 || character > 0x7F)
+            return;
+        const long caret = m_view->Call().CurrentPos();
+        const char typed = char(character);
+        const NsisStyle style = IsTipWordChar(typed) ? TypedStyle(caret) : NsisStyle::Default;
         const auto table = m_source->Table();
-        Apply(::OnCharAdded(QByteArrayView(text).first(std::clamp(index, 0L, long(text.size()))), char(character),
-                            *table, m_source->Words()),
-              caret);
+        Apply(::OnCharAdded(LineToCaret(), typed, *table, m_source->Words(), style), caret);
     }
 
     void OnDwellStart(Sc::Position position) {
@@ -67,8 +115,12 @@ private:
             break;
         case TipAction::Kind::CancelTip: m_view->Call().CallTipCancel(); break;
         case TipAction::Kind::ShowCompletion:
+            m_movedInList = false;
             m_view->Call().AutoCSetMaxHeight(kCompletionMaxRows);
             m_view->Call().AutoCShow(action.prefixLength, action.text);
+            // The component makes a list widget for each list it shows.
+            for (auto* list : m_view->Call().Widget()->findChildren<QListWidget*>(Qt::FindDirectChildrenOnly))
+                connect(list, &QAbstractItemView::pressed, this, &ViewTipper::OnListPressed, Qt::UniqueConnection);
             break;
         }
     }
@@ -76,6 +128,8 @@ private:
     QPointer<CommandTipSource> m_source;
     CScrivoView* m_view;
     HoverTipMemory m_hover;
+    // The user moved through the open list: only then does Enter take its entry.
+    bool m_movedInList = false;
 };
 
 }  // namespace

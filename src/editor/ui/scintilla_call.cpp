@@ -52,6 +52,8 @@ static_assert(ScintillaCall::kStyleCallTip == Sci::STYLE_CALLTIP);
 static_assert(ScintillaCall::kLineCharacterIndexUtf32 == Sci::SC_LINECHARACTERINDEX_UTF32);
 static_assert(ScintillaCall::kOrderCustom == Sci::SC_ORDER_CUSTOM);
 static_assert(ScintillaCall::kPopUpNever == Sci::SC_POPUP_NEVER);
+static_assert(ScintillaCall::kEolCrLf == Sci::SC_EOL_CRLF);
+static_assert(ScintillaCall::kEolLf == Sci::SC_EOL_LF);
 
 }  // namespace
 
@@ -158,6 +160,14 @@ bool ScintillaCall::ReadOnly() const { return Send(Sci::SCI_GETREADONLY) != 0; }
 void ScintillaCall::SetCodePage(int codePage) { Send(Sci::SCI_SETCODEPAGE, codePage); }
 
 int ScintillaCall::CodePage() const { return int(Send(Sci::SCI_GETCODEPAGE)); }
+
+void ScintillaCall::SetEOLMode(int eolMode) { Send(Sci::SCI_SETEOLMODE, eolMode); }
+
+int ScintillaCall::EOLMode() const { return int(Send(Sci::SCI_GETEOLMODE)); }
+
+void ScintillaCall::ConvertEOLs(int eolMode) { Send(Sci::SCI_CONVERTEOLS, eolMode); }
+
+void ScintillaCall::SetPasteConvertEndings(bool convert) { Send(Sci::SCI_SETPASTECONVERTENDINGS, convert); }
 
 // Caret and selection
 

@@ -68,6 +68,8 @@ public:
     static constexpr int kLineCharacterIndexUtf32 = 1;
     static constexpr int kOrderCustom = 2;
     static constexpr int kPopUpNever = 0;
+    static constexpr int kEolCrLf = 0;
+    static constexpr int kEolLf = 2;
 
     // A new component, a child widget of parent; this object owns it and ends it.
     explicit ScintillaCall(QWidget* parent = nullptr);
@@ -96,6 +98,10 @@ public:
     bool ReadOnly() const;
     void SetCodePage(int codePage);
     int CodePage() const;
+    void SetEOLMode(int eolMode);
+    int EOLMode() const;
+    void ConvertEOLs(int eolMode);
+    void SetPasteConvertEndings(bool convert);
 
     // Caret and selection
     Position CurrentPos() const;

@@ -82,6 +82,9 @@ void CScrivoView::Configure() {
     // The status bar counts characters, not bytes; with a per-line index the
     // count is the last line's start plus that one line, whatever the length.
     call.AllocateLineCharacterIndex(Sc::kLineCharacterIndexUtf32);
+    // Pasted text takes the document's line end, so a file never gets mixed ones.
+    call.SetPasteConvertEndings(true);
+    ApplyLineEnd();
 
     using Symbol = Sc::MarkerSymbol;
     const std::pair<int, Symbol> markers[] = {
@@ -101,6 +104,18 @@ void CScrivoView::Configure() {
     }
 }
 
+void CScrivoView::ApplyLineEnd() {
+    Call().SetEOLMode(m_document.LineEnding() == LineEnd::Lf ? Sc::kEolLf : Sc::kEolCrLf);
+}
+
+void CScrivoView::ConvertLineEnds(LineEnd lineEnd) {
+    m_document.SetLineEnding(lineEnd);
+    ApplyLineEnd();
+    // The component converts in one undo step; a change leaves the save point.
+    Call().ConvertEOLs(Call().EOLMode());
+    Q_EMIT StateChanged();
+}
+
 void CScrivoView::OnSavePoint(bool reached) {
     if (reached && m_keepModified)
         return;
@@ -118,6 +133,7 @@ void CScrivoView::OnMarginClick(long position) { Call().ToggleFold(Call().LineFr
 void CScrivoView::FillEditor(const QByteArray& utf8) {
     ScintillaCall& call = Call();
     call.Cancel();
+    ApplyLineEnd();
     call.SetUndoCollection(false);
     call.ClearAll();
     if (!utf8.isEmpty())

@@ -60,6 +60,9 @@ public:
     // "以其他编码重新打开": the file read again as ANSI in page.
     void ReopenWithCodePage(CodePage page);
     QString EncodingText() const { return m_document.EncodingText(); }
+    // "转换为 Windows/Unix 格式": every line end of the text made lineEnd, in
+    // one undo step; later line breaks and pastes follow it.
+    void ConvertLineEnds(LineEnd lineEnd);
     void CheckExternalChange();
     // Appends UTF-8 text to the editor (the wizard's script).
     void AppendText(const QByteArray& utf8);
@@ -89,6 +92,8 @@ protected:
 
 private:
     void Configure();
+    // Enter and paste end lines as the document does.
+    void ApplyLineEnd();
     void FillEditor(const QByteArray& utf8);
     // The text read again, the caret kept at its byte offset where the text still reaches.
     void ShowReloaded(const QByteArray& utf8);

@@ -10,10 +10,9 @@
 
 class CUpdateDlg;
 class CUserInfoLogic;
-class CommandActions;
 class CommandRegistry;
 class Configurator;
-class DocumentSet;
+class IActiveEditorHost;
 class IUserInfo;
 class Prompter;
 class QWidget;
@@ -21,11 +20,11 @@ class QWidget;
 class COnlineController : public QObject {
     Q_OBJECT
 public:
-    // Takes over the sign-in stored in config, sets the sign-in menu text and
-    // registers the sign-in, insert-statistics and update-check commands.
+    // Takes over the sign-in stored in config and registers the sign-in,
+    // insert-statistics and update-check commands with the sign-in item's text.
     // statesChanged runs after every sign-in and sign-out.
-    COnlineController(CommandRegistry& registry, DocumentSet& documents, CommandActions& actions, Configurator& config,
-                      Prompter& prompter, std::function<void()> statesChanged, QWidget* owner);
+    COnlineController(CommandRegistry& registry, IActiveEditorHost& documents, Configurator& config, Prompter& prompter,
+                      std::function<void()> statesChanged, QWidget* owner);
 
     // For the status bar; a stored automatic sign-in counts.
     bool IsSignedIn() const;
@@ -40,11 +39,9 @@ private:
     void RegisterCommands(CommandRegistry& registry);
     void OnSignInCommand();
     void OnInsertStatistics();
-    void UpdateSignInText();
     void OnSignInChanged();
 
-    DocumentSet& m_documents;
-    CommandActions& m_actions;
+    IActiveEditorHost& m_documents;
     Prompter& m_prompter;
     QWidget* m_owner;
     std::function<void()> m_statesChanged;

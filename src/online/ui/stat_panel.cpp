@@ -70,6 +70,10 @@ CStatPanel* CStatPanel::Attach(CStatNumberPanel& form, const StatService& servic
     return panel;
 }
 
+StatListMaker CStatPanel::Maker(const StatService& service, Prompter& prompter) {
+    return [&service, &prompter](CStatNumberPanel& form) -> IStatList* { return Attach(form, service, prompter); };
+}
+
 QString CStatPanel::ItemName(const QString& number) const {
     for (const StatItem& item : m_items) {
         if (item.number == number)

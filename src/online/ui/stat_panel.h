@@ -3,6 +3,7 @@
 
 #include "online/core/stat_protocol.h"
 #include "online/ui/stat_service.h"
+#include "wizard/ui/stat_list.h"
 
 #include <QList>
 #include <QWidget>
@@ -14,16 +15,19 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-class CStatPanel : public QWidget {
+class CStatPanel : public QWidget, public IStatList {
     Q_OBJECT
 public:
     CStatPanel(const StatService& service, Prompter& prompter, QWidget* parent);
 
     // A panel placed above the form's fields; a picked row's number goes into the form.
     static CStatPanel* Attach(CStatNumberPanel& form, const StatService& service, Prompter& prompter);
+    // Attach as page 8 of the wizard calls it.
+    static StatListMaker Maker(const StatService& service, Prompter& prompter);
 
     QTreeWidget* List() const { return m_list; }
     const QList<StatItem>& Items() const { return m_items; }
+    QList<StatItem> ListedItems() const override { return m_items; }
     // The item name of the first row whose number is exactly this; empty when none.
     QString ItemName(const QString& number) const;
 

@@ -1,7 +1,6 @@
 // CAppCount: wizard page 8.
 #include "wizard/ui/app_count.h"
 
-#include "online/ui/stat_panel.h"
 #include "wizard/ui/stat_number_panel.h"
 #include "wizard/ui/wizard_widgets.h"
 
@@ -9,15 +8,15 @@
 
 using namespace Qt::StringLiterals;
 
-CAppCount::CAppCount(WizardData& data, Prompter& prompter, const StatService* service, QWidget* parent)
+CAppCount::CAppCount(WizardData& data, Prompter& prompter, const StatListMaker& makeList, QWidget* parent)
     : CWizardPage(data, prompter, u"安装量统计属性 (8/8)"_s, parent), m_panel(new CStatNumberPanel(this)) {
     m_panel->SetNumber(data.statNumber);
     m_panel->SetVersion(data.installVersion);
-    if (service)
-        m_service = CStatPanel::Attach(*m_panel, *service, prompter);
+    if (makeList)
+        m_list = makeList(*m_panel);
     // The list takes the room when there is one.
-    Body()->addWidget(m_panel, service ? 1 : 0);
-    if (!service)
+    Body()->addWidget(m_panel, m_list ? 1 : 0);
+    if (!m_list)
         Body()->addStretch(1);
 }
 
@@ -33,6 +32,6 @@ bool CAppCount::Store() {
         return false;
     }
     // Item names come with the statistics list, which only a signed-in user has.
-    const QList<StatItem> list = m_service ? m_service->Items() : QList<StatItem>();
+    const QList<StatItem> list = m_list ? m_list->ListedItems() : QList<StatItem>();
     return Accept(StoreAppCount(Data(), m_panel->Number(), m_panel->Version(), list));
 }

@@ -32,7 +32,7 @@ QPushButton* Button(const QString& text, const QString& name, QWidget* parent) {
 }  // namespace
 
 CMainDlg::CMainDlg(WizardData data, const InstalledNsis& nsis, Prompter& prompter, QWidget* parent,
-                   const StatService* service)
+                   const StatListMaker& makeList)
     : QDialog(parent),
       m_prompter(prompter),
       m_data(std::move(data)),
@@ -49,7 +49,7 @@ CMainDlg::CMainDlg(WizardData data, const InstalledNsis& nsis, Prompter& prompte
                new CAppLink(m_data, prompter, m_stack),
                new CAppRun(m_data, prompter, m_stack),
                new CAppRemove(m_data, prompter, nsis.nsisDir, SafeRemovalNote(nsis), m_stack),
-               new CAppCount(m_data, prompter, service, m_stack),
+               new CAppCount(m_data, prompter, makeList, m_stack),
                new CAppEnd(m_data, prompter, m_stack)};
     for (CWizardPage* page : m_pages)
         m_stack->addWidget(page);

@@ -3,6 +3,7 @@
 
 #include "wizard/core/installed_nsis.h"
 #include "wizard/core/wizard_data.h"
+#include "wizard/ui/stat_list.h"
 
 #include <QDialog>
 #include <vector>
@@ -19,15 +20,13 @@ struct WizardResult {
     bool compileScript = false;
 };
 
-struct StatService;
-
 class CMainDlg : public QDialog {
     Q_OBJECT
 public:
     // data: the description the pages start from; nsis: the compiler the script is meant for;
-    // service: the statistics service of page 8, none for a plain form.
+    // makeList: the statistics list of page 8, none for a plain form.
     CMainDlg(WizardData data, const InstalledNsis& nsis, Prompter& prompter, QWidget* parent,
-             const StatService* service = nullptr);
+             const StatListMaker& makeList = {});
     ~CMainDlg() override;
 
     int PageIndex() const { return m_index; }

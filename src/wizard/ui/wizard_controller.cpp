@@ -3,25 +3,25 @@
 
 #include "app/core/command_ids.h"
 #include "app/core/command_registry.h"
-#include "app/ui/document_set.h"
 #include "config/core/configurator.h"
 #include "wizard/core/installed_nsis.h"
 #include "wizard/ui/main_dlg.h"
+#include "wizard/ui/new_script_host.h"
 
 namespace {
 // makensis answers -HDRINFO at once; a hung one must not hold the wizard up for long.
 constexpr int kCompilerQueryMs = 5000;
 }  // namespace
 
-WizardController::WizardController(CommandRegistry& registry, DocumentSet& documents, const Configurator& config,
-                                   Prompter& prompter, QWidget* window, const StatService* service)
+WizardController::WizardController(CommandRegistry& registry, INewScriptHost& documents, const Configurator& config,
+                                   Prompter& prompter, QWidget* window, StatListMaker makeList)
     : QObject(window),
       m_registry(registry),
       m_documents(documents),
       m_config(config),
       m_prompter(prompter),
       m_window(window),
-      m_service(service) {
+      m_makeList(std::move(makeList)) {
     registry.Register(Cmd::NewWizard, [this](int) { Run(); });
 }
 
@@ -33,7 +33,7 @@ void WizardController::Run() {
         return;
     }
     const InstalledNsis nsis = QueryInstalledNsis(m_config.GetCompilerPath(), kCompilerQueryMs);
-    m_wizard = new CMainDlg(WizardDefaultsFor(nsis), nsis, m_prompter, m_window, m_service);
+    m_wizard = new CMainDlg(WizardDefaultsFor(nsis), nsis, m_prompter, m_window, m_makeList);
     m_wizard->setAttribute(Qt::WA_DeleteOnClose);
     m_wizard->setWindowModality(Qt::ApplicationModal);
     CMainDlg* wizard = m_wizard;
@@ -42,9 +42,6 @@ void WizardController::Run() {
 }
 
 void WizardController::OpenResult(const WizardResult& result) {
-    CEditerTabViewItem* document = m_documents.NewWithText(result.script);
-    if (!result.saveScript || !m_documents.SaveAs(document))
-        return;
-    if (result.compileScript)
+    if (m_documents.OpenNewScript(result.script, result.saveScript) && result.compileScript)
         m_registry.Dispatch(Cmd::Compile);
 }

@@ -8,18 +8,17 @@
 
 class CommandRegistry;
 class Configurator;
-class DocumentSet;
+class INewScriptHost;
 class Prompter;
 class QWidget;
-struct StatService;
 
 class WizardController : public QObject {
     Q_OBJECT
 public:
-    // Registers the wizard command; window is the parent of the wizard; service is page 8's
-    // statistics service, none for a plain form.
-    WizardController(CommandRegistry& registry, DocumentSet& documents, const Configurator& config, Prompter& prompter,
-                     QWidget* window, const StatService* service = nullptr);
+    // Registers the wizard command; window is the parent of the wizard; makeList puts page 8's
+    // statistics list, none for a plain form.
+    WizardController(CommandRegistry& registry, INewScriptHost& documents, const Configurator& config, Prompter& prompter,
+                     QWidget* window, StatListMaker makeList = {});
 
     // The open wizard; null while none is open.
     CMainDlg* Wizard() const { return m_wizard; }
@@ -30,10 +29,10 @@ public:
 
 private:
     CommandRegistry& m_registry;
-    DocumentSet& m_documents;
+    INewScriptHost& m_documents;
     const Configurator& m_config;
     Prompter& m_prompter;
     QWidget* m_window;
-    const StatService* m_service;
+    StatListMaker m_makeList;
     QPointer<CMainDlg> m_wizard;
 };

@@ -32,7 +32,7 @@ const QByteArray kRussian = InCodePage(kRussianText, CodePage::Windows1251);
 
 class CodePageMenu : public FrameTest {
 protected:
-    QString EncodingShown() const { return m_frame->Status()->PartText(4); }
+    QString EncodingShown() const { return FrameStatus(*m_frame)->PartText(4); }
 
     QMenu* FindMenu(const QString& title) const {
         for (QMenu* menu : m_frame->menuBar()->findChildren<QMenu*>()) {
@@ -79,7 +79,7 @@ TEST_F(CodePageMenu, ConvertingSavesTheTextInTheChosenCodePage) {
     EXPECT_EQ(convert->actions().size(), kCodePageCount);
 
     m_prompter.QueueAnswer(PromptAnswer::Yes);
-    m_frame->Commands().Action(Cmd::ConvertCodePageFirst + Index(CodePage::Koi8R))->trigger();
+    FrameActions(*m_frame).Action(Cmd::ConvertCodePageFirst + Index(CodePage::Koi8R))->trigger();
     ASSERT_EQ(m_prompter.Messages().size(), 1u);
     EXPECT_EQ(m_prompter.Messages()[0].text,
               QStringLiteral("当前脚本编码格式为 ANSI (Windows-1251)，确认要转化为 ANSI (KOI8-R) 编码格式吗？"));

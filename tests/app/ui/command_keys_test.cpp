@@ -1,7 +1,7 @@
 // Command keys pressed in the window reach their handlers once, whatever the menu item's state.
 #include "support/commands_fixture.h"
 
-#include "app/ui/compile_controller.h"
+#include "compiler/ui/compile_controller.h"
 #include "app/ui/start_page_view.h"
 #include "support/eventually.h"
 
@@ -45,9 +45,9 @@ TEST_F(FrameCommandsTest, EscapeStopsACompileWhileTheStartPageIsShown) {
     m_frame->OnCommand(Cmd::StartPage);
     m_frame->show();
     QApplication::setActiveWindow(m_frame.get());
-    m_frame->StartPage()->setFocus();
+    FrameStartPage(*m_frame)->setFocus();
     Settle();
     ASSERT_FALSE(Enabled(Cmd::StopCompile));  // no document is active
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    ASSERT_EVENTUALLY(!m_frame->Compiler().IsCompiling());
+    ASSERT_EVENTUALLY(!FrameCompiler(*m_frame).IsCompiling());
 }

@@ -9,7 +9,7 @@
 
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/frame_status_bar.h"
-#include "app/ui/pane_container.h"
+#include "outline/ui/pane_container.h"
 #include "editor/ui/scintilla_call.h"
 
 namespace {
@@ -23,7 +23,7 @@ TEST_F(FrameTest, StartPageAppearsWhenNothingIsOpenAndItsLastTabStays) {
     ASSERT_EQ(Docs().Count(), 1);
     EXPECT_EQ(Docs().ActiveItem()->GetKind(), CTabViewItem::Kind::StartPage);
     EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("起始页  - Korvane安装"));
-    EXPECT_EQ(m_frame->Tabs()->TabImage(0), 2);
+    EXPECT_EQ(FrameTabs(*m_frame)->TabImage(0), 2);
     EXPECT_FALSE(Docs().CloseTab(0));
     EXPECT_EQ(Docs().Count(), 1);
 
@@ -56,7 +56,7 @@ TEST_F(FrameTest, ClosingTheActiveThirdOrLastOfFiveTabs) {
     ASSERT_TRUE(Docs().CloseTab(2));
     EXPECT_EQ(Docs().ActiveIndex(), 2);
     EXPECT_EQ(Title(2), QStringLiteral("New(4) "));
-    EXPECT_EQ(m_frame->Tabs()->currentIndex(), 2);
+    EXPECT_EQ(FrameTabs(*m_frame)->currentIndex(), 2);
 
     Docs().NewBlank();  // New(6), active and last of five
     ASSERT_EQ(Docs().Count(), 5);
@@ -69,7 +69,7 @@ TEST_F(FrameTest, ClosingTheActiveThirdOrLastOfFiveTabs) {
     ASSERT_TRUE(Docs().CloseTab(0));
     EXPECT_EQ(Docs().ActiveItem()->GetTitle(), QStringLiteral("New(4) "));
     for (int i = 0; i < Docs().Count(); ++i)
-        EXPECT_EQ(m_frame->Tabs()->tabText(i), Title(i));
+        EXPECT_EQ(FrameTabs(*m_frame)->tabText(i), Title(i));
 }
 
 TEST_F(FrameTest, YesThenCancelledSaveAsKeepsTheDocument) {
@@ -177,12 +177,12 @@ TEST_F(FrameTest, ModifiedDocumentShowsStarAndTabImageUntilSaved) {
     EXPECT_EQ(m_frame->windowTitle(), a + QStringLiteral(" - Korvane安装"));
     Edit(Docs().ActiveView());
     EXPECT_EQ(m_frame->windowTitle(), QLatin1Char('*') + a + QStringLiteral(" - Korvane安装"));
-    EXPECT_EQ(m_frame->Tabs()->TabImage(0), 1);
-    EXPECT_TRUE(m_frame->Commands().Action(Cmd::Save)->isEnabled());
+    EXPECT_EQ(FrameTabs(*m_frame)->TabImage(0), 1);
+    EXPECT_TRUE(FrameActions(*m_frame).Action(Cmd::Save)->isEnabled());
     m_frame->OnCommand(Cmd::Save);
     EXPECT_EQ(m_frame->windowTitle(), a + QStringLiteral(" - Korvane安装"));
-    EXPECT_EQ(m_frame->Tabs()->TabImage(0), 0);
-    EXPECT_FALSE(m_frame->Commands().Action(Cmd::Save)->isEnabled());
+    EXPECT_EQ(FrameTabs(*m_frame)->TabImage(0), 0);
+    EXPECT_FALSE(FrameActions(*m_frame).Action(Cmd::Save)->isEnabled());
     EXPECT_EQ(ReadBytes(a), QByteArray("Name \"x\"\r\n; edited\r\n"));
 
     m_config->Base().CaptionShowFName = 1;
@@ -218,7 +218,7 @@ TEST_F(FrameTest, CloseOthersKeepsTheActiveTabEvenTheStartPage) {
     // The start page went; the cancel stopped the walk at New(4).
     ASSERT_EQ(Docs().Count(), 3);
     EXPECT_EQ(Docs().ActiveItem()->GetTitle(), QStringLiteral("New(3) "));
-    EXPECT_EQ(m_frame->Tabs()->currentIndex(), Docs().ActiveIndex());
+    EXPECT_EQ(FrameTabs(*m_frame)->currentIndex(), Docs().ActiveIndex());
 }
 
 TEST_F(FrameTest, FailedOpenReportsAndLeavesTheRecentFiles) {
@@ -238,12 +238,10 @@ TEST_F(FrameTest, FailedOpenReportsAndLeavesTheRecentFiles) {
 
 TEST_F(FrameTest, CommandStatesFollowTheActiveTab) {
     Docs().ShowStartPage();
-    EXPECT_FALSE(m_frame->Commands().Action(Cmd::SaveAs)->isEnabled());
-    EXPECT_FALSE(m_frame->Commands().Action(Cmd::Compile)->isEnabled());
+    EXPECT_FALSE(FrameActions(*m_frame).Action(Cmd::SaveAs)->isEnabled());
+    EXPECT_FALSE(FrameActions(*m_frame).Action(Cmd::Compile)->isEnabled());
     Docs().NewBlank();
-    CommandActions& commands = m_frame->Commands();
-    EXPECT_FALSE(commands.Action(Cmd::Save)->isEnabled());
-    EXPECT_FALSE(commands.Action(Cmd::Cut)->isEnabled());
+    CommandActions& commands = FrameActions(*m_frame);
     EXPECT_TRUE(commands.Action(Cmd::Compile)->isEnabled());  // it saves first
     EXPECT_TRUE(commands.Action(Cmd::EncodingUcs2Le)->isChecked());
     ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("lib.nsh")), false));
@@ -262,33 +260,33 @@ TEST_F(FrameTest, CommandStatesFollowTheActiveTab) {
 TEST_F(FrameTest, SidePaneTogglesAndTheLayoutOutliveARestart) {
     EXPECT_EQ(m_config->Base().ShowCodeTree, -1);
     Docs().NewBlank();  // the first tab decides for the outline, once
-    EXPECT_TRUE(m_frame->IsOutlineShown());
+    EXPECT_TRUE(OutlineShown(*m_frame));
     EXPECT_EQ(m_config->Base().ShowCodeTree, 1);
-    EXPECT_TRUE(m_frame->Commands().Action(Cmd::ToggleOutline)->isChecked());
+    EXPECT_TRUE(FrameActions(*m_frame).Action(Cmd::ToggleOutline)->isChecked());
 
     m_frame->OnCommand(Cmd::ToggleThumbnail);
-    EXPECT_FALSE(m_frame->IsOutlineShown());
-    EXPECT_TRUE(m_frame->IsThumbnailShown());
-    EXPECT_FALSE(m_frame->Commands().Action(Cmd::ToggleOutline)->isChecked());
-    EXPECT_TRUE(m_frame->Commands().Action(Cmd::ToggleThumbnail)->isChecked());
+    EXPECT_FALSE(OutlineShown(*m_frame));
+    EXPECT_TRUE(ThumbnailShown(*m_frame));
+    EXPECT_FALSE(FrameActions(*m_frame).Action(Cmd::ToggleOutline)->isChecked());
+    EXPECT_TRUE(FrameActions(*m_frame).Action(Cmd::ToggleThumbnail)->isChecked());
     m_frame->OnCommand(Cmd::PaneClose);
-    EXPECT_FALSE(m_frame->CodePane()->isVisibleTo(m_frame.get()));
-    EXPECT_FALSE(m_frame->Commands().Action(Cmd::ToggleThumbnail)->isChecked());
+    EXPECT_FALSE(FrameCodePane(*m_frame)->isVisibleTo(m_frame.get()));
+    EXPECT_FALSE(FrameActions(*m_frame).Action(Cmd::ToggleThumbnail)->isChecked());
 
-    EXPECT_FALSE(m_frame->IsLogShown());
+    EXPECT_FALSE(LogShown(*m_frame));
     m_frame->OnCommand(Cmd::ToggleLog);
-    EXPECT_TRUE(m_frame->IsLogShown());
+    EXPECT_TRUE(LogShown(*m_frame));
     m_frame->OnCommand(Cmd::CompressorFirst + 5);
-    EXPECT_EQ(m_frame->Compiler().Compressor(), 5);
+    EXPECT_EQ(FrameCompiler(*m_frame).Compressor(), 5);
     m_frame->OnCommand(Cmd::ToggleStatusBar);
     ASSERT_TRUE(m_frame->close());
 
     CreateFrame();
-    EXPECT_EQ(m_frame->Compiler().Compressor(), 5);
-    EXPECT_TRUE(m_frame->Commands().Action(Cmd::CompressorFirst + 5)->isChecked());
-    EXPECT_FALSE(m_frame->Commands().Action(Cmd::CompressorFirst)->isChecked());
+    EXPECT_EQ(FrameCompiler(*m_frame).Compressor(), 5);
+    EXPECT_TRUE(FrameActions(*m_frame).Action(Cmd::CompressorFirst + 5)->isChecked());
+    EXPECT_FALSE(FrameActions(*m_frame).Action(Cmd::CompressorFirst)->isChecked());
     EXPECT_EQ(m_config->Base().ShowCodeTree, 0);
-    EXPECT_FALSE(m_frame->IsOutlineShown());
-    EXPECT_TRUE(m_frame->Status()->isHidden());
-    EXPECT_FALSE(m_frame->IsLogShown());  // the log pane always starts hidden
+    EXPECT_FALSE(OutlineShown(*m_frame));
+    EXPECT_TRUE(FrameStatus(*m_frame)->isHidden());
+    EXPECT_FALSE(LogShown(*m_frame));  // the log pane always starts hidden
 }

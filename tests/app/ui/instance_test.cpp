@@ -69,7 +69,7 @@ TEST_F(HandOverTest, SecondStartHandsItsFileToTheFirstAndExitsWithOne) {
     QObject::connect(first.server.get(), &InstanceServer::HandOver, m_frame.get(), &CMainFrame::OnHandOver);
     QSignalSpy received(first.server.get(), &InstanceServer::HandOver);
     const QString path = Script(QStringLiteral("handed.nsi"));
-    QSignalSpy compile(&m_frame->Compiler().Logic(), &CCompileLogLogic::CompileStarted);
+    QSignalSpy compile(&FrameCompiler(*m_frame).Logic(), &CCompileLogLogic::CompileStarted);
 
     // A relative path is made absolute by the second start, against its own folder.
     EXPECT_EQ(SecondStart(m_runtime.path(), m_dir.path(), {QStringLiteral("/C"), QStringLiteral("handed.nsi")}), 1);

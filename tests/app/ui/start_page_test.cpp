@@ -31,22 +31,22 @@ TEST_F(FrameTest, RecentFilesKeepSixteenNewestFirstInMenuAndPage) {
     const QStringList recent = m_config->RecentFiles();
     ASSERT_EQ(recent.size(), 16);
     EXPECT_FALSE(recent.contains(paths[0]));
-    QStringList menu = MenuTexts(m_frame->Commands().RecentMenu());
+    QStringList menu = MenuTexts(FrameActions(*m_frame).RecentMenu());
     ASSERT_EQ(menu.size(), 18);
     EXPECT_EQ(menu[0], QStringLiteral("清除列表(&C)"));
     EXPECT_EQ(menu[2], QStringLiteral("&1 ") + paths[16]);
     EXPECT_EQ(menu[10], QStringLiteral("&9 ") + paths[8]);
     EXPECT_EQ(menu[11], QStringLiteral("10 ") + paths[7]);
     EXPECT_EQ(menu[17], QStringLiteral("16 ") + paths[1]);
-    EXPECT_EQ(m_frame->StartPage()->Recent(), recent);
+    EXPECT_EQ(FrameStartPage(*m_frame)->Recent(), recent);
 
     // Re-opening a listed file moves it to the top without growing the list.
     Docs().CloseAll();
     ASSERT_TRUE(Docs().OpenDocument(paths[5], false));
-    menu = MenuTexts(m_frame->Commands().RecentMenu());
+    menu = MenuTexts(FrameActions(*m_frame).RecentMenu());
     EXPECT_EQ(menu.size(), 18);
     EXPECT_EQ(menu[2], QStringLiteral("&1 ") + paths[5]);
-    EXPECT_EQ(m_frame->StartPage()->Recent().last(), paths[5]);
+    EXPECT_EQ(FrameStartPage(*m_frame)->Recent().last(), paths[5]);
 
     // A recent-file command opens the entry of that index.
     Docs().CloseAll();
@@ -68,8 +68,8 @@ TEST_F(FrameTest, ClearingTheListAsksFirst) {
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     m_frame->OnCommand(Cmd::ClearRecent);
     EXPECT_TRUE(m_config->RecentFiles().isEmpty());
-    EXPECT_EQ(MenuTexts(m_frame->Commands().RecentMenu()).size(), 2);
-    EXPECT_TRUE(m_frame->StartPage()->Recent().isEmpty());
+    EXPECT_EQ(MenuTexts(FrameActions(*m_frame).RecentMenu()).size(), 2);
+    EXPECT_TRUE(FrameStartPage(*m_frame)->Recent().isEmpty());
 }
 
 TEST_F(FrameTest, StartPageLinksActAsTheirCommands) {
@@ -79,7 +79,7 @@ TEST_F(FrameTest, StartPageLinksActAsTheirCommands) {
     ASSERT_TRUE(Docs().OpenDocument(b, false));
     Docs().CloseAll();
     ASSERT_EQ(Docs().ActiveItem()->GetKind(), CTabViewItem::Kind::StartPage);
-    CNewWizardDlg* page = m_frame->StartPage();
+    CNewWizardDlg* page = FrameStartPage(*m_frame);
     // The page lists the newest first, each link naming its stored index.
     const QString text = page->toPlainText();
     ASSERT_GE(text.indexOf(QStringLiteral("b.nsi")), 0);
@@ -101,17 +101,17 @@ TEST_F(FrameTest, StartPageLinksActAsTheirCommands) {
     EXPECT_EQ(m_prompter.FileRequests()[1].title, QStringLiteral("打开NSIS模板"));
 
     Docs().ShowStartPage();
-    EXPECT_FALSE(m_frame->Status()->IsMultiPart());
+    EXPECT_FALSE(FrameStatus(*m_frame)->IsMultiPart());
     // Opening a from the page made it the newest entry.
     Q_EMIT page->highlighted(QUrl(QStringLiteral("qrc:/startpage/?rf=1")));
-    EXPECT_EQ(m_frame->Status()->SimpleText(), QStringLiteral("打开文件：") + a);
+    EXPECT_EQ(FrameStatus(*m_frame)->SimpleText(), QStringLiteral("打开文件：") + a);
     Q_EMIT page->highlighted(QUrl(QStringLiteral("qrc:/startpage/CMD_ID_NEW_WIZARD")));
-    EXPECT_EQ(m_frame->Status()->SimpleText(), QStringLiteral("利用向导的帮助创建新脚本"));
+    EXPECT_EQ(FrameStatus(*m_frame)->SimpleText(), QStringLiteral("利用向导的帮助创建新脚本"));
     // The button under the mouse shows its hover picture, and only that one.
     const auto hoverPictures = [page] { return page->toHtml().count(QStringLiteral("btn_hover.png")); };
     EXPECT_EQ(hoverPictures(), 1);
     Q_EMIT page->highlighted(QUrl());
-    EXPECT_EQ(m_frame->Status()->SimpleText(), QString());
+    EXPECT_EQ(FrameStatus(*m_frame)->SimpleText(), QString());
     EXPECT_EQ(hoverPictures(), 0);
 }
 

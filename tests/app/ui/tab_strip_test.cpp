@@ -29,7 +29,7 @@ protected:
         m_frame->show();
         for (int i = 0; i < 4; ++i)
             Docs().NewBlank();
-        m_tabs = m_frame->Tabs();
+        m_tabs = FrameTabs(*m_frame);
     }
     QPoint RightOfMiddle(int index) const { return m_tabs->tabRect(index).center() + QPoint(6, 0); }
 
@@ -94,7 +94,7 @@ TEST_F(TabStripTest, DoubleClicksMakeANewDocumentOrCloseOneWithItsPrompt) {
 }
 
 TEST_F(TabStripTest, TabMenuHoldsItsCommandsAndTooltipsNameTheTab) {
-    QMenu* menu = m_frame->Commands().TabMenu();
+    QMenu* menu = FrameActions(*m_frame).TabMenu();
     QStringList texts;
     for (QAction* action : menu->actions()) {
         if (!action->isSeparator())

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <csignal>
 
 namespace {
 
@@ -17,38 +18,43 @@ QByteArray BrokenOnLine12() {
         + QByteArray("  DetailPrint \"line\"\n").repeated(67) + "SectionEnd\n";
 }
 
-// A "wine" first on PATH that writes its arguments to a file.
+// A "wine" first on PATH that writes its arguments to a file. Broken, it
+// cannot be started at all, so every attempt to run an installer shows at
+// once as the program's "cannot run" message instead of as a process to wait for.
 class FakeWine {
 public:
     FakeWine() : m_oldPath(qgetenv("PATH")) {
-        EXPECT_TRUE(WriteExecutable(m_dir.filePath(QStringLiteral("wine")),
-                                    ("#!/bin/sh\necho \"$@\" > '" + Marker() + "'\n").toUtf8()));
+        EXPECT_TRUE(WriteExecutable(Program(), ("#!/bin/sh\necho \"$@\" > '" + Marker() + "'\n").toUtf8()));
         qputenv("PATH", m_dir.path().toUtf8() + ':' + m_oldPath);
     }
     ~FakeWine() { qputenv("PATH", m_oldPath); }
 
     QString Marker() const { return m_dir.filePath(QStringLiteral("ran")); }
-    // The arguments the installer was started with; empty when nothing ran within a while.
-    QByteArray Arguments() const {
-        (void)QTest::qWaitFor([this] { return QFile::exists(Marker()); }, 1000);
-        QByteArray ran = ReadBytes(Marker()).trimmed();
-        QFile::remove(Marker());
-        return ran == "<unreadable>" ? QByteArray() : ran;
-    }
+    void Break() { EXPECT_TRUE(WriteExecutable(Program(), "#!/nonexistent/interpreter\n")); }
 
 private:
+    QString Program() const { return m_dir.filePath(QStringLiteral("wine")); }
+
     QTemporaryDir m_dir;
     QByteArray m_oldPath;
 };
+
+// How often the program tried to start an installer through the broken wine.
+int StartAttempts(const ScriptedPrompter& prompter) {
+    return int(prompter.MessageTexts().filter(QStringLiteral("无法运行安装程序“")).size());
+}
+
+// Lets a compile sleeping in SleepingLine() go on.
+void WakeSleeper(const QString& pidFile) { ::kill(WrittenPid(pidFile), SIGTERM); }
 
 }  // namespace
 
 TEST_F(CompileFrameTest, GoodScriptBuildsRecordsItsInstallerAndTakesTheCompressor) {
     const QString script = Script(QStringLiteral("hello.nsi"), HelloScript());
-    EXPECT_FALSE(m_frame->IsLogShown());
+    EXPECT_FALSE(LogShown(*m_frame));
     ASSERT_NE(OpenAndCompile(script), nullptr);
-    EXPECT_TRUE(m_frame->IsLogShown());
-    EXPECT_TRUE(m_frame->Commands().Action(Cmd::ToggleLog)->isChecked());
+    EXPECT_TRUE(LogShown(*m_frame));
+    EXPECT_TRUE(FrameActions(*m_frame).Action(Cmd::ToggleLog)->isChecked());
     EXPECT_TRUE(Enabled(Cmd::StopCompile));
     for (int id : {Cmd::Compile, Cmd::CompileRun, Cmd::RunInstaller})
         EXPECT_FALSE(Enabled(id)) << id;
@@ -61,7 +67,7 @@ TEST_F(CompileFrameTest, GoodScriptBuildsRecordsItsInstallerAndTakesTheCompresso
     EXPECT_TRUE(log.contains("Output: \"hello.exe\""));
     EXPECT_TRUE(log.contains("Total size:"));
     const QString installer = m_dir.filePath(QStringLiteral("hello.exe"));
-    EXPECT_EQ(Docs().ActiveDocument()->installerPath, installer);
+    EXPECT_EQ(Compiler().InstallerOf(Docs().ActiveView()), installer);
     EXPECT_TRUE(QFileInfo(installer).isFile());
     for (int id : {Cmd::Compile, Cmd::RunInstaller})
         EXPECT_TRUE(Enabled(id)) << id;
@@ -72,7 +78,7 @@ TEST_F(CompileFrameTest, GoodScriptBuildsRecordsItsInstallerAndTakesTheCompresso
     const QByteArray path = qgetenv("PATH");
     QTemporaryDir empty;
     qputenv("PATH", empty.path().toUtf8());
-    m_frame->Commands().Action(Cmd::RunInstaller)->trigger();
+    FrameActions(*m_frame).Action(Cmd::RunInstaller)->trigger();
     qputenv("PATH", path);
     ASSERT_EQ(m_prompter.Messages().size(), 1u);
     EXPECT_EQ(m_prompter.Messages()[0].text, NoWineMessage());
@@ -88,10 +94,12 @@ TEST_F(CompileFrameTest, GoodScriptBuildsRecordsItsInstallerAndTakesTheCompresso
 }
 
 TEST_F(CompileFrameTest, ErrorLineMovesOnlyTheActiveEditorFiveLinesBelowTheTop) {
-    CScrivoView* view = OpenAndCompile(Script(QStringLiteral("late.nsi"), "!system \"sleep 1\"\n" + BrokenOnLine12()));
+    CScrivoView* view = OpenAndCompile(Script(QStringLiteral("late.nsi"), SleepingLine() + BrokenOnLine12()));
     ASSERT_NE(view, nullptr);
     m_frame->OnCommand(Cmd::StartPage);
-    ASSERT_EQ(m_frame->ActiveView(), nullptr);
+    ASSERT_EQ(FrameActiveView(*m_frame), nullptr);
+    ASSERT_EVENTUALLY(WrittenPid(SleeperPidFile()) != 0);
+    WakeSleeper(SleeperPidFile());
     ASSERT_TRUE(WaitForCompile());
     // The error line came while no editor was active, so no jump is pending.
     EXPECT_TRUE(LogText().contains("Error in script"));
@@ -103,7 +111,7 @@ TEST_F(CompileFrameTest, ErrorLineMovesOnlyTheActiveEditorFiveLinesBelowTheTop) 
     ASSERT_TRUE(WaitForCompile());
     ASSERT_EVENTUALLY(CaretLine(*view) == 11);
     EXPECT_EQ(view->Call().FirstVisibleLine(), 6);
-    EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
+    EXPECT_TRUE(Compiler().InstallerOf(Docs().ActiveView()).isEmpty());
     EXPECT_FALSE(Enabled(Cmd::RunInstaller));
 }
 
@@ -121,7 +129,9 @@ TEST_F(CompileFrameTest, CompileAndRunStartsOnlyAFreshlyBuiltInstaller) {
         ASSERT_TRUE(Docs().Save(Docs().ActiveDocument()));
     };
     const QString installer = m_dir.filePath(QStringLiteral("hello.exe"));
-    EXPECT_EQ(wine.Arguments(), installer.toUtf8());
+    ASSERT_EVENTUALLY(QFile::exists(wine.Marker()));
+    EXPECT_EQ(ReadBytes(wine.Marker()).trimmed(), installer.toUtf8());
+    wine.Break();
 
     // Stopped: the old installer stays recorded, nothing starts, not even
     // through F9, whose key arrives while its item is disabled.
@@ -131,26 +141,29 @@ TEST_F(CompileFrameTest, CompileAndRunStartsOnlyAFreshlyBuiltInstaller) {
     m_frame->OnCommand(Cmd::RunInstaller);
     m_frame->OnCommand(Cmd::StopCompile);
     ASSERT_TRUE(WaitForCompile(5000));
-    EXPECT_EQ(wine.Arguments(), QByteArray());
-    EXPECT_EQ(Docs().ActiveDocument()->installerPath, installer);
+    EXPECT_EQ(StartAttempts(m_prompter), 0);
+    EXPECT_EQ(Compiler().InstallerOf(Docs().ActiveView()), installer);
     EXPECT_TRUE(Enabled(Cmd::RunInstaller));
 
     // Failed: the recorded installer is cleared, nothing starts.
     rewrite(BrokenOnLine12());
     m_frame->OnCommand(Cmd::CompileRun);
     ASSERT_TRUE(WaitForCompile());
-    EXPECT_EQ(wine.Arguments(), QByteArray());
-    EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
+    EXPECT_EQ(StartAttempts(m_prompter), 0);
+    EXPECT_TRUE(Compiler().InstallerOf(Docs().ActiveView()).isEmpty());
 
     // Closed while compiling: left alone, nothing starts, the reopened document has no installer.
-    rewrite("!system \"sleep 1\"\n" + HelloScript());
+    QFile::remove(SleeperPidFile());
+    rewrite(SleepingLine() + HelloScript());
     m_frame->OnCommand(Cmd::CompileRun);
+    ASSERT_EVENTUALLY(WrittenPid(SleeperPidFile()) != 0);
     m_frame->OnCommand(Cmd::Close);
+    WakeSleeper(SleeperPidFile());
     ASSERT_TRUE(WaitForCompile());
-    EXPECT_EQ(wine.Arguments(), QByteArray());
-    EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
+    EXPECT_EQ(StartAttempts(m_prompter), 0);
+    EXPECT_TRUE(Compiler().InstallerOf(Docs().ActiveView()).isEmpty());
     ASSERT_TRUE(Docs().OpenDocument(script, false));
-    EXPECT_TRUE(Docs().ActiveDocument()->installerPath.isEmpty());
+    EXPECT_TRUE(Compiler().InstallerOf(Docs().ActiveView()).isEmpty());
 }
 
 TEST_F(CompileFrameTest, EscapeStopsALongCompile) {
@@ -175,7 +188,7 @@ TEST_F(CompileFrameTest, StartOptionAndHandOverCompileTheActiveDocument) {
     m_frame->OpenInitialDocuments(CommandLine{true, first});
     ASSERT_TRUE(Logic().IsCompiling());
     ASSERT_TRUE(WaitForCompile());
-    EXPECT_EQ(Docs().ActiveDocument()->installerPath, m_dir.filePath(QStringLiteral("hello.exe")));
+    EXPECT_EQ(Compiler().InstallerOf(Docs().ActiveView()), m_dir.filePath(QStringLiteral("hello.exe")));
 
     const QString second = Script(QStringLiteral("second.nsi"), BrokenOnLine12());
     m_frame->OnHandOver(HandOverMessage{true, second});
@@ -200,6 +213,6 @@ TEST_F(CompileFrameTest, GbkScriptWithChineseTextBuildsItsInstaller) {
     ASSERT_TRUE(WaitForCompile());
     EXPECT_TRUE(LogText().contains("Output: \"中文.exe\"")) << LogText().constData();
     const QString installer = m_dir.filePath(QStringLiteral("中文.exe"));
-    EXPECT_EQ(Docs().ActiveDocument()->installerPath, installer);
+    EXPECT_EQ(Compiler().InstallerOf(Docs().ActiveView()), installer);
     EXPECT_TRUE(QFileInfo(installer).isFile());
 }

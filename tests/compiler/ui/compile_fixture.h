@@ -2,7 +2,7 @@
 #pragma once
 
 #include "support/shown_frame.h"
-#include "app/ui/compile_controller.h"
+#include "compiler/ui/compile_controller.h"
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/ui/compile_log_ctrl.h"
 
@@ -15,10 +15,10 @@ inline QByteArray HelloScript() {
 
 class CompileFrameTest : public ShownFrameTest {
 protected:
-    CompileController& Compiler() const { return m_frame->Compiler(); }
+    CompileController& Compiler() const { return FrameCompiler(*m_frame); }
     CCompileLogLogic& Logic() const { return Compiler().Logic(); }
     QByteArray LogText() const { return Compiler().Log()->Text(); }
-    bool Enabled(int id) const { return m_frame->Commands().Action(id)->isEnabled(); }
+    bool Enabled(int id) const { return FrameActions(*m_frame).Action(id)->isEnabled(); }
 
     // A script line that keeps makensis busy; its shell writes its process id to SleeperPidFile().
     QString SleeperPidFile() const { return m_dir.filePath(QStringLiteral("sleeper.pid")); }

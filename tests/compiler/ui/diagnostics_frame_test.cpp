@@ -27,7 +27,7 @@ QByteArray WarningsScript() {
 class DiagnosticsFrameTest : public CompileFrameTest {
 protected:
     CDiagnosticsList& List() const { return *m_frame->findChild<CDiagnosticsList*>(); }
-    QString StatusText() const { return m_frame->Status()->PartText(0); }
+    QString StatusText() const { return FrameStatus(*m_frame)->PartText(0); }
 
     bool Compile(const QString& script) {
         return OpenAndCompile(script) != nullptr && QTest::qWaitFor([this] { return IsOutcomeShown(); }, 60000);
@@ -114,7 +114,7 @@ TEST_F(DiagnosticsFrameTest, F4AndShiftF4WalkTheWarningsRoundTheEnd) {
     const QString script = Script(QStringLiteral("w.nsi"), WarningsScript());
     EXPECT_FALSE(Enabled(Cmd::NextDiagnostic));
     ASSERT_TRUE(Compile(script));
-    EXPECT_EQ(StatusText(), QStringLiteral("编译成功"));
+    EXPECT_EQ(StatusText(), QStringLiteral("编译成功：3 个警告"));
     ASSERT_EQ(List().Count(), 3);
     m_frame->UpdateCommandStates();
     EXPECT_TRUE(Enabled(Cmd::NextDiagnostic));
@@ -131,7 +131,7 @@ TEST_F(DiagnosticsFrameTest, F4AndShiftF4WalkTheWarningsRoundTheEnd) {
         {Cmd::NextDiagnostic, 0, 5}, {Cmd::PreviousDiagnostic, 2, 3}, {Cmd::PreviousDiagnostic, 1, 6},
     };
     for (const auto& step : steps) {
-        m_frame->Commands().Action(step.command)->trigger();
+        FrameActions(*m_frame).Action(step.command)->trigger();
         EXPECT_EQ(List().CurrentIndex(), step.row);
         EXPECT_EVENTUALLY(CaretLine(*view) == step.caretLine) << step.row;
     }

@@ -74,7 +74,7 @@ TEST_F(CompileFrameTest, MissingCompilerAsksAndCompilesNothing) {
     m_frame->OnCommand(Cmd::Compile);
     EXPECT_EQ(m_prompter.MessageTexts(), QStringList{MissingCompilerText()});
     EXPECT_FALSE(Logic().IsCompiling());
-    EXPECT_FALSE(m_frame->IsLogShown());
+    EXPECT_FALSE(LogShown(*m_frame));
 }
 
 TEST_F(CompileFrameTest, LogColoursAnOutputCommentEndingInABackslash) {

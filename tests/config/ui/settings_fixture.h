@@ -3,9 +3,9 @@
 
 #include "support/frame_fixture.h"
 #include "support/eventually.h"
-#include "app/ui/compile_controller.h"
-#include "app/ui/pane_container.h"
-#include "app/ui/side_pane_controller.h"
+#include "compiler/ui/compile_controller.h"
+#include "outline/ui/pane_container.h"
+#include "outline/ui/side_pane_controller.h"
 #include "compiler/ui/compile_log_ctrl.h"
 #include "config/ui/setting_main_dlg.h"
 #include "editor/ui/scintilla_call.h"
@@ -80,8 +80,8 @@ protected:
             if (const CEditerTabViewItem* document = Docs().DocumentAt(i))
                 views.push_back(document->View()->TextView());
         }
-        views.push_back(m_frame->SidePane().Thumbnail()->TextView());
-        views.push_back(m_frame->Compiler().Log()->TextView());
+        views.push_back(FrameSidePane(*m_frame).Thumbnail()->TextView());
+        views.push_back(FrameCompiler(*m_frame).Log()->TextView());
         return views;
     }
     void OpenTwoScripts() {

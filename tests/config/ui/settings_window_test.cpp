@@ -46,7 +46,7 @@ TEST_F(SettingsTest, MissingCompilerQuestionOpensTheCompilerPageWhateverWasShown
         ASSERT_NE(Window(), nullptr) << openBefore;
         EXPECT_EQ(Window()->CurrentPage(), CSettingMainDlg::kCompilePage) << openBefore;
         EXPECT_TRUE(Window()->isVisible());
-        EXPECT_FALSE(m_frame->Compiler().IsCompiling());
+        EXPECT_FALSE(FrameCompiler(*m_frame).IsCompiling());
         CloseSettings();
     }
     // "否" opens nothing.
@@ -122,12 +122,12 @@ TEST_F(SettingsTest, TitleAndPaneSideFollowTheirChecksAtOnce) {
     EXPECT_FALSE(m_frame->windowTitle().contains(path));
     EXPECT_TRUE(m_frame->windowTitle().startsWith(u"a.nsi"_s)) << m_frame->windowTitle().toStdString();
 
-    auto* splitter = qobject_cast<QSplitter*>(m_frame->CodePane()->parentWidget());
+    auto* splitter = qobject_cast<QSplitter*>(FrameCodePane(*m_frame)->parentWidget());
     ASSERT_NE(splitter, nullptr);
-    EXPECT_EQ(splitter->indexOf(m_frame->CodePane()), 0);
+    EXPECT_EQ(splitter->indexOf(FrameCodePane(*m_frame)), 0);
     Button(u"代码结构图(缩略图)显示在左边"_s)->click();
     EXPECT_EQ(m_config->Base().CodeViewLeft, 0);
-    EXPECT_EQ(splitter->indexOf(m_frame->CodePane()), 1);
+    EXPECT_EQ(splitter->indexOf(FrameCodePane(*m_frame)), 1);
 
     Button(u"记住最后打开的文件"_s)->click();
     EXPECT_EQ(m_config->Base().OpenLastFiles, 0);

@@ -82,7 +82,7 @@ TEST_F(StylePageTest, FontAndSizeOfTheDefaultStyleReachEveryViewAndTheLog) {
         }
     }
     // The log keeps its grey under every style.
-    EXPECT_EQ(m_frame->Compiler().Log()->Call().StyleGetBack(0), CCompileLogCtrl::kBackColour);
+    EXPECT_EQ(FrameCompiler(*m_frame).Log()->Call().StyleGetBack(0), CCompileLogCtrl::kBackColour);
     EXPECT_EQ(views.front()->Call().StyleGetBack(0), 0xFFFFFF);
     // The empty size entry stores 0, which leaves the views' size alone.
     Choose(m_size, QString());
@@ -110,7 +110,7 @@ TEST_F(StylePageTest, ColoursComeFromTheChooserOrStayWhenItIsCancelled) {
     for (CNsisTextView* view : Views())
         EXPECT_EQ(view->Call().StyleGetFore(5), 0x00FF00);
     EXPECT_EQ(Docs().ActiveView()->Call().StyleGetBack(5), 0x202020);
-    EXPECT_EQ(m_frame->Compiler().Log()->Call().StyleGetBack(5), CCompileLogCtrl::kBackColour);
+    EXPECT_EQ(FrameCompiler(*m_frame).Log()->Call().StyleGetBack(5), CCompileLogCtrl::kBackColour);
 }
 
 TEST_F(StylePageTest, AColourChangeAloneWritesStylersAndNotConfig) {

@@ -1,6 +1,6 @@
 // The editor view: NSIS set-up, line-number margin, styles, folding, delayed scrolling and Escape.
-#include "support/frame_fixture.h"
 #include "support/eventually.h"
+#include "view_fixture.h"
 
 #include "app/ui/command_actions.h"
 #include "config/core/lexer_type.h"
@@ -18,6 +18,10 @@ namespace {
 
 using Sc = ScintillaCall;
 
+int EightWidth(const CScrivoView& view) {
+    return view.Call().TextWidth(Sc::kStyleLineNumber, "8");
+}
+
 QByteArray Lines(int count) {
     QByteArray text;
     for (int i = 0; i < count; ++i)
@@ -26,22 +30,6 @@ QByteArray Lines(int count) {
 }
 
 }  // namespace
-
-class ViewTest : public FrameTest {
-protected:
-    void SetUp() override {
-        FrameTest::SetUp();
-        m_frame->resize(900, 600);
-        m_frame->show();
-        Docs().NewBlank();
-        m_view = Docs().ActiveView();
-        ASSERT_NE(m_view, nullptr);
-        Settle();
-    }
-    int EightWidth() const { return m_view->Call().TextWidth(Sc::kStyleLineNumber, "8"); }
-
-    CScrivoView* m_view = nullptr;
-};
 
 TEST_F(ViewTest, UsesOurNsisLexerWithFoldingAndUtf8) {
     EXPECT_TRUE(CScrivoView::NsisLexerAvailable());
@@ -70,15 +58,15 @@ TEST_F(ViewTest, UsesOurNsisLexerWithFoldingAndUtf8) {
 TEST_F(ViewTest, LineNumberMarginGrowsWithTheDigitsOnScreen) {
     const long onScreen = m_view->Call().LinesOnScreen();
     ASSERT_GT(onScreen, 0);
-    EXPECT_EQ(m_view->TextView()->LineNumberWidth(), 3 * EightWidth() + 8);
+    EXPECT_EQ(m_view->TextView()->LineNumberWidth(), 3 * EightWidth(*m_view) + 8);
     m_view->AppendText(Lines(1200));
-    m_view->Call().SetFirstVisibleLine(998 - onScreen);
-    EXPECT_EQ(m_view->TextView()->LineNumberWidth(), 3 * EightWidth() + 8);
-    m_view->Call().SetFirstVisibleLine(999 - onScreen);
-    EXPECT_EQ(m_view->TextView()->LineNumberWidth(), 4 * EightWidth() + 8);
+    m_view->Call().SetFirstVisibleLine((998 - onScreen));
+    EXPECT_EQ(m_view->TextView()->LineNumberWidth(), 3 * EightWidth(*m_view) + 8);
+    m_view->Call().SetFirstVisibleLine((999 - onScreen));
+    EXPECT_EQ(m_view->TextView()->LineNumberWidth(), 4 * EightWidth(*m_view) + 8);
     m_view->repaint();
     Settle();
-    EXPECT_EQ(m_view->Call().MarginWidthN(0), 4 * EightWidth() + 8);
+    EXPECT_EQ(m_view->Call().MarginWidthN(0), 4 * EightWidth(*m_view) + 8);
 
     m_config->Base().ShowLineNumber = 0;
     m_view->ApplySettings();
@@ -139,7 +127,7 @@ TEST_F(ViewTest, EscapeClosesTheListThenTheTipThenReachesTheFrame) {
     StartSleepingCompile();
     m_view = Docs().ActiveView();
     m_view->Call().Widget()->setFocus();
-    QSignalSpy commands(&m_frame->Commands(), &CommandActions::Triggered);
+    QSignalSpy commands(&FrameActions(*m_frame), &CommandActions::Triggered);
 
     // The list and the tip never show together: each replaces the other.
     m_view->Call().AutoCShow(0, "Section SectionEnd");
@@ -154,7 +142,7 @@ TEST_F(ViewTest, EscapeClosesTheListThenTheTipThenReachesTheFrame) {
     EXPECT_EQ(commands.count(), 0);
     QTest::keyClick(m_view->Call().Widget(), Qt::Key_Escape);
     EXPECT_EQ(commands.count(), 1);
-    ASSERT_EVENTUALLY(!m_frame->Compiler().IsCompiling());
+    ASSERT_EVENTUALLY(!FrameCompiler(*m_frame).IsCompiling());
 }
 
 TEST_F(FrameTest, ABurstOfEditsGivesTheOutlineOneNoticeOnceTheTextRests) {
@@ -196,7 +184,7 @@ TEST_F(ViewTest, ContextMenuOverTheTextIsTheEditMenu) {
     QWidget* viewport = m_view->Call().Widget()->viewport();
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20), viewport->mapToGlobal(QPoint(20, 20)));
     QCoreApplication::sendEvent(viewport, &event);
-    QMenu* menu = m_frame->Commands().EditMenu();
+    QMenu* menu = FrameActions(*m_frame).EditMenu();
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->isVisible());
     EXPECT_EQ(menu->title(), QStringLiteral("编辑(&E)"));

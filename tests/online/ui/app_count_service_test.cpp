@@ -25,7 +25,7 @@ protected:
         });
         m_user = NewUser();
         m_service.emplace(StatService{*m_user, Servers()});
-        m_dialog = ShowWizard(RealInstalledNsis(), m_prompter, &*m_service);
+        m_dialog = ShowWizard(RealInstalledNsis(), m_prompter, CStatPanel::Maker(*m_service, m_prompter));
     }
     CMainDlg* Wizard() const override { return m_dialog.get(); }
     ScriptedPrompter& Answers() override { return m_prompter; }

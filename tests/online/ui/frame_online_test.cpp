@@ -56,9 +56,9 @@ protected:
             Docs().OpenDocument(Script(u"setup.nsi"_s, "Name x\r\nOutFile a.exe\r\nSection\r\nSectionEnd\r\n"), false));
     }
 
-    QString SignInText() const { return m_frame->Commands().Action(Cmd::SignIn)->text(); }
-    QString StatusText() const { return m_frame->Status()->PartText(1); }
-    QByteArray EditorText() const { return m_frame->ActiveView()->Call().GetText(); }
+    QString SignInText() const { return FrameActions(*m_frame).Action(Cmd::SignIn)->text(); }
+    QString StatusText() const { return FrameStatus(*m_frame)->PartText(1); }
+    QByteArray EditorText() const { return FrameActiveView(*m_frame)->Call().GetText(); }
 
     TestHttpServer m_server;
     QByteArray m_info = "VID:2";
@@ -99,8 +99,8 @@ TEST_F(FrameOnlineTest, InsertStatisticsCommandEditsTheActiveScript) {
     m_frame->OnCommand(Cmd::InsertStatistics);
     const QByteArray line = "KorvaneID 7KFBDS3C     /*  安装统计项名称：【演示】  */";
     EXPECT_EQ(EditorText(), "Name x\r\nOutFile a.exe\r\n" + line + "\r\nSection\r\nSectionEnd\r\n");
-    EXPECT_TRUE(m_frame->ActiveView()->IsModified());
-    EXPECT_EQ(m_frame->ActiveView()->State().selectionLength, line.size());
+    EXPECT_TRUE(FrameActiveView(*m_frame)->IsModified());
+    EXPECT_EQ(FrameActiveView(*m_frame)->State().selectionLength, line.size());
 
     // Cancel inserts nothing.
     WhenModal<CInsertNum>([](CInsertNum& dialog) { dialog.reject(); });

@@ -71,16 +71,13 @@ TEST_F(InsertNumTest, SignedInPanelListsTheNumbersAndPicksOne) {
 
 TEST_F(InsertNumTest, OkChecksTheNumber) {
     Open();
-    for (const QString& refused : {QString(), u"   "_s, u"ABC"_s}) {
-        Form().SetNumber(refused);
-        QTest::mouseClick(Ok(), Qt::LeftButton);
-        ASSERT_FALSE(m_prompter.Messages().empty());
-        EXPECT_EQ(
-            m_prompter.Messages().back(),
-            (PromptMessage{u"请输入有效的统计编号！"_s, u"Korvane安装"_s, PromptIcon::Warning, PromptButtons::Ok}));
-        EXPECT_TRUE(m_dialog->isVisible());
-        m_prompter.ClearRecord();
-    }
+    // Which numbers pass is the number check's rule; here, that a refused one keeps the dialog open.
+    Form().SetNumber(u"ABC"_s);
+    QTest::mouseClick(Ok(), Qt::LeftButton);
+    ASSERT_FALSE(m_prompter.Messages().empty());
+    EXPECT_EQ(m_prompter.Messages().back(),
+              (PromptMessage{u"请输入有效的统计编号！"_s, u"Korvane安装"_s, PromptIcon::Warning, PromptButtons::Ok}));
+    EXPECT_TRUE(m_dialog->isVisible());
     Form().SetNumber(u"  7KFBDS3C "_s);
     Form().SetVersion(u"not read"_s);
     QTest::mouseClick(Ok(), Qt::LeftButton);

@@ -43,14 +43,14 @@ TEST_F(SidePaneTest, ActivatingAnItemBringsItsLineFiveBelowTheEditorsTop) {
 }
 
 TEST_F(SidePaneTest, TogglesPutOneViewInTheSidePaneAndTheFirstTabDecidesForTheOutline) {
-    CPaneContainer* pane = m_frame->CodePane();
+    CPaneContainer* pane = FrameCodePane(*m_frame);
     const auto expectShown = [&](QWidget* shown, QWidget* hidden, int checked, int unchecked) {
         EXPECT_TRUE(pane->isVisible());
         EXPECT_EQ(pane->CurrentContent(), shown);
         EXPECT_TRUE(shown->isVisible());
         EXPECT_FALSE(hidden->isVisible());
-        EXPECT_TRUE(m_frame->Commands().Action(checked)->isChecked());
-        EXPECT_FALSE(m_frame->Commands().Action(unchecked)->isChecked());
+        EXPECT_TRUE(FrameActions(*m_frame).Action(checked)->isChecked());
+        EXPECT_FALSE(FrameActions(*m_frame).Action(unchecked)->isChecked());
     };
     ASSERT_TRUE(ConfigBytes().contains("<ShowCodeTree Val=\"-1\""));
     // A fresh install starts on the start page, which decides nothing.
@@ -73,7 +73,7 @@ TEST_F(SidePaneTest, TogglesPutOneViewInTheSidePaneAndTheFirstTabDecidesForTheOu
     expectShown(&Tree(), &Thumb(), Cmd::ToggleOutline, Cmd::ToggleThumbnail);
     m_frame->OnCommand(Cmd::ToggleOutline);
     EXPECT_FALSE(pane->isVisible());
-    EXPECT_FALSE(m_frame->Commands().Action(Cmd::ToggleOutline)->isChecked());
+    EXPECT_FALSE(FrameActions(*m_frame).Action(Cmd::ToggleOutline)->isChecked());
 
     // Decided once: a later tab leaves the pane as the user put it.
     Docs().NewBlank();
@@ -88,10 +88,10 @@ TEST_F(SidePaneTest, AStoredThumbnailChoiceComesBackAttachedToTheFirstScript) {
     CreateFrame();
     m_frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
-    EXPECT_TRUE(m_frame->IsThumbnailShown());
-    EXPECT_EQ(m_frame->CodePane()->CurrentContent(), &Thumb());
+    EXPECT_TRUE(ThumbnailShown(*m_frame));
+    EXPECT_EQ(FrameCodePane(*m_frame)->CurrentContent(), &Thumb());
     // Stored as off, the outline stays off for the first tab of this start.
     ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("a.nsi"), "Name \"x\"\r\n"), false));
-    EXPECT_EQ(m_frame->CodePane()->CurrentContent(), &Thumb());
+    EXPECT_EQ(FrameCodePane(*m_frame)->CurrentContent(), &Thumb());
     EXPECT_EQ(Thumb().TextView()->Text(), QByteArray("Name \"x\"\r\n"));
 }

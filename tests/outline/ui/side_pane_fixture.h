@@ -2,8 +2,8 @@
 #pragma once
 
 #include "support/shown_frame.h"
-#include "app/ui/pane_container.h"
-#include "app/ui/side_pane_controller.h"
+#include "outline/ui/pane_container.h"
+#include "outline/ui/side_pane_controller.h"
 #include "outline/ui/thumbnail_view.h"
 #include "outline/ui/code_tree_ctrl.h"
 
@@ -15,9 +15,9 @@ class SidePaneTest : public ShownFrameTest {
 protected:
     using Sc = ScintillaCall;
 
-    CCodeTreeCtrl& Tree() { return *m_frame->SidePane().Tree(); }
-    CCodePaneView& Thumb() { return *m_frame->SidePane().Thumbnail(); }
-    CScrivoView& Editor() { return *m_frame->ActiveView(); }
+    CCodeTreeCtrl& Tree() { return *FrameSidePane(*m_frame).Tree(); }
+    CCodePaneView& Thumb() { return *FrameSidePane(*m_frame).Thumbnail(); }
+    CScrivoView& Editor() { return *FrameActiveView(*m_frame); }
 
     // Lets timers, the outline worker and paints run until done() holds.
     static bool WaitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); }

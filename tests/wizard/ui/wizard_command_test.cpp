@@ -2,7 +2,7 @@
 #include "support/shown_frame.h"
 #include "wizard_fixture.h"
 
-#include "app/ui/compile_controller.h"
+#include "compiler/ui/compile_controller.h"
 #include "app/ui/frame_status_bar.h"
 #include "app/ui/start_page_view.h"
 #include "compiler/ui/compile_log_ctrl.h"
@@ -34,14 +34,14 @@ protected:
         Click("finish");
     }
     bool WaitForCompile() {
-        return QTest::qWaitFor([this] { return !m_frame->Compiler().IsCompiling(); }, 120000);
+        return QTest::qWaitFor([this] { return !FrameCompiler(*m_frame).IsCompiling(); }, 120000);
     }
     QString ScriptText() const { return QString::fromUtf8(Docs().ActiveView()->Text()); }
-    DocumentSet& Docs() const { return m_frame->Documents(); }
+    DocumentSet& Docs() const { return FrameDocuments(*m_frame); }
 };
 
 TEST_F(WizardCommandTest, KeyMenuToolBarAndStartPageOpenTheWizardAndCancelCreatesNothing) {
-    QAction* action = m_frame->Commands().Action(Cmd::NewWizard);
+    QAction* action = FrameActions(*m_frame).Action(Cmd::NewWizard);
     EXPECT_TRUE(action->text().endsWith(QStringLiteral("\tCtrl+W")));
     auto* toolBar = m_frame->findChild<QToolBar*>();
     ASSERT_NE(toolBar, nullptr);
@@ -57,7 +57,7 @@ TEST_F(WizardCommandTest, KeyMenuToolBarAndStartPageOpenTheWizardAndCancelCreate
         {"menu", [action] { action->trigger(); }},
         {"tool bar", [toolButton] { QTest::mouseClick(toolButton, Qt::LeftButton); }},
         {"start page",
-         [this] { Q_EMIT m_frame->StartPage()->anchorClicked(QUrl(QStringLiteral("CMD_ID_NEW_WIZARD"))); }},
+         [this] { Q_EMIT FrameStartPage(*m_frame)->anchorClicked(QUrl(QStringLiteral("CMD_ID_NEW_WIZARD"))); }},
     };
     const int documents = Docs().Count();
     for (const auto& [name, open] : ways) {
@@ -87,10 +87,10 @@ TEST_F(WizardCommandTest, DefaultsWithOneFileBuildAnInstaller) {
     EXPECT_TRUE(QFileInfo(m_dir.filePath("wizard.nsi")).isFile());
     EXPECT_TRUE(ScriptText().contains(QStringLiteral("File \"") + WizardAppFile("app.exe") + QStringLiteral("\"")));
     ASSERT_TRUE(WaitForCompile());
-    const QByteArray log = m_frame->Compiler().Log()->Text();
+    const QByteArray log = FrameCompiler(*m_frame).Log()->Text();
     EXPECT_FALSE(log.toLower().contains("error")) << log.constData();
-    EXPECT_TRUE(QFileInfo(document->installerPath).isFile()) << log.constData();
-    EXPECT_EQ(QFileInfo(document->installerPath).fileName(), QStringLiteral("setup.exe"));
+    EXPECT_TRUE(QFileInfo(FrameCompiler(*m_frame).InstallerOf(document->View())).isFile()) << log.constData();
+    EXPECT_EQ(QFileInfo(FrameCompiler(*m_frame).InstallerOf(document->View())).fileName(), QStringLiteral("setup.exe"));
 }
 
 TEST_F(WizardCommandTest, CancelledSaveLeavesTheNewDocumentUncompiled) {
@@ -104,14 +104,14 @@ TEST_F(WizardCommandTest, CancelledSaveLeavesTheNewDocumentUncompiled) {
     ASSERT_EQ(Docs().Count(), documents + 1);
     EXPECT_TRUE(Docs().ActiveDocument()->GetTitle().startsWith(QStringLiteral("New(")));
     EXPECT_TRUE(Docs().ActiveDocument()->IsModified());
-    EXPECT_FALSE(m_frame->Compiler().IsCompiling());
-    EXPECT_FALSE(m_frame->IsLogShown());
+    EXPECT_FALSE(FrameCompiler(*m_frame).IsCompiling());
+    EXPECT_FALSE(LogShown(*m_frame));
     EXPECT_TRUE(ScriptText().startsWith(QStringLiteral("; 该脚本使用 Korvane安装(")));
 }
 
 TEST_F(WizardCommandTest, StartPageWizardButtonTellsWhatItDoesUnderTheMouse) {
     Docs().ShowStartPage();
-    CNewWizardDlg* page = m_frame->StartPage();
+    CNewWizardDlg* page = FrameStartPage(*m_frame);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(page));
     QPoint button(-1, -1);
     for (int y = 0; y < page->viewport()->height() && button.x() < 0; y += 4) {
@@ -125,6 +125,6 @@ TEST_F(WizardCommandTest, StartPageWizardButtonTellsWhatItDoesUnderTheMouse) {
     ASSERT_GE(button.x(), 0) << "no wizard button on the start page";
     QTest::mouseMove(page->viewport(), button);
     const QString prompt = QStringLiteral("利用向导的帮助创建新脚本");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return m_frame->Status()->SimpleText() == prompt; }, 5000))
-        << m_frame->Status()->SimpleText().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return FrameStatus(*m_frame)->SimpleText() == prompt; }, 5000))
+        << FrameStatus(*m_frame)->SimpleText().toStdString();
 }

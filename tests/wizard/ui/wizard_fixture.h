@@ -27,8 +27,8 @@ inline InstalledNsis RealInstalledNsis() {
 
 // A shown wizard over the compiler's defaults; the pages put the caret into fields, which needs the active window.
 inline std::unique_ptr<CMainDlg> ShowWizard(const InstalledNsis& nsis, Prompter& prompter,
-                                            const StatService* service = nullptr) {
-    auto dialog = std::make_unique<CMainDlg>(WizardDefaultsFor(nsis), nsis, prompter, nullptr, service);
+                                            const StatListMaker& makeList = {}) {
+    auto dialog = std::make_unique<CMainDlg>(WizardDefaultsFor(nsis), nsis, prompter, nullptr, makeList);
     dialog->show();
     dialog->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));

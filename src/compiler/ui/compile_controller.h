@@ -4,17 +4,16 @@
 #include "compiler/core/compile_request.h"
 #include "compiler/ui/compile_log_ctrl.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 
 class CCompileLogLogic;
-class CEditerTabViewItem;
 class CScrivoView;
-class CommandActions;
 class CommandRegistry;
 class CommandTipSource;
 class Configurator;
-class DocumentSet;
+class ICompileFrame;
 class ILogPane;
 class Prompter;
 struct CompileResult;
@@ -25,8 +24,8 @@ public:
     // Puts the log into the log pane, starts the command-help reader, as
     // creating the log does, and registers the compile commands and the
     // compressor items.
-    CompileController(DocumentSet& documents, ILogPane& logPane, CommandActions& actions, CommandRegistry& registry,
-                      const Configurator& config, Prompter& prompter, QObject* parent);
+    CompileController(ICompileFrame& frame, ILogPane& logPane, CommandRegistry& registry, const Configurator& config,
+                      Prompter& prompter, QObject* parent);
     ~CompileController() override;
 
     CCompileLogCtrl* Log() const { return m_log; }
@@ -44,9 +43,15 @@ public:
     // The compressor chosen in the menu, 0 to 7.
     int Compressor() const { return m_compressor; }
     void SetCompressor(int compressor);
+    // Where the last compile of the view's document wrote its installer; empty for none.
+    QString InstallerOf(const CScrivoView* view) const { return m_installers.value(view); }
+    // The tips follow the active document.
+    void OnActiveViewChanged();
 
 Q_SIGNALS:
     void CompilingChanged(bool compiling);
+    // The compressor items' check marks changed.
+    void CompressorChanged();
 
 private:
     bool HasActiveDocument() const override;
@@ -61,13 +66,13 @@ private:
     void SetCompiling(bool compiling);
     void OnErrorLine(int line);
     void OnFinished(const CompileResult& result);
-    // The tab of the document being compiled; null once it was closed.
-    CEditerTabViewItem* CompiledDocument() const;
-    void RunInstallerOf(const CEditerTabViewItem& document);
+    // The view of the document being compiled; null once its tab was closed.
+    CScrivoView* CompiledView() const;
+    void SetInstaller(CScrivoView* view, const QString& path);
+    void RunInstallerOf(const QString& installer);
 
-    DocumentSet& m_documents;
+    ICompileFrame& m_frame;
     ILogPane& m_logPane;
-    CommandActions& m_actions;
     CommandRegistry& m_registry;
     const Configurator& m_config;
     Prompter& m_prompter;
@@ -75,6 +80,7 @@ private:
     QPointer<CCompileLogCtrl> m_log;
     CommandTipSource* m_tips;
     QPointer<CScrivoView> m_compiledView;
+    QHash<const CScrivoView*, QString> m_installers;
     bool m_runAfter = false;
     bool m_compiling = false;
     int m_compressor = 0;

@@ -1,18 +1,17 @@
 // DiagnosticsController: fills the problem list after each compile, jumps to a problem's line, marks the editors.
-#include "app/ui/diagnostics_controller.h"
+#include "compiler/ui/diagnostics_controller.h"
 
 #include "app/core/command_ids.h"
 #include "app/core/command_registry.h"
-#include "app/ui/compile_controller.h"
-#include "app/ui/document_set.h"
-#include "app/ui/frame_status_bar.h"
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/core/compile_outcome.h"
+#include "compiler/ui/compile_controller.h"
+#include "compiler/ui/compile_frame.h"
 #include "compiler/ui/diagnostics_list.h"
-#include "app/core/document_rules.h"
 #include "editor/ui/diagnostic_marks.h"
 #include "editor/ui/scintilla_call.h"
 #include "editor/ui/scrivo_view.h"
+#include "platform/same_file.h"
 
 #include <QLayout>
 #include <QSplitter>
@@ -33,12 +32,11 @@ void PlaceUnderLog(CCompileLogCtrl* log, CDiagnosticsList* list) {
 }
 }  // namespace
 
-DiagnosticsController::DiagnosticsController(CommandRegistry& registry, DocumentSet& documents,
-                                             CompileController& compile, FrameStatusBar& status, QObject* parent)
+DiagnosticsController::DiagnosticsController(CommandRegistry& registry, ICompileFrame& frame,
+                                             CompileController& compile, QObject* parent)
     : QObject(parent),
-      m_documents(documents),
+      m_frame(frame),
       m_compile(compile),
-      m_status(status),
       m_list(new CDiagnosticsList(compile.Log()->parentWidget())) {
     PlaceUnderLog(compile.Log(), m_list);
     registry.Register(Cmd::NextDiagnostic, [this](int) { Step(1); });
@@ -51,27 +49,23 @@ DiagnosticsController::DiagnosticsController(CommandRegistry& registry, Document
             [this](ScintillaCall::Position, ScintillaCall::Line line) { OnLogDoubleClicked(line); });
     connect(&compile.Logic(), &CCompileLogLogic::CompileStarted, this, &DiagnosticsController::OnStarted);
     connect(&compile.Logic(), &CCompileLogLogic::CompileFinished, this, &DiagnosticsController::OnFinished);
-    // A file opened later still shows the marks of the last compile.
-    connect(&m_documents, &DocumentSet::ActiveChanged, this, [this] { MarkView(m_documents.ActiveView()); });
 }
+
+void DiagnosticsController::OnActiveViewChanged() { MarkView(m_frame.ActiveView()); }
 
 void DiagnosticsController::OnStarted() {
     ++m_generation;
     m_list->Clear();
-    for (int i = 0; i < m_documents.Count(); ++i) {
-        if (const CEditerTabViewItem* document = m_documents.DocumentAt(i))
-            CDiagnosticMarks::Of(*document->View()).Clear();
-    }
-    m_status.SetPartText(0, u"正在编译…"_s);
+    for (CScrivoView* view : m_frame.Views())
+        CDiagnosticMarks::Of(*view).Clear();
+    m_frame.ShowProgress(u"正在编译…"_s);
 }
 
 void DiagnosticsController::OnFinished(const CompileResult& result) {
     m_list->SetDiagnostics(result.diagnostics);
-    m_status.SetPartText(0, CompileOutcomeText(result));
-    for (int i = 0; i < m_documents.Count(); ++i) {
-        if (const CEditerTabViewItem* document = m_documents.DocumentAt(i))
-            MarkView(document->View());
-    }
+    m_frame.ShowProgress(CompileOutcomeText(result));
+    for (CScrivoView* view : m_frame.Views())
+        MarkView(view);
 }
 
 void DiagnosticsController::MarkView(CScrivoView* view) {
@@ -93,9 +87,9 @@ void DiagnosticsController::GoTo(int index) {
         return;
     m_list->SetCurrentIndex(index);
     const Diagnostic& diagnostic = m_list->Diagnostics()[index];
-    if (!diagnostic.HasPlace() || !m_documents.OpenDocument(diagnostic.file, false))
+    if (!diagnostic.HasPlace() || !m_frame.OpenFile(diagnostic.file))
         return;
-    if (CScrivoView* view = m_documents.ActiveView()) {
+    if (CScrivoView* view = m_frame.ActiveView()) {
         MarkView(view);
         view->ScrollToLine(diagnostic.line - 1);
     }

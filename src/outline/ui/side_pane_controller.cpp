@@ -1,34 +1,31 @@
 // SidePaneController: the frame's side pane, the outline tree or the thumbnail kept on the active script.
-#include "app/ui/side_pane_controller.h"
+#include "outline/ui/side_pane_controller.h"
 
-#include "app/ui/document_set.h"
-#include "app/ui/pane_container.h"
-#include "outline/ui/thumbnail_view.h"
+#include "editor/ui/scrivo_view.h"
 #include "outline/ui/code_tree_ctrl.h"
+#include "outline/ui/pane_container.h"
+#include "outline/ui/thumbnail_view.h"
 
-SidePaneController::SidePaneController(const Configurator& config, DocumentSet& documents, CPaneContainer& pane,
+SidePaneController::SidePaneController(const Configurator& config, ActiveView activeView, CPaneContainer& pane,
                                        QObject* parent)
-    : QObject(parent), m_documents(documents), m_pane(pane) {
+    : QObject(parent), m_activeView(std::move(activeView)), m_pane(pane) {
     // Both ask for the active view at the moment they need it, so a closed
     // tab is never reached through them.
-    auto activeView = [&documents] { return documents.ActiveView(); };
     m_tree = new CCodeTreeCtrl(
-        [activeView]() -> std::optional<QByteArray> {
-            if (CScrivoView* view = activeView())
+        [this]() -> std::optional<QByteArray> {
+            if (CScrivoView* view = m_activeView())
                 return view->Text();
             return std::nullopt;
         },
         &pane);
-    m_thumbnail = new CCodePaneView(config, activeView, &pane);
+    m_thumbnail = new CCodePaneView(config, m_activeView, &pane);
     pane.AddContent(m_tree);
     pane.AddContent(m_thumbnail);
 
     connect(m_tree, &CCodeTreeCtrl::LineActivated, this, [this](int line) {
-        if (CScrivoView* view = m_documents.ActiveView())
+        if (CScrivoView* view = m_activeView())
             view->ScrollToLine(line);
     });
-    connect(&documents, &DocumentSet::ActiveChanged, this, &SidePaneController::OnActiveViewChanged);
-    connect(&documents, &DocumentSet::TextSettled, this, &SidePaneController::OnTextSettled);
 }
 
 CCodeTreeCtrl* SidePaneController::Tree() const { return m_tree; }

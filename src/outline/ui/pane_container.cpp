@@ -1,5 +1,5 @@
 // CPaneContainer: the titled side pane ("视图") that holds the outline tree or the thumbnail.
-#include "app/ui/pane_container.h"
+#include "outline/ui/pane_container.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,30 +1,30 @@
 // CompileController: the frame's compile driver: compile commands, the log pane, error jumps, the built installer.
-#include "app/ui/compile_controller.h"
+#include "compiler/ui/compile_controller.h"
 
 #include "app/core/command_ids.h"
 #include "app/core/command_registry.h"
-#include "app/ui/command_actions.h"
-#include "app/ui/document_set.h"
-#include "app/ui/log_pane.h"
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/core/installer_runner.h"
+#include "compiler/ui/compile_frame.h"
 #include "compiler/ui/compile_log_ctrl.h"
+#include "compiler/ui/log_pane.h"
 #include "config/core/configurator.h"
 #include "editor/ui/command_tipper.h"
+#include "editor/ui/scrivo_view.h"
 #include "platform/app_name.h"
 #include "platform/prompter.h"
 
 #include <QLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
-CompileController::CompileController(DocumentSet& documents, ILogPane& logPane, CommandActions& actions,
-                                     CommandRegistry& registry, const Configurator& config, Prompter& prompter,
-                                     QObject* parent)
+CompileController::CompileController(ICompileFrame& frame, ILogPane& logPane, CommandRegistry& registry,
+                                     const Configurator& config, Prompter& prompter, QObject* parent)
     : QObject(parent),
-      m_documents(documents),
+      m_frame(frame),
       m_logPane(logPane),
-      m_actions(actions),
       m_registry(registry),
       m_config(config),
       m_prompter(prompter),
@@ -36,10 +36,6 @@ CompileController::CompileController(DocumentSet& documents, ILogPane& logPane, 
     RegisterCommands(registry);
     SetCompressor(m_config.Base().Compressor);
 
-    connect(&m_documents, &DocumentSet::ActiveChanged, this, [this] {
-        if (CScrivoView* view = m_documents.ActiveView())
-            m_tips->Attach(view);
-    });
     connect(m_logic, &CCompileLogLogic::CompileStarted, this, [this] {
         if (m_log)
             m_log->Clear();
@@ -63,12 +59,18 @@ void CompileController::RegisterCommands(CommandRegistry& registry) {
     registry.Register(Cmd::RunInstaller, [this](int) { RunInstaller(); });
     registry.RegisterRange(Cmd::CompressorFirst, Cmd::CompressorLast,
                            [this](int id) { SetCompressor(id - Cmd::CompressorFirst); });
+    for (int id = Cmd::CompressorFirst; id <= Cmd::CompressorLast; ++id)
+        registry.RegisterCheckedRule(id, [this, id] { return id - Cmd::CompressorFirst == m_compressor; });
 }
 
 void CompileController::SetCompressor(int compressor) {
     m_compressor = std::clamp(compressor, 0, Cmd::CompressorLast - Cmd::CompressorFirst);
-    for (int id = Cmd::CompressorFirst; id <= Cmd::CompressorLast; ++id)
-        m_actions.SetChecked(id, id - Cmd::CompressorFirst == m_compressor);
+    Q_EMIT CompressorChanged();
+}
+
+void CompileController::OnActiveViewChanged() {
+    if (CScrivoView* view = m_frame.ActiveView())
+        m_tips->Attach(view);
 }
 
 void CompileController::SetCompiling(bool compiling) {
@@ -77,7 +79,7 @@ void CompileController::SetCompiling(bool compiling) {
 }
 
 void CompileController::Compile(bool runAfter) {
-    CScrivoView* view = m_documents.ActiveView();
+    CScrivoView* view = m_frame.ActiveView();
     const CompileRequestOutcome outcome = RequestCompile(
         *this, m_prompter, *m_logic, ReadCompileSettings(m_config, m_compressor), m_config.Base().SaveCompile != 0);
     if (outcome != CompileRequestOutcome::Started)
@@ -94,72 +96,75 @@ void CompileController::RunInstaller() {
     // written is not started half-built.
     if (m_compiling)
         return;
-    if (const CEditerTabViewItem* document = m_documents.ActiveDocument())
-        RunInstallerOf(*document);
+    if (const CScrivoView* view = m_frame.ActiveView())
+        RunInstallerOf(InstallerOf(view));
 }
 
-bool CompileController::HasActiveDocument() const { return m_documents.ActiveView() != nullptr; }
+bool CompileController::HasActiveDocument() const { return m_frame.ActiveView() != nullptr; }
 
 void CompileController::ShowLogPane() { m_logPane.RevealLog(); }
 
 QString CompileController::ActiveDocumentPath() const {
-    const CScrivoView* view = m_documents.ActiveView();
+    const CScrivoView* view = m_frame.ActiveView();
     return view ? view->Path() : QString();
 }
 
 std::optional<CodePage> CompileController::ActiveDocumentCodePage() const {
-    const CScrivoView* view = m_documents.ActiveView();
+    const CScrivoView* view = m_frame.ActiveView();
     if (!view || view->Encoding() != TextEncoding::Ansi)
         return std::nullopt;
     return view->Document().Page();
 }
 
 bool CompileController::IsActiveDocumentModified() const {
-    const CScrivoView* view = m_documents.ActiveView();
+    const CScrivoView* view = m_frame.ActiveView();
     return view && view->IsModified();
 }
 
-void CompileController::SaveActiveDocument() {
-    if (CEditerTabViewItem* document = m_documents.ActiveDocument())
-        m_documents.Save(document);
-}
+void CompileController::SaveActiveDocument() { m_frame.SaveActive(); }
 
 void CompileController::OpenCompilerSettings() { m_registry.Dispatch(Cmd::CompilerSettings); }
 
 void CompileController::OnErrorLine(int line) {
     // The jump goes to whatever document is active, as the compiler's line
     // names no tab.
-    if (CScrivoView* view = m_documents.ActiveView())
+    if (CScrivoView* view = m_frame.ActiveView())
         view->ScrollToLine(line);
 }
 
-CEditerTabViewItem* CompileController::CompiledDocument() const {
-    if (!m_compiledView)
-        return nullptr;
-    return m_documents.DocumentAt(m_documents.IndexOfView(m_compiledView));
+CScrivoView* CompileController::CompiledView() const {
+    const std::vector<CScrivoView*> open = m_frame.Views();
+    const bool isOpen = m_compiledView && std::find(open.begin(), open.end(), m_compiledView.data()) != open.end();
+    return isOpen ? m_compiledView.data() : nullptr;
+}
+
+void CompileController::SetInstaller(CScrivoView* view, const QString& path) {
+    if (!m_installers.contains(view))
+        connect(view, &QObject::destroyed, this, [this, view] { m_installers.remove(view); });
+    m_installers.insert(view, path);
 }
 
 void CompileController::OnFinished(const CompileResult& result) {
-    CEditerTabViewItem* document = CompiledDocument();
-    if (document)
-        document->installerPath = result.NextInstallerPath(document->installerPath);
+    CScrivoView* view = CompiledView();
+    if (view)
+        SetInstaller(view, result.NextInstallerPath(InstallerOf(view)));
     m_compiledView.clear();
     SetCompiling(false);
     // A stopped compile built nothing: an older installer is not started in
     // its place.
-    if (m_runAfter && document && !result.stopped)
-        RunInstallerOf(*document);
+    if (m_runAfter && view && !result.stopped)
+        RunInstallerOf(InstallerOf(view));
 }
 
-void CompileController::RunInstallerOf(const CEditerTabViewItem& document) {
-    switch (::RunInstaller(document.installerPath, FindWine())) {
+void CompileController::RunInstallerOf(const QString& installer) {
+    switch (::RunInstaller(installer, FindWine())) {
     case RunInstallerResult::Started:
     case RunInstallerResult::NoInstaller: break;
     case RunInstallerResult::NoWine:
         m_prompter.Ask(NoWineMessage(), kAppName, PromptIcon::Warning, PromptButtons::Ok);
         break;
     case RunInstallerResult::Failed:
-        m_prompter.Ask(u"无法运行安装程序“%1”。"_s.arg(document.installerPath), kAppName, PromptIcon::Warning,
+        m_prompter.Ask(u"无法运行安装程序“%1”。"_s.arg(installer), kAppName, PromptIcon::Warning,
                        PromptButtons::Ok);
         break;
     }

@@ -4,18 +4,22 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class CCodePaneView;
 class CCodeTreeCtrl;
 class CPaneContainer;
+class CScrivoView;
 class Configurator;
-class DocumentSet;
 
 class SidePaneController : public QObject {
     Q_OBJECT
 public:
-    // Creates both views inside the side pane and follows the active
-    // document and its settled edits.
-    SidePaneController(const Configurator& config, DocumentSet& documents, CPaneContainer& pane, QObject* parent);
+    // The active document's view, asked for at the moment it is needed; null for none.
+    using ActiveView = std::function<CScrivoView*()>;
+
+    // Creates both views inside the side pane.
+    SidePaneController(const Configurator& config, ActiveView activeView, CPaneContainer& pane, QObject* parent);
 
     // Puts the outline or the thumbnail in front; the frame shows or hides the pane.
     void Show(bool outline, bool thumbnail);
@@ -23,11 +27,12 @@ public:
     CCodeTreeCtrl* Tree() const;
     CCodePaneView* Thumbnail() const;
 
-private:
     void OnActiveViewChanged();
+    // The active document's text has rested after an edit.
     void OnTextSettled();
 
-    DocumentSet& m_documents;
+private:
+    ActiveView m_activeView;
     CPaneContainer& m_pane;
     QPointer<CCodeTreeCtrl> m_tree;
     QPointer<CCodePaneView> m_thumbnail;

@@ -7,22 +7,23 @@ class CDiagnosticsList;
 class CScrivoView;
 class CommandRegistry;
 class CompileController;
-class DocumentSet;
-class FrameStatusBar;
+class ICompileFrame;
 struct CompileResult;
 
 class DiagnosticsController : public QObject {
     Q_OBJECT
 public:
     // Puts the list under the compile log and registers F4 / Shift+F4.
-    DiagnosticsController(CommandRegistry& registry, DocumentSet& documents, CompileController& compile,
-                          FrameStatusBar& status, QObject* parent);
+    DiagnosticsController(CommandRegistry& registry, ICompileFrame& frame, CompileController& compile,
+                          QObject* parent);
 
     CDiagnosticsList* List() const { return m_list; }
     // Selects the problem, opens its file when it has a place and shows the line.
     void GoTo(int index);
     // To the next (+1) or previous (-1) problem, round the end.
     void Step(int delta);
+    // A file opened later still shows the marks of the last compile.
+    void OnActiveViewChanged();
 
 private:
     void OnStarted();
@@ -30,9 +31,8 @@ private:
     void OnLogDoubleClicked(int line);
     void MarkView(CScrivoView* view);
 
-    DocumentSet& m_documents;
+    ICompileFrame& m_frame;
     CompileController& m_compile;
-    FrameStatusBar& m_status;
     CDiagnosticsList* m_list;
     int m_generation = 0;  // counts compiles, so a view is marked once per compile
 };

@@ -1,0 +1,2 @@
+OutFile "parens.exe"
+!include "My (x86) dir/paren.nsh"

@@ -1,0 +1,4 @@
+OutFile "setup.exe"
+Section
+  DetailPrint "$nosuch"
+SectionEnd

@@ -1,0 +1,3 @@
+OutFile "nosuchdir/outfile.exe"
+Section
+SectionEnd

@@ -1,0 +1,5 @@
+; macros
+!macro SetIt
+  DetailPrint "one"
+  DetailPrint "$undefinedvar two"
+!macroend

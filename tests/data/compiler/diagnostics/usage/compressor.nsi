@@ -1,0 +1,4 @@
+OutFile "usage.exe"
+SetCompressor fast
+Section
+SectionEnd

@@ -1,0 +1,4 @@
+OutFile "usage.exe"
+Section
+  File "app.exe"
+SectionEnd

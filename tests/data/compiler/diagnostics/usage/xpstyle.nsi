@@ -1,0 +1,4 @@
+OutFile "usage.exe"
+XPStyle maybe
+Section
+SectionEnd
