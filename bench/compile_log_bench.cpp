@@ -4,12 +4,13 @@
 #include "app/ui/document_set.h"
 #include "app/ui/main_frame.h"
 #include "compiler/core/compile_log_logic.h"
-#include "compiler/core/diagnostic_parser.h"
+#include "compiler/core/output_pipeline.h"
 #include "editor/ui/scintilla_call.h"
 #include "bench_support.h"
 #include "../tests/support/frame_parts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
@@ -63,9 +64,9 @@ void CompileIntoLog(benchmark::State& state) {
         double(FrameCompiler(*bench.frame).Log()->Call().LineCount());
 }
 
-// The diagnostic parser alone over the big script's recorded output, in the
-// worker's 10 KB chunks: its share of CompileIntoLog/1.
-void ParseDiagnostics(benchmark::State& state) {
+// The output pipeline alone (decoding, log text, hints, diagnostics) over the
+// big script's recorded output, in the worker's 10 KB chunks: its share of CompileIntoLog/1.
+void ReadOutput(benchmark::State& state) {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(kMakensis, {QStringLiteral("--"), Shared().Script(1)});
@@ -73,11 +74,12 @@ void ParseDiagnostics(benchmark::State& state) {
     const QByteArray output = process.readAll();
     constexpr qsizetype kChunk = 10240;
     for (auto _ : state) {
-        CDiagnosticParser parser;
+        COutputPipeline pipeline(QDir::tempPath());
         for (qsizetype at = 0; at < output.size(); at += kChunk)
-            parser.Feed(QByteArrayView(output).sliced(at, std::min(kChunk, output.size() - at)));
-        parser.Finish();
-        benchmark::DoNotOptimize(parser.Diagnostics().size());
+            pipeline.Feed(QByteArrayView(output).sliced(at, std::min(kChunk, output.size() - at)));
+        pipeline.Finish();
+        benchmark::DoNotOptimize(pipeline.TakeReading().logText.size());
+        benchmark::DoNotOptimize(pipeline.TakeDiagnostics().size());
     }
     state.SetBytesProcessed(state.iterations() * output.size());
 }
@@ -89,7 +91,7 @@ BENCHMARK(MakensisAlone)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->
 BENCHMARK(CompileIntoLog)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 BENCHMARK(MakensisAlone)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(CompileIntoLog)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK(ParseDiagnostics)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ReadOutput)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
     UseOffscreenUnlessSet();

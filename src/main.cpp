@@ -6,12 +6,12 @@
 #include "config/core/config_paths.h"
 #include "config/core/configurator.h"
 #include "editor/ui/scrivo_view.h"
+#include "online/core/online_servers.h"
 #include "online/ui/online_controller.h"
 #include "platform/app_name.h"
 #include "platform/ui/app_icon.h"
 #include "platform/ui/dialog_prompter.h"
 #include "platform/ui/qt_translation.h"
-#include "wizard/core/maker_hosts.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -22,9 +22,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// The maker's page shown on the start page beside the buttons.
-QUrl MakerContentUrl() { return QUrl(u"http://"_s + QLatin1StringView(kMakerWebHost) + u"/content.html?v=2"_s); }
-
 CommandLine ParseArgv(int argc, char** argv) {
     QStringList args;
     for (int i = 1; i < argc; ++i)
@@ -73,7 +70,7 @@ int main(int argc, char** argv) {
     if (!config.Load())
         return -1;
 
-    CMainFrame frame(config, prompter, MakerContentUrl());
+    CMainFrame frame(config, prompter, StartPageContentUrl(ResolveOnlineServers(config.Servers())));
     prompter.SetOwner(&frame);
     if (claim.server)
         QObject::connect(claim.server.get(), &InstanceServer::HandOver, &frame, &CMainFrame::OnHandOver);

@@ -3,7 +3,6 @@
 #include "app/core/command_line.h"
 #include "app/core/command_table.h"
 #include "app/core/document_rules.h"
-#include "app/core/maker_content.h"
 #include "app/core/recent_files.h"
 
 #include <QDir>
@@ -141,26 +140,4 @@ TEST(CommandTable, EveryMenuAndToolbarIdIsInTheTableOnce) {
     const MenuNode& recent = MainMenuLayout()[0].children[kRecentSubmenuIndex];
     EXPECT_EQ(recent.text, QStringLiteral("最近打开"));
     EXPECT_EQ(recent.children.front().id, Cmd::ClearRecent);
-}
-
-TEST(MakerContent, OnlyWebLinksKeepTheirAddress) {
-    // (content, kept): a link that is kept stays as it was.
-    const std::pair<const char*, bool> links[] = {
-        {R"(<a href="http://example.org/news">n</a>)", true},
-        {R"(<a HREF='https://example.org/'>n</a>)", true},
-        {R"(<a href="CMD_ID_NEW_WIZARD">w</a>)", false},
-        {R"(<a href="qrc:/startpage/CMD_ID_OPEN">o</a>)", false},
-        {R"(<a href=file:///etc/passwd>f</a>)", false},
-        {R"x(<a href="javascript:x()">j</a>)x", false},
-        {R"(<a href=" ?rf=0">r</a>)", false},
-    };
-    for (const auto& [content, kept] : links) {
-        const QString html = QString::fromUtf8(content);
-        const QString safe = SafeMakerContent(html);
-        EXPECT_EQ(safe == html, kept) << content;
-        EXPECT_EQ(safe.contains(u"href", Qt::CaseInsensitive) && !safe.contains(u"data-unsafe-href"), kept) << content;
-    }
-    // Text and images pass unchanged.
-    const QString plain = QStringLiteral(R"(<p>新版本 <img src="logo.png"></p>)");
-    EXPECT_EQ(SafeMakerContent(plain), plain);
 }

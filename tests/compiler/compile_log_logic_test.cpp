@@ -3,7 +3,7 @@
 #include "support/eventually.h"
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/core/installer_runner.h"
-#include "compiler/core/output_scanner.h"
+#include "compiler/core/output_pipeline.h"
 #include "text/core/ansi_code_page.h"
 #include "support/test_files.h"
 

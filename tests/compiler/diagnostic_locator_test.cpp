@@ -1,6 +1,6 @@
 // LocateDiagnostics: recorded errors and warnings put at the line the user has to change.
 #include "compiler/core/diagnostic_locator.h"
-#include "compiler/core/diagnostic_parser.h"
+#include "compiler/core/output_pipeline.h"
 
 #include "support/nsis_dir.h"
 #include "support/test_files.h"
@@ -13,10 +13,10 @@ namespace {
 QString Scenario(const QString& name) { return QStringLiteral(SCRIVO_TEST_DATA "/compiler/diagnostics/") + name; }
 
 QList<Diagnostic> ParseAndLocate(const QByteArray& output, const LocateContext& context) {
-    CDiagnosticParser parser;
-    parser.Feed(output);
-    parser.Finish();
-    QList<Diagnostic> found = parser.TakeDiagnostics();
+    COutputPipeline pipeline(context.compileFolder);
+    pipeline.Feed(output);
+    pipeline.Finish();
+    QList<Diagnostic> found = pipeline.TakeDiagnostics();
     LocateDiagnostics(found, context);
     return found;
 }

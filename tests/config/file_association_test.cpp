@@ -74,23 +74,46 @@ TEST(ExecArgumentTest, QuotesAndEscapesEveryPath) {
 }
 
 TEST(DefaultApplicationTest, SetsTheDefaultAndKeepsEverythingElse) {
-    const QString mime = u"text/x-nsis"_s, id = u"scrivo.desktop"_s;
-    const std::pair<QString, QString> cases[] = {
-        {u""_s, u"[Default Applications]\ntext/x-nsis=scrivo.desktop\n"_s},
-        {u"[Added Associations]\ntext/plain=gedit.desktop;\n"_s,
-         u"[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\ntext/x-nsis=scrivo.desktop\n"_s},
-        {u"[Default Applications]\ntext/plain=gedit.desktop\n\n[Added Associations]\nimage/png=eog.desktop;\n"_s,
-         u"[Default Applications]\ntext/plain=gedit.desktop\ntext/x-nsis=scrivo.desktop\n\n[Added Associations]\n"
-         u"image/png=eog.desktop;\n"_s},
+    const QByteArray mime = "text/x-nsis", id = "scrivo.desktop";
+    const std::pair<QByteArray, QByteArray> cases[] = {
+        {"", "[Default Applications]\ntext/x-nsis=scrivo.desktop\n"},
+        {"[Added Associations]\ntext/plain=gedit.desktop;\n",
+         "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\ntext/x-nsis=scrivo.desktop\n"},
+        {"[Default Applications]\ntext/plain=gedit.desktop\n\n[Added Associations]\nimage/png=eog.desktop;\n",
+         "[Default Applications]\ntext/plain=gedit.desktop\ntext/x-nsis=scrivo.desktop\n\n[Added Associations]\n"
+         "image/png=eog.desktop;\n"},
         // An earlier choice is replaced, also when written with blanks; the same key elsewhere stays.
-        {u"[Added Associations]\ntext/x-nsis=other.desktop;\n[Default Applications]\ntext/x-nsis = other.desktop\n"_s,
-         u"[Added Associations]\ntext/x-nsis=other.desktop;\n[Default Applications]\ntext/x-nsis=scrivo.desktop\n"_s},
-        {u"# mine\n[Default Applications]"_s, u"# mine\n[Default Applications]\ntext/x-nsis=scrivo.desktop\n"_s},
+        {"[Added Associations]\ntext/x-nsis=other.desktop;\n[Default Applications]\ntext/x-nsis = other.desktop\n",
+         "[Added Associations]\ntext/x-nsis=other.desktop;\n[Default Applications]\ntext/x-nsis=scrivo.desktop\n"},
+        {"# mine\n[Default Applications]", "# mine\n[Default Applications]\ntext/x-nsis=scrivo.desktop\n"},
+        // Bytes that are no UTF-8 stay as they were.
+        {"# caf\xe9 \xff\xfe\n[Default Applications]\r\nx/y=\x80.desktop\r\n",
+         "# caf\xe9 \xff\xfe\n[Default Applications]\r\nx/y=\x80.desktop\r\ntext/x-nsis=scrivo.desktop\n"},
     };
     for (const auto& [before, after] : cases) {
         EXPECT_EQ(WithDefaultApplication(before, mime, id), after) << before.toStdString();
         EXPECT_EQ(WithDefaultApplication(after, mime, id), after) << "twice: " << before.toStdString();
+        EXPECT_EQ(DefaultApplicationIn(after, mime), id) << after.toStdString();
     }
+    EXPECT_EQ(DefaultApplicationIn("[Default Applications]\ntext/x-nsis= a.desktop;b.desktop;\n", mime), "a.desktop");
+    EXPECT_EQ(DefaultApplicationIn("[Added Associations]\ntext/x-nsis=a.desktop;\n", mime), "");
+}
+
+TEST_F(Association, ADesktopsOwnListThatNamesAnotherDefaultIsReported) {
+    ASSERT_TRUE(QDir().mkpath(m_request.configHome));
+    const QString own = QDir(m_request.configHome).filePath(u"testde-mimeapps.list"_s);
+    ASSERT_TRUE(WriteBytes(own, "[Default Applications]\ntext/x-nsis=other.desktop;\n"));
+    m_request.desktops = {u"testde"_s};
+    AssociationResult result = RegisterFileAssociation(m_request);
+    EXPECT_TRUE(result.Succeeded());
+    EXPECT_EQ(result.overriddenBy, own);
+    EXPECT_EQ(result.otherDefault, "other.desktop");
+    // Naming this program, or no desktop list at all, is no obstacle.
+    ASSERT_TRUE(WriteBytes(own, "[Default Applications]\ntext/x-nsis=scrivo.desktop\n"));
+    EXPECT_TRUE(RegisterFileAssociation(m_request).overriddenBy.isEmpty());
+    m_request.desktops.clear();
+    ASSERT_TRUE(WriteBytes(own, "[Default Applications]\ntext/x-nsis=other.desktop;\n"));
+    EXPECT_TRUE(RegisterFileAssociation(m_request).overriddenBy.isEmpty());
 }
 
 TEST_F(Association, RegistersTypeEntryDefaultAndCachesThatTheDesktopToolsRead) {

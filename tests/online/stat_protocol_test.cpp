@@ -37,6 +37,8 @@ TEST(StatProtocol, CodeAndRows) {
         {"err:0\r\nct:1\r\nID0:Z9\r\nName0:安装\r\n", 0, {{u"Z9"_s, u"安装"_s}}},
         {"err:0\nct:1000000\nid0:A\nname0:B", 0, {{u"A"_s, u"B"_s}}},  // a count beyond the rows
         {"err:0\nct:-3\nid0:A\nname0:B", 0, {}},
+        // Control characters inside a value never reach a script.
+        {"err:0\nct:1\nid0:7K\rFB\x01\nname0:演\r\t示\u2028", 0, {{u"7KFB"_s, u"演示"_s}}},
     };
     for (const Case& c : cases) {
         const StatResponse response{QByteArray(c.answer)};

@@ -329,4 +329,11 @@ TEST(FileEntries, EditedEntryKeepsItsPlaceAndNoSourceTwice) {
     EXPECT_EQ(group.files[1].installedPath, QStringLiteral("$TEMP\\new.txt"));
 
     EXPECT_TRUE(EntriesFrom({EntryKind::Directory, " ", "$INSTDIR", OverwriteMode::On, true, true}).isEmpty());
+
+    // Chosen files stay whole while the text is still theirs; a text typed over is split at ";".
+    EntryInput chosen{EntryKind::Files, "/a/x;y.txt", "$INSTDIR", OverwriteMode::On, false, false, {"/a/x;y.txt"}};
+    ASSERT_EQ(EntriesFrom(chosen).size(), 1);
+    EXPECT_EQ(EntriesFrom(chosen)[0].source, QStringLiteral("/a/x;y.txt"));
+    chosen.source = "/a/x;y.txt;/a/z.txt";
+    EXPECT_EQ(EntriesFrom(chosen).size(), 3);
 }

@@ -79,6 +79,8 @@ inline constexpr int ViewStatistics = 32911;
 inline constexpr int InsertStatistics = 32912;
 // Help
 inline constexpr int Manual = 32860;
+// The manual at the section of the keyword under the mouse or at the caret.
+inline constexpr int ContextHelp = 32990;
 inline constexpr int NsisSite = 32861;
 inline constexpr int HomeSite = 32864;
 inline constexpr int OnlineHelp = 32906;

@@ -99,7 +99,8 @@ std::vector<CommandInfo> BuildTable() {
         {ViewStatistics, u"查看统计(&P)"_s, {}, u"查看Korvane统计"_s},
         {InsertStatistics, u"插入统计代码(&U)"_s, {}, u"插入Korvane网统计代码"_s},
 
-        {Manual, u"NSIS 用户手册(&N)"_s, {u"F1"_s}, u"打开 NSIS 用户手册"_s},
+        {Manual, u"NSIS 用户手册(&N)"_s, {}, u"打开 NSIS 用户手册"_s},
+        {ContextHelp, u"手册中的当前命令(&K)"_s, {u"F1"_s}, u"在 NSIS 用户手册中查看光标处的命令"_s},
         {NsisSite, u"NSIS 官方网站(&O)"_s, {}, u"访问 NSIS 官方网站"_s},
         {HomeSite, u"Korvane安装官方网站(&E)"_s, {}, u"访问 Korvane安装官方网站"_s},
         {OnlineHelp, u"Korvane安装在线帮助(&H)"_s, {}, u"访问 Korvane安装在线帮助"_s},
@@ -158,8 +159,8 @@ std::vector<MenuNode> BuildMainMenu() {
                           Item(ConvertToLf)})}),
         Submenu(u"统计(&S)"_s, {Item(SignIn), Item(ViewStatistics), Item(InsertStatistics)}),
         Submenu(u"帮助(&H)"_s,
-                {Item(Manual), Item(NsisSite), Separator(), Item(HomeSite), Item(OnlineHelp), Item(CheckUpdate),
-                 Separator(), Item(About)}),
+                {Item(Manual), Item(ContextHelp), Item(NsisSite), Separator(), Item(HomeSite), Item(OnlineHelp),
+                 Item(CheckUpdate), Separator(), Item(About)}),
     };
 }
 

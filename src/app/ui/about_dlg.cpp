@@ -2,15 +2,34 @@
 #include "app/ui/about_dlg.h"
 
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+// The banner's light lettering is drawn for the start page's dark band: it gets that band here too.
+QPixmap BannerPicture() {
+    const QPixmap lettering(u":/startpage/banner.png"_s);
+    const QPixmap band(u":/startpage/top_bg.png"_s);
+    constexpr int kMargin = 15;
+    QPixmap picture(lettering.width() + 2 * kMargin, std::max(band.height(), lettering.height()));
+    QPainter painter(&picture);
+    painter.drawPixmap(picture.rect(), band);
+    painter.drawPixmap(kMargin, (picture.height() - lettering.height()) / 2, lettering);
+    return picture;
+}
+}  // namespace
 
 CAboutDlg::CAboutDlg(const QString& nsisVersion, const QUrl& siteUrl, QWidget* parent) : QDialog(parent) {
     setWindowTitle(u"关于"_s);
     auto* banner = new QLabel(this);
-    banner->setPixmap(QPixmap(u":/startpage/banner.png"_s));
+    banner->setObjectName(u"banner"_s);
+    banner->setPixmap(BannerPicture());
     banner->setScaledContents(false);
     auto* version = new QLabel(u"软件版本："_s + QStringLiteral(SCRIVO_VERSION), this);
     version->setObjectName(u"programVersion"_s);

@@ -14,6 +14,8 @@
 #include "editor/ui/input_line_dlg.h"
 #include "editor/ui/scrivo_view.h"
 #include "online/core/online_servers.h"
+#include "platform/app_name.h"
+#include "platform/prompter.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -97,12 +99,12 @@ ScintillaCall* FrameCommands::FocusedOrActiveEditor() const {
 void FrameCommands::RegisterWebCommands(CommandRegistry& registry) {
     using namespace Cmd;
     const auto openMakerPage = [this, &registry](int id, const QString& query) {
-        registry.Register(id, [this, query](int) { QDesktopServices::openUrl(MakerPage(query)); });
+        registry.Register(id, [this, query](int) { OpenWebPage(MakerPage(query)); });
     };
     openMakerPage(ViewStatistics, u"vstat"_s);
     openMakerPage(HomeSite, u"home"_s);
     openMakerPage(OnlineHelp, u"help"_s);
-    registry.Register(NsisSite, [](int) { QDesktopServices::openUrl(NsisDocsUrl()); });
+    registry.Register(NsisSite, [this](int) { OpenWebPage(NsisDocsUrl()); });
     registry.Register(Manual, [this](int) { OpenManual(); });
     registry.Register(About, [this](int) { ShowAbout(); });
     registry.Register(OpenFolder, [this](int) { OpenContainingFolder(); });
@@ -205,7 +207,13 @@ void FrameCommands::OpenManual() {
     const QString manual = m_config.GetHelpPath();
     if (!manual.isEmpty() && QFileInfo::exists(manual) && QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
         return;
-    QDesktopServices::openUrl(MakerPage(u"help"_s));
+    OpenWebPage(MakerPage(u"help"_s));
+}
+
+void FrameCommands::OpenWebPage(const QUrl& url) {
+    if (!QDesktopServices::openUrl(url))
+        m_prompter.Ask(u"无法启动网页浏览器打开：\n%1"_s.arg(url.toString()), kAppName, PromptIcon::Warning,
+                       PromptButtons::Ok);
 }
 
 void FrameCommands::ShowAbout() {

@@ -40,6 +40,8 @@ private:
     // A page of the maker's information server, which a deployment may have moved in config.xml.
     QUrl MakerPage(const QString& query) const;
     void OpenManual();
+    // Says so when no browser could be started.
+    void OpenWebPage(const QUrl& url);
     void ShowAbout();
 
     DocumentSet& m_documents;

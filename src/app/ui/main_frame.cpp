@@ -11,12 +11,14 @@
 #include "app/ui/frame_commands.h"
 #include "app/ui/frame_hosts.h"
 #include "app/ui/frame_status_bar.h"
-#include "app/ui/proportional_splitter.h"
+#include "app/ui/header_compile_hint.h"
+#include "compiler/ui/proportional_splitter.h"
 #include "app/ui/settings_targets.h"
 #include "app/ui/start_page_view.h"
 #include "compiler/ui/compile_controller.h"
 #include "compiler/ui/diagnostics_controller.h"
 #include "config/core/configurator.h"
+#include "editor/ui/find_replace_dlg.h"
 #include "editor/ui/scrivo_view.h"
 #include "online/ui/online_controller.h"
 #include "online/ui/stat_panel.h"
@@ -34,6 +36,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -41,6 +45,7 @@ namespace {
 constexpr int kOutlineLeftShare = 1800;   // 18 %
 constexpr int kOutlineRightShare = 8200;  // 82 %
 constexpr int kDocumentsShare = 8000;     // 80 % above the log
+constexpr int kLogPaneLines = 14;         // the least the log pane (log and list) shows when it opens
 
 }  // namespace
 
@@ -102,6 +107,9 @@ void CMainFrame::RegisterControllers() {
     connect(m_compile, &CompileController::CompilingChanged, this, &CMainFrame::UpdateCommandStates);
     connect(m_compile, &CompileController::CompressorChanged, this, &CMainFrame::UpdateCommandStates);
     m_diagnostics = new DiagnosticsController(m_registry, *m_hosts, *m_compile, this);
+    new HeaderCompileHint(*m_compile, m_registry, *m_documents, m_prompter, *m_status, this);
+    connect(m_frameCommands->FindDialog(), &CFindReplaceDlg::Reported, this,
+            [this](const QString& text) { m_status->SetPartText(0, text); });
     connect(m_documents, &DocumentSet::ActiveChanged, this, [this] {
         m_compile->OnActiveViewChanged();
         m_diagnostics->OnActiveViewChanged();
@@ -260,8 +268,16 @@ void CMainFrame::RevealLog() {
 void CMainFrame::ToggleLog() {
     m_logPane->setVisible(!IsLogShown());
     m_commands->SetChecked(Cmd::ToggleLog, IsLogShown());
-    if (IsLogShown())
-        m_editorSplitter->SetShare(m_editorSplitter->Share());
+    if (!IsLogShown())
+        return;
+    // The log opens tall enough to read some lines of output, though never above half the height.
+    const int total = m_editorSplitter->height();
+    const int wanted = kLogPaneLines * m_logPane->fontMetrics().lineSpacing();
+    int share = m_editorSplitter->Share();
+    if (total > 0 && total - qint64(total) * share / ProportionalSplitter::kWhole < wanted)
+        share = std::max(ProportionalSplitter::kWhole / 2,
+                         int(ProportionalSplitter::kWhole - qint64(wanted) * ProportionalSplitter::kWhole / total));
+    m_editorSplitter->SetShare(share);
 }
 
 CScrivoView* CMainFrame::ActiveView() const { return m_documents->ActiveView(); }
@@ -429,12 +445,20 @@ void CMainFrame::SaveWindowState() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // Each question shows its document; a cancelled exit stays on the one asked about.
+    const int active = m_documents->ActiveIndex();
     for (int i = 0; i < m_documents->Count(); ++i) {
+        const CEditerTabViewItem* document = m_documents->DocumentAt(i);
+        if (document && document->IsModified() && i != m_documents->ActiveIndex())
+            m_documents->Activate(i);
         if (m_documents->PromptSaveChanges(m_documents->Item(i)) == PromptAnswer::Cancel) {
             event->ignore();
             return;
         }
     }
+    // The tab the user worked in is the one stored as active.
+    if (active >= 0 && m_documents->ActiveIndex() != active)
+        m_documents->Activate(active);
     SaveWindowState();
     event->accept();
 }

@@ -1,13 +1,12 @@
 // CNewWizardDlg: the start page, its four buttons, the recent files and the maker's content.
 #include "app/ui/start_page_view.h"
 
-#include "app/core/maker_content.h"
 #include "app/core/recent_files.h"
+#include "app/ui/maker_content.h"
+#include "online/core/http_request.h"
 
 #include <QDesktopServices>
 #include <QFile>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QScrollBar>
 
 using namespace Qt::StringLiterals;
@@ -99,23 +98,12 @@ void CNewWizardDlg::OnLinkClicked(const QUrl& url) {
 }
 
 void CNewWizardDlg::FetchContent(const QUrl& url) {
-    m_network = new QNetworkAccessManager(this);
-    QNetworkRequest request(url);
-    request.setTransferTimeout(kContentTimeoutMs);
-    QNetworkReply* reply = m_network->get(request);
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
-        if (received > kMaxContentBytes)
-            reply->abort();
-    });
-    connect(reply, &QNetworkReply::finished, this, [this, reply] {
-        reply->deleteLater();
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (reply->error() != QNetworkReply::NoError || status != 200)
+    // The online part's client: bounded in time and size, and no redirect leads elsewhere.
+    auto* http = new HttpClient(this);
+    http->Send(url, std::nullopt, kContentTimeoutMs, this, [this](const HttpResult& result) {
+        if (!result.ok)
             return;  // unreachable: the page simply goes without it
-        const QByteArray body = reply->readAll();
-        if (body.size() > kMaxContentBytes)
-            return;
-        m_content = SafeMakerContent(QString::fromUtf8(body));
+        m_content = SafeMakerContent(QString::fromUtf8(result.body));
         Render();
         Q_EMIT ContentLoaded();
     });

@@ -5,8 +5,6 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-class QNetworkAccessManager;
-
 class CNewWizardDlg : public QTextBrowser {
     Q_OBJECT
 public:
@@ -17,7 +15,6 @@ public:
     void RefreshRecent(const QStringList& recent);
     const QStringList& Recent() const { return m_recent; }
 
-    static constexpr int kMaxContentBytes = 256 * 1024;
     static constexpr int kContentTimeoutMs = 5000;
 
 Q_SIGNALS:
@@ -37,5 +34,4 @@ private:
     QStringList m_recent;
     QString m_content;
     QString m_hotButton;  // the button under the mouse, drawn on its hover picture
-    QNetworkAccessManager* m_network = nullptr;
 };

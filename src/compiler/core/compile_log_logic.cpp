@@ -3,7 +3,7 @@
 
 #include "compiler/core/compile_outcome.h"
 #include "compiler/core/diagnostic_locator.h"
-#include "compiler/core/output_batch.h"
+#include "compiler/core/output_pipeline.h"
 #include "compiler/core/script_input.h"
 
 #include <QDir>
@@ -149,16 +149,16 @@ void CCompileLogLogic::Run() {
             process.closeWriteChannel();
         }
 
-        COutputBatch batch(input.compileFolder);
+        COutputPipeline output(input.compileFolder);
         qint64 outputBytes = 0;
         QElapsedTimer sincePost;
         sincePost.start();
         const auto post = [&] {
-            Post([this, released = batch.Release()] {
-                if (!released.first.isEmpty())
-                    Q_EMIT TextReady(released.first);
-                if (released.second)
-                    Q_EMIT ErrorLine(*released.second);
+            Post([this, reading = output.TakeReading()] {
+                if (!reading.logText.isEmpty())
+                    Q_EMIT TextReady(reading.logText);
+                if (reading.errorLine)
+                    Q_EMIT ErrorLine(*reading.errorLine);
             });
             sincePost.restart();
         };
@@ -166,29 +166,29 @@ void CCompileLogLogic::Run() {
             const QByteArray chunk = process.read(kChunkSize);
             if (!chunk.isEmpty()) {
                 outputBytes += chunk.size();
-                batch.Take(chunk);
-                if (batch.Size() >= kMaxBatchBytes)
+                output.Feed(chunk);
+                if (output.Pending().logText.size() >= kMaxBatchBytes)
                     post();
                 continue;
             }
             if (process.state() == QProcess::NotRunning)
                 break;
-            if (!batch.IsEmpty() && sincePost.elapsed() >= kPostIntervalMs)
+            if (!output.Pending().IsEmpty() && sincePost.elapsed() >= kPostIntervalMs)
                 post();
             if (outputBytes > kGatherAfterBytes)
                 std::this_thread::sleep_for(kGatherTime);
-            process.waitForReadyRead(batch.IsEmpty() ? kPollMs : static_cast<int>(kPostIntervalMs));
+            process.waitForReadyRead(output.Pending().IsEmpty() ? kPollMs : static_cast<int>(kPostIntervalMs));
         }
-        batch.Finish();
-        if (!batch.IsEmpty())
+        output.Finish();
+        if (!output.Pending().IsEmpty())
             post();
 
         std::lock_guard lock(m_mutex);
         m_processGroup = 0;
         result.stopped = m_stopRequested && process.exitStatus() == QProcess::CrashExit;
         result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.installerPath = batch.InstallerPath();
-        result.diagnostics = batch.TakeDiagnostics();
+        result.installerPath = output.InstallerPath();
+        result.diagnostics = output.TakeDiagnostics();
     }
     if (!result.diagnostics.isEmpty()) {
         // Reading the headers is file work: it stays off the UI thread.

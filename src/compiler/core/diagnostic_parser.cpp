@@ -10,27 +10,10 @@ using namespace Qt::StringLiterals;
 namespace {
 using Qt::CaseInsensitive;
 
-QByteArrayView WithoutTrailingCr(QByteArrayView line) { return line.endsWith('\r') ? line.chopped(1) : line; }
-
-int LeadingNumber(QStringView text) {
-    qsizetype i = 0;
-    while (i < text.size() && text[i] == u' ')
-        ++i;
-    long long number = 0;
-    for (; i < text.size() && text[i].isDigit() && number < 1'000'000'000; ++i)
-        number = number * 10 + text[i].digitValue();
-    return int(number);
-}
-
-// `"file" on line N`, the tail makensis gives every file frame.
-std::optional<DiagnosticFrame> QuotedFileFrame(QStringView text) {
-    static const QString onLine = QStringLiteral("\" on line ");
-    const qsizetype open = text.indexOf(u'"');
-    const qsizetype close = text.lastIndexOf(onLine, -1, CaseInsensitive);
-    if (open < 0 || close <= open)
+std::optional<DiagnosticFrame> FileFrame(const std::optional<NamedPlace>& place) {
+    if (!place || !place->file)
         return std::nullopt;
-    return DiagnosticFrame{
-        text.sliced(open + 1, close - open - 1).toString(), {}, LeadingNumber(text.sliced(close + onLine.size()))};
+    return DiagnosticFrame{*place->file, {}, place->line};
 }
 
 // The last " (...)" of text whose parentheses pair up, so that a folder like
@@ -94,20 +77,15 @@ std::optional<QString> WarningText(const QString& line) {
 }
 }  // namespace
 
-void CDiagnosticParser::Feed(QByteArrayView utf8) {
-    m_lines.Feed(utf8, [this](QByteArrayView line) { ReadLine(line); });
-}
-
 void CDiagnosticParser::Finish() {
-    m_lines.Finish([this](QByteArrayView line) { ReadLine(line); });
     CloseError();
     FlushLoneError();
 }
 
 QList<Diagnostic> CDiagnosticParser::TakeDiagnostics() { return std::exchange(m_diagnostics, {}); }
 
-void CDiagnosticParser::ReadLine(QByteArrayView rawLine) {
-    const QString line = QString::fromUtf8(WithoutTrailingCr(rawLine));
+void CDiagnosticParser::ReadLine(const OutputLine& read) {
+    const QString& line = read.text;
     if (m_inSummary) {
         if (line.isEmpty() || line.startsWith(u' ')) {
             ReadSummaryLine(line);
@@ -115,7 +93,7 @@ void CDiagnosticParser::ReadLine(QByteArrayView rawLine) {
         }
         m_inSummary = false;
     }
-    if (ReadFrame(line))
+    if (ReadFrame(read))
         return;
     CloseError();
     if (line.isEmpty())
@@ -140,9 +118,8 @@ void CDiagnosticParser::ReadLine(QByteArrayView rawLine) {
         m_lastMessage = line.sliced(7);
         m_lastMessageLine = line;
     } else {
-        static constexpr QStringView outputPrefix = u"Output: \"";
-        if (line.startsWith(outputPrefix) && line.endsWith(u'"'))
-            m_installerPath = line.sliced(outputPrefix.size()).chopped(1);
+        if (read.installer)
+            m_installerPath = *read.installer;
         m_lastMessage = line;
         m_lastMessageLine = line;
     }
@@ -190,13 +167,14 @@ void CDiagnosticParser::OpenError(const QString& message) {
         m_openError->sourceLines.append(m_lastMessageLine);
 }
 
-bool CDiagnosticParser::ReadFrame(const QString& line) {
+bool CDiagnosticParser::ReadFrame(const OutputLine& read) {
+    const QString& line = read.text;
     std::optional<DiagnosticFrame> frame;
     bool outermost = false;
     if (line.startsWith(u"!include: error in script: ", CaseInsensitive)) {
-        frame = QuotedFileFrame(line);
-    } else if (line.startsWith(u"Error in script ", CaseInsensitive)) {
-        frame = QuotedFileFrame(line);
+        frame = FileFrame(QuotedPlace(line));
+    } else if (read.scriptError) {
+        frame = FileFrame(read.scriptError);
         outermost = true;
     } else if (line.startsWith(u"Error in macro ", CaseInsensitive)) {
         static const QRegularExpression macro(QStringLiteral(R"(^Error in macro (.+) on macroline (\d+))"),

@@ -2,9 +2,8 @@
 #pragma once
 
 #include "compiler/core/diagnostic.h"
-#include "compiler/core/line_joiner.h"
+#include "compiler/core/output_line.h"
 
-#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -16,16 +15,14 @@
 // turns them into the places the user means.
 class CDiagnosticParser {
 public:
-    void Feed(QByteArrayView utf8);
-    // Reads a last line without a line feed and closes what is still open.
+    void ReadLine(const OutputLine& line);
+    // Closes what is still open at the end of the output.
     void Finish();
 
-    const QList<Diagnostic>& Diagnostics() const { return m_diagnostics; }
     QList<Diagnostic> TakeDiagnostics();
 
 private:
-    void ReadLine(QByteArrayView rawLine);
-    bool ReadFrame(const QString& line);
+    bool ReadFrame(const OutputLine& line);
     void CloseError();
     void FlushLoneError();
     void ReadSummaryLine(const QString& line);
@@ -33,7 +30,6 @@ private:
     void AddWarning(const QString& text, const QString& sourceLine);
     void OpenError(const QString& message);
 
-    CLineJoiner m_lines;
     QList<Diagnostic> m_diagnostics;
     std::optional<Diagnostic> m_openError;  // frames read, the outermost not yet
     std::optional<Diagnostic> m_loneError;  // an "Error: " line that frames may still follow

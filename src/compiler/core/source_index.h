@@ -49,6 +49,8 @@ public:
     QList<SymbolDefinition> Definitions(SymbolKind kind, const QString& name) const;
     // The file an !include in fromFile names, as makensis would find it now; empty when none.
     QString ResolveInclude(const QString& name, const QString& fromFile) const;
+    // Whether the file (an absolute, clean path) is the script or one it includes.
+    bool Reads(const QString& path) const { return m_read.contains(path); }
 
 private:
     enum class Truth { Yes, No, Unknown };

@@ -10,10 +10,12 @@
 #include "compiler/ui/log_pane.h"
 #include "config/core/configurator.h"
 #include "editor/ui/command_tipper.h"
+#include "editor/ui/manual_tipper.h"
 #include "editor/ui/scrivo_view.h"
 #include "platform/app_name.h"
 #include "platform/prompter.h"
 
+#include <QDesktopServices>
 #include <QLayout>
 
 #include <algorithm>
@@ -57,10 +59,20 @@ void CompileController::RegisterCommands(CommandRegistry& registry) {
     registry.Register(Cmd::CompileRun, [this](int) { Compile(true); });
     registry.Register(Cmd::StopCompile, [this](int) { Stop(); });
     registry.Register(Cmd::RunInstaller, [this](int) { RunInstaller(); });
+    registry.Register(Cmd::ContextHelp, [this](int) { OpenContextHelp(); });
     registry.RegisterRange(Cmd::CompressorFirst, Cmd::CompressorLast,
                            [this](int id) { SetCompressor(id - Cmd::CompressorFirst); });
     for (int id = Cmd::CompressorFirst; id <= Cmd::CompressorLast; ++id)
         registry.RegisterCheckedRule(id, [this, id] { return id - Cmd::CompressorFirst == m_compressor; });
+}
+
+void CompileController::OpenContextHelp() {
+    const CScrivoView* view = m_frame.ActiveView();
+    const ManualTipper* tipper = view ? ManualTipper::Of(view) : nullptr;
+    const QUrl section = tipper ? tipper->ContextUrl() : QUrl();
+    // Without a known keyword the manual opens at its start, as its menu item does.
+    if (section.isEmpty() || !QDesktopServices::openUrl(section))
+        m_registry.Dispatch(Cmd::Manual);
 }
 
 void CompileController::SetCompressor(int compressor) {
@@ -82,6 +94,8 @@ void CompileController::Compile(bool runAfter) {
     CScrivoView* view = m_frame.ActiveView();
     const CompileRequestOutcome outcome = RequestCompile(
         *this, m_prompter, *m_logic, ReadCompileSettings(m_config, m_compressor), m_config.Base().SaveCompile != 0);
+    if (outcome == CompileRequestOutcome::NotAScript && view && view->Path().endsWith(u".nsh"_s, Qt::CaseInsensitive))
+        Q_EMIT HeaderRefused(view->Path());
     if (outcome != CompileRequestOutcome::Started)
         return;
     m_compiledView = view;

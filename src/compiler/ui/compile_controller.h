@@ -52,6 +52,8 @@ Q_SIGNALS:
     void CompilingChanged(bool compiling);
     // The compressor items' check marks changed.
     void CompressorChanged();
+    // The compile key reached a header (.nsh), which makensis does not compile on its own.
+    void HeaderRefused(const QString& path);
 
 private:
     bool HasActiveDocument() const override;
@@ -70,6 +72,8 @@ private:
     CScrivoView* CompiledView() const;
     void SetInstaller(CScrivoView* view, const QString& path);
     void RunInstallerOf(const QString& installer);
+    // F1: the manual at the keyword under the mouse or at the caret.
+    void OpenContextHelp();
 
     ICompileFrame& m_frame;
     ILogPane& m_logPane;

@@ -3,6 +3,7 @@
 
 #include "app/core/command_ids.h"
 #include "app/core/command_registry.h"
+#include "compiler/ui/proportional_splitter.h"
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/core/compile_outcome.h"
 #include "compiler/ui/compile_controller.h"
@@ -14,21 +15,23 @@
 #include "platform/same_file.h"
 
 #include <QLayout>
-#include <QSplitter>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+constexpr int kLogShare = 7500;  // of the pane, above the list
+
 // The list shares the log pane with the log, below it, resizable.
 void PlaceUnderLog(CCompileLogCtrl* log, CDiagnosticsList* list) {
     QWidget* pane = log->parentWidget();
-    auto* splitter = new QSplitter(Qt::Vertical, pane);
-    splitter->setChildrenCollapsible(false);
+    // Kept as a share from the start: the list's own size would leave the log a few lines.
+    auto* splitter = new ProportionalSplitter(Qt::Vertical, pane);
     delete pane->layout()->replaceWidget(log, splitter);
     splitter->addWidget(log);
     splitter->addWidget(list);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 1);
+    splitter->SetShare(kLogShare);
+    // A list view asks for room for several rows even when empty; its header and a row will do.
+    list->setMinimumHeight(list->fontMetrics().lineSpacing() * 3);
 }
 }  // namespace
 

@@ -196,13 +196,14 @@ const tinyxml2::XMLElement* Configurator::FindConfigElement(const char* name) co
     return root ? root->FirstChildElement(name) : nullptr;
 }
 
-void Configurator::SaveConfig() {
+bool Configurator::SaveConfig() {
     ConfigRoot();
     // A failed write leaves the old file and the in-memory state as they are.
-    SaveXmlFile(*m_config, QDir(ProgramFolder()).filePath(QStringLiteral("config.xml")), kRoot, FileAccess::OwnerOnly);
+    return SaveXmlFile(*m_config, QDir(ProgramFolder()).filePath(QStringLiteral("config.xml")), kRoot,
+                       FileAccess::OwnerOnly);
 }
 
-void Configurator::SaveBaseConfig() {
+bool Configurator::SaveBaseConfig() {
     tinyxml2::XMLElement* base = ConfigElement(kBaseConfig);
     for (const BaseConfigKey& key : kBaseConfigKeys) {
         if (const auto* number = std::get_if<int BaseConfig::*>(&key.field))
@@ -210,7 +211,7 @@ void Configurator::SaveBaseConfig() {
         else
             WriteVal(*base, key.name, m_base.*std::get<QString BaseConfig::*>(key.field));
     }
-    SaveConfig();
+    return SaveConfig();
 }
 
 void Configurator::AddRecentFile(const QString& path) {

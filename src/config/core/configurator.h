@@ -57,7 +57,8 @@ public:
     // Settings record; change it, then call SaveBaseConfig().
     BaseConfig& Base() { return m_base; }
     const BaseConfig& Base() const { return m_base; }
-    void SaveBaseConfig();
+    // False when config.xml could not be written; the old file is then left whole.
+    bool SaveBaseConfig();
 
     // Recent files, oldest first; each change is written at once.
     void AddRecentFile(const QString& path);
@@ -116,7 +117,7 @@ private:
     const tinyxml2::XMLElement* FindConfigElement(const char* name) const;
     bool RewriteList(const char* name, EntryList kind, const QStringList& values);
     void ReadConfig(const tinyxml2::XMLElement& root);
-    void SaveConfig();
+    bool SaveConfig();
 
     QString m_programFolder;
     QString m_userFolder;

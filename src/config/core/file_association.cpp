@@ -9,6 +9,9 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#include <optional>
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -29,26 +32,55 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 // The key of a "key=value" line, or "" for headers, comments and blank lines.
-QString KeyOf(const QString& line) {
-    const qsizetype equals = line.indexOf(u'=');
-    return equals < 0 ? QString() : line.left(equals).trimmed();
+QByteArray KeyOf(const QByteArray& line) {
+    const qsizetype equals = line.indexOf('=');
+    return equals < 0 ? QByteArray() : line.left(equals).trimmed();
 }
 
-bool IsSectionHeader(const QString& line) { return line.trimmed().startsWith(u'['); }
+bool IsSectionHeader(const QByteArray& line) { return line.trimmed().startsWith('['); }
+
+// The lines of the list's [Default Applications] section: header index and the end; header -1 when none.
+std::pair<qsizetype, qsizetype> DefaultSection(const QByteArrayList& lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].trimmed() != kDefaultSection)
+            continue;
+        qsizetype end = i + 1;
+        while (end < lines.size() && !IsSectionHeader(lines[end]))
+            ++end;
+        return {i, end};
+    }
+    return {-1, -1};
+}
+
+// An unreadable or huge list is left alone rather than replaced by one line.
+std::optional<QByteArray> ReadMimeApps(const QString& path) {
+    QFile file(path);
+    if (!file.exists())
+        return QByteArray();
+    if (file.size() > kMaxMimeAppsSize || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
 
 bool SetDefaultApplication(const QString& configHome) {
     const QString path = QDir(configHome).filePath(u"mimeapps.list"_s);
-    QString text;
-    QFile existing(path);
-    if (existing.exists()) {
-        // An unreadable list is left alone rather than replaced by one line.
-        if (existing.size() > kMaxMimeAppsSize || !existing.open(QIODevice::ReadOnly))
-            return false;
-        text = QString::fromUtf8(existing.readAll());
+    const std::optional<QByteArray> existing = ReadMimeApps(path);
+    return existing && WriteFile(path, WithDefaultApplication(*existing, kNsisMimeType, kDesktopId));
+}
+
+// A desktop's own mimeapps.list comes before the common one: one naming another default wins.
+void FindOverridingDefault(const AssociationRequest& request, AssociationResult& result) {
+    for (const QString& desktop : request.desktops) {
+        const QString path = QDir(request.configHome).filePath(desktop + u"-mimeapps.list"_s);
+        const QByteArray named = DefaultApplicationIn(ReadMimeApps(path).value_or(QByteArray()), kNsisMimeType);
+        if (named.isEmpty())
+            continue;
+        if (named != kDesktopId) {
+            result.overriddenBy = path;
+            result.otherDefault = named;
+        }
+        return;
     }
-    const QString updated =
-        WithDefaultApplication(text, QLatin1StringView(kNsisMimeType), QLatin1StringView(kDesktopId));
-    return WriteFile(path, updated.toUtf8());
 }
 
 // A missing optional tool only means that there is no cache of its kind to refresh.
@@ -97,33 +129,41 @@ QByteArray DesktopEntryFor(const QByteArray& shipped, const QString& executable)
     return lines.join(u'\n').toUtf8();
 }
 
-QString WithDefaultApplication(const QString& mimeApps, const QString& mimeType, const QString& desktopId) {
-    const QString entry = mimeType + u'=' + desktopId;
-    QStringList lines = mimeApps.split(u'\n');
+QByteArray WithDefaultApplication(const QByteArray& mimeApps, const QByteArray& mimeType, const QByteArray& desktopId) {
+    const QByteArray entry = mimeType + '=' + desktopId;
+    QByteArrayList lines = mimeApps.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
-    qsizetype header = -1;
-    for (qsizetype i = 0; i < lines.size() && header < 0; ++i) {
-        if (lines[i].trimmed() == QLatin1StringView(kDefaultSection))
-            header = i;
-    }
+    const auto [header, end] = DefaultSection(lines);
     if (header < 0) {
         if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
-            lines << QString();
-        lines << QLatin1StringView(kDefaultSection) << entry;
-        return lines.join(u'\n') + u'\n';
+            lines << QByteArray();
+        lines << QByteArray(kDefaultSection) << entry;
+        return lines.join('\n') + '\n';
     }
     qsizetype insertAt = header + 1;
-    for (qsizetype i = header + 1; i < lines.size() && !IsSectionHeader(lines[i]); ++i) {
+    for (qsizetype i = header + 1; i < end; ++i) {
         if (KeyOf(lines[i]) == mimeType) {
             lines[i] = entry;
-            return lines.join(u'\n') + u'\n';
+            return lines.join('\n') + '\n';
         }
         if (!lines[i].trimmed().isEmpty())
             insertAt = i + 1;
     }
     lines.insert(insertAt, entry);
-    return lines.join(u'\n') + u'\n';
+    return lines.join('\n') + '\n';
+}
+
+QByteArray DefaultApplicationIn(const QByteArray& mimeApps, const QByteArray& mimeType) {
+    const QByteArrayList lines = mimeApps.split('\n');
+    const auto [header, end] = DefaultSection(lines);
+    for (qsizetype i = header + 1; header >= 0 && i < end; ++i) {
+        if (KeyOf(lines[i]) == mimeType) {
+            const QByteArray value = lines[i].mid(lines[i].indexOf('=') + 1);
+            return value.split(';').constFirst().trimmed();
+        }
+    }
+    return {};
 }
 
 AssociationResult RegisterFileAssociation(const AssociationRequest& request) {
@@ -146,8 +186,10 @@ AssociationResult RegisterFileAssociation(const AssociationRequest& request) {
            haveData
                && WriteFile(data.filePath(u"applications/"_s + QLatin1StringView(kDesktopId)),
                             DesktopEntryFor(request.desktopEntry, request.executable)));
-    record(AssociationStep::DefaultApplication,
-           !request.configHome.isEmpty() && SetDefaultApplication(request.configHome));
+    const bool haveConfig = !request.configHome.isEmpty();
+    record(AssociationStep::DefaultApplication, haveConfig && SetDefaultApplication(request.configHome));
+    if (haveConfig)
+        FindOverridingDefault(request, result);
     record(AssociationStep::MimeCache, haveData && RunTool(u"update-mime-database"_s, data.filePath(u"mime"_s), true));
     record(AssociationStep::DesktopCache,
            haveData && RunTool(u"update-desktop-database"_s, data.filePath(u"applications"_s), false));

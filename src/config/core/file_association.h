@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,8 @@ struct AssociationRequest {
     QByteArray desktopEntry;  // the shipped desktop entry, whose commands start "scrivo"
     // The program's icon: paths below icons/hicolor (e.g. "48x48/apps/scrivo.png") and their bytes.
     std::vector<std::pair<QString, QByteArray>> icons;
+    // The desktops of $XDG_CURRENT_DESKTOP in lower case: their own lists take precedence.
+    QStringList desktops;
 };
 
 // The steps in the order they run; each failure is named to the user.
@@ -25,6 +28,9 @@ enum class AssociationStep { MimeType, Icon, DesktopEntry, DefaultApplication, M
 
 struct AssociationResult {
     std::vector<AssociationStep> failed;
+    // A desktop's own list (path) that still names another default, which then wins; empty when none.
+    QString overriddenBy;
+    QByteArray otherDefault;
 
     bool Succeeded() const { return failed.empty(); }
 };
@@ -37,5 +43,7 @@ AssociationResult RegisterFileAssociation(const AssociationRequest& request);
 QByteArray DesktopEntryFor(const QByteArray& shipped, const QString& executable);
 // One argument of a desktop entry's Exec key, quoted and escaped for any path.
 QString ExecArgument(const QString& argument);
-// mimeapps.list text with desktopId as the default application of mimeType; everything else kept.
-QString WithDefaultApplication(const QString& mimeApps, const QString& mimeType, const QString& desktopId);
+// mimeapps.list with desktopId as the default application of mimeType; every other byte kept as it was.
+QByteArray WithDefaultApplication(const QByteArray& mimeApps, const QByteArray& mimeType, const QByteArray& desktopId);
+// The first default application that mimeapps.list names for mimeType; empty when it names none.
+QByteArray DefaultApplicationIn(const QByteArray& mimeApps, const QByteArray& mimeType);

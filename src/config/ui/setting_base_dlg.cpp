@@ -7,6 +7,7 @@
 #include "config/ui/colour_swatch.h"
 #include "config/ui/user_association.h"
 #include "platform/app_name.h"
+#include "platform/background.h"
 #include "platform/prompter.h"
 
 #include <QCheckBox>
@@ -108,11 +109,11 @@ QWidget* CSettingBaseDlg::BuildEditGroup() {
 QWidget* CSettingBaseDlg::BuildAssociationGroup() {
     auto* group = new QGroupBox(u"文件关联"_s, this);
     auto* layout = new QHBoxLayout(group);
-    auto* button = new QPushButton(u"注册为默认的NSIS文件编辑器"_s, group);
-    button->setAutoDefault(false);
-    layout->addWidget(button);
+    m_register = new QPushButton(u"注册为默认的NSIS文件编辑器"_s, group);
+    m_register->setAutoDefault(false);
+    layout->addWidget(m_register);
     layout->addStretch(1);
-    connect(button, &QPushButton::clicked, this, &CSettingBaseDlg::RegisterAssociation);
+    connect(m_register, &QPushButton::clicked, this, &CSettingBaseDlg::RegisterAssociation);
     return group;
 }
 
@@ -146,9 +147,19 @@ void CSettingBaseDlg::ChooseCaretLineColour() {
 }
 
 void CSettingBaseDlg::RegisterAssociation() {
-    const AssociationResult result = RegisterFileAssociation(UserAssociationRequest());
-    if (result.Succeeded())
-        m_prompter.Ask(u"Scrivo 已成功注册会默认编辑器。"_s, kAppName, PromptIcon::None, PromptButtons::Ok);
-    else
-        m_prompter.Ask(AssociationFailureText(result), kAppName, PromptIcon::Warning, PromptButtons::Ok);
+    // The desktop's database tools may take long: the window stays usable, the button waits.
+    m_register->setEnabled(false);
+    setCursor(Qt::BusyCursor);
+    RunInBackground<AssociationResult>(
+        this, [request = UserAssociationRequest()] { return RegisterFileAssociation(request); },
+        [this](const AssociationResult& result) {
+            m_register->setEnabled(true);
+            unsetCursor();
+            if (!result.Succeeded())
+                m_prompter.Ask(AssociationFailureText(result), kAppName, PromptIcon::Warning, PromptButtons::Ok);
+            else if (!result.overriddenBy.isEmpty())
+                m_prompter.Ask(AssociationOverriddenText(result), kAppName, PromptIcon::Warning, PromptButtons::Ok);
+            else
+                m_prompter.Ask(u"Scrivo 已成功注册会默认编辑器。"_s, kAppName, PromptIcon::None, PromptButtons::Ok);
+        });
 }

@@ -8,6 +8,7 @@ class Configurator;
 class Prompter;
 class QCheckBox;
 class QLineEdit;
+class QPushButton;
 
 class CSettingBaseDlg : public QWidget {
     Q_OBJECT
@@ -41,5 +42,6 @@ private:
     QCheckBox* m_lineNumbers = nullptr;
     QCheckBox* m_caretLine = nullptr;
     CColourSwatch* m_caretColour = nullptr;
+    QPushButton* m_register = nullptr;  // off while the association is written
     bool m_changed = false;
 };

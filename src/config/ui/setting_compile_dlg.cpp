@@ -2,6 +2,7 @@
 #include "config/ui/setting_compile_dlg.h"
 
 #include "config/core/compiler_check.h"
+#include "platform/background.h"
 #include "config/core/configurator.h"
 #include "config/ui/browse_button.h"
 #include "config/ui/edit_def_dlg.h"
@@ -77,6 +78,8 @@ QWidget* CSettingCompileDlg::BuildPaths() {
         grid->addWidget(field, row, 1);
         grid->addWidget(browse, row, 2);
         connect(browse, &QPushButton::clicked, this, choose);
+        if (&field == &m_compiler)
+            m_compilerBrowse = browse;
         ++row;
     }
     return box;
@@ -147,14 +150,23 @@ void CSettingCompileDlg::ChooseCompiler() {
     if (chosen.isEmpty())
         return;
     // A program that does not run as makensis would fail every compile later.
-    const CompilerCheck check = CheckCompiler(chosen.first(), kCompilerCheckMs);
-    if (!check.Runs()) {
-        m_prompter.Ask(CompilerProblemText(chosen.first(), check), kAppName, PromptIcon::Warning, PromptButtons::Ok);
-        return;
-    }
-    m_config.Base().CompilePath = chosen.first();
-    m_compiler->setText(chosen.first());
-    m_changed = true;
+    // The check may take seconds: the window stays usable, the button waits.
+    const QString path = chosen.first();
+    m_compilerBrowse->setEnabled(false);
+    setCursor(Qt::BusyCursor);
+    RunInBackground<CompilerCheck>(
+        this, [path] { return CheckCompiler(path, kCompilerCheckMs); },
+        [this, path](const CompilerCheck& check) {
+            m_compilerBrowse->setEnabled(true);
+            unsetCursor();
+            if (!check.Runs()) {
+                m_prompter.Ask(CompilerProblemText(path, check), kAppName, PromptIcon::Warning, PromptButtons::Ok);
+                return;
+            }
+            m_config.Base().CompilePath = path;
+            m_compiler->setText(path);
+            m_changed = true;
+        });
 }
 
 void CSettingCompileDlg::ChooseHelp() {

@@ -8,6 +8,7 @@
 class Configurator;
 class Prompter;
 class QLineEdit;
+class QPushButton;
 class QTreeWidget;
 
 class CSettingCompileDlg : public QWidget {
@@ -34,6 +35,7 @@ private:
     Configurator& m_config;
     Prompter& m_prompter;
     QLineEdit* m_compiler = nullptr;
+    QPushButton* m_compilerBrowse = nullptr;  // off while the chosen compiler is checked
     QLineEdit* m_help = nullptr;
     QTreeWidget* m_symbols = nullptr;
     bool m_changed = false;

@@ -5,7 +5,10 @@
 #include "config/ui/setting_base_dlg.h"
 #include "config/ui/setting_compile_dlg.h"
 #include "config/ui/setting_style_dlg.h"
+#include "platform/prompter.h"
 #include "platform/ui/app_icon.h"
+
+#include <QDir>
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -49,10 +52,31 @@ CSettingMainDlg::CSettingMainDlg(Configurator& config, Prompter& prompter, QWidg
 
 CSettingMainDlg::~CSettingMainDlg() {
     // Nothing is undone: what was applied stays, and is kept.
-    if ((m_base && m_base->IsChanged()) || (m_compile && m_compile->IsChanged()))
-        m_config.SaveBaseConfig();
-    if (m_style && m_style->IsChanged())
-        m_config.SaveStyles();
+    if (!m_saved)
+        SaveChanges();
+}
+
+QStringList CSettingMainDlg::SaveChanges() {
+    QStringList failed;
+    const QDir folder(m_config.ProgramFolder());
+    if (((m_base && m_base->IsChanged()) || (m_compile && m_compile->IsChanged())) && !m_config.SaveBaseConfig())
+        failed << folder.filePath(u"config.xml"_s);
+    if (m_style && m_style->IsChanged() && !m_config.SaveStyles())
+        failed << folder.filePath(u"stylers.xml"_s);
+    return failed;
+}
+
+void CSettingMainDlg::done(int result) {
+    const QStringList failed = SaveChanges();
+    // The window and its values stay unless the user lets them go unsaved; the old files are whole.
+    if (!failed.isEmpty()
+        && m_prompter.Ask(u"无法保存设置，以下文件写入失败（原文件未改动）：\n%1\n\n仍要关闭设置窗口吗？"
+                          u"选择“否”保留窗口，稍后关闭时再次保存。"_s.arg(failed.join(u'\n')),
+                          u"设置"_s, PromptIcon::Warning, PromptButtons::YesNo)
+            != PromptAnswer::Yes)
+        return;
+    m_saved = true;
+    QDialog::done(result);
 }
 
 void CSettingMainDlg::SelectPage(int page) {

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QStringList>
 #include <array>
 
 class CSettingBaseDlg;
@@ -20,13 +21,16 @@ public:
     static constexpr int kCompilePage = 2;
 
     CSettingMainDlg(Configurator& config, Prompter& prompter, QWidget* owner);
-    // Writes config.xml when the general or compiler page changed a setting,
-    // stylers.xml when the style page changed a style.
+    // Writes what is left unwritten, without asking (the frame is going).
     ~CSettingMainDlg() override;
 
     // Shows the page, creating it the first time.
     void SelectPage(int page);
     int CurrentPage() const;
+
+    // Closing writes config.xml when the general or compiler page changed a setting,
+    // stylers.xml when the style page changed a style; a failed write is reported.
+    void done(int result) override;
 
 Q_SIGNALS:
     void CaptionSettingChanged();
@@ -37,6 +41,8 @@ Q_SIGNALS:
 private:
     QWidget* CreatePage(int page);
     void FitToPage();
+    // The paths of the files that could not be written.
+    QStringList SaveChanges();
 
     Configurator& m_config;
     Prompter& m_prompter;
@@ -45,4 +51,5 @@ private:
     QPointer<CSettingBaseDlg> m_base;
     QPointer<CSettingStyleDlg> m_style;
     QPointer<CSettingCompileDlg> m_compile;
+    bool m_saved = false;
 };

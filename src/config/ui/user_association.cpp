@@ -41,6 +41,7 @@ AssociationRequest UserAssociationRequest() {
     for (const int size : kAppIconSizes)
         request.icons.emplace_back(u"%1x%1/apps/scrivo.png"_s.arg(size), ResourceBytes(AppIconResource(size)));
     request.icons.emplace_back(u"scalable/apps/scrivo.svg"_s, ResourceBytes(u":/icons/scrivo.svg"_s));
+    request.desktops = qEnvironmentVariable("XDG_CURRENT_DESKTOP").toLower().split(u':', Qt::SkipEmptyParts);
     return request;
 }
 
@@ -49,4 +50,10 @@ QString AssociationFailureText(const AssociationResult& result) {
     for (const AssociationStep step : result.failed)
         steps << u"  · "_s + StepName(step);
     return u"未能注册为默认的NSIS文件编辑器，以下步骤失败：\n"_s + steps.join(u'\n');
+}
+
+QString AssociationOverriddenText(const AssociationResult& result) {
+    return u"已设为默认的NSIS文件编辑器，但当前桌面的设置文件\n%1\n仍指定 %2 打开NSIS文件，它的设置优先。"
+           u"请在桌面的“默认应用程序”设置中选择 Scrivo。"_s.arg(result.overriddenBy,
+                                                                QString::fromUtf8(result.otherDefault));
 }

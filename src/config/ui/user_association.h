@@ -9,3 +9,5 @@
 AssociationRequest UserAssociationRequest();
 // A short message that names every step that failed.
 QString AssociationFailureText(const AssociationResult& result);
+// What tells the user that a desktop's own list still names another default.
+QString AssociationOverriddenText(const AssociationResult& result);

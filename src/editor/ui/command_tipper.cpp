@@ -4,11 +4,15 @@
 #include "config/core/configurator.h"
 #include "config/core/language.h"
 #include "editor/core/command_tips.h"
+#include "editor/core/manual_cache.h"
+#include "editor/ui/manual_tipper.h"
 #include "editor/ui/scrivo_view.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPointer>
+#include <QWidget>
 #include <algorithm>
 
 namespace {
@@ -17,10 +21,25 @@ using Sc = ScintillaCall;
 constexpr int kCompletionLists = 3;  // "instre1", "instre2", "type1"
 const char kTipperName[] = "commandTipper";
 
+// The component places a tip at the word and lets a long one run off the window's
+// right edge: it is moved left until it ends there (or starts at the window's left).
+void KeepTipInsideWindow(QWidget& editor) {
+    const QRect window = editor.window()->geometry();
+    for (QWidget* child : editor.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow() || !child->isVisible()
+            || !QByteArray(child->metaObject()->className()).contains("CallTip"))
+            continue;
+        const QRect tip = child->geometry();
+        if (tip.right() > window.right())
+            child->move(std::max(window.left(), window.right() - tip.width() + 1), tip.top());
+    }
+}
+
 // Lives as the view's child, so it ends with the view.
 class ViewTipper : public QObject {
 public:
-    ViewTipper(CommandTipSource* source, CScrivoView* view) : QObject(view), m_source(source), m_view(view) {
+    ViewTipper(CommandTipSource* source, CScrivoView* view)
+        : QObject(view), m_source(source), m_view(view), m_manual(new ManualTipper(source, view)) {
         setObjectName(QLatin1StringView(kTipperName));
         ScintillaCall* call = &view->Call();
         // The words are offered in keyword-list order, so Scintilla must not
@@ -88,6 +107,8 @@ private:
     void OnCharAdded(int character) {
         if (!m_source || character <= 0 || character > 0x7F)
             return;
+        if (character == ' ' && m_manual->OnBlank())
+            return;
         const long caret = m_view->Call().CurrentPos();
         const char typed = char(character);
         const NsisStyle style = IsTipWordChar(typed) ? TypedStyle(caret) : NsisStyle::Default;
@@ -96,7 +117,7 @@ private:
     }
 
     void OnDwellStart(Sc::Position position) {
-        if (!m_source || position < 0)
+        if (!m_source || position < 0 || m_manual->OnDwellStart(position))
             return;
         const ScintillaCall& call = m_view->Call();
         const long line = call.LineFromPosition(position);
@@ -112,6 +133,7 @@ private:
         case TipAction::Kind::ShowTip:
             m_view->Call().CallTipSetBack(kTipBackColour);
             m_view->Call().CallTipShow(position, action.text);
+            KeepTipInsideWindow(*m_view->Call().Widget());
             break;
         case TipAction::Kind::CancelTip: m_view->Call().CallTipCancel(); break;
         case TipAction::Kind::ShowCompletion:
@@ -127,6 +149,7 @@ private:
 
     QPointer<CommandTipSource> m_source;
     CScrivoView* m_view;
+    ManualTipper* m_manual;
     HoverTipMemory m_hover;
     // The user moved through the open list: only then does Enter take its entry.
     bool m_movedInList = false;
@@ -143,6 +166,16 @@ void CommandTipSource::StartReader(const QString& compilerPath) {
         return;
     m_reader = std::make_unique<CGetNsisFuncTipsThread>(compilerPath);
     m_reader->Start();
+    // The configured manual's folder serves when the compiler names none.
+    const QString helpPath = m_config.GetHelpPath();
+    m_manual = std::make_unique<CManualIndexThread>(
+        compilerPath, helpPath.isEmpty() ? QString() : QFileInfo(helpPath).path(), ManualCacheFile());
+    m_manual->Start();
+}
+
+std::shared_ptr<const ManualIndex> CommandTipSource::Manual() const {
+    static const auto empty = std::make_shared<const ManualIndex>();
+    return m_manual ? m_manual->Index() : empty;
 }
 
 bool CommandTipSource::HasFinished() const { return m_reader && m_reader->HasFinished(); }

@@ -202,6 +202,8 @@ void CFindReplaceDlg::FindNext(bool down) {
                                 down, m_wrap->isChecked());
     if (match)
         SelectAndReveal(*texts.editor, *match);
+    else
+        Q_EMIT Reported(u"未找到 “%1”"_s.arg(QString::fromUtf8(texts.find)));
 }
 
 void CFindReplaceDlg::Count() {
@@ -232,6 +234,8 @@ void CFindReplaceDlg::Replace(bool down) {
     }
     if (const auto next = FindText(find, EditorCaretState(*editor), down, m_wrap->isChecked()))
         SelectAndReveal(*editor, *next);
+    else
+        Q_EMIT Reported(u"未找到 “%1”"_s.arg(QString::fromUtf8(texts.find)));
 }
 
 void CFindReplaceDlg::ReplaceAll(bool inSelection) {
@@ -247,4 +251,6 @@ void CFindReplaceDlg::ReplaceAll(bool inSelection) {
     // Where replacing the selection one match at a time would have left the caret.
     if (result.count > 0)
         editor->GotoPos(result.lastEnd);
+    Q_EMIT Reported(result.count > 0 ? u"已替换 %1 处"_s.arg(result.count)
+                                     : u"未找到 “%1”"_s.arg(QString::fromUtf8(texts.find)));
 }

@@ -32,6 +32,10 @@ public:
     void Replace(bool down);
     void ReplaceAll(bool inSelection);
 
+Q_SIGNALS:
+    // A line for the status bar: what a search found or replaced.
+    void Reported(const QString& text);
+
 private:
     void BuildControls();
     void FillHistory(QComboBox* box, const QStringList& texts);

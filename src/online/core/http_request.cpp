@@ -61,9 +61,13 @@ struct ReplyReader {
     HttpResult Result(QNetworkReply& reply) {
         Read(reply);
         const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (refused || reply.error() != QNetworkReply::NoError || status != 200)
-            return {};
-        return {true, std::move(body)};
+        if (refused)
+            return {false, {}, QStringLiteral("服务器的回答过长")};
+        if (status != 0 && status != 200)
+            return {false, {}, QStringLiteral("服务器返回 HTTP %1").arg(status)};
+        if (reply.error() != QNetworkReply::NoError)
+            return {false, {}, reply.errorString()};
+        return {true, std::move(body), {}};
     }
 };
 

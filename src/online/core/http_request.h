@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 #include <QUrl>
 
 #include <functional>
@@ -14,6 +15,7 @@ class QNetworkAccessManager;
 struct HttpResult {
     bool ok = false;  // status 200 and the whole body read
     QByteArray body;
+    QString failure;  // why it failed, in words for the user
 };
 
 // An answer longer than this is refused, not cut.

@@ -55,3 +55,9 @@ QUrl MakerPageUrl(const OnlineServers& servers, const QString& query) {
 }
 
 QUrl MakerSiteUrl(const OnlineServers& servers) { return WithPath(servers.info, u"/"_s); }
+
+QUrl StartPageContentUrl(const OnlineServers& servers) {
+    QUrl url = WithPath(servers.info, u"/content.html"_s);
+    url.setQuery(u"v=2"_s);
+    return url;
+}

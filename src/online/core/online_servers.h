@@ -28,3 +28,5 @@ QUrl DefaultUpdatePageUrl(const OnlineServers& servers);
 QUrl MakerPageUrl(const OnlineServers& servers, const QString& query);
 // "/" on the information server: the maker's web site.
 QUrl MakerSiteUrl(const OnlineServers& servers);
+// "/content.html?v=2" on the information server: the maker's part of the start page.
+QUrl StartPageContentUrl(const OnlineServers& servers);

@@ -17,6 +17,18 @@ std::optional<int> DecimalValue(const std::optional<QString>& text) {
     const int value = text->trimmed().toInt(&ok, 10);
     return ok ? std::optional<int>(value) : std::nullopt;
 }
+// A value from the network goes into a script: a control character there
+// (a CR inside an id, say) would break the line it stands on.
+QString WithoutControlCharacters(const QString& value) {
+    QString clean;
+    clean.reserve(value.size());
+    for (const QChar c : value) {
+        if (c.category() != QChar::Other_Control && c != QChar::LineSeparator && c != QChar::ParagraphSeparator)
+            clean += c;
+    }
+    return clean;
+}
+
 }  // namespace
 
 QByteArray StatRequestBody(StatFunction function, const QString& account, const QString& digest) {
@@ -69,8 +81,8 @@ QList<StatItem> StatResponse::Items() const {
     const int count = std::min<qsizetype>(DecimalValue(Value(u"ct"_s)).value_or(0), qsizetype(m_values.size()));
     QList<StatItem> items;
     for (int i = 0; i < count; ++i) {
-        const QString number = Value(u"id"_s + QString::number(i)).value_or(QString());
-        const QString name = Value(u"name"_s + QString::number(i)).value_or(QString());
+        const QString number = WithoutControlCharacters(Value(u"id"_s + QString::number(i)).value_or(QString()));
+        const QString name = WithoutControlCharacters(Value(u"name"_s + QString::number(i)).value_or(QString()));
         if (!number.isEmpty() && !name.isEmpty())
             items.append({number, name});
     }

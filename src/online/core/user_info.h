@@ -37,7 +37,10 @@ public:
     virtual ~IUserInfo() = default;
     // 0 when signed in; a stored automatic sign-in counts without a request.
     virtual int CheckLogin() = 0;
+    // A sign-in still running is cancelled first: only one runs at a time.
     virtual void Login(const LoginAttempt& attempt, QObject* context, CodeHandler done) = 0;
+    // Ends a running sign-in: its request is aborted, its outcome dropped, the user stays signed out.
+    virtual void CancelLogin() = 0;
     virtual void Logout() = 0;
     // -1 without a request while signed out.
     virtual void GetStatList(QObject* context, ListHandler done) = 0;

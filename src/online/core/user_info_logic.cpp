@@ -13,6 +13,7 @@ CUserInfoLogic::CUserInfoLogic(Configurator& config, QUrl serviceUrl, int timeou
     : QObject(parent),
       m_config(config),
       m_http(new HttpClient(this)),
+      m_signInHttp(new HttpClient(this)),
       m_serviceUrl(std::move(serviceUrl)),
       m_timeoutMs(timeoutMs) {
     const LoginRecord& stored = config.Login();
@@ -37,10 +38,14 @@ void CUserInfoLogic::Login(const LoginAttempt& attempt, QObject* context, CodeHa
     m_password = attempt.passwordIsDigest ? attempt.password : PasswordDigest(attempt.password);
     m_rememberAccount = attempt.rememberAccount;
     m_autoLogin = attempt.autoLogin;
-    // The outcome is recorded even when the dialog that asked is gone.
-    Request(StatFunction::SignIn, this,
-            [this, target = QPointer<QObject>(context), guarded = context != nullptr, done = std::move(done)](
+    CancelRunningSignIn();
+    const unsigned serial = m_signInSerial;
+    // The outcome is recorded even when the dialog that asked is gone, unless it was cancelled.
+    Request(*m_signInHttp, StatFunction::SignIn, this,
+            [this, serial, target = QPointer<QObject>(context), guarded = context != nullptr, done = std::move(done)](
                 int code, const StatResponse&) {
+                if (serial != m_signInSerial)
+                    return;
                 if (code == StatCode::Ok)
                     m_state = 0;
                 else
@@ -50,6 +55,17 @@ void CUserInfoLogic::Login(const LoginAttempt& attempt, QObject* context, CodeHa
                 if (!guarded || target)
                     done(code);
             });
+}
+
+void CUserInfoLogic::CancelLogin() {
+    CancelRunningSignIn();
+    SignOutKeeping();
+}
+
+void CUserInfoLogic::CancelRunningSignIn() {
+    // The aborted request still ends, and finds its outcome outdated.
+    ++m_signInSerial;
+    m_signInHttp->AbortAll();
 }
 
 void CUserInfoLogic::Logout() {
@@ -63,17 +79,17 @@ void CUserInfoLogic::GetStatList(QObject* context, ListHandler done) {
         done(-1, {});
         return;
     }
-    Request(StatFunction::StatList, context, [done = std::move(done)](int code, const StatResponse& answer) {
+    Request(*m_http, StatFunction::StatList, context, [done = std::move(done)](int code, const StatResponse& answer) {
         done(code, code == StatCode::Ok ? answer.Items() : QList<StatItem>());
     });
 }
 
 UserInfoRecord CUserInfoLogic::GetUserInfo() const { return {m_account, m_password, m_rememberAccount, m_autoLogin}; }
 
-void CUserInfoLogic::Request(StatFunction function, QObject* context,
+void CUserInfoLogic::Request(HttpClient& http, StatFunction function, QObject* context,
                              std::function<void(int, const StatResponse&)> done) {
     const QByteArray request = FrameStatRequest(StatRequestBody(function, m_account, m_password));
-    m_http->Send(m_serviceUrl, request, m_timeoutMs, context, [done = std::move(done)](const HttpResult& result) {
+    http.Send(m_serviceUrl, request, m_timeoutMs, context, [done = std::move(done)](const HttpResult& result) {
         const StatResponse answer(result.body);
         done(result.ok ? answer.Code() : StatCode::Transport, answer);
     });

@@ -17,6 +17,7 @@ public:
 
     int CheckLogin() override;
     void Login(const LoginAttempt& attempt, QObject* context, CodeHandler done) override;
+    void CancelLogin() override;
     void Logout() override;
     void GetStatList(QObject* context, ListHandler done) override;
     UserInfoRecord GetUserInfo() const override;
@@ -26,13 +27,16 @@ Q_SIGNALS:
     void SignInChanged();
 
 private:
-    void Request(StatFunction function, QObject* context,
+    void Request(HttpClient& http, StatFunction function, QObject* context,
                  std::function<void(int code, const StatResponse& answer)> done);
     void SignOutKeeping();
+    void CancelRunningSignIn();
     void Store();
 
     Configurator& m_config;
     HttpClient* m_http;
+    HttpClient* m_signInHttp;     // sign-ins only, so that cancelling one leaves the lists alone
+    unsigned m_signInSerial = 0;  // of the sign-in whose outcome counts
     QUrl m_serviceUrl;
     int m_timeoutMs;
     int m_state = -1;

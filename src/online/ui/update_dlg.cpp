@@ -72,7 +72,13 @@ void CUpdateDlg::StartUpdateCheck(bool manual) {
         activateWindow();
         return;
     }
-    Start();
+    // A check counts as running until its decision is made here: the worker may have
+    // ended with the decision still on its way, and a second one would decide twice.
+    if (m_checking)
+        return;
+    // The last worker has handed over its decision and is only returning.
+    WaitFor(std::chrono::seconds(1));
+    m_checking = Start();
 }
 
 void CUpdateDlg::Shutdown(std::chrono::milliseconds wait) {
@@ -89,9 +95,14 @@ void CUpdateDlg::Run() {
     QMetaObject::invokeMethod(
         this,
         [this, result] {
-            // A decision that arrives after shutdown shows nothing.
+            m_checking = false;
+            // A decision that arrives after shutdown shows nothing; only the user's own check tells of a failure.
             if (result.ok && !m_shutDown)
                 Decide(result.body);
+            else if (m_manual && !m_shutDown)
+                m_prompter.Ask(
+                    u"检查更新失败：%1"_s.arg(result.failure.isEmpty() ? u"无法连接服务器"_s : result.failure),
+                    kAppName, PromptIcon::Warning, PromptButtons::Ok);
             Q_EMIT CheckDone();
         },
         Qt::QueuedConnection);

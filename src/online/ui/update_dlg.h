@@ -58,6 +58,7 @@ private:
     int m_timeoutMs;
     Clock m_now;
     bool m_manual = false;
+    bool m_checking = false;  // from the start of a check until its decision
     bool m_shutDown = false;
     BlockingHttp m_infoFetch;
     HttpClient* m_pageFetch;

@@ -153,7 +153,16 @@ void CUserLogin::OnLoginDone(int code) {
     m_password->selectAll();
 }
 
+void CUserLogin::done(int result) {
+    // Closed while the service is asked: that sign-in ends with the dialog.
+    if (m_signingIn)
+        m_user.CancelLogin();
+    SetBusy(false);
+    QDialog::done(result);
+}
+
 void CUserLogin::SetBusy(bool busy) {
+    m_signingIn = busy;
     m_busy->setVisible(busy);
     m_busyText->setVisible(busy);
     for (QWidget* input : std::initializer_list<QWidget*>{m_account, m_password, m_autoLogin, m_login})

@@ -21,6 +21,8 @@ public:
     // The code of the last sign-in attempt; 0 before any.
     int LastCode() const { return m_lastCode; }
 
+    void done(int result) override;
+
 private:
     void FillFromStored();
     void OnAutoLoginToggled(bool checked);
@@ -40,4 +42,5 @@ private:
     QLabel* m_busyText;
     QString m_storedDigest;  // filled in at opening; sent as it is while untouched
     int m_lastCode = 0;
+    bool m_signingIn = false;
 };

@@ -63,8 +63,12 @@ int InsertUnlisted(InstallGroup& group, qsizetype at, const QList<InstallFile>& 
 }  // namespace
 
 QList<InstallFile> FileEntries(const QString& sourceText, const QString& destDir, OverwriteMode mode) {
+    return FileEntries(sourceText.split(QLatin1Char(';')), destDir, mode);
+}
+
+QList<InstallFile> FileEntries(const QStringList& paths, const QString& destDir, OverwriteMode mode) {
     QList<InstallFile> entries;
-    for (const QString& piece : sourceText.split(QLatin1Char(';'))) {
+    for (const QString& piece : paths) {
         const QString source = piece.trimmed();
         if (!source.isEmpty())
             entries.append(SingleFile(source, destDir, mode));
@@ -88,6 +92,8 @@ EntryInput InputOf(const InstallFile& entry) {
     EntryInput input;
     input.kind = entry.isFile ? EntryKind::Files : EntryKind::Directory;
     input.source = entry.isFile ? entry.source : entry.source.chopped(std::min<qsizetype>(4, entry.source.size()));
+    if (entry.isFile)
+        input.chosenFiles = {entry.source};
     input.destDir = entry.destDir;
     input.overwrite = entry.overwrite;
     input.recursive = entry.recursive;
@@ -96,6 +102,9 @@ EntryInput InputOf(const InstallFile& entry) {
 
 QList<InstallFile> EntriesFrom(const EntryInput& input) {
     const QString destDir = input.destDir.trimmed();
+    if (input.kind == EntryKind::Files && !input.chosenFiles.isEmpty()
+        && input.source == input.chosenFiles.join(QLatin1Char(';')))
+        return FileEntries(input.chosenFiles, destDir, input.overwrite);
     if (input.kind == EntryKind::Files)
         return FileEntries(input.source, destDir, input.overwrite);
     if (input.source.trimmed().isEmpty())
@@ -114,6 +123,14 @@ void ReplaceEntry(InstallGroup& group, int row, const QList<InstallFile>& entrie
         return;
     group.files.removeAt(row);
     InsertUnlisted(group, row, entries);
+}
+
+QString FirstListedSource(const QList<InstallFile>& entries, const QStringList& listed) {
+    for (const InstallFile& entry : entries) {
+        if (listed.contains(entry.source))
+            return entry.source;
+    }
+    return {};
 }
 
 void RemoveEntries(InstallGroup& group, QList<int> rows) { RemoveRows(group.files, std::move(rows)); }

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Index of the last path separator of a source path ('/' or '\'); -1 when there is none.
 qsizetype LastSeparator(const QString& path);
@@ -15,6 +16,8 @@ QString InstalledPath(const QString& source, const QString& destDir);
 
 // One single-file entry per ";"-separated path of sourceText; blank pieces add nothing.
 QList<InstallFile> FileEntries(const QString& sourceText, const QString& destDir, OverwriteMode mode);
+// One single-file entry per path, each taken whole (a Linux name may hold ";").
+QList<InstallFile> FileEntries(const QStringList& paths, const QString& destDir, OverwriteMode mode);
 // The entry for a whole directory: the directory followed by "\*.*".
 InstallFile DirectoryEntry(const QString& dir, const QString& destDir, OverwriteMode mode, bool recursive);
 // One single-file entry per file of dir as it is on disk now; with subdirectories, their
@@ -31,6 +34,10 @@ struct EntryInput {
     OverwriteMode overwrite = OverwriteMode::IfNewer;
     bool recursive = false;
     bool eachFile = false;  // a directory's files one by one instead of the whole directory
+    // Files picked in the file dialog (or the entry edited), each whole; used
+    // instead of source while source is still the text they were shown as
+    // (joined by ";"), which a name holding ";" would not split back into.
+    QStringList chosenFiles = {};
 };
 // The dialog's fields for an entry that is edited.
 EntryInput InputOf(const InstallFile& entry);
@@ -41,6 +48,8 @@ QList<InstallFile> EntriesFrom(const EntryInput& input);
 int AddEntries(InstallGroup& group, const QList<InstallFile>& entries);
 // Puts the entries in place of the one at row, leaving out sources the other rows list.
 void ReplaceEntry(InstallGroup& group, int row, const QList<InstallFile>& entries);
+// The first source of entries that listed holds; empty when none.
+QString FirstListedSource(const QList<InstallFile>& entries, const QStringList& listed);
 // Removes the entries at the given rows (any order, duplicates allowed).
 void RemoveEntries(InstallGroup& group, QList<int> rows);
 

@@ -153,8 +153,9 @@ void CAppFile::DeleteGroup() {
     ShowGroups(::DeleteGroup(Data().groups, m_groups->currentRow()));
 }
 
-void CAppFile::OpenEntryDialog(const EntryInput& input, bool editing, std::function<void(const EntryInput&)> done) {
-    OpenSmallDialog(new CFileList(Ask(), input, editing, this),
+void CAppFile::OpenEntryDialog(const EntryInput& input, bool editing, std::function<void(const EntryInput&)> done,
+                               const QStringList& otherSources) {
+    OpenSmallDialog(new CFileList(Ask(), input, editing, this, otherSources),
                     [done = std::move(done)](const CFileList& dialog) { done(dialog.Input()); });
 }
 
@@ -178,12 +179,20 @@ void CAppFile::EditEntry() {
     if (!group || entry < 0 || entry >= group->files.size())
         return;
     const int row = m_groups->currentRow();
-    OpenEntryDialog(InputOf(group->files[entry]), true, [this, row, entry](const EntryInput& chosen) {
-        if (row >= Data().groups.size())
-            return;
-        ReplaceEntry(Data().groups[row], entry, EntriesFrom(chosen));
-        ShowGroups(row);
-    });
+    QStringList otherSources;
+    for (qsizetype i = 0; i < group->files.size(); ++i) {
+        if (i != entry)
+            otherSources << group->files[i].source;
+    }
+    OpenEntryDialog(
+        InputOf(group->files[entry]), true,
+        [this, row, entry](const EntryInput& chosen) {
+            if (row >= Data().groups.size())
+                return;
+            ReplaceEntry(Data().groups[row], entry, EntriesFrom(chosen));
+            ShowGroups(row);
+        },
+        otherSources);
 }
 
 void CAppFile::DeleteEntries() {

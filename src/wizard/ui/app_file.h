@@ -26,7 +26,8 @@ private:
     void EditEntry();
     void DeleteEntries();
     // Opens the entry dialog; done runs with what it gathered when the user presses OK.
-    void OpenEntryDialog(const EntryInput& input, bool editing, std::function<void(const EntryInput&)> done);
+    void OpenEntryDialog(const EntryInput& input, bool editing, std::function<void(const EntryInput&)> done,
+                         const QStringList& otherSources = {});
 
     QListWidget* m_groups;
     QLabel* m_description;

@@ -13,12 +13,13 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// New choices for the list; what the user typed stays.
+// New choices for the list. A choice made before stays only while it is still
+// offered: a program removed on the files page must not be run at the end.
 void Refill(QComboBox* list, const QStringList& items) {
-    const QString typed = list->currentText();
+    const QString chosen = list->currentText();
     list->clear();
     list->addItems(items);
-    list->setEditText(typed);
+    list->setEditText(items.contains(chosen) ? chosen : QString());
 }
 }  // namespace
 

@@ -35,10 +35,13 @@ QString TitleOf(EntryKind kind, bool editing) {
 }
 }  // namespace
 
-CFileList::CFileList(Prompter& prompter, const EntryInput& input, bool editing, QWidget* parent)
+CFileList::CFileList(Prompter& prompter, const EntryInput& input, bool editing, QWidget* parent,
+                     const QStringList& otherSources)
     : QDialog(parent),
       m_prompter(prompter),
       m_kind(input.kind),
+      m_otherSources(otherSources),
+      m_chosen(input.chosenFiles),
       m_source(new QLineEdit(input.source, this)),
       m_destDir(EditableList(kDestinations, this)),
       m_recursive(new QCheckBox(u"包含子目录"_s, this)),
@@ -90,14 +93,18 @@ void CFileList::Browse() {
         return;
     }
     const QStringList files = m_prompter.OpenFileNames({u"请选择文件"_s, {}, {}, u"所有文件(*)"_s, {}}, true);
-    if (!files.isEmpty())
-        m_source->setText(files.join(u';'));
+    if (files.isEmpty())
+        return;
+    // Shown joined, but kept as the list: a Linux file name may hold ";".
+    m_chosen = files;
+    m_source->setText(files.join(u';'));
 }
 
 EntryInput CFileList::Input() const {
     EntryInput input;
     input.kind = m_kind;
     input.source = m_source->text();
+    input.chosenFiles = m_chosen;
     input.destDir = m_destDir->currentText();
     for (int i = 0; i < m_modeButtons.size(); ++i) {
         if (m_modeButtons[i]->isChecked())
@@ -111,6 +118,13 @@ EntryInput CFileList::Input() const {
 void CFileList::accept() {
     if (const StoreResult refused = CheckEntryInput(Input())) {
         ShowRefusal(m_prompter, *refused, m_destDir);
+        return;
+    }
+    // An edited entry that became another row's file would vanish into that row.
+    const QString taken =
+        m_otherSources.isEmpty() ? QString() : FirstListedSource(EntriesFrom(Input()), m_otherSources);
+    if (!taken.isEmpty()) {
+        ShowRefusal(m_prompter, {u"该安装组中已有此文件：\n%1"_s.arg(taken), u"安装组管理"_s, {}}, m_source);
         return;
     }
     QDialog::accept();

@@ -15,7 +15,9 @@ class CFileList : public QDialog {
     Q_OBJECT
 public:
     // editing: the dialog shows an existing entry, whose files are not split up again.
-    CFileList(Prompter& prompter, const EntryInput& input, bool editing, QWidget* parent);
+    // otherSources: the sources of the group's other rows, which an edit may not take.
+    CFileList(Prompter& prompter, const EntryInput& input, bool editing, QWidget* parent,
+              const QStringList& otherSources = {});
 
     EntryInput Input() const;
 
@@ -26,6 +28,8 @@ private:
 
     Prompter& m_prompter;
     EntryKind m_kind;
+    QStringList m_otherSources;
+    QStringList m_chosen;  // the files last picked, each whole
     QLineEdit* m_source;
     QComboBox* m_destDir;
     QList<QRadioButton*> m_modeButtons;

@@ -5,8 +5,11 @@
 #include "app/core/command_registry.h"
 #include "config/core/configurator.h"
 #include "wizard/core/installed_nsis.h"
+#include "platform/background.h"
 #include "wizard/ui/main_dlg.h"
 #include "wizard/ui/new_script_host.h"
+
+#include <QFileInfo>
 
 namespace {
 // makensis answers -HDRINFO at once; a hung one must not hold the wizard up for long.
@@ -32,7 +35,29 @@ void WizardController::Run() {
         m_wizard->activateWindow();
         return;
     }
-    const InstalledNsis nsis = QueryInstalledNsis(m_config.GetCompilerPath(), kCompilerQueryMs);
+    if (m_querying)
+        return;
+    // makensis answers the same until it is replaced: asked once per file and version of it.
+    const QString path = m_config.GetCompilerPath();
+    const QDateTime modified = QFileInfo(path).lastModified();
+    if (m_known && m_known->path == path && m_known->modified == modified) {
+        Open(m_known->nsis);
+        return;
+    }
+    m_querying = true;
+    m_window->setCursor(Qt::BusyCursor);
+    RunInBackground<InstalledNsis>(
+        this, [path] { return QueryInstalledNsis(path, kCompilerQueryMs); },
+        [this, path, modified](const InstalledNsis& nsis) {
+            m_querying = false;
+            m_window->unsetCursor();
+            if (nsis.answered)
+                m_known = KnownCompiler{path, modified, nsis};
+            Open(nsis);
+        });
+}
+
+void WizardController::Open(const InstalledNsis& nsis) {
     m_wizard = new CMainDlg(WizardDefaultsFor(nsis), nsis, m_prompter, m_window, m_makeList);
     m_wizard->setAttribute(Qt::WA_DeleteOnClose);
     m_wizard->setWindowModality(Qt::ApplicationModal);

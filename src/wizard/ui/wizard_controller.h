@@ -1,10 +1,15 @@
 // WizardController: the new-script wizard command: runs the wizard and turns its script into a new document, saved and compiled on request.
 #pragma once
 
+#include "wizard/core/installed_nsis.h"
 #include "wizard/ui/main_dlg.h"
+
+#include <QDateTime>
 
 #include <QObject>
 #include <QPointer>
+
+#include <optional>
 
 class CommandRegistry;
 class Configurator;
@@ -22,12 +27,20 @@ public:
 
     // The open wizard; null while none is open.
     CMainDlg* Wizard() const { return m_wizard; }
-    // Opens the wizard, or brings the open one to the front.
+    // Opens the wizard, or brings the open one to the front; the first time (and after
+    // the compiler changed) once makensis has told its settings, meanwhile busy.
     void Run();
     // The finished wizard's script as a new document, then Save As and compile when asked.
     void OpenResult(const WizardResult& result);
 
 private:
+    struct KnownCompiler {
+        QString path;
+        QDateTime modified;
+        InstalledNsis nsis;
+    };
+    void Open(const InstalledNsis& nsis);
+
     CommandRegistry& m_registry;
     INewScriptHost& m_documents;
     const Configurator& m_config;
@@ -35,4 +48,6 @@ private:
     QWidget* m_window;
     StatListMaker m_makeList;
     QPointer<CMainDlg> m_wizard;
+    bool m_querying = false;
+    std::optional<KnownCompiler> m_known;
 };

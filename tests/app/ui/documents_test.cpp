@@ -109,6 +109,8 @@ TEST_F(FrameTest, ExitPromptCancelledOnTheSecondOfThreeWritesNothing) {
     EXPECT_FALSE(m_frame->close());
     EXPECT_EQ(Docs().Count(), 3);
     EXPECT_EQ(m_prompter.Messages().size(), 2u);
+    // Each question brought its document to the front; the exit stopped at the second.
+    EXPECT_EQ(Docs().ActiveView()->Path(), paths[1]);
     EXPECT_EQ(ConfigBytes(), before);
 
     for (int i = 0; i < 3; ++i)

@@ -2,11 +2,16 @@
 #include "support/commands_fixture.h"
 #include "support/url_recorder.h"
 
+#include "app/ui/about_dlg.h"
 #include "compiler/ui/compile_controller.h"
 #include "app/ui/frame_commands.h"
+#include "app/ui/frame_status_bar.h"
 #include "compiler/ui/compile_log_ctrl.h"
 #include "editor/ui/find_replace_dlg.h"
 
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QImage>
 #include <QLabel>
 #include <QProcess>
 #include <QStatusTipEvent>
@@ -88,6 +93,27 @@ TEST_F(FrameCommandsTest, FindDialogAndFindNextWhileHidden) {
     EXPECT_TRUE(dlg->isHidden());
     m_frame->OnCommand(Cmd::Replace);
     EXPECT_EQ(dlg->CurrentMode(), CFindReplaceDlg::Mode::Replace);
+    // A miss is told in the status bar.
+    dlg->hide();
+    dlg->findChild<QComboBox*>(u"findText"_s)->setEditText(u"three"_s);
+    m_frame->OnCommand(Cmd::FindNext);
+    EXPECT_EQ(FrameStatus(*m_frame)->PartText(0), u"未找到 “three”"_s);
+}
+
+TEST_F(FrameCommandsTest, WebCommandsSayWhenNoBrowserStarts) {
+    // A handler that cannot take the address stands for a desktop without a browser.
+    QObject nowhere;
+    for (const char* scheme : {"http", "https"})
+        QDesktopServices::setUrlHandler(QLatin1StringView(scheme), &nowhere, "NoSuchSlot");
+    for (int id : {Cmd::ViewStatistics, Cmd::HomeSite, Cmd::OnlineHelp, Cmd::NsisSite})
+        m_frame->OnCommand(id);
+    for (const char* scheme : {"http", "https"})
+        QDesktopServices::unsetUrlHandler(QLatin1StringView(scheme));
+    ASSERT_EQ(m_prompter.Messages().size(), 4u);
+    for (const PromptMessage& message : m_prompter.Messages()) {
+        EXPECT_TRUE(message.text.startsWith(u"无法启动网页浏览器打开：\nhttp"_s)) << message.text.toStdString();
+        EXPECT_EQ(message.icon, PromptIcon::Warning);
+    }
 }
 
 TEST_F(FrameCommandsTest, CopyAndSelectAllActOnTheFocusedLog) {
@@ -158,4 +184,18 @@ TEST_F(FrameCommandsTest, AboutShowsTheInstalledCompilersVersion) {
     EXPECT_EQ(title, u"关于"_s);
     EXPECT_TRUE(labels.contains(u"软件版本：2.0.1"_s)) << labels.join(u'|').toStdString();
     EXPECT_TRUE(labels.contains(u"NSIS版本："_s + reported)) << labels.join(u'|').toStdString();
+}
+
+TEST(AboutDialog, BannerLetteringStandsOnItsDarkBand) {
+    CAboutDlg about(u"v3.08"_s, QUrl(u"http://example.org/"_s), nullptr);
+    const auto* banner = about.findChild<QLabel*>(u"banner"_s);
+    ASSERT_NE(banner, nullptr);
+    const QImage picture = banner->pixmap().toImage();
+    ASSERT_FALSE(picture.isNull());
+    // The corners are band, not the dialog's light grey showing through.
+    for (const QPoint corner : {QPoint(1, 1), QPoint(picture.width() - 2, picture.height() - 2)}) {
+        const QColor colour = picture.pixelColor(corner);
+        EXPECT_EQ(colour.alpha(), 255);
+        EXPECT_LT(colour.lightness(), 160);
+    }
 }

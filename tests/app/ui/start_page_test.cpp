@@ -3,6 +3,7 @@
 
 #include "app/ui/command_actions.h"
 #include "app/ui/frame_status_bar.h"
+#include "app/ui/maker_content.h"
 #include "app/ui/start_page_view.h"
 
 #include <QAction>
@@ -10,6 +11,8 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTextBlock>
+#include <QTextDocument>
 
 namespace {
 
@@ -18,6 +21,25 @@ QStringList MenuTexts(QMenu* menu) {
     for (QAction* action : menu->actions())
         texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
     return texts;
+}
+
+// Link text and address of every link as the browser reads the document.
+QStringList Links(const QTextDocument& document) {
+    QStringList links;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!format.anchorHref().isEmpty())
+                links << it.fragment().text() + QStringLiteral(" -> ") + format.anchorHref();
+        }
+    }
+    return links;
+}
+
+QStringList Links(const QString& html) {
+    QTextDocument document;
+    document.setHtml(html);
+    return Links(document);
 }
 
 }  // namespace
@@ -115,6 +137,31 @@ TEST_F(FrameTest, StartPageLinksActAsTheirCommands) {
     EXPECT_EQ(hoverPictures(), 0);
 }
 
+TEST(StartPageContent, OnlyWebLinksKeepTheirAddressHoweverTheAttributeIsSpelled) {
+    // (content, the link left as the browser reads it, or "" for none)
+    const std::pair<const char*, const char*> links[] = {
+        {R"(<a href="http://example.org/news">n</a>)", "n -> http://example.org/news"},
+        {R"(<a HREF='https://example.org/'>n</a>)", "n -> https://example.org/"},
+        {R"(<a href="CMD_ID_NEW_WIZARD">w</a>)", ""},
+        {R"(<a href="qrc:/startpage/CMD_ID_OPEN">o</a>)", ""},
+        {R"(<a href=file:///etc/passwd>f</a>)", ""},
+        {R"x(<a href="javascript:x()">j</a>)x", ""},
+        {R"(<a href=" ?rf=0">r</a>)", ""},
+        {R"(<a hr&#101;f="CMD_ID_OPEN">e</a>)", ""},
+        {"<a href\u00a0=\"CMD_ID_OPEN\">s</a>", ""},
+        {R"(<a href="CMD_ID_OPEN"><img src="logo.png"></a>)", ""},
+    };
+    for (const auto& [content, kept] : links) {
+        const QString html = QString::fromUtf8(content);
+        const QStringList expected = *kept ? QStringList{QString::fromUtf8(kept)} : QStringList{};
+        EXPECT_EQ(Links(SafeMakerContent(html)), expected) << content;
+    }
+    // Text and images stay.
+    const QString safe = SafeMakerContent(QStringLiteral(R"(<p>新版本 <img src="logo.png"></p>)"));
+    EXPECT_TRUE(safe.contains(QStringLiteral("新版本"))) << safe.toStdString();
+    EXPECT_TRUE(safe.contains(QStringLiteral("logo.png"))) << safe.toStdString();
+}
+
 TEST(StartPageContent, ShownWhenReachableAndHarmlessWhenNot) {
     QTcpServer server;
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
@@ -122,7 +169,9 @@ TEST(StartPageContent, ShownWhenReachableAndHarmlessWhenNot) {
         QTcpSocket* socket = server.nextPendingConnection();
         QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
             socket->readAll();
-            const QByteArray body = "<p>来自网站的消息</p>";
+            const QByteArray body =
+                "<p>来自网站的消息</p><a hr&#101;f=\"CMD_ID_OPEN\">甲</a>"
+                "<a href\u00a0=\"CMD_ID_OPEN\">乙</a><a href=\"https://example.org/\">丙</a>";
             socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: "
                           + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
             socket->disconnectFromHost();
@@ -135,6 +184,14 @@ TEST(StartPageContent, ShownWhenReachableAndHarmlessWhenNot) {
     ASSERT_TRUE(loaded.wait(5000));
     EXPECT_TRUE(page.toPlainText().contains(QStringLiteral("来自网站的消息")));
     EXPECT_TRUE(page.toPlainText().contains(QStringLiteral("最近打开列表：")));
+    // Of the content's links only the web one still leads anywhere.
+    QStringList contentLinks;
+    for (const QString& link : Links(*page.document())) {
+        if (link.startsWith(QStringLiteral("甲")) || link.startsWith(QStringLiteral("乙"))
+            || link.startsWith(QStringLiteral("丙")))
+            contentLinks << link;
+    }
+    EXPECT_EQ(contentLinks, QStringList{QStringLiteral("丙 -> https://example.org/")});
 
     server.close();  // nobody listens any more
     CNewWizardDlg unreachable(url, &parent);

@@ -2,9 +2,11 @@
 #include "compile_fixture.h"
 #include "support/eventually.h"
 
+#include "app/ui/frame_status_bar.h"
 #include "compiler/core/installer_runner.h"
 #include "text/core/ansi_code_page.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <csignal>
@@ -215,4 +217,31 @@ TEST_F(CompileFrameTest, GbkScriptWithChineseTextBuildsItsInstaller) {
     const QString installer = m_dir.filePath(QStringLiteral("中文.exe"));
     EXPECT_EQ(Compiler().InstallerOf(Docs().ActiveView()), installer);
     EXPECT_TRUE(QFileInfo(installer).isFile());
+}
+
+TEST_F(CompileFrameTest, CompileKeyOnAHeaderSaysHowAndOffersTheScriptThatIncludesIt) {
+    using namespace Qt::StringLiterals;
+    ASSERT_TRUE(QDir().mkpath(m_dir.filePath(u"parts"_s)));
+    ASSERT_TRUE(WriteBytes(m_dir.filePath(u"parts/inc.nsh"_s), "!define GREETING hi\n"));
+    const QString script = Script(u"main.nsi"_s, "!include \"parts/inc.nsh\"\n" + HelloScript());
+    ASSERT_TRUE(Docs().OpenDocument(script, false));
+    ASSERT_TRUE(Docs().OpenDocument(m_dir.filePath(u"parts/inc.nsh"_s), false));
+    ASSERT_FALSE(Enabled(Cmd::Compile));
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    QsciScintillaBase* header = Docs().ActiveView()->Editor();
+    header->setFocus();
+
+    m_prompter.QueueAnswer(PromptAnswer::No);
+    QTest::keyClick(header, Qt::Key_F9, Qt::ControlModifier);
+    EXPECT_EQ(FrameStatus(*m_frame)->PartText(0), u"头文件 (.nsh) 不能单独编译，请编译包含它的 .nsi 脚本"_s);
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_TRUE(m_prompter.Messages()[0].text.contains(u"“main.nsi”"_s)) << m_prompter.Messages()[0].text.toStdString();
+    EXPECT_FALSE(Logic().IsCompiling());
+
+    m_prompter.QueueAnswer(PromptAnswer::Yes);
+    QTest::keyClick(header, Qt::Key_F9, Qt::ControlModifier);
+    EXPECT_EQ(Docs().ActiveView()->Path(), script);
+    ASSERT_TRUE(WaitForCompile());
+    EXPECT_TRUE(QFileInfo::exists(m_dir.filePath(u"hello.exe"_s))) << LogText().constData();
 }

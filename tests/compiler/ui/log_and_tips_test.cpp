@@ -20,6 +20,10 @@ TEST_F(CompileFrameTest, LogIsGreyWithoutMarginsAndRefusesTyping) {
         EXPECT_EQ(value, expected) << look;
 
     m_frame->OnCommand(Cmd::ToggleLog);
+    ASSERT_TRUE(LogShown(*m_frame));
+    // It opens with room for some lines of output.
+    Settle();
+    EXPECT_GE(log->height(), 9 * m_frame->fontMetrics().lineSpacing());
     log->Append(QByteArray("line\n").repeated(200));
     log->repaint();
     Settle();
@@ -65,6 +69,22 @@ TEST_F(CompileFrameTest, UsageTipsOnDwellAndTypingAndCompletionReachTheView) {
     ASSERT_TRUE(view->Call().AutoCActive());
     EXPECT_EQ(view->Call().AutoCGetMaxHeight(), 20);
     EXPECT_EQ(view->Call().AutoCGetCurrentText(), "$INSTDIR");
+    view->Call().AutoCCancel();
+
+    // A tip for a word near the window's right edge is moved left to end at that edge.
+    view->AppendText(QByteArray(150, ' ') + "Abort \"x\"\n");
+    const Sc::Position far = view->Call().PositionFromLine(view->Call().LineCount() - 2) + 152;
+    Q_EMIT view->Call().DwellStarted(far);
+    ASSERT_TRUE(tipShown());
+    QWidget* tip = nullptr;
+    for (QWidget* child : editor->findChildren<QWidget*>()) {
+        if (child->isWindow() && child->isVisible() && QByteArray(child->metaObject()->className()).contains("CallTip"))
+            tip = child;  // the newest: ended tips linger until their deferred deletion
+    }
+    ASSERT_NE(tip, nullptr);
+    EXPECT_LE(tip->geometry().right(), m_frame->geometry().right());
+    EXPECT_GT(tip->geometry().right(), m_frame->geometry().center().x());
+    Q_EMIT view->Call().DwellEnded();
 }
 
 TEST_F(CompileFrameTest, MissingCompilerAsksAndCompilesNothing) {

@@ -128,7 +128,7 @@ TEST_F(CompilePageTest, CompilerMustRunBeforeItIsStoredAndTheHelpFileIsTakenAsCh
     browse[0]->click();
     ASSERT_EQ(m_prompter.FileRequests().size(), 1u);
     EXPECT_EQ(m_prompter.FileRequests()[0].fileName, u"makensis"_s);
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    ASSERT_EVENTUALLY(m_prompter.Messages().size() == 1u);
     EXPECT_EQ(m_prompter.Messages()[0].caption, kAppName);
     EXPECT_EQ(m_prompter.Messages()[0].icon, PromptIcon::Warning);
     EXPECT_TRUE(m_prompter.Messages()[0].text.contains(fake));
@@ -141,8 +141,8 @@ TEST_F(CompilePageTest, CompilerMustRunBeforeItIsStoredAndTheHelpFileIsTakenAsCh
     ASSERT_TRUE(QFile::link(found, copy));
     m_prompter.QueueFiles({copy});
     browse[0]->click();
+    ASSERT_EVENTUALLY(m_config->Base().CompilePath == copy);
     EXPECT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_config->Base().CompilePath, copy);
     EXPECT_EQ(compiler->text(), copy);
 
     const QString manual = m_dir.filePath(u"Contents.html"_s);
@@ -155,6 +155,28 @@ TEST_F(CompilePageTest, CompilerMustRunBeforeItIsStoredAndTheHelpFileIsTakenAsCh
 
     CloseSettings();
     EXPECT_TRUE(ConfigBytes().contains("<CompilePath Val=\"" + copy.toUtf8() + "\""));
+}
+
+TEST_F(CompilePageTest, TheWindowStaysUsableWhileTheChosenCompilerIsChecked) {
+    ASSERT_NE(OpenSettings(CSettingMainDlg::kCompilePage), nullptr);
+    // A compiler that answers only once the test lets it.
+    const QString go = m_dir.filePath(u"go"_s);
+    const QString slow = m_dir.filePath(u"slow/makensis"_s);
+    ASSERT_TRUE(QDir().mkpath(m_dir.filePath(u"slow"_s)));
+    ASSERT_TRUE(
+        WriteExecutable(slow, "#!/bin/sh\nwhile [ ! -e '" + go.toUtf8() + "' ]; do sleep 0.02; done\necho v3.08\n"));
+    QPushButton* browse = BrowseButtons().value(0);
+    ASSERT_NE(browse, nullptr);
+    m_prompter.QueueFiles({slow});
+    browse->click();
+    // Back at once, busy, the path not taken yet.
+    EXPECT_FALSE(browse->isEnabled());
+    EXPECT_TRUE(m_config->Base().CompilePath.isEmpty());
+    ASSERT_TRUE(WriteBytes(go, "go"));
+    ASSERT_EVENTUALLY(m_config->Base().CompilePath == slow);
+    EXPECT_TRUE(browse->isEnabled());
+    EXPECT_EQ(Field<QLineEdit>(u"编译器："_s)->text(), slow);
+    EXPECT_TRUE(m_prompter.Messages().empty());
 }
 
 TEST_F(CompilePageTest, SwitchesAreStoredWhenClicked) {

@@ -162,6 +162,33 @@ TEST_F(SettingsTest, GeneralChangeWritesConfigOnCloseAndNotTheStyles) {
     EXPECT_TRUE(ConfigBytes().contains("<ShowHotCurLine Val=\"0\""));
 }
 
+TEST_F(SettingsTest, FailedWriteOnCloseIsReportedAndKeepsTheWindowAndTheOldFile) {
+    const QByteArray config = ConfigBytes();
+    ASSERT_NE(OpenSettings(), nullptr);
+    Button(u"显示行号栏"_s)->click();
+    // The program folder turns into a plain file: no write below it can succeed, not even as root.
+    const QString folder = m_dir.path();
+    const QString moved = folder + u".moved"_s;
+    ASSERT_TRUE(QDir().rename(folder, moved));
+    ASSERT_TRUE(WriteBytes(folder, "not a folder"));
+
+    Button(u"关闭"_s)->click();  // the question is answered "no": the window stays
+    Settle();
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_TRUE(m_prompter.Messages()[0].text.startsWith(u"无法保存设置"_s));
+    EXPECT_TRUE(m_prompter.Messages()[0].text.contains(folder + u"/config.xml"_s));
+    ASSERT_NE(Window(), nullptr);
+    EXPECT_FALSE(Button<QCheckBox>(u"显示行号栏"_s)->isChecked());
+    EXPECT_EQ(ReadBytes(moved + u"/config.xml"_s), config);
+
+    // Once the folder is back, closing again writes the change.
+    ASSERT_TRUE(QFile::remove(folder));
+    ASSERT_TRUE(QDir().rename(moved, folder));
+    CloseSettings();
+    EXPECT_TRUE(ConfigBytes().contains("<ShowLineNumber Val=\"0\"")) << ConfigBytes().constData();
+    EXPECT_EQ(m_prompter.Messages().size(), 1u);
+}
+
 TEST_F(SettingsTest, SwatchIsFilledWithItsColourInsideALightAndDarkFrame) {
     ASSERT_NE(OpenSettings(), nullptr);
     auto* swatch = Field<CColourSwatch>(u"颜色："_s);
@@ -215,14 +242,29 @@ TEST_F(SettingsTest, RegisterButtonAssociatesScriptsAndSaysSoOrNamesTheFailedSte
     ASSERT_NE(OpenSettings(), nullptr);
     const PromptMessage success{u"Scrivo 已成功注册会默认编辑器。"_s, kAppName, PromptIcon::None, PromptButtons::Ok};
     for (int time = 1; time <= 2; ++time) {
-        Button(u"注册为默认的NSIS文件编辑器"_s)->click();
-        ASSERT_EQ(m_prompter.Messages().size(), size_t(time));
+        QAbstractButton* button = Button(u"注册为默认的NSIS文件编辑器"_s);
+        button->click();
+        // The desktop's tools run in the background; the button waits for them.
+        EXPECT_FALSE(button->isEnabled());
+        ASSERT_EVENTUALLY(m_prompter.Messages().size() == size_t(time));
+        EXPECT_TRUE(button->isEnabled());
         EXPECT_EQ(m_prompter.Messages().back(), success);
     }
     const QByteArray entry = ReadBytes(home.Path(u"data/applications/scrivo.desktop"_s));
     EXPECT_TRUE(entry.contains("Exec=\"" + QCoreApplication::applicationFilePath().toUtf8() + "\" /C %f"));
     EXPECT_TRUE(QFile::exists(home.Path(u"data/icons/hicolor/256x256/apps/scrivo.png"_s)));
     EXPECT_TRUE(ReadBytes(home.Path(u"config/mimeapps.list"_s)).contains("text/x-nsis=scrivo.desktop"));
+    // The desktop's own list names another program: it still wins, and the user hears of it.
+    const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+    qputenv("XDG_CURRENT_DESKTOP", "X-Test:TestDE");
+    ASSERT_TRUE(WriteBytes(home.Path(u"config/testde-mimeapps.list"_s),
+                           "[Default Applications]\ntext/x-nsis=other.desktop;\n"));
+    Button(u"注册为默认的NSIS文件编辑器"_s)->click();
+    ASSERT_EVENTUALLY(m_prompter.Messages().size() == 3u);
+    qputenv("XDG_CURRENT_DESKTOP", desktop);
+    EXPECT_EQ(m_prompter.Messages().back().icon, PromptIcon::Warning);
+    EXPECT_TRUE(m_prompter.Messages().back().text.contains(home.Path(u"config/testde-mimeapps.list"_s)));
+    EXPECT_TRUE(m_prompter.Messages().back().text.contains(u"other.desktop"_s));
     // Nothing of the association is a setting.
     CloseSettings();
     EXPECT_FALSE(ConfigBytes().contains("desktop"));
@@ -231,6 +273,7 @@ TEST_F(SettingsTest, RegisterButtonAssociatesScriptsAndSaysSoOrNamesTheFailedSte
     ASSERT_TRUE(WriteBytes(home.Path(u"config"_s), "a file, not a folder"));
     ASSERT_NE(OpenSettings(), nullptr);
     Button(u"注册为默认的NSIS文件编辑器"_s)->click();
+    ASSERT_EVENTUALLY(m_prompter.Messages().size() == 4u);
     const PromptMessage failure = m_prompter.Messages().back();
     EXPECT_EQ(failure.icon, PromptIcon::Warning);
     EXPECT_TRUE(failure.text.contains(u"mimeapps.list"_s)) << failure.text.toStdString();

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -84,6 +85,7 @@ struct SearchCase {
     Action action;
     const char* expected;
     long selStart = kAny, selEnd = kAny;
+    const char16_t* report = u"";  // the status bar's line; "" for none
 };
 
 const SearchCase kSearchCases[] = {
@@ -91,9 +93,9 @@ const SearchCase kSearchCases[] = {
     {"one two one two", 4, 7, u"two", u"", 0, Action::Next, "one two one two", 12, 15},
     {"one two one two", 12, 15, u"two", u"", 0, Action::Next, "one two one two", 4, 7},    // wraps
     {"one two one two", 4, 7, u"two", u"", kUp, Action::Next, "one two one two", 12, 15},  // skips the selected match
-    {"one two one two", 13, 13, u"three", u"", kNoWrap, Action::Next, "one two one two", 13, 13},
+    {"one two one two", 13, 13, u"three", u"", kNoWrap, Action::Next, "one two one two", 13, 13, u"未找到 “three”"},
     {"Word words WORD", 0, 0, u"word", u"", kWhole, Action::Next, "Word words WORD", 0, 4},
-    {"Word words WORD", 0, 0, u"word", u"", kWhole | kCase, Action::Next, "Word words WORD", 0, 0},
+    {"Word words WORD", 0, 0, u"word", u"", kWhole | kCase, Action::Next, "Word words WORD", 0, 0, u"未找到 “word”"},
     // Offsets count UTF-8 bytes; the component folds the case of ASCII letters only.
     {"Word 安装程序 Ärger ärger", 0, 0, u"安装", u"", 0, Action::Next, "Word 安装程序 Ärger ärger", 5, 11},
     {"Word 安装程序 ärger Ärger", 0, 0, u"Ärger", u"", 0, Action::Next, "Word 安装程序 ärger Ärger", 25, 31},
@@ -101,10 +103,11 @@ const SearchCase kSearchCases[] = {
     {"a x a x", 0, 0, u"x", u"yy", 0, Action::Replace, "a x a x", 2, 3},
     {"a x a x", 2, 3, u"x", u"yy", 0, Action::Replace, "a yy a x", 7, 8},
     {"x x x", 4, 5, u"x", u"zz", kUp, Action::Replace, "x x zz", 2, 3},
-    {"aaa", 0, 0, u"a", u"bb", 0, Action::All, "bbbbbb"},
+    {"aaa", 0, 0, u"a", u"bb", 0, Action::All, "bbbbbb", kAny, kAny, u"已替换 3 处"},
+    {"aaa", 0, 0, u"安装", u"bb", 0, Action::All, "aaa", kAny, kAny, u"未找到 “安装”"},
     // A replacement containing the search text, and a range that shrinks with what goes.
-    {"a a a a", 2, 5, u"a", u"aXa", 0, Action::AllInSelection, "a aXa aXa a"},
-    {"ab ab ab", 0, 5, u"ab", u"", 0, Action::AllInSelection, "  ab"},
+    {"a a a a", 2, 5, u"a", u"aXa", 0, Action::AllInSelection, "a aXa aXa a", kAny, kAny, u"已替换 2 处"},
+    {"ab ab ab", 0, 5, u"ab", u"", 0, Action::AllInSelection, "  ab", kAny, kAny, u"已替换 2 处"},
 };
 
 }  // namespace
@@ -119,6 +122,7 @@ TEST_F(FindReplaceTest, FindReplaceAndReplaceAllByTheOptions) {
         Check(u"wrap"_s, !(c.flags & kNoWrap));
         Check(u"wholeWord"_s, c.flags & kWhole);
         Check(u"matchCase"_s, c.flags & kCase);
+        QSignalSpy reported(m_dlg.get(), &CFindReplaceDlg::Reported);
         switch (c.action) {
         case Action::Next: m_dlg->FindNext(!(c.flags & kUp)); break;
         case Action::Replace: m_dlg->Replace(!(c.flags & kUp)); break;
@@ -129,8 +133,10 @@ TEST_F(FindReplaceTest, FindReplaceAndReplaceAllByTheOptions) {
         if (c.selStart != kAny) {
             EXPECT_EQ(Selection(), (std::pair<long, long>{c.selStart, c.selEnd}));
         }
+        EXPECT_EQ(reported.isEmpty() ? QString() : reported.last().at(0).toString(), QString::fromUtf16(c.report));
     }
-    EXPECT_TRUE(m_prompter.Messages().empty());  // neither a miss nor the number replaced is reported
+    // A miss and the number replaced go to the status bar, never into a message box.
+    EXPECT_TRUE(m_prompter.Messages().empty());
 }
 
 TEST_F(FindReplaceTest, ReplaceAllUndoesOneByOneAndCountIgnoresDirectionAndSelection) {

@@ -5,7 +5,9 @@
 #include "online/ui/update_html_view.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -96,15 +98,19 @@ TEST_F(UpdateTest, WhenTheCheckSpeaks) {
         std::int64_t nextReminder;
         bool manual;
         bool dialog;
-        bool upToDate;
+        std::optional<PromptMessage> message;
     };
+    const PromptMessage upToDate{u"当前已是最新版本"_s, u"Korvane安装"_s, PromptIcon::None, PromptButtons::Ok};
+    const PromptMessage failed{u"检查更新失败：服务器返回 HTTP 500"_s, u"Korvane安装"_s, PromptIcon::Warning,
+                               PromptButtons::Ok};
     const Case cases[] = {
-        {"automatic, reminder due", "VID:3", kNow - 1, false, true, false},
-        {"automatic, reminder later", "VID:3", kNow + 3600, false, false, false},
-        {"manual, reminder later", "VID:3", kNow + 3600, true, true, false},
-        {"manual, this version", "VID:2", 0, true, false, true},
-        {"automatic, this version", "VID:2", 0, false, false, false},
-        {"manual, no information file", "", 0, true, false, false},
+        {"automatic, reminder due", "VID:3", kNow - 1, false, true, {}},
+        {"automatic, reminder later", "VID:3", kNow + 3600, false, false, {}},
+        {"manual, reminder later", "VID:3", kNow + 3600, true, true, {}},
+        {"manual, this version", "VID:2", 0, true, false, upToDate},
+        {"automatic, this version", "VID:2", 0, false, false, {}},
+        {"manual, no information file", "", 0, true, false, failed},
+        {"automatic, no information file", "", 0, false, false, {}},
     };
     for (const Case& c : cases) {
         if (c.info.isEmpty())
@@ -116,12 +122,33 @@ TEST_F(UpdateTest, WhenTheCheckSpeaks) {
         m_update.reset();
         Check(c.manual);
         EXPECT_EQ(m_update->isVisible(), c.dialog) << c.name;
-        const std::vector<PromptMessage> expected = c.upToDate
-            ? std::vector<PromptMessage>{{u"当前已是最新版本"_s, u"Korvane安装"_s, PromptIcon::None, PromptButtons::Ok}}
-            : std::vector<PromptMessage>{};
+        const std::vector<PromptMessage> expected =
+            c.message ? std::vector<PromptMessage>{*c.message} : std::vector<PromptMessage>{};
         EXPECT_EQ(m_prompter.Messages(), expected) << c.name;
         m_update->reject();
     }
+}
+
+TEST_F(UpdateTest, AManualCheckRightAfterTheAutomaticOneDecidesOnce) {
+    // Nobody listens at the address: the worker ends without this thread's help.
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const QUrl nowhere(u"http://127.0.0.1:%1"_s.arg(closed.serverPort()));
+    closed.close();
+    CUpdateDlg update(
+        *m_config, m_prompter, {nowhere, nowhere}, 6000, [] { return kNow; }, nullptr);
+    QSignalSpy done(&update, &CUpdateDlg::CheckDone);
+    update.StartUpdateCheck(false);
+    // The automatic check's worker has ended; its decision waits in the event queue.
+    ASSERT_TRUE(update.WaitFor(std::chrono::seconds(20)));
+    update.StartUpdateCheck(true);
+    ASSERT_TRUE(done.wait(20000));
+    // A second check would have ended by now, its decision queued behind.
+    ASSERT_TRUE(update.WaitFor(std::chrono::seconds(20)));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(done.size(), 1);
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_TRUE(m_prompter.Messages()[0].text.startsWith(u"检查更新失败："_s));
 }
 
 TEST_F(UpdateTest, CheckedBoxPostponesTheReminder) {

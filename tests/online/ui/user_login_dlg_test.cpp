@@ -9,7 +9,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPointer>
 #include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -158,4 +161,36 @@ TEST_F(UserLoginTest, LinksOpenTheMakersPages) {
     }
     const QString base = Servers().info.toString();
     EXPECT_EQ(recorder.Opened(), (QStringList{base + u"/goto.php?q=reg"_s, base + u"/goto.php?q=repas"_s}));
+}
+
+TEST_F(UserLoginTest, ClosingTheDialogCancelsItsSignIn) {
+    // A service that answers only when the test says so.
+    QTcpServer service;
+    ASSERT_TRUE(service.listen(QHostAddress::LocalHost));
+    QList<QPointer<QTcpSocket>> requests;
+    QObject::connect(&service, &QTcpServer::newConnection, &service,
+                     [&] { requests << QPointer<QTcpSocket>(service.nextPendingConnection()); });
+    const QUrl url(u"http://127.0.0.1:%1"_s.arg(service.serverPort()));
+    const OnlineServers servers{url, url};
+    m_user = std::make_unique<CUserInfoLogic>(*m_config, StatServiceUrl(servers), 600000);
+    const auto openDialog = [&] {
+        m_dialog = std::make_unique<CUserLogin>(*m_user, m_prompter, servers, nullptr);
+        m_dialog->show();
+    };
+
+    openDialog();
+    Submit(u"user01"_s, u"secret1"_s);
+    ASSERT_EVENTUALLY(requests.size() == 1);
+    m_dialog->reject();
+    // The service sees the request go away; the user stays signed out, without a word.
+    ASSERT_EVENTUALLY(!requests[0] || requests[0]->state() == QAbstractSocket::UnconnectedState);
+    EXPECT_NE(m_user->CheckLogin(), 0);
+    EXPECT_TRUE(m_prompter.Messages().empty());
+
+    openDialog();
+    Submit(u"user01"_s, u"secret1"_s);
+    ASSERT_EVENTUALLY(requests.size() == 2 && requests[1]->bytesAvailable() > 0);
+    requests[1]->write("HTTP/1.1 200 OK\r\nContent-Length: 5\r\nConnection: close\r\n\r\nerr:0");
+    ASSERT_EVENTUALLY(m_user->CheckLogin() == 0);
+    EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
 }

@@ -9,6 +9,7 @@
 #include "wizard/ui/wizard_controller.h"
 
 #include <QFileInfo>
+#include <QProcess>
 #include <QToolBar>
 
 class WizardCommandTest : public ShownFrameTest, protected WizardSteps {
@@ -70,6 +71,46 @@ TEST_F(WizardCommandTest, KeyMenuToolBarAndStartPageOpenTheWizardAndCancelCreate
         CancelWizard();
         EXPECT_EQ(Docs().Count(), documents) << name;
     }
+}
+
+TEST_F(WizardCommandTest, MakensisIsAskedInTheBackgroundOncePerCompilerFile) {
+    // A compiler that tells what the real one tells, counts its runs, and answers only once let.
+    QProcess real;
+    real.start(QStandardPaths::findExecutable(QStringLiteral("makensis")), {QStringLiteral("-HDRINFO")});
+    ASSERT_TRUE(real.waitForFinished(30000));
+    ASSERT_TRUE(WriteBytes(m_dir.filePath("hdrinfo"), real.readAllStandardOutput()));
+    const QByteArray dir = m_dir.path().toUtf8();
+    const QString fake = m_dir.filePath("makensis");
+    ASSERT_TRUE(WriteExecutable(fake,
+                                "#!/bin/sh\necho run >> '" + dir + "/runs'\nwhile [ ! -e '" + dir
+                                    + "/go' ]; do sleep 0.02; done\ncat '" + dir + "/hdrinfo'\n"));
+    m_config->Base().CompilePath = fake;
+    const auto runs = [this] { return ReadBytes(m_dir.filePath("runs")).count('\n'); };
+
+    m_frame->OnCommand(Cmd::NewWizard);
+    // Back at once and busy, no wizard yet; a second command meanwhile adds nothing.
+    EXPECT_EQ(Wizard(), nullptr);
+    EXPECT_EQ(m_frame->cursor().shape(), Qt::BusyCursor);
+    m_frame->OnCommand(Cmd::NewWizard);
+    ASSERT_TRUE(WriteBytes(m_dir.filePath("go"), "go"));
+    ASSERT_TRUE(WizardShown());
+    EXPECT_NE(m_frame->cursor().shape(), Qt::BusyCursor);
+    CancelWizard();
+
+    m_frame->OnCommand(Cmd::NewWizard);
+    ASSERT_TRUE(WizardShown());
+    CancelWizard();
+    EXPECT_EQ(runs(), 1);
+
+    // Another compiler file in its place is asked again.
+    QFile file(fake);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QFileInfo(fake).lastModified().addSecs(-60), QFileDevice::FileModificationTime));
+    file.close();
+    m_frame->OnCommand(Cmd::NewWizard);
+    ASSERT_TRUE(WizardShown());
+    CancelWizard();
+    EXPECT_EQ(runs(), 2);
 }
 
 TEST_F(WizardCommandTest, DefaultsWithOneFileBuildAnInstaller) {

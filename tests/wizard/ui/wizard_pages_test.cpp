@@ -234,6 +234,37 @@ TEST_F(WizardTest, TheSameFileTwiceIsOneEntryAndEntriesCanBeEditedAndDeleted) {
     EXPECT_TRUE(m_prompter.Messages().empty());
 }
 
+TEST_F(WizardTest, ChosenNamesWithASemicolonStayWholeAndAnEditMayNotTakeAnotherRowsFile) {
+    ASSERT_TRUE(GoTo(kFile));
+    const QString odd = QStringLiteral("/srv/app;v2.exe");
+    AddFiles({odd, WizardAppFile("readme.txt")});
+    auto* files = Find<QTreeWidget>("files");
+    const QStringList sources{odd, WizardAppFile("readme.txt")};
+    EXPECT_EQ(Column(files, 0), sources);
+
+    // Edited without touching its name, the entry keeps it whole.
+    files->setCurrentItem(files->topLevelItem(0));
+    Click("editEntry");
+    CFileList* dialog = OpenDialog<CFileList>();
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QComboBox*>("destDir")->setEditText(QStringLiteral("$INSTDIR\\bin"));
+    dialog->accept();
+    EXPECT_EQ(Column(files, 0), sources);
+    EXPECT_EQ(Column(files, 1), QStringList({"$INSTDIR\\bin", "$INSTDIR"}));
+
+    // Edited into the other row's file: refused, the dialog stays and both rows too.
+    files->setCurrentItem(files->topLevelItem(0));
+    Click("editEntry");
+    dialog = OpenDialog<CFileList>();
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QLineEdit*>("source")->setText(WizardAppFile("readme.txt"));
+    dialog->accept();
+    EXPECT_EQ(OnlyMessage(), QStringLiteral("该安装组中已有此文件：\n") + WizardAppFile("readme.txt"));
+    EXPECT_TRUE(dialog->isVisible());
+    dialog->reject();
+    EXPECT_EQ(Column(files, 0), sources);
+}
+
 TEST_F(WizardTest, TwoGroupsWithAProgramGiveFourShortcutsRebuiltOnEveryEntry) {
     ASSERT_TRUE(GoTo(kInfo));
     Type(Find<QLineEdit>("appName"), QStringLiteral("Demo"));
@@ -306,6 +337,20 @@ TEST_F(WizardTest, RunPageOffersTheInstalledProgramsAndReadmes) {
     EXPECT_EQ(m_dialog->Data().runProgram, QStringLiteral("$INSTDIR\\app.exe"));
     EXPECT_EQ(m_dialog->Data().runParameters, QStringLiteral("/first"));
     EXPECT_TRUE(m_dialog->Data().readmeFile.isEmpty());
+
+    // The program removed on the files page is no longer run; a choice still offered stays.
+    Back();
+    ASSERT_EQ(m_dialog->PageIndex(), kRun);
+    Find<QComboBox>("readmeFile")->setCurrentIndex(0);
+    while (m_dialog->PageIndex() > kFile)
+        Back();
+    auto* files = Find<QTreeWidget>("files");
+    files->clearSelection();
+    files->topLevelItem(0)->setSelected(true);
+    Click("deleteEntries");
+    ASSERT_TRUE(GoTo(kRemove));
+    EXPECT_TRUE(m_dialog->Data().runProgram.isEmpty());
+    EXPECT_EQ(m_dialog->Data().readmeFile, QStringLiteral("$INSTDIR\\readme.txt"));
 }
 
 TEST_F(WizardTest, BadStatisticsNumberOrVersionKeepsTheLastNumberedPage) {

@@ -1,5 +1,5 @@
 // ProportionalSplitter: a two-pane splitter whose position is kept as a share of its size.
-#include "app/ui/proportional_splitter.h"
+#include "compiler/ui/proportional_splitter.h"
 
 ProportionalSplitter::ProportionalSplitter(Qt::Orientation orientation, QWidget* parent)
     : QSplitter(orientation, parent) {

@@ -1,0 +1,6 @@
+Name x
+OutFile enc.exe
+RequestExecutionLevel user
+!include "legacy.nsh"
+Section
+SectionEnd
