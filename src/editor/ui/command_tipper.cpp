@@ -21,20 +21,6 @@ using Sc = ScintillaCall;
 constexpr int kCompletionLists = 3;  // "instre1", "instre2", "type1"
 const char kTipperName[] = "commandTipper";
 
-// The component places a tip at the word and lets a long one run off the window's
-// right edge: it is moved left until it ends there (or starts at the window's left).
-void KeepTipInsideWindow(QWidget& editor) {
-    const QRect window = editor.window()->geometry();
-    for (QWidget* child : editor.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (!child->isWindow() || !child->isVisible()
-            || !QByteArray(child->metaObject()->className()).contains("CallTip"))
-            continue;
-        const QRect tip = child->geometry();
-        if (tip.right() > window.right())
-            child->move(std::max(window.left(), window.right() - tip.width() + 1), tip.top());
-    }
-}
-
 // Lives as the view's child, so it ends with the view.
 class ViewTipper : public QObject {
 public:

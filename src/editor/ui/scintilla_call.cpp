@@ -73,6 +73,13 @@ ScintillaCall::ScintillaCall(QWidget* parent) : m_editor(std::make_unique<QsciSc
             [this](int position, int, int margin) { Q_EMIT MarginClicked(position, margin); });
     connect(editor, &Sci::SCN_DOUBLECLICK, this,
             [this](int position, int line, int) { Q_EMIT DoubleClicked(position, line); });
+    connect(editor, &Sci::SCN_AUTOCSELECTIONCHANGE, this,
+            [this](const char* text, int, int position) { Q_EMIT AutoCSelectionChanged(QByteArray(text), position); });
+    connect(editor, qOverload<const char*, int, int, int>(&Sci::SCN_AUTOCSELECTION), this,
+            [this](const char*, int, int, int) { Q_EMIT AutoCSelected(); });
+    connect(editor, &Sci::SCN_AUTOCCOMPLETED, this, [this](const char*, int, int, int) { Q_EMIT AutoCCompleted(); });
+    connect(editor, &Sci::SCN_AUTOCCANCELLED, this, &ScintillaCall::AutoCCancelled);
+    connect(editor, &Sci::SCN_FOCUSOUT, this, &ScintillaCall::FocusOut);
 }
 
 // Nothing the component says while it goes reaches the listeners, which may be going too.
@@ -478,6 +485,10 @@ bool ScintillaCall::CallTipActive() const { return Send(Sci::SCI_CALLTIPACTIVE) 
 ScintillaCall::Position ScintillaCall::CallTipPosStart() const { return Send(Sci::SCI_CALLTIPPOSSTART); }
 
 void ScintillaCall::CallTipSetBack(Colour back) { Send(Sci::SCI_CALLTIPSETBACK, back); }
+
+void ScintillaCall::CallTipSetHlt(Position highlightStart, Position highlightEnd) {
+    Send(Sci::SCI_CALLTIPSETHLT, highlightStart, highlightEnd);
+}
 
 void ScintillaCall::CallTipUseStyle(int tabSize) { Send(Sci::SCI_CALLTIPUSESTYLE, tabSize); }
 

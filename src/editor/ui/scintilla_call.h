@@ -243,6 +243,8 @@ public:
     bool CallTipActive() const;
     Position CallTipPosStart() const;
     void CallTipSetBack(Colour back);
+    // Shows the tip's bytes [highlightStart, highlightEnd) highlighted.
+    void CallTipSetHlt(Position highlightStart, Position highlightEnd);
     void CallTipUseStyle(int tabSize);
     void AutoCShow(Position lengthEntered, const QByteArray& itemList);
     void AutoCCancel();
@@ -273,6 +275,12 @@ Q_SIGNALS:
     void Modified(int modificationType);
     void MarginClicked(Position position, int margin);
     void DoubleClicked(Position position, Line line);
+    // The list's selected item changed to text, the word starting at position.
+    void AutoCSelectionChanged(const QByteArray& text, Position position);
+    void AutoCSelected();
+    void AutoCCompleted();
+    void AutoCCancelled();
+    void FocusOut();
 
 private:
     // The styler answers the component's styling requests itself.

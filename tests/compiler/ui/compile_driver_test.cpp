@@ -229,7 +229,7 @@ TEST_F(CompileFrameTest, CompileKeyOnAHeaderSaysHowAndOffersTheScriptThatInclude
     ASSERT_FALSE(Enabled(Cmd::Compile));
     m_frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
-    QsciScintillaBase* header = Docs().ActiveView()->Editor();
+    QAbstractScrollArea* header = Docs().ActiveView()->Call().Widget();
     header->setFocus();
 
     m_prompter.QueueAnswer(PromptAnswer::No);
