@@ -1,6 +1,5 @@
 // What a screen reader's questions cost at the end of a 50 MB script: caret offset and the caret's line, beside counting from the start.
 #include "editor/ui/nsis_text_view.h"
-#include "editor/ui/qsci_base.h"
 #include "bench_support.h"
 
 #include <QAccessible>
@@ -8,7 +7,6 @@
 
 namespace {
 
-using Sci = QsciScintillaBase;
 
 // A view holding the script, its caret one line before the end.
 struct ScriptView {
@@ -17,17 +15,17 @@ struct ScriptView {
 
     explicit ScriptView(qsizetype bytes) {
         const QByteArray script = NsisHeadersScript(BenchSize(bytes)) + "; 安装程序 \xF0\x9F\x98\x80\nSectionEnd\n";
-        view.Editor()->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(script.size()), script.constData());
-        view.Send(Sci::SCI_GOTOPOS, view.Send(Sci::SCI_POSITIONFROMLINE, view.Send(Sci::SCI_GETLINECOUNT) - 3));
+        view.Call().AppendText(script);
+        view.Call().GotoPos(view.Call().PositionFromLine(view.Call().LineCount() - 3));
     }
 };
 
 // After each keystroke a reader asks where the caret is and what its line says.
 void BM_ReaderQuestionsAtTheEnd(benchmark::State& state) {
     ScriptView script(state.range(0) << 20);
-    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(script.view.Editor())->textInterface();
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(script.view.Call().Widget())->textInterface();
     for (auto _ : state) {
-        script.view.Send(Sci::SCI_CHARRIGHT);
+        script.view.Call().CharRight();
         int start = 0;
         int end = 0;
         benchmark::DoNotOptimize(text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end));
@@ -39,9 +37,8 @@ BENCHMARK(BM_ReaderQuestionsAtTheEnd)->Arg(50)->Unit(benchmark::kMicrosecond);
 void BM_CountFromTheStart(benchmark::State& state) {
     ScriptView script(state.range(0) << 20);
     for (auto _ : state) {
-        script.view.Send(Sci::SCI_CHARRIGHT);
-        benchmark::DoNotOptimize(
-            script.view.Send(Sci::SCI_COUNTCHARACTERS, 0, script.view.Send(Sci::SCI_GETCURRENTPOS)));
+        script.view.Call().CharRight();
+        benchmark::DoNotOptimize(script.view.Call().CountCharacters(0, script.view.Call().CurrentPos()));
     }
 }
 BENCHMARK(BM_CountFromTheStart)->Arg(50)->Unit(benchmark::kMicrosecond);

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "config/core/configurator.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "../tests/support/scripted_prompter.h"
 
 #include <QCoreApplication>
@@ -116,10 +116,10 @@ inline void ResetPeakResident() {
 }
 
 // Runs events until the editing component has painted once.
-inline void WaitForPaint(QsciScintillaBase* editor) {
+inline void WaitForPaint(ScintillaCall& editor) {
     bool painted = false;
     QObject::connect(
-        editor, &QsciScintillaBase::SCN_PAINTED, editor, [&painted] { painted = true; }, Qt::SingleShotConnection);
+        &editor, &ScintillaCall::Painted, &editor, [&painted] { painted = true; }, Qt::SingleShotConnection);
     QElapsedTimer limit;
     limit.start();
     while (!painted && limit.elapsed() < 10000)

@@ -2,7 +2,7 @@
 #include "editor/core/comment_lines.h"
 #include "editor/ui/edit_commands.h"
 #include "editor/ui/editor_search.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "bench_support.h"
 
 #include <QApplication>
@@ -18,10 +18,10 @@ QByteArray Script(int lines) {
 }
 
 // Fresh text, no undo history, in the editor's UTF-8 mode.
-void Refill(QsciScintillaBase& editor, const QByteArray& text) {
-    editor.SendScintilla(QsciScintillaBase::SCI_SETCODEPAGE, 65001);
-    editor.SendScintilla(QsciScintillaBase::SCI_SETTEXT, text.constData());
-    editor.SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+void Refill(ScintillaCall& editor, const QByteArray& text) {
+    editor.SetCodePage(ScintillaCall::kCodePageUtf8);
+    editor.SetText(text);
+    editor.EmptyUndoBuffer();
 }
 
 void BM_CommentLinesLogic(benchmark::State& state) {
@@ -35,11 +35,11 @@ BENCHMARK(BM_CommentLinesLogic)->Arg(10'000)->Arg(1'000'000)->Unit(benchmark::kM
 
 void BM_CommentLinesEditor(benchmark::State& state) {
     const QByteArray text = Script(int(BenchSize(state.range(0))));
-    QsciScintillaBase editor;
+    ScintillaCall editor;
     for (auto _ : state) {
         state.PauseTiming();
         Refill(editor, text);
-        editor.SendScintilla(QsciScintillaBase::SCI_SELECTALL);
+        editor.SelectAll();
         state.ResumeTiming();
         EditCommands::CommentLines(editor, CommentMode::Comment);
     }
@@ -49,19 +49,18 @@ BENCHMARK(BM_CommentLinesEditor)->Arg(10'000)->Arg(1'000'000)->Unit(benchmark::k
 // Every "a" becomes "aa": each replacement is its own undo step, as the user expects of Replace All.
 void BM_ReplaceAllEditor(benchmark::State& state) {
     const QByteArray text = Script(int(BenchSize(state.range(0))));
-    QsciScintillaBase editor;
+    ScintillaCall editor;
     for (auto _ : state) {
         state.PauseTiming();
         Refill(editor, text);
         state.ResumeTiming();
-        benchmark::DoNotOptimize(ReplaceAllInEditor(editor, "a", int(state.range(1)), "aa", 0,
-                                                    editor.SendScintilla(QsciScintillaBase::SCI_GETLENGTH)));
+        benchmark::DoNotOptimize(ReplaceAllInEditor(editor, "a", int(state.range(1)), "aa", 0, editor.Length()));
     }
 }
 BENCHMARK(BM_ReplaceAllEditor)
     ->Args({1000, 0})
     ->Args({100000, 0})
-    ->Args({100000, QsciScintillaBase::SCFIND_MATCHCASE})
+    ->Args({100000, ScintillaCall::kFindMatchCase})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

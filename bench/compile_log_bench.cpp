@@ -5,7 +5,7 @@
 #include "app/ui/main_frame.h"
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/core/output_pipeline.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "bench_support.h"
 #include "../tests/support/frame_parts.h"
 
@@ -68,7 +68,7 @@ void CompileIntoLog(benchmark::State& state) {
     }
     state.counters["max_ui_gap_ms"] = double(maxGapMs);
     state.counters["log_lines"] =
-        double(FrameCompiler(*bench.frame).Log()->Send(QsciScintillaBase::SCI_GETLINECOUNT));
+        double(FrameCompiler(*bench.frame).Log()->Call().LineCount());
 }
 
 // The output pipeline alone (decoding, log text, hints, diagnostics) over the

@@ -4,7 +4,6 @@
 #include "compiler/core/live_check.h"
 #include "compiler/ui/live_check_controller.h"
 #include "editor/ui/diagnostic_marks.h"
-#include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 #include "bench_support.h"
 #include "../tests/support/frame_parts.h"
@@ -16,7 +15,6 @@
 #include <sys/resource.h>
 
 namespace {
-using Sci = QsciScintillaBase;
 
 // MUI2 pages and a section, filled to 1,000 lines.
 QByteArray MuiScript() {
@@ -95,8 +93,8 @@ struct FrameWithScript {
         frame.show();
         FrameDocuments(frame).OpenDocument(MuiScriptPath(folder.dir), false);
         view = FrameDocuments(frame).ActiveView();
-        WaitForPaint(view->Editor());
-        view->Send(Sci::SCI_DOCUMENTEND);
+        WaitForPaint(view->Call());
+        view->Call().DocumentEnd();
     }
     const CLiveCheck& Check() const { return frame.findChild<LiveCheckController*>()->Check(); }
 };
@@ -109,11 +107,11 @@ void BM_LastKeystrokeToMarks(benchmark::State& state) {
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
-        SendKey(shown.view->Editor(), Qt::Key_X, QStringLiteral("X"));
+        SendKey(shown.view->Call().Widget(), Qt::Key_X, QStringLiteral("X"));
         const bool marked = RunUntil([&] { return !marks.IsEmpty(); });
-        WaitForPaint(shown.view->Editor());
+        WaitForPaint(shown.view->Call());
         state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
-        shown.view->Send(Sci::SCI_UNDO);
+        shown.view->Call().Undo();
         if (!marked || !RunUntil([&] { return marks.IsEmpty() && !shown.Check().IsRunning(); }))
             state.SkipWithError("no mark came or went");
     }
@@ -122,16 +120,16 @@ void BM_LastKeystrokeToMarks(benchmark::State& state) {
 // One keystroke while a check runs: the check is killed before the key is typed.
 void BM_KeystrokeCancellingACheck(benchmark::State& state) {
     FrameWithScript shown;
-    SendKey(shown.view->Editor(), Qt::Key_Semicolon, QStringLiteral(";"));
+    SendKey(shown.view->Call().Widget(), Qt::Key_Semicolon, QStringLiteral(";"));
     for (auto _ : state) {
-        shown.view->Send(Sci::SCI_UNDO);
+        shown.view->Call().Undo();
         if (!RunUntil([&] { return shown.Check().ProcessId() > 0; })) {
             state.SkipWithError("no check started");
             break;
         }
         QElapsedTimer clock;
         clock.start();
-        SendKey(shown.view->Editor(), Qt::Key_Semicolon, QStringLiteral(";"));
+        SendKey(shown.view->Call().Widget(), Qt::Key_Semicolon, QStringLiteral(";"));
         state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
     }
 }

@@ -1,7 +1,7 @@
 // Full styling of a 10 MB script: our NSIS lexer alone and through the component, beside the component's own NSIS lexer.
 #include "nsis/core/nsis_lexer.h"
 #include "editor/ui/nsis_styler.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "bench_support.h"
 
 #include <QApplication>
@@ -10,7 +10,7 @@
 
 namespace {
 
-using Sci = QsciScintillaBase;
+using Sc = ScintillaCall;
 
 const qsizetype kScriptBytes = BenchSize(10 * 1024 * 1024);
 
@@ -51,17 +51,17 @@ void BM_OurLexerAlone(benchmark::State& state) {
 BENCHMARK(BM_OurLexerAlone)->Unit(benchmark::kMillisecond);
 
 // A bare component holding the script, styled from the start on every run.
-void ColouriseAll(benchmark::State& state, Sci& editor) {
-    editor.SendScintilla(Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
-    editor.SendScintilla(Sci::SCI_ADDTEXT, uintptr_t(Script().size()), Script().constData());
+void ColouriseAll(benchmark::State& state, ScintillaCall& editor) {
+    editor.SetCodePage(Sc::kCodePageUtf8);
+    editor.AddText(Script());
     for (auto _ : state)
-        editor.SendScintilla(Sci::SCI_COLOURISE, 0L, -1L);
+        editor.Colourise(0, -1);
     state.SetBytesProcessed(state.iterations() * Script().size());
 }
 
 void BM_OurStylerInTheComponent(benchmark::State& state) {
-    Sci editor;
-    auto* styler = new NsisStyler(&editor);
+    ScintillaCall editor;
+    auto* styler = new NsisStyler(editor);
     const QStringList lists = KeywordLists();
     for (int set = 0; set < NsisKeywords::kSets; ++set)
         styler->SetKeywords(set, lists[set]);
@@ -74,13 +74,13 @@ void BM_ComponentsNsisLexer(benchmark::State& state) {
         state.SkipWithError("the script has a comment the component's lexer aborts on");
         return;
     }
-    Sci editor;
-    editor.SendScintilla(Sci::SCI_SETLEXER, Sci::SCLEX_NSIS);
+    ScintillaCall editor;
+    editor.SetLexer(Sc::kLexerNsis);
     const QStringList lists = KeywordLists();
     for (int set = 0; set < NsisKeywords::kSets; ++set)
-        editor.SendScintilla(Sci::SCI_SETKEYWORDS, uintptr_t(set), lists[set].toLower().toUtf8().constData());
-    editor.SendScintilla(Sci::SCI_SETPROPERTY, "nsis.ignorecase", "1");
-    editor.SendScintilla(Sci::SCI_SETPROPERTY, "fold", "1");
+        editor.SetKeyWords(set, lists[set].toLower().toUtf8());
+    editor.SetProperty("nsis.ignorecase", "1");
+    editor.SetProperty("fold", "1");
     ColouriseAll(state, editor);
 }
 BENCHMARK(BM_ComponentsNsisLexer)->Unit(benchmark::kMillisecond);

@@ -1,7 +1,7 @@
 // Start-up and opening speed of the editor: frame to first paint, and large scripts to their first coloured screen.
 #include "app/ui/document_set.h"
 #include "app/ui/main_frame.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "editor/ui/scrivo_view.h"
 #include "bench_support.h"
 #include "../tests/support/frame_parts.h"
@@ -44,7 +44,7 @@ void BM_EmptyEditorToFirstPaint(benchmark::State& state) {
         frame.resize(1000, 700);
         frame.show();
         FrameDocuments(frame).NewBlank();
-        WaitForPaint(FrameDocuments(frame).ActiveView()->Editor());
+        WaitForPaint(FrameDocuments(frame).ActiveView()->Call());
     }
 }
 BENCHMARK(BM_EmptyEditorToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
@@ -52,10 +52,10 @@ BENCHMARK(BM_EmptyEditorToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations
 // The peer: the bare editing component, no frame, no configuration.
 void BM_BareComponentToFirstPaint(benchmark::State& state) {
     for (auto _ : state) {
-        QsciScintillaBase editor;
-        editor.resize(1000, 700);
-        editor.show();
-        WaitForPaint(&editor);
+        ScintillaCall editor;
+        editor.Widget()->resize(1000, 700);
+        editor.Widget()->show();
+        WaitForPaint(editor);
     }
 }
 BENCHMARK(BM_BareComponentToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
@@ -67,12 +67,12 @@ void BM_OpenScriptToFirstPaint(benchmark::State& state) {
     frame.resize(1000, 700);
     frame.show();
     FrameDocuments(frame).NewBlank();
-    WaitForPaint(FrameDocuments(frame).ActiveView()->Editor());
+    WaitForPaint(FrameDocuments(frame).ActiveView()->Call());
     long growthKb = 0;
     for (auto _ : state) {
         const long before = StatusKb("VmRSS:");
         FrameDocuments(frame).OpenDocument(path, false);
-        WaitForPaint(FrameDocuments(frame).ActiveView()->Editor());
+        WaitForPaint(FrameDocuments(frame).ActiveView()->Call());
         state.PauseTiming();
         growthKb = std::max(growthKb, StatusKb("VmRSS:") - before);
         FrameDocuments(frame).CloseTab(FrameDocuments(frame).ActiveIndex());
@@ -88,16 +88,16 @@ void BM_BareReadAndShow(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = ScriptOfSize(dir, BenchSize(state.range(0) << 20));
     for (auto _ : state) {
-        QsciScintillaBase editor;
-        editor.resize(1000, 700);
-        editor.show();
+        ScintillaCall editor;
+        editor.Widget()->resize(1000, 700);
+        editor.Widget()->show();
         QFile file(path);
         file.open(QIODevice::ReadOnly);
         const QByteArray bytes = file.readAll();
-        editor.SendScintilla(QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
-        editor.SendScintilla(QsciScintillaBase::SCI_SETLEXER, QsciScintillaBase::SCLEX_NSIS);
-        editor.SendScintilla(QsciScintillaBase::SCI_ADDTEXT, uintptr_t(bytes.size()), bytes.constData());
-        WaitForPaint(&editor);
+        editor.SetCodePage(ScintillaCall::kCodePageUtf8);
+        editor.SetLexer(ScintillaCall::kLexerNsis);
+        editor.AddText(bytes);
+        WaitForPaint(editor);
     }
 }
 BENCHMARK(BM_BareReadAndShow)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3);

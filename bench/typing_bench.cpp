@@ -1,5 +1,5 @@
 // Cost of one keystroke in a 10 MB and a 50 MB script: our editor view beside a bare editing component.
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "editor/ui/scrivo_view.h"
 #include "outline/ui/thumbnail_view.h"
 #include "bench_support.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-using Sci = QsciScintillaBase;
+using Sc = ScintillaCall;
 
 // A view with the script loaded from a file, shown and painted once, as the user sees it.
 struct OurEditor {
@@ -28,7 +28,7 @@ struct OurEditor {
         window.show();
         QApplication::processEvents();
     }
-    Sci* Editor() const { return view->Editor(); }
+    ScintillaCall& Call() const { return view->Call(); }
 };
 
 // The view with the thumbnail beside it showing the same document, as the frame lays them out.
@@ -38,7 +38,7 @@ struct OurEditorAndThumbnail : OurEditor {
     explicit OurEditorAndThumbnail(const QByteArray& text)
         : OurEditor(text),
           thumbnail(new CCodePaneView(
-              *folder.config, folder.prompter, [this] { return view; }, &window)) {
+              *folder.config, [this] { return view; }, &window)) {
         window.resize(1100, 600);
         thumbnail->setGeometry(900, 0, 200, 600);
         thumbnail->show();
@@ -49,32 +49,32 @@ struct OurEditorAndThumbnail : OurEditor {
 
 // The component alone with the same text and lexer: nothing of ours is connected to it.
 struct BareEditor {
-    Sci editor;
+    ScintillaCall editor;
 
     explicit BareEditor(const QByteArray& text) {
-        editor.SendScintilla(Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
-        editor.SendScintilla(Sci::SCI_SETLEXER, Sci::SCLEX_NSIS);
-        editor.SendScintilla(Sci::SCI_ADDTEXT, uintptr_t(text.size()), text.constData());
-        editor.SendScintilla(Sci::SCI_EMPTYUNDOBUFFER);
-        editor.SendScintilla(Sci::SCI_SETSAVEPOINT);
-        editor.resize(900, 600);
-        editor.show();
+        editor.SetCodePage(Sc::kCodePageUtf8);
+        editor.SetLexer(Sc::kLexerNsis);
+        editor.AddText(text);
+        editor.EmptyUndoBuffer();
+        editor.SetSavePoint();
+        editor.Widget()->resize(900, 600);
+        editor.Widget()->show();
         QApplication::processEvents();
     }
-    Sci* Editor() { return &editor; }
+    ScintillaCall& Call() { return editor; }
 };
 
 // The bare component with change reports off, as the compile log runs.
 struct QuietEditor : BareEditor {
     explicit QuietEditor(const QByteArray& text) : BareEditor(text) {
-        editor.SendScintilla(Sci::SCI_SETMODEVENTMASK, 0L);
+        editor.SetModEventMask(0);
     }
 };
 
 // The bare component reporting only the notices given before a change.
 struct BeforeOnlyEditor : BareEditor {
     explicit BeforeOnlyEditor(const QByteArray& text) : BareEditor(text) {
-        editor.SendScintilla(Sci::SCI_SETMODEVENTMASK, long(Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE));
+        editor.SetModEventMask(Sc::kModBeforeInsert | Sc::kModBeforeDelete);
     }
 };
 
@@ -92,21 +92,21 @@ Editor& EditorOf(int megabytes) {
 
 enum Where { kNearStart = 0, kNearEnd = 1 };
 
-void PlaceCaret(Sci* editor, long where) {
-    const long length = editor->SendScintilla(Sci::SCI_GETLENGTH);
-    editor->SendScintilla(Sci::SCI_GOTOPOS, (unsigned long)(where == kNearEnd ? length - 100 : 100));
+void PlaceCaret(ScintillaCall& editor, long where) {
+    const long length = editor.Length();
+    editor.GotoPos(where == kNearEnd ? length - 100 : 100);
     // The first paint there styles all the text before it once; that is loading, not typing.
-    editor->viewport()->repaint();
+    editor.Widget()->viewport()->repaint();
 }
 
 // One key through the widget, as typing delivers it (event filters, key handling, notifications).
-void Press(Sci* editor, Qt::Key key, const QString& text) {
+void Press(ScintillaCall& editor, Qt::Key key, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(editor, &press);
+    QCoreApplication::sendEvent(editor.Widget(), &press);
 }
 
 // One typed character; every 64th ends the line, so no line grows without bound over many runs.
-void TypeOne(Sci* editor, int& typed) {
+void TypeOne(ScintillaCall& editor, int& typed) {
     if (++typed % 64 == 0)
         Press(editor, Qt::Key_Return, QStringLiteral("\r"));
     else
@@ -114,36 +114,36 @@ void TypeOne(Sci* editor, int& typed) {
 }
 
 // Typed text goes again, so later runs see the same script.
-void RemoveTyped(Sci* editor, long count) {
-    const long caret = editor->SendScintilla(Sci::SCI_GETCURRENTPOS);
-    editor->SendScintilla(Sci::SCI_SETSEL, (unsigned long)(caret - count), caret);
-    editor->SendScintilla(Sci::SCI_REPLACESEL, uintptr_t(0), "");
+void RemoveTyped(ScintillaCall& editor, long count) {
+    const long caret = editor.CurrentPos();
+    editor.SetSel(caret - count, caret);
+    editor.ReplaceSel("");
     QApplication::processEvents();
 }
 
 template <typename Editor>
 void BM_TypeChar(benchmark::State& state) {
-    Sci* editor = EditorOf<Editor>(int(state.range(0))).Editor();
+    ScintillaCall& editor = EditorOf<Editor>(int(state.range(0))).Call();
     PlaceCaret(editor, long(state.range(1)));
-    const long before = editor->SendScintilla(Sci::SCI_GETLENGTH);
+    const long before = editor.Length();
     int typed = 0;
     for (auto _ : state)
         TypeOne(editor, typed);
-    if (editor->SendScintilla(Sci::SCI_GETLENGTH) != before + long(state.iterations()))
+    if (editor.Length() != before + long(state.iterations()))
         state.SkipWithError("the keys did not reach the text");
     RemoveTyped(editor, long(state.iterations()));
 }
 
 template <typename Editor>
 void BM_DeleteChar(benchmark::State& state) {
-    Sci* editor = EditorOf<Editor>(int(state.range(0))).Editor();
+    ScintillaCall& editor = EditorOf<Editor>(int(state.range(0))).Call();
     PlaceCaret(editor, long(state.range(1)));
-    const long before = editor->SendScintilla(Sci::SCI_GETLENGTH);
+    const long before = editor.Length();
     // Deleting towards the nearer end would soon run out of text.
     const bool nearEnd = state.range(1) == kNearEnd;
     for (auto _ : state)
         Press(editor, nearEnd ? Qt::Key_Backspace : Qt::Key_Delete, QString());
-    if (editor->SendScintilla(Sci::SCI_GETLENGTH) > before - long(state.iterations()))
+    if (editor.Length() > before - long(state.iterations()))
         state.SkipWithError("the keys did not reach the text");
     QApplication::processEvents();
 }
@@ -151,12 +151,12 @@ void BM_DeleteChar(benchmark::State& state) {
 // A keystroke followed by the paint the event loop gives it.
 template <typename Editor>
 void BM_TypeCharAndPaint(benchmark::State& state) {
-    Sci* editor = EditorOf<Editor>(int(state.range(0))).Editor();
+    ScintillaCall& editor = EditorOf<Editor>(int(state.range(0))).Call();
     PlaceCaret(editor, long(state.range(1)));
     int typed = 0;
     for (auto _ : state) {
         TypeOne(editor, typed);
-        editor->viewport()->repaint();
+        editor.Widget()->viewport()->repaint();
     }
     RemoveTyped(editor, long(state.iterations()));
 }
@@ -165,7 +165,7 @@ void BM_TypeCharAndPaint(benchmark::State& state) {
 // into the next, which the component's own lexer cannot survive.
 template <typename Editor>
 void BM_TypeContinuedCommentAndPaint(benchmark::State& state) {
-    Sci* editor = EditorOf<Editor>(int(state.range(0))).Editor();
+    ScintillaCall& editor = EditorOf<Editor>(int(state.range(0))).Call();
     PlaceCaret(editor, long(state.range(1)));
     const std::pair<Qt::Key, QString> keys[] = {{Qt::Key_Semicolon, QStringLiteral(";")},
                                                 {Qt::Key_Space, QStringLiteral(" ")},
@@ -176,7 +176,7 @@ void BM_TypeContinuedCommentAndPaint(benchmark::State& state) {
     for (auto _ : state) {
         const auto& [key, text] = keys[typed++ % std::size(keys)];
         Press(editor, key, text);
-        editor->viewport()->repaint();
+        editor.Widget()->viewport()->repaint();
     }
     RemoveTyped(editor, long(state.iterations()));
 }
@@ -184,12 +184,12 @@ void BM_TypeContinuedCommentAndPaint(benchmark::State& state) {
 // A caret step and its paint, no edit: what the component costs for moving about.
 template <typename Editor>
 void BM_MoveCaretAndPaint(benchmark::State& state) {
-    Sci* editor = EditorOf<Editor>(int(state.range(0))).Editor();
+    ScintillaCall& editor = EditorOf<Editor>(int(state.range(0))).Call();
     PlaceCaret(editor, long(state.range(1)));
     bool left = true;
     for (auto _ : state) {
         Press(editor, left ? Qt::Key_Left : Qt::Key_Right, QString());
-        editor->viewport()->repaint();
+        editor.Widget()->viewport()->repaint();
         left = !left;
     }
 }

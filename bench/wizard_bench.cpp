@@ -70,10 +70,10 @@ void BM_FinishToNewDocumentShown(benchmark::State& state) {
 
         wizard.Finish();
         CScrivoView* view = FrameDocuments(frame).ActiveView();
-        WaitForPaint(view->Editor());
+        WaitForPaint(view->Call());
 
         state.PauseTiming();
-        lines = view->Send(QsciScintillaBase::SCI_GETLINECOUNT);
+        lines = view->Call().LineCount();
         folder.prompter.QueueAnswer(PromptAnswer::No);  // close the new document without saving it
         FrameDocuments(frame).CloseTab(FrameDocuments(frame).ActiveIndex());
         QCoreApplication::processEvents();

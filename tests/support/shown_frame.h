@@ -2,7 +2,7 @@
 #pragma once
 
 #include "support/frame_fixture.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "editor/ui/scrivo_view.h"
 
 #include <QTest>
@@ -19,10 +19,10 @@ protected:
     // Of any view that shows NSIS text: an editor, the thumbnail, the log.
     template <class View>
     static long First(const View& view) {
-        return view.Send(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE);
+        return view.Call().FirstVisibleLine();
     }
     template <class View>
     static long CaretLine(const View& view) {
-        return view.Send(QsciScintillaBase::SCI_LINEFROMPOSITION, view.Send(QsciScintillaBase::SCI_GETCURRENTPOS));
+        return view.Call().LineFromPosition(view.Call().CurrentPos());
     }
 };

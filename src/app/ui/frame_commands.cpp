@@ -12,7 +12,6 @@
 #include "editor/ui/edit_commands.h"
 #include "editor/ui/find_replace_dlg.h"
 #include "editor/ui/input_line_dlg.h"
-#include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 #include "online/core/online_servers.h"
 #include "platform/app_name.h"
@@ -27,7 +26,7 @@
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
-using Sci = QsciScintillaBase;
+using Sc = ScintillaCall;
 
 namespace {
 
@@ -40,10 +39,10 @@ int ScintillaKey(int key) {
         return key;
     switch (key) {
     case Qt::Key_Semicolon: return ';';
-    case Qt::Key_Backspace: return Sci::SCK_BACK;
-    case Qt::Key_Delete: return Sci::SCK_DELETE;
-    case Qt::Key_Insert: return Sci::SCK_INSERT;
-    case Qt::Key_Escape: return Sci::SCK_ESCAPE;
+    case Qt::Key_Backspace: return Sc::kKeyBack;
+    case Qt::Key_Delete: return Sc::kKeyDelete;
+    case Qt::Key_Insert: return Sc::kKeyInsert;
+    case Qt::Key_Escape: return Sc::kKeyEscape;
     default: return 0;
     }
 }
@@ -64,35 +63,35 @@ FrameCommands::FrameCommands(DocumentSet& documents, const ILogPane& logPane, Co
     RegisterEditorCommands(registry);
 }
 
-void FrameCommands::ReleaseCommandKeys(QsciScintillaBase& editor) {
+void FrameCommands::ReleaseCommandKeys(ScintillaCall& editor) {
     for (const CommandInfo& info : CommandTable()) {
         for (const QString& text : info.keys) {
             const QKeyCombination combo = QKeySequence(text, QKeySequence::PortableText)[0];
             const int key = ScintillaKey(combo.key());
             // Escape stays: the view gives it to open lists and tips first.
-            if (key == 0 || key == Sci::SCK_ESCAPE)
+            if (key == 0 || key == Sc::kKeyEscape)
                 continue;
             int modifiers = 0;
             if (combo.keyboardModifiers() & Qt::ShiftModifier)
-                modifiers |= Sci::SCMOD_SHIFT;
+                modifiers |= Sc::kKeyModShift;
             if (combo.keyboardModifiers() & Qt::ControlModifier)
-                modifiers |= Sci::SCMOD_CTRL;
+                modifiers |= Sc::kKeyModCtrl;
             if (combo.keyboardModifiers() & Qt::AltModifier)
-                modifiers |= Sci::SCMOD_ALT;
-            editor.SendScintilla(Sci::SCI_CLEARCMDKEY, (unsigned long)(key | (modifiers << 16)));
+                modifiers |= Sc::kKeyModAlt;
+            editor.ClearCmdKey(key | (modifiers << 16));
         }
     }
 }
 
-QsciScintillaBase* FrameCommands::ActiveEditor() const {
+ScintillaCall* FrameCommands::ActiveEditor() const {
     CScrivoView* view = m_documents.ActiveView();
-    return view ? view->Editor() : nullptr;
+    return view ? &view->Call() : nullptr;
 }
 
-QsciScintillaBase* FrameCommands::FocusedOrActiveEditor() const {
+ScintillaCall* FrameCommands::FocusedOrActiveEditor() const {
     for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
-        if (auto* editor = qobject_cast<QsciScintillaBase*>(w); editor && m_logPane.Area()->isAncestorOf(editor))
-            return editor;
+        if (auto* text = qobject_cast<CNsisTextView*>(w); text && m_logPane.Area()->isAncestorOf(text))
+            return &text->Call();
     }
     return ActiveEditor();
 }
@@ -111,9 +110,9 @@ void FrameCommands::RegisterWebCommands(CommandRegistry& registry) {
     registry.Register(OpenFolder, [this](int) { OpenContainingFolder(); });
 }
 
-void FrameCommands::OnActiveEditor(CommandRegistry& registry, int id, std::function<void(QsciScintillaBase&)> action) {
+void FrameCommands::OnActiveEditor(CommandRegistry& registry, int id, std::function<void(ScintillaCall&)> action) {
     registry.Register(id, [this, action = std::move(action)](int) {
-        if (QsciScintillaBase* editor = ActiveEditor())
+        if (ScintillaCall* editor = ActiveEditor())
             action(*editor);
     });
 }
@@ -122,46 +121,46 @@ void FrameCommands::RegisterEditorCommands(CommandRegistry& registry) {
     using namespace Cmd;
     // Copy and Select All also serve the compile log when it has the focus.
     registry.Register(Copy, [this](int) {
-        if (QsciScintillaBase* target = FocusedOrActiveEditor())
-            target->SendScintilla(Sci::SCI_COPY);
+        if (ScintillaCall* target = FocusedOrActiveEditor())
+            target->Copy();
     });
     registry.Register(SelectAll, [this](int) {
-        if (QsciScintillaBase* target = FocusedOrActiveEditor())
-            target->SendScintilla(Sci::SCI_SELECTALL);
+        if (ScintillaCall* target = FocusedOrActiveEditor())
+            target->SelectAll();
     });
-    const auto send = [this, &registry](int id, unsigned int message) {
-        OnActiveEditor(registry, id, [message](QsciScintillaBase& editor) { editor.SendScintilla(message); });
+    const auto send = [this, &registry](int id, void (ScintillaCall::*message)()) {
+        OnActiveEditor(registry, id, [message](ScintillaCall& editor) { (editor.*message)(); });
     };
-    send(Undo, Sci::SCI_UNDO);
-    send(Redo, Sci::SCI_REDO);
-    send(Cut, Sci::SCI_CUT);
-    send(Paste, Sci::SCI_PASTE);
-    send(Delete, Sci::SCI_CLEAR);
+    send(Undo, &Sc::Undo);
+    send(Redo, &Sc::Redo);
+    send(Cut, &Sc::Cut);
+    send(Paste, &Sc::Paste);
+    send(Delete, &Sc::Clear);
     const auto comment = [this, &registry](int id, CommentMode mode) {
-        OnActiveEditor(registry, id, [mode](QsciScintillaBase& editor) { EditCommands::CommentLines(editor, mode); });
+        OnActiveEditor(registry, id, [mode](ScintillaCall& editor) { EditCommands::CommentLines(editor, mode); });
     };
     comment(Comment, CommentMode::Comment);
     comment(Uncomment, CommentMode::Uncomment);
-    OnActiveEditor(registry, CommentKey, [](QsciScintillaBase& editor) { EditCommands::ToggleComment(editor); });
+    OnActiveEditor(registry, CommentKey, [](ScintillaCall& editor) { EditCommands::ToggleComment(editor); });
     const auto transform = [this, &registry](int id, TransformKind kind) {
         OnActiveEditor(registry, id,
-                       [kind](QsciScintillaBase& editor) { EditCommands::TransformSelection(editor, kind); });
+                       [kind](ScintillaCall& editor) { EditCommands::TransformSelection(editor, kind); });
     };
     transform(UpperCase, TransformKind::Upper);
     transform(LowerCase, TransformKind::Lower);
     transform(InvertCase, TransformKind::Invert);
     transform(QuoteSelection, TransformKind::Quote);
     OnActiveEditor(registry, InsertColour,
-                   [this](QsciScintillaBase& editor) { EditCommands::InsertColour(editor, m_prompter); });
+                   [this](ScintillaCall& editor) { EditCommands::InsertColour(editor, m_prompter); });
     OnActiveEditor(registry, InsertFileName,
-                   [this](QsciScintillaBase& editor) { EditCommands::InsertFileName(editor, m_prompter); });
-    OnActiveEditor(registry, Find, [this](QsciScintillaBase&) { m_findDialog->Show(CFindReplaceDlg::Mode::Find); });
+                   [this](ScintillaCall& editor) { EditCommands::InsertFileName(editor, m_prompter); });
+    OnActiveEditor(registry, Find, [this](ScintillaCall&) { m_findDialog->Show(CFindReplaceDlg::Mode::Find); });
     OnActiveEditor(registry, Replace,
-                   [this](QsciScintillaBase&) { m_findDialog->Show(CFindReplaceDlg::Mode::Replace); });
-    OnActiveEditor(registry, FindNext, [this](QsciScintillaBase&) { m_findDialog->FindNext(true); });
-    OnActiveEditor(registry, FindPrevious, [this](QsciScintillaBase&) { m_findDialog->FindNext(false); });
+                   [this](ScintillaCall&) { m_findDialog->Show(CFindReplaceDlg::Mode::Replace); });
+    OnActiveEditor(registry, FindNext, [this](ScintillaCall&) { m_findDialog->FindNext(true); });
+    OnActiveEditor(registry, FindPrevious, [this](ScintillaCall&) { m_findDialog->FindNext(false); });
     OnActiveEditor(registry, GoToLine,
-                   [this](QsciScintillaBase& editor) { CInputLineDlg::GoToLine(editor, m_window); });
+                   [this](ScintillaCall& editor) { CInputLineDlg::GoToLine(editor, m_window); });
 }
 
 void FrameCommands::OpenContainingFolder() {

@@ -12,7 +12,7 @@ class DocumentSet;
 class ILogPane;
 class Prompter;
 class QWidget;
-class QsciScintillaBase;
+class ScintillaCall;
 
 class FrameCommands : public QObject {
     Q_OBJECT
@@ -26,16 +26,16 @@ public:
     // Takes from the editing component the keys the command table binds, so
     // that a disabled command's key does not fall through to the component's
     // own binding (Ctrl+L would cut the line instead of doing nothing).
-    static void ReleaseCommandKeys(QsciScintillaBase& editor);
+    static void ReleaseCommandKeys(ScintillaCall& editor);
 
 private:
     void RegisterWebCommands(CommandRegistry& registry);
     void RegisterEditorCommands(CommandRegistry& registry);
     // Registers a command that acts on the active document's editor and does nothing without one.
-    void OnActiveEditor(CommandRegistry& registry, int id, std::function<void(QsciScintillaBase&)> action);
-    QsciScintillaBase* ActiveEditor() const;
+    void OnActiveEditor(CommandRegistry& registry, int id, std::function<void(ScintillaCall&)> action);
+    ScintillaCall* ActiveEditor() const;
     // The compile log's text when it has the focus, else the active document's editor.
-    QsciScintillaBase* FocusedOrActiveEditor() const;
+    ScintillaCall* FocusedOrActiveEditor() const;
     void OpenContainingFolder();
     // A page of the maker's information server, which a deployment may have moved in config.xml.
     QUrl MakerPage(const QString& query) const;

@@ -30,7 +30,7 @@ bool FrameHosts::OpenNewScript(const QString& script, bool saveAs) {
     return saveAs && m_documents.SaveAs(document);
 }
 
-QsciScintillaBase* FrameHosts::ActiveEditor() const {
+ScintillaCall* FrameHosts::ActiveEditor() const {
     const CScrivoView* view = m_documents.ActiveView();
-    return view ? view->Editor() : nullptr;
+    return view ? &view->Call() : nullptr;
 }

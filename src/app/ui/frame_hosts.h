@@ -20,7 +20,7 @@ public:
 
     bool OpenNewScript(const QString& script, bool saveAs) override;
 
-    QsciScintillaBase* ActiveEditor() const override;
+    ScintillaCall* ActiveEditor() const override;
 
 private:
     DocumentSet& m_documents;

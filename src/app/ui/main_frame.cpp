@@ -428,7 +428,7 @@ void CMainFrame::OnTabAdded() {
 void CMainFrame::OnActiveChanged() {
     m_status->SetMultiPart(ActiveView() != nullptr);
     if (CScrivoView* view = ActiveView())
-        FrameCommands::ReleaseCommandKeys(*view->Editor());
+        FrameCommands::ReleaseCommandKeys(view->Call());
 }
 
 void CMainFrame::SaveWindowState() {

@@ -3,13 +3,10 @@
 
 #include "config/core/lexer_type.h"
 #include "editor/ui/nsis_text_view.h"
-#include "editor/ui/qsci_base.h"
 
 #include <QVBoxLayout>
 
 namespace {
-
-using Sci = QsciScintillaBase;
 
 // Every style on the log's grey.
 WordsStyle OnGrey(const WordsStyle& style) {
@@ -30,44 +27,41 @@ CCompileLogCtrl::CCompileLogCtrl(const Configurator& config, QWidget* parent)
     // Nobody follows the log's edits, and the component answers every
     // insert it reports by counting the characters before it: appending to a
     // large log would grow slower with every chunk.
-    Send(Sci::SCI_SETMODEVENTMASK, 0);
-    Send(Sci::SCI_SETUNDOCOLLECTION, 0);
-    Send(Sci::SCI_SETHSCROLLBAR, 0);
-    Send(Sci::SCI_SETINDENTATIONGUIDES, Sci::SC_IV_LOOKBOTH);
-    Send(Sci::SCI_SETREADONLY, 1);
-    Send(Sci::SCI_SETCARETLINEVISIBLE, 1);
-    Send(Sci::SCI_SETCARETLINEBACK, kCaretLineColour);
-    Send(Sci::SCI_SETSELBACK, 1, kSelectionColour);
+    ScintillaCall& call = Call();
+    call.SetModEventMask(0);
+    call.SetUndoCollection(false);
+    call.SetHScrollBar(false);
+    call.SetIndentationGuides(ScintillaCall::IndentView::LookBoth);
+    call.SetReadOnly(true);
+    call.SetCaretLineVisible(true);
+    call.SetCaretLineBack(kCaretLineColour);
+    call.SetSelBack(true, kSelectionColour);
 }
 
-QsciScintillaBase* CCompileLogCtrl::Editor() const { return m_text->Editor(); }
-
-long CCompileLogCtrl::Send(unsigned int message, long wParam, long lParam) const {
-    return m_text->Send(message, wParam, lParam);
-}
+ScintillaCall& CCompileLogCtrl::Call() const { return m_text->Call(); }
 
 QByteArray CCompileLogCtrl::Text() const { return m_text->Text(); }
 
 void CCompileLogCtrl::Append(const QByteArray& utf8) {
     if (utf8.isEmpty())
         return;
-    Send(Sci::SCI_SETREADONLY, 0);
-    Editor()->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(utf8.size()), utf8.constData());
-    Send(Sci::SCI_SETREADONLY, 1);
+    ScintillaCall& call = Call();
+    call.SetReadOnly(false);
+    call.AppendText(utf8);
+    call.SetReadOnly(true);
 }
 
 void CCompileLogCtrl::Clear() {
-    Send(Sci::SCI_SETREADONLY, 0);
-    Send(Sci::SCI_CLEARALL);
-    Send(Sci::SCI_SETREADONLY, 1);
+    ScintillaCall& call = Call();
+    call.SetReadOnly(false);
+    call.ClearAll();
+    call.SetReadOnly(true);
 }
 
-void CCompileLogCtrl::ScrollToEnd() { Send(Sci::SCI_LINESCROLL, 0, Send(Sci::SCI_GETLINECOUNT)); }
+void CCompileLogCtrl::ScrollToEnd() { Call().LineScroll(0, Call().LineCount()); }
 
 QString CCompileLogCtrl::LineText(int line) const {
-    QByteArray text(Send(Sci::SCI_LINELENGTH, line), '\0');
-    if (!text.isEmpty())
-        Editor()->SendScintilla(Sci::SCI_GETLINE, static_cast<unsigned long>(line), static_cast<void*>(text.data()));
+    QByteArray text = Call().GetLine(line);
     while (text.endsWith('\n') || text.endsWith('\r'))
         text.chop(1);
     return QString::fromUtf8(text);

@@ -7,7 +7,7 @@
 
 class CNsisTextView;
 class Configurator;
-class QsciScintillaBase;
+class ScintillaCall;
 
 class CCompileLogCtrl : public QWidget {
     Q_OBJECT
@@ -19,8 +19,7 @@ public:
     CCompileLogCtrl(const Configurator& config, QWidget* parent);
 
     CNsisTextView* TextView() const { return m_text; }
-    QsciScintillaBase* Editor() const;
-    long Send(unsigned int message, long wParam = 0, long lParam = 0) const;
+    ScintillaCall& Call() const;
     QByteArray Text() const;
 
     void Append(const QByteArray& utf8);

@@ -10,7 +10,7 @@
 #include "compiler/ui/compile_frame.h"
 #include "compiler/ui/diagnostics_list.h"
 #include "editor/ui/diagnostic_marks.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "editor/ui/scrivo_view.h"
 #include "platform/same_file.h"
 
@@ -48,8 +48,8 @@ DiagnosticsController::DiagnosticsController(CommandRegistry& registry, ICompile
         registry.RegisterEnabledRule(id, [this] { return m_list->Count() > 0; });
 
     connect(m_list, &CDiagnosticsList::Activated, this, &DiagnosticsController::GoTo);
-    connect(compile.Log()->Editor(), &QsciScintillaBase::SCN_DOUBLECLICK, this,
-            [this](int, int line, int) { OnLogDoubleClicked(line); });
+    connect(&compile.Log()->Call(), &ScintillaCall::DoubleClicked, this,
+            [this](ScintillaCall::Position, ScintillaCall::Line line) { OnLogDoubleClicked(line); });
     connect(&compile.Logic(), &CCompileLogLogic::CompileStarted, this, &DiagnosticsController::OnStarted);
     connect(&compile.Logic(), &CCompileLogLogic::CompileFinished, this, &DiagnosticsController::OnFinished);
 }

@@ -7,7 +7,7 @@
 #include "compiler/ui/compile_frame.h"
 #include "compiler/ui/diagnostics_controller.h"
 #include "config/core/configurator.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "editor/ui/scrivo_view.h"
 
 #include <algorithm>
@@ -17,13 +17,11 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-using Sci = QsciScintillaBase;
 
 // A pasted block holds a line end and text; Enter adds a line end and blanks only.
-bool IsPasteLike(const char* text, int length) {
-    if (!text || length <= 2)
+bool IsPasteLike(std::string_view inserted) {
+    if (inserted.size() <= 2)
         return false;
-    const std::string_view inserted(text, size_t(length));
     return inserted.find('\n') != std::string_view::npos
         && std::any_of(inserted.begin(), inserted.end(), [](char c) { return !std::isspace(static_cast<unsigned char>(c)); });
 }
@@ -91,21 +89,19 @@ void LiveCheckController::Watch(CScrivoView* view) {
         if (m_pendingView == view)
             CheckNow(view);
     });
-    connect(view->Editor(), &Sci::SCN_MODIFIED, this,
-            [this, view](int, int type, const char* text, int length, int, int, int, int, int, int) {
-                OnEdited(view, type, text, length);
-            });
+    connect(&view->Call(), &ScintillaCall::Modified, this,
+            [this, view](int type, std::string_view text) { OnEdited(view, type, text); });
 }
 
-void LiveCheckController::OnEdited(CScrivoView* view, int modificationType, const char* text, int length) {
+void LiveCheckController::OnEdited(CScrivoView* view, int modificationType, std::string_view text) {
     // The view asks its editor for these two only; they carry the text too.
-    if (!(modificationType & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE)))
+    if (!(modificationType & (ScintillaCall::kModBeforeInsert | ScintillaCall::kModBeforeDelete)))
         return;
     if (m_checkedView == view)
         Cancel();
     m_pendingView = view;
-    const bool undoOrRedo = modificationType & (Sci::SC_PERFORMED_UNDO | Sci::SC_PERFORMED_REDO);
-    if (undoOrRedo || ((modificationType & Sci::SC_MOD_BEFOREINSERT) && IsPasteLike(text, length)))
+    const bool undoOrRedo = modificationType & (ScintillaCall::kPerformedUndo | ScintillaCall::kPerformedRedo);
+    if (undoOrRedo || ((modificationType & ScintillaCall::kModBeforeInsert) && IsPasteLike(text)))
         m_soon.start();
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <string_view>
 #include <QPointer>
 #include <QSet>
 #include <QTimer>
@@ -32,7 +33,7 @@ public:
 
 private:
     void Watch(CScrivoView* view);
-    void OnEdited(CScrivoView* view, int modificationType, const char* text, int length);
+    void OnEdited(CScrivoView* view, int modificationType, std::string_view text);
     void Cancel();
     void CheckNow(CScrivoView* view);
     void OnFinished(const LiveCheckResult& result);

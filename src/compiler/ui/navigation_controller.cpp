@@ -11,7 +11,7 @@
 #include "compiler/ui/symbol_uses_list.h"
 #include "config/core/configurator.h"
 #include "config/core/symbol_defs.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "editor/ui/scrivo_view.h"
 
 #include <QCoreApplication>
@@ -25,7 +25,6 @@
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
-using Sci = QsciScintillaBase;
 
 namespace {
 
@@ -38,13 +37,7 @@ struct CaretPlace {
     QString lineText;
 };
 
-QByteArray LineBytes(const CScrivoView& view, int line) {
-    const long length = view.Send(Sci::SCI_LINELENGTH, line);
-    QByteArray bytes(length + 1, '\0');
-    view.Editor()->SendScintilla(Sci::SCI_GETLINE, static_cast<unsigned long>(line), static_cast<void*>(bytes.data()));
-    bytes.truncate(length);
-    return bytes;
-}
+QByteArray LineBytes(const CScrivoView& view, int line) { return view.Call().GetLine(line); }
 
 // Without its line end.
 QString LineText(const CScrivoView& view, int line) {
@@ -57,15 +50,15 @@ QString LineText(const CScrivoView& view, int line) {
 std::optional<CaretPlace> PlaceOf(const CScrivoView* view, long position) {
     if (!view || view->Path().isEmpty() || position < 0)
         return std::nullopt;
-    const int line = int(view->Send(Sci::SCI_LINEFROMPOSITION, position));
-    const long start = view->Send(Sci::SCI_POSITIONFROMLINE, line);
+    const int line = int(view->Call().LineFromPosition(position));
+    const long start = long(view->Call().PositionFromLine(line));
     const QByteArray bytes = LineBytes(*view, line);
     const int column = int(QString::fromUtf8(bytes.first(std::clamp<qsizetype>(position - start, 0, bytes.size()))).size());
     return CaretPlace{CleanPath(view->Path()), line, column, QString::fromUtf8(bytes)};
 }
 
 std::optional<CaretPlace> CaretOf(const CScrivoView* view) {
-    return view ? PlaceOf(view, view->Send(Sci::SCI_GETCURRENTPOS)) : std::nullopt;
+    return view ? PlaceOf(view, long(view->Call().CurrentPos())) : std::nullopt;
 }
 
 // Read from the place's line alone: cheap enough for every caret move.
@@ -198,7 +191,7 @@ void NavigationController::OnActiveViewChanged() {
     m_clickTarget = nullptr;
     if (!view)
         return;
-    m_clickTarget = view->Editor()->viewport();
+    m_clickTarget = view->Call().Widget()->viewport();
     m_clickTarget->installEventFilter(this);
     connect(view, &CScrivoView::TextSettled, this, &NavigationController::StartBackgroundBuild,
             Qt::UniqueConnection);
@@ -206,9 +199,10 @@ void NavigationController::OnActiveViewChanged() {
         m_hovered.removeAll(nullptr);
         m_hovered.append(view);
         // After the command tips' own hook, so a user symbol's tip is the one shown.
-        connect(view->Editor(), &Sci::SCN_DWELLSTART, this, [this, view = QPointer(view)](int position, int, int) {
+        connect(&view->Call(), &ScintillaCall::DwellStarted, this,
+                [this, view = QPointer(view)](ScintillaCall::Position position) {
             if (view && view == m_frame.ActiveView())
-                ShowTip(view, position);
+                ShowTip(view, long(position));
         });
     }
     StartBackgroundBuild();
@@ -306,7 +300,7 @@ void NavigationController::ApplyRename(const RenamePlan& plan) {
             ++end;
         CScrivoView* view = m_frame.OpenFile(file) ? m_frame.ActiveView() : nullptr;
         if (view) {
-            view->Send(Sci::SCI_BEGINUNDOACTION);
+            view->Call().BeginUndoAction();
             int lastLine = -1;
             for (std::size_t k = i; k < end; ++k) {
                 const RenameEdit& edit = plan.edits[k];
@@ -315,12 +309,12 @@ void NavigationController::ApplyRename(const RenamePlan& plan) {
                     continue;
                 lastLine = edit.place.line;
                 const QByteArray after = edit.after.toUtf8();
-                view->Send(Sci::SCI_SETTARGETRANGE, view->Send(Sci::SCI_POSITIONFROMLINE, edit.place.line),
-                           view->Send(Sci::SCI_GETLINEENDPOSITION, edit.place.line));
-                view->Editor()->SendScintilla(Sci::SCI_REPLACETARGET, static_cast<unsigned long>(after.size()),
-                                              after.constData());
+                ScintillaCall& call = view->Call();
+                call.SetTargetStart(call.PositionFromLine(edit.place.line));
+                call.SetTargetEnd(call.LineEndPosition(edit.place.line));
+                call.ReplaceTarget(after);
             }
-            view->Send(Sci::SCI_ENDUNDOACTION);
+            view->Call().EndUndoAction();
         }
         i = end;
     }
@@ -350,8 +344,7 @@ void NavigationController::ShowTip(CScrivoView* view, long position) {
     const QString tip = SymbolTip(position);
     if (tip.isEmpty())
         return;
-    view->Editor()->SendScintilla(Sci::SCI_CALLTIPSHOW, static_cast<unsigned long>(position),
-                                  tip.toUtf8().constData());
+    view->Call().CallTipShow(position, tip.toUtf8());
 }
 
 QString NavigationController::SymbolTip(long position) {

@@ -6,7 +6,6 @@
 #include "editor/core/command_tips.h"
 #include "editor/core/manual_cache.h"
 #include "editor/ui/manual_tipper.h"
-#include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 
 #include <QFileInfo>
@@ -18,23 +17,9 @@
 
 namespace {
 
-using Sci = QsciScintillaBase;
+using Sc = ScintillaCall;
 constexpr int kCompletionLists = 3;  // "instre1", "instre2", "type1"
 const char kTipperName[] = "commandTipper";
-
-// The component places a tip at the word and lets a long one run off the window's
-// right edge: it is moved left until it ends there (or starts at the window's left).
-void KeepTipInsideWindow(QsciScintillaBase& editor) {
-    const QRect window = editor.window()->geometry();
-    for (QWidget* child : editor.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (!child->isWindow() || !child->isVisible()
-            || !QByteArray(child->metaObject()->className()).contains("CallTip"))
-            continue;
-        const QRect tip = child->geometry();
-        if (tip.right() > window.right())
-            child->move(std::max(window.left(), window.right() - tip.width() + 1), tip.top());
-    }
-}
 
 // Lives as the view's child, so it ends with the view.
 class ViewTipper : public QObject {
@@ -42,21 +27,21 @@ public:
     ViewTipper(CommandTipSource* source, CScrivoView* view)
         : QObject(view), m_source(source), m_view(view), m_manual(new ManualTipper(source, view)) {
         setObjectName(QLatin1StringView(kTipperName));
-        QsciScintillaBase* editor = view->Editor();
+        ScintillaCall* call = &view->Call();
         // The words are offered in keyword-list order, so Scintilla must not
         // assume them sorted; case is ignored as the list is built.
-        view->Send(Sci::SCI_AUTOCSETORDER, Sci::SC_ORDER_CUSTOM);
-        view->Send(Sci::SCI_AUTOCSETIGNORECASE, 1);
-        connect(editor, &Sci::SCN_CHARADDED, this, &ViewTipper::OnCharAdded);
-        connect(editor, &Sci::SCN_DWELLSTART, this, [this](int position, int, int) { OnDwellStart(position); });
-        connect(editor, &Sci::SCN_DWELLEND, this, [this](int, int, int) { m_view->Send(Sci::SCI_CALLTIPCANCEL); });
-        editor->installEventFilter(this);
+        call->AutoCSetOrder(Sc::kOrderCustom);
+        call->AutoCSetIgnoreCase(true);
+        connect(call, &Sc::CharAdded, this, &ViewTipper::OnCharAdded);
+        connect(call, &Sc::DwellStarted, this, &ViewTipper::OnDwellStart);
+        connect(call, &Sc::DwellEnded, this, [this] { m_view->Call().CallTipCancel(); });
+        call->Widget()->installEventFilter(this);
     }
 
 protected:
     // Seen before the component's own key handling, which would let Enter take the list's entry.
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress && m_source && m_view->Send(Sci::SCI_AUTOCACTIVE) != 0)
+        if (event->type() == QEvent::KeyPress && m_source && m_view->Call().AutoCActive())
             OnListKey(*static_cast<QKeyEvent*>(event));
         return false;
     }
@@ -77,7 +62,7 @@ private:
         case Qt::Key_Return:
         case Qt::Key_Enter:
             if (!EnterAcceptsCompletion(m_movedInList, WordBeforeCaret(LineToCaret()), m_source->Words()))
-                m_view->Send(Sci::SCI_AUTOCCANCEL);  // Enter goes on and breaks the line
+                m_view->Call().AutoCCancel();  // Enter goes on and breaks the line
             break;
         default: break;
         }
@@ -85,18 +70,13 @@ private:
 
     void OnListPressed() { m_movedInList = true; }
 
-    QByteArray Line(long line) const {
-        const long length = m_view->Send(Sci::SCI_LINELENGTH, (unsigned long)line);
-        QByteArray text(length + 1, '\0');
-        m_view->Editor()->SendScintilla(Sci::SCI_GETLINE, (unsigned long)line, static_cast<void*>(text.data()));
-        text.truncate(length);
-        return text;
-    }
+    QByteArray Line(long line) const { return m_view->Call().GetLine(line); }
 
     QByteArray LineToCaret() const {
-        const long caret = m_view->Send(Sci::SCI_GETCURRENTPOS);
-        const long line = m_view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)caret);
-        const long index = caret - m_view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
+        const ScintillaCall& call = m_view->Call();
+        const long caret = call.CurrentPos();
+        const long line = call.LineFromPosition(caret);
+        const long index = caret - call.PositionFromLine(line);
         QByteArray text = Line(line);
         text.truncate(std::clamp(index, 0L, long(text.size())));
         return text;
@@ -105,9 +85,9 @@ private:
     // How our lexer styles the character just typed; the component styles
     // lazily, so the caret's line is styled first.
     NsisStyle TypedStyle(long caret) const {
-        const long line = m_view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)caret);
-        m_view->Send(Sci::SCI_COLOURISE, m_view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line), caret);
-        return NsisStyle(m_view->Send(Sci::SCI_GETSTYLEAT, (unsigned long)(caret - 1)));
+        ScintillaCall& call = m_view->Call();
+        call.Colourise(call.PositionFromLine(call.LineFromPosition(caret)), caret);
+        return NsisStyle(call.StyleAt(caret - 1));
     }
 
     void OnCharAdded(int character) {
@@ -115,20 +95,21 @@ private:
             return;
         if (character == ' ' && m_manual->OnBlank())
             return;
-        const long caret = m_view->Send(Sci::SCI_GETCURRENTPOS);
+        const long caret = m_view->Call().CurrentPos();
         const char typed = char(character);
         const NsisStyle style = IsTipWordChar(typed) ? TypedStyle(caret) : NsisStyle::Default;
         const auto table = m_source->Table();
         Apply(::OnCharAdded(LineToCaret(), typed, *table, m_source->Words(), style), caret);
     }
 
-    void OnDwellStart(int position) {
+    void OnDwellStart(Sc::Position position) {
         if (!m_source || position < 0 || m_manual->OnDwellStart(position))
             return;
-        const long line = m_view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)position);
-        const long index = position - m_view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
+        const ScintillaCall& call = m_view->Call();
+        const long line = call.LineFromPosition(position);
+        const long index = position - call.PositionFromLine(line);
         const auto table = m_source->Table();
-        const bool tipOpen = m_view->Send(Sci::SCI_CALLTIPACTIVE) != 0;
+        const bool tipOpen = call.CallTipActive();
         Apply(::OnDwellStart(Line(line), index, position, tipOpen, *table, m_hover), position);
     }
 
@@ -136,18 +117,17 @@ private:
         switch (action.kind) {
         case TipAction::Kind::None: break;
         case TipAction::Kind::ShowTip:
-            m_view->Send(Sci::SCI_CALLTIPSETBACK, kTipBackColour);
-            m_view->Editor()->SendScintilla(Sci::SCI_CALLTIPSHOW, (unsigned long)position, action.text.constData());
-            KeepTipInsideWindow(*m_view->Editor());
+            m_view->Call().CallTipSetBack(kTipBackColour);
+            m_view->Call().CallTipShow(position, action.text);
+            KeepTipInsideWindow(*m_view->Call().Widget());
             break;
-        case TipAction::Kind::CancelTip: m_view->Send(Sci::SCI_CALLTIPCANCEL); break;
+        case TipAction::Kind::CancelTip: m_view->Call().CallTipCancel(); break;
         case TipAction::Kind::ShowCompletion:
             m_movedInList = false;
-            m_view->Send(Sci::SCI_AUTOCSETMAXHEIGHT, kCompletionMaxRows);
-            m_view->Editor()->SendScintilla(Sci::SCI_AUTOCSHOW, (unsigned long)action.prefixLength,
-                                            action.text.constData());
+            m_view->Call().AutoCSetMaxHeight(kCompletionMaxRows);
+            m_view->Call().AutoCShow(action.prefixLength, action.text);
             // The component makes a list widget for each list it shows.
-            for (auto* list : m_view->Editor()->findChildren<QListWidget*>(Qt::FindDirectChildrenOnly))
+            for (auto* list : m_view->Call().Widget()->findChildren<QListWidget*>(Qt::FindDirectChildrenOnly))
                 connect(list, &QAbstractItemView::pressed, this, &ViewTipper::OnListPressed, Qt::UniqueConnection);
             break;
         }

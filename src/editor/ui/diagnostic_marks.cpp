@@ -1,19 +1,20 @@
 // CDiagnosticMarks: a compile's errors and warnings marked in an editor view: margin markers, a squiggle, hover text.
 #include "editor/ui/diagnostic_marks.h"
 
-#include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
+
+#include <QAbstractScrollArea>
 
 #include <QHelpEvent>
 #include <QToolTip>
 
 namespace {
-using Sci = QsciScintillaBase;
+using Symbol = ScintillaCall::MarkerSymbol;
 constexpr int kMarkMargin = 1;
 constexpr int kMarkMarginWidth = 16;
-constexpr long kRed = 0x0000E0;  // the component's order: red in the low byte
-constexpr long kAmber = 0x00A5FF;
-constexpr long kWhite = 0xFFFFFF;
+constexpr int kRed = 0x0000E0;  // the component's order: red in the low byte
+constexpr int kAmber = 0x00A5FF;
+constexpr int kWhite = 0xFFFFFF;
 }  // namespace
 
 CDiagnosticMarks& CDiagnosticMarks::Of(CScrivoView& view) {
@@ -23,45 +24,48 @@ CDiagnosticMarks& CDiagnosticMarks::Of(CScrivoView& view) {
 }
 
 CDiagnosticMarks::CDiagnosticMarks(CScrivoView& view) : QObject(&view), m_view(view) {
-    m_view.Send(Sci::SCI_MARKERDEFINE, kErrorMarker, Sci::SC_MARK_CIRCLE);
-    m_view.Send(Sci::SCI_MARKERSETFORE, kErrorMarker, kWhite);
-    m_view.Send(Sci::SCI_MARKERSETBACK, kErrorMarker, kRed);
-    m_view.Send(Sci::SCI_MARKERDEFINE, kWarningMarker, Sci::SC_MARK_SHORTARROW);
-    m_view.Send(Sci::SCI_MARKERSETFORE, kWarningMarker, 0);
-    m_view.Send(Sci::SCI_MARKERSETBACK, kWarningMarker, kAmber);
-    m_view.Send(Sci::SCI_INDICSETSTYLE, kErrorIndicator, Sci::INDIC_SQUIGGLE);
-    m_view.Send(Sci::SCI_INDICSETFORE, kErrorIndicator, kRed);
-    m_view.Editor()->viewport()->installEventFilter(this);
+    ScintillaCall& call = m_view.Call();
+    call.MarkerDefine(kErrorMarker, Symbol::Circle);
+    call.MarkerSetFore(kErrorMarker, kWhite);
+    call.MarkerSetBack(kErrorMarker, kRed);
+    call.MarkerDefine(kWarningMarker, Symbol::ShortArrow);
+    call.MarkerSetFore(kWarningMarker, 0);
+    call.MarkerSetBack(kWarningMarker, kAmber);
+    call.IndicSetStyle(kErrorIndicator, ScintillaCall::IndicatorStyle::Squiggle);
+    call.IndicSetFore(kErrorIndicator, kRed);
+    call.Widget()->viewport()->installEventFilter(this);
 }
 
 void CDiagnosticMarks::ShowMargin(bool shown) {
-    m_view.Send(Sci::SCI_SETMARGINMASKN, kMarkMargin, shown ? (1L << kErrorMarker) | (1L << kWarningMarker) : 0);
-    m_view.Send(Sci::SCI_SETMARGINWIDTHN, kMarkMargin, shown ? kMarkMarginWidth : 0);
+    m_view.Call().SetMarginMaskN(kMarkMargin, shown ? (1 << kErrorMarker) | (1 << kWarningMarker) : 0);
+    m_view.Call().SetMarginWidthN(kMarkMargin, shown ? kMarkMarginWidth : 0);
 }
 
 void CDiagnosticMarks::Add(int line, bool error, const QString& message) {
-    if (line < 0 || line >= m_view.Send(Sci::SCI_GETLINECOUNT))
+    ScintillaCall& call = m_view.Call();
+    if (line < 0 || line >= call.LineCount())
         return;
     if (m_marks.isEmpty())
         ShowMargin(true);
-    const int handle = int(m_view.Send(Sci::SCI_MARKERADD, line, error ? kErrorMarker : kWarningMarker));
+    const int handle = call.MarkerAdd(line, error ? kErrorMarker : kWarningMarker);
     m_marks.append({handle, error, message});
     if (!error)
         return;
     // From the first character that is not a blank to the end of the line.
-    const long start = m_view.Send(Sci::SCI_GETLINEINDENTPOSITION, line);
-    const long end = m_view.Send(Sci::SCI_GETLINEENDPOSITION, line);
-    m_view.Send(Sci::SCI_SETINDICATORCURRENT, kErrorIndicator);
-    m_view.Send(Sci::SCI_INDICATORFILLRANGE, start, std::max(end - start, 1L));
+    const long start = call.LineIndentPosition(line);
+    const long end = call.LineEndPosition(line);
+    call.SetIndicatorCurrent(kErrorIndicator);
+    call.IndicatorFillRange(start, std::max(end - start, 1L));
 }
 
 void CDiagnosticMarks::Clear() {
     if (m_marks.isEmpty())
         return;
-    m_view.Send(Sci::SCI_MARKERDELETEALL, kErrorMarker);
-    m_view.Send(Sci::SCI_MARKERDELETEALL, kWarningMarker);
-    m_view.Send(Sci::SCI_SETINDICATORCURRENT, kErrorIndicator);
-    m_view.Send(Sci::SCI_INDICATORCLEARRANGE, 0, m_view.Send(Sci::SCI_GETLENGTH));
+    ScintillaCall& call = m_view.Call();
+    call.MarkerDeleteAll(kErrorMarker);
+    call.MarkerDeleteAll(kWarningMarker);
+    call.SetIndicatorCurrent(kErrorIndicator);
+    call.IndicatorClearRange(0, call.Length());
     m_marks.clear();
     ShowMargin(false);
 }
@@ -69,7 +73,7 @@ void CDiagnosticMarks::Clear() {
 QList<int> CDiagnosticMarks::Lines(bool error) const {
     QList<int> lines;
     for (const Mark& mark : m_marks) {
-        const int line = int(m_view.Send(Sci::SCI_MARKERLINEFROMHANDLE, mark.handle));
+        const int line = m_view.Call().MarkerLineFromHandle(mark.handle);
         if (mark.error == error && line >= 0)
             lines.append(line);
     }
@@ -77,14 +81,14 @@ QList<int> CDiagnosticMarks::Lines(bool error) const {
 }
 
 bool CDiagnosticMarks::HasSquiggle(int line) const {
-    const long start = m_view.Send(Sci::SCI_GETLINEINDENTPOSITION, line);
-    return m_view.Send(Sci::SCI_INDICATORVALUEAT, kErrorIndicator, start) != 0;
+    const ScintillaCall& call = m_view.Call();
+    return call.IndicatorValueAt(kErrorIndicator, call.LineIndentPosition(line)) != 0;
 }
 
 QString CDiagnosticMarks::MessageAt(int line) const {
     QStringList messages;
     for (const Mark& mark : m_marks) {
-        if (m_view.Send(Sci::SCI_MARKERLINEFROMHANDLE, mark.handle) == line)
+        if (m_view.Call().MarkerLineFromHandle(mark.handle) == line)
             messages.append(mark.message);
     }
     return messages.join(u'\n');
@@ -95,12 +99,12 @@ bool CDiagnosticMarks::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     auto* help = static_cast<QHelpEvent*>(event);
     // The point's line, also over the margin, where x is left of the text.
-    const long position = m_view.Send(Sci::SCI_POSITIONFROMPOINT, std::max(help->pos().x(), 0), help->pos().y());
-    const QString message = MessageAt(int(m_view.Send(Sci::SCI_LINEFROMPOSITION, position)));
+    const ScintillaCall& call = m_view.Call();
+    const QString message = MessageAt(call.LineFromPosition(call.PositionFromPoint(std::max(help->pos().x(), 0), help->pos().y())));
     if (message.isEmpty()) {
         QToolTip::hideText();
         return false;
     }
-    QToolTip::showText(help->globalPos(), message, m_view.Editor()->viewport());
+    QToolTip::showText(help->globalPos(), message, call.Widget()->viewport());
     return true;
 }

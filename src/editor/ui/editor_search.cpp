@@ -1,78 +1,69 @@
 // Searching, replacing and revealing text in an editing component through its message interface.
 #include "editor/ui/editor_search.h"
 
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 
-using Sci = QsciScintillaBase;
-
-MatchFinder EditorFinder(QsciScintillaBase& editor, const QByteArray& utf8, int flags) {
+MatchFinder EditorFinder(ScintillaCall& editor, const QByteArray& utf8, int flags) {
     return [&editor, utf8, flags](long from, long to) -> std::optional<TextMatch> {
-        editor.SendScintilla(Sci::SCI_SETSEARCHFLAGS, flags);
+        editor.SetSearchFlags(flags);
         // Start and end set apart: a start after the end searches backwards.
-        editor.SendScintilla(Sci::SCI_SETTARGETSTART, (unsigned long)from);
-        editor.SendScintilla(Sci::SCI_SETTARGETEND, (unsigned long)to);
-        const long at = editor.SendScintilla(Sci::SCI_SEARCHINTARGET, uintptr_t(utf8.size()), utf8.constData());
+        editor.SetTargetStart(from);
+        editor.SetTargetEnd(to);
+        const long at = editor.SearchInTarget(utf8);
         if (at < 0)
             return std::nullopt;
-        return TextMatch{at, editor.SendScintilla(Sci::SCI_GETTARGETEND)};
+        return TextMatch{at, editor.TargetEnd()};
     };
 }
 
-long ReplaceMatch(QsciScintillaBase& editor, const TextMatch& match, const QByteArray& utf8) {
-    editor.SendScintilla(Sci::SCI_SETTARGETSTART, (unsigned long)match.start);
-    editor.SendScintilla(Sci::SCI_SETTARGETEND, (unsigned long)match.end);
-    editor.SendScintilla(Sci::SCI_REPLACETARGET, uintptr_t(utf8.size()), utf8.constData());
+long ReplaceMatch(ScintillaCall& editor, const TextMatch& match, const QByteArray& utf8) {
+    editor.SetTargetStart(match.start);
+    editor.SetTargetEnd(match.end);
+    editor.ReplaceTarget(utf8);
     return long(utf8.size());
 }
 
-ReplaceAllResult ReplaceAllInEditor(QsciScintillaBase& editor, const QByteArray& find, int flags,
+ReplaceAllResult ReplaceAllInEditor(ScintillaCall& editor, const QByteArray& find, int flags,
                                     const QByteArray& replacement, long start, long end) {
     // The component's change notice costs time in proportion to the text's
     // length; once the first replacement has told the view that the text
     // changed, the rest go without it, or a large script would stall here.
-    const long eventMask = editor.SendScintilla(Sci::SCI_GETMODEVENTMASK);
+    const int eventMask = editor.ModEventMask();
     const auto replace = [&](const TextMatch& match) {
         const long length = ReplaceMatch(editor, match, replacement);
-        editor.SendScintilla(Sci::SCI_SETMODEVENTMASK, 0L);
+        editor.SetModEventMask(0);
         return length;
     };
     const ReplaceAllResult result = ReplaceAllIn(EditorFinder(editor, find, flags), replace, start, end);
-    editor.SendScintilla(Sci::SCI_SETMODEVENTMASK, eventMask);
+    editor.SetModEventMask(eventMask);
     return result;
 }
 
-CaretState EditorCaretState(const QsciScintillaBase& editor) {
-    return CaretState{editor.SendScintilla(Sci::SCI_GETCURRENTPOS), editor.SendScintilla(Sci::SCI_GETSELECTIONSTART),
-                      editor.SendScintilla(Sci::SCI_GETSELECTIONEND), editor.SendScintilla(Sci::SCI_GETLENGTH)};
+CaretState EditorCaretState(const ScintillaCall& editor) {
+    return CaretState{editor.CurrentPos(), editor.SelectionStart(), editor.SelectionEnd(), editor.Length()};
 }
 
-void ScrollLineToMiddle(QsciScintillaBase& editor, long line) {
-    const long first =
-        editor.SendScintilla(Sci::SCI_DOCLINEFROMVISIBLE, editor.SendScintilla(Sci::SCI_GETFIRSTVISIBLELINE));
-    editor.SendScintilla(Sci::SCI_LINESCROLL, 0,
-                         CentreScroll(line, editor.SendScintilla(Sci::SCI_LINESONSCREEN), first));
+void ScrollLineToMiddle(ScintillaCall& editor, long line) {
+    const long first = editor.DocLineFromVisible(editor.FirstVisibleLine());
+    editor.LineScroll(0, CentreScroll(line, editor.LinesOnScreen(), first));
 }
 
-void SelectAndReveal(QsciScintillaBase& editor, const TextMatch& match) {
+void SelectAndReveal(ScintillaCall& editor, const TextMatch& match) {
     // Checked before selecting: selecting scrolls the caret just into view,
     // after which the match would never count as off screen.
-    const long line = editor.SendScintilla(Sci::SCI_LINEFROMPOSITION, (unsigned long)match.end);
-    const long visible = editor.SendScintilla(Sci::SCI_GETFIRSTVISIBLELINE);
-    const long first = editor.SendScintilla(Sci::SCI_DOCLINEFROMVISIBLE, visible);
-    const long last =
-        editor.SendScintilla(Sci::SCI_DOCLINEFROMVISIBLE, visible + editor.SendScintilla(Sci::SCI_LINESONSCREEN));
+    const long line = editor.LineFromPosition(match.end);
+    const long visible = editor.FirstVisibleLine();
+    const long first = editor.DocLineFromVisible(visible);
+    const long last = editor.DocLineFromVisible(visible + editor.LinesOnScreen());
     if (!LineOnScreen(line, first, last))
         ScrollLineToMiddle(editor, line);
-    editor.SendScintilla(Sci::SCI_SETSEL, (unsigned long)match.start, match.end);
+    editor.SetSel(match.start, match.end);
 }
 
-QByteArray SelectedText(const QsciScintillaBase& editor) {
-    const long start = editor.SendScintilla(Sci::SCI_GETSELECTIONSTART);
-    const long end = editor.SendScintilla(Sci::SCI_GETSELECTIONEND);
+QByteArray SelectedText(const ScintillaCall& editor) {
+    const long start = editor.SelectionStart();
+    const long end = editor.SelectionEnd();
     if (end <= start)
         return {};
-    QByteArray text(end - start + 1, '\0');  // room for the component's terminator
-    editor.SendScintilla(Sci::SCI_GETTEXTRANGE, start, end, text.data());
-    text.chop(1);
-    return text;
+    return editor.GetTextRange(start, end);
 }

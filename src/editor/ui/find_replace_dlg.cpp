@@ -4,7 +4,7 @@
 #include "config/core/configurator.h"
 #include "editor/core/find_replace_logic.h"
 #include "editor/ui/editor_search.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "platform/prompter.h"
 
 #include <QCheckBox>
@@ -20,7 +20,6 @@
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
-using Sci = QsciScintillaBase;
 
 namespace {
 
@@ -151,7 +150,7 @@ void CFindReplaceDlg::Remember(QComboBox* box, int historyId, const QString& tex
 
 void CFindReplaceDlg::Show(Mode mode) {
     m_tabs->setCurrentIndex(int(mode));
-    QsciScintillaBase* editor = m_activeEditor();
+    ScintillaCall* editor = m_activeEditor();
     const QByteArray selected = editor ? SelectedText(*editor) : QByteArray();
     if (!selected.isEmpty())
         m_findText->setEditText(FindTextFromSelection(QString::fromUtf8(selected)));
@@ -174,14 +173,14 @@ void CFindReplaceDlg::Show(Mode mode) {
 CFindReplaceDlg::Mode CFindReplaceDlg::CurrentMode() const { return Mode(m_tabs->currentIndex()); }
 
 int CFindReplaceDlg::SearchFlags() const {
-    return (m_wholeWord->isChecked() ? Sci::SCFIND_WHOLEWORD : 0)
-        | (m_matchCase->isChecked() ? Sci::SCFIND_MATCHCASE : 0);
+    return (m_wholeWord->isChecked() ? ScintillaCall::kFindWholeWord : 0)
+        | (m_matchCase->isChecked() ? ScintillaCall::kFindMatchCase : 0);
 }
 
 bool CFindReplaceDlg::SearchDown() const { return m_down->isChecked(); }
 
 CFindReplaceDlg::SearchTexts CFindReplaceDlg::TakeTexts(bool withReplacement) {
-    QsciScintillaBase* editor = m_activeEditor();
+    ScintillaCall* editor = m_activeEditor();
     const QString find = m_findText->currentText();
     if (!editor || find.isEmpty())
         return {};
@@ -212,13 +211,13 @@ void CFindReplaceDlg::Count() {
     if (!texts.editor)
         return;
     const int count = CountMatches(EditorFinder(*texts.editor, texts.find, SearchFlags()),
-                                   texts.editor->SendScintilla(Sci::SCI_GETLENGTH));
+                                   texts.editor->Length());
     m_prompter.Ask(QString::asprintf("查找到 %d 个。", count), u"查找"_s, PromptIcon::None, PromptButtons::Ok);
 }
 
 void CFindReplaceDlg::Replace(bool down) {
     const SearchTexts texts = TakeTexts(true);
-    QsciScintillaBase* editor = texts.editor;
+    ScintillaCall* editor = texts.editor;
     if (!editor)
         return;
     const MatchFinder find = EditorFinder(*editor, texts.find, SearchFlags());
@@ -226,12 +225,11 @@ void CFindReplaceDlg::Replace(bool down) {
     if (!state.Empty()) {
         const auto match = down ? find(state.selStart, state.selEnd) : find(state.selEnd, state.selStart);
         if (match) {
-            editor->SendScintilla(Sci::SCI_SETSEL, (unsigned long)match->start, match->end);
-            editor->SendScintilla(Sci::SCI_REPLACESEL, texts.replacement.constData());
+            editor->SetSel(match->start, match->end);
+            editor->ReplaceSel(texts.replacement);
             // Upwards the caret goes to the start so the next search runs from there.
             if (!down)
-                editor->SendScintilla(Sci::SCI_SETSEL, (unsigned long)(match->start + texts.replacement.size()),
-                                      match->start);
+                editor->SetSel(match->start + texts.replacement.size(), match->start);
         }
     }
     if (const auto next = FindText(find, EditorCaretState(*editor), down, m_wrap->isChecked()))
@@ -242,7 +240,7 @@ void CFindReplaceDlg::Replace(bool down) {
 
 void CFindReplaceDlg::ReplaceAll(bool inSelection) {
     const SearchTexts texts = TakeTexts(true);
-    QsciScintillaBase* editor = texts.editor;
+    ScintillaCall* editor = texts.editor;
     if (!editor)
         return;
     const CaretState state = EditorCaretState(*editor);
@@ -252,7 +250,7 @@ void CFindReplaceDlg::ReplaceAll(bool inSelection) {
         ReplaceAllInEditor(*editor, texts.find, SearchFlags(), texts.replacement, start, end);
     // Where replacing the selection one match at a time would have left the caret.
     if (result.count > 0)
-        editor->SendScintilla(Sci::SCI_GOTOPOS, (unsigned long)result.lastEnd);
+        editor->GotoPos(result.lastEnd);
     Q_EMIT Reported(result.count > 0 ? u"已替换 %1 处"_s.arg(result.count)
                                      : u"未找到 “%1”"_s.arg(QString::fromUtf8(texts.find)));
 }

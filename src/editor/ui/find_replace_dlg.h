@@ -12,14 +12,14 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QTabBar;
-class QsciScintillaBase;
+class ScintillaCall;
 
 class CFindReplaceDlg : public QDialog {
     Q_OBJECT
 public:
     enum class Mode { Find = 0, Replace = 1 };
     // The editor the commands act on; null while no script document is active.
-    using EditorSource = std::function<QsciScintillaBase*()>;
+    using EditorSource = std::function<ScintillaCall*()>;
 
     // Created once, hidden, with the frame (owner); the histories come from config.
     CFindReplaceDlg(Configurator& config, Prompter& prompter, EditorSource activeEditor, QWidget* owner);
@@ -44,7 +44,7 @@ private:
     // The editor and the texts a command uses, the texts put into their
     // histories; no editor when there is nothing to search for or in.
     struct SearchTexts {
-        QsciScintillaBase* editor = nullptr;
+        ScintillaCall* editor = nullptr;
         QByteArray find;
         QByteArray replacement;
     };

@@ -3,9 +3,10 @@
 
 #include "editor/core/find_replace_logic.h"
 #include "editor/ui/editor_search.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "platform/ui/ok_cancel_buttons.h"
 
+#include <QAbstractScrollArea>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +14,6 @@
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
-using Sci = QsciScintillaBase;
 
 CInputLineDlg::CInputLineDlg(long line, QWidget* owner) : QDialog(owner), m_field(new QLineEdit(this)) {
     setWindowTitle(u"前往行号"_s);
@@ -33,14 +33,13 @@ CInputLineDlg::CInputLineDlg(long line, QWidget* owner) : QDialog(owner), m_fiel
 
 QString CInputLineDlg::Field() const { return m_field->text(); }
 
-void CInputLineDlg::GoToLine(QsciScintillaBase& editor, QWidget* owner) {
-    const long caretLine =
-        editor.SendScintilla(Sci::SCI_LINEFROMPOSITION, (unsigned long)editor.SendScintilla(Sci::SCI_GETCURRENTPOS));
+void CInputLineDlg::GoToLine(ScintillaCall& editor, QWidget* owner) {
+    const long caretLine = editor.LineFromPosition(editor.CurrentPos());
     CInputLineDlg dialog(caretLine + 1, owner);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const long target = GoToLineTarget(dialog.Field(), editor.SendScintilla(Sci::SCI_GETLINECOUNT));
+    const long target = GoToLineTarget(dialog.Field(), editor.LineCount());
     ScrollLineToMiddle(editor, target);
-    editor.SendScintilla(Sci::SCI_GOTOLINE, (unsigned long)target);
-    editor.setFocus();
+    editor.GotoLine(target);
+    editor.Widget()->setFocus();
 }

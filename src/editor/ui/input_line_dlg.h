@@ -4,7 +4,7 @@
 #include <QDialog>
 
 class QLineEdit;
-class QsciScintillaBase;
+class ScintillaCall;
 
 class CInputLineDlg : public QDialog {
     Q_OBJECT
@@ -15,7 +15,7 @@ public:
     QString Field() const;
 
     // Asks for a line and moves the editor's caret to its start, the line in the middle of the view.
-    static void GoToLine(QsciScintillaBase& editor, QWidget* owner);
+    static void GoToLine(ScintillaCall& editor, QWidget* owner);
 
 private:
     QLineEdit* m_field;

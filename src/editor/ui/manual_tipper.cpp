@@ -3,7 +3,6 @@
 
 #include "editor/core/manual_tips.h"
 #include "editor/ui/command_tipper.h"
-#include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 
 #include <QKeyEvent>
@@ -14,12 +13,24 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Sci = QsciScintillaBase;
+using Sc = ScintillaCall;
 const char kManualTipperName[] = "manualTipper";
 constexpr int kNoteGap = 4;
 const char kCallTipClass[] = "QsciSciCallTip";
 
 }  // namespace
+
+void KeepTipInsideWindow(QWidget& editor) {
+    const QRect window = editor.window()->geometry();
+    for (QWidget* child : editor.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow() || !child->isVisible()
+            || !QByteArray(child->metaObject()->className()).contains("CallTip"))
+            continue;
+        const QRect tip = child->geometry();
+        if (tip.right() > window.right())
+            child->move(std::max(window.left(), window.right() - tip.width() + 1), tip.top());
+    }
+}
 
 ManualTipper::ManualTipper(CommandTipSource* source, CScrivoView* view)
     : QObject(view), m_source(source), m_view(view), m_note(new QLabel(view, Qt::ToolTip)) {
@@ -30,43 +41,36 @@ ManualTipper::ManualTipper(CommandTipSource* source, CScrivoView* view)
     m_note->setMargin(3);
     m_note->setStyleSheet(QStringLiteral("background:#FFFFDF; color:black; border:1px solid #808080"));
     m_note->hide();
-    QsciScintillaBase* editor = view->Editor();
+    ScintillaCall* call = &view->Call();
     // The list can show one column only, so the selected word's description
     // stands beside it in a note of its own.
-    connect(editor, &Sci::SCN_AUTOCSELECTIONCHANGE, this,
-            [this](const char* word, int, int position) { OnCompletionSelection(word, position); });
-    connect(editor, &Sci::SCN_AUTOCCANCELLED, this, &ManualTipper::HideNote);
-    connect(editor, &Sci::SCN_AUTOCCOMPLETED, this, [this](const char*, int, int, int) { HideNote(); });
-    connect(editor, qOverload<const char*, int, int, int>(&Sci::SCN_AUTOCSELECTION), this,
-            [this](const char*, int, int, int) { HideNote(); });
-    connect(editor, &Sci::SCN_FOCUSOUT, this, &ManualTipper::HideNote);
+    connect(call, &Sc::AutoCSelectionChanged, this, &ManualTipper::OnCompletionSelection);
+    connect(call, &Sc::AutoCCancelled, this, &ManualTipper::HideNote);
+    connect(call, &Sc::AutoCCompleted, this, &ManualTipper::HideNote);
+    connect(call, &Sc::AutoCSelected, this, &ManualTipper::HideNote);
+    connect(call, &Sc::FocusOut, this, &ManualTipper::HideNote);
     // The view closes the list itself on Escape, which the component does not report.
-    connect(editor, &Sci::SCN_UPDATEUI, this, [this] {
-        if (m_note->isVisible() && m_view->Send(Sci::SCI_AUTOCACTIVE) == 0)
+    connect(call, &Sc::UpdatedUi, this, [this] {
+        if (m_note->isVisible() && !m_view->Call().AutoCActive())
             HideNote();
     });
-    editor->installEventFilter(this);
+    call->Widget()->installEventFilter(this);
 }
 
 ManualTipper* ManualTipper::Of(const CScrivoView* view) {
     return view->findChild<ManualTipper*>(QLatin1StringView(kManualTipperName), Qt::FindDirectChildrenOnly);
 }
 
-QByteArray ManualTipper::Line(long line) const {
-    const long length = m_view->Send(Sci::SCI_LINELENGTH, (unsigned long)line);
-    QByteArray text(length + 1, '\0');
-    m_view->Editor()->SendScintilla(Sci::SCI_GETLINE, (unsigned long)line, static_cast<void*>(text.data()));
-    text.truncate(length);
-    return text;
-}
-
-void ManualTipper::ShowTip(long position, const QByteArray& text, qsizetype highlightStart, qsizetype highlightEnd) {
-    m_view->Send(Sci::SCI_CALLTIPSETBACK, kTipBackColour);
-    m_view->Editor()->SendScintilla(Sci::SCI_CALLTIPSHOW, (unsigned long)position, text.constData());
+void ManualTipper::ShowTip(Sc::Position position, const QByteArray& text, qsizetype highlightStart,
+                           qsizetype highlightEnd) {
+    ScintillaCall& call = m_view->Call();
+    call.CallTipSetBack(kTipBackColour);
+    call.CallTipShow(position, text);
     if (highlightStart >= 0)
-        m_view->Send(Sci::SCI_CALLTIPSETHLT, long(highlightStart), long(highlightEnd));
+        call.CallTipSetHlt(highlightStart, highlightEnd);
+    KeepTipInsideWindow(*call.Widget());
     // The component paints its tip without text a screen reader could read.
-    for (QWidget* tip : m_view->Editor()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* tip : call.Widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (qstrcmp(tip->metaObject()->className(), kCallTipClass) != 0)
             continue;
         tip->setAccessibleName(QString::fromUtf8(text));
@@ -80,10 +84,11 @@ void ManualTipper::ShowTip(long position, const QByteArray& text, qsizetype high
 bool ManualTipper::OnBlank() {
     if (!m_source)
         return false;
-    const long caret = m_view->Send(Sci::SCI_GETCURRENTPOS);
-    const long line = m_view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)caret);
-    const long index = caret - m_view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
-    const QByteArray text = Line(line);
+    const ScintillaCall& call = m_view->Call();
+    const long caret = call.CurrentPos();
+    const long line = call.LineFromPosition(caret);
+    const long index = caret - call.PositionFromLine(line);
+    const QByteArray text = call.GetLine(line);
     const auto tip = ParameterTip(QByteArrayView(text).first(std::clamp(index, 0L, long(text.size()))),
                                   *m_source->Manual(), *m_source->Table());
     if (!tip)
@@ -93,12 +98,13 @@ bool ManualTipper::OnBlank() {
     return true;
 }
 
-bool ManualTipper::OnDwellStart(int position) {
+bool ManualTipper::OnDwellStart(Sc::Position position) {
     if (!m_source || position < 0)
         return false;
-    const long line = m_view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)position);
-    const long index = position - m_view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
-    const QByteArray text = Line(line);
+    const ScintillaCall& call = m_view->Call();
+    const long line = call.LineFromPosition(position);
+    const long index = position - call.PositionFromLine(line);
+    const QByteArray text = call.GetLine(line);
     const auto manual = m_source->Manual();
     if (!manual->IsAvailable()) {
         if (!m_source->ManualHasFinished())
@@ -115,7 +121,7 @@ bool ManualTipper::OnDwellStart(int position) {
     const ManualSection* section = ManualSectionAt(*manual, text, index);
     if (!section)
         return false;
-    const bool tipOpen = m_view->Send(Sci::SCI_CALLTIPACTIVE) != 0;
+    const bool tipOpen = call.CallTipActive();
     const QByteArray name = section->name.toUtf8();
     if (tipOpen && m_hover.position == position && name.compare(m_hover.word, Qt::CaseInsensitive) == 0)
         return true;
@@ -128,13 +134,14 @@ bool ManualTipper::OnDwellStart(int position) {
 QUrl ManualTipper::ContextUrl() const {
     if (!m_source)
         return {};
-    if (!m_hoverUrl.isEmpty() && m_view->Send(Sci::SCI_CALLTIPACTIVE) != 0)
+    const ScintillaCall& call = m_view->Call();
+    if (!m_hoverUrl.isEmpty() && call.CallTipActive())
         return m_hoverUrl;
     const auto manual = m_source->Manual();
-    const long caret = m_view->Send(Sci::SCI_GETCURRENTPOS);
-    const long line = m_view->Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)caret);
-    const long index = caret - m_view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line);
-    const QByteArray text = Line(line);
+    const long caret = call.CurrentPos();
+    const long line = call.LineFromPosition(caret);
+    const long index = caret - call.PositionFromLine(line);
+    const QByteArray text = call.GetLine(line);
     // The caret may stand just after the word.
     const ManualSection* section = ManualSectionAt(*manual, text, index);
     if (!section && index > 0)
@@ -142,12 +149,12 @@ QUrl ManualTipper::ContextUrl() const {
     return section ? manual->UrlOf(*section) : QUrl();
 }
 
-void ManualTipper::OnCompletionSelection(const char* word, int position) {
-    if (!m_source || !word) {
+void ManualTipper::OnCompletionSelection(const QByteArray& word, Sc::Position position) {
+    if (!m_source || word.isEmpty()) {
         HideNote();
         return;
     }
-    const QString note = CompletionNote(QByteArray(word), *m_source->Manual(), *m_source->Table());
+    const QString note = CompletionNote(word, *m_source->Manual(), *m_source->Table());
     if (note.isEmpty()) {
         HideNote();
         return;
@@ -155,10 +162,9 @@ void ManualTipper::OnCompletionSelection(const char* word, int position) {
     m_note->setText(note);
     m_note->adjustSize();
     // Above the word's line: the list opens below it.
-    QsciScintillaBase* editor = m_view->Editor();
-    const int x = int(m_view->Send(Sci::SCI_POINTXFROMPOSITION, 0, position));
-    const int y = int(m_view->Send(Sci::SCI_POINTYFROMPOSITION, 0, position));
-    const QPoint at = editor->viewport()->mapToGlobal(QPoint(x, y));
+    const ScintillaCall& call = m_view->Call();
+    const QPoint at = call.Widget()->viewport()->mapToGlobal(
+        QPoint(call.PointXFromPosition(position), call.PointYFromPosition(position)));
     m_note->move(at.x(), at.y() - m_note->height() - kNoteGap);
     m_note->show();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "editor/core/command_tips.h"
+#include "editor/ui/scintilla_call.h"
 
 #include <QObject>
 #include <QPointer>
@@ -10,6 +11,11 @@
 class CommandTipSource;
 class CScrivoView;
 class QLabel;
+class QWidget;
+
+// The component places a call tip at the word and lets a long one run off the window's
+// right edge: it is moved left until it ends there (or starts at the window's left).
+void KeepTipInsideWindow(QWidget& editor);
 
 // Lives as the view's child. The command-help tipper asks it first; when it
 // has nothing to add, the command help's own tip is shown.
@@ -22,7 +28,7 @@ public:
     // A blank was typed: true when it showed the parameter help.
     bool OnBlank();
     // The mouse rests at position: true when it showed (or kept) a tip.
-    bool OnDwellStart(int position);
+    bool OnDwellStart(ScintillaCall::Position position);
     // F1: the section of the hovered keyword while its tip is open, else of
     // the keyword at the caret; empty when the manual has none.
     QUrl ContextUrl() const;
@@ -31,9 +37,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QByteArray Line(long line) const;
-    void ShowTip(long position, const QByteArray& text, qsizetype highlightStart = -1, qsizetype highlightEnd = -1);
-    void OnCompletionSelection(const char* word, int position);
+    void ShowTip(ScintillaCall::Position position, const QByteArray& text, qsizetype highlightStart = -1,
+                 qsizetype highlightEnd = -1);
+    void OnCompletionSelection(const QByteArray& word, ScintillaCall::Position position);
     void HideNote();
 
     QPointer<CommandTipSource> m_source;

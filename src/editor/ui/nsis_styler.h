@@ -7,6 +7,7 @@
 #include <QString>
 
 class QsciScintillaBase;
+class ScintillaCall;
 
 // The component styles only what it is about to show: it asks from the
 // first unstyled position, which an edit moves back to the edit's line, and
@@ -14,8 +15,8 @@ class QsciScintillaBase;
 class NsisStyler : public QObject {
     Q_OBJECT
 public:
-    // Switches editor to container styling; the editor owns the styler.
-    explicit NsisStyler(QsciScintillaBase* editor);
+    // Switches the component to container styling; the component owns the styler.
+    explicit NsisStyler(ScintillaCall& call);
 
     // Replaces keyword set 0 to 3 and has the text styled again as it is shown.
     void SetKeywords(int set, const QString& words);

@@ -5,15 +5,13 @@
 #include "config/core/language.h"
 #include "editor/ui/editor_accessibility.h"
 #include "editor/ui/nsis_styler.h"
-#include "editor/ui/qsci_base.h"
 
+#include <QAbstractScrollArea>
 #include <QVBoxLayout>
 
 namespace {
 
-using Sci = QsciScintillaBase;
-
-constexpr long kMarginCount = 5;
+constexpr int kMarginCount = 5;
 
 int DecimalDigits(long n) {
     int digits = 1;
@@ -29,48 +27,32 @@ int DecimalDigits(long n) {
 CNsisTextView::CNsisTextView(const Configurator& config, QWidget* parent, StyleFilter filter)
     : QWidget(parent),
       m_config(config),
-      m_editor(new QsciScintillaBase(this)),
-      m_styler(new NsisStyler(m_editor)),
+      m_call(std::make_unique<ScintillaCall>(this)),
+      m_styler(new NsisStyler(*m_call)),
       m_filter(std::move(filter)) {
     UseEditorAccessibility();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_editor);
-    setFocusProxy(m_editor);
-    Send(Sci::SCI_SETCODEPAGE, Sci::SC_CP_UTF8);
-    Send(Sci::SCI_USEPOPUP, Sci::SC_POPUP_NEVER);
+    layout->addWidget(m_call->Widget());
+    setFocusProxy(m_call->Widget());
+    m_call->SetCodePage(ScintillaCall::kCodePageUtf8);
+    m_call->UsePopUp(ScintillaCall::kPopUpNever);
     ApplySettings();
     SetLexer(kNsisLanguageId, kLexerKeywordSets);
-    connect(m_editor, &Sci::SCN_PAINTED, this, &CNsisTextView::UpdateLineNumberWidth);
-    connect(m_editor, &Sci::SCN_ZOOM, this, &CNsisTextView::UpdateLineNumberWidth);
-}
-
-long CNsisTextView::Send(unsigned int message, long wParam, long lParam) const {
-    return m_editor->SendScintilla(message, static_cast<unsigned long>(wParam), lParam);
-}
-
-long CNsisTextView::SendText(unsigned int message, long wParam, const char* text) const {
-    return m_editor->SendScintilla(message, static_cast<uintptr_t>(wParam), text);
-}
-
-QByteArray CNsisTextView::Text() const {
-    const long length = Send(Sci::SCI_GETLENGTH);
-    QByteArray text(length + 1, '\0');
-    m_editor->SendScintilla(Sci::SCI_GETTEXT, static_cast<unsigned long>(length + 1), static_cast<void*>(text.data()));
-    text.chop(1);
-    return text;
+    connect(m_call.get(), &ScintillaCall::Painted, this, &CNsisTextView::UpdateLineNumberWidth);
+    connect(m_call.get(), &ScintillaCall::Zoomed, this, &CNsisTextView::UpdateLineNumberWidth);
 }
 
 void CNsisTextView::ApplySettings() {
     const BaseConfig& base = m_config.Base();
-    Send(Sci::SCI_SETTABWIDTH, base.TabSize > 0 ? base.TabSize : 4);
-    Send(Sci::SCI_SETUSETABS, base.TabSpace ? 0 : 1);
+    m_call->SetTabWidth(base.TabSize > 0 ? base.TabSize : 4);
+    m_call->SetUseTabs(!base.TabSpace);
     m_lineNumbers = m_margins && base.ShowLineNumber != 0;
     UpdateLineNumberWidth();
     if (!m_lineNumbers)
-        Send(Sci::SCI_SETMARGINWIDTHN, 0, 0);
-    Send(Sci::SCI_SETCARETLINEVISIBLE, base.ShowHotCurLine ? 1 : 0);
-    Send(Sci::SCI_SETCARETLINEBACK, base.HotCurLineColor & 0xFFFFFF);
+        m_call->SetMarginWidthN(0, 0);
+    m_call->SetCaretLineVisible(base.ShowHotCurLine);
+    m_call->SetCaretLineBack(base.HotCurLineColor & 0xFFFFFF);
 }
 
 void CNsisTextView::SetLexer(int languageId, int keywordMask) {
@@ -102,7 +84,7 @@ void CNsisTextView::SetStyle(const WordsStyle& style) {
     ApplyStyle(shown);
     if (shown.styleId == 0) {
         WordsStyle copy = shown;
-        for (int number : {Sci::STYLE_CALLTIP, Sci::STYLE_DEFAULT}) {
+        for (int number : {ScintillaCall::kStyleCallTip, ScintillaCall::kStyleDefault}) {
             copy.styleId = number;
             ApplyStyle(copy);
         }
@@ -110,29 +92,29 @@ void CNsisTextView::SetStyle(const WordsStyle& style) {
 }
 
 void CNsisTextView::ApplyStyle(const WordsStyle& style) {
-    const long id = style.styleId;
+    const int id = style.styleId;
     if ((style.colourFlags & kApplyForeColour) && style.foreColour >= 0)
-        Send(Sci::SCI_STYLESETFORE, id, style.foreColour);
+        m_call->StyleSetFore(id, style.foreColour);
     if ((style.colourFlags & kApplyBackColour) && style.backColour >= 0)
-        Send(Sci::SCI_STYLESETBACK, id, style.backColour);
+        m_call->StyleSetBack(id, style.backColour);
     if (style.fontName && !style.fontName->isEmpty())
-        SendText(Sci::SCI_STYLESETFONT, id, style.fontName->toUtf8().constData());
+        m_call->StyleSetFont(id, style.fontName->toUtf8());
     if (style.fontStyle != -1) {
-        Send(Sci::SCI_STYLESETBOLD, id, (style.fontStyle & kFontBold) ? 1 : 0);
-        Send(Sci::SCI_STYLESETITALIC, id, (style.fontStyle & kFontItalic) ? 1 : 0);
-        Send(Sci::SCI_STYLESETUNDERLINE, id, (style.fontStyle & kFontUnderline) ? 1 : 0);
+        m_call->StyleSetBold(id, style.fontStyle & kFontBold);
+        m_call->StyleSetItalic(id, style.fontStyle & kFontItalic);
+        m_call->StyleSetUnderline(id, style.fontStyle & kFontUnderline);
     }
     if (style.fontSize > 0)
-        Send(Sci::SCI_STYLESETSIZE, id, style.fontSize);
+        m_call->StyleSetSize(id, style.fontSize);
 }
 
 int CNsisTextView::LineNumberWidth() const {
-    const long onScreen = Send(Sci::SCI_LINESONSCREEN);
+    const long onScreen = m_call->LinesOnScreen();
     if (onScreen <= 0)
         return -1;
-    const long n = Send(Sci::SCI_GETFIRSTVISIBLELINE) + onScreen + 1;
+    const long n = m_call->FirstVisibleLine() + onScreen + 1;
     const int digits = std::max(3, DecimalDigits(n));
-    const int eight = int(SendText(Sci::SCI_TEXTWIDTH, Sci::STYLE_LINENUMBER, "8"));
+    const int eight = m_call->TextWidth(ScintillaCall::kStyleLineNumber, "8");
     return digits * eight + 8;
 }
 
@@ -140,13 +122,13 @@ void CNsisTextView::UpdateLineNumberWidth() {
     if (!m_lineNumbers)
         return;
     const int width = LineNumberWidth();
-    if (width >= 0 && width != Send(Sci::SCI_GETMARGINWIDTHN, 0))
-        Send(Sci::SCI_SETMARGINWIDTHN, 0, width);
+    if (width >= 0 && width != m_call->MarginWidthN(0))
+        m_call->SetMarginWidthN(0, width);
 }
 
 void CNsisTextView::RemoveMargins() {
     m_margins = false;
     m_lineNumbers = false;
-    for (long margin = 0; margin < kMarginCount; ++margin)
-        Send(Sci::SCI_SETMARGINWIDTHN, margin, 0);
+    for (int margin = 0; margin < kMarginCount; ++margin)
+        m_call->SetMarginWidthN(margin, 0);
 }

@@ -2,14 +2,15 @@
 #pragma once
 
 #include "config/core/lexer_type.h"
+#include "editor/ui/scintilla_call.h"
 
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 class Configurator;
 class NsisStyler;
-class QsciScintillaBase;
 
 // The editor view, the thumbnail and the compile log each hold one; only the
 // editor view adds a document to it.
@@ -24,11 +25,9 @@ public:
 
     CNsisTextView(const Configurator& config, QWidget* parent, StyleFilter filter = {});
 
-    QsciScintillaBase* Editor() const { return m_editor; }
-    // The component's messages with numbers and text; no casts at the callers.
-    long Send(unsigned int message, long wParam = 0, long lParam = 0) const;
-    long SendText(unsigned int message, long wParam, const char* text) const;
-    QByteArray Text() const;
+    // The editing component, reached only through its typed calls.
+    ScintillaCall& Call() const { return *m_call; }
+    QByteArray Text() const { return m_call->GetText(); }
 
     // Tab width, tabs, line numbers and the caret line from the settings.
     void ApplySettings();
@@ -50,7 +49,7 @@ private:
     void UpdateLineNumberWidth();
 
     const Configurator& m_config;
-    QsciScintillaBase* m_editor;
+    std::unique_ptr<ScintillaCall> m_call;
     NsisStyler* m_styler;
     StyleFilter m_filter;
     bool m_lineNumbers = true;

@@ -4,21 +4,21 @@
 #include "config/core/configurator.h"
 #include "nsis/core/nsis_style.h"
 #include "editor/ui/nsis_styler.h"
-#include "editor/ui/qsci_base.h"
 
+#include <QAbstractScrollArea>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QVBoxLayout>
 
 namespace {
 
-using Sci = QsciScintillaBase;
+using Sc = ScintillaCall;
 
-constexpr long kFoldMargin = 2;
-constexpr long kFoldMarginWidth = 14;
-constexpr long kMouseDwellMs = 200;
-constexpr long kWhite = 0xFFFFFF;
-constexpr long kGrey = 0x808080;
+constexpr int kFoldMargin = 2;
+constexpr int kFoldMarginWidth = 14;
+constexpr int kMouseDwellMs = 200;
+constexpr int kWhite = 0xFFFFFF;
+constexpr int kGrey = 0x808080;
 
 }  // namespace
 
@@ -41,13 +41,13 @@ CScrivoView::CScrivoView(const Configurator& config, Prompter& prompter, QWidget
 
     Configure();
 
-    QsciScintillaBase* editor = Editor();
-    connect(editor, &Sci::SCN_SAVEPOINTREACHED, this, [this] { OnSavePoint(true); });
-    connect(editor, &Sci::SCN_SAVEPOINTLEFT, this, [this] { OnSavePoint(false); });
-    connect(editor, &Sci::SCN_UPDATEUI, this, &CScrivoView::StateChanged);
-    connect(editor, &Sci::SCN_MODIFIED, this,
-            [this](int, int type, const char*, int, int, int, int, int, int, int) { OnModified(type); });
-    connect(editor, &Sci::SCN_MARGINCLICK, this, [this](int position, int, int) { OnMarginClick(position); });
+    ScintillaCall* call = &Call();
+    connect(call, &Sc::SavePointReached, this, [this] { OnSavePoint(true); });
+    connect(call, &Sc::SavePointLeft, this, [this] { OnSavePoint(false); });
+    connect(call, &Sc::UpdatedUi, this, &CScrivoView::StateChanged);
+    connect(call, &Sc::Modified, this, &CScrivoView::OnModified);
+    connect(call, &Sc::MarginClicked, this, [this](Sc::Position position, int) { OnMarginClick(position); });
+    QAbstractScrollArea* editor = call->Widget();
     editor->installEventFilter(this);
     editor->viewport()->installEventFilter(this);
 }
@@ -55,63 +55,64 @@ CScrivoView::CScrivoView(const Configurator& config, Prompter& prompter, QWidget
 CScrivoView::~CScrivoView() = default;
 
 bool CScrivoView::NsisLexerAvailable() {
-    QsciScintillaBase probe;
-    new NsisStyler(&probe);  // the probe owns it
-    probe.SendScintilla(Sci::SCI_SETTEXT, "Section");
-    probe.SendScintilla(Sci::SCI_COLOURISE, 0, -1);
-    return probe.SendScintilla(Sci::SCI_GETLEXER) == Sci::SCLEX_CONTAINER
-        && probe.SendScintilla(Sci::SCI_GETSTYLEAT, 0) == int(NsisStyle::Section);
+    ScintillaCall probe;
+    new NsisStyler(probe);  // the probe's component owns it
+    probe.SetText("Section");
+    probe.Colourise(0, -1);
+    return probe.Lexer() == Sc::kLexerContainer && probe.StyleAt(0) == int(NsisStyle::Section);
 }
 
 void CScrivoView::Configure() {
-    Send(Sci::SCI_SETMARGINMASKN, kFoldMargin, long(Sci::SC_MASK_FOLDERS));
-    Send(Sci::SCI_SETMARGINWIDTHN, kFoldMargin, kFoldMarginWidth);
-    Send(Sci::SCI_SETMARGINWIDTHN, 1, 0);
-    Send(Sci::SCI_SETMARGINSENSITIVEN, 1, 1);
-    Send(Sci::SCI_SETMARGINSENSITIVEN, kFoldMargin, 1);
-    Send(Sci::SCI_SETFOLDFLAGS, Sci::SC_FOLDFLAG_LINEAFTER_CONTRACTED);
-    Send(Sci::SCI_SETSCROLLWIDTH, 1);
-    Send(Sci::SCI_SETSCROLLWIDTHTRACKING, 1);
-    Send(Sci::SCI_SETMOUSEDWELLTIME, kMouseDwellMs);
-    Send(Sci::SCI_CALLTIPUSESTYLE, 1);
+    ScintillaCall& call = Call();
+    call.SetMarginMaskN(kFoldMargin, Sc::kMaskFolders);
+    call.SetMarginWidthN(kFoldMargin, kFoldMarginWidth);
+    call.SetMarginWidthN(1, 0);
+    call.SetMarginSensitiveN(1, true);
+    call.SetMarginSensitiveN(kFoldMargin, true);
+    call.SetFoldFlags(Sc::kFoldFlagLineAfterContracted);
+    call.SetScrollWidth(1);
+    call.SetScrollWidthTracking(true);
+    call.SetMouseDwellTime(kMouseDwellMs);
+    call.CallTipUseStyle(1);
     // The component's handling of an after-change notice takes time in
     // proportion to the change's distance from the start of the text (about
     // 50 ms per keystroke at the end of 10 MB); the before-change notices are
     // cheap and still come for every insertion and deletion, undo included.
-    Send(Sci::SCI_SETMODEVENTMASK, Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE);
+    call.SetModEventMask(Sc::kModBeforeInsert | Sc::kModBeforeDelete);
     // The status bar counts characters, not bytes; with a per-line index the
     // count is the last line's start plus that one line, whatever the length.
-    Send(Sci::SCI_ALLOCATELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF32);
+    call.AllocateLineCharacterIndex(Sc::kLineCharacterIndexUtf32);
     // Pasted text takes the document's line end, so a file never gets mixed ones.
-    Send(Sci::SCI_SETPASTECONVERTENDINGS, 1);
+    call.SetPasteConvertEndings(true);
     ApplyLineEnd();
 
-    const std::pair<int, int> markers[] = {
-        {Sci::SC_MARKNUM_FOLDEROPEN, Sci::SC_MARK_BOXMINUS},
-        {Sci::SC_MARKNUM_FOLDER, Sci::SC_MARK_BOXPLUS},
-        {Sci::SC_MARKNUM_FOLDERSUB, Sci::SC_MARK_VLINE},
-        {Sci::SC_MARKNUM_FOLDERTAIL, Sci::SC_MARK_LCORNER},
-        {Sci::SC_MARKNUM_FOLDEREND, Sci::SC_MARK_BOXPLUSCONNECTED},
-        {Sci::SC_MARKNUM_FOLDEROPENMID, Sci::SC_MARK_BOXMINUSCONNECTED},
-        {Sci::SC_MARKNUM_FOLDERMIDTAIL, Sci::SC_MARK_TCORNER},
+    using Symbol = Sc::MarkerSymbol;
+    const std::pair<int, Symbol> markers[] = {
+        {Sc::kMarkNumFolderOpen, Symbol::BoxMinus},
+        {Sc::kMarkNumFolder, Symbol::BoxPlus},
+        {Sc::kMarkNumFolderSub, Symbol::VLine},
+        {Sc::kMarkNumFolderTail, Symbol::LCorner},
+        {Sc::kMarkNumFolderEnd, Symbol::BoxPlusConnected},
+        {Sc::kMarkNumFolderOpenMid, Symbol::BoxMinusConnected},
+        {Sc::kMarkNumFolderMidTail, Symbol::TCorner},
     };
     for (const auto& [number, symbol] : markers) {
-        Send(Sci::SCI_MARKERDEFINE, number, symbol);
-        Send(Sci::SCI_MARKERSETFORE, number, kWhite);
-        Send(Sci::SCI_MARKERSETBACK, number, kGrey);
-        Send(Sci::SCI_MARKERSETBACKSELECTED, number, kWhite);
+        call.MarkerDefine(number, symbol);
+        call.MarkerSetFore(number, kWhite);
+        call.MarkerSetBack(number, kGrey);
+        call.MarkerSetBackSelected(number, kWhite);
     }
 }
 
 void CScrivoView::ApplyLineEnd() {
-    Send(Sci::SCI_SETEOLMODE, m_document.LineEnding() == LineEnd::Lf ? Sci::SC_EOL_LF : Sci::SC_EOL_CRLF);
+    Call().SetEOLMode(m_document.LineEnding() == LineEnd::Lf ? Sc::kEolLf : Sc::kEolCrLf);
 }
 
 void CScrivoView::ConvertLineEnds(LineEnd lineEnd) {
     m_document.SetLineEnding(lineEnd);
     ApplyLineEnd();
     // The component converts in one undo step; a change leaves the save point.
-    Send(Sci::SCI_CONVERTEOLS, Send(Sci::SCI_GETEOLMODE));
+    Call().ConvertEOLs(Call().EOLMode());
     Q_EMIT StateChanged();
 }
 
@@ -123,24 +124,25 @@ void CScrivoView::OnSavePoint(bool reached) {
 }
 
 void CScrivoView::OnModified(int modificationType) {
-    if (modificationType & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE))
+    if (modificationType & (Sc::kModBeforeInsert | Sc::kModBeforeDelete))
         m_textTimer.start();
 }
 
-void CScrivoView::OnMarginClick(int position) { Send(Sci::SCI_TOGGLEFOLD, Send(Sci::SCI_LINEFROMPOSITION, position)); }
+void CScrivoView::OnMarginClick(long position) { Call().ToggleFold(Call().LineFromPosition(position)); }
 
 void CScrivoView::FillEditor(const QByteArray& utf8) {
-    Send(Sci::SCI_CANCEL);
+    ScintillaCall& call = Call();
+    call.Cancel();
     ApplyLineEnd();
-    Send(Sci::SCI_SETUNDOCOLLECTION, 0);
-    Send(Sci::SCI_CLEARALL);
+    call.SetUndoCollection(false);
+    call.ClearAll();
     if (!utf8.isEmpty())
-        Editor()->SendScintilla(Sci::SCI_ADDTEXT, uintptr_t(utf8.size()), utf8.constData());
-    Send(Sci::SCI_SETUNDOCOLLECTION, 1);
-    Send(Sci::SCI_EMPTYUNDOBUFFER);
-    Send(Sci::SCI_SETSAVEPOINT);
-    Send(Sci::SCI_GOTOPOS, 0);
-    Send(Sci::SCI_CHOOSECARETX);
+        call.AddText(utf8);
+    call.SetUndoCollection(true);
+    call.EmptyUndoBuffer();
+    call.SetSavePoint();
+    call.GotoPos(0);
+    call.ChooseCaretX();
 }
 
 bool CScrivoView::LoadFile(const QString& path, bool asNew) {
@@ -159,40 +161,40 @@ bool CScrivoView::LoadFile(const QString& path, bool asNew) {
 ViewState CScrivoView::State() const {
     ViewState state;
     state.modified = IsModified();
-    state.canUndo = Send(Sci::SCI_CANUNDO) != 0;
-    state.canRedo = Send(Sci::SCI_CANREDO) != 0;
-    state.canPaste = Send(Sci::SCI_CANPASTE) != 0;
-    state.overtype = Send(Sci::SCI_GETOVERTYPE) != 0;
-    const long caret = Send(Sci::SCI_GETCURRENTPOS);
-    state.line = Send(Sci::SCI_LINEFROMPOSITION, caret);
-    state.column = Send(Sci::SCI_GETCOLUMN, caret);
+    const ScintillaCall& call = Call();
+    state.canUndo = call.CanUndo();
+    state.canRedo = call.CanRedo();
+    state.canPaste = call.CanPaste();
+    state.overtype = call.Overtype();
+    const long caret = call.CurrentPos();
+    state.line = call.LineFromPosition(caret);
+    state.column = call.Column(caret);
     // Start and end, not anchor and caret: the length is the same whichever way the user selected.
-    state.selectionLength = Send(Sci::SCI_GETSELECTIONEND) - Send(Sci::SCI_GETSELECTIONSTART);
-    state.lineCount = Send(Sci::SCI_GETLINECOUNT);
+    state.selectionLength = call.SelectionEnd() - call.SelectionStart();
+    state.lineCount = call.LineCount();
     state.characters = CharacterCount();
     return state;
 }
 
 long CScrivoView::CharacterCount() const {
-    const long lastLine = Send(Sci::SCI_GETLINECOUNT) - 1;
-    const long lastLineStart = Send(Sci::SCI_POSITIONFROMLINE, lastLine);
-    return Send(Sci::SCI_INDEXPOSITIONFROMLINE, lastLine, Sci::SC_LINECHARACTERINDEX_UTF32)
-        + Send(Sci::SCI_COUNTCHARACTERS, lastLineStart, Send(Sci::SCI_GETLENGTH));
+    const ScintillaCall& call = Call();
+    const long lastLine = call.LineCount() - 1;
+    const long lastLineStart = call.PositionFromLine(lastLine);
+    return call.IndexPositionFromLine(lastLine, Sc::kLineCharacterIndexUtf32)
+        + call.CountCharacters(lastLineStart, call.Length());
 }
 
 bool CScrivoView::SaveFile(const QString& newPath) {
     if (!m_document.SaveFile(Text(), newPath))
         return false;
     m_keepModified = false;
-    Send(Sci::SCI_SETSAVEPOINT);
+    Call().SetSavePoint();
     m_document.SetModified(false);
     Q_EMIT StateChanged();
     return true;
 }
 
-void CScrivoView::AppendText(const QByteArray& utf8) {
-    Editor()->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(utf8.size()), utf8.constData());
-}
+void CScrivoView::AppendText(const QByteArray& utf8) { Call().AppendText(utf8); }
 
 void CScrivoView::SetEncoding(TextEncoding encoding) { AfterEncodingChange(m_document.SetEncoding(encoding, Text())); }
 
@@ -201,7 +203,7 @@ void CScrivoView::ConvertToCodePage(CodePage page) { AfterEncodingChange(m_docum
 void CScrivoView::AfterEncodingChange(EncodingChange change) {
     if (change == EncodingChange::Saved) {
         m_keepModified = false;
-        Send(Sci::SCI_SETSAVEPOINT);
+        Call().SetSavePoint();
         m_document.SetModified(false);
     }
     Q_EMIT StateChanged();
@@ -216,11 +218,11 @@ void CScrivoView::ReopenWithCodePage(CodePage page) {
 }
 
 void CScrivoView::ShowReloaded(const QByteArray& utf8) {
-    const long caret = Send(Sci::SCI_GETCURRENTPOS);
+    const long caret = Call().CurrentPos();
     m_keepModified = false;
     FillEditor(utf8);
     m_document.SetModified(false);
-    Send(Sci::SCI_GOTOPOS, caret);
+    Call().GotoPos(caret);
 }
 
 void CScrivoView::CheckExternalChange() {
@@ -241,15 +243,16 @@ void CScrivoView::ScrollToLine(int line) {
 }
 
 void CScrivoView::DoScroll() {
-    const long first = Send(Sci::SCI_DOCLINEFROMVISIBLE, Send(Sci::SCI_GETFIRSTVISIBLELINE));
-    Send(Sci::SCI_LINESCROLL, 0, m_scrollTarget - first - 5);
-    Send(Sci::SCI_GOTOLINE, m_scrollTarget);
-    Editor()->setFocus();
+    ScintillaCall& call = Call();
+    const long first = call.DocLineFromVisible(call.FirstVisibleLine());
+    call.LineScroll(0, m_scrollTarget - first - 5);
+    call.GotoLine(m_scrollTarget);
+    call.Widget()->setFocus();
 }
 
 void CScrivoView::Activate() {
     m_activateTimer.start();
-    Editor()->setFocus();
+    Call().Widget()->setFocus();
 }
 
 void CScrivoView::RetireLater() {
@@ -261,7 +264,7 @@ void CScrivoView::RetireLater() {
 }
 
 bool CScrivoView::eventFilter(QObject* watched, QEvent* event) {
-    QsciScintillaBase* editor = Editor();
+    QAbstractScrollArea* editor = Call().Widget();
     if (watched == editor->viewport() && (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop)) {
         // Dropped files go to the frame, which opens them; text drops stay the editor's.
         auto* drop = static_cast<QDropEvent*>(event);
@@ -278,8 +281,8 @@ bool CScrivoView::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier)
             return false;
-        const bool list = Send(Sci::SCI_AUTOCACTIVE) != 0;
-        const bool tip = Send(Sci::SCI_CALLTIPACTIVE) != 0;
+        const bool list = Call().AutoCActive();
+        const bool tip = Call().CallTipActive();
         if (event->type() == QEvent::ShortcutOverride) {
             // Claim Escape from the frame's key only when there is something
             // to close; otherwise the frame gets it (it stops a compile).
@@ -291,9 +294,9 @@ bool CScrivoView::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (list)
-            Send(Sci::SCI_AUTOCCANCEL);
+            Call().AutoCCancel();
         else if (tip)
-            Send(Sci::SCI_CALLTIPCANCEL);
+            Call().CallTipCancel();
         return list || tip;
     }
     return false;

@@ -9,7 +9,6 @@
 
 class Configurator;
 class Prompter;
-class QsciScintillaBase;
 struct WordsStyle;
 
 // The view's delays; tests give shorter ones.
@@ -44,12 +43,9 @@ public:
     // lexer; without it the program cannot run.
     static bool NsisLexerAvailable();
 
-    // The NSIS text it shows, the editing component and its message interface.
+    // The NSIS text it shows and its editing component.
     CNsisTextView* TextView() const { return m_text; }
-    QsciScintillaBase* Editor() const { return m_text->Editor(); }
-    long Send(unsigned int message, long wParam = 0, long lParam = 0) const {
-        return m_text->Send(message, wParam, lParam);
-    }
+    ScintillaCall& Call() const { return m_text->Call(); }
 
     // File state and its operations; the text moves between the file and the editor.
     const TextDocument& Document() const { return m_document; }
@@ -104,7 +100,7 @@ private:
     void AfterEncodingChange(EncodingChange change);
     long CharacterCount() const;
     void OnModified(int modificationType);
-    void OnMarginClick(int position);
+    void OnMarginClick(long position);
     void OnSavePoint(bool reached);
     void DoScroll();
 

@@ -1,12 +1,12 @@
 // IActiveEditorHost: the frame's documents as the statistics commands see them.
 #pragma once
 
-class QsciScintillaBase;
+class ScintillaCall;
 
 class IActiveEditorHost {
 public:
     // The active document's editing component; null while none is active.
-    virtual QsciScintillaBase* ActiveEditor() const = 0;
+    virtual ScintillaCall* ActiveEditor() const = 0;
 
 protected:
     ~IActiveEditorHost() = default;

@@ -4,7 +4,7 @@
 #include "app/core/command_ids.h"
 #include "app/core/command_registry.h"
 #include "config/core/configurator.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "online/core/user_info_logic.h"
 #include "online/ui/active_editor_host.h"
 #include "online/ui/insert_num_dlg.h"
@@ -59,7 +59,7 @@ void COnlineController::OnSignInCommand() {
 }
 
 void COnlineController::OnInsertStatistics() {
-    QPointer<QsciScintillaBase> editor = m_documents.ActiveEditor();
+    QPointer<ScintillaCall> editor = m_documents.ActiveEditor();
     if (!editor)
         return;
     CInsertNum dialog(m_service, m_prompter, m_owner);

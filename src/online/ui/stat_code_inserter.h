@@ -3,8 +3,8 @@
 
 #include <QString>
 
-class QsciScintillaBase;
+class ScintillaCall;
 
 // Deletes the script's statistics lines and inserts the new one after the
 // OutFile line, as one undo step, then selects the new line.
-void InsertStatCode(QsciScintillaBase& editor, const QString& number, const QString& comment);
+void InsertStatCode(ScintillaCall& editor, const QString& number, const QString& comment);

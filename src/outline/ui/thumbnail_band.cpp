@@ -1,16 +1,14 @@
 // CViewZoneDlg: the veil over the thumbnail with the band of the lines the editor shows.
 #include "outline/ui/thumbnail_band.h"
 
-#include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 
+#include <QAbstractScrollArea>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
 
 namespace {
-
-using Sci = QsciScintillaBase;
 
 constexpr double kVeilOpacity = 50.0 / 255.0;
 constexpr unsigned kBandColour = 0x0080FF;  // red in the low byte: orange
@@ -30,9 +28,7 @@ CScrivoView* CViewZoneDlg::FollowedEditor() const {
     CScrivoView* editor = m_activeEditor ? m_activeEditor() : nullptr;
     if (!editor)
         return nullptr;
-    const Sci* shown = m_thumbnail->Editor();
-    if (editor->Editor()->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER)
-        != shown->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER))
+    if (editor->Call().DocPointer() != m_thumbnail->Call().DocPointer())
         return nullptr;
     return editor;
 }
@@ -41,21 +37,21 @@ void CViewZoneDlg::UpdateZone() {
     CScrivoView* editor = FollowedEditor();
     if (!editor)
         return;
-    const CNsisTextView& thumb = *m_thumbnail;
+    ScintillaCall& shown = editor->Call();
+    ScintillaCall& thumb = m_thumbnail->Call();
     ViewZoneMetrics metrics;
-    const long first = editor->Send(Sci::SCI_GETFIRSTVISIBLELINE);
-    metrics.editorLinesOnScreen = int(editor->Send(Sci::SCI_LINESONSCREEN));
-    metrics.editorFirstDocLine = int(editor->Send(Sci::SCI_DOCLINEFROMVISIBLE, (unsigned long)first));
-    metrics.editorLastDocLine =
-        int(editor->Send(Sci::SCI_DOCLINEFROMVISIBLE, (unsigned long)(first + metrics.editorLinesOnScreen)));
-    const long thumbLast = thumb.Send(Sci::SCI_GETFIRSTVISIBLELINE) + thumb.Send(Sci::SCI_LINESONSCREEN);
-    metrics.thumbLastDocLine = int(editor->Send(Sci::SCI_DOCLINEFROMVISIBLE, (unsigned long)thumbLast));
+    const long first = shown.FirstVisibleLine();
+    metrics.editorLinesOnScreen = shown.LinesOnScreen();
+    metrics.editorFirstDocLine = shown.DocLineFromVisible(first);
+    metrics.editorLastDocLine = shown.DocLineFromVisible(first + metrics.editorLinesOnScreen);
+    const long thumbLast = thumb.FirstVisibleLine() + thumb.LinesOnScreen();
+    metrics.thumbLastDocLine = shown.DocLineFromVisible(thumbLast);
 
-    thumb.Send(Sci::SCI_GOTOLINE, (unsigned long)ViewZoneAnchorLine(metrics));
+    thumb.GotoLine(ViewZoneAnchorLine(metrics));
 
-    const long topLeft = editor->Send(Sci::SCI_POSITIONFROMPOINT, 0, 0);
-    metrics.thumbTopY = int(thumb.Send(Sci::SCI_POINTYFROMPOSITION, 0, topLeft));
-    metrics.thumbLineHeight = int(thumb.Send(Sci::SCI_TEXTHEIGHT, 0));
+    const long topLeft = shown.PositionFromPoint(0, 0);
+    metrics.thumbTopY = thumb.PointYFromPosition(topLeft);
+    metrics.thumbLineHeight = thumb.TextHeight(0);
     // The editor paints at every caret blink; the veil covers the whole
     // thumbnail, so it is repainted only when the band moved.
     const ViewZoneBand band = ViewZoneBandOf(metrics);
@@ -88,20 +84,20 @@ void CViewZoneDlg::mouseMoveEvent(QMouseEvent* event) {
 
 void CViewZoneDlg::DragTo(int y) {
     if (CScrivoView* editor = FollowedEditor())
-        ScrollEditor(editor, ViewZoneDragLines(y, m_band, int(m_thumbnail->Send(Sci::SCI_TEXTHEIGHT, 0))));
+        ScrollEditor(editor, ViewZoneDragLines(y, m_band, m_thumbnail->Call().TextHeight(0)));
 }
 
 void CViewZoneDlg::wheelEvent(QWheelEvent* event) {
     // The editor scrolls itself as it does under the mouse; its repaint moves the band.
     if (CScrivoView* editor = FollowedEditor())
-        QCoreApplication::sendEvent(editor->Editor()->viewport(), event);
+        QCoreApplication::sendEvent(editor->Call().Widget()->viewport(), event);
     event->accept();
 }
 
 void CViewZoneDlg::keyPressEvent(QKeyEvent* event) {
     // Other keys are swallowed: the thumbnail never takes typing.
     if (CScrivoView* editor = FollowedEditor()) {
-        const int lines = ViewZoneKeyLines(event->key(), int(editor->Send(Sci::SCI_LINESONSCREEN)));
+        const int lines = ViewZoneKeyLines(event->key(), editor->Call().LinesOnScreen());
         if (lines != 0)
             ScrollEditor(editor, lines);
     }
@@ -110,6 +106,6 @@ void CViewZoneDlg::keyPressEvent(QKeyEvent* event) {
 
 void CViewZoneDlg::ScrollEditor(CScrivoView* editor, int lines) {
     if (lines != 0)
-        editor->Send(Sci::SCI_LINESCROLL, 0, lines);
+        editor->Call().LineScroll(0, lines);
     UpdateZone();
 }

@@ -2,17 +2,15 @@
 #include "outline/ui/thumbnail_view.h"
 
 #include "editor/ui/nsis_text_view.h"
-#include "editor/ui/qsci_base.h"
 #include "editor/ui/scrivo_view.h"
 
+#include <QAbstractScrollArea>
 #include <QVBoxLayout>
 
 namespace {
 
-using Sci = QsciScintillaBase;
-
 constexpr int kZoom = -10;
-constexpr long kCaretLineBack = 0xFFE8E8;
+constexpr int kCaretLineBack = 0xFFE8E8;
 
 }  // namespace
 
@@ -24,20 +22,21 @@ CCodePaneView::CCodePaneView(const Configurator& config, ActiveEditor activeEdit
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_text);
-    Sci* editor = Editor();
+    ScintillaCall& call = Call();
+    QAbstractScrollArea* editor = call.Widget();
     m_text->RemoveMargins();
-    editor->SendScintilla(Sci::SCI_SETZOOM, kZoom);
-    Send(Sci::SCI_SETVSCROLLBAR, 0);
-    Send(Sci::SCI_SETHSCROLLBAR, 0);
+    call.SetZoom(kZoom);
+    call.SetVScrollBar(false);
+    call.SetHScrollBar(false);
     editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Without a frame the overlay's pixels are the component's client pixels.
     editor->setFrameStyle(QFrame::NoFrame);
-    Send(Sci::SCI_SETINDENTATIONGUIDES, Sci::SC_IV_LOOKBOTH);
-    Send(Sci::SCI_SETCARETLINEVISIBLE, 1);
-    Send(Sci::SCI_SETCARETLINEBACK, kCaretLineBack);
+    call.SetIndentationGuides(ScintillaCall::IndentView::LookBoth);
+    call.SetCaretLineVisible(true);
+    call.SetCaretLineBack(kCaretLineBack);
     // The thumbnail never has the focus, and its caret line marks an end of the band.
-    Send(Sci::SCI_SETCARETLINEVISIBLEALWAYS, 1);
+    call.SetCaretLineVisibleAlways(true);
 
     editor->setFocusPolicy(Qt::NoFocus);
     editor->viewport()->setFocusPolicy(Qt::NoFocus);
@@ -47,35 +46,31 @@ CCodePaneView::CCodePaneView(const Configurator& config, ActiveEditor activeEdit
 
 CCodePaneView::~CCodePaneView() = default;
 
-QsciScintillaBase* CCodePaneView::Editor() const { return m_text->Editor(); }
-
-long CCodePaneView::Send(unsigned int message, long wParam, long lParam) const {
-    return m_text->Send(message, wParam, lParam);
-}
+ScintillaCall& CCodePaneView::Call() const { return m_text->Call(); }
 
 void CCodePaneView::Attach() {
     CScrivoView* editor = m_activeEditor ? m_activeEditor() : nullptr;
     disconnect(m_painted);
     if (editor) {
-        m_painted = connect(editor->Editor(), &Sci::SCN_PAINTED, m_zone, [this] {
+        m_painted = connect(&editor->Call(), &ScintillaCall::Painted, m_zone, [this] {
             if (isVisible())
                 m_zone->UpdateZone();
         });
     }
-    ShowDocument(editor ? editor->Editor()->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER) : nullptr);
+    ShowDocument(editor ? editor->Call().DocPointer() : nullptr);
     m_zone->UpdateZone();
 }
 
 void CCodePaneView::ShowDocument(void* document) {
     // Setting the document already shown would release it before taking it
     // again, which frees it when this view holds the last reference.
-    void* shown = Editor()->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER);
+    void* shown = Call().DocPointer();
     if (document && document == shown)
         return;
     // The component counts its references: the document stays alive while
     // this view shows it, even after its editor is gone. Null gives a fresh
     // empty document.
-    Editor()->SendScintilla(Sci::SCI_SETDOCPOINTER, 0, document);
+    Call().SetDocPointer(document);
 }
 
 void CCodePaneView::resizeEvent(QResizeEvent* event) {

@@ -8,7 +8,7 @@
 
 class CNsisTextView;
 class Configurator;
-class QsciScintillaBase;
+class ScintillaCall;
 
 class CCodePaneView : public QWidget {
     Q_OBJECT
@@ -17,8 +17,7 @@ public:
     ~CCodePaneView() override;
 
     CNsisTextView* TextView() const { return m_text; }
-    QsciScintillaBase* Editor() const;
-    long Send(unsigned int message, long wParam = 0, long lParam = 0) const;
+    ScintillaCall& Call() const;
 
     // Shows the active editor's document, or a fresh empty one without a
     // script, and follows that editor's paints with the band.

@@ -10,7 +10,7 @@
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/frame_status_bar.h"
 #include "outline/ui/pane_container.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 
 namespace {
 
@@ -161,7 +161,7 @@ TEST_F(FrameTest, TemplateAndWizardScriptOpenAsModifiedUntitledOutsideTheRecentF
     EXPECT_EQ(m_frame->windowTitle(), QStringLiteral("*New(2)  - Korvane安装"));
     // Undoing an edit does not make the unsaved template look saved.
     Edit(view);
-    view->Send(QsciScintillaBase::SCI_UNDO);
+    view->Call().Undo();
     EXPECT_TRUE(view->IsModified());
 
     // A script from the wizard opens the same way.

@@ -35,7 +35,7 @@ TEST_F(FrameCommandsTest, StatesFollowTheStartPageTypingAndTheEncoding) {
     EXPECT_TRUE(Checked(Cmd::EncodingUcs2Le));
     EXPECT_EQ(Part(1), u"状态:未登录"_s);
     EXPECT_EQ(Part(3), u"共 1 行, 0 字符"_s);
-    Editor().SendScintilla(Sci::SCI_APPENDTEXT, 3ul, "abc");
+    Call().AppendText("abc");
     Settle();
     EXPECT_TRUE(Enabled(Cmd::Save));
     EXPECT_TRUE(Enabled(Cmd::Undo));
@@ -65,7 +65,7 @@ TEST_F(FrameCommandsTest, StatusBarShowsCaretSelectionModeAndPrompts) {
     SetText("安装\n程序");
     Settle();
     EXPECT_EQ(Part(3), u"共 2 行, 5 字符"_s);
-    Send(Sci::SCI_SETOVERTYPE, 1);
+    Call().SetOvertype(true);
     Select(0, 0);
     Settle();
     EXPECT_EQ(Part(6), u"覆盖"_s);
@@ -87,9 +87,9 @@ TEST_F(FrameCommandsTest, FindDialogAndFindNextWhileHidden) {
     ASSERT_TRUE(dlg->isVisible());
     dlg->hide();
     m_frame->OnCommand(Cmd::FindNext);
-    EXPECT_EQ(Send(Sci::SCI_GETSELECTIONSTART), 8);
+    EXPECT_EQ(Call().SelectionStart(), 8);
     m_frame->OnCommand(Cmd::FindPrevious);
-    EXPECT_EQ(Send(Sci::SCI_GETSELECTIONSTART), 0);
+    EXPECT_EQ(Call().SelectionStart(), 0);
     EXPECT_TRUE(dlg->isHidden());
     m_frame->OnCommand(Cmd::Replace);
     EXPECT_EQ(dlg->CurrentMode(), CFindReplaceDlg::Mode::Replace);
@@ -123,12 +123,12 @@ TEST_F(FrameCommandsTest, CopyAndSelectAllActOnTheFocusedLog) {
     CCompileLogCtrl* log = FrameCompiler(*m_frame).Log();
     log->Append("compile output");
     ShowActive();
-    log->Editor()->setFocus();
+    log->Call().Widget()->setFocus();
     Settle();
-    ASSERT_TRUE(log->Editor()->hasFocus() || log->Editor()->viewport()->hasFocus());
+    ASSERT_TRUE(log->Call().Widget()->hasFocus() || log->Call().Widget()->viewport()->hasFocus());
     m_frame->OnCommand(Cmd::SelectAll);
-    EXPECT_EQ(log->Send(Sci::SCI_GETSELECTIONEND), 14);
-    EXPECT_EQ(Send(Sci::SCI_GETSELECTIONEND), Send(Sci::SCI_GETSELECTIONSTART));
+    EXPECT_EQ(log->Call().SelectionEnd(), 14);
+    EXPECT_EQ(Call().SelectionEnd(), Call().SelectionStart());
 }
 
 TEST_F(FrameCommandsTest, WebHelpAndFolderCommandsOpenTheirPages) {

@@ -7,7 +7,6 @@
 
 #include <QLabel>
 
-using Sci = QsciScintillaBase;
 using namespace Qt::StringLiterals;
 
 class ManualHelpTest : public ShownFrameTest {
@@ -18,13 +17,14 @@ protected:
         ASSERT_TRUE(Tips().Manual()->IsAvailable()) << "nsis-doc is not installed";
         Docs().NewBlank();
         m_view = Docs().ActiveView();
-        m_view->Editor()->setFocus();
+        Editor()->setFocus();
     }
+    QAbstractScrollArea* Editor() const { return m_view->Call().Widget(); }
     CommandTipSource& Tips() { return FrameCompiler(*m_frame).Tips(); }
-    bool TipShown() const { return m_view->Send(Sci::SCI_CALLTIPACTIVE) != 0; }
+    bool TipShown() const { return m_view->Call().CallTipActive(); }
     // What the open tip says, as a screen reader gets it.
     QWidget* TipWindow() const {
-        for (QWidget* w : m_view->Editor()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        for (QWidget* w : Editor()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             if (qstrcmp(w->metaObject()->className(), "QsciSciCallTip") == 0)
                 return w;
         }
@@ -36,43 +36,43 @@ protected:
 
 TEST_F(ManualHelpTest, HoverOverSetOutPathShowsItsUsageAndFirstParagraph) {
     m_view->AppendText("  SetOutPath $INSTDIR\n");
-    Q_EMIT m_view->Editor()->SCN_DWELLSTART(5, 0, 0);
+    Q_EMIT m_view->Call().DwellStarted(5);
     ASSERT_TRUE(TipShown());
     ASSERT_NE(TipWindow(), nullptr);
     const QString tip = TipWindow()->accessibleName();
     EXPECT_TRUE(tip.startsWith(u"Usage: SetOutPath outpath\nSets the output path ($OUTDIR)"_s)) << tip.toStdString();
     EXPECT_TRUE(tip.endsWith(u"更多: 按 F1 打开手册中的这一节"_s));
 
-    Q_EMIT m_view->Editor()->SCN_DWELLSTART(14, 0, 0);  // $INSTDIR
+    Q_EMIT m_view->Call().DwellStarted(14);  // $INSTDIR
     EXPECT_TRUE(TipWindow()->accessibleName().startsWith(u"Usage: $INSTDIR\nThe installation directory"_s));
 }
 
 TEST_F(ManualHelpTest, TypingMessageBoxParametersHighlightsTheCurrentOne) {
-    QTest::keyClicks(m_view->Editor(), "MessageBox MB_OK ");
+    QTest::keyClicks(Editor(), "MessageBox MB_OK ");
     ASSERT_TRUE(TipShown());
     EXPECT_TRUE(TipWindow()->accessibleName().startsWith(u"Usage: MessageBox mb_option_list messagebox_text"_s));
     EXPECT_EQ(TipWindow()->accessibleDescription(), u"当前参数: messagebox_text"_s);
-    QTest::keyClicks(m_view->Editor(), "\"hi\" /SD ");
+    QTest::keyClicks(Editor(), "\"hi\" /SD ");
     EXPECT_EQ(TipWindow()->accessibleDescription(), u"当前参数: [/SD return]"_s);
 }
 
 TEST_F(ManualHelpTest, CompletionListShowsTheSelectedWordsDescriptionBesideIt) {
-    QTest::keyClicks(m_view->Editor(), "SetOutP");
-    ASSERT_NE(m_view->Send(Sci::SCI_AUTOCACTIVE), 0);
+    QTest::keyClicks(Editor(), "SetOutP");
+    ASSERT_TRUE(m_view->Call().AutoCActive());
     auto* note = m_view->findChild<QLabel*>(u"completionNote"_s);
     ASSERT_NE(note, nullptr);
     EXPECT_TRUE(note->isVisible());
     EXPECT_EQ(note->text(), u"Sets the output path ($OUTDIR) and creates it (recursively if necessary), if it does not exist."_s);
-    QTest::keyClick(m_view->Editor(), Qt::Key_Escape);
+    QTest::keyClick(Editor(), Qt::Key_Escape);
     EXPECT_FALSE(note->isVisible());
 }
 
 TEST_F(ManualHelpTest, F1OpensTheSectionOfTheKeywordAtTheCaretElseTheManual) {
     UrlRecorder recorder({u"file"_s, u"http"_s, u"https"_s});
     m_view->AppendText("nsDialogs::Create 1018\nfrobnicate\n");
-    m_view->Send(Sci::SCI_GOTOPOS, 3);
+    m_view->Call().GotoPos(3);
     m_frame->OnCommand(Cmd::ContextHelp);
-    m_view->Send(Sci::SCI_GOTOLINE, 1);
+    m_view->Call().GotoLine(1);
     m_frame->OnCommand(Cmd::ContextHelp);
     ASSERT_EQ(recorder.urls.size(), 2);
     EXPECT_EQ(recorder.urls[0].fileName(), u"Readme.html"_s);
@@ -81,7 +81,7 @@ TEST_F(ManualHelpTest, F1OpensTheSectionOfTheKeywordAtTheCaretElseTheManual) {
     EXPECT_EQ(recorder.urls[1], QUrl::fromLocalFile(m_config->GetHelpPath()));
 
     // While a hover tip is open, F1 opens the hovered keyword's section.
-    Q_EMIT m_view->Editor()->SCN_DWELLSTART(m_view->Send(Sci::SCI_POSITIONFROMLINE, 0) + 1, 0, 0);
+    Q_EMIT m_view->Call().DwellStarted(m_view->Call().PositionFromLine(0) + 1);
     ASSERT_TRUE(TipShown());
     m_frame->OnCommand(Cmd::ContextHelp);
     ASSERT_EQ(recorder.urls.size(), 3);

@@ -109,10 +109,10 @@ TEST_F(CompileFrameTest, ErrorLineMovesOnlyTheActiveEditorFiveLinesBelowTheTop) 
 
     view = OpenAndCompile(Script(QStringLiteral("broken.nsi"), BrokenOnLine12()));
     ASSERT_NE(view, nullptr);
-    view->Send(Sci::SCI_GOTOLINE, 60);
+    view->Call().GotoLine(60);
     ASSERT_TRUE(WaitForCompile());
     ASSERT_EVENTUALLY(CaretLine(*view) == 11);
-    EXPECT_EQ(view->Send(Sci::SCI_GETFIRSTVISIBLELINE), 6);
+    EXPECT_EQ(view->Call().FirstVisibleLine(), 6);
     EXPECT_TRUE(Compiler().InstallerOf(Docs().ActiveView()).isEmpty());
     EXPECT_FALSE(Enabled(Cmd::RunInstaller));
 }
@@ -127,7 +127,7 @@ TEST_F(CompileFrameTest, CompileAndRunStartsOnlyAFreshlyBuiltInstaller) {
     ASSERT_TRUE(WaitForCompile());
     // Edited and saved in the program, so no question about a change on disk comes between.
     const auto rewrite = [&](const QByteArray& text) {
-        view->Editor()->SendScintilla(Sci::SCI_SETTEXT, text.constData());
+        view->Call().SetText(text);
         ASSERT_TRUE(Docs().Save(Docs().ActiveDocument()));
     };
     const QString installer = m_dir.filePath(QStringLiteral("hello.exe"));
@@ -173,11 +173,11 @@ TEST_F(CompileFrameTest, EscapeStopsALongCompile) {
     ASSERT_NE(view, nullptr);
     m_frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
-    view->Editor()->setFocus();
+    view->Call().Widget()->setFocus();
     ASSERT_EVENTUALLY(WrittenPid(SleeperPidFile()) != 0);  // makensis is sleeping now
     ASSERT_TRUE(Logic().IsCompiling());
     // What Escape closes first is the view's own test.
-    QTest::keyClick(view->Editor(), Qt::Key_Escape);
+    QTest::keyClick(view->Call().Widget(), Qt::Key_Escape);
     ASSERT_TRUE(WaitForCompile(5000));
     for (int id : {Cmd::Compile, Cmd::CompileRun})
         EXPECT_TRUE(Enabled(id)) << id;
@@ -229,7 +229,7 @@ TEST_F(CompileFrameTest, CompileKeyOnAHeaderSaysHowAndOffersTheScriptThatInclude
     ASSERT_FALSE(Enabled(Cmd::Compile));
     m_frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
-    QsciScintillaBase* header = Docs().ActiveView()->Editor();
+    QAbstractScrollArea* header = Docs().ActiveView()->Call().Widget();
     header->setFocus();
 
     m_prompter.QueueAnswer(PromptAnswer::No);

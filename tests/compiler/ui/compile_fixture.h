@@ -6,7 +6,7 @@
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/ui/compile_log_ctrl.h"
 
-using Sci = QsciScintillaBase;
+using Sc = ScintillaCall;
 
 // "Name", "OutFile" and a section.
 inline QByteArray HelloScript() {

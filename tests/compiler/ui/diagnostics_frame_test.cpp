@@ -50,12 +50,12 @@ protected:
         for (int line = 0; line < lines.size(); ++line) {
             if (!lines[line].startsWith(prefix))
                 continue;
-            const long start = log->Send(Sci::SCI_POSITIONFROMLINE, line);
-            log->Send(Sci::SCI_GOTOLINE, line);
-            const QPoint at(int(log->Send(Sci::SCI_POINTXFROMPOSITION, 0, start)) + 4,
-                            int(log->Send(Sci::SCI_POINTYFROMPOSITION, 0, start)) + 4);
-            QTest::mouseClick(log->Editor()->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseDClick(log->Editor()->viewport(), Qt::LeftButton, {}, at);
+            const long start = log->Call().PositionFromLine(line);
+            log->Call().GotoLine(line);
+            const QPoint at(log->Call().PointXFromPosition(start) + 4,
+                            log->Call().PointYFromPosition(start) + 4);
+            QTest::mouseClick(log->Call().Widget()->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(log->Call().Widget()->viewport(), Qt::LeftButton, {}, at);
             return true;
         }
         return false;
@@ -85,12 +85,12 @@ TEST_F(DiagnosticsFrameTest, AnErrorInAnIncludedFileIsListedOpenedMarkedAndClear
     EXPECT_EQ(marks.Lines(true), QList<int>{2});
     EXPECT_TRUE(marks.HasSquiggle(2));
     EXPECT_TRUE(marks.MessageAt(2).contains(u"NotACommand"));
-    EXPECT_EQ(opened->Send(Sci::SCI_GETMARGINWIDTHN, 1), 16);
+    EXPECT_EQ(opened->Call().MarginWidthN(1), 16);
 
     // The mark moves with an edit above it.
-    opened->Send(Sci::SCI_INSERTTEXT, 0, reinterpret_cast<long>("; new first line\n"));
+    opened->Call().InsertText(0, "; new first line\n");
     EXPECT_EQ(marks.Lines(true), QList<int>{3});
-    opened->Send(Sci::SCI_UNDO);
+    opened->Call().Undo();
 
     // The log line the error came from leads to the same place, from another tab.
     Docs().OpenDocument(script, false);
@@ -99,14 +99,14 @@ TEST_F(DiagnosticsFrameTest, AnErrorInAnIncludedFileIsListedOpenedMarkedAndClear
     EXPECT_EQ(Docs().ActiveView(), opened);
 
     // Fixed and compiled again: no problem, no mark.
-    opened->Send(Sci::SCI_SETTEXT, 0, reinterpret_cast<long>(kFixedInclude.constData()));
+    opened->Call().SetText(kFixedInclude);
     ASSERT_TRUE(Docs().Save(Docs().ActiveDocument()));
     ASSERT_TRUE(Compile(script));
     EXPECT_EQ(List().Count(), 0);
     EXPECT_TRUE(marks.IsEmpty());
     EXPECT_EQ(marks.Lines(true), QList<int>{});
     EXPECT_FALSE(marks.HasSquiggle(2));
-    EXPECT_EQ(opened->Send(Sci::SCI_GETMARGINWIDTHN, 1), 0);
+    EXPECT_EQ(opened->Call().MarginWidthN(1), 0);
     EXPECT_EQ(StatusText(), QStringLiteral("编译成功"));
 }
 

@@ -21,7 +21,7 @@ protected:
         if (!Docs().OpenDocument(Script(QStringLiteral("live.nsi"), text), false))
             return nullptr;
         CScrivoView* view = Docs().ActiveView();
-        view->Send(Sci::SCI_DOCUMENTEND);
+        view->Call().DocumentEnd();
         return view;
     }
 };
@@ -31,7 +31,7 @@ TEST_F(LiveCheckFrameTest, AWrongLineIsMarkedWithoutASaveAndTheMarkGoesOnceFixed
     ASSERT_NE(view, nullptr);
     CDiagnosticMarks& marks = CDiagnosticMarks::Of(*view);
 
-    QTest::keyClicks(view->Editor(), "Wrongcommand here");
+    QTest::keyClicks(view->Call().Widget(), "Wrongcommand here");
     ASSERT_EVENTUALLY(marks.Lines(true) == QList<int>{5});
     EXPECT_TRUE(marks.HasSquiggle(5));
     EXPECT_TRUE(marks.MessageAt(5).startsWith(u"[实时检查] "));
@@ -39,8 +39,8 @@ TEST_F(LiveCheckFrameTest, AWrongLineIsMarkedWithoutASaveAndTheMarkGoesOnceFixed
     EXPECT_EQ(ReadBytes(view->Path()), HelloScript());
     ASSERT_EQ(List().Count(), 1);
 
-    view->Send(Sci::SCI_HOME);
-    QTest::keyClicks(view->Editor(), "; ");
+    view->Call().GotoPos(view->Call().PositionFromLine(view->Call().LineFromPosition(view->Call().CurrentPos())));
+    QTest::keyClicks(view->Call().Widget(), "; ");
     EXPECT_EVENTUALLY(marks.IsEmpty() && List().Count() == 0);
 }
 
@@ -49,12 +49,12 @@ TEST_F(LiveCheckFrameTest, AKeystrokeKillsTheRunningCheck) {
     ASSERT_NE(view, nullptr);
     QApplication::clipboard()->setText(QString::fromUtf8(HeavyPreprocessorScript()));
     // A paste is checked at once.
-    QTest::keyClick(view->Editor(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(view->Call().Widget(), Qt::Key_V, Qt::ControlModifier);
     ASSERT_EVENTUALLY(Check().ProcessId() > 0);
     const pid_t pid = pid_t(Check().ProcessId());
     ASSERT_TRUE(IsAlive(pid));
 
-    QTest::keyClick(view->Editor(), Qt::Key_Space);
+    QTest::keyClick(view->Call().Widget(), Qt::Key_Space);
     EXPECT_FALSE(IsAlive(pid));
     EXPECT_FALSE(Check().IsRunning());
 }

@@ -8,15 +8,16 @@ TEST_F(CompileFrameTest, LogIsGreyWithoutMarginsAndRefusesTyping) {
     CCompileLogCtrl* log = Compiler().Log();
     ASSERT_NE(log, nullptr);
     EXPECT_TRUE(m_frame->isAncestorOf(log));
-    const std::tuple<unsigned, unsigned long, long> looks[] = {{Sci::SCI_GETREADONLY, 0, 1},
-                                                               {Sci::SCI_GETHSCROLLBAR, 0, 0},
-                                                               {Sci::SCI_GETCARETLINEVISIBLE, 0, 1},
-                                                               {Sci::SCI_GETCARETLINEBACK, 0, 0xE1E1E1},
-                                                               {Sci::SCI_GETCODEPAGE, 0, Sci::SC_CP_UTF8},
-                                                               {Sci::SCI_STYLEGETBACK, 0, 0xC8C8C8},
-                                                               {Sci::SCI_STYLEGETBACK, 32, 0xC8C8C8}};
-    for (auto [message, argument, expected] : looks)
-        EXPECT_EQ(log->Send(message, argument), expected) << message << " " << argument;
+    const ScintillaCall& call = log->Call();
+    const std::tuple<const char*, long, long> looks[] = {{"read-only", call.ReadOnly(), 1},
+                                                         {"scroll bar", call.HScrollBar(), 0},
+                                                         {"caret line", call.CaretLineVisible(), 1},
+                                                         {"caret line colour", call.CaretLineBack(), 0xE1E1E1},
+                                                         {"code page", call.CodePage(), Sc::kCodePageUtf8},
+                                                         {"style 0 back", call.StyleGetBack(0), 0xC8C8C8},
+                                                         {"style 32 back", call.StyleGetBack(32), 0xC8C8C8}};
+    for (const auto& [look, value, expected] : looks)
+        EXPECT_EQ(value, expected) << look;
 
     m_frame->OnCommand(Cmd::ToggleLog);
     ASSERT_TRUE(LogShown(*m_frame));
@@ -26,19 +27,19 @@ TEST_F(CompileFrameTest, LogIsGreyWithoutMarginsAndRefusesTyping) {
     log->Append(QByteArray("line\n").repeated(200));
     log->repaint();
     Settle();
-    for (unsigned long margin = 0; margin < 4; ++margin)
-        EXPECT_EQ(log->Send(Sci::SCI_GETMARGINWIDTHN, margin), 0) << margin;
+    for (int margin = 0; margin < 4; ++margin)
+        EXPECT_EQ(log->Call().MarginWidthN(margin), 0) << margin;
 
     log->ScrollToEnd();
-    const long first = log->Send(Sci::SCI_GETFIRSTVISIBLELINE);
-    EXPECT_GE(first + log->Send(Sci::SCI_LINESONSCREEN), 200);
+    const long first = log->Call().FirstVisibleLine();
+    EXPECT_GE(first + log->Call().LinesOnScreen(), 200);
 
     log->setFocus();
-    QTest::keyClicks(log->Editor(), "typed");
+    QTest::keyClicks(log->Call().Widget(), "typed");
     EXPECT_FALSE(log->Text().contains("typed"));
     log->Clear();
     EXPECT_TRUE(log->Text().isEmpty());
-    EXPECT_EQ(log->Send(Sci::SCI_GETREADONLY), 1);
+    EXPECT_TRUE(log->Call().ReadOnly());
 }
 
 // The tip and completion rules are the tips logic's own tests; here they reach a real view.
@@ -46,36 +47,34 @@ TEST_F(CompileFrameTest, UsageTipsOnDwellAndTypingAndCompletionReachTheView) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return Compiler().Tips().HasFinished(); }, 10000));
     Docs().NewBlank();
     CScrivoView* view = Docs().ActiveView();
-    QsciScintillaBase* editor = view->Editor();
+    QAbstractScrollArea* editor = view->Call().Widget();
     view->AppendText("  Abort \"x\"\n");
-    const auto tipShown = [view] { return view->Send(Sci::SCI_CALLTIPACTIVE) != 0; };
-    Q_EMIT editor->SCN_DWELLSTART(4, 0, 0);
+    const auto tipShown = [view] { return view->Call().CallTipActive(); };
+    Q_EMIT view->Call().DwellStarted(4);
     EXPECT_TRUE(tipShown());
-    Q_EMIT editor->SCN_DWELLEND(4, 0, 0);
+    Q_EMIT view->Call().DwellEnded();
     EXPECT_FALSE(tipShown());
 
     editor->setFocus();
-    view->Send(Sci::SCI_DOCUMENTEND);
+    view->Call().DocumentEnd();
     QTest::keyClicks(editor, "Exec ");
     EXPECT_TRUE(tipShown());
-    EXPECT_EQ(view->Send(Sci::SCI_CALLTIPPOSSTART), 17);
-    EXPECT_EQ(view->Send(Sci::SCI_STYLEGETBACK, 38), long(kTipBackColour));
+    EXPECT_EQ(view->Call().CallTipPosStart(), 17);
+    EXPECT_EQ(view->Call().StyleGetBack(38), long(kTipBackColour));
     QTest::keyClicks(editor, "nothing ");  // a word the compiler does not know closes the tip
     EXPECT_FALSE(tipShown());
 
     QTest::keyClick(editor, Qt::Key_Return);
     QTest::keyClicks(editor, "$");
-    ASSERT_NE(view->Send(Sci::SCI_AUTOCACTIVE), 0);
-    EXPECT_EQ(view->Send(Sci::SCI_AUTOCGETMAXHEIGHT), 20);
-    char current[64] = {};
-    editor->SendScintilla(Sci::SCI_AUTOCGETCURRENTTEXT, uintptr_t(0), current);
-    EXPECT_STREQ(current, "$INSTDIR");
-    view->Send(Sci::SCI_AUTOCCANCEL);
+    ASSERT_TRUE(view->Call().AutoCActive());
+    EXPECT_EQ(view->Call().AutoCGetMaxHeight(), 20);
+    EXPECT_EQ(view->Call().AutoCGetCurrentText(), "$INSTDIR");
+    view->Call().AutoCCancel();
 
     // A tip for a word near the window's right edge is moved left to end at that edge.
     view->AppendText(QByteArray(150, ' ') + "Abort \"x\"\n");
-    const long far = view->Send(Sci::SCI_POSITIONFROMLINE, view->Send(Sci::SCI_GETLINECOUNT) - 2) + 152;
-    Q_EMIT editor->SCN_DWELLSTART(int(far), 0, 0);
+    const Sc::Position far = view->Call().PositionFromLine(view->Call().LineCount() - 2) + 152;
+    Q_EMIT view->Call().DwellStarted(far);
     ASSERT_TRUE(tipShown());
     QWidget* tip = nullptr;
     for (QWidget* child : editor->findChildren<QWidget*>()) {
@@ -85,7 +84,7 @@ TEST_F(CompileFrameTest, UsageTipsOnDwellAndTypingAndCompletionReachTheView) {
     ASSERT_NE(tip, nullptr);
     EXPECT_LE(tip->geometry().right(), m_frame->geometry().right());
     EXPECT_GT(tip->geometry().right(), m_frame->geometry().center().x());
-    Q_EMIT editor->SCN_DWELLEND(int(far), 0, 0);
+    Q_EMIT view->Call().DwellEnded();
 }
 
 TEST_F(CompileFrameTest, MissingCompilerAsksAndCompilesNothing) {
@@ -100,12 +99,12 @@ TEST_F(CompileFrameTest, MissingCompilerAsksAndCompilesNothing) {
 
 TEST_F(CompileFrameTest, LogColoursAnOutputCommentEndingInABackslash) {
     CCompileLogCtrl* log = Compiler().Log();
-    EXPECT_EQ(log->Send(Sci::SCI_GETLEXER), Sci::SCLEX_CONTAINER);
+    EXPECT_EQ(log->Call().Lexer(), Sc::kLexerContainer);
     log->Append("; echoed \\\nOutFile a.exe\nOutFile b.exe\n");
-    log->Send(Sci::SCI_COLOURISE, 0, -1);
+    log->Call().Colourise(0, -1);
     const long styles[] = {1, 1, 5};
     for (unsigned long line = 0; line < 3; ++line)
-        EXPECT_EQ(log->Send(Sci::SCI_GETSTYLEAT, (unsigned long)log->Send(Sci::SCI_POSITIONFROMLINE, line)),
+        EXPECT_EQ(log->Call().StyleAt(log->Call().PositionFromLine(line)),
                   styles[line])
             << line;
 }

@@ -32,7 +32,7 @@ protected:
         if (!Docs().OpenDocument(m_dir.filePath(QStringLiteral("main.nsi")), false))
             return nullptr;
         CScrivoView* view = Docs().ActiveView();
-        view->Send(Sci::SCI_GOTOPOS, view->Send(Sci::SCI_POSITIONFROMLINE, line - 1) + column);
+        view->Call().GotoPos(view->Call().PositionFromLine(line - 1) + column);
         return QTest::qWaitFor([this] { return Enabled(Cmd::GoToDefinition); }, 10000) ? view : nullptr;
     }
 
@@ -42,7 +42,7 @@ protected:
 TEST_F(NavigationFrameTest, F12OpensTheHeaderAtTheDefinitionLine) {
     CScrivoView* main = OpenMainAt(30, 10);  // Call InstallFiles
     ASSERT_TRUE(main);
-    QTest::keyClick(main->Editor(), Qt::Key_F12);
+    QTest::keyClick(main->Call().Widget(), Qt::Key_F12);
     CScrivoView* header = Docs().ActiveView();
     ASSERT_NE(header, main);
     EXPECT_EQ(header->Path(), m_dir.filePath(QStringLiteral("sub/lib/funcs.nsh")));
@@ -50,7 +50,7 @@ TEST_F(NavigationFrameTest, F12OpensTheHeaderAtTheDefinitionLine) {
 
     // A define with a definition in each !ifdef branch offers both.
     Docs().OpenDocument(main->Path(), false);
-    main->Send(Sci::SCI_GOTOPOS, main->Send(Sci::SCI_POSITIONFROMLINE, 18) + 27);  // ${GREETING}
+    main->Call().GotoPos(main->Call().PositionFromLine(18) + 27);  // ${GREETING}
     m_frame->OnCommand(Cmd::GoToDefinition);
     EXPECT_EQ(Docs().ActiveView(), main);
     ASSERT_EQ(Uses().Rows().size(), 2u);
@@ -61,9 +61,9 @@ TEST_F(NavigationFrameTest, ShiftF12ListsTheUsesAndEnterGoesThere) {
     CScrivoView* main = OpenMainAt(19, 12);  // $INSTDIR_DATA
     ASSERT_TRUE(main);
     // Unsaved text counts: a new use above the others.
-    main->Send(Sci::SCI_INSERTTEXT, 0, reinterpret_cast<long>("!define COPY \"$INSTDIR_DATA\"\n"));
-    main->Send(Sci::SCI_GOTOPOS, main->Send(Sci::SCI_POSITIONFROMLINE, 19) + 12);
-    QTest::keyClick(main->Editor(), Qt::Key_F12, Qt::ShiftModifier);
+    main->Call().InsertText(0, "!define COPY \"$INSTDIR_DATA\"\n");
+    main->Call().GotoPos(main->Call().PositionFromLine(19) + 12);
+    QTest::keyClick(main->Call().Widget(), Qt::Key_F12, Qt::ShiftModifier);
     const std::vector<SymbolUseRow>& rows = Uses().Rows();
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_TRUE(rows[0].definition);
@@ -90,7 +90,7 @@ TEST_F(NavigationFrameTest, RestingOnASymbolTipsItsDefinitionWithTheCommentAbove
     CScrivoView* main = OpenMainAt(30, 10);
     ASSERT_TRUE(main);
     NavigationController& navigation = *m_frame->findChild<NavigationController*>();
-    const long call = main->Send(Sci::SCI_POSITIONFROMLINE, 29) + 9;
+    const long call = long(main->Call().PositionFromLine(29) + 9);
     EXPECT_EQ(navigation.SymbolTip(call),
               QStringLiteral("函数 InstallFiles    funcs.nsh:4\n; Copies the files.\nFunction InstallFiles"));
     EXPECT_EQ(navigation.SymbolTip(call - 3), QString());  // on "Call"
@@ -104,7 +104,7 @@ TEST_F(NavigationFrameTest, F2RenamesAcrossTwoOpenFilesInOneUndoStepEach) {
     ASSERT_TRUE(main);
     const QByteArray mainText = main->Text();
 
-    QTest::keyClick(main->Editor(), Qt::Key_F2);
+    QTest::keyClick(main->Call().Widget(), Qt::Key_F2);
     CRenameSymbolDlg* dialog = m_frame->findChild<CRenameSymbolDlg*>();
     ASSERT_TRUE(dialog);
     QPushButton* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
@@ -122,7 +122,7 @@ TEST_F(NavigationFrameTest, F2RenamesAcrossTwoOpenFilesInOneUndoStepEach) {
     EXPECT_TRUE(header->Text().contains("Var DataFolder\n"));
     EXPECT_TRUE(main->IsModified() && header->IsModified());
     for (CScrivoView* view : {main, header})
-        view->Send(Sci::SCI_UNDO);
+        view->Call().Undo();
     EXPECT_EQ(main->Text(), mainText);
     EXPECT_EQ(header->Text(), headerText);
 }

@@ -8,7 +8,7 @@
 #include "outline/ui/side_pane_controller.h"
 #include "compiler/ui/compile_log_ctrl.h"
 #include "config/ui/setting_main_dlg.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "outline/ui/thumbnail_view.h"
 
 #include <QAbstractButton>
@@ -23,7 +23,6 @@
 
 #include <functional>
 
-using Sci = QsciScintillaBase;
 using namespace Qt::StringLiterals;
 
 class SettingsTest : public FrameTest {

@@ -72,7 +72,7 @@ TEST_F(SettingsTest, TabWidthLineNumbersAndCaretLineReachEveryView) {
         EXPECT_EQ(tabSize->text(), text);
         EXPECT_EQ(m_config->Base().TabSize, width) << text.toStdString();
         for (CNsisTextView* view : views)
-            EXPECT_EQ(view->Send(Sci::SCI_GETTABWIDTH), width) << text.toStdString();
+            EXPECT_EQ(view->Call().TabWidth(), width) << text.toStdString();
     }
     QTest::keyClicks(tabSize, u"x-"_s);  // digits only
     EXPECT_EQ(tabSize->text(), u"12"_s);
@@ -84,9 +84,9 @@ TEST_F(SettingsTest, TabWidthLineNumbersAndCaretLineReachEveryView) {
     EXPECT_EQ(m_config->Base().ShowLineNumber, 0);
     EXPECT_EQ(m_config->Base().ShowHotCurLine, 0);
     for (CNsisTextView* view : views) {
-        EXPECT_EQ(view->Send(Sci::SCI_GETUSETABS), 1);
-        EXPECT_EQ(view->Send(Sci::SCI_GETMARGINWIDTHN, 0), 0);
-        EXPECT_EQ(view->Send(Sci::SCI_GETCARETLINEVISIBLE), 0);
+        EXPECT_TRUE(view->Call().UseTabs());
+        EXPECT_EQ(view->Call().MarginWidthN(0), 0);
+        EXPECT_FALSE(view->Call().CaretLineVisible());
     }
 
     // The colour chooser starts at the current colour; OK stores it, and every view takes it.
@@ -98,8 +98,8 @@ TEST_F(SettingsTest, TabWidthLineNumbersAndCaretLineReachEveryView) {
     EXPECT_EQ(m_config->Base().HotCurLineColor, 0x123456);
     EXPECT_EQ(swatch->Colour(), 0x123456);
     for (CNsisTextView* view : views) {
-        EXPECT_EQ(view->Send(Sci::SCI_GETCARETLINEVISIBLE), 1);
-        EXPECT_EQ(view->Send(Sci::SCI_GETCARETLINEBACK), 0x123456);
+        EXPECT_TRUE(view->Call().CaretLineVisible());
+        EXPECT_EQ(view->Call().CaretLineBack(), 0x123456);
     }
     // A cancelled chooser keeps the colour.
     Q_EMIT swatch->Clicked();
@@ -107,8 +107,8 @@ TEST_F(SettingsTest, TabWidthLineNumbersAndCaretLineReachEveryView) {
 
     // A view opened later starts with the same settings.
     ASSERT_TRUE(Docs().OpenDocument(Script(u"c.nsi"_s), false));
-    EXPECT_EQ(Docs().ActiveView()->Send(Sci::SCI_GETTABWIDTH), 12);
-    EXPECT_EQ(Docs().ActiveView()->Send(Sci::SCI_GETCARETLINEBACK), 0x123456);
+    EXPECT_EQ(Docs().ActiveView()->Call().TabWidth(), 12);
+    EXPECT_EQ(Docs().ActiveView()->Call().CaretLineBack(), 0x123456);
 }
 
 TEST_F(SettingsTest, TitleAndPaneSideFollowTheirChecksAtOnce) {

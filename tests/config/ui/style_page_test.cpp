@@ -9,11 +9,7 @@
 
 namespace {
 
-QByteArray StyleFont(const CNsisTextView& view, int style) {
-    QByteArray name(256, '\0');
-    view.Editor()->SendScintilla(Sci::SCI_STYLEGETFONT, uintptr_t(style), name.data());
-    return QByteArray(name.constData());
-}
+QByteArray StyleFont(const CNsisTextView& view, int style) { return view.Call().StyleGetFont(style); }
 
 }  // namespace
 
@@ -82,16 +78,16 @@ TEST_F(StylePageTest, FontAndSizeOfTheDefaultStyleReachEveryViewAndTheLog) {
     for (CNsisTextView* view : views) {
         for (int style : {0, 32}) {
             EXPECT_EQ(StyleFont(*view, style), family.toUtf8()) << style;
-            EXPECT_EQ(view->Send(Sci::SCI_STYLEGETSIZE, style), 16) << style;
+            EXPECT_EQ(view->Call().StyleGetSize(style), 16) << style;
         }
     }
     // The log keeps its grey under every style.
-    EXPECT_EQ(FrameCompiler(*m_frame).Log()->Send(Sci::SCI_STYLEGETBACK, 0), CCompileLogCtrl::kBackColour);
-    EXPECT_EQ(views.front()->Send(Sci::SCI_STYLEGETBACK, 0), 0xFFFFFF);
+    EXPECT_EQ(FrameCompiler(*m_frame).Log()->Call().StyleGetBack(0), CCompileLogCtrl::kBackColour);
+    EXPECT_EQ(views.front()->Call().StyleGetBack(0), 0xFFFFFF);
     // The empty size entry stores 0, which leaves the views' size alone.
     Choose(m_size, QString());
     EXPECT_EQ(Style(0).fontSize, 0);
-    EXPECT_EQ(views.front()->Send(Sci::SCI_STYLEGETSIZE, 0), 16);
+    EXPECT_EQ(views.front()->Call().StyleGetSize(0), 16);
 }
 
 TEST_F(StylePageTest, ColoursComeFromTheChooserOrStayWhenItIsCancelled) {
@@ -112,9 +108,9 @@ TEST_F(StylePageTest, ColoursComeFromTheChooserOrStayWhenItIsCancelled) {
     EXPECT_EQ(Style(function).backColour, 0x202020);
     EXPECT_EQ(Field<CColourSwatch>(u"前景色："_s)->Colour(), 0x00FF00);
     for (CNsisTextView* view : Views())
-        EXPECT_EQ(view->Send(Sci::SCI_STYLEGETFORE, 5), 0x00FF00);
-    EXPECT_EQ(Docs().ActiveView()->Send(Sci::SCI_STYLEGETBACK, 5), 0x202020);
-    EXPECT_EQ(FrameCompiler(*m_frame).Log()->Send(Sci::SCI_STYLEGETBACK, 5), CCompileLogCtrl::kBackColour);
+        EXPECT_EQ(view->Call().StyleGetFore(5), 0x00FF00);
+    EXPECT_EQ(Docs().ActiveView()->Call().StyleGetBack(5), 0x202020);
+    EXPECT_EQ(FrameCompiler(*m_frame).Log()->Call().StyleGetBack(5), CCompileLogCtrl::kBackColour);
 }
 
 TEST_F(StylePageTest, AColourChangeAloneWritesStylersAndNotConfig) {

@@ -16,7 +16,7 @@ TEST_F(FrameCommandsTest, CommentCommandsAreOneUndoStepAndToggleNeedsTheFocus) {
     EXPECT_EQ(Text(), ";a\n;;b\n;c");
     m_frame->OnCommand(Cmd::Undo);
     EXPECT_EQ(Text(), "a\n;b\nc");
-    EXPECT_FALSE(Send(Sci::SCI_CANUNDO));
+    EXPECT_FALSE(Call().CanUndo());
     m_frame->OnCommand(Cmd::Redo);
     EXPECT_EQ(Text(), ";a\n;;b\n;c");
 
@@ -80,7 +80,7 @@ TEST_F(FrameCommandsTest, TransformsAndInsertsLeaveTheResultSelected) {
     EXPECT_EQ(Text(), "Color selFF8000 end");
 
     SetText("File ");
-    Send(Sci::SCI_GOTOPOS, 5);
+    Call().GotoPos(5);
     m_prompter.QueueFiles({u"/tmp/my dir/app.exe"_s});
     m_frame->OnCommand(Cmd::InsertFileName);
     EXPECT_EQ(Text(), "File \"/tmp/my dir/app.exe\"");

@@ -1,13 +1,11 @@
 // What a screen reader gets from the editor: text, offsets, caret, selection and edits near the end of a large script.
 #include "view_fixture.h"
 
-#include "editor/ui/qsci_base.h"
 
 #include <QAccessible>
 
 namespace {
 
-using Sci = QsciScintillaBase;
 
 const QString kChineseLine = QStringLiteral("; 安装程序的说明 \U0001F600 结束\r\n");
 
@@ -26,9 +24,9 @@ protected:
     void SetUp() override {
         ViewTest::SetUp();
         m_script = LargeScript();
-        m_view->Editor()->SendScintilla(Sci::SCI_SETTEXT, m_script.constData());
+        m_view->Call().SetText(m_script);
         m_reference = QString::fromUtf8(m_script);
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(m_view->Editor());
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(m_view->Call().Widget());
         ASSERT_NE(accessible, nullptr);
         m_textInterface = accessible->textInterface();
         m_editable = accessible->editableTextInterface();
@@ -86,7 +84,7 @@ TEST_F(EditorAccessibilityTest, AnswersTextAndOffsetsOfAChineseLineNearTheEnd) {
 TEST_F(EditorAccessibilityTest, MovesCaretAndSelectionByCharacterOffsets) {
     const int emoji = int(m_reference.lastIndexOf(QStringLiteral("\U0001F600")));
     m_textInterface->setCursorPosition(emoji + 2);
-    EXPECT_EQ(m_view->Send(Sci::SCI_GETCURRENTPOS), BytesBefore(emoji + 2));
+    EXPECT_EQ(m_view->Call().CurrentPos(), BytesBefore(emoji + 2));
     EXPECT_EQ(m_textInterface->cursorPosition(), emoji + 2);
 
     EXPECT_EQ(m_textInterface->selectionCount(), 0);
@@ -95,7 +93,7 @@ TEST_F(EditorAccessibilityTest, MovesCaretAndSelectionByCharacterOffsets) {
     int end = -1;
     m_textInterface->selection(0, &start, &end);
     EXPECT_EQ(std::pair(start, end), std::pair(emoji - 3, emoji + 2));
-    EXPECT_EQ(m_view->Send(Sci::SCI_GETSELECTIONSTART), BytesBefore(emoji - 3));
+    EXPECT_EQ(m_view->Call().SelectionStart(), BytesBefore(emoji - 3));
     EXPECT_EQ(m_textInterface->selectionCount(), 1);
 }
 

@@ -22,7 +22,7 @@ protected:
     }
     void MakeDialog(Configurator& config) {
         m_dlg = std::make_unique<CFindReplaceDlg>(
-            config, m_prompter, [this] { return m_noEditor ? nullptr : &Editor(); }, nullptr);
+            config, m_prompter, [this] { return m_noEditor ? nullptr : &Call(); }, nullptr);
     }
     template <typename T>
     T* Control(const QString& name) const {
@@ -143,14 +143,14 @@ TEST_F(FindReplaceTest, ReplaceAllUndoesOneByOneAndCountIgnoresDirectionAndSelec
     SetText("aaa");
     SetFind(u"a"_s);
     SetReplace(u"bb"_s);
-    const long eventMask = Send(Sci::SCI_GETMODEVENTMASK);
+    const long eventMask = Call().ModEventMask();
     int notices = 0;
-    QObject::connect(&Editor(), &Sci::SCN_MODIFIED, [&notices] { ++notices; });
+    QObject::connect(&Call(), &Sc::Modified, [&notices] { ++notices; });
     m_dlg->ReplaceAll(false);
     // The view hears of the change, and later edits are heard again.
     EXPECT_GT(notices, 0);
-    EXPECT_EQ(Send(Sci::SCI_GETMODEVENTMASK), eventMask);
-    Send(Sci::SCI_UNDO);
+    EXPECT_EQ(Call().ModEventMask(), eventMask);
+    Call().Undo();
     EXPECT_EQ(Text(), "bbbba");
 
     SetText("aaaa");
@@ -211,11 +211,11 @@ TEST_F(FindReplaceTest, NoEditorOrNoTextSearchesNothingAndStoresNothing) {
 TEST_F(FindReplaceTest, FarMatchIsScrolledToTheMiddle) {
     SetText(QByteArray("line\n").repeated(500) + "target\n" + QByteArray("line\n").repeated(500));
     ShowActive();
-    const long onScreen = Send(Sci::SCI_LINESONSCREEN);
+    const long onScreen = Call().LinesOnScreen();
     ASSERT_GT(onScreen, 2);
     SetFind(u"target"_s);
     m_dlg->FindNext(true);
-    EXPECT_EQ(Send(Sci::SCI_GETFIRSTVISIBLELINE), 500 - onScreen / 2);
+    EXPECT_EQ(Call().FirstVisibleLine(), 500 - onScreen / 2);
 }
 
 namespace {
@@ -239,25 +239,25 @@ void AnswerGoTo(const std::optional<QString>& text, QString* shownField = nullpt
 
 TEST_F(FindReplaceTest, GoToLine) {
     SetText("1\n2\n3\n4\n5\n");
-    Send(Sci::SCI_GOTOLINE, 2);
+    Call().GotoLine(2);
     QString shown;
     AnswerGoTo(u"4"_s, &shown);
     m_frame->OnCommand(Cmd::GoToLine);
     EXPECT_EQ(shown, u"3"_s);
-    EXPECT_EQ(Send(Sci::SCI_GETCURRENTPOS), 6);
+    EXPECT_EQ(Call().CurrentPos(), 6);
 
     AnswerGoTo(QString());  // emptied field
     m_frame->OnCommand(Cmd::GoToLine);
-    EXPECT_EQ(Send(Sci::SCI_GETCURRENTPOS), 0);
+    EXPECT_EQ(Call().CurrentPos(), 0);
 
     AnswerGoTo(u"99999999999999999999"_s);
     m_frame->OnCommand(Cmd::GoToLine);
-    EXPECT_EQ(Send(Sci::SCI_LINEFROMPOSITION, (unsigned long)Send(Sci::SCI_GETCURRENTPOS)), 5);
+    EXPECT_EQ(Call().LineFromPosition(Call().CurrentPos()), 5);
 
-    Send(Sci::SCI_GOTOPOS, 2);
+    Call().GotoPos(2);
     AnswerGoTo(std::nullopt);
     m_frame->OnCommand(Cmd::GoToLine);
-    EXPECT_EQ(Send(Sci::SCI_GETCURRENTPOS), 2);
+    EXPECT_EQ(Call().CurrentPos(), 2);
 
     CInputLineDlg dlg(7, nullptr);  // the field takes digits only
     auto* field = dlg.findChild<QLineEdit*>(u"lineField"_s);

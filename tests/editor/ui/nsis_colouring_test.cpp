@@ -2,13 +2,11 @@
 #include "support/frame_fixture.h"
 #include "support/eventually.h"
 
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 
 #include <QTest>
 
 namespace {
-
-using Sci = QsciScintillaBase;
 
 constexpr long kComment = 1;
 constexpr long kCommand = 5;
@@ -24,23 +22,22 @@ protected:
     CScrivoView* Open(const QByteArray& text) {
         EXPECT_TRUE(Docs().OpenDocument(Script(QStringLiteral("colours.nsi"), text), false));
         CScrivoView* view = Docs().ActiveView();
-        view->Editor()->setFocus();
+        view->Call().Widget()->setFocus();
         return view;
     }
 
     static long StyleAtLine(CScrivoView* view, long line) {
-        return view->Send(Sci::SCI_GETSTYLEAT,
-                          (unsigned long)view->Send(Sci::SCI_POSITIONFROMLINE, (unsigned long)line));
+        return view->Call().StyleAt(view->Call().PositionFromLine(line));
     }
 
     // Styles and fold levels of the whole text.
     static QByteArray Styles(CScrivoView* view) {
         QByteArray styles;
-        const long length = view->Send(Sci::SCI_GETLENGTH);
+        const long length = view->Call().Length();
         for (long i = 0; i < length; ++i)
-            styles += char(view->Send(Sci::SCI_GETSTYLEAT, (unsigned long)i));
-        for (long line = 0; line < view->Send(Sci::SCI_GETLINECOUNT); ++line)
-            styles += QByteArray::number(view->Send(Sci::SCI_GETFOLDLEVEL, (unsigned long)line)) + ' ';
+            styles += char(view->Call().StyleAt(i));
+        for (long line = 0; line < view->Call().LineCount(); ++line)
+            styles += QByteArray::number(view->Call().FoldLevel(line)) + ' ';
         return styles;
     }
 };
@@ -52,18 +49,18 @@ TEST_F(NsisColouringTest, TypingACommentEndingInABackslashColoursTheNextLineAsCo
     ASSERT_EVENTUALLY(StyleAtLine(view, 1) == kComment);
     EXPECT_EQ(StyleAtLine(view, 0), kComment);
 
-    QTest::keyClick(view->Editor(), Qt::Key_End, Qt::ControlModifier);
-    QTest::keyClicks(view->Editor(), QStringLiteral("; typed \\"));
-    QTest::keyClick(view->Editor(), Qt::Key_Return);
-    QTest::keyClicks(view->Editor(), QStringLiteral("Name x"));
+    QTest::keyClick(view->Call().Widget(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(view->Call().Widget(), QStringLiteral("; typed \\"));
+    QTest::keyClick(view->Call().Widget(), Qt::Key_Return);
+    QTest::keyClicks(view->Call().Widget(), QStringLiteral("Name x"));
     ASSERT_EQ(view->Text(), "; Install into $PROGRAMFILES\\MyApp\\\nOutFile \"a.exe\"\n; typed \\\nName x");
     ASSERT_EVENTUALLY(StyleAtLine(view, 3) == kComment);
     EXPECT_EQ(StyleAtLine(view, 2), kComment);
 
     // Finishing the first comment gives the command its own colour again.
-    QTest::keyClick(view->Editor(), Qt::Key_Home, Qt::ControlModifier);
-    QTest::keyClick(view->Editor(), Qt::Key_End);
-    QTest::keyClick(view->Editor(), Qt::Key_Backspace);
+    QTest::keyClick(view->Call().Widget(), Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(view->Call().Widget(), Qt::Key_End);
+    QTest::keyClick(view->Call().Widget(), Qt::Key_Backspace);
     ASSERT_EVENTUALLY(StyleAtLine(view, 1) == kCommand);
     EXPECT_EQ(StyleAtLine(view, 0), kComment);
     EXPECT_EQ(StyleAtLine(view, 3), kComment);
@@ -74,7 +71,7 @@ TEST_F(NsisColouringTest, EditsRestyleLikeAFreshView) {
     for (int i = 0; i < 40; ++i)
         script += "Section \"s" + QByteArray::number(i) + "\"\r\n  DetailPrint \"$INSTDIR\"\r\nSectionEnd\r\n";
     CScrivoView* view = Open(script);
-    view->Send(Sci::SCI_COLOURISE, 0, -1);  // all of it, once
+    view->Call().Colourise(0, -1);  // all of it, once
 
     // (line, keys typed at its start): each changes how the lines after it read.
     const std::pair<long, QString> edits[] = {
@@ -82,17 +79,17 @@ TEST_F(NsisColouringTest, EditsRestyleLikeAFreshView) {
         {50, QStringLiteral("\"open \\")}, {60, QStringLiteral("!ifdef X")}, {2, QStringLiteral("Function f")},
     };
     for (const auto& [line, keys] : edits) {
-        view->Send(Sci::SCI_GOTOLINE, (unsigned long)line);
-        QTest::keyClicks(view->Editor(), keys);
-        QTest::keyClick(view->Editor(), Qt::Key_Return);
-        view->Editor()->viewport()->repaint();
+        view->Call().GotoLine(line);
+        QTest::keyClicks(view->Call().Widget(), keys);
+        QTest::keyClick(view->Call().Widget(), Qt::Key_Return);
+        view->Call().Widget()->viewport()->repaint();
     }
     // Showing the end styles onwards from the last edit, as the component asks.
-    view->Send(Sci::SCI_DOCUMENTEND);
-    view->Editor()->viewport()->repaint();
+    view->Call().DocumentEnd();
+    view->Call().Widget()->viewport()->repaint();
 
     CScrivoView fresh(*m_config, m_prompter, nullptr);
     fresh.AppendText(view->Text());
-    fresh.Send(Sci::SCI_COLOURISE, 0, -1);
+    fresh.Call().Colourise(0, -1);
     EXPECT_EQ(Styles(view), Styles(&fresh));
 }

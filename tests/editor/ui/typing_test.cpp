@@ -2,7 +2,7 @@
 #include "view_fixture.h"
 
 #include "support/frame_parts.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -12,7 +12,6 @@
 #include <vector>
 
 namespace {
-using Sci = QsciScintillaBase;
 }  // namespace
 
 class TypingTest : public ViewTest {
@@ -24,12 +23,12 @@ protected:
     void UseActiveView() {
         m_view = Docs().ActiveView();
         ASSERT_NE(m_view, nullptr);
-        m_view->Editor()->setFocus();
+        m_view->Call().Widget()->setFocus();
     }
-    bool ListOpen() const { return m_view->Send(Sci::SCI_AUTOCACTIVE) != 0; }
+    bool ListOpen() const { return m_view->Call().AutoCActive(); }
     // The component makes a list widget for each list; the one shown is the newest.
     QListWidget* List() const {
-        const auto lists = m_view->Editor()->findChildren<QListWidget*>(Qt::FindDirectChildrenOnly);
+        const auto lists = m_view->Call().Widget()->findChildren<QListWidget*>(Qt::FindDirectChildrenOnly);
         return lists.isEmpty() ? nullptr : lists.last();
     }
     void ClickListRow(int row, bool twice) {
@@ -64,24 +63,24 @@ TEST_F(TypingTest, EnterBreaksTheLineUnlessTheUserChoseFromTheList) {
         {"DetailPrint \"Sec", false, {}, "DetailPrint \"Sec"},
     };
     for (const auto& c : cases) {
-        m_view->Send(Sci::SCI_CLEARALL);
-        QTest::keyClicks(m_view->Editor(), QString::fromUtf8(c.typed));
+        m_view->Call().ClearAll();
+        QTest::keyClicks(m_view->Call().Widget(), QString::fromUtf8(c.typed));
         EXPECT_EQ(ListOpen(), c.listShown) << c.typed;
         for (Qt::Key key : c.keys)
-            QTest::keyClick(m_view->Editor(), key);
+            QTest::keyClick(m_view->Call().Widget(), key);
         EXPECT_EQ(m_view->Text(), c.text) << c.typed;
-        m_view->Send(Sci::SCI_AUTOCCANCEL);
+        m_view->Call().AutoCCancel();
     }
 }
 
 TEST_F(TypingTest, AClickInTheListLetsEnterTakeTheEntryAndADoubleClickTakesIt) {
     for (bool twice : {false, true}) {
-        m_view->Send(Sci::SCI_CLEARALL);
-        QTest::keyClicks(m_view->Editor(), QStringLiteral("Secti"));
+        m_view->Call().ClearAll();
+        QTest::keyClicks(m_view->Call().Widget(), QStringLiteral("Secti"));
         ASSERT_TRUE(ListOpen());
         ClickListRow(1, twice);
         if (!twice)
-            QTest::keyClick(m_view->Editor(), Qt::Key_Return);
+            QTest::keyClick(m_view->Call().Widget(), Qt::Key_Return);
         EXPECT_EQ(m_view->Text(), "SectionEnd") << twice;
     }
 }
@@ -104,20 +103,20 @@ TEST_F(TypingTest, EnterAndPasteKeepTheDocumentsLineEnd) {
         const QString path = Script(QString::fromLatin1(c.name), c.file);
         ASSERT_TRUE(Docs().OpenDocument(path, false));
         UseActiveView();
-        m_view->Send(Sci::SCI_GOTOPOS, m_view->Send(Sci::SCI_GETLINEENDPOSITION, 0));
-        QTest::keyClick(m_view->Editor(), Qt::Key_Return);
-        QTest::keyClicks(m_view->Editor(), QStringLiteral("1"));
-        QTest::keyClick(m_view->Editor(), Qt::Key_V, Qt::ControlModifier);  // the frame's paste key
+        m_view->Call().GotoPos(m_view->Call().LineEndPosition(0));
+        QTest::keyClick(m_view->Call().Widget(), Qt::Key_Return);
+        QTest::keyClicks(m_view->Call().Widget(), QStringLiteral("1"));
+        QTest::keyClick(m_view->Call().Widget(), Qt::Key_V, Qt::ControlModifier);  // the frame's paste key
         ASSERT_TRUE(m_view->SaveFile());
         EXPECT_EQ(ReadBytes(path), c.saved) << c.name;
     }
 }
 
 TEST_F(TypingTest, ANewDocumentEndsLinesWithCrLf) {
-    QTest::keyClicks(m_view->Editor(), QStringLiteral("Name x"));
-    QTest::keyClick(m_view->Editor(), Qt::Key_Return);
-    QTest::keyClicks(m_view->Editor(), QStringLiteral("OutFile y"));
-    QTest::keyClick(m_view->Editor(), Qt::Key_Return);
+    QTest::keyClicks(m_view->Call().Widget(), QStringLiteral("Name x"));
+    QTest::keyClick(m_view->Call().Widget(), Qt::Key_Return);
+    QTest::keyClicks(m_view->Call().Widget(), QStringLiteral("OutFile y"));
+    QTest::keyClick(m_view->Call().Widget(), Qt::Key_Return);
     EXPECT_EQ(m_view->Text(), "Name x\r\nOutFile y\r\n");
     EXPECT_EQ(FrameStatus(*m_frame)->PartText(5), QStringLiteral("CR LF"));
 }
@@ -131,11 +130,11 @@ TEST_F(TypingTest, ConvertingLineEndsIsOneUndoStepAndShowsInTheStatusBar) {
     EXPECT_EQ(m_view->Text(), "Name a\nOutFile b\nSection\n");
     EXPECT_TRUE(m_view->IsModified());
     EXPECT_EQ(FrameStatus(*m_frame)->PartText(5), QStringLiteral("LF"));
-    QTest::keyClick(m_view->Editor(), Qt::Key_Return);
+    QTest::keyClick(m_view->Call().Widget(), Qt::Key_Return);
     EXPECT_EQ(m_view->Text(), "\nName a\nOutFile b\nSection\n");
 
-    m_view->Send(Sci::SCI_UNDO);
-    m_view->Send(Sci::SCI_UNDO);
+    m_view->Call().Undo();
+    m_view->Call().Undo();
     EXPECT_EQ(m_view->Text(), "Name a\r\nOutFile b\nSection\r\n");
     EXPECT_FALSE(m_view->IsModified());
 

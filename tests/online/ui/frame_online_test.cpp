@@ -4,7 +4,7 @@
 #include "support/url_recorder.h"
 #include "app/ui/about_dlg.h"
 #include "app/ui/frame_status_bar.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "editor/ui/scrivo_view.h"
 #include "modal_script.h"
 #include "online/support/online_fixture.h"
@@ -25,8 +25,6 @@
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
-using Sci = QsciScintillaBase;
-
 namespace {
 
 class FrameOnlineTest : public FrameTest {
@@ -61,12 +59,7 @@ protected:
 
     QString SignInText() const { return FrameActions(*m_frame).Action(Cmd::SignIn)->text(); }
     QString StatusText() const { return FrameStatus(*m_frame)->PartText(1); }
-    QByteArray EditorText() const {
-        const CScrivoView* view = FrameActiveView(*m_frame);
-        QByteArray text(int(view->Send(Sci::SCI_GETLENGTH)), '\0');
-        view->Send(Sci::SCI_GETTEXT, (unsigned long)(text.size() + 1), long(reinterpret_cast<intptr_t>(text.data())));
-        return text;
-    }
+    QByteArray EditorText() const { return FrameActiveView(*m_frame)->Call().GetText(); }
 
     TestHttpServer m_server;
     QByteArray m_info = "VID:2";

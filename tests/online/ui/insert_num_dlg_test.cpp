@@ -1,5 +1,5 @@
 // The statistics panel and the insert dialog against the loopback service, and the insertion in a real editor.
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 #include "support/eventually.h"
 #include "modal_script.h"
 #include "online/support/online_fixture.h"
@@ -17,8 +17,6 @@
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
-using Sci = QsciScintillaBase;
-
 namespace {
 
 class InsertNumTest : public OnlineTest {
@@ -96,24 +94,19 @@ TEST_F(InsertNumTest, UsageNotesLinkToTheSignInPage) {
 }
 
 TEST(InsertStatCode, OneUndoStepAndTheNewLineSelected) {
-    QsciScintillaBase editor;
+    ScintillaCall editor;
     const QByteArray script = "Name x\r\n  OutFile a.exe\r\nKorvaneID 1ABC\r\nSection\r\nSectionEnd\r\n";
-    editor.SendScintilla(Sci::SCI_SETTEXT, script.constData());
-    editor.SendScintilla(Sci::SCI_EMPTYUNDOBUFFER);
+    editor.SetText(script);
+    editor.EmptyUndoBuffer();
     InsertStatCode(editor, u"7KFBDS3C"_s, StatComment(u"演示"_s));
 
     const QByteArray line = "  KorvaneID 7KFBDS3C " + StatComment(u"演示"_s).toUtf8();
-    const auto text = [&editor] {
-        QByteArray bytes(int(editor.SendScintilla(Sci::SCI_GETLENGTH)), '\0');
-        editor.SendScintilla(Sci::SCI_GETTEXT, (unsigned long)(bytes.size() + 1), bytes.data());
-        return bytes;
-    };
-    EXPECT_EQ(text(), "Name x\r\n  OutFile a.exe\r\n" + line + "\r\nSection\r\nSectionEnd\r\n");
-    const long start = editor.SendScintilla(Sci::SCI_POSITIONFROMLINE, 2UL);
-    EXPECT_EQ(editor.SendScintilla(Sci::SCI_GETSELECTIONSTART), start);
-    EXPECT_EQ(editor.SendScintilla(Sci::SCI_GETSELECTIONEND), start + line.size());
+    EXPECT_EQ(editor.GetText(), "Name x\r\n  OutFile a.exe\r\n" + line + "\r\nSection\r\nSectionEnd\r\n");
+    const long start = editor.PositionFromLine(2);
+    EXPECT_EQ(editor.SelectionStart(), start);
+    EXPECT_EQ(editor.SelectionEnd(), start + line.size());
 
-    editor.SendScintilla(Sci::SCI_UNDO);
-    EXPECT_EQ(text(), script);
-    EXPECT_EQ(editor.SendScintilla(Sci::SCI_CANUNDO), 0);
+    editor.Undo();
+    EXPECT_EQ(editor.GetText(), script);
+    EXPECT_FALSE(editor.CanUndo());
 }

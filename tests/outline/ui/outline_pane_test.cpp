@@ -10,7 +10,7 @@ TEST_F(SidePaneTest, OutlineFollowsTheActiveTabAndSettledEdits) {
 
     // Typing that rests rereads the script; unchanged items stay.
     const QByteArray added = "Function G\r\n";
-    Editor().Editor()->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(added.size()), added.constData());
+    Editor().Call().AppendText(added);
     ASSERT_TRUE(WaitFor([&] { return TopLabels() == first + QStringList{"Function G"}; })) << Shown();
     EXPECT_EQ(Tree().topLevelItem(0), kept);
     EXPECT_EQ(CCodeTreeCtrl::ItemLine(Tree().topLevelItem(2)), 3);
@@ -32,7 +32,7 @@ TEST_F(SidePaneTest, ActivatingAnItemBringsItsLineFiveBelowTheEditorsTop) {
     QTest::keyClick(&Tree(), Qt::Key_Return);
     ASSERT_TRUE(WaitFor([&] { return CaretLine(Editor()) == 250; }));
     EXPECT_EQ(First(Editor()), 245);
-    EXPECT_TRUE(Editor().Editor()->hasFocus());
+    EXPECT_TRUE(Editor().Call().Widget()->hasFocus());
 
     // A double click takes the item under the mouse; QTest's double click lacks the press before it.
     const QPoint at = Tree().visualItemRect(Tree().topLevelItem(1)).center();  // Function F150

@@ -13,7 +13,7 @@
 
 class SidePaneTest : public ShownFrameTest {
 protected:
-    using Sci = QsciScintillaBase;
+    using Sc = ScintillaCall;
 
     CCodeTreeCtrl& Tree() { return *FrameSidePane(*m_frame).Tree(); }
     CCodePaneView& Thumb() { return *FrameSidePane(*m_frame).Thumbnail(); }
@@ -24,7 +24,7 @@ protected:
 
     // Runs action and waits for the editor's paint that follows it, which moves the thumbnail and its band.
     void AndItsPaint(const std::function<void()>& action) {
-        QSignalSpy painted(Editor().Editor(), &QsciScintillaBase::SCN_PAINTED);
+        QSignalSpy painted(&Editor().Call(), &Sc::Painted);
         action();
         ASSERT_TRUE(painted.wait(5000));
     }

@@ -18,13 +18,13 @@ protected:
     }
 
     CViewZoneDlg& Zone() { return *Thumb().Zone(); }
-    int LineHeight() { return int(Thumb().Send(Sci::SCI_TEXTHEIGHT, 0)); }
+    int LineHeight() { return Thumb().Call().TextHeight(0); }
     int Middle() { return (Zone().Band().top + Zone().Band().bottom) / 2; }
-    long EditorLines() { return Editor().Send(Sci::SCI_LINESONSCREEN); }
+    long EditorLines() { return Editor().Call().LinesOnScreen(); }
 
     // Scrolls the editor as the user would and lets its repaint move the band.
     void ScrollEditor(long lines) {
-        AndItsPaint([&] { Editor().Send(Sci::SCI_LINESCROLL, 0, lines); });
+        AndItsPaint([&] { Editor().Call().LineScroll(0, lines); });
     }
 
     void Press(int y, Qt::MouseButtons held = Qt::LeftButton) { Mouse(QEvent::MouseButtonPress, y, held); }
@@ -47,30 +47,29 @@ protected:
 }  // namespace
 
 TEST_F(ThumbnailTest, ColoursTheSharedTextWithOurLexer) {
-    EXPECT_EQ(Thumb().Send(Sci::SCI_GETLEXER), Sci::SCLEX_CONTAINER);
-    Editor().Editor()->SendScintilla(Sci::SCI_INSERTTEXT, 0UL, "; note \\\r\n");
-    Editor().Send(Sci::SCI_GOTOLINE, 0);
-    Thumb().Send(Sci::SCI_GOTOLINE, 0);
-    Thumb().Editor()->viewport()->repaint();
+    EXPECT_EQ(Thumb().Call().Lexer(), Sc::kLexerContainer);
+    Editor().Call().InsertText(0, "; note \\\r\n");
+    Editor().Call().GotoLine(0);
+    Thumb().Call().GotoLine(0);
+    Thumb().Call().Widget()->viewport()->repaint();
     // The line after the comment ending in '\' is comment too (style 1).
-    EXPECT_EQ(Thumb().Send(Sci::SCI_GETSTYLEAT, (unsigned long)Thumb().Send(Sci::SCI_POSITIONFROMLINE, 1)), 1);
+    EXPECT_EQ(Thumb().Call().StyleAt(Thumb().Call().PositionFromLine(1)), 1);
 }
 
 TEST_F(ThumbnailTest, SharesTheEditorsDocumentAndNeverTakesTyping) {
     CCodePaneView& thumb = Thumb();
-    EXPECT_EQ(thumb.Editor()->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER),
-              Editor().Editor()->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER));
+    EXPECT_EQ(thumb.Call().DocPointer(), Editor().Call().DocPointer());
     // Zoomed out: more of the script than the editor shows, the veil exactly over it.
-    EXPECT_GT(thumb.Send(Sci::SCI_LINESONSCREEN), EditorLines());
-    EXPECT_EQ(Zone().geometry(), thumb.Editor()->geometry());
+    EXPECT_GT(thumb.Call().LinesOnScreen(), EditorLines());
+    EXPECT_EQ(Zone().geometry(), thumb.Call().Widget()->geometry());
 
     // A click gives the focus to the veil, where typing changes nothing.
-    const long length = Editor().Send(Sci::SCI_GETLENGTH);
+    const long length = Editor().Call().Length();
     QTest::mouseClick(&Zone(), Qt::LeftButton, {}, QPoint(10, Middle()));
     ASSERT_EQ(QApplication::focusWidget(), &Zone());
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abc"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
-    EXPECT_EQ(Editor().Send(Sci::SCI_GETLENGTH), length);
+    EXPECT_EQ(Editor().Call().Length(), length);
     thumb.setFocus();
     EXPECT_EQ(QApplication::focusWidget(), &Zone());
 }
@@ -81,8 +80,8 @@ TEST_F(ThumbnailTest, TheBandCoversTheEditorsLinesAndItsMiddleFollowsTheMouse) {
     EXPECT_GE(band.top, 0);
     EXPECT_LE(band.bottom, Zone().height());
     // The band's top is the thumbnail's row of the editor's first line.
-    const long firstPos = Editor().Send(Sci::SCI_POSITIONFROMLINE, 1000);
-    EXPECT_EQ(band.top, Thumb().Send(Sci::SCI_POINTYFROMPOSITION, 0, firstPos));
+    const long firstPos = Editor().Call().PositionFromLine(1000);
+    EXPECT_EQ(band.top, Thumb().Call().PointYFromPosition(firstPos));
 
     // A click moves the band's middle there; less than a line away rounds towards the middle.
     const std::pair<int, long> clicks[] = {
@@ -125,13 +124,13 @@ TEST_F(ThumbnailTest, TheWheelScrollsTheEditorAsOverTheEditor) {
     Wheel(&Zone(), -120);
     const long overThumbnail = First(Editor()) - 1000;
     EXPECT_GT(overThumbnail, 0);
-    Editor().Send(Sci::SCI_SETFIRSTVISIBLELINE, 1000);
-    Wheel(Editor().Editor()->viewport(), -120);
+    Editor().Call().SetFirstVisibleLine(1000);
+    Wheel(Editor().Call().Widget()->viewport(), -120);
     EXPECT_EQ(First(Editor()) - 1000, overThumbnail);
 }
 
 TEST_F(ThumbnailTest, ScrollingTheEditorPastTheThumbnailMovesTheThumbnail) {
-    const long thumbLines = Thumb().Send(Sci::SCI_LINESONSCREEN);
+    const long thumbLines = Thumb().Call().LinesOnScreen();
     const long before = First(Thumb());
 
     // Below: the editor's last line becomes the thumbnail's last.
@@ -152,7 +151,7 @@ TEST_F(ThumbnailTest, ScrollingTheEditorPastTheThumbnailMovesTheThumbnail) {
 
 TEST_F(ThumbnailTest, WithTheStartPageTheThumbnailIsEmptyAndTheBandStays) {
     Docs().ShowStartPage();
-    EXPECT_EQ(Thumb().Send(Sci::SCI_GETLENGTH), 0);
+    EXPECT_EQ(Thumb().Call().Length(), 0);
     const ViewZoneBand band = Zone().Band();
     Press(band.bottom + 10 * LineHeight());
     QTest::keyClick(&Zone(), Qt::Key_PageDown);
@@ -161,7 +160,7 @@ TEST_F(ThumbnailTest, WithTheStartPageTheThumbnailIsEmptyAndTheBandStays) {
 
     // Back on the script, the thumbnail shows it again.
     Docs().Activate(0);
-    EXPECT_EQ(Thumb().Send(Sci::SCI_GETLENGTH), Editor().Send(Sci::SCI_GETLENGTH));
+    EXPECT_EQ(Thumb().Call().Length(), Editor().Call().Length());
 }
 
 TEST_F(FrameTest, ThumbnailKeepsItsDocumentAliveAfterTheEditorIsGone) {
@@ -178,5 +177,5 @@ TEST_F(FrameTest, ThumbnailKeepsItsDocumentAliveAfterTheEditorIsGone) {
     EXPECT_EQ(thumb.TextView()->Text(), QByteArray("Function F\r\n"));
 
     thumb.Attach();  // no script: a fresh empty document
-    EXPECT_EQ(thumb.Send(QsciScintillaBase::SCI_GETLENGTH), 0);
+    EXPECT_EQ(thumb.Call().Length(), 0);
 }
