@@ -20,7 +20,10 @@ TEST(InstallerRunner, RunsThroughWineOnlyWhenInstallerAndWineExist) {
     // A stand-in wine that records what it was asked to run.
     const QString wine = dir.filePath("wine");
     const QString marker = dir.filePath("ran.txt");
-    ASSERT_TRUE(WriteExecutable(wine, ("#!/bin/sh\nprintf '%s' \"$1\" > '" + marker + "'\n").toUtf8()));
+    // Written aside and renamed, so the marker never shows half written.
+    ASSERT_TRUE(WriteExecutable(
+        wine, ("#!/bin/sh\nprintf '%s' \"$1\" > '" + marker + ".part' && mv '" + marker + ".part' '" + marker + "'\n")
+                  .toUtf8()));
     EXPECT_EQ(RunInstaller(installer, wine), RunInstallerResult::Started);
     ASSERT_EVENTUALLY(QFile::exists(marker));
     EXPECT_EQ(QString::fromUtf8(ReadBytes(marker)), installer);
