@@ -2,21 +2,22 @@
 #include "editor/ui/editor_accessibility.h"
 
 #include "editor/ui/nsis_text_view.h"
-#include "editor/ui/qsci_base.h"
+#include "editor/ui/scintilla_call.h"
 
 #include <QAccessibleWidget>
+#include <string_view>
 #include <algorithm>
 #include <utility>
 #include <vector>
 
 namespace {
 
-using Sci = QsciScintillaBase;
+using Position = ScintillaCall::Position;
 
 // A stretch of the text in the component's byte positions.
 struct ByteRange {
-    long start = 0;
-    long end = 0;
+    Position start = 0;
+    Position end = 0;
 };
 
 // Offsets are UTF-16 code units, as Qt counts; the component counts bytes.
@@ -24,14 +25,15 @@ class EditorAccessible : public QAccessibleWidget,
                          public QAccessibleTextInterface,
                          public QAccessibleEditableTextInterface {
 public:
-    explicit EditorAccessible(Sci* editor) : QAccessibleWidget(editor, QAccessible::EditableText), m_editor(editor) {
+    explicit EditorAccessible(ScintillaCall& call)
+        : QAccessibleWidget(call.Widget(), QAccessible::EditableText), m_call(call), m_editor(call.Widget()) {
         m_connections[0] = QObject::connect(
-            editor, &Sci::SCN_MODIFIED, editor,
-            [this](int position, int type, const char* text, int length, int, int, int, int, int, int) {
+            &call, &ScintillaCall::Modified, m_editor,
+            [this](int type, std::string_view text, Position position, Position length) {
                 OnModifying(position, type, text, length);
             });
-        m_connections[1] = QObject::connect(editor, &Sci::SCN_UPDATEUI, editor, [this](int updated) {
-            if (updated & Sci::SC_UPDATE_SELECTION)
+        m_connections[1] = QObject::connect(&call, &ScintillaCall::UpdatedUi, m_editor, [this](int updated) {
+            if (updated & ScintillaCall::kUpdateSelection)
                 AnnounceCaret();
         });
     }
@@ -54,7 +56,7 @@ public:
         QAccessible::State state = QAccessibleWidget::state();
         state.multiLine = true;
         state.selectableText = true;
-        state.readOnly = Send(Sci::SCI_GETREADONLY) != 0;
+        state.readOnly = m_call.ReadOnly();
         state.editable = !state.readOnly;
         return state;
     }
@@ -63,20 +65,20 @@ public:
         *startOffset = *endOffset = 0;
         if (selectionIndex != 0 || selectionCount() == 0)
             return;
-        *startOffset = OffsetOf(Send(Sci::SCI_GETSELECTIONSTART));
-        *endOffset = OffsetOf(Send(Sci::SCI_GETSELECTIONEND));
+        *startOffset = OffsetOf(m_call.SelectionStart());
+        *endOffset = OffsetOf(m_call.SelectionEnd());
     }
     int selectionCount() const override {
-        return Send(Sci::SCI_GETSELECTIONSTART) != Send(Sci::SCI_GETSELECTIONEND) ? 1 : 0;
+        return m_call.SelectionStart() != m_call.SelectionEnd() ? 1 : 0;
     }
     void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
-    void removeSelection(int) override { Send(Sci::SCI_SETEMPTYSELECTION, Send(Sci::SCI_GETCURRENTPOS)); }
+    void removeSelection(int) override { m_call.SetEmptySelection(m_call.CurrentPos()); }
     void setSelection(int, int startOffset, int endOffset) override {
-        Send(Sci::SCI_SETSEL, PositionOf(startOffset), PositionOf(endOffset));
+        m_call.SetSel(PositionOf(startOffset), PositionOf(endOffset));
     }
 
-    int cursorPosition() const override { return OffsetOf(Send(Sci::SCI_GETCURRENTPOS)); }
-    void setCursorPosition(int position) override { Send(Sci::SCI_GOTOPOS, PositionOf(position)); }
+    int cursorPosition() const override { return OffsetOf(m_call.CurrentPos()); }
+    void setCursorPosition(int position) override { m_call.GotoPos(PositionOf(position)); }
 
     QString text(int startOffset, int endOffset) const override {
         return Text({PositionOf(startOffset), PositionOf(endOffset)});
@@ -84,14 +86,14 @@ public:
     QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
                              int* endOffset) const override {
         const ByteRange unit = UnitAt(PositionOf(offset), boundary);
-        const ByteRange before = unit.start > 0 ? UnitAt(Send(Sci::SCI_POSITIONBEFORE, unit.start), boundary)
+        const ByteRange before = unit.start > 0 ? UnitAt(m_call.PositionBefore(unit.start), boundary)
                                                 : ByteRange{};
         return Report(before, startOffset, endOffset);
     }
     QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
                             int* endOffset) const override {
         const ByteRange unit = UnitAt(PositionOf(offset), boundary);
-        const long length = Send(Sci::SCI_GETLENGTH);
+        const Position length = m_call.Length();
         const ByteRange after = unit.end < length ? UnitAt(unit.end, boundary) : ByteRange{length, length};
         return Report(after, startOffset, endOffset);
     }
@@ -99,26 +101,25 @@ public:
                          int* endOffset) const override {
         return Report(UnitAt(PositionOf(offset), boundary), startOffset, endOffset);
     }
-    int characterCount() const override { return OffsetOf(Send(Sci::SCI_GETLENGTH)); }
+    int characterCount() const override { return OffsetOf(m_call.Length()); }
 
     QRect characterRect(int offset) const override {
-        const long position = PositionOf(offset);
-        const long x = Send(Sci::SCI_POINTXFROMPOSITION, 0, position);
-        const long y = Send(Sci::SCI_POINTYFROMPOSITION, 0, position);
-        const long next = Send(Sci::SCI_POSITIONAFTER, position);
-        const long nextX = Send(Sci::SCI_POINTXFROMPOSITION, 0, next);
-        const long width = Send(Sci::SCI_POINTYFROMPOSITION, 0, next) == y ? std::max(1L, nextX - x) : 1L;
-        const long height = Send(Sci::SCI_TEXTHEIGHT, Send(Sci::SCI_LINEFROMPOSITION, position));
-        const QPoint topLeft = m_editor->viewport()->mapToGlobal(QPoint(int(x), int(y)));
-        return QRect(topLeft, QSize(int(width), int(height)));
+        const Position position = PositionOf(offset);
+        const int x = m_call.PointXFromPosition(position);
+        const int y = m_call.PointYFromPosition(position);
+        const Position next = m_call.PositionAfter(position);
+        const int width = m_call.PointYFromPosition(next) == y ? std::max(1, m_call.PointXFromPosition(next) - x) : 1;
+        const int height = m_call.TextHeight(m_call.LineFromPosition(position));
+        const QPoint topLeft = m_editor->viewport()->mapToGlobal(QPoint(x, y));
+        return QRect(topLeft, QSize(width, height));
     }
     int offsetAtPoint(const QPoint& point) const override {
         const QPoint local = m_editor->viewport()->mapFromGlobal(point);
-        const long position = Send(Sci::SCI_CHARPOSITIONFROMPOINTCLOSE, local.x(), local.y());
+        const Position position = m_call.CharPositionFromPointClose(local.x(), local.y());
         return position < 0 ? -1 : OffsetOf(position);
     }
     void scrollToSubstring(int startIndex, int endIndex) override {
-        Send(Sci::SCI_SCROLLRANGE, PositionOf(endIndex), PositionOf(startIndex));
+        m_call.ScrollRange(PositionOf(endIndex), PositionOf(startIndex));
     }
     QString attributes(int, int* startOffset, int* endOffset) const override {
         *startOffset = 0;
@@ -128,17 +129,16 @@ public:
 
     // The component refuses these itself while the document is read-only.
     void deleteText(int startOffset, int endOffset) override {
-        const long start = PositionOf(startOffset);
-        Send(Sci::SCI_DELETERANGE, start, PositionOf(endOffset) - start);
+        const Position start = PositionOf(startOffset);
+        m_call.DeleteRange(start, PositionOf(endOffset) - start);
     }
     void insertText(int offset, const QString& text) override {
-        m_editor->SendScintilla(Sci::SCI_INSERTTEXT, static_cast<uintptr_t>(PositionOf(offset)),
-                                text.toUtf8().constData());
+        m_call.InsertText(PositionOf(offset), text.toUtf8());
     }
     void replaceText(int startOffset, int endOffset, const QString& text) override {
-        const QByteArray utf8 = text.toUtf8();
-        Send(Sci::SCI_SETTARGETRANGE, PositionOf(startOffset), PositionOf(endOffset));
-        m_editor->SendScintilla(Sci::SCI_REPLACETARGET, static_cast<uintptr_t>(utf8.size()), utf8.constData());
+        m_call.SetTargetStart(PositionOf(startOffset));
+        m_call.SetTargetEnd(PositionOf(endOffset));
+        m_call.ReplaceTarget(text.toUtf8());
     }
 
 private:
@@ -149,45 +149,37 @@ private:
         QString text;
     };
 
-    long Send(unsigned int message, long wParam = 0, long lParam = 0) const {
-        return m_editor->SendScintilla(message, static_cast<unsigned long>(wParam), lParam);
-    }
-
     // The index is built once per document, on the first question of a reader.
     void EnsureIndex() const {
-        if (!(Send(Sci::SCI_GETLINECHARACTERINDEX) & Sci::SC_LINECHARACTERINDEX_UTF16))
-            Send(Sci::SCI_ALLOCATELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF16);
+        if (!(m_call.LineCharacterIndex() & ScintillaCall::kLineCharacterIndexUtf16))
+            m_call.AllocateLineCharacterIndex(ScintillaCall::kLineCharacterIndexUtf16);
     }
 
     // The line's start from the index plus a count within that one line.
-    int OffsetOf(long position) const {
+    int OffsetOf(Position position) const {
         EnsureIndex();
-        const long line = Send(Sci::SCI_LINEFROMPOSITION, position);
-        const long lineStart = Send(Sci::SCI_POSITIONFROMLINE, line);
-        return int(Send(Sci::SCI_INDEXPOSITIONFROMLINE, line, Sci::SC_LINECHARACTERINDEX_UTF16)
-                   + Send(Sci::SCI_COUNTCODEUNITS, lineStart, position));
+        const ScintillaCall::Line line = m_call.LineFromPosition(position);
+        return int(m_call.IndexPositionFromLine(line, ScintillaCall::kLineCharacterIndexUtf16)
+                   + m_call.CountCodeUnits(m_call.PositionFromLine(line), position));
     }
 
-    long PositionOf(int offset) const {
+    Position PositionOf(int offset) const {
         EnsureIndex();
         offset = std::max(offset, 0);
-        const long line = Send(Sci::SCI_LINEFROMINDEXPOSITION, offset, Sci::SC_LINECHARACTERINDEX_UTF16);
-        const long within = offset - Send(Sci::SCI_INDEXPOSITIONFROMLINE, line, Sci::SC_LINECHARACTERINDEX_UTF16);
-        const long lineStart = Send(Sci::SCI_POSITIONFROMLINE, line);
+        const ScintillaCall::Line line = m_call.LineFromIndexPosition(offset, ScintillaCall::kLineCharacterIndexUtf16);
+        const Position within = offset - m_call.IndexPositionFromLine(line, ScintillaCall::kLineCharacterIndexUtf16);
+        const Position lineStart = m_call.PositionFromLine(line);
         if (within <= 0)
             return lineStart;
-        const long position = Send(Sci::SCI_POSITIONRELATIVECODEUNITS, lineStart, within);
+        const Position position = m_call.PositionRelativeCodeUnits(lineStart, within);
         // Past the end the component answers 0.
-        return position > 0 ? position : Send(Sci::SCI_GETLENGTH);
+        return position > 0 ? position : m_call.Length();
     }
 
     QString Text(ByteRange range) const {
         if (range.end <= range.start)
             return {};
-        QByteArray bytes(range.end - range.start + 1, '\0');
-        m_editor->SendScintilla(Sci::SCI_GETTEXTRANGE, range.start, range.end, bytes.data());
-        bytes.chop(1);
-        return QString::fromUtf8(bytes);
+        return QString::fromUtf8(m_call.GetTextRange(range.start, range.end));
     }
 
     QString Report(ByteRange range, int* startOffset, int* endOffset) const {
@@ -199,21 +191,21 @@ private:
     // The character, word or line holding the character at position. A
     // "word" is a run of one character class: word characters, spaces or
     // punctuation, so every character belongs to one.
-    ByteRange UnitAt(long position, QAccessible::TextBoundaryType boundary) const {
-        const long length = Send(Sci::SCI_GETLENGTH);
+    ByteRange UnitAt(Position position, QAccessible::TextBoundaryType boundary) const {
+        const Position length = m_call.Length();
         switch (boundary) {
         case QAccessible::CharBoundary:
-            return {position, position < length ? Send(Sci::SCI_POSITIONAFTER, position) : length};
+            return {position, position < length ? m_call.PositionAfter(position) : length};
         case QAccessible::WordBoundary:
             if (position >= length)
                 return {length, length};
-            return {Send(Sci::SCI_WORDSTARTPOSITION, Send(Sci::SCI_POSITIONAFTER, position), 0),
-                    Send(Sci::SCI_WORDENDPOSITION, position, 0)};
+            return {m_call.WordStartPosition(m_call.PositionAfter(position), false),
+                    m_call.WordEndPosition(position, false)};
         case QAccessible::SentenceBoundary:
         case QAccessible::ParagraphBoundary:
         case QAccessible::LineBoundary: {
-            const long line = Send(Sci::SCI_LINEFROMPOSITION, position);
-            return {Send(Sci::SCI_POSITIONFROMLINE, line), Send(Sci::SCI_POSITIONFROMLINE, line + 1)};
+            const ScintillaCall::Line line = m_call.LineFromPosition(position);
+            return {m_call.PositionFromLine(line), m_call.PositionFromLine(line + 1)};
         }
         case QAccessible::NoBoundary:
             break;
@@ -223,12 +215,12 @@ private:
 
     // Offsets are taken before the change, when they are still valid; the
     // events go out once the change is done, so a reader sees the new text.
-    void OnModifying(long position, int type, const char* text, long length) {
+    void OnModifying(Position position, int type, std::string_view text, Position length) {
         if (!QAccessible::isActive())
             return;
-        if (type & Sci::SC_MOD_BEFOREINSERT)
-            m_pending.push_back({true, OffsetOf(position), QString::fromUtf8(text, length)});
-        else if (type & Sci::SC_MOD_BEFOREDELETE)
+        if (type & ScintillaCall::kModBeforeInsert)
+            m_pending.push_back({true, OffsetOf(position), QString::fromUtf8(text.data(), qsizetype(text.size()))});
+        else if (type & ScintillaCall::kModBeforeDelete)
             m_pending.push_back({false, OffsetOf(position), Text({position, position + length})});
         else
             return;
@@ -264,17 +256,17 @@ private:
         }
     }
 
-    Sci* m_editor;
+    ScintillaCall& m_call;
+    QAbstractScrollArea* m_editor;
     std::vector<PendingChange> m_pending;
     QMetaObject::Connection m_connections[2];
 };
 
 QAccessibleInterface* EditorInterface(const QString& className, QObject* object) {
-    auto* editor = qobject_cast<Sci*>(object);
-    if (className != QLatin1StringView("QsciScintillaBase") || !editor
-        || !qobject_cast<CNsisTextView*>(editor->parent()))
+    auto* view = object ? qobject_cast<CNsisTextView*>(object->parent()) : nullptr;
+    if (className != QLatin1StringView("QsciScintillaBase") || !view || view->Call().Widget() != object)
         return nullptr;
-    return new EditorAccessible(editor);
+    return new EditorAccessible(view->Call());
 }
 
 }  // namespace

@@ -50,6 +50,8 @@ static_assert(ScintillaCall::kStyleDefault == Sci::STYLE_DEFAULT);
 static_assert(ScintillaCall::kStyleLineNumber == Sci::STYLE_LINENUMBER);
 static_assert(ScintillaCall::kStyleCallTip == Sci::STYLE_CALLTIP);
 static_assert(ScintillaCall::kLineCharacterIndexUtf32 == Sci::SC_LINECHARACTERINDEX_UTF32);
+static_assert(ScintillaCall::kLineCharacterIndexUtf16 == Sci::SC_LINECHARACTERINDEX_UTF16);
+static_assert(ScintillaCall::kUpdateSelection == Sci::SC_UPDATE_SELECTION);
 static_assert(ScintillaCall::kOrderCustom == Sci::SC_ORDER_CUSTOM);
 static_assert(ScintillaCall::kPopUpNever == Sci::SC_POPUP_NEVER);
 static_assert(ScintillaCall::kEolCrLf == Sci::SC_EOL_CRLF);
@@ -66,10 +68,11 @@ ScintillaCall::ScintillaCall(QWidget* parent) : m_editor(std::make_unique<QsciSc
     connect(editor, &Sci::SCN_DWELLEND, this, [this](int, int, int) { Q_EMIT DwellEnded(); });
     connect(editor, &Sci::SCN_SAVEPOINTREACHED, this, &ScintillaCall::SavePointReached);
     connect(editor, &Sci::SCN_SAVEPOINTLEFT, this, &ScintillaCall::SavePointLeft);
-    connect(editor, &Sci::SCN_UPDATEUI, this, [this](int) { Q_EMIT UpdatedUi(); });
+    connect(editor, &Sci::SCN_UPDATEUI, this, &ScintillaCall::UpdatedUi);
     connect(editor, &Sci::SCN_MODIFIED, this,
-            [this](int, int type, const char* text, int length, int, int, int, int, int, int) {
-                Q_EMIT Modified(type, text ? std::string_view(text, size_t(std::max(length, 0))) : std::string_view());
+            [this](int position, int type, const char* text, int length, int, int, int, int, int, int) {
+                Q_EMIT Modified(type, text ? std::string_view(text, size_t(std::max(length, 0))) : std::string_view(),
+                                position, length);
             });
     connect(editor, &Sci::SCN_MARGINCLICK, this,
             [this](int position, int, int margin) { Q_EMIT MarginClicked(position, margin); });
@@ -239,6 +242,40 @@ ScintillaCall::Position ScintillaCall::IndexPositionFromLine(Line line, int line
 ScintillaCall::Position ScintillaCall::CountCharacters(Position start, Position end) const {
     return Send(Sci::SCI_COUNTCHARACTERS, start, end);
 }
+
+int ScintillaCall::LineCharacterIndex() const { return int(Send(Sci::SCI_GETLINECHARACTERINDEX)); }
+
+ScintillaCall::Line ScintillaCall::LineFromIndexPosition(Position pos, int lineCharacterIndex) const {
+    return Send(Sci::SCI_LINEFROMINDEXPOSITION, pos, lineCharacterIndex);
+}
+
+ScintillaCall::Position ScintillaCall::CountCodeUnits(Position start, Position end) const {
+    return Send(Sci::SCI_COUNTCODEUNITS, start, end);
+}
+
+ScintillaCall::Position ScintillaCall::PositionRelativeCodeUnits(Position pos, Position relative) const {
+    return Send(Sci::SCI_POSITIONRELATIVECODEUNITS, pos, relative);
+}
+
+ScintillaCall::Position ScintillaCall::PositionBefore(Position pos) const { return Send(Sci::SCI_POSITIONBEFORE, pos); }
+
+ScintillaCall::Position ScintillaCall::PositionAfter(Position pos) const { return Send(Sci::SCI_POSITIONAFTER, pos); }
+
+ScintillaCall::Position ScintillaCall::WordStartPosition(Position pos, bool onlyWordCharacters) const {
+    return Send(Sci::SCI_WORDSTARTPOSITION, pos, onlyWordCharacters);
+}
+
+ScintillaCall::Position ScintillaCall::WordEndPosition(Position pos, bool onlyWordCharacters) const {
+    return Send(Sci::SCI_WORDENDPOSITION, pos, onlyWordCharacters);
+}
+
+ScintillaCall::Position ScintillaCall::CharPositionFromPointClose(int x, int y) const {
+    return Send(Sci::SCI_CHARPOSITIONFROMPOINTCLOSE, x, y);
+}
+
+void ScintillaCall::ScrollRange(Position secondary, Position primary) { Send(Sci::SCI_SCROLLRANGE, secondary, primary); }
+
+void ScintillaCall::SetEmptySelection(Position caret) { Send(Sci::SCI_SETEMPTYSELECTION, caret); }
 
 // Scrolling and geometry
 

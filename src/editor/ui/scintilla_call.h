@@ -68,6 +68,8 @@ public:
     static constexpr int kStyleLineNumber = 33;
     static constexpr int kStyleCallTip = 38;
     static constexpr int kLineCharacterIndexUtf32 = 1;
+    static constexpr int kLineCharacterIndexUtf16 = 2;
+    static constexpr int kUpdateSelection = 0x2;
     static constexpr int kOrderCustom = 2;
     static constexpr int kPopUpNever = 0;
     static constexpr int kEolCrLf = 0;
@@ -110,6 +112,7 @@ public:
     Position SelectionStart() const;
     Position SelectionEnd() const;
     void SetSel(Position anchor, Position caret);
+    void SetEmptySelection(Position caret);
     void GotoPos(Position caret);
     void GotoLine(Line line);
     void SelectAll();
@@ -128,8 +131,19 @@ public:
     Position LineIndentPosition(Line line) const;
     Position LineLength(Line line) const;
     void AllocateLineCharacterIndex(int lineCharacterIndex);
+    int LineCharacterIndex() const;
     Position IndexPositionFromLine(Line line, int lineCharacterIndex) const;
+    Line LineFromIndexPosition(Position pos, int lineCharacterIndex) const;
     Position CountCharacters(Position start, Position end) const;
+    Position CountCodeUnits(Position start, Position end) const;
+    Position PositionRelativeCodeUnits(Position pos, Position relative) const;
+    Position PositionBefore(Position pos) const;
+    Position PositionAfter(Position pos) const;
+    Position WordStartPosition(Position pos, bool onlyWordCharacters) const;
+    Position WordEndPosition(Position pos, bool onlyWordCharacters) const;
+    // The character nearest the point, or -1 when none is close.
+    Position CharPositionFromPointClose(int x, int y) const;
+    void ScrollRange(Position secondary, Position primary);
 
     // Scrolling and geometry
     Line FirstVisibleLine() const;
@@ -274,9 +288,10 @@ Q_SIGNALS:
     void DwellEnded();
     void SavePointReached();
     void SavePointLeft();
-    void UpdatedUi();
-    // text: what is inserted or deleted, for the kinds that carry it.
-    void Modified(int modificationType, std::string_view text);
+    // updated: what changed (kUpdateSelection, ...).
+    void UpdatedUi(int updated);
+    // text: what is inserted or deleted, for the kinds that carry it; position and length in bytes.
+    void Modified(int modificationType, std::string_view text, Position position, Position length);
     void MarginClicked(Position position, int margin);
     void DoubleClicked(Position position, Line line);
     // The list's selected item changed to text, the word starting at position.
