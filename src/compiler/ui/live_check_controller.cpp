@@ -53,7 +53,7 @@ LiveCheckController::LiveCheckController(ICompileFrame& frame, const Configurato
       m_check(new CLiveCheck(timeLimitMs, this)) {
     m_soon.setSingleShot(true);
     m_soon.setInterval(0);
-    connect(&m_soon, &QTimer::timeout, this, [this] { CheckNow(m_pendingView); });
+    connect(&m_soon, &QTimer::timeout, this, [this] { CheckNow(static_cast<CScrivoView*>(m_pendingView.data())); });
     connect(m_check, &CLiveCheck::Finished, this, &LiveCheckController::OnFinished);
     // A compile's results replace the check's; a check running now would come after them.
     connect(&m_compile, &CompileController::CompilingChanged, this, [this](bool compiling) {
@@ -79,10 +79,10 @@ void LiveCheckController::Watch(CScrivoView* view) {
     if (m_watched.contains(view))
         return;
     m_watched.insert(view);
-    connect(view, &QObject::destroyed, this, [this, view] {
+    QObject* object = view;
+    connect(view, &QObject::destroyed, this, [this, view, object] {
         m_watched.remove(view);
-        // The pointer is cleared already when the check was of this view.
-        if (m_check->IsRunning() && !m_checkedView)
+        if (m_check->IsRunning() && (m_checkedView.isNull() || m_checkedView.data() == object))
             Cancel();
     });
     connect(view, &CScrivoView::TextSettled, this, [this, view] {
@@ -119,7 +119,7 @@ void LiveCheckController::CheckNow(CScrivoView* view) {
 }
 
 void LiveCheckController::OnFinished(const LiveCheckResult& result) {
-    CScrivoView* view = std::exchange(m_checkedView, nullptr);
+    auto* view = static_cast<CScrivoView*>(std::exchange(m_checkedView, nullptr).data());
     if (!view || view != m_frame.ActiveView())
         return;
     QList<Diagnostic> diagnostics = result.diagnostics;

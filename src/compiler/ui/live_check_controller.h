@@ -43,8 +43,10 @@ private:
     CompileController& m_compile;
     DiagnosticsController& m_diagnostics;
     CLiveCheck* m_check;
-    QPointer<CScrivoView> m_checkedView;  // whose text the running check holds
-    QPointer<CScrivoView> m_pendingView;  // edited since its last check
+    // Kept as plain objects: they are compared while a view is being destroyed,
+    // when it is no longer a CScrivoView.
+    QPointer<QObject> m_checkedView;  // whose text the running check holds
+    QPointer<QObject> m_pendingView;  // edited since its last check
     QTimer m_soon;                        // after a paste, an undo or a redo
     QSet<const CScrivoView*> m_watched;
 };
