@@ -153,6 +153,20 @@ TEST(NsisSymbolIndex, OpenTextsStandForTheFilesOnDisk) {
     EXPECT_EQ(after.Definitions(FunctionId(QStringLiteral("CopyFiles"))).size(), 1u);
 }
 
+// Names are kept once per file as UTF-8; places still count UTF-16 units.
+TEST(NsisSymbolIndex, NonAsciiNamesKeepTheirPlaces) {
+    const QString script = QDir::cleanPath(kData + QStringLiteral("/open.nsi"));
+    const QString name = QStringLiteral("安装\U00020000");
+    const QString text = QStringLiteral("Function %1\nFunctionEnd\nSection\n  Call %1\nSectionEnd\n").arg(name);
+    const NsisSymbolIndex index = IndexOf(script, {{script, text}});
+    const std::optional<NsisSymbolUse> use = index.UseAt(script, 3, 10);
+    ASSERT_TRUE(use);
+    EXPECT_EQ(use->name, name);
+    EXPECT_EQ(use->place.column, 7);
+    EXPECT_EQ(use->place.length, 4);
+    EXPECT_EQ(index.References(index.IdOf(*use)).size(), 2u);
+}
+
 TEST(NsisSymbolIndex, DefinitionTipTakesTheCommentsDirectlyAbove) {
     const QString text = QStringLiteral("; not this\n\n; Copies the files.\n# twice\nFunction InstallFiles\r\nFunctionEnd\n");
     EXPECT_EQ(DefinitionWithComments(text, 4),

@@ -62,10 +62,11 @@ std::optional<CaretPlace> CaretOf(const CScrivoView* view) {
 }
 
 // Read from the place's line alone: cheap enough for every caret move.
-std::optional<NsisOccurrence> OccurrenceAt(const CaretPlace& place) {
-    for (const NsisOccurrence& o : ScanNsisSymbols(place.lineText).occurrences) {
-        if (place.column >= o.column && place.column <= o.column + o.length)
-            return o;
+std::optional<NsisSymbolId> SymbolAt(const CaretPlace& place) {
+    const NsisFileScan scan = ScanNsisSymbols(place.lineText);
+    for (const NsisOccurrence& o : scan.occurrences) {
+        if (place.column >= int(o.column) && place.column <= int(o.column) + scan.Length(o))
+            return NsisSymbolId{o.Kind(), NsisSymbolKey(scan.Name(o)), {}, -1};
     }
     return std::nullopt;
 }
@@ -220,13 +221,10 @@ bool NavigationController::eventFilter(QObject* watched, QEvent* event) {
 // Against the last index; a label's scope is left to the command itself.
 bool NavigationController::CaretOnKnownSymbol() const {
     const std::optional<CaretPlace> caret = CaretOf(m_frame.ActiveView());
-    const std::optional<NsisOccurrence> o = caret ? OccurrenceAt(*caret) : std::nullopt;
-    if (!o || !m_index)
+    const std::optional<NsisSymbolId> id = caret ? SymbolAt(*caret) : std::nullopt;
+    if (!id || !m_index)
         return false;
-    NsisSymbolId id;
-    id.kind = o->kind;
-    id.key = NsisSymbolKey(o->name);
-    return o->kind == NsisSymbolKind::Label || !m_index->Definitions(id).empty();
+    return id->kind == NsisSymbolKind::Label || !m_index->Definitions(*id).empty();
 }
 
 std::optional<NsisSymbolUse> NavigationController::UseAtCaret(const NsisSymbolIndex& index) const {
@@ -349,7 +347,7 @@ void NavigationController::ShowTip(CScrivoView* view, long position) {
 
 QString NavigationController::SymbolTip(long position) {
     const std::optional<CaretPlace> place = PlaceOf(m_frame.ActiveView(), position);
-    if (!place || !OccurrenceAt(*place))
+    if (!place || !SymbolAt(*place))
         return {};
     const std::shared_ptr<const NsisSymbolIndex> index = IndexNow();
     const std::optional<NsisSymbolUse> use = index->UseAt(place->file, place->line, place->column);
