@@ -91,6 +91,7 @@ struct NavigationController::Inputs {
     QHash<QString, QString> openTexts;  // modified documents only: the others are as on disk
     QString nsisDir;
     QStringList presetDefines;
+    QHash<QString, QString> presetValues;  // the first of a name, as makensis keeps it
     quint64 generation = 0;
 };
 
@@ -132,8 +133,11 @@ NavigationController::Inputs NavigationController::Gather() const {
     }
     inputs.roots += headers;
     inputs.nsisDir = NsisFolder(m_config.GetCompilerPath(), QProcessEnvironment::systemEnvironment());
-    for (const SymbolDef& symbol : ParseDefs(m_config.Base().Defs))
+    for (const SymbolDef& symbol : ParseDefs(m_config.Base().Defs)) {
         inputs.presetDefines.append(symbol.name);
+        if (!inputs.presetValues.contains(symbol.name))
+            inputs.presetValues.insert(symbol.name, symbol.value);
+    }
     return inputs;
 }
 
@@ -141,7 +145,7 @@ std::shared_ptr<const NsisSymbolIndex> NavigationController::IndexNow() {
     Inputs inputs = Gather();
     inputs.generation = ++m_generation;
     auto index = std::make_shared<const NsisSymbolIndex>(NsisSymbolIndex::Build(
-        inputs.roots, inputs.openTexts, MakeIncludeResolver(inputs.nsisDir), inputs.presetDefines, m_index.get()));
+        inputs.roots, inputs.openTexts, MakeIncludeResolver(inputs.nsisDir, inputs.presetValues), inputs.presetDefines, m_index.get()));
     TakeIndex(index, inputs.generation);
     return index;
 }
@@ -160,7 +164,7 @@ void NavigationController::StartBackgroundBuild() {
     QPointer<NavigationController> self(this);
     QThreadPool::globalInstance()->start([self, inputs = std::move(inputs), previous = m_index] {
         auto index = std::make_shared<const NsisSymbolIndex>(NsisSymbolIndex::Build(
-            inputs.roots, inputs.openTexts, MakeIncludeResolver(inputs.nsisDir), inputs.presetDefines,
+            inputs.roots, inputs.openTexts, MakeIncludeResolver(inputs.nsisDir, inputs.presetValues), inputs.presetDefines,
             previous.get()));
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
