@@ -22,8 +22,8 @@ struct NsisOccurrence {
     NsisSymbolKind Kind() const { return NsisSymbolKind(kind); }
 };
 
-// Names past these limits are not indexed: makensis refuses a line of 64 K characters, and a
-// file of 16 M lines or a million distinct names is no script a person edits.
+// Names past these limits are not indexed: makensis refuses lines of more than about 16 K
+// characters, and a file of 16 M lines or a million distinct names is no script a person edits.
 inline constexpr int kNsisMaxLine = (1 << 24) - 1;
 inline constexpr int kNsisMaxColumn = (1 << 16) - 1;
 inline constexpr int kNsisMaxNames = 1 << 20;
