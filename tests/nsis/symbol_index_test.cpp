@@ -153,6 +153,46 @@ TEST(NsisSymbolIndex, OpenTextsStandForTheFilesOnDisk) {
     EXPECT_EQ(after.Definitions(FunctionId(QStringLiteral("CopyFiles"))).size(), 1u);
 }
 
+// The settings' symbols reach the include paths as makensis expands them: names in any case,
+// a value naming another symbol, backslashes; makensis compiles the project only with them.
+TEST(NsisSymbolIndex, SettingsSymbolsExpandInIncludePaths) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString source = kData + QStringLiteral("/defines");
+    for (const QString& name : {QStringLiteral("main.nsi"), QStringLiteral("lib/deep/tools.nsh")}) {
+        ASSERT_TRUE(QDir(folder.path()).mkpath(QFileInfo(name).path()));
+        ASSERT_TRUE(QFile::copy(source + u'/' + name, folder.filePath(name))) << name.toStdString();
+    }
+    const QString main = folder.filePath(QStringLiteral("main.nsi"));
+    const QHash<QString, QString> symbols{{QStringLiteral("LIBDIR"), QStringLiteral("lib\\${PART}")},
+                                          {QStringLiteral("PART"), QStringLiteral("deep")}};
+    QProcess makensis;
+    makensis.start(QStringLiteral("makensis"), {QStringLiteral("-V1"), QStringLiteral("-DLIBDIR=lib\\${PART}"),
+                                                QStringLiteral("-DPART=deep"), main});
+    ASSERT_TRUE(makensis.waitForFinished(60000));
+    EXPECT_EQ(makensis.exitCode(), 0) << makensis.readAll().toStdString();
+
+    const NsisSymbolIndex index =
+        NsisSymbolIndex::Build({main}, {}, MakeIncludeResolver(NsisDir(), symbols), symbols.keys());
+    EXPECT_EQ(DefinitionsAt(index, main, 6, 8, folder.path()), std::vector<std::string>{"lib/deep/tools.nsh:2"});
+    const NsisSymbolIndex without = NsisSymbolIndex::Build({main}, {}, MakeIncludeResolver(NsisDir()));
+    EXPECT_EQ(without.Files().size(), 1);
+}
+
+// Names are kept once per file as UTF-8; places still count UTF-16 units.
+TEST(NsisSymbolIndex, NonAsciiNamesKeepTheirPlaces) {
+    const QString script = QDir::cleanPath(kData + QStringLiteral("/open.nsi"));
+    const QString name = QStringLiteral("安装\U00020000");
+    const QString text = QStringLiteral("Function %1\nFunctionEnd\nSection\n  Call %1\nSectionEnd\n").arg(name);
+    const NsisSymbolIndex index = IndexOf(script, {{script, text}});
+    const std::optional<NsisSymbolUse> use = index.UseAt(script, 3, 10);
+    ASSERT_TRUE(use);
+    EXPECT_EQ(use->name, name);
+    EXPECT_EQ(use->place.column, 7);
+    EXPECT_EQ(use->place.length, 4);
+    EXPECT_EQ(index.References(index.IdOf(*use)).size(), 2u);
+}
+
 TEST(NsisSymbolIndex, DefinitionTipTakesTheCommentsDirectlyAbove) {
     const QString text = QStringLiteral("; not this\n\n; Copies the files.\n# twice\nFunction InstallFiles\r\nFunctionEnd\n");
     EXPECT_EQ(DefinitionWithComments(text, 4),

@@ -1,7 +1,7 @@
 // The NSIS project's documentation address, and the NSIS version shown in the About dialog.
 #include "app/core/web_links.h"
 
-#include "compiler/core/makensis_query.h"
+#include "nsis/core/makensis_query.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,8 +1,8 @@
 // The toolchain check: what this machine has for building and trying installers.
 #include "compiler/core/toolchain_facts.h"
 
-#include "compiler/core/makensis_query.h"
 #include "config/core/config_paths.h"
+#include "nsis/core/makensis_query.h"
 
 #include <QDir>
 #include <QEventLoop>

@@ -62,10 +62,11 @@ std::optional<CaretPlace> CaretOf(const CScrivoView* view) {
 }
 
 // Read from the place's line alone: cheap enough for every caret move.
-std::optional<NsisOccurrence> OccurrenceAt(const CaretPlace& place) {
-    for (const NsisOccurrence& o : ScanNsisSymbols(place.lineText).occurrences) {
-        if (place.column >= o.column && place.column <= o.column + o.length)
-            return o;
+std::optional<NsisSymbolId> SymbolAt(const CaretPlace& place) {
+    const NsisFileScan scan = ScanNsisSymbols(place.lineText);
+    for (const NsisOccurrence& o : scan.occurrences) {
+        if (place.column >= int(o.column) && place.column <= int(o.column) + scan.Length(o))
+            return NsisSymbolId{o.Kind(), NsisSymbolKey(scan.Name(o)), {}, -1};
     }
     return std::nullopt;
 }
@@ -90,6 +91,7 @@ struct NavigationController::Inputs {
     QHash<QString, QString> openTexts;  // modified documents only: the others are as on disk
     QString nsisDir;
     QStringList presetDefines;
+    QHash<QString, QString> presetValues;  // the first of a name, as makensis keeps it
     quint64 generation = 0;
 };
 
@@ -131,8 +133,11 @@ NavigationController::Inputs NavigationController::Gather() const {
     }
     inputs.roots += headers;
     inputs.nsisDir = NsisFolder(m_config.GetCompilerPath(), QProcessEnvironment::systemEnvironment());
-    for (const SymbolDef& symbol : ParseDefs(m_config.Base().Defs))
+    for (const SymbolDef& symbol : ParseDefs(m_config.Base().Defs)) {
         inputs.presetDefines.append(symbol.name);
+        if (!inputs.presetValues.contains(symbol.name))
+            inputs.presetValues.insert(symbol.name, symbol.value);
+    }
     return inputs;
 }
 
@@ -140,7 +145,7 @@ std::shared_ptr<const NsisSymbolIndex> NavigationController::IndexNow() {
     Inputs inputs = Gather();
     inputs.generation = ++m_generation;
     auto index = std::make_shared<const NsisSymbolIndex>(NsisSymbolIndex::Build(
-        inputs.roots, inputs.openTexts, MakeIncludeResolver(inputs.nsisDir), inputs.presetDefines, m_index.get()));
+        inputs.roots, inputs.openTexts, MakeIncludeResolver(inputs.nsisDir, inputs.presetValues), inputs.presetDefines, m_index.get()));
     TakeIndex(index, inputs.generation);
     return index;
 }
@@ -159,7 +164,7 @@ void NavigationController::StartBackgroundBuild() {
     QPointer<NavigationController> self(this);
     QThreadPool::globalInstance()->start([self, inputs = std::move(inputs), previous = m_index] {
         auto index = std::make_shared<const NsisSymbolIndex>(NsisSymbolIndex::Build(
-            inputs.roots, inputs.openTexts, MakeIncludeResolver(inputs.nsisDir), inputs.presetDefines,
+            inputs.roots, inputs.openTexts, MakeIncludeResolver(inputs.nsisDir, inputs.presetValues), inputs.presetDefines,
             previous.get()));
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
@@ -220,13 +225,10 @@ bool NavigationController::eventFilter(QObject* watched, QEvent* event) {
 // Against the last index; a label's scope is left to the command itself.
 bool NavigationController::CaretOnKnownSymbol() const {
     const std::optional<CaretPlace> caret = CaretOf(m_frame.ActiveView());
-    const std::optional<NsisOccurrence> o = caret ? OccurrenceAt(*caret) : std::nullopt;
-    if (!o || !m_index)
+    const std::optional<NsisSymbolId> id = caret ? SymbolAt(*caret) : std::nullopt;
+    if (!id || !m_index)
         return false;
-    NsisSymbolId id;
-    id.kind = o->kind;
-    id.key = NsisSymbolKey(o->name);
-    return o->kind == NsisSymbolKind::Label || !m_index->Definitions(id).empty();
+    return id->kind == NsisSymbolKind::Label || !m_index->Definitions(*id).empty();
 }
 
 std::optional<NsisSymbolUse> NavigationController::UseAtCaret(const NsisSymbolIndex& index) const {
@@ -349,7 +351,7 @@ void NavigationController::ShowTip(CScrivoView* view, long position) {
 
 QString NavigationController::SymbolTip(long position) {
     const std::optional<CaretPlace> place = PlaceOf(m_frame.ActiveView(), position);
-    if (!place || !OccurrenceAt(*place))
+    if (!place || !SymbolAt(*place))
         return {};
     const std::shared_ptr<const NsisSymbolIndex> index = IndexNow();
     const std::optional<NsisSymbolUse> use = index->UseAt(place->file, place->line, place->column);

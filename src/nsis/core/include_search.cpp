@@ -3,12 +3,41 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <optional>
+
+namespace {
+// A value may name other symbols in turn; a symbol that names itself must not loop.
+constexpr int kMaxExpansions = 100;
+
+std::optional<QString> DefineValue(QStringView name, const QHash<QString, QString>& defines) {
+    if (const auto exact = defines.constFind(name.toString()); exact != defines.cend())
+        return *exact;
+    const QString key = NsisSymbolKey(name);
+    for (auto it = defines.cbegin(); it != defines.cend(); ++it) {
+        if (NsisSymbolKey(it.key()) == key)
+            return it.value();
+    }
+    return std::nullopt;
+}
+}  // namespace
 
 QString ExpandIncludePath(QString path, const QString& fromFile, const QHash<QString, QString>& defines) {
     path.replace(QStringLiteral("${__FILEDIR__}"), QFileInfo(fromFile).absolutePath());
     path.replace(QStringLiteral("${__FILE__}"), QFileInfo(fromFile).fileName());
-    for (auto it = defines.cbegin(); it != defines.cend() && path.contains(u"${"); ++it)
-        path.replace(QStringLiteral("${%1}").arg(it.key()), it.value());
+    // makensis expands what a value names as well, and matches names without regard to case.
+    qsizetype at = path.indexOf(u"${");
+    for (int expansions = 0; at >= 0 && expansions < kMaxExpansions;) {
+        const qsizetype close = path.indexOf(u'}', at + 2);
+        if (close < 0)
+            break;
+        if (const std::optional<QString> value = DefineValue(QStringView(path).sliced(at + 2, close - at - 2), defines)) {
+            path.replace(at, close - at + 1, *value);
+            ++expansions;
+        } else {
+            at = close + 1;
+        }
+        at = path.indexOf(u"${", at);
+    }
     path.replace(u'\\', u'/');
     return path;
 }
@@ -43,9 +72,9 @@ QString ResolveNsisInclude(const QString& name, const QString& fromFile, const I
     return {};
 }
 
-IncludeResolver MakeIncludeResolver(const QString& nsisDir) {
-    return [nsisDir](const QString& includeText, const IncludeContext& context) -> std::optional<QString> {
-        IncludeSearch search{QFileInfo(context.rootFile).absolutePath(), nsisDir, {}, {}};
+IncludeResolver MakeIncludeResolver(const QString& nsisDir, const QHash<QString, QString>& presetDefines) {
+    return [nsisDir, presetDefines](const QString& includeText, const IncludeContext& context) -> std::optional<QString> {
+        IncludeSearch search{QFileInfo(context.rootFile).absolutePath(), nsisDir, {}, presetDefines};
         search.defines.insert(QStringLiteral("NSISDIR"), nsisDir);
         for (const QString& folder : context.includeDirs)
             search.includeDirs.append(

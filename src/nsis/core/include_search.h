@@ -15,7 +15,8 @@ struct IncludeSearch {
     QHash<QString, QString> defines;  // the symbols defined so far, NSISDIR among them
 };
 
-// ${__FILEDIR__}, ${__FILE__} and the known symbols expanded, backslashes made slashes.
+// ${__FILEDIR__}, ${__FILE__} and the known symbols expanded (names in any case, values naming
+// symbols in turn), backslashes made slashes.
 QString ExpandIncludePath(QString path, const QString& fromFile, const QHash<QString, QString>& defines);
 
 // The file an !include in fromFile names: an absolute name as it is, a
@@ -29,4 +30,5 @@ QString FileIgnoringCase(const QString& path);
 
 // The symbol index's resolver: makensis compiles in the root script's folder;
 // the !addincludedir folders are taken as written and made absolute there.
-IncludeResolver MakeIncludeResolver(const QString& nsisDir);
+// presetDefines are the settings' symbols (name → value), known from the first line on.
+IncludeResolver MakeIncludeResolver(const QString& nsisDir, const QHash<QString, QString>& presetDefines = {});

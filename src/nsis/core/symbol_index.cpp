@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 // Headers that include each other without end, or a folder of thousands, must not hold the index up.
@@ -103,11 +104,12 @@ std::optional<NsisSymbolUse> NsisSymbolIndex::UseAt(const QString& file, int lin
     const auto scanned = m_files.value(file);
     if (!scanned)
         return std::nullopt;
-    for (const NsisOccurrence& o : scanned->scan.occurrences) {
-        if (o.line == line && column >= o.column && column <= o.column + o.length)
-            return NsisSymbolUse{{file, o.line, o.column, o.length}, o.kind, o.name, o.definition};
-        if (o.line > line)
-            break;
+    const NsisFileScan& scan = scanned->scan;
+    const auto first = std::lower_bound(scan.occurrences.begin(), scan.occurrences.end(), line,
+                                        [](const NsisOccurrence& o, int l) { return int(o.line) < l; });
+    for (auto o = first; o != scan.occurrences.end() && int(o->line) == line; ++o) {
+        if (column >= int(o->column) && column <= int(o->column) + scan.Length(*o))
+            return UseOf(file, scan, *o);
     }
     return std::nullopt;
 }
@@ -117,21 +119,13 @@ NsisSymbolId NsisSymbolIndex::IdOf(const NsisSymbolUse& use) const {
     if (use.kind != NsisSymbolKind::Label)
         return id;
     id.scopeFile = use.place.file;
-    if (const auto scanned = m_files.value(use.place.file)) {
-        for (const NsisOccurrence& o : scanned->scan.occurrences) {
-            if (o.line == use.place.line && o.column == use.place.column && o.kind == NsisSymbolKind::Label) {
-                id.scope = o.scope;
-                break;
-            }
-        }
-    }
+    if (const auto scanned = m_files.value(use.place.file))
+        id.scope = scanned->scan.ScopeAt(use.place.line);
     return id;
 }
 
-bool NsisSymbolIndex::Matches(const NsisSymbolId& id, const QString& file, const NsisOccurrence& o) const {
-    if (o.kind != id.kind || o.name.size() != id.key.size() || NsisSymbolKey(o.name) != id.key)
-        return false;
-    return id.kind != NsisSymbolKind::Label || (file == id.scopeFile && o.scope == id.scope);
+NsisSymbolUse NsisSymbolIndex::UseOf(const QString& file, const NsisFileScan& scan, const NsisOccurrence& o) {
+    return {{file, int(o.line), int(o.column), scan.Length(o)}, o.Kind(), scan.Name(o), bool(o.definition)};
 }
 
 std::vector<NsisSymbolUse> NsisSymbolIndex::References(const NsisSymbolId& id) const {
@@ -145,9 +139,14 @@ std::vector<NsisSymbolUse> NsisSymbolIndex::References(const NsisSymbolId& id) c
     for (const QString& file : m_order) {
         if (id.kind == NsisSymbolKind::Label && file != id.scopeFile)
             continue;
-        for (const NsisOccurrence& o : m_files.value(file)->scan.occurrences) {
-            if (Matches(id, file, o))
-                uses.push_back({{file, o.line, o.column, o.length}, o.kind, o.name, o.definition});
+        const NsisFileScan& scan = m_files.value(file)->scan;
+        const std::vector<quint32> names = scan.NamesMatching(id.key);
+        if (names.empty())
+            continue;
+        for (const NsisOccurrence& o : scan.occurrences) {
+            if (o.Kind() == id.kind && std::find(names.begin(), names.end(), quint32(o.name)) != names.end()
+                && (id.kind != NsisSymbolKind::Label || scan.ScopeAt(int(o.line)) == id.scope))
+                uses.push_back(UseOf(file, scan, o));
         }
     }
     return uses;

@@ -86,7 +86,7 @@ public:
 private:
     void Read(const QString& root, const QString& path, const QHash<QString, QString>& openTexts,
               const IncludeResolver& resolver, const NsisSymbolIndex* previous);
-    bool Matches(const NsisSymbolId& id, const QString& file, const NsisOccurrence& o) const;
+    static NsisSymbolUse UseOf(const QString& file, const NsisFileScan& scan, const NsisOccurrence& o);
 
     QStringList m_order;
     QHash<QString, std::shared_ptr<const NsisScannedFile>> m_files;

@@ -2,6 +2,9 @@
 #include "nsis/core/symbol_scan.h"
 
 #include <QHash>
+#include <algorithm>
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -11,6 +14,20 @@ struct Word {
     int column = 0;
     bool quoted = false;
 };
+
+// Qt's string hash is built to resist crafted keys and costs more than the rest of a name's
+// scan; names of one file need only a quick one.
+struct NameKey {
+    QStringView text;
+    bool operator==(const NameKey&) const = default;
+};
+
+size_t qHash(NameKey key, size_t seed) {
+    size_t hash = 14695981039346656037ULL ^ seed;  // FNV-1a
+    for (const QChar c : key.text)
+        hash = (hash ^ c.unicode()) * 1099511628211ULL;
+    return hash;
+}
 
 bool IsNameChar(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
 
@@ -74,6 +91,12 @@ public:
             ++lineNumber;
         }
         FinishLogicalLine();
+        // Growth leaves up to half of each unused; the scan is kept for as long as the file is indexed.
+        m_scan.occurrences.shrink_to_fit();
+        m_scan.includes.shrink_to_fit();
+        m_scan.scopes.shrink_to_fit();
+        m_scan.names.squeeze();
+        m_scan.nameEnds.shrink_to_fit();
         return std::move(m_scan);
     }
 
@@ -167,15 +190,33 @@ private:
     }
 
     void Add(NsisSymbolKind kind, const Word& word, qsizetype offset, qsizetype length, bool definition) {
+        const qsizetype column = word.column + offset;
+        if (word.line > kNsisMaxLine || column > kNsisMaxColumn)
+            return;
+        const std::optional<quint32> name = Intern(word.text.sliced(offset, length));
+        if (!name)
+            return;
         NsisOccurrence o;
-        o.kind = kind;
-        o.name = word.text.sliced(offset, length).toString();
-        o.line = word.line;
-        o.column = word.column + int(offset);
-        o.length = int(length);
+        o.line = quint64(word.line);
+        o.column = quint64(column);
+        o.name = *name;
+        o.kind = quint64(kind);
         o.definition = definition;
-        o.scope = kind == NsisSymbolKind::Label ? m_scope : -1;
-        m_scan.occurrences.push_back(std::move(o));
+        m_scan.occurrences.push_back(o);
+    }
+
+    std::optional<quint32> Intern(QStringView name) {
+        quint32& idPlusOne = m_names[NameKey{name}];
+        if (idPlusOne != 0)
+            return idPlusOne - 1;
+        if (m_scan.nameEnds.size() >= size_t(kNsisMaxNames)) {
+            m_names.remove(NameKey{name});
+            return std::nullopt;
+        }
+        m_scan.names += name.toUtf8();
+        m_scan.nameEnds.push_back(quint32(m_scan.names.size()));
+        idPlusOne = quint32(m_scan.nameEnds.size());
+        return idPlusOne - 1;
     }
 
     void AddWhole(NsisSymbolKind kind, const Word& word, bool definition) {
@@ -203,8 +244,15 @@ private:
     }
 
     void OpenScope(const Word& command) {
-        m_scope = int(m_scan.scopeLines.size());
-        m_scan.scopeLines.push_back(command.line);
+        CloseScope(command.line - 1);
+        m_scope = int(m_scan.scopes.size());
+        m_scan.scopes.push_back({command.line, std::numeric_limits<int>::max()});
+    }
+
+    void CloseScope(int lastLine) {
+        if (m_scope >= 0)
+            m_scan.scopes[size_t(m_scope)].last = lastLine;
+        m_scope = -1;
     }
 
     void FinishLogicalLine() {
@@ -248,7 +296,7 @@ private:
                     AddWhole(NsisSymbolKind::Define, m_words[name + 1], true);
             }
         } else if (command == u"functionend" || command == u"sectionend") {
-            m_scope = -1;
+            CloseScope(head.line);
         } else if (command == u"!macro") {
             if (const Word* name = word(1))
                 AddWhole(NsisSymbolKind::Macro, *name, true);
@@ -337,6 +385,7 @@ private:
     QStringView m_text;
     NsisFileScan m_scan;
     std::vector<Word> m_words;  // of the logical line being read
+    QHash<NameKey, quint32> m_names;  // a name's id + 1, 0 while new
     bool m_inBlockComment = false;
     int m_scope = -1;
 };
@@ -344,6 +393,44 @@ private:
 }  // namespace
 
 NsisFileScan ScanNsisSymbols(QStringView text) { return Scanner(text).Run(); }
+
+QByteArrayView NsisFileScan::NameBytes(quint32 name) const {
+    const quint32 start = name == 0 ? 0 : nameEnds[name - 1];
+    return QByteArrayView(names).sliced(start, nameEnds[name] - start);
+}
+
+QString NsisFileScan::Name(const NsisOccurrence& o) const { return QString::fromUtf8(NameBytes(quint32(o.name))); }
+
+int NsisFileScan::Length(const NsisOccurrence& o) const {
+    int units = 0;
+    for (const char c : NameBytes(quint32(o.name))) {
+        const auto byte = uchar(c);
+        if ((byte & 0xC0) != 0x80)
+            units += byte >= 0xF0 ? 2 : 1;  // a four-byte sequence is a surrogate pair
+    }
+    return units;
+}
+
+std::vector<quint32> NsisFileScan::NamesMatching(const QString& key) const {
+    const QByteArray wanted = NsisSymbolKey(key).toUtf8();
+    std::vector<quint32> matching;
+    for (quint32 name = 0; name < nameEnds.size(); ++name) {
+        const QByteArrayView bytes = NameBytes(name);
+        if (bytes.size() == wanted.size()
+            && std::equal(bytes.begin(), bytes.end(), wanted.begin(),
+                          [](char a, char b) { return (a >= 'A' && a <= 'Z' ? char(a + 32) : a) == b; }))
+            matching.push_back(name);
+    }
+    return matching;
+}
+
+int NsisFileScan::ScopeAt(int line) const {
+    const auto after = std::upper_bound(scopes.begin(), scopes.end(), line,
+                                        [](int l, const NsisLabelScope& scope) { return l < scope.first; });
+    if (after == scopes.begin() || std::prev(after)->last < line)
+        return -1;
+    return int(std::prev(after) - scopes.begin());
+}
 
 QString NsisSymbolKey(QStringView name) {
     QString key = name.toString();

@@ -1,7 +1,7 @@
 // HttpClient: the one way the online services talk HTTP: bounded in time and size, no redirects, cookies or cache.
 #include "online/core/http_request.h"
 
-#include "wizard/core/maker_hosts.h"
+#include "platform/maker_hosts.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>

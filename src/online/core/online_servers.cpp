@@ -2,7 +2,7 @@
 #include "online/core/online_servers.h"
 
 #include "config/core/configurator.h"
-#include "wizard/core/maker_hosts.h"
+#include "platform/maker_hosts.h"
 
 using namespace Qt::StringLiterals;
 

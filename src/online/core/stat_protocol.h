@@ -1,7 +1,7 @@
 // The statistics service's request body and framing, its answer's keys and the result codes with their messages.
 #pragma once
 
-#include "wizard/core/stat_item.h"
+#include "nsis/core/stat_item.h"
 
 #include <QByteArray>
 #include <QHash>

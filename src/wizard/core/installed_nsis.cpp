@@ -1,7 +1,7 @@
 // What the installed makensis reports about itself.
 #include "wizard/core/installed_nsis.h"
 
-#include "compiler/core/makensis_query.h"
+#include "nsis/core/makensis_query.h"
 #include "wizard/core/script_file_paths.h"
 
 #include <QFileInfo>

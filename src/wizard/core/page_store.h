@@ -1,8 +1,8 @@
 // What the wizard's pages store: their inputs trimmed and checked into WizardData, or the reason they refuse.
 #pragma once
 
+#include "nsis/core/stat_item.h"
 #include "wizard/core/install_entries.h"
-#include "wizard/core/stat_item.h"
 #include "wizard/core/wizard_data.h"
 
 #include <QList>

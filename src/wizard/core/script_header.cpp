@@ -1,5 +1,5 @@
 // Script stages: the header with the product defines and the compressor, and the version information.
-#include "wizard/core/maker_hosts.h"
+#include "platform/maker_hosts.h"
 #include "wizard/core/nsis_text.h"
 #include "wizard/core/script_stages.h"
 

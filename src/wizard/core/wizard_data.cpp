@@ -2,7 +2,7 @@
 #include "wizard/core/wizard_data.h"
 
 #include "platform/app_name.h"
-#include "wizard/core/maker_hosts.h"
+#include "platform/maker_hosts.h"
 #include "wizard/core/nsis_text.h"
 
 WizardData::WizardData()

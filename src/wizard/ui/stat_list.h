@@ -1,7 +1,7 @@
 // IStatList: the statistics list that page 8 of the wizard may show above its form, and the maker that places one.
 #pragma once
 
-#include "wizard/core/stat_item.h"
+#include "nsis/core/stat_item.h"
 
 #include <QList>
 #include <functional>

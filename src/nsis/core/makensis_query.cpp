@@ -1,5 +1,5 @@
 // Asking the installed makensis about itself.
-#include "compiler/core/makensis_query.h"
+#include "nsis/core/makensis_query.h"
 
 #include <QFileInfo>
 #include <QProcess>

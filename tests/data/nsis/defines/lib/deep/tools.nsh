@@ -1,0 +1,4 @@
+; Reached through the settings' symbols only.
+Function Tool
+  DetailPrint "tool"
+FunctionEnd
