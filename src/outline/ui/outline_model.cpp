@@ -1,0 +1,236 @@
+// COutlineModel: the outline tree as a model over a flat table of small entries.
+#include "outline/ui/outline_model.h"
+
+#include "outline/core/outline_tree_update.h"
+#include "outline/ui/outline_images.h"
+
+#include <QLatin1StringView>
+
+#include <algorithm>
+
+namespace {
+
+std::string_view KeywordOf(OutlineRow row) { return kOutlineKeywords[std::size_t(row)].keyword; }
+
+// A scan's label is its keyword, a blank and the rest of the line; only the rest is kept.
+QStringView NameOf(const OutlineItem& item) {
+    return QStringView(item.label).mid(std::min(item.label.size(), qsizetype(KeywordOf(item.row).size()) + 1));
+}
+
+}  // namespace
+
+// Lets ApplyOutline work on the model's entries, telling views of each change
+// unless the whole model is being reset.
+class OutlineModelAdapter {
+public:
+    using Node = int;
+
+    OutlineModelAdapter(COutlineModel& model, bool notify) : m_model(model), m_notify(notify) {}
+
+    Node Root() { return COutlineModel::kTop; }
+    int ChildCount(Node node) { return int(m_model.Children(node).size()); }
+    Node Child(Node node, int index) { return m_model.Children(node)[std::size_t(index)]; }
+
+    Node Append(Node parent, const OutlineItem& item) {
+        const int place = ChildCount(parent);
+        if (m_notify)
+            m_model.beginInsertRows(m_model.IndexOf(parent), place, place);
+        const Node node = m_model.Add(parent, item);
+        if (m_notify)
+            m_model.endInsertRows();
+        return node;
+    }
+
+    // Only what differs is touched, so an unchanged entry raises no change.
+    void Set(Node node, const OutlineItem& item) {
+        COutlineModel::Entry& entry = m_model.m_entries[std::size_t(node)];
+        QList<int> roles;
+        const QStringView name = NameOf(item);
+        if (entry.row != item.row || m_model.Name(entry) != name) {
+            entry.row = item.row;
+            m_model.SetName(entry, name);
+            roles << Qt::DisplayRole << Qt::DecorationRole << COutlineModel::kRowRole;
+        }
+        if (entry.line != item.line) {
+            entry.line = item.line;
+            roles << COutlineModel::kLineRole;
+        }
+        if (m_notify && !roles.isEmpty()) {
+            const QModelIndex index = m_model.IndexOf(node);
+            Q_EMIT m_model.dataChanged(index, index, roles);
+        }
+    }
+
+    void RemoveChildrenFrom(Node parent, int index) {
+        const int count = ChildCount(parent);
+        if (index >= count)
+            return;
+        if (m_notify)
+            m_model.beginRemoveRows(m_model.IndexOf(parent), index, count - 1);
+        std::vector<int>& children = m_model.Children(parent);
+        for (std::size_t i = std::size_t(index); i < children.size(); ++i)
+            m_model.Free(children[i]);
+        children.resize(std::size_t(index));
+        if (m_notify)
+            m_model.endRemoveRows();
+    }
+
+private:
+    COutlineModel& m_model;
+    bool m_notify;
+};
+
+COutlineModel::COutlineModel(QObject* parent) : QAbstractItemModel(parent), m_images(OutlineImages()) {}
+
+void COutlineModel::Apply(const OutlineItems& items) {
+    // A first fill tells views once instead of once per entry.
+    const bool fill = m_top.empty() && !items.empty();
+    if (fill) {
+        beginResetModel();
+        qsizetype names = 0;
+        for (const OutlineItem& item : items)
+            names += NameOf(item).size();
+        m_names.reserve(names);
+    }
+    OutlineModelAdapter adapter(*this, !fill);
+    ApplyOutline(adapter, items);
+    if (fill)
+        endResetModel();
+    DropUnusedNames();
+}
+
+std::vector<int>& COutlineModel::Children(int node) {
+    return node == kTop ? m_top : m_entries[std::size_t(node)].children;
+}
+
+const std::vector<int>& COutlineModel::Children(int node) const {
+    return node == kTop ? m_top : m_entries[std::size_t(node)].children;
+}
+
+QModelIndex COutlineModel::IndexOf(int node) const {
+    if (node == kTop)
+        return {};
+    return createIndex(m_entries[std::size_t(node)].place, 0, quintptr(node));
+}
+
+QStringView COutlineModel::Name(const Entry& entry) const {
+    return QStringView(m_names).mid(qsizetype(entry.nameAt), qsizetype(entry.nameLength));
+}
+
+// A changed name goes to the end of the buffer; DropUnusedNames reclaims the old one.
+void COutlineModel::SetName(Entry& entry, QStringView name) {
+    m_namesInUse += name.size() - qsizetype(entry.nameLength);
+    entry.nameAt = std::uint32_t(m_names.size());
+    entry.nameLength = std::uint32_t(name.size());
+    m_names.append(name);
+}
+
+int COutlineModel::Add(int parent, const OutlineItem& item) {
+    int node = int(m_entries.size());
+    if (m_free.empty()) {
+        m_entries.emplace_back();
+    } else {
+        node = m_free.back();
+        m_free.pop_back();
+    }
+    std::vector<int>& siblings = Children(parent);
+    Entry& entry = m_entries[std::size_t(node)];
+    entry.parent = parent;
+    entry.place = int(siblings.size());
+    entry.line = item.line;
+    entry.row = item.row;
+    entry.nameLength = 0;
+    SetName(entry, NameOf(item));
+    siblings.push_back(node);
+    return node;
+}
+
+void COutlineModel::Free(int node) {
+    Entry& entry = m_entries[std::size_t(node)];
+    for (const int child : entry.children)
+        Free(child);
+    std::vector<int>().swap(entry.children);
+    m_namesInUse -= qsizetype(entry.nameLength);
+    entry.nameLength = 0;
+    m_free.push_back(node);
+}
+
+// Names replaced or removed stay in the buffer until they outweigh the live
+// ones; an empty outline gives back everything.
+void COutlineModel::DropUnusedNames() {
+    if (m_top.empty()) {
+        std::vector<Entry>().swap(m_entries);
+        std::vector<int>().swap(m_free);
+        std::vector<int>().swap(m_top);
+        m_names = QString();
+        m_namesInUse = 0;
+        return;
+    }
+    if (m_names.size() <= 2 * m_namesInUse + 4096)
+        return;
+    QString kept;
+    kept.reserve(m_namesInUse);
+    std::vector<int> pending(m_top.rbegin(), m_top.rend());
+    while (!pending.empty()) {
+        Entry& entry = m_entries[std::size_t(pending.back())];
+        pending.pop_back();
+        const QStringView name = Name(entry);
+        entry.nameAt = std::uint32_t(kept.size());
+        kept.append(name);
+        pending.insert(pending.end(), entry.children.rbegin(), entry.children.rend());
+    }
+    m_names = std::move(kept);
+}
+
+QModelIndex COutlineModel::index(int row, int column, const QModelIndex& parent) const {
+    if (column != 0 || row < 0)
+        return {};
+    const std::vector<int>& children = Children(parent.isValid() ? int(parent.internalId()) : kTop);
+    if (std::size_t(row) >= children.size())
+        return {};
+    return createIndex(row, 0, quintptr(children[std::size_t(row)]));
+}
+
+QModelIndex COutlineModel::parent(const QModelIndex& child) const {
+    if (!child.isValid())
+        return {};
+    return IndexOf(m_entries[std::size_t(child.internalId())].parent);
+}
+
+int COutlineModel::rowCount(const QModelIndex& parent) const {
+    if (parent.column() > 0)
+        return 0;
+    return int(Children(parent.isValid() ? int(parent.internalId()) : kTop).size());
+}
+
+int COutlineModel::columnCount(const QModelIndex&) const { return 1; }
+
+QVariant COutlineModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return {};
+    const Entry& entry = m_entries[std::size_t(index.internalId())];
+    switch (role) {
+    case Qt::DisplayRole: {
+        const std::string_view keyword = KeywordOf(entry.row);
+        const QStringView name = Name(entry);
+        QString label;
+        label.reserve(qsizetype(keyword.size()) + 1 + name.size());
+        label.append(QLatin1StringView(keyword.data(), qsizetype(keyword.size()))).append(u' ').append(name);
+        return label;
+    }
+    case Qt::DecorationRole: {
+        const int image = kOutlineKeywords[std::size_t(entry.row)].image;
+        return image >= 0 ? QVariant(m_images[std::size_t(image)]) : QVariant();
+    }
+    case kRowRole:
+        return int(entry.row);
+    case kLineRole:
+        return entry.line;
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags COutlineModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+}
