@@ -7,6 +7,7 @@
 #include <QLatin1StringView>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -28,8 +29,9 @@ public:
     OutlineModelAdapter(COutlineModel& model, bool notify) : m_model(model), m_notify(notify) {}
 
     Node Root() { return COutlineModel::kTop; }
-    int ChildCount(Node node) { return int(m_model.Children(node).size()); }
-    Node Child(Node node, int index) { return m_model.Children(node)[std::size_t(index)]; }
+    // Asking never creates a child list: only groups that get children have one.
+    int ChildCount(Node node) { return int(std::as_const(m_model).Children(node).size()); }
+    Node Child(Node node, int index) { return std::as_const(m_model).Children(node)[std::size_t(index)]; }
 
     Node Append(Node parent, const OutlineItem& item) {
         const int place = ChildCount(parent);
@@ -70,7 +72,10 @@ public:
         std::vector<int>& children = m_model.Children(parent);
         for (std::size_t i = std::size_t(index); i < children.size(); ++i)
             m_model.Free(children[i]);
-        children.resize(std::size_t(index));
+        if (index == 0 && parent != COutlineModel::kTop)
+            m_model.m_children.erase(parent);
+        else
+            children.resize(std::size_t(index));
         if (m_notify)
             m_model.endRemoveRows();
     }
@@ -91,6 +96,8 @@ void COutlineModel::Apply(const OutlineItems& items) {
         for (const OutlineItem& item : items)
             names += NameOf(item).size();
         m_names.reserve(names);
+        m_entries.reserve(items.size());
+        m_top.reserve(items.size());
     }
     OutlineModelAdapter adapter(*this, !fill);
     ApplyOutline(adapter, items);
@@ -99,12 +106,14 @@ void COutlineModel::Apply(const OutlineItems& items) {
     DropUnusedNames();
 }
 
-std::vector<int>& COutlineModel::Children(int node) {
-    return node == kTop ? m_top : m_entries[std::size_t(node)].children;
-}
+std::vector<int>& COutlineModel::Children(int node) { return node == kTop ? m_top : m_children[node]; }
 
 const std::vector<int>& COutlineModel::Children(int node) const {
-    return node == kTop ? m_top : m_entries[std::size_t(node)].children;
+    static const std::vector<int> kNone;
+    if (node == kTop)
+        return m_top;
+    const auto found = m_children.find(node);
+    return found == m_children.end() ? kNone : found->second;
 }
 
 QModelIndex COutlineModel::IndexOf(int node) const {
@@ -121,7 +130,7 @@ QStringView COutlineModel::Name(const Entry& entry) const {
 void COutlineModel::SetName(Entry& entry, QStringView name) {
     m_namesInUse += name.size() - qsizetype(entry.nameLength);
     entry.nameAt = std::uint32_t(m_names.size());
-    entry.nameLength = std::uint32_t(name.size());
+    entry.nameLength = std::uint16_t(name.size());
     m_names.append(name);
 }
 
@@ -146,10 +155,12 @@ int COutlineModel::Add(int parent, const OutlineItem& item) {
 }
 
 void COutlineModel::Free(int node) {
+    if (const auto found = m_children.find(node); found != m_children.end()) {
+        for (const int child : found->second)
+            Free(child);
+        m_children.erase(found);
+    }
     Entry& entry = m_entries[std::size_t(node)];
-    for (const int child : entry.children)
-        Free(child);
-    std::vector<int>().swap(entry.children);
     m_namesInUse -= qsizetype(entry.nameLength);
     entry.nameLength = 0;
     m_free.push_back(node);
@@ -162,6 +173,7 @@ void COutlineModel::DropUnusedNames() {
         std::vector<Entry>().swap(m_entries);
         std::vector<int>().swap(m_free);
         std::vector<int>().swap(m_top);
+        m_children.clear();
         m_names = QString();
         m_namesInUse = 0;
         return;
@@ -172,12 +184,14 @@ void COutlineModel::DropUnusedNames() {
     kept.reserve(m_namesInUse);
     std::vector<int> pending(m_top.rbegin(), m_top.rend());
     while (!pending.empty()) {
-        Entry& entry = m_entries[std::size_t(pending.back())];
+        const int node = pending.back();
         pending.pop_back();
+        Entry& entry = m_entries[std::size_t(node)];
         const QStringView name = Name(entry);
         entry.nameAt = std::uint32_t(kept.size());
         kept.append(name);
-        pending.insert(pending.end(), entry.children.rbegin(), entry.children.rend());
+        const std::vector<int>& children = Children(node);
+        pending.insert(pending.end(), children.rbegin(), children.rend());
     }
     m_names = std::move(kept);
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 // A big script has a hundred thousand entries: each is a few integers and
@@ -37,14 +38,14 @@ private:
 
     static constexpr int kTop = -1;  // the invisible root above the top-level entries
 
+    // 20 bytes an entry; names are shorter than a line the scan reads.
     struct Entry {
         int parent = kTop;
         int place = 0;  // among the parent's children
         int line = 0;
-        OutlineRow row = OutlineRow::Section;
         std::uint32_t nameAt = 0;  // the label after its keyword, in m_names
-        std::uint32_t nameLength = 0;
-        std::vector<int> children;  // groups only
+        std::uint16_t nameLength = 0;
+        OutlineRow row = OutlineRow::Section;
     };
 
     std::vector<int>& Children(int node);
@@ -59,6 +60,7 @@ private:
     std::array<QIcon, kOutlineImageCount> m_images;
     std::vector<Entry> m_entries;
     std::vector<int> m_top;
+    std::unordered_map<int, std::vector<int>> m_children;  // of groups that have any
     std::vector<int> m_free;  // entries no longer in the tree, for reuse
     QString m_names;
     qsizetype m_namesInUse = 0;
