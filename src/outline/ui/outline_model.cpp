@@ -4,7 +4,9 @@
 #include "outline/core/outline_tree_update.h"
 #include "outline/ui/outline_images.h"
 
+#include <QAnyStringView>
 #include <QLatin1StringView>
+#include <QStringBuilder>
 
 #include <algorithm>
 #include <utility>
@@ -48,7 +50,7 @@ public:
         COutlineModel::Entry& entry = m_model.m_entries[std::size_t(node)];
         QList<int> roles;
         const QStringView name = NameOf(item);
-        if (entry.row != item.row || m_model.Name(entry) != name) {
+        if (entry.row != item.row || !QAnyStringView::equal(m_model.Name(entry), name)) {
             entry.row = item.row;
             m_model.SetName(entry, name);
             roles << Qt::DisplayRole << Qt::DecorationRole << COutlineModel::kRowRole;
@@ -95,14 +97,16 @@ void COutlineModel::Apply(const OutlineItems& items) {
         qsizetype names = 0;
         for (const OutlineItem& item : items)
             names += NameOf(item).size();
-        m_names.reserve(names);
+        m_names.reserve(names + names / 4);  // UTF-8: mostly one byte a character; squeezed below
         m_entries.reserve(items.size());
         m_top.reserve(items.size());
     }
     OutlineModelAdapter adapter(*this, !fill);
     ApplyOutline(adapter, items);
-    if (fill)
+    if (fill) {
+        m_names.squeeze();
         endResetModel();
+    }
     DropUnusedNames();
 }
 
@@ -122,16 +126,17 @@ QModelIndex COutlineModel::IndexOf(int node) const {
     return createIndex(m_entries[std::size_t(node)].place, 0, quintptr(node));
 }
 
-QStringView COutlineModel::Name(const Entry& entry) const {
-    return QStringView(m_names).mid(qsizetype(entry.nameAt), qsizetype(entry.nameLength));
+QUtf8StringView COutlineModel::Name(const Entry& entry) const {
+    return QUtf8StringView(m_names.constData() + entry.nameAt, qsizetype(entry.nameLength));
 }
 
 // A changed name goes to the end of the buffer; DropUnusedNames reclaims the old one.
 void COutlineModel::SetName(Entry& entry, QStringView name) {
-    m_namesInUse += name.size() - qsizetype(entry.nameLength);
+    const QByteArray utf8 = name.toUtf8();
+    m_namesInUse += utf8.size() - qsizetype(entry.nameLength);
     entry.nameAt = std::uint32_t(m_names.size());
-    entry.nameLength = std::uint16_t(name.size());
-    m_names.append(name);
+    entry.nameLength = std::uint16_t(utf8.size());
+    m_names.append(utf8);
 }
 
 int COutlineModel::Add(int parent, const OutlineItem& item) {
@@ -174,22 +179,22 @@ void COutlineModel::DropUnusedNames() {
         std::vector<int>().swap(m_free);
         std::vector<int>().swap(m_top);
         m_children.clear();
-        m_names = QString();
+        m_names = QByteArray();
         m_namesInUse = 0;
         return;
     }
     if (m_names.size() <= 2 * m_namesInUse + 4096)
         return;
-    QString kept;
+    QByteArray kept;
     kept.reserve(m_namesInUse);
     std::vector<int> pending(m_top.rbegin(), m_top.rend());
     while (!pending.empty()) {
         const int node = pending.back();
         pending.pop_back();
         Entry& entry = m_entries[std::size_t(node)];
-        const QStringView name = Name(entry);
+        const QUtf8StringView name = Name(entry);
         entry.nameAt = std::uint32_t(kept.size());
-        kept.append(name);
+        kept.append(name.data(), name.size());
         const std::vector<int>& children = Children(node);
         pending.insert(pending.end(), children.rbegin(), children.rend());
     }
@@ -226,11 +231,9 @@ QVariant COutlineModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole: {
         const std::string_view keyword = KeywordOf(entry.row);
-        const QStringView name = Name(entry);
-        QString label;
-        label.reserve(qsizetype(keyword.size()) + 1 + name.size());
-        label.append(QLatin1StringView(keyword.data(), qsizetype(keyword.size()))).append(u' ').append(name);
-        return label;
+        const QUtf8StringView name = Name(entry);
+        return QString(QLatin1StringView(keyword.data(), qsizetype(keyword.size())) % u' '
+                       % QString::fromUtf8(name.data(), name.size()));
     }
     case Qt::DecorationRole: {
         const int image = kOutlineKeywords[std::size_t(entry.row)].image;

@@ -4,7 +4,9 @@
 #include "outline/core/outline_item.h"
 
 #include <QAbstractItemModel>
+#include <QByteArray>
 #include <QIcon>
+#include <QUtf8StringView>
 
 #include <array>
 #include <cstdint>
@@ -38,12 +40,13 @@ private:
 
     static constexpr int kTop = -1;  // the invisible root above the top-level entries
 
-    // 20 bytes an entry; names are shorter than a line the scan reads.
+    // 20 bytes an entry.
     struct Entry {
         int parent = kTop;
         int place = 0;  // among the parent's children
         int line = 0;
         std::uint32_t nameAt = 0;  // the label after its keyword, in m_names
+        // UTF-8 bytes: a name comes from a line under 2,048 bytes, each byte at most 3 once decoded.
         std::uint16_t nameLength = 0;
         OutlineRow row = OutlineRow::Section;
     };
@@ -51,7 +54,7 @@ private:
     std::vector<int>& Children(int node);
     const std::vector<int>& Children(int node) const;
     QModelIndex IndexOf(int node) const;
-    QStringView Name(const Entry& entry) const;
+    QUtf8StringView Name(const Entry& entry) const;
     void SetName(Entry& entry, QStringView name);
     int Add(int parent, const OutlineItem& item);
     void Free(int node);
@@ -62,6 +65,6 @@ private:
     std::vector<int> m_top;
     std::unordered_map<int, std::vector<int>> m_children;  // of groups that have any
     std::vector<int> m_free;  // entries no longer in the tree, for reuse
-    QString m_names;
+    QByteArray m_names;  // UTF-8: half the size of the labels' own text
     qsizetype m_namesInUse = 0;
 };
