@@ -10,6 +10,7 @@
 #include "online/core/online_servers.h"
 #include "online/ui/online_controller.h"
 #include "platform/app_name.h"
+#include "platform/heap_release.h"
 #include "platform/ui/app_icon.h"
 #include "platform/ui/dialog_prompter.h"
 #include "platform/ui/qt_translation.h"
@@ -43,6 +44,7 @@ int RunCheck(int argc, char** argv, const CommandLine& commandLine) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    LimitRetainedHeap();
     // Decided before QApplication: the test run needs no display.
     if (const std::optional<int> exitCode = RunTestRunCommand(argc, argv))
         return *exitCode;

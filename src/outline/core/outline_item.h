@@ -4,11 +4,12 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
 // Rows of the keyword table, in the order tokens are compared with it.
-enum class OutlineRow {
+enum class OutlineRow : std::uint8_t {
     Section = 0,
     MementoSection = 1,
     SectionGroup = 2,

@@ -3,6 +3,8 @@
 
 #include "text/core/utf8_sequence.h"
 
+#include <QStringBuilder>
+
 #include <algorithm>
 #include <array>
 #include <string>
@@ -230,9 +232,10 @@ OutlineItems ScanOutline(std::string_view utf8) {
                 const std::size_t from = std::min(keptEnd, stop + Utf8Length(text, stop));
                 name = text.substr(from, keptEnd - from);
             }
-            item.label = QString::fromLatin1(keyword->keyword.data(), qsizetype(keyword->keyword.size()));
-            item.label += QLatin1Char(' ');
-            item.label += QString::fromUtf8(name.data(), qsizetype(name.size()));
+            // Built at its exact size: appending piece by piece leaves each
+            // label with spare room, megabytes over a big script.
+            item.label = QLatin1StringView(keyword->keyword.data(), qsizetype(keyword->keyword.size()))
+                % QLatin1Char(' ') % QString::fromUtf8(name.data(), qsizetype(name.size()));
             if (item.IsGroup())
                 ++depth;
         }

@@ -2,6 +2,7 @@
 #include "outline/core/outline_thread.h"
 
 #include "outline/core/outline_scanner.h"
+#include "platform/heap_release.h"
 
 COutlineThread::COutlineThread(QObject* parent) : QObject(parent) { Start(); }
 
@@ -23,14 +24,29 @@ void COutlineThread::Wake(std::optional<QByteArray> text) {
     m_wake.notify_one();
 }
 
+void COutlineThread::ReleaseFreedMemory() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_release = true;
+    }
+    m_wake.notify_one();
+}
+
 void COutlineThread::Run() {
     for (;;) {
         std::optional<QByteArray> text;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_woken || m_stop; });
+            m_wake.wait(lock, [this] { return m_woken || m_release || m_stop; });
             if (m_stop)
                 return;
+            // A pass asked for meanwhile goes first; the release follows it.
+            if (!m_woken) {
+                m_release = false;
+                lock.unlock();
+                ReleaseFreedHeap();
+                continue;
+            }
             m_woken = false;
             text = std::move(m_text);
             m_text.reset();

@@ -24,6 +24,10 @@ public:
     // while a pass runs collapse into one further pass over the latest text.
     void Wake(std::optional<QByteArray> text);
 
+    // Lets the worker give the allocator's freed memory back to the system
+    // when it next rests, after it has let go of its last pass.
+    void ReleaseFreedMemory();
+
 Q_SIGNALS:
     // Emitted on the worker thread after each pass: connect with a queued
     // (or automatic) connection so the receiver handles it on its own thread.
@@ -37,5 +41,6 @@ private:
     std::condition_variable m_wake;
     bool m_woken = false;
     bool m_stop = false;
+    bool m_release = false;
     std::optional<QByteArray> m_text;
 };

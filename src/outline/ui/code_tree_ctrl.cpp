@@ -2,19 +2,17 @@
 #include "outline/ui/code_tree_ctrl.h"
 
 #include "outline/core/outline_thread.h"
-#include "outline/core/outline_tree_update.h"
-#include "outline/ui/outline_images.h"
+#include "outline/ui/outline_model.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 namespace {
 
 constexpr int kItemHeight = 20;
-constexpr int kRowRole = Qt::UserRole;
-constexpr int kLineRole = Qt::UserRole + 1;
-constexpr int kImageRole = Qt::UserRole + 2;
+constexpr std::size_t kLargeOutline = 10000;
 
 class FixedHeightDelegate : public QStyledItemDelegate {
 public:
@@ -28,70 +26,21 @@ public:
 
 }  // namespace
 
-// Lets ApplyOutline work on the widget's items.
-class CodeTreeAdapter {
-public:
-    using Node = QTreeWidgetItem*;
-
-    explicit CodeTreeAdapter(CCodeTreeCtrl& tree) : m_tree(tree) {}
-
-    Node Root() { return m_tree.invisibleRootItem(); }
-    int ChildCount(Node node) { return node->childCount(); }
-    Node Child(Node node, int index) { return node->child(index); }
-
-    Node Append(Node parent, const OutlineItem& item) {
-        auto* node = new QTreeWidgetItem(parent);
-        Set(node, item);
-        return node;
-    }
-
-    // Only what differs is touched, so an unchanged item raises no change.
-    void Set(Node node, const OutlineItem& item) {
-        if (node->text(0) != item.label)
-            node->setText(0, item.label);
-        if (node->data(0, kImageRole) != QVariant(item.image)) {
-            node->setData(0, kImageRole, item.image);
-            node->setIcon(0, item.image >= 0 ? m_tree.m_images[std::size_t(item.image)] : QIcon());
-        }
-        if (node->data(0, kRowRole) != QVariant(int(item.row)))
-            node->setData(0, kRowRole, int(item.row));
-        if (node->data(0, kLineRole) != QVariant(item.line))
-            node->setData(0, kLineRole, item.line);
-    }
-
-    void RemoveChildrenFrom(Node parent, int index) {
-        if (index >= parent->childCount())
-            return;
-        if (index == 0) {
-            // One removal for the lot is far cheaper than one per item.
-            const QList<QTreeWidgetItem*> taken = parent->takeChildren();
-            qDeleteAll(taken);
-            return;
-        }
-        while (parent->childCount() > index) {
-            const std::unique_ptr<QTreeWidgetItem> gone(parent->takeChild(parent->childCount() - 1));
-        }
-    }
-
-private:
-    CCodeTreeCtrl& m_tree;
-};
-
 CCodeTreeCtrl::CCodeTreeCtrl(TextSource activeText, QWidget* parent)
-    : QTreeWidget(parent),
+    : QTreeView(parent),
       m_activeText(std::move(activeText)),
-      m_images(OutlineImages()),
+      m_model(new COutlineModel(this)),
       m_worker(std::make_unique<COutlineThread>()) {
+    setModel(m_model);
     setHeaderHidden(true);
-    setColumnCount(1);
     setRootIsDecorated(true);
     setUniformRowHeights(true);
     setIconSize(QSize(16, 16));
     setItemDelegate(new FixedHeightDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(m_worker.get(), &COutlineThread::Scanned, this, &CCodeTreeCtrl::ApplyItems, Qt::QueuedConnection);
-    connect(this, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem* item) { Q_EMIT LineActivated(ItemLine(item)); });
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& item) { Q_EMIT LineActivated(ItemLine(item)); });
 }
 
 // The worker is stopped before the tree goes; a result still queued for the
@@ -102,24 +51,30 @@ void CCodeTreeCtrl::Wake() { m_worker->Wake(m_activeText ? m_activeText() : std:
 
 void CCodeTreeCtrl::ApplyItems(const OutlineItems& items) {
     setUpdatesEnabled(false);
-    CodeTreeAdapter adapter(*this);
-    ApplyOutline(adapter, items);
+    m_model->Apply(items);
     setUpdatesEnabled(true);
+    // After a big pass the old entries, the scan's and the text copy's blocks
+    // are free but kept by the allocator; the worker hands them back once the
+    // scan's result, owned by this call's event, is gone too.
+    if (items.size() >= kLargeOutline)
+        QTimer::singleShot(0, this, [this] { m_worker->ReleaseFreedMemory(); });
 }
 
-int CCodeTreeCtrl::ItemLine(const QTreeWidgetItem* item) { return item->data(0, kLineRole).toInt(); }
+int CCodeTreeCtrl::ItemLine(const QModelIndex& item) { return item.data(COutlineModel::kLineRole).toInt(); }
 
-OutlineRow CCodeTreeCtrl::ItemRow(const QTreeWidgetItem* item) { return OutlineRow(item->data(0, kRowRole).toInt()); }
+OutlineRow CCodeTreeCtrl::ItemRow(const QModelIndex& item) {
+    return OutlineRow(item.data(COutlineModel::kRowRole).toInt());
+}
 
 void CCodeTreeCtrl::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-        if (QTreeWidgetItem* item = currentItem())
+        if (const QModelIndex item = currentIndex(); item.isValid())
             Q_EMIT LineActivated(ItemLine(item));
         event->accept();
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    QTreeView::keyPressEvent(event);
 }
 
 // Dotted lines joining items to their parents and siblings, with a boxed

@@ -4,17 +4,16 @@
 #include "outline/core/outline_item.h"
 
 #include <QByteArray>
-#include <QIcon>
-#include <QTreeWidget>
+#include <QTreeView>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 
+class COutlineModel;
 class COutlineThread;
 
-class CCodeTreeCtrl : public QTreeWidget {
+class CCodeTreeCtrl : public QTreeView {
     Q_OBJECT
 public:
     // Called on the UI thread at each wake-up: a copy of the active script's
@@ -32,8 +31,8 @@ public:
     void ApplyItems(const OutlineItems& items);
 
     // The 0-based document line and the keyword row an item stands for.
-    static int ItemLine(const QTreeWidgetItem* item);
-    static OutlineRow ItemRow(const QTreeWidgetItem* item);
+    static int ItemLine(const QModelIndex& item);
+    static OutlineRow ItemRow(const QModelIndex& item);
 
 Q_SIGNALS:
     // Double click, Enter or Space on an item: the editor should show this line.
@@ -44,9 +43,7 @@ protected:
     void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
 private:
-    friend class CodeTreeAdapter;
-
     TextSource m_activeText;
-    std::array<QIcon, kOutlineImageCount> m_images;
+    COutlineModel* m_model;
     std::unique_ptr<COutlineThread> m_worker;
 };

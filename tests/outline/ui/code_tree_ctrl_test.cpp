@@ -2,6 +2,8 @@
 #include "outline/core/outline_scanner.h"
 #include "outline/ui/code_tree_ctrl.h"
 
+#include <QDir>
+#include <QFile>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -31,17 +33,19 @@ protected:
         m_text = std::move(text);
     }
 
+    QModelIndex Item(int row, const QModelIndex& parent = {}) const { return m_tree->model()->index(row, 0, parent); }
+    int Count(const QModelIndex& parent = {}) const { return m_tree->model()->rowCount(parent); }
+    static QString Label(const QModelIndex& item) { return item.data().toString(); }
+
     // Top level and children as "label@line", one level of nesting shown as "parent>child".
     QStringList Shape() const {
         QStringList shape;
-        for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem* item = m_tree->topLevelItem(i);
-            shape << QStringLiteral("%1@%2").arg(item->text(0)).arg(CCodeTreeCtrl::ItemLine(item));
-            for (int j = 0; j < item->childCount(); ++j) {
-                const QTreeWidgetItem* child = item->child(j);
-                shape << QStringLiteral("%1>%2@%3")
-                             .arg(item->text(0), child->text(0))
-                             .arg(CCodeTreeCtrl::ItemLine(child));
+        for (int i = 0; i < Count(); ++i) {
+            const QModelIndex item = Item(i);
+            shape << QStringLiteral("%1@%2").arg(Label(item)).arg(CCodeTreeCtrl::ItemLine(item));
+            for (int j = 0; j < Count(item); ++j) {
+                const QModelIndex child = Item(j, item);
+                shape << QStringLiteral("%1>%2@%3").arg(Label(item), Label(child)).arg(CCodeTreeCtrl::ItemLine(child));
             }
         }
         return shape;
@@ -59,27 +63,32 @@ TEST_F(CodeTreeTest, BuildsNestingWithImagesAndRecords) {
     EXPECT_EQ(Shape(),
               (QStringList{"SectionGroup G1@0", "SectionGroup G1>Section S1@1", "Section S2@3", "Function F@4",
                            "!macro M@5", "!ifdef D@6", "PageEx license@7"}));
-    EXPECT_EQ(CCodeTreeCtrl::ItemRow(m_tree->topLevelItem(0)), OutlineRow::SectionGroup);
-    EXPECT_EQ(CCodeTreeCtrl::ItemRow(m_tree->topLevelItem(2)), OutlineRow::Function);
-    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-        EXPECT_FALSE(m_tree->topLevelItem(i)->icon(0).isNull()) << i;
+    EXPECT_EQ(CCodeTreeCtrl::ItemRow(Item(0)), OutlineRow::SectionGroup);
+    EXPECT_EQ(CCodeTreeCtrl::ItemRow(Item(2)), OutlineRow::Function);
+    for (int i = 0; i < Count(); ++i)
+        EXPECT_FALSE(Item(i).data(Qt::DecorationRole).value<QIcon>().isNull()) << i;
     // Items are 20 pixels high.
     m_tree->show();
-    EXPECT_EQ(m_tree->visualItemRect(m_tree->topLevelItem(1)).height(), 20);
+    EXPECT_EQ(m_tree->visualRect(Item(1)).height(), 20);
 }
 
 namespace {
-std::vector<QTreeWidgetItem*> AllItems(QTreeWidget& tree) {
-    std::vector<QTreeWidgetItem*> items;
-    for (QTreeWidgetItemIterator it(&tree); *it; ++it)
-        items.push_back(*it);
+// Every item in document order; held indexes follow an item while it stays and go invalid when it goes.
+std::vector<QPersistentModelIndex> AllItems(const QAbstractItemModel& model, const QModelIndex& parent = {}) {
+    std::vector<QPersistentModelIndex> items;
+    for (int i = 0; i < model.rowCount(parent); ++i) {
+        const QModelIndex item = model.index(i, 0, parent);
+        items.emplace_back(item);
+        const auto below = AllItems(model, item);
+        items.insert(items.end(), below.begin(), below.end());
+    }
     return items;
 }
 }  // namespace
 
 TEST_F(CodeTreeTest, EditWithoutStructureChangeKeepsEveryItemUntouched) {
     Apply("Section A\n  File a.txt\nSectionGroup G\n  Section B\nSectionGroupEnd\nFunction F\n");
-    const auto items = AllItems(*m_tree);
+    const auto items = AllItems(*m_tree->model());
     ASSERT_EQ(items.size(), 4u);
 
     QSignalSpy changed(m_tree->model(), &QAbstractItemModel::dataChanged);
@@ -90,12 +99,12 @@ TEST_F(CodeTreeTest, EditWithoutStructureChangeKeepsEveryItemUntouched) {
     EXPECT_EQ(changed.count(), 0);
     EXPECT_EQ(inserted.count(), 0);
     EXPECT_EQ(removed.count(), 0);
-    EXPECT_EQ(AllItems(*m_tree), items);
+    EXPECT_EQ(AllItems(*m_tree->model()), items);
 }
 
 TEST_F(CodeTreeTest, FunctionAddedInTheMiddleInsertsOneItemAndShiftsLines) {
     Apply("Section A\nSection B\n\nFunction F\nFunction G\n");
-    const auto items = AllItems(*m_tree);
+    const auto items = AllItems(*m_tree->model());
     QSignalSpy inserted(m_tree->model(), &QAbstractItemModel::rowsInserted);
     QSignalSpy removed(m_tree->model(), &QAbstractItemModel::rowsRemoved);
     Apply("Section A\nSection B\n\nFunction New\nFunctionEnd\nFunction F\nFunction G\n");
@@ -104,8 +113,9 @@ TEST_F(CodeTreeTest, FunctionAddedInTheMiddleInsertsOneItemAndShiftsLines) {
     EXPECT_EQ(inserted[0][1].toInt(), 4);
     EXPECT_EQ(inserted[0][2].toInt(), 4);
     EXPECT_EQ(removed.count(), 0);
-    const auto after = AllItems(*m_tree);
+    const auto after = AllItems(*m_tree->model());
     // Items are reused in document order; the one item more comes at the end.
+    ASSERT_EQ(after.size(), items.size() + 1);
     EXPECT_TRUE(std::equal(items.begin(), items.end(), after.begin()));
 }
 
@@ -115,47 +125,46 @@ TEST_F(CodeTreeTest, ExpansionAndScrollPositionSurviveAPass) {
         text += "Function F" + std::to_string(i) + "\n";
     Apply(text);
     m_tree->show();
-    QTreeWidgetItem* group = m_tree->topLevelItem(0);
-    m_tree->expandItem(group);
+    const QPersistentModelIndex group = Item(0);
+    m_tree->expand(group);
     m_tree->verticalScrollBar()->setValue(50);
     const int scrolled = m_tree->verticalScrollBar()->value();
     ASSERT_GT(scrolled, 0);
 
     // Lines added above every entry: all lines shift, the structure does not.
     Apply("!include LogicLib.nsh\n\n" + text);
-    EXPECT_EQ(m_tree->topLevelItem(0), group);
-    EXPECT_TRUE(group->isExpanded());
-    EXPECT_EQ(CCodeTreeCtrl::ItemLine(group->child(1)), 4);
+    EXPECT_EQ(Item(0), group);
+    EXPECT_TRUE(m_tree->isExpanded(group));
+    EXPECT_EQ(CCodeTreeCtrl::ItemLine(Item(1, group)), 4);
     EXPECT_EQ(m_tree->verticalScrollBar()->value(), scrolled);
 }
 
 TEST_F(CodeTreeTest, GroupEndsAndOpenGroupsRemoveStaleItems) {
     Apply("Section A\nSection B\nSection C\n");
-    QTreeWidgetItem* a = m_tree->topLevelItem(0);
-    constexpr int kMark = Qt::UserRole + 10;
-    m_tree->topLevelItem(1)->setData(0, kMark, true);
+    const QPersistentModelIndex a = Item(0);
+    const QPersistentModelIndex b = Item(1);
     // An unmatched end at the root drops the rest of the old root; later entries are new.
     Apply("Section A\nSectionGroupEnd\nSection B\nSection C\n");
     EXPECT_EQ(Shape(), (QStringList{"Section A@0", "Section B@2", "Section C@3"}));
-    EXPECT_EQ(m_tree->topLevelItem(0), a);
-    EXPECT_FALSE(m_tree->topLevelItem(1)->data(0, kMark).isValid());
+    EXPECT_EQ(Item(0), a);
+    EXPECT_FALSE(b.isValid());
 
     // A pass that ends inside an open group leaves nothing stale at any level.
     Apply(
         "SectionGroup G\nSectionGroup H\nSection X\nSection Y\nSectionGroupEnd\nSection Z\nSectionGroupEnd\nSection "
         "Tail\n");
-    ASSERT_EQ(m_tree->topLevelItemCount(), 2);
+    ASSERT_EQ(Count(), 2);
     Apply("SectionGroup G\nSectionGroup H\nSection X\n");
-    ASSERT_EQ(m_tree->topLevelItemCount(), 1);
-    QTreeWidgetItem* g = m_tree->topLevelItem(0);
-    ASSERT_EQ(g->childCount(), 1);
-    ASSERT_EQ(g->child(0)->childCount(), 1);
-    EXPECT_EQ(g->child(0)->child(0)->text(0), "Section X");
+    ASSERT_EQ(Count(), 1);
+    const QPersistentModelIndex g = Item(0);
+    ASSERT_EQ(Count(g), 1);
+    ASSERT_EQ(Count(Item(0, g)), 1);
+    EXPECT_EQ(Label(Item(0, Item(0, g))), "Section X");
 
     // An entry that takes a group's place loses the group's children.
     Apply("Section Plain\n");
     EXPECT_EQ(Shape(), QStringList{"Section Plain@0"});
-    EXPECT_EQ(m_tree->topLevelItem(0), g);
+    EXPECT_EQ(Item(0), g);
 }
 
 TEST_F(CodeTreeTest, ActivationSendsTheItemsLine) {
@@ -166,19 +175,19 @@ TEST_F(CodeTreeTest, ActivationSendsTheItemsLine) {
 
     // Keys without a current item do nothing.
     m_tree->setFocus();
-    m_tree->setCurrentItem(nullptr);
+    m_tree->setCurrentIndex({});
     QTest::keyClick(m_tree.get(), Qt::Key_Return);
     EXPECT_EQ(activated.count(), 0);
 
     // Return and the double click are walked in the frame, where they move the editor.
-    m_tree->setCurrentItem(m_tree->topLevelItem(1));
+    m_tree->setCurrentIndex(Item(1));
     QTest::keyClick(m_tree.get(), Qt::Key_Space);
     QTest::keyClick(m_tree.get(), Qt::Key_Enter);
     ASSERT_EQ(activated.count(), 2);
     EXPECT_EQ(activated[0][0].toInt(), 3);
     EXPECT_EQ(activated[1][0].toInt(), 3);
     // Space is taken by the outline, not by the view's own selection handling.
-    EXPECT_EQ(m_tree->currentItem(), m_tree->topLevelItem(1));
+    EXPECT_EQ(m_tree->currentIndex(), Item(1));
 }
 
 TEST_F(CodeTreeTest, WorkerFillsTheTreeAndEmptiesItWithoutADocument) {
@@ -186,10 +195,62 @@ TEST_F(CodeTreeTest, WorkerFillsTheTreeAndEmptiesItWithoutADocument) {
     m_tree->Wake();
     // The text is copied at the wake-up: a later change of the source does not reach the pass.
     SetSource(QByteArray("Section Changed\n"));
-    EXPECT_TRUE(QTest::qWaitFor([this] { return m_tree->topLevelItemCount() == 2; }, 5000));
-    EXPECT_EQ(m_tree->topLevelItem(0)->text(0), "Section A");
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Count() == 2; }, 5000));
+    EXPECT_EQ(Label(Item(0)), "Section A");
 
     SetSource(std::nullopt);
     m_tree->Wake();
-    EXPECT_TRUE(QTest::qWaitFor([this] { return m_tree->topLevelItemCount() == 0; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Count() == 0; }, 5000));
+}
+
+namespace {
+// NSIS's own headers, the real scripts the outline meets most.
+QByteArray IncludeHeaders() {
+    QByteArray text;
+    const QDir include(QStringLiteral("/usr/share/nsis/Include"));
+    for (const QString& name : include.entryList({QStringLiteral("*.nsh")}, QDir::Files)) {
+        QFile file(include.filePath(name));
+        if (file.open(QIODevice::ReadOnly))
+            text += file.readAll() + "\n";
+    }
+    return text;
+}
+
+// The entries as the tree shows them, in document order: "depth label@line row".
+QStringList Walk(const QAbstractItemModel& model, const QModelIndex& parent = {}, int depth = 0) {
+    QStringList rows;
+    for (int i = 0; i < model.rowCount(parent); ++i) {
+        const QModelIndex item = model.index(i, 0, parent);
+        rows << QStringLiteral("%1 %2@%3 %4")
+                    .arg(depth)
+                    .arg(item.data().toString())
+                    .arg(CCodeTreeCtrl::ItemLine(item))
+                    .arg(int(CCodeTreeCtrl::ItemRow(item)));
+        rows += Walk(model, item, depth + 1);
+    }
+    return rows;
+}
+
+QStringList Expected(const QByteArray& text) {
+    QStringList rows;
+    for (const OutlineItem& item : ScanOutline(std::string_view(text.constData(), std::size_t(text.size())))) {
+        if (!item.IsGroupEnd())
+            rows << QStringLiteral("%1 %2@%3 %4").arg(item.depth).arg(item.label).arg(item.line).arg(int(item.row));
+    }
+    return rows;
+}
+}  // namespace
+
+TEST_F(CodeTreeTest, TreeHoldsTheScanOfRealScriptsThroughRenamesAndCuts) {
+    const QByteArray headers = IncludeHeaders();
+    ASSERT_GT(headers.size(), 10000);
+    QByteArray renamed = headers;
+    renamed.replace("Function ", "Function Renamed_").replace("!macro ", "!macro M_");
+    // Every name changes twice over, so replaced names are dropped from the store on the way.
+    for (const QByteArray& text : {headers, renamed, headers, headers.left(headers.size() / 3), renamed, QByteArray()}) {
+        const QStringList expected = Expected(text);
+        ASSERT_EQ(text.isEmpty(), expected.isEmpty());
+        Apply(std::string_view(text.constData(), std::size_t(text.size())));
+        EXPECT_EQ(Walk(*m_tree->model()), expected);
+    }
 }

@@ -6,36 +6,36 @@ TEST_F(SidePaneTest, OutlineFollowsTheActiveTabAndSettledEdits) {
     ASSERT_TRUE(
         Docs().OpenDocument(Script(QStringLiteral("a.nsi"), "Section A\r\nSectionEnd\r\nFunction F\r\n"), false));
     ASSERT_TRUE(WaitFor([&] { return TopLabels() == first; })) << Shown();
-    QTreeWidgetItem* kept = Tree().topLevelItem(0);
+    const QPersistentModelIndex kept = TopItem(0);
 
     // Typing that rests rereads the script; unchanged items stay.
     const QByteArray added = "Function G\r\n";
     Editor().Call().AppendText(added);
     ASSERT_TRUE(WaitFor([&] { return TopLabels() == first + QStringList{"Function G"}; })) << Shown();
-    EXPECT_EQ(Tree().topLevelItem(0), kept);
-    EXPECT_EQ(CCodeTreeCtrl::ItemLine(Tree().topLevelItem(2)), 3);
+    EXPECT_EQ(TopItem(0), kept);
+    EXPECT_EQ(CCodeTreeCtrl::ItemLine(TopItem(2)), 3);
 
     ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("b.nsi"), "!macro M\r\n"), false));
     ASSERT_TRUE(WaitFor([&] { return TopLabels() == QStringList{"!macro M"}; })) << Shown();
     Docs().ShowStartPage();
-    ASSERT_TRUE(WaitFor([&] { return Tree().topLevelItemCount() == 0; }));
+    ASSERT_TRUE(WaitFor([&] { return TopCount() == 0; }));
     Docs().Activate(0);
     EXPECT_TRUE(WaitFor([&] { return TopLabels() == first + QStringList{"Function G"}; })) << Shown();
 }
 
 TEST_F(SidePaneTest, ActivatingAnItemBringsItsLineFiveBelowTheEditorsTop) {
     ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("long.nsi"), NumberedScript(400)), false));
-    ASSERT_TRUE(WaitFor([&] { return Tree().topLevelItemCount() == 4; }));
+    ASSERT_TRUE(WaitFor([&] { return TopCount() == 4; }));
 
     Tree().setFocus();
-    Tree().setCurrentItem(Tree().topLevelItem(2));  // Function F250
+    Tree().setCurrentIndex(TopItem(2));  // Function F250
     QTest::keyClick(&Tree(), Qt::Key_Return);
     ASSERT_TRUE(WaitFor([&] { return CaretLine(Editor()) == 250; }));
     EXPECT_EQ(First(Editor()), 245);
     EXPECT_TRUE(Editor().Call().Widget()->hasFocus());
 
     // A double click takes the item under the mouse; QTest's double click lacks the press before it.
-    const QPoint at = Tree().visualItemRect(Tree().topLevelItem(1)).center();  // Function F150
+    const QPoint at = Tree().visualRect(TopItem(1)).center();  // Function F150
     QTest::mouseClick(Tree().viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(Tree().viewport(), Qt::LeftButton, {}, at);
     ASSERT_TRUE(WaitFor([&] { return CaretLine(Editor()) == 150; }));

@@ -29,10 +29,12 @@ protected:
         ASSERT_TRUE(painted.wait(5000));
     }
 
+    QModelIndex TopItem(int row) { return Tree().model()->index(row, 0); }
+    int TopCount() { return Tree().model()->rowCount(); }
     QStringList TopLabels() {
         QStringList labels;
-        for (int i = 0; i < Tree().topLevelItemCount(); ++i)
-            labels << Tree().topLevelItem(i)->text(0);
+        for (int i = 0; i < TopCount(); ++i)
+            labels << TopItem(i).data().toString();
         return labels;
     }
     std::string Shown() { return TopLabels().join(u'|').toStdString(); }
