@@ -60,12 +60,27 @@ void CLiveCheck::Start(LiveCheckRequest request) {
         m_folder = m_request.settings.disNsi ? QDir::currentPath() : script.absolutePath();
     m_textCopy = m_scratch->filePath(untitled ? UntitledName() : script.fileName());
     m_result.scriptPath = untitled ? m_textCopy : script.absoluteFilePath();
-    // The locator looks up the macros of the text being checked, not of the file on disk.
-    QFile copy(m_textCopy);
-    if (copy.open(QIODevice::WriteOnly))
-        copy.write(m_request.text);
-    m_stdinText = StdinScriptText(m_request.text);
-    StartPass(Pass::Preprocess);
+    m_preparing = true;
+    // Writing the copy and preparing the text take about 0.15 s at 20 MB: the
+    // editor stays responsive while a pooled thread does them.
+    QThreadPool::globalInstance()->start([self = QPointer<CLiveCheck>(this), run = m_run, text = m_request.text,
+                                          textCopy = m_textCopy, scratch = m_scratch]() mutable {
+        // The locator looks up the macros of the text being checked, not of the file on disk.
+        QFile copy(textCopy);
+        if (copy.open(QIODevice::WriteOnly))
+            copy.write(text);
+        QByteArray stdinText = StdinScriptText(std::move(text));
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, run, stdinText = std::move(stdinText)]() mutable {
+                if (self && self->m_run == run && self->m_preparing) {
+                    self->m_preparing = false;
+                    self->m_stdinText = std::move(stdinText);
+                    self->StartPass(Pass::Preprocess);
+                }
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void CLiveCheck::StartPass(Pass pass) {
@@ -113,6 +128,7 @@ QProcess* CLiveCheck::ReleaseProcess() {
 
 void CLiveCheck::Cancel() {
     ++m_run;
+    m_preparing = false;
     ReleaseProcess();
     m_scratch.reset();
 }

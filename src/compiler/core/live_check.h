@@ -48,7 +48,7 @@ public:
     void Start(LiveCheckRequest request);
     // Kills the running makensis; no result comes.
     void Cancel();
-    bool IsRunning() const { return m_process != nullptr; }
+    bool IsRunning() const { return m_preparing || m_process != nullptr; }
     // The running makensis's process id; 0 when none runs.
     qint64 ProcessId() const;
 
@@ -70,6 +70,7 @@ private:
     int m_timeLimitMs;
     QTimer m_limit;
     QProcess* m_process = nullptr;  // a child; null while none runs
+    bool m_preparing = false;       // the text is being made ready for pass 1
     std::shared_ptr<QTemporaryDir> m_scratch;  // the installer, makensis's temporary files, the text's copy
     LiveCheckRequest m_request;
     QByteArray m_stdinText;

@@ -5,13 +5,16 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 class QsciScintillaBase;
 class ScintillaCall;
 
 // The component styles only what it is about to show: it asks from the
 // first unstyled position, which an edit moves back to the edit's line, and
-// each line keeps the lexer's state so styling can start at any line.
+// each line keeps the lexer's state so styling can start at any line. The
+// rest of the text is styled in small steps while the program is idle, so a
+// jump to the end of a large script finds it styled.
 class NsisStyler : public QObject {
     Q_OBJECT
 public:
@@ -23,8 +26,14 @@ public:
 
 private:
     void StyleNeeded(int position);
+    // Styles from the first unstyled line to the line holding position.
+    void StyleTo(long position);
+    // One idle step of styling what is not shown.
+    void StyleRest();
+    void SetLineLevelAndState(long line, int level, int state);
     long Send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
 
     QsciScintillaBase* m_editor;
     NsisKeywords m_keywords;
+    QTimer m_rest;
 };

@@ -205,6 +205,8 @@ public:
     int StyleGetSize(int style) const;
     QByteArray StyleGetFont(int style) const;
     int StyleAt(Position pos) const;
+    // Where the styled text ends: everything after it is to be styled.
+    Position EndStyled() const;
     void Colourise(Position start, Position end);
     int Lexer() const;
     // The component's built-in lexers, which only the benchmarks compare against.

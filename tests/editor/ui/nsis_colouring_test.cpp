@@ -93,3 +93,22 @@ TEST_F(NsisColouringTest, EditsRestyleLikeAFreshView) {
     fresh.Call().Colourise(0, -1);
     EXPECT_EQ(Styles(view), Styles(&fresh));
 }
+
+TEST_F(NsisColouringTest, TextNeverShownIsStyledWhenIdleAsAFullPass) {
+    // Long enough for several idle steps; a comment block and a continued
+    // comment carry state across the steps' borders.
+    QByteArray script;
+    for (int i = 0; i < 9000; ++i) {
+        script += "Section \"s" + QByteArray::number(i) + "\"\n  DetailPrint \"$INSTDIR\"\nSectionEnd\n";
+        if (i % 2999 == 0)
+            script += "/* a box\nover lines */\n; goes on \\\nName x\n";
+    }
+    CScrivoView* view = Open(script);
+    ASSERT_EVENTUALLY(view->Call().EndStyled() == view->Call().Length());
+    EXPECT_EQ(view->Call().FirstVisibleLine(), 0);
+
+    CScrivoView fresh(*m_config, m_prompter, nullptr);
+    fresh.AppendText(view->Text());
+    fresh.Call().Colourise(0, -1);
+    EXPECT_EQ(Styles(view), Styles(&fresh));
+}
