@@ -84,6 +84,11 @@ CScrivoView* DocumentSet::CreateView() {
             Q_EMIT TextSettled();
     });
     connect(view, &CScrivoView::EditMenuRequested, this, &DocumentSet::EditMenuRequested);
+    connect(view, &CScrivoView::LoadProgress, this, [this, view](int percent) {
+        if (view == ActiveView())
+            Q_EMIT LoadProgressChanged(u"正在打开 %1 %2%"_s.arg(FileNamePart(view->LoadingPath())).arg(percent));
+    });
+    connect(view, &CScrivoView::LoadFinished, this, [this, view](bool loaded) { OnLoadFinished(view, loaded); });
     connect(view, &CScrivoView::CloseRequested, this, [this, view] {
         const int index = IndexOfView(view);
         if (index >= 0)
@@ -119,7 +124,8 @@ bool DocumentSet::OpenDocument(const QString& path, bool asTemplate) {
         for (int i = 0; i < Count(); ++i) {
             const CEditerTabViewItem* document = DocumentAt(i);
             const CScrivoView* view = document ? document->View() : nullptr;
-            if (view && view->Document().HasPath() && IsSameFile(view->Path(), path)) {
+            const QString shown = !view ? QString() : view->IsLoading() ? view->LoadingPath() : view->Path();
+            if (!shown.isEmpty() && IsSameFile(shown, path)) {
                 Activate(i);
                 return true;
             }
@@ -130,16 +136,48 @@ bool DocumentSet::OpenDocument(const QString& path, bool asTemplate) {
     if (!view->LoadFile(path, asTemplate)) {
         m_area->removeWidget(view);
         view->deleteLater();
-        m_config.RemoveRecentFile(path);
-        Q_EMIT RecentFilesChanged();
+        RememberOpened(path, false);
         return false;
     }
-    if (!asTemplate) {
-        m_config.AddRecentFile(path);
-        Q_EMIT RecentFilesChanged();
+    if (view->IsLoading()) {
+        connect(
+            view, &CScrivoView::LoadFinished, this,
+            [this, view, path, asTemplate](bool loaded) { OnOpenFinished(view, path, asTemplate, loaded); },
+            Qt::SingleShotConnection);
+    } else if (!asTemplate) {
+        RememberOpened(path, true);
     }
     AddTab(std::make_unique<CEditerTabViewItem>(title, view), 0);
     return true;
+}
+
+void DocumentSet::RememberOpened(const QString& path, bool opened) {
+    if (opened)
+        m_config.AddRecentFile(path);
+    else
+        m_config.RemoveRecentFile(path);
+    Q_EMIT RecentFilesChanged();
+}
+
+void DocumentSet::OnOpenFinished(CScrivoView* view, const QString& path, bool asTemplate, bool loaded) {
+    if (loaded && asTemplate)
+        return;
+    RememberOpened(path, loaded);
+    // The failure was reported; no tab stays with half a file or none.
+    if (const int index = IndexOfView(view); !loaded && index >= 0)
+        CloseTab(index);
+}
+
+void DocumentSet::OnLoadFinished(CScrivoView* view, bool loaded) {
+    if (view == ActiveView()) {
+        Q_EMIT LoadProgressChanged(QString());
+        // The outline, the thumbnail and the checks follow the new document.
+        if (loaded)
+            Q_EMIT ActiveChanged();
+    }
+    TrackModified();
+    Q_EMIT CaptionChanged();
+    Q_EMIT StatesChanged();
 }
 
 void DocumentSet::OpenWithDialog(bool asTemplate) {
