@@ -6,6 +6,7 @@
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/start_page_view.h"
 #include "config/core/configurator.h"
+#include "editor/ui/scintilla_call.h"
 #include "platform/app_name.h"
 #include "platform/same_file.h"
 
@@ -13,8 +14,16 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QStackedWidget>
+#include <QTimer>
+
+#include <memory>
+#include <utility>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int kFollowLaterMs = 500;
+}  // namespace
 
 DocumentSet::DocumentSet(Configurator& config, Prompter& prompter, CFileTabCtrl* tabs, QStackedWidget* area,
                          CNewWizardDlg* startPage, QObject* parent)
@@ -168,12 +177,28 @@ void DocumentSet::OnOpenFinished(CScrivoView* view, const QString& path, bool as
         CloseTab(index);
 }
 
+// The outline, the thumbnail and the checks follow the new document once its
+// text is on screen, so their work does not hold the text back; a window that
+// does not paint (minimised) has them follow a moment later.
+void DocumentSet::FollowAfterPaint(CScrivoView* view) {
+    auto followed = std::make_shared<bool>(false);
+    auto follow = [this, view, followed] {
+        if (std::exchange(*followed, true) || view != ActiveView())
+            return;
+        Q_EMIT ActiveChanged();
+    };
+    // Queued: the painted text reaches the screen when the paint returns.
+    connect(
+        &view->Call(), &ScintillaCall::Painted, this,
+        [this, follow] { QMetaObject::invokeMethod(this, follow, Qt::QueuedConnection); }, Qt::SingleShotConnection);
+    QTimer::singleShot(kFollowLaterMs, this, follow);
+}
+
 void DocumentSet::OnLoadFinished(CScrivoView* view, bool loaded) {
     if (view == ActiveView()) {
         Q_EMIT LoadProgressChanged(QString());
-        // The outline, the thumbnail and the checks follow the new document.
         if (loaded)
-            Q_EMIT ActiveChanged();
+            FollowAfterPaint(view);
     }
     TrackModified();
     Q_EMIT CaptionChanged();

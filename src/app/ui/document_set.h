@@ -81,6 +81,7 @@ private:
     CScrivoView* CreateView();
     // A background load ended: the tab shows its text, or goes with its failure.
     void OnLoadFinished(CScrivoView* view, bool loaded);
+    void FollowAfterPaint(CScrivoView* view);
     void OnOpenFinished(CScrivoView* view, const QString& path, bool asTemplate, bool loaded);
     void RememberOpened(const QString& path, bool opened);
     QString NewTitle();

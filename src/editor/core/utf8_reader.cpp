@@ -101,8 +101,9 @@ qsizetype PieceEnd(QByteArrayView text, qsizetype from, TextEncoding encoding) {
     return text.size();
 }
 
-QString FeedPieces(QByteArrayView text, const DetectedEncoding& detected, Utf8Sink& sink, LineEndTally& lineEnds,
+QString FeedPieces(QByteArrayView text, const DetectedEncoding& detected, Utf8Sink& sink, Utf8ReadResult& result,
                    RawBytes& raw, qsizetype offset) {
+    LineEndTally lineEnds;
     const qsizetype total = text.size();
     QByteArray converted;
     for (qsizetype from = 0; from < total;) {
@@ -122,12 +123,14 @@ QString FeedPieces(QByteArrayView text, const DetectedEncoding& detected, Utf8Si
             piece = converted;
         }
         lineEnds.Add(piece);
+        result.characters += CountUtf8Characters(piece);
         if (QString failure = sink.Take(piece); !failure.isEmpty())
             return failure;
         raw.DropBelow(offset + end);
         from = end;
         sink.Progress(int(qint64(from) * 100 / total));
     }
+    result.lineEnd = lineEnds.Result();
     return {};
 }
 
@@ -147,11 +150,16 @@ Utf8ReadResult ReadFileAsUtf8(const Utf8ReadRequest& request, Utf8Sink& sink) {
                                        : DetectEncoding(bytes);
     if (!request.codePage && request.ansiPage && result.detected.encoding == TextEncoding::Ansi)
         result.detected.codePage = *request.ansiPage;
-    LineEndTally lineEnds;
     const qsizetype mark = result.detected.markLength;
-    result.failure = FeedPieces(bytes.sliced(mark), result.detected, sink, lineEnds, raw, mark);
-    result.lineEnd = lineEnds.Result();
+    result.failure = FeedPieces(bytes.sliced(mark), result.detected, sink, result, raw, mark);
     return result;
+}
+
+qint64 CountUtf8Characters(QByteArrayView text) {
+    qint64 count = 0;
+    for (const char byte : text)
+        count += (byte & 0xC0) != 0x80;
+    return count;
 }
 
 QString Utf8Collector::Take(QByteArrayView piece) {

@@ -55,7 +55,9 @@ CScrivoView::CScrivoView(const Configurator& config, Prompter& prompter, QWidget
     connect(call, &Sc::SavePointReached, this, [this] { OnSavePoint(true); });
     connect(call, &Sc::SavePointLeft, this, [this] { OnSavePoint(false); });
     connect(call, &Sc::UpdatedUi, this, &CScrivoView::StateChanged);
-    connect(call, &Sc::Modified, this, &CScrivoView::OnModified);
+    connect(call, &Sc::Modified, this, [this](int type, std::string_view text, Sc::Position position, Sc::Position length) {
+        OnModified(type, text, long(position), long(length));
+    });
     connect(call, &Sc::MarginClicked, this, [this](Sc::Position position, int) { OnMarginClick(position); });
     QAbstractScrollArea* editor = call->Widget();
     editor->installEventFilter(this);
@@ -90,9 +92,6 @@ void CScrivoView::Configure() {
     // 50 ms per keystroke at the end of 10 MB); the before-change notices are
     // cheap and still come for every insertion and deletion, undo included.
     call.SetModEventMask(Sc::kModBeforeInsert | Sc::kModBeforeDelete);
-    // The status bar counts characters, not bytes; with a per-line index the
-    // count is the last line's start plus that one line, whatever the length.
-    call.AllocateLineCharacterIndex(Sc::kLineCharacterIndexUtf32);
     // Pasted text takes the document's line end, so a file never gets mixed ones.
     call.SetPasteConvertEndings(true);
     ApplyLineEnd();
@@ -136,9 +135,17 @@ void CScrivoView::OnSavePoint(bool reached) {
     Q_EMIT StateChanged();
 }
 
-void CScrivoView::OnModified(int modificationType) {
-    if (modificationType & (Sc::kModBeforeInsert | Sc::kModBeforeDelete))
-        m_textTimer.start();
+// The status bar counts characters, not bytes: kept up to date from each
+// change, so the count costs the same at any length of text (undo and redo
+// included, which tell the same way).
+void CScrivoView::OnModified(int modificationType, std::string_view text, long position, long length) {
+    if (modificationType & Sc::kModBeforeInsert)
+        m_characters += CountUtf8Characters(QByteArrayView(text.data(), qsizetype(text.size())));
+    else if (modificationType & Sc::kModBeforeDelete)
+        m_characters -= Call().CountCharacters(position, position + length);
+    else
+        return;
+    m_textTimer.start();
 }
 
 void CScrivoView::OnMarginClick(long position) { Call().ToggleFold(Call().LineFromPosition(position)); }
@@ -233,6 +240,7 @@ void CScrivoView::FinishStreamedLoad() {
     }
     const long caret = reload ? Call().CurrentPos() : 0;
     AttachDocument(document);
+    m_characters = read.characters;
     Call().GotoPos(std::min(caret, long(Call().Length())));
     Call().ChooseCaretX();
     m_keepModified = m_loadAsNew;
@@ -251,9 +259,7 @@ void CScrivoView::AttachDocument(void* document) {
     call.SetDocPointer(document);
     // The component took its own reference; the loader's goes.
     call.ReleaseDocument(document);
-    // What the component keeps per document, set again for this one.
-    call.SetCodePage(Sc::kCodePageUtf8);
-    call.AllocateLineCharacterIndex(Sc::kLineCharacterIndexUtf32);
+    // What the component keeps per document (the code page came with it).
     ApplyLineEnd();
     m_text->ApplySettings();
     call.SetUndoCollection(true);
@@ -275,16 +281,8 @@ ViewState CScrivoView::State() const {
     // Start and end, not anchor and caret: the length is the same whichever way the user selected.
     state.selectionLength = call.SelectionEnd() - call.SelectionStart();
     state.lineCount = call.LineCount();
-    state.characters = CharacterCount();
+    state.characters = m_characters;
     return state;
-}
-
-long CScrivoView::CharacterCount() const {
-    const ScintillaCall& call = Call();
-    const long lastLine = call.LineCount() - 1;
-    const long lastLineStart = call.PositionFromLine(lastLine);
-    return call.IndexPositionFromLine(lastLine, Sc::kLineCharacterIndexUtf32)
-        + call.CountCharacters(lastLineStart, call.Length());
 }
 
 bool CScrivoView::SaveFile(const QString& newPath) {

@@ -126,8 +126,7 @@ private:
     // The text read again, the caret kept at its byte offset where the text still reaches.
     void ShowReloaded(const QByteArray& utf8);
     void AfterEncodingChange(EncodingChange change);
-    long CharacterCount() const;
-    void OnModified(int modificationType);
+    void OnModified(int modificationType, std::string_view text, long position, long length);
     void OnMarginClick(long position);
     void OnSavePoint(bool reached);
     void DoScroll();
@@ -142,6 +141,7 @@ private:
     QTimer m_scrollTimer;    // delayed ScrollToLine
     QTimer m_activateTimer;  // external change check
     bool m_scrollPending = false;  // a scroll asked for while loading
+    qint64 m_characters = 0;       // in the text, for the status bar
 
     std::unique_ptr<StreamedLoad> m_load;
     int m_loadNumber = 0;  // tells reports of a replaced load from the current one's

@@ -28,6 +28,20 @@ private:
     int m_lastPercent = -1;
 };
 
+namespace {
+
+// Text is UTF-8 to the view's component. Set on the empty document, the code
+// page costs nothing; set once the text is there, it has the whole text
+// scanned again on the UI thread. A component of our own sets it: the
+// document is no other's yet.
+void UseUtf8(void* document) {
+    ScintillaCall helper;
+    helper.SetDocPointer(document);
+    helper.SetCodePage(ScintillaCall::kCodePageUtf8);
+}  // the helper's reference goes with it
+
+}  // namespace
+
 StreamedLoad::StreamedLoad(ScintillaCall& call, Utf8ReadRequest request, qint64 sizeHint, Report report)
     : m_loader(call.CreateLoader(sizeHint)) {
     if (!m_loader) {
@@ -35,6 +49,7 @@ StreamedLoad::StreamedLoad(ScintillaCall& call, Utf8ReadRequest request, qint64 
         report(100, true);
         return;
     }
+    UseUtf8(m_loader->ConvertToDocument());
     m_worker = std::thread([this, request = std::move(request), report = std::move(report)] {
         LoaderSink sink(*m_loader, m_cancelled, report);
         m_result = ReadFileAsUtf8(request, sink);
