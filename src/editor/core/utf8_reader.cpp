@@ -101,6 +101,14 @@ qsizetype PieceEnd(QByteArrayView text, qsizetype from, TextEncoding encoding) {
     return text.size();
 }
 
+// Every byte that does not continue a sequence starts a character.
+qint64 CountUtf8Characters(QByteArrayView text) {
+    qint64 count = 0;
+    for (const char byte : text)
+        count += (byte & 0xC0) != 0x80;
+    return count;
+}
+
 QString FeedPieces(QByteArrayView text, const DetectedEncoding& detected, Utf8Sink& sink, Utf8ReadResult& result,
                    RawBytes& raw, qsizetype offset) {
     LineEndTally lineEnds;
@@ -153,13 +161,6 @@ Utf8ReadResult ReadFileAsUtf8(const Utf8ReadRequest& request, Utf8Sink& sink) {
     const qsizetype mark = result.detected.markLength;
     result.failure = FeedPieces(bytes.sliced(mark), result.detected, sink, result, raw, mark);
     return result;
-}
-
-qint64 CountUtf8Characters(QByteArrayView text) {
-    qint64 count = 0;
-    for (const char byte : text)
-        count += (byte & 0xC0) != 0x80;
-    return count;
 }
 
 QString Utf8Collector::Take(QByteArrayView piece) {

@@ -26,8 +26,6 @@ struct Utf8ReadResult {
     qint64 characters = 0;           // in the text given to the sink
 };
 
-// Characters in UTF-8 text: every byte that does not continue a sequence.
-qint64 CountUtf8Characters(QByteArrayView text);
 
 // Where the text goes. It may be called on any thread, one piece at a time.
 class Utf8Sink {

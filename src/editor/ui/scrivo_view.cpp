@@ -55,8 +55,8 @@ CScrivoView::CScrivoView(const Configurator& config, Prompter& prompter, QWidget
     connect(call, &Sc::SavePointReached, this, [this] { OnSavePoint(true); });
     connect(call, &Sc::SavePointLeft, this, [this] { OnSavePoint(false); });
     connect(call, &Sc::UpdatedUi, this, &CScrivoView::StateChanged);
-    connect(call, &Sc::Modified, this, [this](int type, std::string_view text, Sc::Position position, Sc::Position length) {
-        OnModified(type, text, long(position), long(length));
+    connect(call, &Sc::Modified, this, [this](int type, std::string_view, Sc::Position position, Sc::Position length) {
+        OnModified(type, long(position), long(length));
     });
     connect(call, &Sc::MarginClicked, this, [this](Sc::Position position, int) { OnMarginClick(position); });
     QAbstractScrollArea* editor = call->Widget();
@@ -137,15 +137,26 @@ void CScrivoView::OnSavePoint(bool reached) {
 
 // The status bar counts characters, not bytes: kept up to date from each
 // change, so the count costs the same at any length of text (undo and redo
-// included, which tell the same way).
-void CScrivoView::OnModified(int modificationType, std::string_view text, long position, long length) {
-    if (modificationType & Sc::kModBeforeInsert)
-        m_characters += CountUtf8Characters(QByteArrayView(text.data(), qsizetype(text.size())));
-    else if (modificationType & Sc::kModBeforeDelete)
-        m_characters -= Call().CountCharacters(position, position + length);
-    else
+// included, which tell the same way). An insertion is told before it is made
+// and without its text: it is counted once made, at the next notice or
+// question, before anything else can have moved it.
+void CScrivoView::OnModified(int modificationType, long position, long length) {
+    if (!(modificationType & (Sc::kModBeforeInsert | Sc::kModBeforeDelete)))
         return;
+    CountInsertion();
+    if (modificationType & Sc::kModBeforeInsert)
+        m_insertion = {position, length};
+    else
+        m_characters -= Call().CountCharacters(position, position + length);
     m_textTimer.start();
+}
+
+void CScrivoView::CountInsertion() const {
+    if (m_insertion.length <= 0)
+        return;
+    const long end = std::min(m_insertion.position + m_insertion.length, long(Call().Length()));
+    m_characters += Call().CountCharacters(m_insertion.position, end);
+    m_insertion = {};
 }
 
 void CScrivoView::OnMarginClick(long position) { Call().ToggleFold(Call().LineFromPosition(position)); }
@@ -240,6 +251,7 @@ void CScrivoView::FinishStreamedLoad() {
     }
     const long caret = reload ? Call().CurrentPos() : 0;
     AttachDocument(document);
+    m_insertion = {};
     m_characters = read.characters;
     Call().GotoPos(std::min(caret, long(Call().Length())));
     Call().ChooseCaretX();
@@ -281,6 +293,7 @@ ViewState CScrivoView::State() const {
     // Start and end, not anchor and caret: the length is the same whichever way the user selected.
     state.selectionLength = call.SelectionEnd() - call.SelectionStart();
     state.lineCount = call.LineCount();
+    CountInsertion();
     state.characters = m_characters;
     return state;
 }

@@ -126,7 +126,8 @@ private:
     // The text read again, the caret kept at its byte offset where the text still reaches.
     void ShowReloaded(const QByteArray& utf8);
     void AfterEncodingChange(EncodingChange change);
-    void OnModified(int modificationType, std::string_view text, long position, long length);
+    void OnModified(int modificationType, long position, long length);
+    void CountInsertion() const;
     void OnMarginClick(long position);
     void OnSavePoint(bool reached);
     void DoScroll();
@@ -141,7 +142,13 @@ private:
     QTimer m_scrollTimer;    // delayed ScrollToLine
     QTimer m_activateTimer;  // external change check
     bool m_scrollPending = false;  // a scroll asked for while loading
-    qint64 m_characters = 0;       // in the text, for the status bar
+    // Characters in the text, for the status bar, and an insertion not yet counted.
+    mutable qint64 m_characters = 0;
+    struct Insertion {
+        long position = 0;
+        long length = 0;
+    };
+    mutable Insertion m_insertion;
 
     std::unique_ptr<StreamedLoad> m_load;
     int m_loadNumber = 0;  // tells reports of a replaced load from the current one's

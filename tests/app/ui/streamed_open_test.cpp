@@ -47,10 +47,19 @@ TEST_F(FrameTest, LargeFileShowsItsTabAtOnceIsReadOnlyThenScrollsWhereAsked) {
     EXPECT_TRUE(m_config->RecentFiles().contains(path));
     EXPECT_TRUE(m_prompter.Messages().empty());
     ASSERT_EVENTUALLY(view->State().line == 5000);
-    // Editable now, and the edit can be undone.
-    view->Call().AppendText("; end\n");
+    // Editable now; the status bar's character count follows edits and undo.
+    const long characters = long(QString::fromUtf8(text).toUcs4().size());
+    EXPECT_EQ(view->State().characters, characters);
+    view->Call().AppendText("; 结束\n");
     EXPECT_TRUE(view->IsModified());
-    EXPECT_TRUE(view->Call().CanUndo());
+    EXPECT_EQ(view->State().characters, characters + 5);
+    view->Call().SetSel(0, 12);  // Section "主
+    view->Call().ReplaceSel("x");
+    EXPECT_EQ(view->State().characters, characters + 5 - 10 + 1);
+    view->Call().Undo();
+    view->Call().Undo();
+    EXPECT_EQ(view->State().characters, characters);
+    EXPECT_EQ(view->Text(), text);
 }
 
 TEST_F(FrameTest, LargeFilesInOtherEncodingsReadAsInOneGoAndSaveByteForByte) {
