@@ -236,6 +236,9 @@ bool DocumentSet::SaveAs(CEditerTabViewItem* document) {
     if (!document || !document->View())
         return false;
     CScrivoView* view = document->View();
+    // Nothing to save before the text is there.
+    if (view->IsLoading())
+        return false;
     FileDialogRequest request;
     request.title = u"保存NSIS文件"_s;
     request.fileName = view->Document().HasPath() ? view->Path() : document->GetTitle().trimmed();
