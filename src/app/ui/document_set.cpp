@@ -6,6 +6,7 @@
 #include "app/ui/file_tab_ctrl.h"
 #include "app/ui/start_page_view.h"
 #include "config/core/configurator.h"
+#include "editor/ui/scintilla_call.h"
 #include "platform/app_name.h"
 #include "platform/same_file.h"
 
@@ -13,8 +14,16 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QStackedWidget>
+#include <QTimer>
+
+#include <memory>
+#include <utility>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int kFollowLaterMs = 500;
+}  // namespace
 
 DocumentSet::DocumentSet(Configurator& config, Prompter& prompter, CFileTabCtrl* tabs, QStackedWidget* area,
                          CNewWizardDlg* startPage, QObject* parent)
@@ -84,6 +93,11 @@ CScrivoView* DocumentSet::CreateView() {
             Q_EMIT TextSettled();
     });
     connect(view, &CScrivoView::EditMenuRequested, this, &DocumentSet::EditMenuRequested);
+    connect(view, &CScrivoView::LoadProgress, this, [this, view](int percent) {
+        if (view == ActiveView())
+            Q_EMIT LoadProgressChanged(u"正在打开 %1 %2%"_s.arg(FileNamePart(view->LoadingPath())).arg(percent));
+    });
+    connect(view, &CScrivoView::LoadFinished, this, [this, view](bool loaded) { OnLoadFinished(view, loaded); });
     connect(view, &CScrivoView::CloseRequested, this, [this, view] {
         const int index = IndexOfView(view);
         if (index >= 0)
@@ -119,7 +133,8 @@ bool DocumentSet::OpenDocument(const QString& path, bool asTemplate) {
         for (int i = 0; i < Count(); ++i) {
             const CEditerTabViewItem* document = DocumentAt(i);
             const CScrivoView* view = document ? document->View() : nullptr;
-            if (view && view->Document().HasPath() && IsSameFile(view->Path(), path)) {
+            const QString shown = !view ? QString() : view->IsLoading() ? view->LoadingPath() : view->Path();
+            if (!shown.isEmpty() && IsSameFile(shown, path)) {
                 Activate(i);
                 return true;
             }
@@ -130,16 +145,64 @@ bool DocumentSet::OpenDocument(const QString& path, bool asTemplate) {
     if (!view->LoadFile(path, asTemplate)) {
         m_area->removeWidget(view);
         view->deleteLater();
-        m_config.RemoveRecentFile(path);
-        Q_EMIT RecentFilesChanged();
+        RememberOpened(path, false);
         return false;
     }
-    if (!asTemplate) {
-        m_config.AddRecentFile(path);
-        Q_EMIT RecentFilesChanged();
+    if (view->IsLoading()) {
+        connect(
+            view, &CScrivoView::LoadFinished, this,
+            [this, view, path, asTemplate](bool loaded) { OnOpenFinished(view, path, asTemplate, loaded); },
+            Qt::SingleShotConnection);
+    } else if (!asTemplate) {
+        RememberOpened(path, true);
     }
     AddTab(std::make_unique<CEditerTabViewItem>(title, view), 0);
     return true;
+}
+
+void DocumentSet::RememberOpened(const QString& path, bool opened) {
+    if (opened)
+        m_config.AddRecentFile(path);
+    else
+        m_config.RemoveRecentFile(path);
+    Q_EMIT RecentFilesChanged();
+}
+
+void DocumentSet::OnOpenFinished(CScrivoView* view, const QString& path, bool asTemplate, bool loaded) {
+    if (loaded && asTemplate)
+        return;
+    RememberOpened(path, loaded);
+    // The failure was reported; no tab stays with half a file or none.
+    if (const int index = IndexOfView(view); !loaded && index >= 0)
+        CloseTab(index);
+}
+
+// The outline, the thumbnail and the checks follow the new document once its
+// text is on screen, so their work does not hold the text back; a window that
+// does not paint (minimised) has them follow a moment later.
+void DocumentSet::FollowAfterPaint(CScrivoView* view) {
+    auto followed = std::make_shared<bool>(false);
+    auto follow = [this, view, followed] {
+        if (std::exchange(*followed, true) || view != ActiveView())
+            return;
+        Q_EMIT ActiveChanged();
+    };
+    // Queued: the painted text reaches the screen when the paint returns.
+    connect(
+        &view->Call(), &ScintillaCall::Painted, this,
+        [this, follow] { QMetaObject::invokeMethod(this, follow, Qt::QueuedConnection); }, Qt::SingleShotConnection);
+    QTimer::singleShot(kFollowLaterMs, this, follow);
+}
+
+void DocumentSet::OnLoadFinished(CScrivoView* view, bool loaded) {
+    if (view == ActiveView()) {
+        Q_EMIT LoadProgressChanged(QString());
+        if (loaded)
+            FollowAfterPaint(view);
+    }
+    TrackModified();
+    Q_EMIT CaptionChanged();
+    Q_EMIT StatesChanged();
 }
 
 void DocumentSet::OpenWithDialog(bool asTemplate) {
@@ -173,6 +236,9 @@ bool DocumentSet::SaveAs(CEditerTabViewItem* document) {
     if (!document || !document->View())
         return false;
     CScrivoView* view = document->View();
+    // Nothing to save before the text is there.
+    if (view->IsLoading())
+        return false;
     FileDialogRequest request;
     request.title = u"保存NSIS文件"_s;
     request.fileName = view->Document().HasPath() ? view->Path() : document->GetTitle().trimmed();

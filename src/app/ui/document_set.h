@@ -74,9 +74,16 @@ Q_SIGNALS:
     // The active document's text has rested after an edit.
     void TextSettled();
     void EditMenuRequested(const QPoint& globalPos);
+    // "正在打开 name 42%" while the active tab's file loads, empty when done.
+    void LoadProgressChanged(const QString& text);
 
 private:
     CScrivoView* CreateView();
+    // A background load ended: the tab shows its text, or goes with its failure.
+    void OnLoadFinished(CScrivoView* view, bool loaded);
+    void FollowAfterPaint(CScrivoView* view);
+    void OnOpenFinished(CScrivoView* view, const QString& path, bool asTemplate, bool loaded);
+    void RememberOpened(const QString& path, bool opened);
     QString NewTitle();
     void AddTab(std::unique_ptr<CTabViewItem> item, int image);
     void RemoveItem(int index);

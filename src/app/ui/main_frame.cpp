@@ -115,6 +115,8 @@ void CMainFrame::RegisterControllers() {
     new HeaderCompileHint(*m_compile, m_registry, *m_documents, m_prompter, *m_status, this);
     connect(m_frameCommands->FindDialog(), &CFindReplaceDlg::Reported, this,
             [this](const QString& text) { m_status->SetPartText(0, text); });
+    connect(m_documents, &DocumentSet::LoadProgressChanged, this,
+            [this](const QString& text) { m_status->SetPartText(0, text); });
     auto* liveCheck = new LiveCheckController(*m_hosts, m_config, *m_compile, *m_diagnostics, this);
     auto* navigation = new NavigationController(m_registry, *m_hosts, *this, m_config, m_diagnostics->List(),
                                                 [this] { UpdateCommandStates(); }, this);
@@ -324,10 +326,15 @@ void CMainFrame::OpenInitialDocuments(const CommandLine& commandLine) {
 
 void CMainFrame::ReadInStoredCodePage(const OpenFileEntry& entry) {
     CScrivoView* view = ActiveView();
-    if (!entry.codePage || !view || view->Path() != entry.path)
+    if (!entry.codePage || !view)
         return;
-    if (view->Encoding() != TextEncoding::Ansi || view->Document().Page() != *entry.codePage)
-        view->ReopenWithCodePage(*entry.codePage);
+    // A large file is read again once its first load has shown.
+    view->WhenLoaded([view, entry] {
+        if (view->Path() != entry.path)
+            return;
+        if (view->Encoding() != TextEncoding::Ansi || view->Document().Page() != *entry.codePage)
+            view->ReopenWithCodePage(*entry.codePage);
+    });
 }
 
 void CMainFrame::OnHandOver(const HandOverMessage& message) {

@@ -84,6 +84,24 @@ QString KindText(NsisSymbolKind kind) {
     return {};
 }
 
+// The edits of one file, in one undo step.
+void ApplyEdits(CScrivoView& view, const std::vector<RenameEdit>& edits) {
+    view.Call().BeginUndoAction();
+    int lastLine = -1;
+    for (const RenameEdit& edit : edits) {
+        // A line changed since the plan was made is left as it is.
+        if (edit.place.line == lastLine || LineText(view, edit.place.line) != edit.before)
+            continue;
+        lastLine = edit.place.line;
+        const QByteArray after = edit.after.toUtf8();
+        ScintillaCall& call = view.Call();
+        call.SetTargetStart(call.PositionFromLine(edit.place.line));
+        call.SetTargetEnd(call.LineEndPosition(edit.place.line));
+        call.ReplaceTarget(after);
+    }
+    view.Call().EndUndoAction();
+}
+
 }  // namespace
 
 struct NavigationController::Inputs {
@@ -301,23 +319,12 @@ void NavigationController::ApplyRename(const RenamePlan& plan) {
         while (end < plan.edits.size() && plan.edits[end].place.file == file)
             ++end;
         CScrivoView* view = m_frame.OpenFile(file) ? m_frame.ActiveView() : nullptr;
-        if (view) {
-            view->Call().BeginUndoAction();
-            int lastLine = -1;
-            for (std::size_t k = i; k < end; ++k) {
-                const RenameEdit& edit = plan.edits[k];
-                // A line changed since the plan was made is left as it is.
-                if (edit.place.line == lastLine || LineText(*view, edit.place.line) != edit.before)
-                    continue;
-                lastLine = edit.place.line;
-                const QByteArray after = edit.after.toUtf8();
-                ScintillaCall& call = view->Call();
-                call.SetTargetStart(call.PositionFromLine(edit.place.line));
-                call.SetTargetEnd(call.LineEndPosition(edit.place.line));
-                call.ReplaceTarget(after);
-            }
-            view->Call().EndUndoAction();
-        }
+        // A large file still loading takes its edits once its text is there.
+        if (view)
+            view->WhenLoaded([view, edits = std::vector<RenameEdit>(plan.edits.begin() + std::ptrdiff_t(i),
+                                                                     plan.edits.begin() + std::ptrdiff_t(end))] {
+                ApplyEdits(*view, edits);
+            });
         i = end;
     }
     if (active && !active->Path().isEmpty())

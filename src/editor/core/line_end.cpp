@@ -2,15 +2,20 @@
 #include "editor/core/line_end.h"
 
 LineEnd DetectLineEnd(QByteArrayView text) {
-    qsizetype crLf = 0;
-    qsizetype lf = 0;
-    for (qsizetype at = text.indexOf('\n'); at >= 0; at = text.indexOf('\n', at + 1)) {
-        if (at > 0 && text[at - 1] == '\r')
-            ++crLf;
+    LineEndTally tally;
+    tally.Add(text);
+    return tally.Result();
+}
+
+void LineEndTally::Add(QByteArrayView piece) {
+    for (qsizetype at = piece.indexOf('\n'); at >= 0; at = piece.indexOf('\n', at + 1)) {
+        if (at > 0 ? piece[at - 1] == '\r' : m_endsWithCr)
+            ++m_crLf;
         else
-            ++lf;
+            ++m_lf;
     }
-    return lf > crLf ? LineEnd::Lf : LineEnd::CrLf;
+    if (!piece.isEmpty())
+        m_endsWithCr = piece.back() == '\r';
 }
 
 QString LineEndName(LineEnd lineEnd) { return lineEnd == LineEnd::Lf ? QStringLiteral("LF") : QStringLiteral("CR LF"); }

@@ -5,8 +5,6 @@
 #include "platform/app_name.h"
 #include "platform/prompter.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -41,50 +39,6 @@ QString SystemReason(int error, const QString& qtText) {
     return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : qtText;
 }
 
-// Reads a regular file whole; a short read is a failure. Special files are
-// refused, since a pipe or device would block or never end. Gives why it
-// failed, or nothing.
-QString ReadWholeFile(const QString& path, QByteArray& bytes) {
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile())
-        return QStringLiteral("不是普通文件");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    const qint64 size = file.size();
-    try {
-        bytes.resize(size);
-    } catch (const std::bad_alloc&) {
-        return kOutOfMemory;
-    }
-    if (file.read(bytes.data(), size) == size)
-        return {};
-    // A file cut short while read raises no error of its own.
-    return file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("文件在读取时被截短");
-}
-
-// Turns the file's bytes into the editor's UTF-8 in text (empty on entry),
-// reusing the buffer where the bytes already are UTF-8, so that loading a
-// large file costs one copy at most. Gives why it failed, or nothing.
-QString ToEditorText(QByteArray&& bytes, const DetectedEncoding& detected, QByteArray& text) {
-    switch (detected.encoding) {
-    case TextEncoding::SevenBit:
-    case TextEncoding::Utf8:
-    case TextEncoding::Utf8NoBom:
-        bytes.remove(0, detected.markLength);
-        text = std::move(bytes);
-        return {};
-    default: break;
-    }
-    try {
-        if (DecodeToUtf8(QByteArrayView(bytes).sliced(detected.markLength), detected.encoding, detected.codePage, text))
-            return {};
-        return Format("无法按 %s 编码读取文件内容", EncodingName(detected.encoding, detected.codePage));
-    } catch (const std::bad_alloc&) {
-        return kOutOfMemory;
-    }
-}
-
 }  // namespace
 
 TextDocument::TextDocument(Prompter& prompter) : m_prompter(prompter) {}
@@ -93,35 +47,39 @@ void TextDocument::ShowFailure(const char* format, const QString& path, const QS
     m_prompter.Ask(Format(format, path) + QLatin1Char('\n') + reason, kAppName, PromptIcon::Error, PromptButtons::Ok);
 }
 
-bool TextDocument::LoadFile(const QString& path, bool asNew, QByteArray& utf8Out, std::optional<CodePage> codePage) {
-    // Stamped before reading: a change made while we read shows up at the next check.
-    const std::optional<FileStamp> stamp = ReadFileStamp(path);
-    QByteArray bytes;
-    QString reason = ReadWholeFile(path, bytes);
-    DetectedEncoding detected = codePage ? DetectedEncoding{TextEncoding::Ansi, 0, *codePage} : DetectEncoding(bytes);
+Utf8ReadRequest TextDocument::ReadRequest(const QString& path, std::optional<CodePage> codePage) const {
+    Utf8ReadRequest request{path, codePage, {}};
     // The same file read again, still ANSI, keeps the code page the user chose.
-    if (!codePage && path == m_path && m_encoding == TextEncoding::Ansi && detected.encoding == TextEncoding::Ansi)
-        detected.codePage = m_codePage;
-    QByteArray text;
-    if (reason.isEmpty())
-        reason = ToEditorText(std::move(bytes), detected, text);
-    if (!reason.isEmpty()) {
-        ShowFailure("打开文件[%s]失败！", path, reason);
+    if (path == m_path && m_encoding == TextEncoding::Ansi)
+        request.ansiPage = m_codePage;
+    return request;
+}
+
+bool TextDocument::AdoptRead(const QString& path, bool asNew, const Utf8ReadResult& read) {
+    if (!read.failure.isEmpty()) {
+        ShowFailure("打开文件[%s]失败！", path, read.failure);
         return false;
     }
-    m_lineEnd = DetectLineEnd(text);
-    utf8Out = std::move(text);
-    m_encoding = detected.encoding;
-    m_codePage = detected.codePage;
+    m_lineEnd = read.lineEnd;
+    m_encoding = read.detected.encoding;
+    m_codePage = read.detected.codePage;
     if (asNew) {
         m_path.clear();
         m_stamp.reset();
         m_modified = true;
     } else {
         m_path = path;
-        m_stamp = stamp;
+        m_stamp = read.stamp;
         m_modified = false;
     }
+    return true;
+}
+
+bool TextDocument::LoadFile(const QString& path, bool asNew, QByteArray& utf8Out, std::optional<CodePage> codePage) {
+    Utf8Collector collector;
+    if (!AdoptRead(path, asNew, ReadFileAsUtf8(ReadRequest(path, codePage), collector)))
+        return false;
+    utf8Out = std::move(collector.text);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "editor/core/file_stamp.h"
 #include "editor/core/line_end.h"
 #include "editor/core/text_encoding.h"
+#include "editor/core/utf8_reader.h"
 
 #include <QByteArray>
 #include <QString>
@@ -43,6 +44,11 @@ public:
     // detection would say; the document's own file, read again as ANSI,
     // keeps the code page it had.
     bool LoadFile(const QString& path, bool asNew, QByteArray& utf8Out, std::optional<CodePage> codePage = {});
+    // The same load in two halves, for a read done elsewhere (off the UI
+    // thread): what to read, then taking over what the read found, as
+    // LoadFile does with its result, failure message included.
+    Utf8ReadRequest ReadRequest(const QString& path, std::optional<CodePage> codePage = {}) const;
+    bool AdoptRead(const QString& path, bool asNew, const Utf8ReadResult& read);
 
     // Reads the file again as ANSI text in page; the user is asked first
     // when the document has unsaved edits. False when nothing was read.

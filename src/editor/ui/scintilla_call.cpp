@@ -574,3 +574,11 @@ void ScintillaCall::ClearCmdKey(int keyDefinition) { Send(Sci::SCI_CLEARCMDKEY, 
 void* ScintillaCall::DocPointer() const { return m_editor->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER); }
 
 void ScintillaCall::SetDocPointer(void* doc) { m_editor->SendScintilla(Sci::SCI_SETDOCPOINTER, 0, doc); }
+
+void ScintillaCall::ReleaseDocument(void* doc) { m_editor->SendScintilla(Sci::SCI_RELEASEDOCUMENT, 0, doc); }
+
+ScintillaLoader* ScintillaCall::CreateLoader(Position bytes) {
+    // The message gives the loader as its integer result.
+    return reinterpret_cast<ScintillaLoader*>(
+        Send(Sci::SCI_CREATELOADER, static_cast<unsigned long>(bytes), Sci::SC_DOCUMENTOPTION_DEFAULT));
+}

@@ -14,6 +14,22 @@ class NsisStyler;
 // Named after the component's messages as Scintilla's own ScintillaCall does
 // (SCI_GETLENGTH is Length, SCI_GOTOLINE is GotoLine); positions are bytes of
 // UTF-8, lines count from 0. Notifications come as the signals below.
+// Scintilla's ILoader, which the installed headers do not declare: the
+// virtual functions in the order of the embedded Scintilla 3, whose
+// documents implement it. The loader holds one reference to its document.
+class ScintillaLoader {
+public:
+    // Gives up the loader's reference; the document goes with the last one.
+    virtual int Release() = 0;
+    // Appends to the text; 0, or the component's failure status.
+    virtual int AddData(const char* data, std::ptrdiff_t length) = 0;
+    // The document for SetDocPointer, still holding the loader's reference.
+    virtual void* ConvertToDocument() = 0;
+
+protected:
+    ~ScintillaLoader() = default;
+};
+
 class ScintillaCall : public QObject {
     Q_OBJECT
 public:
@@ -281,6 +297,11 @@ public:
     // keeps it alive while any of them shows it. Null makes a fresh one.
     void* DocPointer() const;
     void SetDocPointer(void* doc);
+    // Drops one reference taken by CreateLoader's document.
+    void ReleaseDocument(void* doc);
+    // A new document of about bytes, filled through the loader on any
+    // thread, then shown with SetDocPointer. Null when it cannot be had.
+    ScintillaLoader* CreateLoader(Position bytes);
 
 Q_SIGNALS:
     void Painted();

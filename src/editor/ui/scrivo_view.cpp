@@ -4,11 +4,16 @@
 #include "config/core/configurator.h"
 #include "nsis/core/nsis_style.h"
 #include "editor/ui/nsis_styler.h"
+#include "editor/ui/streamed_load.h"
 
 #include <QAbstractScrollArea>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -19,6 +24,11 @@ constexpr int kFoldMarginWidth = 14;
 constexpr int kMouseDwellMs = 200;
 constexpr int kWhite = 0xFFFFFF;
 constexpr int kGrey = 0x808080;
+// From this size a file loads in the background: above it the window shows
+// sooner than the text could be handed over in one call.
+constexpr qint64 kStreamedLoadBytes = qint64(4) << 20;
+// A load quicker than this shows no progress.
+constexpr qint64 kProgressAfterMs = 300;
 
 }  // namespace
 
@@ -45,14 +55,17 @@ CScrivoView::CScrivoView(const Configurator& config, Prompter& prompter, QWidget
     connect(call, &Sc::SavePointReached, this, [this] { OnSavePoint(true); });
     connect(call, &Sc::SavePointLeft, this, [this] { OnSavePoint(false); });
     connect(call, &Sc::UpdatedUi, this, &CScrivoView::StateChanged);
-    connect(call, &Sc::Modified, this, &CScrivoView::OnModified);
+    connect(call, &Sc::Modified, this, [this](int type, std::string_view, Sc::Position position, Sc::Position length) {
+        OnModified(type, long(position), long(length));
+    });
     connect(call, &Sc::MarginClicked, this, [this](Sc::Position position, int) { OnMarginClick(position); });
     QAbstractScrollArea* editor = call->Widget();
     editor->installEventFilter(this);
     editor->viewport()->installEventFilter(this);
 }
 
-CScrivoView::~CScrivoView() = default;
+// The worker stops before the widgets it reports to go.
+CScrivoView::~CScrivoView() { m_load.reset(); }
 
 bool CScrivoView::NsisLexerAvailable() {
     ScintillaCall probe;
@@ -79,9 +92,6 @@ void CScrivoView::Configure() {
     // 50 ms per keystroke at the end of 10 MB); the before-change notices are
     // cheap and still come for every insertion and deletion, undo included.
     call.SetModEventMask(Sc::kModBeforeInsert | Sc::kModBeforeDelete);
-    // The status bar counts characters, not bytes; with a per-line index the
-    // count is the last line's start plus that one line, whatever the length.
-    call.AllocateLineCharacterIndex(Sc::kLineCharacterIndexUtf32);
     // Pasted text takes the document's line end, so a file never gets mixed ones.
     call.SetPasteConvertEndings(true);
     ApplyLineEnd();
@@ -109,6 +119,8 @@ void CScrivoView::ApplyLineEnd() {
 }
 
 void CScrivoView::ConvertLineEnds(LineEnd lineEnd) {
+    if (m_load)
+        return;
     m_document.SetLineEnding(lineEnd);
     ApplyLineEnd();
     // The component converts in one undo step; a change leaves the save point.
@@ -123,9 +135,28 @@ void CScrivoView::OnSavePoint(bool reached) {
     Q_EMIT StateChanged();
 }
 
-void CScrivoView::OnModified(int modificationType) {
-    if (modificationType & (Sc::kModBeforeInsert | Sc::kModBeforeDelete))
-        m_textTimer.start();
+// The status bar counts characters, not bytes: kept up to date from each
+// change, so the count costs the same at any length of text (undo and redo
+// included, which tell the same way). An insertion is told before it is made
+// and without its text: it is counted once made, at the next notice or
+// question, before anything else can have moved it.
+void CScrivoView::OnModified(int modificationType, long position, long length) {
+    if (!(modificationType & (Sc::kModBeforeInsert | Sc::kModBeforeDelete)))
+        return;
+    CountInsertion();
+    if (modificationType & Sc::kModBeforeInsert)
+        m_insertion = {position, length};
+    else
+        m_characters -= Call().CountCharacters(position, position + length);
+    m_textTimer.start();
+}
+
+void CScrivoView::CountInsertion() const {
+    if (m_insertion.length <= 0)
+        return;
+    const long end = std::min(m_insertion.position + m_insertion.length, long(Call().Length()));
+    m_characters += Call().CountCharacters(m_insertion.position, end);
+    m_insertion = {};
 }
 
 void CScrivoView::OnMarginClick(long position) { Call().ToggleFold(Call().LineFromPosition(position)); }
@@ -146,6 +177,12 @@ void CScrivoView::FillEditor(const QByteArray& utf8) {
 }
 
 bool CScrivoView::LoadFile(const QString& path, bool asNew) {
+    CancelLoad();
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() >= kStreamedLoadBytes) {
+        StartStreamedLoad(path, asNew, info.size());
+        return true;
+    }
     QByteArray utf8;
     const bool loaded = m_document.LoadFile(path, asNew, utf8);
     if (!loaded)
@@ -156,6 +193,90 @@ bool CScrivoView::LoadFile(const QString& path, bool asNew) {
     m_document.SetModified(asNew);
     Q_EMIT StateChanged();
     return true;
+}
+
+void CScrivoView::CancelLoad() {
+    if (!m_load)
+        return;
+    m_load.reset();
+    m_whenLoaded.clear();
+    m_scrollPending = false;
+    Call().SetReadOnly(false);
+}
+
+void CScrivoView::WhenLoaded(std::function<void()> action) {
+    if (m_load)
+        m_whenLoaded.push_back(std::move(action));
+    else
+        action();
+}
+
+void CScrivoView::StartStreamedLoad(const QString& path, bool asNew, qint64 size) {
+    m_loadPath = path;
+    m_loadAsNew = asNew;
+    m_loadClock.start();
+    Call().SetReadOnly(true);
+    const int number = ++m_loadNumber;
+    Utf8ReadRequest request = m_document.ReadRequest(path);
+    request.sizeSeen = size;
+    // Reports come from the worker; the number drops those of a load replaced meanwhile.
+    m_load = std::make_unique<StreamedLoad>(Call(), std::move(request), size,
+                                            [this, number](int percent, bool done) {
+                                                QMetaObject::invokeMethod(
+                                                    this, [=, this] { OnLoadReport(number, percent, done); },
+                                                    Qt::QueuedConnection);
+                                            });
+}
+
+void CScrivoView::OnLoadReport(int number, int percent, bool done) {
+    if (number != m_loadNumber || !m_load)
+        return;
+    if (done)
+        FinishStreamedLoad();
+    else if (m_loadClock.elapsed() >= kProgressAfterMs)
+        Q_EMIT LoadProgress(percent);
+}
+
+void CScrivoView::FinishStreamedLoad() {
+    void* document = nullptr;
+    const Utf8ReadResult read = m_load->Finish(document);
+    m_load.reset();
+    Call().SetReadOnly(false);
+    std::vector<std::function<void()>> actions = std::exchange(m_whenLoaded, {});
+    const bool scroll = std::exchange(m_scrollPending, false);
+    const bool reload = !m_loadAsNew && m_document.HasPath() && m_loadPath == Path();
+    if (!m_document.AdoptRead(m_loadPath, m_loadAsNew, read)) {
+        Q_EMIT LoadFinished(false);
+        return;
+    }
+    const long caret = reload ? Call().CurrentPos() : 0;
+    AttachDocument(document);
+    m_insertion = {};
+    m_characters = read.characters;
+    Call().GotoPos(std::min(caret, long(Call().Length())));
+    Call().ChooseCaretX();
+    m_keepModified = m_loadAsNew;
+    m_document.SetModified(m_loadAsNew);
+    for (const std::function<void()>& action : actions)
+        action();
+    if (scroll)
+        DoScroll();
+    Q_EMIT StateChanged();
+    Q_EMIT LoadFinished(true);
+}
+
+void CScrivoView::AttachDocument(void* document) {
+    ScintillaCall& call = Call();
+    call.Cancel();
+    call.SetDocPointer(document);
+    // The component took its own reference; the loader's goes.
+    call.ReleaseDocument(document);
+    // What the component keeps per document (the code page came with it).
+    ApplyLineEnd();
+    m_text->ApplySettings();
+    call.SetUndoCollection(true);
+    call.EmptyUndoBuffer();
+    call.SetSavePoint();
 }
 
 ViewState CScrivoView::State() const {
@@ -172,20 +293,14 @@ ViewState CScrivoView::State() const {
     // Start and end, not anchor and caret: the length is the same whichever way the user selected.
     state.selectionLength = call.SelectionEnd() - call.SelectionStart();
     state.lineCount = call.LineCount();
-    state.characters = CharacterCount();
+    CountInsertion();
+    state.characters = m_characters;
     return state;
 }
 
-long CScrivoView::CharacterCount() const {
-    const ScintillaCall& call = Call();
-    const long lastLine = call.LineCount() - 1;
-    const long lastLineStart = call.PositionFromLine(lastLine);
-    return call.IndexPositionFromLine(lastLine, Sc::kLineCharacterIndexUtf32)
-        + call.CountCharacters(lastLineStart, call.Length());
-}
-
 bool CScrivoView::SaveFile(const QString& newPath) {
-    if (!m_document.SaveFile(Text(), newPath))
+    // Half a text must never overwrite the file.
+    if (m_load || !m_document.SaveFile(Text(), newPath))
         return false;
     m_keepModified = false;
     Call().SetSavePoint();
@@ -196,9 +311,16 @@ bool CScrivoView::SaveFile(const QString& newPath) {
 
 void CScrivoView::AppendText(const QByteArray& utf8) { Call().AppendText(utf8); }
 
-void CScrivoView::SetEncoding(TextEncoding encoding) { AfterEncodingChange(m_document.SetEncoding(encoding, Text())); }
+// While a load runs the text shown is not the file's: nothing may save or convert it.
+void CScrivoView::SetEncoding(TextEncoding encoding) {
+    if (!m_load)
+        AfterEncodingChange(m_document.SetEncoding(encoding, Text()));
+}
 
-void CScrivoView::ConvertToCodePage(CodePage page) { AfterEncodingChange(m_document.ConvertToCodePage(page, Text())); }
+void CScrivoView::ConvertToCodePage(CodePage page) {
+    if (!m_load)
+        AfterEncodingChange(m_document.ConvertToCodePage(page, Text()));
+}
 
 void CScrivoView::AfterEncodingChange(EncodingChange change) {
     if (change == EncodingChange::Saved) {
@@ -211,7 +333,7 @@ void CScrivoView::AfterEncodingChange(EncodingChange change) {
 
 void CScrivoView::ReopenWithCodePage(CodePage page) {
     QByteArray utf8;
-    if (!m_document.ReopenWithCodePage(page, utf8))
+    if (m_load || !m_document.ReopenWithCodePage(page, utf8))
         return;
     ShowReloaded(utf8);
     Q_EMIT StateChanged();
@@ -226,6 +348,8 @@ void CScrivoView::ShowReloaded(const QByteArray& utf8) {
 }
 
 void CScrivoView::CheckExternalChange() {
+    if (m_load)
+        return;
     QByteArray reloaded;
     switch (m_document.CheckExternalChange(reloaded)) {
     case ExternalChange::None: return;
@@ -243,6 +367,10 @@ void CScrivoView::ScrollToLine(int line) {
 }
 
 void CScrivoView::DoScroll() {
+    if (m_load) {
+        m_scrollPending = true;
+        return;
+    }
     ScintillaCall& call = Call();
     const long first = call.DocLineFromVisible(call.FirstVisibleLine());
     call.LineScroll(0, m_scrollTarget - first - 5);
@@ -256,6 +384,7 @@ void CScrivoView::Activate() {
 }
 
 void CScrivoView::RetireLater() {
+    CancelLoad();
     hide();
     m_textTimer.stop();
     m_scrollTimer.stop();

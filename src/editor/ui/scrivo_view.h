@@ -4,11 +4,17 @@
 #include "editor/core/text_document.h"
 #include "editor/ui/nsis_text_view.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
+#include <memory>
+#include <vector>
+
 class Configurator;
 class Prompter;
+class StreamedLoad;
 struct WordsStyle;
 
 // The view's delays; tests give shorter ones.
@@ -52,7 +58,17 @@ public:
     QString Path() const { return m_document.Path(); }
     bool IsModified() const { return m_document.IsModified(); }
     TextEncoding Encoding() const { return m_document.Encoding(); }
+    // A large file loads in the background: true then means it is loading,
+    // LoadFinished tells how it ended, and until then the text is read-only
+    // (a reload keeps showing the old text). Loading again replaces a load
+    // still running.
     bool LoadFile(const QString& path, bool asNew);
+    bool IsLoading() const { return m_load != nullptr; }
+    // The file a background load reads; empty when none runs.
+    QString LoadingPath() const { return m_load ? m_loadPath : QString(); }
+    // Runs action now, or once a background load has shown its text; never
+    // when that load fails or is replaced.
+    void WhenLoaded(std::function<void()> action);
     bool SaveFile(const QString& newPath = {});
     void SetEncoding(TextEncoding encoding);
     // "转换为": the text saved as ANSI in page.
@@ -86,6 +102,11 @@ Q_SIGNALS:
     // The user chose to close the document whose file vanished.
     void CloseRequested();
     void EditMenuRequested(const QPoint& globalPos);
+    // A background load that has run for a moment: how far it got.
+    void LoadProgress(int percent);
+    // A background load ended: its text shown, or failed and reported (the
+    // view shows what it showed before).
+    void LoadFinished(bool loaded);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -95,11 +116,18 @@ private:
     // Enter and paste end lines as the document does.
     void ApplyLineEnd();
     void FillEditor(const QByteArray& utf8);
+    void StartStreamedLoad(const QString& path, bool asNew, qint64 size);
+    void OnLoadReport(int number, int percent, bool done);
+    void FinishStreamedLoad();
+    // Shows a loaded document in place of the current one, set up as Configure set up the first.
+    void AttachDocument(void* document);
+    // Stops a background load; what it would have done afterwards is dropped.
+    void CancelLoad();
     // The text read again, the caret kept at its byte offset where the text still reaches.
     void ShowReloaded(const QByteArray& utf8);
     void AfterEncodingChange(EncodingChange change);
-    long CharacterCount() const;
-    void OnModified(int modificationType);
+    void OnModified(int modificationType, long position, long length);
+    void CountInsertion() const;
     void OnMarginClick(long position);
     void OnSavePoint(bool reached);
     void DoScroll();
@@ -113,4 +141,19 @@ private:
     QTimer m_textTimer;      // outline wake-up after edits
     QTimer m_scrollTimer;    // delayed ScrollToLine
     QTimer m_activateTimer;  // external change check
+    bool m_scrollPending = false;  // a scroll asked for while loading
+    // Characters in the text, for the status bar, and an insertion not yet counted.
+    mutable qint64 m_characters = 0;
+    struct Insertion {
+        long position = 0;
+        long length = 0;
+    };
+    mutable Insertion m_insertion;
+
+    std::unique_ptr<StreamedLoad> m_load;
+    int m_loadNumber = 0;  // tells reports of a replaced load from the current one's
+    QString m_loadPath;
+    bool m_loadAsNew = false;
+    QElapsedTimer m_loadClock;
+    std::vector<std::function<void()>> m_whenLoaded;
 };
