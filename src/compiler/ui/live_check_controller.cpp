@@ -52,7 +52,9 @@ LiveCheckController::LiveCheckController(ICompileFrame& frame, const Configurato
       m_diagnostics(diagnostics),
       m_check(new CLiveCheck(timeLimitMs, this)) {
     m_soon.setSingleShot(true);
-    m_soon.setInterval(0);
+    // Long enough for the edit to be painted first: the check's copy of the
+    // text takes 20-35 ms at 50 MB.
+    m_soon.setInterval(50);
     connect(&m_soon, &QTimer::timeout, this, [this] { CheckNow(static_cast<CScrivoView*>(m_pendingView.data())); });
     connect(m_check, &CLiveCheck::Finished, this, &LiveCheckController::OnFinished);
     // A compile's results replace the check's; a check running now would come after them.
@@ -90,10 +92,12 @@ void LiveCheckController::Watch(CScrivoView* view) {
             CheckNow(view);
     });
     connect(&view->Call(), &ScintillaCall::Modified, this,
-            [this, view](int type, std::string_view text) { OnEdited(view, type, text); });
+            [this, view](int type, std::string_view text, ScintillaCall::Position position,
+                         ScintillaCall::Position length) { OnEdited(view, type, text, position, length); });
 }
 
-void LiveCheckController::OnEdited(CScrivoView* view, int modificationType, std::string_view text) {
+void LiveCheckController::OnEdited(CScrivoView* view, int modificationType, std::string_view text,
+                                   ScintillaCall::Position position, ScintillaCall::Position length) {
     // The view asks its editor for these two only; they carry the text too.
     if (!(modificationType & (ScintillaCall::kModBeforeInsert | ScintillaCall::kModBeforeDelete)))
         return;
@@ -103,6 +107,20 @@ void LiveCheckController::OnEdited(CScrivoView* view, int modificationType, std:
     const bool undoOrRedo = modificationType & (ScintillaCall::kPerformedUndo | ScintillaCall::kPerformedRedo);
     if (undoOrRedo || ((modificationType & ScintillaCall::kModBeforeInsert) && IsPasteLike(text)))
         m_soon.start();
+    else if ((modificationType & ScintillaCall::kModBeforeInsert) && text.empty() && length > 2)
+        CheckSoonIfPasted(view, position, length);
+}
+
+// This component tells of an insertion without its text; it is read once made.
+void LiveCheckController::CheckSoonIfPasted(CScrivoView* view, ScintillaCall::Position position,
+                                           ScintillaCall::Position length) {
+    QTimer::singleShot(0, this, [this, edited = QPointer<QObject>(view), view, position, length] {
+        if (!edited || m_pendingView != edited)
+            return;
+        const ScintillaCall::Position end = std::min(position + length, ScintillaCall::Position(view->Call().Length()));
+        if (IsPasteLike(view->Call().GetTextRange(position, end).toStdString()))
+            m_soon.start();
+    });
 }
 
 void LiveCheckController::Cancel() {

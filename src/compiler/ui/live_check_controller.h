@@ -1,6 +1,8 @@
 // LiveCheckController: checks the active document's unsaved text while the user types and shows what makensis finds.
 #pragma once
 
+#include "editor/ui/scintilla_call.h"
+
 #include <QObject>
 #include <string_view>
 #include <QPointer>
@@ -33,7 +35,9 @@ public:
 
 private:
     void Watch(CScrivoView* view);
-    void OnEdited(CScrivoView* view, int modificationType, std::string_view text);
+    void OnEdited(CScrivoView* view, int modificationType, std::string_view text, ScintillaCall::Position position,
+                  ScintillaCall::Position length);
+    void CheckSoonIfPasted(CScrivoView* view, ScintillaCall::Position position, ScintillaCall::Position length);
     void Cancel();
     void CheckNow(CScrivoView* view);
     void OnFinished(const LiveCheckResult& result);

@@ -3,6 +3,7 @@
 
 #include "editor/ui/nsis_text_view.h"
 #include "editor/ui/scintilla_call.h"
+#include "editor/ui/text_change_log.h"
 
 #include <QAccessibleWidget>
 #include <string_view>
@@ -142,13 +143,6 @@ public:
     }
 
 private:
-    // A change still to be announced: the component tells of it before it happens.
-    struct PendingChange {
-        bool inserted = false;
-        int offset = 0;
-        QString text;
-    };
-
     // The index is built once per document, on the first question of a reader.
     void EnsureIndex() const {
         if (!(m_call.LineCharacterIndex() & ScintillaCall::kLineCharacterIndexUtf16))
@@ -216,20 +210,12 @@ private:
     // Offsets are taken before the change, when they are still valid; the
     // events go out once the change is done, so a reader sees the new text.
     void OnModifying(Position position, int type, std::string_view text, Position length) {
-        if (!QAccessible::isActive())
-            return;
-        if (type & ScintillaCall::kModBeforeInsert)
-            m_pending.push_back({true, OffsetOf(position), QString::fromUtf8(text.data(), qsizetype(text.size()))});
-        else if (type & ScintillaCall::kModBeforeDelete)
-            m_pending.push_back({false, OffsetOf(position), Text({position, position + length})});
-        else
-            return;
-        if (m_pending.size() == 1)
+        if (QAccessible::isActive() && m_changes.Record(type, text, position, length))
             QMetaObject::invokeMethod(m_editor, [this] { AnnounceChanges(); }, Qt::QueuedConnection);
     }
 
     void AnnounceChanges() {
-        for (const PendingChange& change : std::exchange(m_pending, {})) {
+        for (const TextChange& change : m_changes.Take()) {
             if (change.inserted) {
                 QAccessibleTextInsertEvent event(m_editor, change.offset, change.text);
                 QAccessible::updateAccessibility(&event);
@@ -258,7 +244,7 @@ private:
 
     ScintillaCall& m_call;
     QAbstractScrollArea* m_editor;
-    std::vector<PendingChange> m_pending;
+    TextChangeLog m_changes{m_call, [this](Position position) { return OffsetOf(position); }};
     QMetaObject::Connection m_connections[2];
 };
 

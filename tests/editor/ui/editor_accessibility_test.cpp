@@ -1,6 +1,8 @@
 // What a screen reader gets from the editor: text, offsets, caret, selection and edits near the end of a large script.
 #include "view_fixture.h"
 
+#include "editor/ui/text_change_log.h"
+
 
 #include <QAccessible>
 
@@ -105,4 +107,24 @@ TEST_F(EditorAccessibilityTest, EditsByOffsets) {
     QString expected = m_reference;
     expected.replace(emoji, 2, QStringLiteral("中")).replace(0, 2, QStringLiteral("文"));
     EXPECT_EQ(QString::fromUtf8(m_view->Text()), expected);
+}
+
+// What a reader is told of edits: this component tells of an insertion before
+// it is made and without its text, so the log reads it once made.
+TEST_F(EditorAccessibilityTest, LogsInsertedAndRemovedTextAtTheirOffsets) {
+    ScintillaCall& call = m_view->Call();
+    TextChangeLog log(call, [&call](long position) { return int(QString::fromUtf8(call.GetTextRange(0, position)).size()); });
+    QObject::connect(&call, &ScintillaCall::Modified, &call,
+                     [&log](int type, std::string_view text, long position, long length) {
+                         log.Record(type, text, position, length);
+                     });
+    const int emoji = int(m_reference.lastIndexOf(QStringLiteral("\U0001F600")));
+    m_editable->insertText(emoji, QStringLiteral("中文"));
+    m_editable->deleteText(emoji + 2, emoji + 4);
+    call.Undo();
+    const std::vector<TextChange> expected{{true, emoji, QStringLiteral("中文")},
+                                           {false, emoji + 2, QStringLiteral("\U0001F600")},
+                                           {true, emoji + 2, QStringLiteral("\U0001F600")}};
+    EXPECT_EQ(log.Take(), expected);
+    EXPECT_TRUE(log.Take().empty());
 }
