@@ -44,6 +44,7 @@ protected:
 private:
     struct Inputs;
     Inputs Gather() const;
+    static std::shared_ptr<const NsisSymbolIndex> BuildIndex(const Inputs& inputs, const NsisSymbolIndex* previous);
     std::shared_ptr<const NsisSymbolIndex> IndexNow();
     void StartBackgroundBuild();
     void TakeIndex(std::shared_ptr<const NsisSymbolIndex> index, quint64 generation);
