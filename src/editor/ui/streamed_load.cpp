@@ -43,7 +43,9 @@ void UseUtf8(void* document) {
 }  // namespace
 
 StreamedLoad::StreamedLoad(ScintillaCall& call, Utf8ReadRequest request, qint64 sizeHint, Report report)
-    : m_loader(call.CreateLoader(sizeHint)) {
+    // One byte more than the text: a piece that fills the reserved room exactly
+    // makes the component grow text and styles by a third (measured: 2 x 17 MB at 50 MB).
+    : m_loader(call.CreateLoader(sizeHint + 1)) {
     if (!m_loader) {
         m_result.failure = QStringLiteral("内存不足");
         report(100, true);
