@@ -117,8 +117,9 @@ void LiveCheckController::CheckSoonIfPasted(CScrivoView* view, ScintillaCall::Po
     QTimer::singleShot(0, this, [this, edited = QPointer<QObject>(view), view, position, length] {
         if (!edited || m_pendingView != edited)
             return;
+        // Later edits of the same moment may have shortened the text since.
         const ScintillaCall::Position end = std::min(position + length, ScintillaCall::Position(view->Call().Length()));
-        if (IsPasteLike(view->Call().GetTextRange(position, end).toStdString()))
+        if (end > position && IsPasteLike(view->Call().GetTextRange(position, end).toStdString()))
             m_soon.start();
     });
 }

@@ -147,6 +147,8 @@ QByteArray ScintillaCall::GetLine(Line line) const {
 }
 
 QByteArray ScintillaCall::GetTextRange(Position start, Position end) const {
+    if (end <= start)
+        return {};
     QByteArray text(end - start + 1, '\0');
     m_editor->SendScintilla(Sci::SCI_GETTEXTRANGE, long(start), long(end), text.data());
     text.chop(1);
