@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Configurator;
@@ -116,7 +117,11 @@ private:
     // Enter and paste end lines as the document does.
     void ApplyLineEnd();
     void FillEditor(const QByteArray& utf8);
-    void StartStreamedLoad(const QString& path, bool asNew, qint64 size);
+    void StartStreamedLoad(const QString& path, bool asNew, qint64 size, std::optional<CodePage> codePage = {});
+    // The document's own file read again (in page, when given) after the
+    // user agreed; a large file in the background. afterChange: the file
+    // changed on disk, so text kept after a failed read is marked modified.
+    void ReadAgain(std::optional<CodePage> page, bool afterChange);
     void OnLoadReport(int number, int percent, bool done);
     void FinishStreamedLoad();
     // Shows a loaded document in place of the current one, set up as Configure set up the first.
@@ -154,6 +159,7 @@ private:
     int m_loadNumber = 0;  // tells reports of a replaced load from the current one's
     QString m_loadPath;
     bool m_loadAsNew = false;
+    bool m_loadAfterChange = false;
     QElapsedTimer m_loadClock;
     std::vector<std::function<void()>> m_whenLoaded;
 };
