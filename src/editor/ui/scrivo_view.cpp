@@ -211,10 +211,11 @@ void CScrivoView::WhenLoaded(std::function<void()> action) {
         action();
 }
 
-void CScrivoView::StartStreamedLoad(const QString& path, bool asNew, qint64 size, std::optional<CodePage> codePage) {
+void CScrivoView::StartStreamedLoad(const QString& path, bool asNew, qint64 size, std::optional<CodePage> codePage,
+                                    bool afterChange) {
     m_loadPath = path;
     m_loadAsNew = asNew;
-    m_loadAfterChange = false;
+    m_loadAfterChange = afterChange;
     m_loadClock.start();
     Call().SetReadOnly(true);
     const int number = ++m_loadNumber;
@@ -248,7 +249,7 @@ void CScrivoView::FinishStreamedLoad() {
     const bool reload = !m_loadAsNew && m_document.HasPath() && m_loadPath == Path();
     if (!m_document.AdoptRead(m_loadPath, m_loadAsNew, read)) {
         // The old text stays, editable again; after a change on disk it differs from the file.
-        if (reload && m_loadAfterChange)
+        if (m_loadAfterChange)
             m_document.SetModified(true);
         Q_EMIT StateChanged();
         Q_EMIT LoadFinished(false);
@@ -344,8 +345,7 @@ void CScrivoView::ReopenWithCodePage(CodePage page) {
 void CScrivoView::ReadAgain(std::optional<CodePage> page, bool afterChange) {
     const QFileInfo info(Path());
     if (info.isFile() && info.size() >= kStreamedLoadBytes) {
-        StartStreamedLoad(Path(), false, info.size(), page);
-        m_loadAfterChange = afterChange;
+        StartStreamedLoad(Path(), false, info.size(), page, afterChange);
         Q_EMIT StateChanged();
         return;
     }
