@@ -1,4 +1,4 @@
-// Large files open in the background: read-only until shown, the same text and bytes as a load in one go, cancels and failures.
+// Large files open, reload and reopen in the background: read-only until shown, the same text and bytes as a load in one go, cancels and failures.
 #include "support/eventually.h"
 #include "support/frame_fixture.h"
 
