@@ -90,7 +90,8 @@ TEST(CodePageChoice, TheSameFileReadAgainKeepsTheChosenCodePage) {
     TextDocument document(prompter);
     QByteArray text;
     ASSERT_TRUE(document.LoadFile(path, false, text));
-    ASSERT_TRUE(document.ReopenWithCodePage(CodePage::Koi8R, text));
+    ASSERT_TRUE(document.AskToReopen(CodePage::Koi8R));
+    ASSERT_TRUE(document.LoadFile(path, false, text, CodePage::Koi8R));
     EXPECT_EQ(document.Page(), CodePage::Koi8R);
     ASSERT_TRUE(document.LoadFile(path, false, text));
     EXPECT_EQ(document.Page(), CodePage::Koi8R);

@@ -190,8 +190,7 @@ TEST_F(TextDocumentTest, TemplateLoadStaysUntitledAndModified) {
     EXPECT_FALSE(m_document.HasPath());
     EXPECT_TRUE(m_document.IsModified());
     EXPECT_FALSE(m_document.HasStamp());
-    QByteArray ignored;
-    EXPECT_EQ(m_document.CheckExternalChange(ignored), ExternalChange::None);
+    EXPECT_EQ(m_document.AskAboutExternalChange(), ExternalChange::None);
 }
 
 TEST_F(TextDocumentTest, UnreadableFilesAreReportedAndChangeNothing) {
@@ -379,8 +378,7 @@ TEST_F(TextDocumentTest, SetEncodingKeepsTheOldValueWhenTheSaveFails) {
 
 TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen) {
     const QString path = Load("a.nsi", "Name aaaa\r\n");
-    QByteArray text;
-    EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::None);
+    EXPECT_EQ(m_document.AskAboutExternalChange(), ExternalChange::None);
     EXPECT_TRUE(m_prompter.Messages().empty());
 
     // Same size, a few milliseconds later: only the fine time tells.
@@ -391,25 +389,25 @@ TEST_F(TextDocumentTest, ExternalChangeWithinOneSecondIsSeen) {
     ASSERT_TRUE(touched.setFileTime(loaded.addMSecs(20), QFileDevice::FileModificationTime));
     touched.close();
     m_prompter.QueueAnswer(PromptAnswer::Yes);
+    EXPECT_EQ(m_document.AskAboutExternalChange(), ExternalChange::ReloadWanted);
     QByteArray reloaded;
-    EXPECT_EQ(m_document.CheckExternalChange(reloaded), ExternalChange::Reloaded);
+    ASSERT_TRUE(m_document.LoadFile(path, false, reloaded));
     EXPECT_EQ(reloaded, "Name bbbb\r\n");
     EXPECT_FALSE(m_document.IsModified());
     EXPECT_EQ(
         m_prompter.Messages(),
         (std::vector<PromptMessage>{{QStringLiteral("%1\n\n该文件已被其他程序修改，您是否要重新加载文件？").arg(path),
                                      kAppCaption, PromptIcon::Question, PromptButtons::YesNo}}));
-    EXPECT_EQ(m_document.CheckExternalChange(reloaded), ExternalChange::None);
+    EXPECT_EQ(m_document.AskAboutExternalChange(), ExternalChange::None);
 
     // Our own save is no external change.
     ASSERT_TRUE(m_document.SaveFile("Name changed by us\r\n"));
-    EXPECT_EQ(m_document.CheckExternalChange(reloaded), ExternalChange::None);
+    EXPECT_EQ(m_document.AskAboutExternalChange(), ExternalChange::None);
     EXPECT_EQ(m_prompter.Messages().size(), 1u);
 }
 
 TEST_F(TextDocumentTest, ExternalChangeThatRestoresTheTimeIsSeenBySize) {
     const QString path = Load("a.nsi", "Name a\r\n");
-    QByteArray text;
     struct stat before {};
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
     Write("a.nsi", "Name longer\r\n");
@@ -417,16 +415,16 @@ TEST_F(TextDocumentTest, ExternalChangeThatRestoresTheTimeIsSeenBySize) {
     ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
 
     m_prompter.QueueAnswer(PromptAnswer::No);
-    EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::ChangedKept);
+    EXPECT_EQ(m_document.AskAboutExternalChange(), ExternalChange::ChangedKept);
     EXPECT_TRUE(m_document.IsModified());
     // The new state is recorded, so the question is not repeated.
-    EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::None);
+    EXPECT_EQ(m_document.AskAboutExternalChange(), ExternalChange::None);
 
     // A time moved by one nanosecond within the same second.
     struct timespec shifted[2] = {before.st_atim, before.st_mtim};
     shifted[1].tv_nsec = (shifted[1].tv_nsec + 1) % 1'000'000'000;
     ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), shifted, 0), 0);
-    EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::ChangedKept);
+    EXPECT_EQ(m_document.AskAboutExternalChange(), ExternalChange::ChangedKept);
     EXPECT_EQ(m_prompter.Messages().size(), 2u);
 }
 
@@ -436,7 +434,7 @@ TEST_F(TextDocumentTest, DeletedFileIsReported) {
     ASSERT_TRUE(QFile::remove(path));
 
     m_prompter.QueueAnswer(PromptAnswer::Yes);
-    EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::MissingKept);
+    EXPECT_EQ(m_document.AskAboutExternalChange(), ExternalChange::MissingKept);
     EXPECT_TRUE(m_document.IsModified());
     EXPECT_FALSE(m_document.HasStamp());
     EXPECT_EQ(
@@ -444,26 +442,26 @@ TEST_F(TextDocumentTest, DeletedFileIsReported) {
         (std::vector<PromptMessage>{{QStringLiteral("%1\n\n该文件已不存在，您是否要在编辑器中保留此文件？").arg(path),
                                      kAppCaption, PromptIcon::Question, PromptButtons::YesNo}}));
     // Asked once; the next check has no stamp to compare.
-    EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::None);
+    EXPECT_EQ(m_document.AskAboutExternalChange(), ExternalChange::None);
 
     // Saved again, deleted again, and this time the user lets it go.
     ASSERT_TRUE(m_document.SaveFile(text));
     ASSERT_TRUE(QFile::remove(path));
     m_prompter.QueueAnswer(PromptAnswer::No);
-    EXPECT_EQ(m_document.CheckExternalChange(text), ExternalChange::CloseTab);
+    EXPECT_EQ(m_document.AskAboutExternalChange(), ExternalChange::CloseTab);
 }
 
 TEST_F(TextDocumentTest, FailedReloadKeepsTheText) {
     const QString path = Load("a.nsi", "Name a\r\n");
-    QByteArray text;
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("a.nsi"));  // replaced by something that cannot be read
 
     m_prompter.QueueAnswer(PromptAnswer::Yes);
+    EXPECT_EQ(m_document.AskAboutExternalChange(), ExternalChange::ReloadWanted);
     QByteArray reloaded("untouched");
-    EXPECT_EQ(m_document.CheckExternalChange(reloaded), ExternalChange::ChangedKept);
+    EXPECT_FALSE(m_document.LoadFile(path, false, reloaded));
     EXPECT_EQ(reloaded, "untouched");
-    EXPECT_TRUE(m_document.IsModified());
+    EXPECT_EQ(m_document.Path(), path);
     ASSERT_EQ(m_prompter.Messages().size(), 2u);
     EXPECT_EQ(m_prompter.Messages()[1], Failed("打开文件[%1]失败！", path, kNotAFile));
 }

@@ -155,19 +155,17 @@ EncodingChange TextDocument::ChangeEncoding(TextEncoding encoding, CodePage page
     return EncodingChange::None;
 }
 
-bool TextDocument::ReopenWithCodePage(CodePage page, QByteArray& utf8Out) {
+bool TextDocument::AskToReopen(CodePage page) {
     if (!HasPath())
         return false;
-    if (m_modified) {
-        const QString question =
-            Format("当前脚本尚未保存，以 %s 编码重新打开将丢失所做的修改。是否继续？", CodePageName(page));
-        if (m_prompter.Ask(question, kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo) != PromptAnswer::Yes)
-            return false;
-    }
-    return LoadFile(m_path, false, utf8Out, page);
+    if (!m_modified)
+        return true;
+    const QString question =
+        Format("当前脚本尚未保存，以 %s 编码重新打开将丢失所做的修改。是否继续？", CodePageName(page));
+    return m_prompter.Ask(question, kEncodingCaption, PromptIcon::Warning, PromptButtons::YesNo) == PromptAnswer::Yes;
 }
 
-ExternalChange TextDocument::CheckExternalChange(QByteArray& reloadedText) {
+ExternalChange TextDocument::AskAboutExternalChange() {
     if (!m_stamp || m_path.isEmpty())
         return ExternalChange::None;
     const std::optional<FileStamp> current = ReadFileStamp(m_path);
@@ -187,9 +185,8 @@ ExternalChange TextDocument::CheckExternalChange(QByteArray& reloadedText) {
     m_stamp = current;
     const PromptAnswer answer = m_prompter.Ask(Format("%s\n\n该文件已被其他程序修改，您是否要重新加载文件？", m_path),
                                                kAppName, PromptIcon::Question, PromptButtons::YesNo);
-    // A failed reload keeps the editor's text rather than emptying it.
-    if (answer == PromptAnswer::Yes && LoadFile(m_path, false, reloadedText))
-        return ExternalChange::Reloaded;
+    if (answer == PromptAnswer::Yes)
+        return ExternalChange::ReloadWanted;
     m_modified = true;
     return ExternalChange::ChangedKept;
 }

@@ -13,13 +13,13 @@
 
 class Prompter;
 
-// What CheckExternalChange found and what the user chose; the view acts on it.
+// What AskAboutExternalChange found and what the user chose; the view acts on it.
 enum class ExternalChange {
-    None,         // nothing to do
-    MissingKept,  // the file is gone; the user keeps the text, now modified
-    CloseTab,     // the file is gone; the user wants the document closed
-    Reloaded,     // the file changed and was read again into the text given back
-    ChangedKept,  // the file changed; the user keeps the text, now modified
+    None,          // nothing to do
+    MissingKept,   // the file is gone; the user keeps the text, now modified
+    CloseTab,      // the file is gone; the user wants the document closed
+    ReloadWanted,  // the file changed and the user wants it read again
+    ChangedKept,   // the file changed; the user keeps the text, now modified
 };
 
 enum class EncodingChange {
@@ -50,9 +50,9 @@ public:
     Utf8ReadRequest ReadRequest(const QString& path, std::optional<CodePage> codePage = {}) const;
     bool AdoptRead(const QString& path, bool asNew, const Utf8ReadResult& read);
 
-    // Reads the file again as ANSI text in page; the user is asked first
-    // when the document has unsaved edits. False when nothing was read.
-    bool ReopenWithCodePage(CodePage page, QByteArray& utf8Out);
+    // Before the file is read again as ANSI text in page: false when there
+    // is no file or the user, asked because of unsaved edits, declines.
+    bool AskToReopen(CodePage page);
 
     // Writes utf8Text in the document's encoding, atomically, to newPath (which
     // then becomes the document's path) or else to the stored path. False with
@@ -68,9 +68,9 @@ public:
     EncodingChange ConvertToCodePage(CodePage page, const QByteArray& currentText);
 
     // Compares the file with the recorded stamp and asks the user what to do.
-    // On Reloaded, reloadedText holds the new text; the view puts the caret
-    // back at its old byte offset, clamped to the new length.
-    ExternalChange CheckExternalChange(QByteArray& reloadedText);
+    // On ReloadWanted the caller reads the file again (LoadFile, or
+    // ReadRequest and AdoptRead); when that fails the text stays, modified.
+    ExternalChange AskAboutExternalChange();
 
     const QString& Path() const { return m_path; }
     bool HasPath() const { return !m_path.isEmpty(); }

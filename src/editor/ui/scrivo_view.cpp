@@ -211,13 +211,15 @@ void CScrivoView::WhenLoaded(std::function<void()> action) {
         action();
 }
 
-void CScrivoView::StartStreamedLoad(const QString& path, bool asNew, qint64 size) {
+void CScrivoView::StartStreamedLoad(const QString& path, bool asNew, qint64 size, std::optional<CodePage> codePage,
+                                    bool afterChange) {
     m_loadPath = path;
     m_loadAsNew = asNew;
+    m_loadAfterChange = afterChange;
     m_loadClock.start();
     Call().SetReadOnly(true);
     const int number = ++m_loadNumber;
-    Utf8ReadRequest request = m_document.ReadRequest(path);
+    Utf8ReadRequest request = m_document.ReadRequest(path, codePage);
     request.sizeSeen = size;
     // Reports come from the worker; the number drops those of a load replaced meanwhile.
     m_load = std::make_unique<StreamedLoad>(Call(), std::move(request), size,
@@ -246,6 +248,10 @@ void CScrivoView::FinishStreamedLoad() {
     const bool scroll = std::exchange(m_scrollPending, false);
     const bool reload = !m_loadAsNew && m_document.HasPath() && m_loadPath == Path();
     if (!m_document.AdoptRead(m_loadPath, m_loadAsNew, read)) {
+        // The old text stays, editable again; after a change on disk it differs from the file.
+        if (m_loadAfterChange)
+            m_document.SetModified(true);
+        Q_EMIT StateChanged();
         Q_EMIT LoadFinished(false);
         return;
     }
@@ -332,10 +338,22 @@ void CScrivoView::AfterEncodingChange(EncodingChange change) {
 }
 
 void CScrivoView::ReopenWithCodePage(CodePage page) {
-    QByteArray utf8;
-    if (m_load || !m_document.ReopenWithCodePage(page, utf8))
+    if (!m_load && m_document.AskToReopen(page))
+        ReadAgain(page, false);
+}
+
+void CScrivoView::ReadAgain(std::optional<CodePage> page, bool afterChange) {
+    const QFileInfo info(Path());
+    if (info.isFile() && info.size() >= kStreamedLoadBytes) {
+        StartStreamedLoad(Path(), false, info.size(), page, afterChange);
+        Q_EMIT StateChanged();
         return;
-    ShowReloaded(utf8);
+    }
+    QByteArray utf8;
+    if (m_document.LoadFile(Path(), false, utf8, page))
+        ShowReloaded(utf8);
+    else if (afterChange)
+        m_document.SetModified(true);
     Q_EMIT StateChanged();
 }
 
@@ -350,10 +368,9 @@ void CScrivoView::ShowReloaded(const QByteArray& utf8) {
 void CScrivoView::CheckExternalChange() {
     if (m_load)
         return;
-    QByteArray reloaded;
-    switch (m_document.CheckExternalChange(reloaded)) {
+    switch (m_document.AskAboutExternalChange()) {
     case ExternalChange::None: return;
-    case ExternalChange::Reloaded: ShowReloaded(reloaded); break;
+    case ExternalChange::ReloadWanted: ReadAgain({}, true); return;
     case ExternalChange::MissingKept:
     case ExternalChange::ChangedKept: m_document.SetModified(true); break;
     case ExternalChange::CloseTab: Q_EMIT CloseRequested(); return;

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Configurator;
@@ -73,12 +74,14 @@ public:
     void SetEncoding(TextEncoding encoding);
     // "转换为": the text saved as ANSI in page.
     void ConvertToCodePage(CodePage page);
-    // "以其他编码重新打开": the file read again as ANSI in page.
+    // "以其他编码重新打开": the file read again as ANSI in page (a large
+    // file in the background; a failure keeps the text).
     void ReopenWithCodePage(CodePage page);
     QString EncodingText() const { return m_document.EncodingText(); }
     // "转换为 Windows/Unix 格式": every line end of the text made lineEnd, in
     // one undo step; later line breaks and pastes follow it.
     void ConvertLineEnds(LineEnd lineEnd);
+    // Asks about a change on disk; a reload the user wants reads as ReopenWithCodePage does.
     void CheckExternalChange();
     // Appends UTF-8 text to the editor (the wizard's script).
     void AppendText(const QByteArray& utf8);
@@ -116,7 +119,12 @@ private:
     // Enter and paste end lines as the document does.
     void ApplyLineEnd();
     void FillEditor(const QByteArray& utf8);
-    void StartStreamedLoad(const QString& path, bool asNew, qint64 size);
+    // afterChange: a reload after a change on disk, whose failure leaves the kept text modified.
+    void StartStreamedLoad(const QString& path, bool asNew, qint64 size, std::optional<CodePage> codePage = {},
+                           bool afterChange = false);
+    // The document's own file read again (in page, when given) after the
+    // user agreed; a large file in the background, as LoadFile does.
+    void ReadAgain(std::optional<CodePage> page, bool afterChange);
     void OnLoadReport(int number, int percent, bool done);
     void FinishStreamedLoad();
     // Shows a loaded document in place of the current one, set up as Configure set up the first.
@@ -154,6 +162,7 @@ private:
     int m_loadNumber = 0;  // tells reports of a replaced load from the current one's
     QString m_loadPath;
     bool m_loadAsNew = false;
+    bool m_loadAfterChange = false;
     QElapsedTimer m_loadClock;
     std::vector<std::function<void()>> m_whenLoaded;
 };

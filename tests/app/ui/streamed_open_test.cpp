@@ -1,4 +1,4 @@
-// Large files open in the background: read-only until shown, the same text and bytes as a load in one go, cancels and failures.
+// Large files open, reload and reopen in the background: read-only until shown, the same text and bytes as a load in one go, cancels and failures.
 #include "support/eventually.h"
 #include "support/frame_fixture.h"
 
@@ -132,4 +132,79 @@ TEST_F(FrameTest, AFileCutShortWhileReadOrAPipeIsReportedAndLeavesNoTab) {
     EXPECT_EQ(Docs().ActiveView(), nullptr);
     EXPECT_EQ(Docs().ActiveItem()->GetKind(), CTabViewItem::Kind::StartPage);
     EXPECT_FALSE(m_config->RecentFiles().contains(path));
+}
+
+// A change on disk, reloaded at the user's word: the old text stays shown and
+// read-only until the new one is attached; a reload that fails keeps it.
+TEST_F(FrameTest, ALargeFileChangedOnDiskReloadsInTheBackgroundOrKeepsItsTextWhenCutShort) {
+    const QString path = Script(QStringLiteral("large.nsi"), LargeScript());
+    ASSERT_TRUE(Docs().OpenDocument(path, false));
+    CScrivoView* view = Docs().ActiveView();
+    ASSERT_EVENTUALLY(!view->IsLoading());
+    view->Call().GotoLine(3000);
+    const QString changedQuestion = QStringLiteral("%1\n\n该文件已被其他程序修改，您是否要重新加载文件？").arg(path);
+
+    const QByteArray changed = Repeated("Section \"新程序\" ; 第", kLargeBytes + 4096);
+    ASSERT_TRUE(WriteBytes(path, changed));
+    m_prompter.QueueAnswer(PromptAnswer::Yes);
+    view->CheckExternalChange();
+    ASSERT_TRUE(view->IsLoading());
+    const QByteArray old = view->Text();
+    EXPECT_EQ(old, LargeScript());
+    QTest::keyClicks(view->Call().Widget(), "abc");
+    EXPECT_EQ(view->Text(), old);
+    EXPECT_FALSE(view->SaveFile());
+    ASSERT_EVENTUALLY(!view->IsLoading());
+    EXPECT_EQ(view->Text(), changed);
+    EXPECT_FALSE(view->IsModified());
+    EXPECT_EQ(view->State().line, 3000);
+    EXPECT_EQ(view->Document().LineEnding(), LineEnd::Lf);
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_EQ(m_prompter.Messages()[0].text, changedQuestion);
+
+    // Sparse, so that the cut comes before the worker has read it all.
+    ASSERT_TRUE(QFile::resize(path, qint64(128) << 20));
+    m_prompter.QueueAnswer(PromptAnswer::Yes);
+    view->CheckExternalChange();
+    ASSERT_TRUE(view->IsLoading());
+    ASSERT_TRUE(QFile::resize(path, 1000));
+    ASSERT_EVENTUALLY(!view->IsLoading());
+    // The tab's own check may ask again about the cut, which came after the question.
+    ASSERT_GE(m_prompter.Messages().size(), 3u);
+    EXPECT_EQ(m_prompter.Messages()[1].text, changedQuestion);
+    EXPECT_EQ(m_prompter.Messages()[2].text, QStringLiteral("打开文件[%1]失败！\n文件在读取时被截短").arg(path));
+    EXPECT_EQ(Docs().ActiveView(), view);
+    EXPECT_EQ(view->Text(), changed);
+    EXPECT_TRUE(view->IsModified());
+    view->Call().AppendText("; 结束\n");
+    EXPECT_EQ(view->Text(), changed + "; 结束\n");
+}
+
+TEST_F(FrameTest, ALargeFileReopenedInAnotherCodePageReadsAsInOneGo) {
+    QStringEncoder gbk("GBK");
+    const QString path = Script(QStringLiteral("gbk.nsi"), gbk.encode(QString::fromUtf8(LargeScript())));
+    ASSERT_TRUE(Docs().OpenDocument(path, false));
+    CScrivoView* view = Docs().ActiveView();
+    ASSERT_EVENTUALLY(!view->IsLoading());
+    view->Call().GotoLine(200);
+    view->Call().AddText("; 未保存\n");
+    ASSERT_TRUE(view->IsModified());
+    const long caret = view->Call().CurrentPos();
+
+    m_prompter.QueueAnswer(PromptAnswer::Yes);
+    view->ReopenWithCodePage(CodePage::Koi8R);
+    ASSERT_TRUE(view->IsLoading());
+    ASSERT_EVENTUALLY(!view->IsLoading());
+    TextDocument inOneGo(m_prompter);
+    QByteArray expected;
+    ASSERT_TRUE(inOneGo.LoadFile(path, false, expected, CodePage::Koi8R));
+    EXPECT_EQ(view->Text(), expected);
+    EXPECT_EQ(view->Encoding(), TextEncoding::Ansi);
+    EXPECT_EQ(view->Document().Page(), CodePage::Koi8R);
+    EXPECT_EQ(view->Document().LineEnding(), inOneGo.LineEnding());
+    EXPECT_FALSE(view->IsModified());
+    EXPECT_EQ(view->Call().CurrentPos(), caret);
+    ASSERT_EQ(m_prompter.Messages().size(), 1u);
+    EXPECT_EQ(m_prompter.Messages()[0].text,
+              QStringLiteral("当前脚本尚未保存，以 KOI8-R 编码重新打开将丢失所做的修改。是否继续？"));
 }
