@@ -86,7 +86,7 @@ template <typename Editor>
 Editor& EditorOf(int megabytes) {
     auto& editor = g_editors<Editor>[megabytes];
     if (!editor)
-        editor = std::make_unique<Editor>(NsisHeadersScript(qsizetype(megabytes) * 1024 * 1024));
+        editor = std::make_unique<Editor>(NsisHeadersScript(BenchSize(qsizetype(megabytes) * 1024 * 1024)));
     return *editor;
 }
 
