@@ -14,20 +14,18 @@ class NsisStyler;
 // Named after the component's messages as Scintilla's own ScintillaCall does
 // (SCI_GETLENGTH is Length, SCI_GOTOLINE is GotoLine); positions are bytes of
 // UTF-8, lines count from 0. Notifications come as the signals below.
-// Scintilla's ILoader, which the installed headers do not declare: the
-// virtual functions in the order of the embedded Scintilla 3, whose
-// documents implement it. The loader holds one reference to its document.
+// Scintilla's ILoader, which the installed headers do not declare; the
+// component's documents implement it. The loader holds one reference to its
+// document. Only pointers from CreateLoader exist.
 class ScintillaLoader {
 public:
+    ScintillaLoader() = delete;
     // Gives up the loader's reference; the document goes with the last one.
-    virtual int Release() = 0;
+    int Release();
     // Appends to the text; 0, or the component's failure status.
-    virtual int AddData(const char* data, std::ptrdiff_t length) = 0;
+    int AddData(const char* data, std::ptrdiff_t length);
     // The document for SetDocPointer, still holding the loader's reference.
-    virtual void* ConvertToDocument() = 0;
-
-protected:
-    ~ScintillaLoader() = default;
+    void* ConvertToDocument();
 };
 
 class ScintillaCall : public QObject {
