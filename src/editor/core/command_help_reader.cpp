@@ -1,13 +1,10 @@
 // The NSIS command tips table and its reader thread.
 #include "editor/core/command_help_reader.h"
 
+#include "editor/core/compiler_question.h"
 #include "editor/core/encoding_detection.h"
 
-#include <QEventLoop>
-#include <QProcess>
-
 namespace {
-constexpr int kPollMs = 100;
 
 bool IsBannerLine(QByteArrayView line) {
     for (const QByteArrayView start :
@@ -60,31 +57,16 @@ std::shared_ptr<const NsisTipsTable> CGetNsisFuncTipsThread::Table() const {
 }
 
 void CGetNsisFuncTipsThread::Run() {
-    // QProcess needs an event dispatcher on this thread; an event loop makes one.
-    QEventLoop dispatcherOwner;
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(m_compilerPath, {QStringLiteral("-CMDHELP")});
-    if (process.waitForStarted(-1)) {
-        while (process.state() != QProcess::NotRunning && !process.waitForFinished(kPollMs)) {
-            if (m_quit) {
-                process.kill();
-                process.waitForFinished(-1);
-                break;
-            }
-        }
-        if (!m_quit) {
-            // UTF-8 here; other builds write UTF-16 or the ANSI code page.
-            const QByteArray output = process.readAll();
-            const DetectedEncoding detected = DetectEncoding(output);
-            QByteArray text;
-            DecodeToUtf8(QByteArrayView(output).sliced(detected.markLength), detected.encoding, detected.codePage,
-                         text);
-            auto table = std::make_shared<const NsisTipsTable>(ParseCmdHelp(text));
-            std::lock_guard lock(m_mutex);
-            m_table = std::move(table);
-        }
+    const std::optional<QByteArray> output =
+        AskCompilerFromWorker(m_compilerPath, QStringLiteral("-CMDHELP"), QProcess::MergedChannels, m_quit);
+    if (output && !m_quit) {
+        // UTF-8 here; other builds write UTF-16 or the ANSI code page.
+        const DetectedEncoding detected = DetectEncoding(*output);
+        QByteArray text;
+        DecodeToUtf8(QByteArrayView(*output).sliced(detected.markLength), detected.encoding, detected.codePage, text);
+        auto table = std::make_shared<const NsisTipsTable>(ParseCmdHelp(text));
+        std::lock_guard lock(m_mutex);
+        m_table = std::move(table);
     }
     m_finished = true;
 }

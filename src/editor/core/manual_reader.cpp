@@ -1,17 +1,12 @@
 // CManualIndexThread: finds the installed NSIS manual and indexes it (or loads the cached index) off the UI thread.
 #include "editor/core/manual_reader.h"
 
+#include "editor/core/compiler_question.h"
 #include "editor/core/manual_cache.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
-
-namespace {
-constexpr int kPollMs = 100;
-}
 
 QString DocFolderFromHdrInfo(QByteArrayView output) {
     static const QRegularExpression prefix(QStringLiteral(R"re((?:^|[,\s])PREFIX_DOC=([^,\r\n]+))re"));
@@ -38,23 +33,13 @@ std::shared_ptr<const ManualIndex> CManualIndexThread::Index() const {
 }
 
 QString CManualIndexThread::FindDocFolder() {
-    // QProcess needs an event dispatcher on this thread; an event loop makes one.
-    QEventLoop dispatcherOwner;
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(m_compilerPath, {QStringLiteral("-HDRINFO")});
-    if (process.waitForStarted(-1)) {
-        while (process.state() != QProcess::NotRunning && !process.waitForFinished(kPollMs)) {
-            if (m_quit) {
-                process.kill();
-                process.waitForFinished(-1);
-                return {};
-            }
-        }
-        const QString folder = DocFolderFromHdrInfo(process.readAllStandardOutput());
-        if (!folder.isEmpty() && QFileInfo(folder).isDir())
-            return folder;
-    }
+    const std::optional<QByteArray> output =
+        AskCompilerFromWorker(m_compilerPath, QStringLiteral("-HDRINFO"), QProcess::SeparateChannels, m_quit);
+    if (!output)
+        return m_quit ? QString() : m_fallbackFolder;
+    const QString folder = DocFolderFromHdrInfo(*output);
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        return folder;
     return m_fallbackFolder;
 }
 
