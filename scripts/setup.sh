@@ -12,6 +12,8 @@ packages=(
   # Running built installers and the install/uninstall test run (64-bit wine; wine32 needs i386 multiarch)
   wine wine64
   xvfb xauth fonts-wqy-microhei
+  # A screen reader's bus for the whole-frame typing benchmark (scripts/with_reader_bus.sh)
+  dbus-daemon dbus-bin at-spi2-core
   # Desktop integration: the MIME database, the validators and the tools the tests ask
   shared-mime-info desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl
 )
