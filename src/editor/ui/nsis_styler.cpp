@@ -117,8 +117,8 @@ void NsisStyler::StyleTo(long position) {
     const long lexLine = long(checkpoint) * kCheckpointLines;
     const long lexStart = Send(Sci::SCI_POSITIONFROMLINE, lexLine);
     const long start = Send(Sci::SCI_POSITIONFROMLINE, firstLine);
-    const long end = lastLine + 1 < lineCount ? Send(Sci::SCI_POSITIONFROMLINE, lastLine + 1)
-                                              : Send(Sci::SCI_GETLENGTH);
+    const long end =
+        lastLine + 1 < lineCount ? Send(Sci::SCI_POSITIONFROMLINE, lastLine + 1) : Send(Sci::SCI_GETLENGTH);
     // A pointer into the component's own buffer: no copy of the text.
     const auto* text = reinterpret_cast<const char*>(Send(Sci::SCI_GETRANGEPOINTER, lexStart, end - lexStart));
     const NsisLexResult result = LexNsis(std::string_view(text, std::size_t(end - lexStart)),
@@ -137,4 +137,3 @@ void NsisStyler::StyleTo(long position) {
     if (line == lineCount - 1 && end == Send(Sci::SCI_GETLENGTH) && !result.lineEndStates.empty())
         SetLineLevel(line, result.lineEndStates.back().foldLevel);
 }
-

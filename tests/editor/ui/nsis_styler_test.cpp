@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -57,14 +58,15 @@ TEST(NsisStylerTest, EditsInEitherViewOfADocumentRestyleLikeAFreshView) {
     };
     const auto deleteLines = [](Sc::Line line, Sc::Line count) {
         return [line, count](Sc& call) {
-            call.DeleteRange(call.PositionFromLine(line), call.PositionFromLine(line + count) - call.PositionFromLine(line));
+            call.DeleteRange(call.PositionFromLine(line),
+                             call.PositionFromLine(line + count) - call.PositionFromLine(line));
         };
     };
     const auto undo = [](Sc& call) { call.Undo(); };
     struct Step {
         const char* what;
         std::function<void(Sc&)> edit;
-        Sc* shows;          // the view styling after the edit
+        Sc* shows;         // the view styling after the edit
         Sc::Line shownTo;  // up to this line
     };
     const Step steps[] = {
@@ -76,9 +78,9 @@ TEST(NsisStylerTest, EditsInEitherViewOfADocumentRestyleLikeAFreshView) {
         {"lines before checkpoint 64 deleted", deleteLines(5, 7), &b, 90},
         {"undone", undo, &a, 200},
         {"undone again", undo, &b, 250},
-        {"a line end at checkpoint 192 deleted", deleteLines(191, 1), &a, 210},
+        {"the line before checkpoint 192 deleted", deleteLines(191, 1), &a, 210},
         {"most lines deleted", deleteLines(40, 300), &b, 80},
-        {"a box opened at the end", insert(60, "/* late\n"), &a, 90},
+        {"a box opened in the last lines", insert(60, "/* late\n"), &a, 90},
     };
     StyledView fresh;
     for (const Step& step : steps) {
