@@ -1,4 +1,4 @@
-// What NSIS styling carries from one line to the next, small enough to keep with each line as one integer.
+// What NSIS styling carries from one line to the next, small enough to keep as one integer.
 #pragma once
 
 #include "nsis/core/fold_level.h"
