@@ -15,17 +15,17 @@
 
 namespace {
 TEST(LiveCheckPlan, FindsDirectivesThatRunOrWriteWhereverTheyStand) {
-    const QByteArray preprocessed = "Name \"x\"\n"
-                                    "  !SYSTEM \"make\"\n"
-                                    "\t!appendfile \"log\" \"a\"\r\n"
-                                    "!system \"again\"\n"
-                                    "!systemx\n"
-                                    "DetailPrint \"!execute\"\n"
-                                    "!echo \"!delfile\"\n"
-                                    "!tempfile T\n"
-                                    "!finalize \"sign %1\"";
-    EXPECT_EQ(UnsafeDirectives(preprocessed),
-              (QStringList{"!system", "!appendfile", "!tempfile", "!finalize"}));
+    const QByteArray preprocessed =
+        "Name \"x\"\n"
+        "  !SYSTEM \"make\"\n"
+        "\t!appendfile \"log\" \"a\"\r\n"
+        "!system \"again\"\n"
+        "!systemx\n"
+        "DetailPrint \"!execute\"\n"
+        "!echo \"!delfile\"\n"
+        "!tempfile T\n"
+        "!finalize \"sign %1\"";
+    EXPECT_EQ(UnsafeDirectives(preprocessed), (QStringList{"!system", "!appendfile", "!tempfile", "!finalize"}));
     EXPECT_TRUE(UnsafeDirectives("Section\nSectionEnd\n").isEmpty());
 }
 
@@ -97,7 +97,8 @@ TEST_F(LiveCheckTest, ErrorsOfTheUnsavedTextAreMarkedOnTheirLines) {
         EXPECT_EQ(result.fullPass, c.fullPass) << c.message;
         const Diagnostic* error = FirstError(result);
         ASSERT_NE(error, nullptr) << c.message;
-        EXPECT_TRUE(error->message.contains(QLatin1String(c.message)) || error->sourceLines.join(' ').contains(c.message))
+        EXPECT_TRUE(error->message.contains(QLatin1String(c.message))
+                    || error->sourceLines.join(' ').contains(c.message))
             << error->message.toStdString();
         if (c.line > 0) {
             EXPECT_EQ(error->file, script) << c.message;
@@ -108,7 +109,7 @@ TEST_F(LiveCheckTest, ErrorsOfTheUnsavedTextAreMarkedOnTheirLines) {
 
 TEST_F(LiveCheckTest, TheFullPassShowsWarningsOfTheUnsavedTextAndWritesNothingBesideIt) {
     Write("script.nsi", "");
-    const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const QStringList before = FolderEntries(m_dir.path());
     const LiveCheckResult result = Check(HelloScript("out.exe") + "\nVar unused\n", PathOf("script.nsi"));
     EXPECT_TRUE(result.fullPass);
     EXPECT_TRUE(result.unsafeDirectives.isEmpty());
@@ -116,7 +117,7 @@ TEST_F(LiveCheckTest, TheFullPassShowsWarningsOfTheUnsavedTextAndWritesNothingBe
     EXPECT_EQ(result.diagnostics[0].severity, DiagnosticSeverity::Warning);
     EXPECT_EQ(result.diagnostics[0].file, PathOf("script.nsi"));
     EXPECT_EQ(result.diagnostics[0].line, 8);
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    EXPECT_EQ(FolderEntries(m_dir.path()), before);
 
     // The check's own choice of compressor warns of nothing.
     const LiveCheckResult solid = Check("SetCompressor /SOLID lzma\n" + HelloScript(), PathOf("script.nsi"));

@@ -2,10 +2,10 @@
 #include "compiler/core/round_trip_logic.h"
 #include "compiler/core/wine_setup.h"
 #include "support/eventually.h"
+#include "support/run_tool.h"
 #include "support/test_files.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -51,11 +51,8 @@ protected:
     QString Build(const QByteArray& name, const QByteArray& script) {
         const QString path = m_dir.filePath(QString::fromUtf8(name) + ".nsi");
         EXPECT_TRUE(WriteBytes(path, script));
-        QProcess makensis;
-        makensis.setWorkingDirectory(m_dir.path());
-        makensis.start("makensis", {"-V1", path});
-        EXPECT_TRUE(makensis.waitForFinished(60000));
-        EXPECT_EQ(makensis.exitCode(), 0) << makensis.readAll().toStdString();
+        const ToolRun makensis = RunTool("makensis", {"-V1", path}, {.workDir = m_dir.path()});
+        EXPECT_EQ(makensis.exitCode, 0) << makensis.output.toStdString();
         return m_dir.filePath(QString::fromUtf8(name) + ".exe");
     }
 
@@ -75,11 +72,8 @@ protected:
     }
 
     void ExpectNothingOfTheUsersTouched() {
-        EXPECT_EQ(QDir(s_root->filePath("home")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                  QStringList());
-        EXPECT_EQ(
-            QDir(s_root->filePath("user-prefix")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-            QStringList());
+        EXPECT_EQ(FolderEntries(s_root->filePath("home")), QStringList());
+        EXPECT_EQ(FolderEntries(s_root->filePath("user-prefix")), QStringList());
         // The run's own folder is gone with its prefix.
         EXPECT_EQ(QDir(m_dir.path()).entryList({"scrivo-test-run-*"}, QDir::Dirs), QStringList());
     }
@@ -92,10 +86,11 @@ protected:
 }  // namespace
 
 TEST_F(RoundTripTest, AnUninstallerThatRemovesEverythingLeavesAReportWithNothingLeft) {
-    const QString installer = Build("Clean", InstallerScript("Clean",
-                                                             "  Delete \"$INSTDIR\\one.txt\"\n"
-                                                             "  Delete \"$INSTDIR\\two.txt\"\n"
-                                                             "  DeleteRegKey HKLM \"Software\\Clean\"\n"));
+    const QString installer = Build("Clean",
+                                    InstallerScript("Clean",
+                                                    "  Delete \"$INSTDIR\\one.txt\"\n"
+                                                    "  Delete \"$INSTDIR\\two.txt\"\n"
+                                                    "  DeleteRegKey HKLM \"Software\\Clean\"\n"));
     const RoundTripReport report = RunTrip(installer);
     EXPECT_EQ(report.problem, "");
     EXPECT_EQ(InstallSummary(report), "安装: 退出码 0, 写入 3 个文件, 1 个文件夹, 2 个注册表项");
@@ -106,8 +101,7 @@ TEST_F(RoundTripTest, AnUninstallerThatRemovesEverythingLeavesAReportWithNothing
 }
 
 TEST_F(RoundTripTest, AnUninstallerThatForgetsAFileAndAKeyIsReportedWithExactlyThose) {
-    const QString installer =
-        Build("Forget", InstallerScript("Forget", "  Delete \"$INSTDIR\\one.txt\"\n"));
+    const QString installer = Build("Forget", InstallerScript("Forget", "  Delete \"$INSTDIR\\one.txt\"\n"));
     const RoundTripReport report = RunTrip(installer);
     const QList<FileChange> files = {{ChangeKind::Added, "ScrivoTest/Forget", true},
                                      {ChangeKind::Added, "ScrivoTest/Forget/two.txt", false}};
@@ -120,9 +114,10 @@ TEST_F(RoundTripTest, AnUninstallerThatForgetsAFileAndAKeyIsReportedWithExactlyT
 }
 
 TEST_F(RoundTripTest, AMessageBoxUnderSilentModeIsKilledAtTheLimit) {
-    const QString installer = Build("Hang",
-                                    "Unicode true\nTarget amd64-unicode\nName Hang\nOutFile Hang.exe\n"
-                                    "RequestExecutionLevel user\nSection\n  MessageBox MB_OK \"waiting\"\nSectionEnd\n");
+    const QString installer =
+        Build("Hang",
+              "Unicode true\nTarget amd64-unicode\nName Hang\nOutFile Hang.exe\n"
+              "RequestExecutionLevel user\nSection\n  MessageBox MB_OK \"waiting\"\nSectionEnd\n");
     const RoundTripReport report = RunTrip(installer, 4000);
     EXPECT_FALSE(report.headless) << "needs Xvfb for a window that waits";
     EXPECT_EQ(report.install.outcome, StepOutcome::TimedOut);
@@ -133,9 +128,10 @@ TEST_F(RoundTripTest, AMessageBoxUnderSilentModeIsKilledAtTheLimit) {
 }
 
 TEST_F(RoundTripTest, StopEndsAHangingInstallerAndSaysItWasStopped) {
-    const QString installer = Build("Wait",
-                                    "Unicode true\nTarget amd64-unicode\nName Wait\nOutFile Wait.exe\n"
-                                    "RequestExecutionLevel user\nSection\n  MessageBox MB_OK \"waiting\"\nSectionEnd\n");
+    const QString installer =
+        Build("Wait",
+              "Unicode true\nTarget amd64-unicode\nName Wait\nOutFile Wait.exe\n"
+              "RequestExecutionLevel user\nSection\n  MessageBox MB_OK \"waiting\"\nSectionEnd\n");
     CRoundTripLogic logic;
     QSignalSpy finished(&logic, &CRoundTripLogic::Finished);
     QObject::connect(&logic, &CRoundTripLogic::Progress, &logic, [&](const QString& text) {
@@ -156,7 +152,8 @@ TEST_F(RoundTripTest, StopEndsAHangingInstallerAndSaysItWasStopped) {
 
 TEST_F(RoundTripTest, A32BitInstallerWithOnly64BitWineSaysHowToGet32BitWine) {
     const QString installer =
-        Build("Small32", "Unicode true\nName Small32\nOutFile Small32.exe\nRequestExecutionLevel user\nSection\nSectionEnd\n");
+        Build("Small32",
+              "Unicode true\nName Small32\nOutFile Small32.exe\nRequestExecutionLevel user\nSection\nSectionEnd\n");
     if (FindWineSetup().runs32)
         GTEST_SKIP() << "this machine has 32-bit wine";
     const RoundTripReport report = RunTrip(installer);

@@ -4,15 +4,11 @@
 #include "support/test_files.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
 QString Output(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(30000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
+    return QString::fromLocal8Bit(RunTool(program, arguments, {.stdoutOnly = true}).output);
 }
 }  // namespace
 

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -22,12 +21,10 @@ struct Compiled {
 };
 
 Compiled Compile(const QString& script) {
-    QProcess makensis;
-    makensis.start(QStringLiteral("makensis"), {QStringLiteral("-V2"), script});
-    makensis.waitForFinished(60000);
-    const QString output = QString::fromLocal8Bit(makensis.readAllStandardOutput());
+    const ToolRun makensis = RunTool(QStringLiteral("makensis"), {QStringLiteral("-V2"), script}, {.stdoutOnly = true});
+    const QString output = QString::fromLocal8Bit(makensis.output);
     const qsizetype summary = output.indexOf(QRegularExpression(QStringLiteral("\\d+ warnings?:")));
-    return {makensis.exitCode(), QFileInfo(QFileInfo(script).dir().filePath(QStringLiteral("out.exe"))).size(),
+    return {makensis.exitCode, QFileInfo(QFileInfo(script).dir().filePath(QStringLiteral("out.exe"))).size(),
             summary < 0 ? QString() : output.sliced(summary)};
 }
 
@@ -103,7 +100,11 @@ TEST_F(SymbolRenameTest, RenamedProjectCompilesAsBefore) {
         EXPECT_EQ(plan.edits.size(), c.edits) << c.what;
         Apply(plan);
     }
-    const QString main = QString::fromUtf8([&] { QFile f(Main()); f.open(QIODevice::ReadOnly); return f.readAll(); }());
+    const QString main = QString::fromUtf8([&] {
+        QFile f(Main());
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }());
     EXPECT_TRUE(main.contains(u"; $INSTDIR_DATA in a comment")) << "comments are left alone";
     EXPECT_TRUE(main.contains(u"IfErrors done 0")) << "the section's own label is another symbol";
     const Compiled after = Compile(Main());
