@@ -231,9 +231,9 @@ TEST_F(FrameTest, FailedOpenReportsAndLeavesTheRecentFiles) {
     QFile::remove(a);
     m_prompter.QueueAnswer(PromptAnswer::Ok);
     EXPECT_FALSE(Docs().OpenDocument(a, false));
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text,
-              QStringLiteral("打开文件[%1]失败！\n%2").arg(a, QString::fromLocal8Bit(std::strerror(ENOENT))));
+    EXPECT_EQ(
+        m_prompter.MessageTexts(),
+        QStringList{QStringLiteral("打开文件[%1]失败！\n%2").arg(a, QString::fromLocal8Bit(std::strerror(ENOENT)))});
     EXPECT_FALSE(m_config->RecentFiles().contains(a));
     EXPECT_EQ(Docs().Count(), 1);  // only the start page
 }
