@@ -44,9 +44,6 @@ TEST_F(FrameTest, OpeningTheSameFileTwiceOnlyActivatesIt) {
     EXPECT_EQ(Docs().Count(), 2);
     EXPECT_EQ(Docs().ActiveIndex(), 0);
     EXPECT_EQ(Title(0), QStringLiteral("a.nsi "));
-    // Another letter case names another file here, and opens as one.
-    EXPECT_TRUE(Docs().OpenDocument(Script(QStringLiteral("A.nsi")), false));
-    EXPECT_EQ(Docs().Count(), 3);
 }
 
 TEST_F(FrameTest, ClosingTheActiveThirdOrLastOfFiveTabs) {
