@@ -36,7 +36,7 @@ inline ToolRun RunTool(const QString& program, const QStringList& arguments, con
     if (!process.waitForFinished(options.timeoutMs)) {
         process.kill();
         process.waitForFinished(-1);
-        return {-1, "did not finish"};
+        return {-1, "did not start or did not finish"};
     }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput()};
 }
