@@ -40,8 +40,7 @@ protected:
     // The program copied into a folder of its own, with its settings changed as given.
     QString OwnProgram(const QList<std::pair<QString, QString>>& settings) const {
         const QDir program(m_dir.filePath(QStringLiteral("program")));
-        if (!program.mkpath(QStringLiteral("."))
-            || !QFile::copy(QStringLiteral(SCRIVO_BINARY_DIR "/scrivo"), program.filePath("scrivo"))
+        if (!program.mkpath(QStringLiteral(".")) || !QFile::copy(QStringLiteral(SCRIVO_BINARY_DIR "/scrivo"), program.filePath("scrivo"))
             || !QFile::setPermissions(program.filePath("scrivo"), QFile::ReadOwner | QFile::ExeOwner))
             return {};
         for (const char* name : {"langs.xml", "stylers.xml"})

@@ -9,7 +9,6 @@
 #include "support/test_files.h"
 
 #include <QDir>
-#include <QTest>
 #include <QTimer>
 #include <QFile>
 #include <QTemporaryDir>

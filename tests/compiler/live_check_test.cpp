@@ -7,7 +7,6 @@
 #include "support/eventually.h"
 #include "support/test_files.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -15,17 +14,17 @@
 
 namespace {
 TEST(LiveCheckPlan, FindsDirectivesThatRunOrWriteWhereverTheyStand) {
-    const QByteArray preprocessed =
-        "Name \"x\"\n"
-        "  !SYSTEM \"make\"\n"
-        "\t!appendfile \"log\" \"a\"\r\n"
-        "!system \"again\"\n"
-        "!systemx\n"
-        "DetailPrint \"!execute\"\n"
-        "!echo \"!delfile\"\n"
-        "!tempfile T\n"
-        "!finalize \"sign %1\"";
-    EXPECT_EQ(UnsafeDirectives(preprocessed), (QStringList{"!system", "!appendfile", "!tempfile", "!finalize"}));
+    const QByteArray preprocessed = "Name \"x\"\n"
+                                    "  !SYSTEM \"make\"\n"
+                                    "\t!appendfile \"log\" \"a\"\r\n"
+                                    "!system \"again\"\n"
+                                    "!systemx\n"
+                                    "DetailPrint \"!execute\"\n"
+                                    "!echo \"!delfile\"\n"
+                                    "!tempfile T\n"
+                                    "!finalize \"sign %1\"";
+    EXPECT_EQ(UnsafeDirectives(preprocessed),
+              (QStringList{"!system", "!appendfile", "!tempfile", "!finalize"}));
     EXPECT_TRUE(UnsafeDirectives("Section\nSectionEnd\n").isEmpty());
 }
 
@@ -97,8 +96,7 @@ TEST_F(LiveCheckTest, ErrorsOfTheUnsavedTextAreMarkedOnTheirLines) {
         EXPECT_EQ(result.fullPass, c.fullPass) << c.message;
         const Diagnostic* error = FirstError(result);
         ASSERT_NE(error, nullptr) << c.message;
-        EXPECT_TRUE(error->message.contains(QLatin1String(c.message))
-                    || error->sourceLines.join(' ').contains(c.message))
+        EXPECT_TRUE(error->message.contains(QLatin1String(c.message)) || error->sourceLines.join(' ').contains(c.message))
             << error->message.toStdString();
         if (c.line > 0) {
             EXPECT_EQ(error->file, script) << c.message;

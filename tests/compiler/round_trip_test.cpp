@@ -86,11 +86,10 @@ protected:
 }  // namespace
 
 TEST_F(RoundTripTest, AnUninstallerThatRemovesEverythingLeavesAReportWithNothingLeft) {
-    const QString installer = Build("Clean",
-                                    InstallerScript("Clean",
-                                                    "  Delete \"$INSTDIR\\one.txt\"\n"
-                                                    "  Delete \"$INSTDIR\\two.txt\"\n"
-                                                    "  DeleteRegKey HKLM \"Software\\Clean\"\n"));
+    const QString installer = Build("Clean", InstallerScript("Clean",
+                                                             "  Delete \"$INSTDIR\\one.txt\"\n"
+                                                             "  Delete \"$INSTDIR\\two.txt\"\n"
+                                                             "  DeleteRegKey HKLM \"Software\\Clean\"\n"));
     const RoundTripReport report = RunTrip(installer);
     EXPECT_EQ(report.problem, "");
     EXPECT_EQ(InstallSummary(report), "安装: 退出码 0, 写入 3 个文件, 1 个文件夹, 2 个注册表项");
@@ -101,7 +100,8 @@ TEST_F(RoundTripTest, AnUninstallerThatRemovesEverythingLeavesAReportWithNothing
 }
 
 TEST_F(RoundTripTest, AnUninstallerThatForgetsAFileAndAKeyIsReportedWithExactlyThose) {
-    const QString installer = Build("Forget", InstallerScript("Forget", "  Delete \"$INSTDIR\\one.txt\"\n"));
+    const QString installer =
+        Build("Forget", InstallerScript("Forget", "  Delete \"$INSTDIR\\one.txt\"\n"));
     const RoundTripReport report = RunTrip(installer);
     const QList<FileChange> files = {{ChangeKind::Added, "ScrivoTest/Forget", true},
                                      {ChangeKind::Added, "ScrivoTest/Forget/two.txt", false}};
@@ -114,10 +114,9 @@ TEST_F(RoundTripTest, AnUninstallerThatForgetsAFileAndAKeyIsReportedWithExactlyT
 }
 
 TEST_F(RoundTripTest, AMessageBoxUnderSilentModeIsKilledAtTheLimit) {
-    const QString installer =
-        Build("Hang",
-              "Unicode true\nTarget amd64-unicode\nName Hang\nOutFile Hang.exe\n"
-              "RequestExecutionLevel user\nSection\n  MessageBox MB_OK \"waiting\"\nSectionEnd\n");
+    const QString installer = Build("Hang",
+                                    "Unicode true\nTarget amd64-unicode\nName Hang\nOutFile Hang.exe\n"
+                                    "RequestExecutionLevel user\nSection\n  MessageBox MB_OK \"waiting\"\nSectionEnd\n");
     const RoundTripReport report = RunTrip(installer, 4000);
     EXPECT_FALSE(report.headless) << "needs Xvfb for a window that waits";
     EXPECT_EQ(report.install.outcome, StepOutcome::TimedOut);
@@ -128,10 +127,9 @@ TEST_F(RoundTripTest, AMessageBoxUnderSilentModeIsKilledAtTheLimit) {
 }
 
 TEST_F(RoundTripTest, StopEndsAHangingInstallerAndSaysItWasStopped) {
-    const QString installer =
-        Build("Wait",
-              "Unicode true\nTarget amd64-unicode\nName Wait\nOutFile Wait.exe\n"
-              "RequestExecutionLevel user\nSection\n  MessageBox MB_OK \"waiting\"\nSectionEnd\n");
+    const QString installer = Build("Wait",
+                                    "Unicode true\nTarget amd64-unicode\nName Wait\nOutFile Wait.exe\n"
+                                    "RequestExecutionLevel user\nSection\n  MessageBox MB_OK \"waiting\"\nSectionEnd\n");
     CRoundTripLogic logic;
     QSignalSpy finished(&logic, &CRoundTripLogic::Finished);
     QObject::connect(&logic, &CRoundTripLogic::Progress, &logic, [&](const QString& text) {
@@ -152,8 +150,7 @@ TEST_F(RoundTripTest, StopEndsAHangingInstallerAndSaysItWasStopped) {
 
 TEST_F(RoundTripTest, A32BitInstallerWithOnly64BitWineSaysHowToGet32BitWine) {
     const QString installer =
-        Build("Small32",
-              "Unicode true\nName Small32\nOutFile Small32.exe\nRequestExecutionLevel user\nSection\nSectionEnd\n");
+        Build("Small32", "Unicode true\nName Small32\nOutFile Small32.exe\nRequestExecutionLevel user\nSection\nSectionEnd\n");
     if (FindWineSetup().runs32)
         GTEST_SKIP() << "this machine has 32-bit wine";
     const RoundTripReport report = RunTrip(installer);

@@ -71,16 +71,10 @@ TEST(CSourceIndex, SearchesIncludesAsTheInstalledMakensisDoes) {
     const QString outer = root.filePath("sub/outer.nsh");
     const CSourceIndex index(script, folder.path(), NsisDir());
     const std::pair<const char*, QString> includes[] = {
-        {"same.nsh", script},
-        {"only.nsh", script},
-        {"mixed.NSH", script},
-        {"Sections.nsh", script},
-        {"LogicLib.nsh", script},
-        {"sub/outer.nsh", script},
-        {"rel.nsh", outer},
-        {"${__FILEDIR__}/inner.nsh", outer},
-        {"${__FILEDIR__}\\My (x86) dir\\paren.nsh", script},
-        {"SUB/inner.nsh", script},
+        {"same.nsh", script},     {"only.nsh", script},      {"mixed.NSH", script},
+        {"Sections.nsh", script}, {"LogicLib.nsh", script},  {"sub/outer.nsh", script},
+        {"rel.nsh", outer},       {"${__FILEDIR__}/inner.nsh", outer},
+        {"${__FILEDIR__}\\My (x86) dir\\paren.nsh", script}, {"SUB/inner.nsh", script},
     };
     QStringList found;
     for (const auto& [name, from] : includes)

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcessEnvironment>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>

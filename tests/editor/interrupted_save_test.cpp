@@ -11,7 +11,7 @@ namespace {
 
 QByteArray ScriptOf(char mark, int lines) {
     return QByteArray("; version ") + mark + "\nSection \"" + mark + "\"\n"
-        + QByteArray("  DetailPrint \"line of ").append(mark).append("\"\n").repeated(lines) + "SectionEnd\n";
+        + QByteArray("  DetailPrint \"line of ") .append(mark).append("\"\n").repeated(lines) + "SectionEnd\n";
 }
 
 }  // namespace
@@ -33,8 +33,8 @@ TEST(InterruptedScriptSave, EveryKillLeavesTheOldOrTheNewBytesAndNoTemporaryFile
     for (int round = 0; round < 50; ++round) {
         ASSERT_TRUE(saver.RunAndKill({QStringLiteral("script"), script, oldPath, newPath})) << "seed " << seed;
         const QByteArray now = ReadBytes(script);
-        ASSERT_TRUE(now == oldBytes || now == newBytes)
-            << "round " << round << ", seed " << seed << ", " << now.size() << " bytes";
+        ASSERT_TRUE(now == oldBytes || now == newBytes) << "round " << round << ", seed " << seed << ", "
+                                                        << now.size() << " bytes";
         ASSERT_EQ(FolderEntries(dir.path()), QStringList{QStringLiteral("setup.nsi")}) << "round " << round;
     }
 }

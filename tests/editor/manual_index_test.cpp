@@ -9,7 +9,6 @@
 #include "support/test_files.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

@@ -143,9 +143,9 @@ TEST(NsisSymbolIndex, OpenTextsStandForTheFilesOnDisk) {
     const QString root = kData + QStringLiteral("/project");
     const QString funcs = root + QStringLiteral("/sub/lib/funcs.nsh");
     const NsisSymbolIndex before = IndexOf(root + QStringLiteral("/main.nsi"));
-    const NsisSymbolIndex after = NsisSymbolIndex::Build({root + QStringLiteral("/main.nsi")},
-                                                         {{funcs, QStringLiteral("Function CopyFiles\nFunctionEnd\n")}},
-                                                         MakeIncludeResolver(NsisDir()), {}, &before);
+    const NsisSymbolIndex after = NsisSymbolIndex::Build(
+        {root + QStringLiteral("/main.nsi")}, {{funcs, QStringLiteral("Function CopyFiles\nFunctionEnd\n")}},
+        MakeIncludeResolver(NsisDir()), {}, &before);
     const NsisSymbolId installFiles = FunctionId(QStringLiteral("InstallFiles"));
     EXPECT_EQ(before.Definitions(installFiles).size(), 1u);
     EXPECT_TRUE(after.Definitions(installFiles).empty());
@@ -192,8 +192,7 @@ TEST(NsisSymbolIndex, NonAsciiNamesKeepTheirPlaces) {
 }
 
 TEST(NsisSymbolIndex, DefinitionTipTakesTheCommentsDirectlyAbove) {
-    const QString text =
-        QStringLiteral("; not this\n\n; Copies the files.\n# twice\nFunction InstallFiles\r\nFunctionEnd\n");
+    const QString text = QStringLiteral("; not this\n\n; Copies the files.\n# twice\nFunction InstallFiles\r\nFunctionEnd\n");
     EXPECT_EQ(DefinitionWithComments(text, 4),
               (QStringList{QStringLiteral("; Copies the files."), QStringLiteral("# twice"),
                            QStringLiteral("Function InstallFiles")}));

@@ -100,11 +100,7 @@ TEST_F(SymbolRenameTest, RenamedProjectCompilesAsBefore) {
         EXPECT_EQ(plan.edits.size(), c.edits) << c.what;
         Apply(plan);
     }
-    const QString main = QString::fromUtf8([&] {
-        QFile f(Main());
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }());
+    const QString main = QString::fromUtf8([&] { QFile f(Main()); f.open(QIODevice::ReadOnly); return f.readAll(); }());
     EXPECT_TRUE(main.contains(u"; $INSTDIR_DATA in a comment")) << "comments are left alone";
     EXPECT_TRUE(main.contains(u"IfErrors done 0")) << "the section's own label is another symbol";
     const Compiled after = Compile(Main());

@@ -2,8 +2,6 @@
 #include "support/frame_fixture.h"
 #include "support/eventually.h"
 
-#include <QTest>
-
 #include <cerrno>
 #include <cstring>
 

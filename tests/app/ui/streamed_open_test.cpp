@@ -127,7 +127,8 @@ TEST_F(FrameTest, AFileCutShortWhileReadOrAPipeIsReportedAndLeavesNoTab) {
     QObject::connect(&Docs(), &DocumentSet::TabAdded, &Docs(), [&path] { QFile::resize(path, 1000); });
     ASSERT_TRUE(Docs().OpenDocument(path, false));
     ASSERT_EVENTUALLY(m_prompter.Messages().size() == 2u);
-    EXPECT_EQ(m_prompter.Messages()[1].text, QStringLiteral("打开文件[%1]失败！\n文件在读取时被截短").arg(path));
+    EXPECT_EQ(m_prompter.Messages()[1].text,
+              QStringLiteral("打开文件[%1]失败！\n文件在读取时被截短").arg(path));
     EXPECT_EQ(Docs().ActiveView(), nullptr);
     EXPECT_EQ(Docs().ActiveItem()->GetKind(), CTabViewItem::Kind::StartPage);
     EXPECT_FALSE(m_config->RecentFiles().contains(path));

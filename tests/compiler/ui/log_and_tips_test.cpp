@@ -94,5 +94,7 @@ TEST_F(CompileFrameTest, LogColoursAnOutputCommentEndingInABackslash) {
     log->Call().Colourise(0, -1);
     const long styles[] = {1, 1, 5};
     for (unsigned long line = 0; line < 3; ++line)
-        EXPECT_EQ(log->Call().StyleAt(log->Call().PositionFromLine(line)), styles[line]) << line;
+        EXPECT_EQ(log->Call().StyleAt(log->Call().PositionFromLine(line)),
+                  styles[line])
+            << line;
 }

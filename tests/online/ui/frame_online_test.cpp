@@ -18,10 +18,7 @@
 #include <QCheckBox>
 #include <QDateTime>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 
 TEST_F(WizardTest, NavigationShowsTheButtonsOfEachPlace) {
     EXPECT_EQ(m_dialog->windowTitle(), QStringLiteral("Korvane安装向导"));
