@@ -4,7 +4,6 @@
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/core/installer_runner.h"
 #include "compiler/core/output_pipeline.h"
-#include "text/core/ansi_code_page.h"
 #include "support/run_tool.h"
 #include "support/test_files.h"
 

@@ -1,7 +1,6 @@
 // The toolchain check against what this machine really has.
 #include "compiler/core/toolchain_facts.h"
 #include "support/nsis_dir.h"
-#include "support/test_files.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>

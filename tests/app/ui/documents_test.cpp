@@ -6,8 +6,6 @@
 #include <cstring>
 
 #include "app/ui/file_tab_ctrl.h"
-#include "app/ui/frame_status_bar.h"
-#include "outline/ui/pane_container.h"
 #include "editor/ui/scintilla_call.h"
 
 namespace {

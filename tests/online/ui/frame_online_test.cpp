@@ -13,7 +13,6 @@
 #include "online/ui/stat_panel.h"
 #include "online/ui/update_dlg.h"
 #include "online/ui/user_login_dlg.h"
-#include "wizard/ui/stat_number_panel.h"
 
 #include <QCheckBox>
 #include <QDateTime>
