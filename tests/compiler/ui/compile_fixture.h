@@ -3,15 +3,11 @@
 
 #include "support/shown_frame.h"
 #include "compiler/ui/compile_controller.h"
+#include "compiler/compile_helpers.h"
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/ui/compile_log_ctrl.h"
 
 using Sc = ScintillaCall;
-
-// "Name", "OutFile" and a section.
-inline QByteArray HelloScript() {
-    return "Name \"Hello\"\nOutFile \"hello.exe\"\nRequestExecutionLevel user\nSection\nSectionEnd\n";
-}
 
 class CompileFrameTest : public ShownFrameTest {
 protected:

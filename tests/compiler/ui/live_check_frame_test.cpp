@@ -32,9 +32,9 @@ TEST_F(LiveCheckFrameTest, AWrongLineIsMarkedWithoutASaveAndTheMarkGoesOnceFixed
     CDiagnosticMarks& marks = CDiagnosticMarks::Of(*view);
 
     QTest::keyClicks(view->Call().Widget(), "Wrongcommand here");
-    ASSERT_EVENTUALLY(marks.Lines(true) == QList<int>{5});
-    EXPECT_TRUE(marks.HasSquiggle(5));
-    EXPECT_TRUE(marks.MessageAt(5).startsWith(u"[实时检查] "));
+    ASSERT_EVENTUALLY(marks.Lines(true) == QList<int>{6});
+    EXPECT_TRUE(marks.HasSquiggle(6));
+    EXPECT_TRUE(marks.MessageAt(6).startsWith(u"[实时检查] "));
     EXPECT_TRUE(view->IsModified());
     EXPECT_EQ(ReadBytes(view->Path()), HelloScript());
     ASSERT_EQ(List().Count(), 1);
