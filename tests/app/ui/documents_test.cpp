@@ -173,11 +173,11 @@ TEST_F(FrameTest, ModifiedDocumentShowsStarAndTabImageUntilSaved) {
     Edit(Docs().ActiveView());
     EXPECT_EQ(m_frame->windowTitle(), QLatin1Char('*') + a + QStringLiteral(" - Korvane安装"));
     EXPECT_EQ(FrameTabs(*m_frame)->TabImage(0), 1);
-    EXPECT_TRUE(FrameActions(*m_frame).Action(Cmd::Save)->isEnabled());
+    EXPECT_TRUE(Enabled(Cmd::Save));
     m_frame->OnCommand(Cmd::Save);
     EXPECT_EQ(m_frame->windowTitle(), a + QStringLiteral(" - Korvane安装"));
     EXPECT_EQ(FrameTabs(*m_frame)->TabImage(0), 0);
-    EXPECT_FALSE(FrameActions(*m_frame).Action(Cmd::Save)->isEnabled());
+    EXPECT_FALSE(Enabled(Cmd::Save));
     EXPECT_EQ(ReadBytes(a), QByteArray("Name \"x\"\r\n; edited\r\n"));
 
     m_config->Base().CaptionShowFName = 1;
@@ -233,23 +233,22 @@ TEST_F(FrameTest, FailedOpenReportsAndLeavesTheRecentFiles) {
 
 TEST_F(FrameTest, CommandStatesFollowTheActiveTab) {
     Docs().ShowStartPage();
-    EXPECT_FALSE(FrameActions(*m_frame).Action(Cmd::SaveAs)->isEnabled());
-    EXPECT_FALSE(FrameActions(*m_frame).Action(Cmd::Compile)->isEnabled());
+    EXPECT_FALSE(Enabled(Cmd::SaveAs));
+    EXPECT_FALSE(Enabled(Cmd::Compile));
     Docs().NewBlank();
-    CommandActions& commands = FrameActions(*m_frame);
-    EXPECT_TRUE(commands.Action(Cmd::Compile)->isEnabled());  // it saves first
-    EXPECT_TRUE(commands.Action(Cmd::EncodingUcs2Le)->isChecked());
+    EXPECT_TRUE(Enabled(Cmd::Compile));  // it saves first
+    EXPECT_TRUE(FrameActions(*m_frame).Action(Cmd::EncodingUcs2Le)->isChecked());
     ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("lib.nsh")), false));
-    EXPECT_FALSE(commands.Action(Cmd::Compile)->isEnabled());
-    EXPECT_FALSE(commands.Action(Cmd::OpenFolder)->isEnabled());
-    EXPECT_TRUE(commands.Action(Cmd::EncodingAnsi)->isChecked());
+    EXPECT_FALSE(Enabled(Cmd::Compile));
+    EXPECT_FALSE(Enabled(Cmd::OpenFolder));
+    EXPECT_TRUE(FrameActions(*m_frame).Action(Cmd::EncodingAnsi)->isChecked());
     ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("main.NSI")), false));
-    EXPECT_TRUE(commands.Action(Cmd::Compile)->isEnabled());
+    EXPECT_TRUE(Enabled(Cmd::Compile));
     StartSleepingCompile();
-    EXPECT_FALSE(commands.Action(Cmd::Compile)->isEnabled());
-    EXPECT_TRUE(commands.Action(Cmd::StopCompile)->isEnabled());
+    EXPECT_FALSE(Enabled(Cmd::Compile));
+    EXPECT_TRUE(Enabled(Cmd::StopCompile));
     m_frame->OnCommand(Cmd::StopCompile);
-    ASSERT_EVENTUALLY(commands.Action(Cmd::Compile)->isEnabled());
+    ASSERT_EVENTUALLY(Enabled(Cmd::Compile));
 }
 
 TEST_F(FrameTest, SidePaneTogglesAndTheLayoutOutliveARestart) {

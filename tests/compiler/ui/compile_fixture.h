@@ -6,6 +6,7 @@
 #include "compiler/compile_helpers.h"
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/ui/compile_log_ctrl.h"
+#include "compiler/ui/diagnostics_list.h"
 
 using Sc = ScintillaCall;
 
@@ -14,7 +15,7 @@ protected:
     CompileController& Compiler() const { return FrameCompiler(*m_frame); }
     CCompileLogLogic& Logic() const { return Compiler().Logic(); }
     QByteArray LogText() const { return Compiler().Log()->Text(); }
-    bool Enabled(int id) const { return FrameActions(*m_frame).Action(id)->isEnabled(); }
+    CDiagnosticsList& List() const { return *m_frame->findChild<CDiagnosticsList*>(); }
 
     // A script line that keeps makensis busy; its shell writes its process id to SleeperPidFile().
     QString SleeperPidFile() const { return m_dir.filePath(QStringLiteral("sleeper.pid")); }

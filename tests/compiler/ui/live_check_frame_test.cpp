@@ -3,7 +3,6 @@
 
 #include "compiler/core/live_check.h"
 #include "compiler/heavy_script.h"
-#include "compiler/ui/diagnostics_list.h"
 #include "compiler/ui/live_check_controller.h"
 #include "editor/ui/diagnostic_marks.h"
 #include "support/eventually.h"
@@ -15,7 +14,6 @@
 class LiveCheckFrameTest : public CompileFrameTest {
 protected:
     const CLiveCheck& Check() const { return m_frame->findChild<LiveCheckController*>()->Check(); }
-    CDiagnosticsList& List() const { return *m_frame->findChild<CDiagnosticsList*>(); }
 
     CScrivoView* OpenAtEnd(const QByteArray& text) {
         if (!Docs().OpenDocument(Script(QStringLiteral("live.nsi"), text), false))
