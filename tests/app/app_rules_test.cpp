@@ -5,7 +5,6 @@
 #include "app/core/document_rules.h"
 #include "app/core/recent_files.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 #include <set>
 

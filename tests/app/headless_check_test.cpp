@@ -1,4 +1,5 @@
 // `scrivo --check`: the real program run without a display on scripts in a temporary folder.
+#include "support/run_tool.h"
 #include "support/test_files.h"
 
 #include <QDir>
@@ -6,7 +7,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -53,18 +53,11 @@ protected:
     }
 
     CheckRun Check(const QStringList& args, const QString& binary = QStringLiteral(SCRIVO_BINARY_DIR "/scrivo")) const {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name));
-        environment.insert(QStringLiteral("HOME"), m_dir.filePath(QStringLiteral("home")));
+        QProcessEnvironment environment = WithoutDisplay(m_dir.filePath(QStringLiteral("home")));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("home")));
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(m_dir.path());
-        process.start(binary, QStringList{QStringLiteral("--check")} + args);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return {};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
+        const ToolRun run = RunTool(binary, QStringList{QStringLiteral("--check")} + args,
+                                    {.workDir = m_dir.path(), .environment = environment, .stdoutOnly = true});
+        return {run.exitCode, QString::fromUtf8(run.output)};
     }
 
     QTemporaryDir m_dir;

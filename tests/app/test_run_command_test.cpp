@@ -1,32 +1,20 @@
 // "scrivo --test-run": the whole round trip without a display, its JSON report and exit codes.
+#include "support/run_tool.h"
 #include "support/test_files.h"
 
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-struct Finished {
-    int exitCode = -1;
-    QByteArray out;
-};
-
-Finished RunScrivo(const QTemporaryDir& dir, const QStringList& arguments) {
-    QProcess scrivo;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(QString::fromLatin1(name));
-    env.insert("HOME", dir.filePath("home"));
-    env.insert("TMPDIR", dir.path());
-    scrivo.setProcessEnvironment(env);
-    scrivo.setProcessChannelMode(QProcess::SeparateChannels);
-    scrivo.start(QStringLiteral(SCRIVO_BINARY_DIR "/scrivo"), arguments);
-    EXPECT_TRUE(scrivo.waitForFinished(600000));
-    return {scrivo.exitStatus() == QProcess::NormalExit ? scrivo.exitCode() : -1, scrivo.readAllStandardOutput()};
+ToolRun RunScrivo(const QTemporaryDir& dir, const QStringList& arguments) {
+    QProcessEnvironment environment = WithoutDisplay(dir.filePath("home"));
+    environment.insert("TMPDIR", dir.path());
+    return RunTool(QStringLiteral(SCRIVO_BINARY_DIR "/scrivo"), arguments,
+                   {.environment = environment, .stdoutOnly = true, .timeoutMs = 600000});
 }
 }  // namespace
 
@@ -43,16 +31,15 @@ TEST(TestRunCommand, RunsWithoutADisplayAndPrintsAJsonReport) {
                            "  DeleteRegKey HKCU \"Software\\Clean\"\n"
                            "  DeleteRegKey HKCU \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Clean\"\n"
                            "  Delete \"$WINDIR\\clean-u.exe\"\nSectionEnd\n"));
-    const Finished run = RunScrivo(dir, {"--test-run", "--json", script});
-    EXPECT_EQ(run.exitCode, 0) << run.out.toStdString();
-    const QJsonObject report = QJsonDocument::fromJson(run.out).object();
+    const ToolRun run = RunScrivo(dir, {"--test-run", "--json", script});
+    EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
+    const QJsonObject report = QJsonDocument::fromJson(run.output).object();
     EXPECT_EQ(report["exitCode"].toInt(), 0);
     const QJsonArray registry = report["install"].toObject()["registry"].toArray();
-    ASSERT_EQ(registry.size(), 2) << run.out.toStdString();
+    ASSERT_EQ(registry.size(), 2) << run.output.toStdString();
     EXPECT_EQ(registry[0].toObject()["key"].toString(), "HKCU\\Software\\Clean");
     EXPECT_EQ(report["uninstall"].toObject()["files"].toArray(), QJsonArray());
-    EXPECT_EQ(QDir(dir.filePath("home")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList());
+    EXPECT_EQ(FolderEntries(dir.filePath("home")), QStringList());
     // The run removed its prefix from the temporary folder.
     EXPECT_EQ(QDir(dir.path()).entryList({"scrivo-test-run-*"}, QDir::Dirs), QStringList());
 }

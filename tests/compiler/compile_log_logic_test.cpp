@@ -4,22 +4,16 @@
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/core/installer_runner.h"
 #include "compiler/core/output_pipeline.h"
-#include "text/core/ansi_code_page.h"
+#include "support/run_tool.h"
 #include "support/test_files.h"
 
 #include <QDir>
-#include <QTest>
 #include <QTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-QStringList FolderEntries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
-}
 
 class CompileLogLogic : public ::testing::Test {
 protected:
@@ -63,12 +57,9 @@ TEST_F(CompileLogLogic, LogHoldsExactlyWhatTheCompilerPrints) {
         text += "!echo \"第 " + QByteArray::number(i) + " 行 output line\"\n";
     const QString script = Script("chatty.nsi", text + HelloScript());
 
-    QProcess direct;
-    direct.setProcessChannelMode(QProcess::MergedChannels);
-    direct.setProcessEnvironment(MakensisEnvironment(QProcessEnvironment::systemEnvironment()));
-    direct.start(kMakensis, {"--", script});
-    ASSERT_TRUE(direct.waitForFinished(60000));
-    const QByteArray expected = direct.readAll();
+    const QByteArray expected = RunTool(kMakensis, {"--", script},
+                                        {.environment = MakensisEnvironment(QProcessEnvironment::systemEnvironment())})
+                                    .output;
     ASSERT_GT(expected.count('\n'), 5000);
     // makensis names an installer that already exists by its full path.
     ASSERT_TRUE(QFile::remove(m_dir.filePath("hello.exe")));

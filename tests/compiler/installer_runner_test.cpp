@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 TEST(InstallerRunner, RunsThroughWineOnlyWhenInstallerAndWineExist) {

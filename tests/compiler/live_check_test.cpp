@@ -7,7 +7,6 @@
 #include "support/eventually.h"
 #include "support/test_files.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -108,7 +107,7 @@ TEST_F(LiveCheckTest, ErrorsOfTheUnsavedTextAreMarkedOnTheirLines) {
 
 TEST_F(LiveCheckTest, TheFullPassShowsWarningsOfTheUnsavedTextAndWritesNothingBesideIt) {
     Write("script.nsi", "");
-    const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const QStringList before = FolderEntries(m_dir.path());
     const LiveCheckResult result = Check(HelloScript("out.exe") + "\nVar unused\n", PathOf("script.nsi"));
     EXPECT_TRUE(result.fullPass);
     EXPECT_TRUE(result.unsafeDirectives.isEmpty());
@@ -116,7 +115,7 @@ TEST_F(LiveCheckTest, TheFullPassShowsWarningsOfTheUnsavedTextAndWritesNothingBe
     EXPECT_EQ(result.diagnostics[0].severity, DiagnosticSeverity::Warning);
     EXPECT_EQ(result.diagnostics[0].file, PathOf("script.nsi"));
     EXPECT_EQ(result.diagnostics[0].line, 8);
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    EXPECT_EQ(FolderEntries(m_dir.path()), before);
 
     // The check's own choice of compressor warns of nothing.
     const LiveCheckResult solid = Check("SetCompressor /SOLID lzma\n" + HelloScript(), PathOf("script.nsi"));

@@ -2,10 +2,10 @@
 #include "compiler/core/round_trip_logic.h"
 #include "compiler/core/wine_setup.h"
 #include "support/eventually.h"
+#include "support/run_tool.h"
 #include "support/test_files.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -51,11 +51,8 @@ protected:
     QString Build(const QByteArray& name, const QByteArray& script) {
         const QString path = m_dir.filePath(QString::fromUtf8(name) + ".nsi");
         EXPECT_TRUE(WriteBytes(path, script));
-        QProcess makensis;
-        makensis.setWorkingDirectory(m_dir.path());
-        makensis.start("makensis", {"-V1", path});
-        EXPECT_TRUE(makensis.waitForFinished(60000));
-        EXPECT_EQ(makensis.exitCode(), 0) << makensis.readAll().toStdString();
+        const ToolRun makensis = RunTool("makensis", {"-V1", path}, {.workDir = m_dir.path()});
+        EXPECT_EQ(makensis.exitCode, 0) << makensis.output.toStdString();
         return m_dir.filePath(QString::fromUtf8(name) + ".exe");
     }
 
@@ -75,11 +72,8 @@ protected:
     }
 
     void ExpectNothingOfTheUsersTouched() {
-        EXPECT_EQ(QDir(s_root->filePath("home")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                  QStringList());
-        EXPECT_EQ(
-            QDir(s_root->filePath("user-prefix")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-            QStringList());
+        EXPECT_EQ(FolderEntries(s_root->filePath("home")), QStringList());
+        EXPECT_EQ(FolderEntries(s_root->filePath("user-prefix")), QStringList());
         // The run's own folder is gone with its prefix.
         EXPECT_EQ(QDir(m_dir.path()).entryList({"scrivo-test-run-*"}, QDir::Dirs), QStringList());
     }

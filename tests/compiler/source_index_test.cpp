@@ -5,7 +5,6 @@
 #include "support/test_files.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -45,15 +44,13 @@ const ProbeFile kProbe[] = {
 
 // The files makensis opened, in order; "" for one it could not find.
 QStringList OpenedByMakensis(const QString& folder) {
-    QProcess makensis;
-    makensis.setWorkingDirectory(folder);
-    makensis.setProcessChannelMode(QProcess::MergedChannels);
-    makensis.start(QStringLiteral("makensis"), {QStringLiteral("-V4"), QStringLiteral("-NOCONFIG"), QStringLiteral("probe.nsi")});
-    makensis.waitForFinished(60000);
+    const ToolRun makensis =
+        RunTool(QStringLiteral("makensis"),
+                {QStringLiteral("-V4"), QStringLiteral("-NOCONFIG"), QStringLiteral("probe.nsi")}, {.workDir = folder});
     static const QRegularExpression opened(QStringLiteral(R"re(^!include: "(.+)" \()re"));
     static const QRegularExpression missing(QStringLiteral(R"(^warning \d+: !include: could not find: )"));
     QStringList files;
-    for (const QString& line : QString::fromUtf8(makensis.readAll()).split(u'\n')) {
+    for (const QString& line : QString::fromUtf8(makensis.output).split(u'\n')) {
         if (const QRegularExpressionMatch match = opened.match(line); match.hasMatch())
             files << QDir::cleanPath(QDir(folder).absoluteFilePath(match.captured(1)));
         else if (missing.match(line).hasMatch())

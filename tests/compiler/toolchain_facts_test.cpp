@@ -1,18 +1,13 @@
 // The toolchain check against what this machine really has.
 #include "compiler/core/toolchain_facts.h"
 #include "support/nsis_dir.h"
-#include "support/test_files.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
 QString Output(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(30000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
+    return QString::fromLocal8Bit(RunTool(program, arguments, {.stdoutOnly = true}).output);
 }
 }  // namespace
 

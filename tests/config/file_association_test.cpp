@@ -1,12 +1,11 @@
 // Registering the file association into a temporary XDG home, checked with the desktop's own tools.
 #include "config/core/file_association.h"
+#include "support/run_tool.h"
 #include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QProcessEnvironment>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -37,20 +36,15 @@ protected:
     QString MimeApps() const { return QDir(m_request.configHome).filePath(u"mimeapps.list"_s); }
 
     // A desktop tool run against the temporary XDG home only.
-    QByteArray Run(const QString& program, const QStringList& arguments, int* exitCode = nullptr) const {
-        QProcess process;
+    ToolRun Run(const QString& program, const QStringList& arguments) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"XDG_DATA_HOME"_s, m_request.dataHome);
         env.insert(u"XDG_CONFIG_HOME"_s, m_request.configHome);
         env.insert(u"XDG_DATA_DIRS"_s, u"/usr/share"_s);
         env.remove(u"XDG_CURRENT_DESKTOP"_s);
-        process.setProcessEnvironment(env);
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(program, arguments);
-        EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
-        if (exitCode)
-            *exitCode = process.exitCode();
-        return process.readAll().trimmed();
+        ToolRun run = RunTool(program, arguments, {.environment = env});
+        run.output = run.output.trimmed();
+        return run;
     }
 
     QTemporaryDir m_dir;
@@ -143,13 +137,12 @@ TEST_F(Association, RegistersTypeEntryDefaultAndCachesThatTheDesktopToolsRead) {
     for (qsizetype i = 0; i < files.size(); ++i)
         EXPECT_EQ(ReadBytes(files[i]), first[i]) << files[i].toStdString();
 
-    int status = -1;
-    const QByteArray validation = Run(u"desktop-file-validate"_s, {Data(u"applications/scrivo.desktop"_s)}, &status);
-    EXPECT_EQ(status, 0) << validation.constData();
-    EXPECT_EQ(Run(u"xdg-mime"_s, {u"query"_s, u"default"_s, u"text/x-nsis"_s}), "scrivo.desktop");
+    const ToolRun validation = Run(u"desktop-file-validate"_s, {Data(u"applications/scrivo.desktop"_s)});
+    EXPECT_EQ(validation.exitCode, 0) << validation.output.constData();
+    EXPECT_EQ(Run(u"xdg-mime"_s, {u"query"_s, u"default"_s, u"text/x-nsis"_s}).output, "scrivo.desktop");
     for (const QString& name : {u"x.nsi"_s, u"Header.NSH"_s, u"x.nsh"_s}) {
         ASSERT_TRUE(WriteBytes(m_dir.filePath(name), "Name \"x\"\n"));
-        EXPECT_EQ(Run(u"xdg-mime"_s, {u"query"_s, u"filetype"_s, m_dir.filePath(name)}), "text/x-nsis")
+        EXPECT_EQ(Run(u"xdg-mime"_s, {u"query"_s, u"filetype"_s, m_dir.filePath(name)}).output, "text/x-nsis")
             << name.toStdString();
     }
 }

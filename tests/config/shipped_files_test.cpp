@@ -1,9 +1,9 @@
 // The shipped langs.xml, stylers.xml and config.xml: complete, true to makensis, and understood by our NSIS lexer.
 #include "config_fixture.h"
+#include "support/run_tool.h"
 
 #include "nsis/core/nsis_lexer.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -41,10 +41,7 @@ TEST_F(ShippedFiles, EveryLexerStyleHasAColourAndTheSettingsTheirDefaults) {
 }
 
 TEST_F(ShippedFiles, CommandsAreThoseOfTheInstalledCompiler) {
-    QProcess makensis;
-    makensis.start(QStringLiteral("makensis"), {QStringLiteral("-CMDHELP")});
-    ASSERT_TRUE(makensis.waitForFinished(30000));
-    const QString help = QString::fromUtf8(makensis.readAllStandardOutput() + makensis.readAllStandardError());
+    const QString help = QString::fromUtf8(RunTool(QStringLiteral("makensis"), {QStringLiteral("-CMDHELP")}).output);
     QSet<QString> commands;
     const QRegularExpression first(QStringLiteral("^(\\S+)"), QRegularExpression::MultilineOption);
     for (auto it = first.globalMatch(help); it.hasNext();)

@@ -4,7 +4,6 @@
 #include "support/test_files.h"
 
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,10 +1,7 @@
-// Saving a script: a save killed at any moment leaves the old or the new file whole; links and modes survive.
-#include "editor/core/text_document.h"
+// Saving a script: a save killed at any moment leaves the old or the new file whole.
 #include "support/killed_save.h"
-#include "support/scripted_prompter.h"
 #include "support/test_files.h"
 
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -40,27 +37,4 @@ TEST(InterruptedScriptSave, EveryKillLeavesTheOldOrTheNewBytesAndNoTemporaryFile
                                                         << now.size() << " bytes";
         ASSERT_EQ(FolderEntries(dir.path()), QStringList{QStringLiteral("setup.nsi")}) << "round " << round;
     }
-}
-
-TEST(InterruptedScriptSave, SavingKeepsALinkAndTheFileMode) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString target = dir.filePath(QStringLiteral("real.nsi"));
-    const QString link = dir.filePath(QStringLiteral("link.nsi"));
-    ASSERT_TRUE(WriteBytes(target, "Name old\n"));
-    ASSERT_TRUE(QFile::link(target, link));
-    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
-
-    ScriptedPrompter prompter;
-    TextDocument document(prompter);
-    QByteArray text;
-    ASSERT_TRUE(document.LoadFile(link, false, text));
-    ASSERT_TRUE(document.SaveFile("Name new\n"));
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(QFileInfo(link).symLinkTarget(), target);
-    EXPECT_EQ(ReadBytes(target), "Name new\n");
-    struct stat status {};
-    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &status), 0);
-    EXPECT_EQ(status.st_mode & 07777, 0640u);
-    EXPECT_TRUE(prompter.Messages().empty());
 }

@@ -5,11 +5,10 @@
 #include "editor/core/manual_reader.h"
 #include "editor/core/manual_tips.h"
 #include "editor/core/parameter_help.h"
+#include "support/nsis_dir.h"
 #include "support/test_files.h"
 
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -20,12 +19,7 @@ void PrintTo(const ManualParameter& parameter, std::ostream* out) {
 namespace {
 
 // The manual's folder as the installed makensis names it.
-QString InstalledManual() {
-    QProcess makensis;
-    makensis.start(QStringLiteral("makensis"), {QStringLiteral("-HDRINFO")});
-    makensis.waitForFinished(30000);
-    return DocFolderFromHdrInfo(makensis.readAllStandardOutput());
-}
+QString InstalledManual() { return DocFolderFromHdrInfo(HdrInfo()); }
 
 const ManualIndex& Installed() {
     static const ManualIndex index = BuildManualIndex(InstalledManual());

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -70,10 +69,10 @@ TEST(NsisSymbolCase, ProbesAgreeWithMakensis) {
         const QString source = kData + QStringLiteral("/case/%1.nsi").arg(QLatin1String(c.script));
         const QString copy = folder.filePath(QFileInfo(source).fileName());
         ASSERT_TRUE(QFile::copy(source, copy)) << c.script;
-        QProcess makensis;
-        makensis.start(QStringLiteral("makensis"), {QStringLiteral("-WX"), QStringLiteral("-V1"), copy});
-        ASSERT_TRUE(makensis.waitForFinished(60000)) << c.script;
-        EXPECT_EQ(makensis.exitCode() == 0, c.compiles) << c.script;
+        EXPECT_EQ(
+            RunTool(QStringLiteral("makensis"), {QStringLiteral("-WX"), QStringLiteral("-V1"), copy}).exitCode == 0,
+            c.compiles)
+            << c.script;
         const NsisSymbolIndex index = IndexOf(copy);
         EXPECT_EQ(DefinitionsAt(index, copy, c.line - 1, c.column, folder.path()).size(), std::size_t(c.definitions))
             << c.script;
@@ -166,11 +165,10 @@ TEST(NsisSymbolIndex, SettingsSymbolsExpandInIncludePaths) {
     const QString main = folder.filePath(QStringLiteral("main.nsi"));
     const QHash<QString, QString> symbols{{QStringLiteral("LIBDIR"), QStringLiteral("lib\\${PART}")},
                                           {QStringLiteral("PART"), QStringLiteral("deep")}};
-    QProcess makensis;
-    makensis.start(QStringLiteral("makensis"), {QStringLiteral("-V1"), QStringLiteral("-DLIBDIR=lib\\${PART}"),
-                                                QStringLiteral("-DPART=deep"), main});
-    ASSERT_TRUE(makensis.waitForFinished(60000));
-    EXPECT_EQ(makensis.exitCode(), 0) << makensis.readAll().toStdString();
+    const ToolRun makensis =
+        RunTool(QStringLiteral("makensis"),
+                {QStringLiteral("-V1"), QStringLiteral("-DLIBDIR=lib\\${PART}"), QStringLiteral("-DPART=deep"), main});
+    EXPECT_EQ(makensis.exitCode, 0) << makensis.output.toStdString();
 
     const NsisSymbolIndex index =
         NsisSymbolIndex::Build({main}, {}, MakeIncludeResolver(NsisDir(), symbols), symbols.keys());

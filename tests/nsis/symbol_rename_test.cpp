@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -22,12 +21,10 @@ struct Compiled {
 };
 
 Compiled Compile(const QString& script) {
-    QProcess makensis;
-    makensis.start(QStringLiteral("makensis"), {QStringLiteral("-V2"), script});
-    makensis.waitForFinished(60000);
-    const QString output = QString::fromLocal8Bit(makensis.readAllStandardOutput());
+    const ToolRun makensis = RunTool(QStringLiteral("makensis"), {QStringLiteral("-V2"), script}, {.stdoutOnly = true});
+    const QString output = QString::fromLocal8Bit(makensis.output);
     const qsizetype summary = output.indexOf(QRegularExpression(QStringLiteral("\\d+ warnings?:")));
-    return {makensis.exitCode(), QFileInfo(QFileInfo(script).dir().filePath(QStringLiteral("out.exe"))).size(),
+    return {makensis.exitCode, QFileInfo(QFileInfo(script).dir().filePath(QStringLiteral("out.exe"))).size(),
             summary < 0 ? QString() : output.sliced(summary)};
 }
 

@@ -1,10 +1,10 @@
 // The desktop files as the desktop's validators see them, the installed layout, an installed copy at work, and the Debian package.
+#include "support/run_tool.h"
 #include "support/test_files.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,27 +19,6 @@ namespace {
 
 const QString kResources = QStringLiteral(SCRIVO_RESOURCES);
 const QString kBuild = QStringLiteral(SCRIVO_BINARY_DIR);
-
-struct ToolRun {
-    int exitCode = -1;
-    QByteArray output;
-};
-
-ToolRun RunTool(const QString& program, const QStringList& arguments, int timeoutMs = 240000) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    ToolRun run;
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished(-1);
-        run.output = "did not finish";
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.output = process.readAll();
-    return run;
-}
 
 // Every file below root, as paths relative to it.
 QStringList FilesBelow(const QString& root) {

@@ -15,7 +15,6 @@ using Sc = ScintillaCall;
 
 class FrameCommandsTest : public FrameTest {
 protected:
-    bool Enabled(int id) const { return FrameActions(*m_frame).Action(id)->isEnabled(); }
     bool Checked(int id) const { return FrameActions(*m_frame).Action(id)->isChecked(); }
     QString Part(int part) const { return FrameStatus(*m_frame)->PartText(part); }
     CScrivoView* View() const { return FrameActiveView(*m_frame); }

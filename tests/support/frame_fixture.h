@@ -50,6 +50,7 @@ protected:
     }
 
     DocumentSet& Docs() { return FrameDocuments(*m_frame); }
+    bool Enabled(int id) const { return FrameActions(*m_frame).Action(id)->isEnabled(); }
     QString Title(int index) { return Docs().Item(index)->GetTitle(); }
     static void Settle() { QCoreApplication::processEvents(); }
 

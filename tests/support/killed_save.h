@@ -1,7 +1,8 @@
 // Runs the save-loop helper and kills it with SIGKILL once it has saved a random number of times.
 #pragma once
 
-#include <QDir>
+#include "support/test_files.h"
+
 #include <QProcess>
 #include <QStringList>
 
@@ -37,8 +38,3 @@ public:
 private:
     std::mt19937 m_random;
 };
-
-// The names in a folder, hidden ones included.
-inline QStringList FolderEntries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}

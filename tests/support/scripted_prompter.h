@@ -52,7 +52,6 @@ public:
         return texts;
     }
     const std::vector<FileDialogRequest>& FileRequests() const { return m_fileRequests; }
-    int UnusedAnswers() const { return int(m_answers.size()); }
     void ClearRecord() {
         m_messages.clear();
         m_fileRequests.clear();

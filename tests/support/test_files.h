@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QByteArrayList>
+#include <QDir>
 #include <QFile>
 #include <QString>
 
@@ -49,6 +50,11 @@ inline pid_t WrittenPid(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return 0;
     return static_cast<pid_t>(file.readAll().trimmed().toInt());
+}
+
+// The names in a folder, hidden ones included.
+inline QStringList FolderEntries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 inline bool WriteExecutable(const QString& path, const QByteArray& script) {

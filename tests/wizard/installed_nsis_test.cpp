@@ -14,8 +14,6 @@ QString HeaderInfo(const char* symbols) {
     return QStringLiteral("Size of first header is 28 bytes.\nSize of each page is 64 bytes.\n\nDefined symbols: ")
         + QString::fromLatin1(symbols) + QStringLiteral("\n");
 }
-
-InstalledNsis RealNsis() { return QueryInstalledNsis(QStandardPaths::findExecutable("makensis"), 30000); }
 }  // namespace
 
 TEST(InstalledNsis, ReadsFoldersAndTheInstallLogSwitch) {
@@ -44,7 +42,7 @@ TEST(InstalledNsis, ReadsFoldersAndTheInstallLogSwitch) {
     EXPECT_TRUE(SafeRemovalNote(InstalledNsis{}).isEmpty());  // nothing known, nothing claimed
 
     EXPECT_FALSE(QueryInstalledNsis(QStringLiteral("/nonexistent/makensis"), 1000).answered);
-    const InstalledNsis real = RealNsis();
+    const InstalledNsis real = QueryInstalledNsis(QStandardPaths::findExecutable("makensis"), 30000);
     ASSERT_TRUE(real.answered);
     EXPECT_TRUE(QFileInfo(real.nsisDir + "/Include/MUI2.nsh").isFile()) << real.nsisDir.toStdString();
 }

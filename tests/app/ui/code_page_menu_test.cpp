@@ -80,9 +80,9 @@ TEST_F(CodePageMenu, ConvertingSavesTheTextInTheChosenCodePage) {
 
     m_prompter.QueueAnswer(PromptAnswer::Yes);
     FrameActions(*m_frame).Action(Cmd::ConvertCodePageFirst + Index(CodePage::Koi8R))->trigger();
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0].text,
-              QStringLiteral("当前脚本编码格式为 ANSI (Windows-1251)，确认要转化为 ANSI (KOI8-R) 编码格式吗？"));
+    EXPECT_EQ(
+        m_prompter.MessageTexts(),
+        QStringList{QStringLiteral("当前脚本编码格式为 ANSI (Windows-1251)，确认要转化为 ANSI (KOI8-R) 编码格式吗？")});
     EXPECT_EQ(ReadBytes(path), InCodePage(kRussianText, CodePage::Koi8R));
     EXPECT_EQ(EncodingShown(), QStringLiteral("ANSI (KOI8-R)"));
 }

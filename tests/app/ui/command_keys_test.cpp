@@ -2,7 +2,6 @@
 #include "support/commands_fixture.h"
 
 #include "compiler/ui/compile_controller.h"
-#include "app/ui/start_page_view.h"
 #include "support/eventually.h"
 
 #include <QtTest/QTest>

@@ -1,5 +1,6 @@
 // The commands on the real frame: enabling rules, status bar, find, log focus, web and help, About.
 #include "support/commands_fixture.h"
+#include "support/run_tool.h"
 #include "support/url_recorder.h"
 
 #include "app/ui/about_dlg.h"
@@ -13,7 +14,6 @@
 #include <QDesktopServices>
 #include <QImage>
 #include <QLabel>
-#include <QProcess>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -164,10 +164,8 @@ TEST_F(FrameCommandsTest, WebHelpAndFolderCommandsOpenTheirPages) {
 }
 
 TEST_F(FrameCommandsTest, AboutShowsTheInstalledCompilersVersion) {
-    QProcess makensis;
-    makensis.start(m_config->GetCompilerPath(), {u"-VERSION"_s});
-    ASSERT_TRUE(makensis.waitForFinished(5000));
-    const QString reported = QString::fromLocal8Bit(makensis.readAll()).trimmed();
+    const QString reported =
+        QString::fromLocal8Bit(RunTool(m_config->GetCompilerPath(), {u"-VERSION"_s}).output).trimmed();
     ASSERT_FALSE(reported.isEmpty());
 
     QStringList labels;

@@ -10,7 +10,6 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTest>
 #include <QtEndian>
 
 Q_DECLARE_METATYPE(HandOverMessage)

@@ -1,6 +1,7 @@
 // The recent-files list as the menu and the start page show it, and the start page's links.
 #include "support/eventually.h"
 #include "support/frame_fixture.h"
+#include "support/test_http_server.h"
 
 #include "app/ui/command_actions.h"
 #include "app/ui/frame_status_bar.h"
@@ -11,8 +12,6 @@
 #include <QMenu>
 #include <QNetworkReply>
 #include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -165,21 +164,12 @@ TEST(StartPageContent, OnlyWebLinksKeepTheirAddressHoweverTheAttributeIsSpelled)
 }
 
 TEST(StartPageContent, ShownWhenReachableAndHarmlessWhenNot) {
-    QTcpServer server;
-    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
-    QObject::connect(&server, &QTcpServer::newConnection, &server, [&server] {
-        QTcpSocket* socket = server.nextPendingConnection();
-        QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
-            socket->readAll();
-            const QByteArray body =
-                "<p>来自网站的消息</p><a hr&#101;f=\"CMD_ID_OPEN\">甲</a>"
-                "<a href\u00a0=\"CMD_ID_OPEN\">乙</a><a href=\"https://example.org/\">丙</a>";
-            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: "
-                          + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-            socket->disconnectFromHost();
-        });
-    });
-    const QUrl url(QStringLiteral("http://127.0.0.1:%1/content.html?v=2").arg(server.serverPort()));
+    const QByteArray content =
+        "<p>来自网站的消息</p><a hr&#101;f=\"CMD_ID_OPEN\">甲</a>"
+        "<a href\u00a0=\"CMD_ID_OPEN\">乙</a><a href=\"https://example.org/\">丙</a>";
+    auto server = std::make_unique<TestHttpServer>();
+    server->AnswerAlways({200, content, {{"Content-Type", "text/html; charset=utf-8"}}, false, 0});
+    const QUrl url(server->Url().toString() + QStringLiteral("/content.html?v=2"));
     QWidget parent;
     CNewWizardDlg page(url, &parent);
     QSignalSpy loaded(&page, &CNewWizardDlg::ContentLoaded);
@@ -195,7 +185,7 @@ TEST(StartPageContent, ShownWhenReachableAndHarmlessWhenNot) {
     }
     EXPECT_EQ(contentLinks, QStringList{QStringLiteral("丙 -> https://example.org/")});
 
-    server.close();  // nobody listens any more
+    server.reset();  // nobody listens any more
     CNewWizardDlg unreachable(url, &parent);
     QSignalSpy never(&unreachable, &CNewWizardDlg::ContentLoaded);
     // The request has ended once its reply is gone: it is deleted after the page heard the answer.

@@ -9,7 +9,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QTest>
 
 namespace {
 

@@ -4,7 +4,6 @@
 
 #include "app/ui/frame_status_bar.h"
 #include "compiler/core/installer_runner.h"
-#include "text/core/ansi_code_page.h"
 
 #include <QDir>
 #include <QFile>
@@ -200,23 +199,6 @@ TEST_F(CompileFrameTest, StartOptionAndHandOverCompileTheActiveDocument) {
     EXPECT_TRUE(LogText().contains("second.nsi"));
     m_frame->OnHandOver(HandOverMessage{false, first});
     EXPECT_FALSE(Logic().IsCompiling());
-}
-
-TEST_F(CompileFrameTest, GbkScriptWithChineseTextBuildsItsInstaller) {
-    QByteArray gbk;
-    bool lossy = false;
-    ASSERT_TRUE(
-        Utf8ToAnsi("; 中文注释\nName \"中文安装程序\"\nOutFile \"中文.exe\"\nRequestExecutionLevel user\n"
-                   "Section\n  DetailPrint \"你好\"\nSectionEnd\n",
-                   gbk, lossy));
-    ASSERT_FALSE(lossy);
-    ASSERT_NE(OpenAndCompile(Script(QStringLiteral("中文.nsi"), gbk)), nullptr);
-    EXPECT_EQ(Docs().ActiveView()->Encoding(), TextEncoding::Ansi);
-    ASSERT_TRUE(WaitForCompile());
-    EXPECT_TRUE(LogText().contains("Output: \"中文.exe\"")) << LogText().constData();
-    const QString installer = m_dir.filePath(QStringLiteral("中文.exe"));
-    EXPECT_EQ(Compiler().InstallerOf(Docs().ActiveView()), installer);
-    EXPECT_TRUE(QFileInfo(installer).isFile());
 }
 
 TEST_F(CompileFrameTest, CompileKeyOnAHeaderSaysHowAndOffersTheScriptThatIncludesIt) {

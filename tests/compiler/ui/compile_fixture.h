@@ -3,22 +3,19 @@
 
 #include "support/shown_frame.h"
 #include "compiler/ui/compile_controller.h"
+#include "compiler/compile_helpers.h"
 #include "compiler/core/compile_log_logic.h"
 #include "compiler/ui/compile_log_ctrl.h"
+#include "compiler/ui/diagnostics_list.h"
 
 using Sc = ScintillaCall;
-
-// "Name", "OutFile" and a section.
-inline QByteArray HelloScript() {
-    return "Name \"Hello\"\nOutFile \"hello.exe\"\nRequestExecutionLevel user\nSection\nSectionEnd\n";
-}
 
 class CompileFrameTest : public ShownFrameTest {
 protected:
     CompileController& Compiler() const { return FrameCompiler(*m_frame); }
     CCompileLogLogic& Logic() const { return Compiler().Logic(); }
     QByteArray LogText() const { return Compiler().Log()->Text(); }
-    bool Enabled(int id) const { return FrameActions(*m_frame).Action(id)->isEnabled(); }
+    CDiagnosticsList& List() const { return *m_frame->findChild<CDiagnosticsList*>(); }
 
     // A script line that keeps makensis busy; its shell writes its process id to SleeperPidFile().
     QString SleeperPidFile() const { return m_dir.filePath(QStringLiteral("sleeper.pid")); }

@@ -2,7 +2,6 @@
 #include "compile_fixture.h"
 
 #include "app/ui/frame_status_bar.h"
-#include "compiler/ui/diagnostics_list.h"
 #include "editor/ui/diagnostic_marks.h"
 #include "support/eventually.h"
 
@@ -26,7 +25,6 @@ QByteArray WarningsScript() {
 
 class DiagnosticsFrameTest : public CompileFrameTest {
 protected:
-    CDiagnosticsList& List() const { return *m_frame->findChild<CDiagnosticsList*>(); }
     QString StatusText() const { return FrameStatus(*m_frame)->PartText(0); }
 
     bool Compile(const QString& script) {

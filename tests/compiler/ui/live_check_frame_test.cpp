@@ -3,7 +3,6 @@
 
 #include "compiler/core/live_check.h"
 #include "compiler/heavy_script.h"
-#include "compiler/ui/diagnostics_list.h"
 #include "compiler/ui/live_check_controller.h"
 #include "editor/ui/diagnostic_marks.h"
 #include "support/eventually.h"
@@ -15,7 +14,6 @@
 class LiveCheckFrameTest : public CompileFrameTest {
 protected:
     const CLiveCheck& Check() const { return m_frame->findChild<LiveCheckController*>()->Check(); }
-    CDiagnosticsList& List() const { return *m_frame->findChild<CDiagnosticsList*>(); }
 
     CScrivoView* OpenAtEnd(const QByteArray& text) {
         if (!Docs().OpenDocument(Script(QStringLiteral("live.nsi"), text), false))
@@ -32,9 +30,9 @@ TEST_F(LiveCheckFrameTest, AWrongLineIsMarkedWithoutASaveAndTheMarkGoesOnceFixed
     CDiagnosticMarks& marks = CDiagnosticMarks::Of(*view);
 
     QTest::keyClicks(view->Call().Widget(), "Wrongcommand here");
-    ASSERT_EVENTUALLY(marks.Lines(true) == QList<int>{5});
-    EXPECT_TRUE(marks.HasSquiggle(5));
-    EXPECT_TRUE(marks.MessageAt(5).startsWith(u"[实时检查] "));
+    ASSERT_EVENTUALLY(marks.Lines(true) == QList<int>{6});
+    EXPECT_TRUE(marks.HasSquiggle(6));
+    EXPECT_TRUE(marks.MessageAt(6).startsWith(u"[实时检查] "));
     EXPECT_TRUE(view->IsModified());
     EXPECT_EQ(ReadBytes(view->Path()), HelloScript());
     ASSERT_EQ(List().Count(), 1);

@@ -87,16 +87,6 @@ TEST_F(CompileFrameTest, UsageTipsOnDwellAndTypingAndCompletionReachTheView) {
     Q_EMIT view->Call().DwellEnded();
 }
 
-TEST_F(CompileFrameTest, MissingCompilerAsksAndCompilesNothing) {
-    m_config->Base().CompilePath = m_dir.filePath(QStringLiteral("no-makensis"));
-    ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("x.nsi"), HelloScript()), false));
-    m_prompter.QueueAnswer(PromptAnswer::Yes);
-    m_frame->OnCommand(Cmd::Compile);
-    EXPECT_EQ(m_prompter.MessageTexts(), QStringList{MissingCompilerText()});
-    EXPECT_FALSE(Logic().IsCompiling());
-    EXPECT_FALSE(LogShown(*m_frame));
-}
-
 TEST_F(CompileFrameTest, LogColoursAnOutputCommentEndingInABackslash) {
     CCompileLogCtrl* log = Compiler().Log();
     EXPECT_EQ(log->Call().Lexer(), Sc::kLexerContainer);

@@ -47,6 +47,7 @@ TEST_F(SettingsTest, MissingCompilerQuestionOpensTheCompilerPageWhateverWasShown
         EXPECT_EQ(Window()->CurrentPage(), CSettingMainDlg::kCompilePage) << openBefore;
         EXPECT_TRUE(Window()->isVisible());
         EXPECT_FALSE(FrameCompiler(*m_frame).IsCompiling());
+        EXPECT_FALSE(LogShown(*m_frame));
         CloseSettings();
     }
     // "否" opens nothing.

@@ -32,17 +32,6 @@ TEST_F(FrameCommandsTest, CommentCommandsAreOneUndoStepAndToggleNeedsTheFocus) {
     EXPECT_EQ(Text(), ";a\n;b\n;c");
     QTest::keyClick(&Editor(), Qt::Key_Backspace, Qt::AltModifier);  // undo
     EXPECT_EQ(Text(), "a\nb\nc");
-    Select(0, 5);
-    Settle();
-    QTest::keyClick(&Editor(), Qt::Key_U, Qt::ControlModifier);
-    EXPECT_EQ(Text(), "A\nB\nC");
-
-    // With nothing selected lower case is disabled; its key must not cut the line instead.
-    Select(1, 1);
-    Settle();
-    ASSERT_FALSE(Enabled(Cmd::LowerCase));
-    QTest::keyClick(&Editor(), Qt::Key_L, Qt::ControlModifier);
-    EXPECT_EQ(Text(), "A\nB\nC");
 }
 
 TEST_F(FrameCommandsTest, TransformsAndInsertsLeaveTheResultSelected) {

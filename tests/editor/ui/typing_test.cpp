@@ -11,9 +11,6 @@
 
 #include <vector>
 
-namespace {
-}  // namespace
-
 class TypingTest : public ViewTest {
 protected:
     void SetUp() override {

@@ -5,7 +5,7 @@
 #include "online/core/online_servers.h"
 #include "online/core/user_info_logic.h"
 #include "online/support/stat_request_decoder.h"
-#include "online/support/test_http_server.h"
+#include "support/test_http_server.h"
 #include "support/scripted_prompter.h"
 #include "support/test_files.h"
 

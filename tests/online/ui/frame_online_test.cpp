@@ -13,15 +13,11 @@
 #include "online/ui/stat_panel.h"
 #include "online/ui/update_dlg.h"
 #include "online/ui/user_login_dlg.h"
-#include "wizard/ui/stat_number_panel.h"
 
 #include <QCheckBox>
 #include <QDateTime>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 
 TEST_F(WizardTest, NavigationShowsTheButtonsOfEachPlace) {
     EXPECT_EQ(m_dialog->windowTitle(), QStringLiteral("Korvane安装向导"));
@@ -36,9 +35,8 @@ TEST_F(WizardTest, EmptyNameStaysOnTheFirstPageWithTheNameSelected) {
     Type(name, QStringLiteral("   "));
     Next();
     EXPECT_EQ(m_dialog->PageIndex(), kInfo);
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0],
-              (PromptMessage{"请输入应用程序名称!", "警告", PromptIcon::Warning, PromptButtons::Ok}));
+    EXPECT_EQ(m_prompter.Messages(),
+              (std::vector<PromptMessage>{{"请输入应用程序名称!", "警告", PromptIcon::Warning, PromptButtons::Ok}}));
     EXPECT_TRUE(name->hasFocus());
     EXPECT_EQ(name->selectedText(), QStringLiteral("   "));
     EXPECT_EQ(m_dialog->Data().appName, QStringLiteral("My application"));  // nothing stored by a refusal
@@ -153,9 +151,9 @@ TEST_F(WizardTest, TheOnlyGroupStaysAndASecondOneGoesAfterTheQuestion) {
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->windowTitle(), QStringLiteral("新建安装组"));
     group->accept();
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_EQ(m_prompter.Messages()[0],
-              (PromptMessage{"请输入安装组名称!", "安装组管理", PromptIcon::Warning, PromptButtons::Ok}));
+    EXPECT_EQ(
+        m_prompter.Messages(),
+        (std::vector<PromptMessage>{{"请输入安装组名称!", "安装组管理", PromptIcon::Warning, PromptButtons::Ok}}));
     m_prompter.ClearRecord();
     group->findChild<QLineEdit*>("groupName")->setText(QStringLiteral(" Tools "));
     group->findChild<QPlainTextEdit*>("groupDescription")->setPlainText(QStringLiteral("第一行\n第二行"));

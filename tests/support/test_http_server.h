@@ -1,4 +1,4 @@
-// A small HTTP server on loopback for the online tests: records each request and answers as the test scripts it.
+// A small HTTP server on loopback for the tests: records each request and answers as the test scripts it.
 #pragma once
 
 #include <QByteArray>
