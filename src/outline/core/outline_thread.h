@@ -2,22 +2,14 @@
 #pragma once
 
 #include "outline/core/outline_item.h"
+#include "outline/core/outline_piece.h"
 #include "platform/thread.h"
 
-#include <QByteArray>
 #include <QObject>
 
 #include <condition_variable>
 #include <mutex>
 #include <optional>
-
-// A piece of the text a pass reads, as the UI thread hands it over. The
-// default is a whole empty text: no document gives an empty outline.
-struct OutlinePiece {
-    QByteArray bytes;    // whole lines, except in the last piece
-    bool last = true;    // the text ends with this piece
-    bool stale = false;  // the text changed or went since the pass began
-};
 
 // Final: the worker starts in the constructor and must not see a half-built derived class.
 class COutlineThread final : public QObject, public CThread {

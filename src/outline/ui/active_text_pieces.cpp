@@ -8,8 +8,6 @@
 ActiveTextPieces::ActiveTextPieces(ActiveView activeView, qint64 pieceBytes)
     : m_activeView(std::move(activeView)), m_pieceBytes(std::max<qint64>(1, pieceBytes)) {}
 
-// A view still loading in the background shows its old text until the new
-// one is attached whole, which counts as a change: no pass reads half a file.
 OutlinePiece ActiveTextPieces::operator()(qint64 from) {
     CScrivoView* view = m_activeView ? m_activeView() : nullptr;
     if (from == 0) {

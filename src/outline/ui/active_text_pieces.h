@@ -1,14 +1,17 @@
 // ActiveTextPieces: the active script's text read for the outline a piece at a time on the UI thread.
 #pragma once
 
-#include "outline/core/outline_thread.h"
+#include "outline/core/outline_piece.h"
 
 #include <QPointer>
+#include <QtGlobal>
 
 #include <functional>
 
 class CScrivoView;
 
+// A view still loading in the background shows its old text until the new
+// one is attached whole, which counts as a change: no pass reads half a file.
 class ActiveTextPieces {
 public:
     // The active document's view, asked for at each piece; null for none.

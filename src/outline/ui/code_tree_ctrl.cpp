@@ -1,6 +1,7 @@
 // CCodeTreeCtrl: the outline tree of the active script, kept up to date by its worker.
 #include "outline/ui/code_tree_ctrl.h"
 
+#include "outline/core/outline_thread.h"
 #include "outline/ui/outline_model.h"
 
 #include <QKeyEvent>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "outline/core/outline_item.h"
-#include "outline/core/outline_thread.h"
+#include "outline/core/outline_piece.h"
 
 #include <QTreeView>
 
@@ -10,6 +10,7 @@
 #include <memory>
 
 class COutlineModel;
+class COutlineThread;
 
 class CCodeTreeCtrl : public QTreeView {
     Q_OBJECT
