@@ -91,7 +91,7 @@ TEST(COutlineThread, WakeUpsDuringAPassCollapseIntoOneMorePassOverTheLatestText)
     std::vector<std::size_t> sizes;
     QObject receiver;
     QObject::connect(&worker, &COutlineThread::Scanned, &receiver,
-                     [&sizes](const OutlineItems& items) { sizes.push_back(items.size()); });
+                     [&sizes](const std::shared_ptr<const OutlineItems>& items) { sizes.push_back(items->size()); });
 
     // A long first pass, then a burst of wake-ups while it runs.
     QByteArray big;
@@ -122,7 +122,7 @@ TEST(COutlineThread, NoDocumentGivesAnEmptyScanAndStopsCleanly) {
     QObject receiver;
     QObject::connect(
         worker.get(), &COutlineThread::Scanned, &receiver,
-        [&scans](const OutlineItems& items) { scans.push_back(items); }, Qt::QueuedConnection);
+        [&scans](const std::shared_ptr<const OutlineItems>& items) { scans.push_back(*items); }, Qt::QueuedConnection);
     worker->Wake();
     ASSERT_TRUE(QTest::qWaitFor([&scans] { return !scans.empty(); }, 5000));
     EXPECT_TRUE(scans.front().empty());

@@ -73,7 +73,7 @@ void COutlineThread::ScanPass() {
             return;
         scanner.Feed(std::string_view(piece->bytes.constData(), std::size_t(piece->bytes.size())));
         if (piece->last) {
-            Q_EMIT Scanned(scanner.Finish());
+            Q_EMIT Scanned(std::make_shared<const OutlineItems>(scanner.Finish()));
             return;
         }
         from += piece->bytes.size();

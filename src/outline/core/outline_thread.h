@@ -8,6 +8,7 @@
 #include <QObject>
 
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <optional>
 
@@ -38,7 +39,8 @@ Q_SIGNALS:
     void PieceWanted(qint64 from);
     // Emitted on the worker thread after each pass: connect with a queued
     // (or automatic) connection so the receiver handles it on its own thread.
-    void Scanned(const OutlineItems& items);
+    // Shared, not copied into the queued call: a big script's entries take megabytes.
+    void Scanned(std::shared_ptr<const OutlineItems> items);
 
 protected:
     void Run() override;

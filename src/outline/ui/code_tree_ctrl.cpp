@@ -43,7 +43,9 @@ CCodeTreeCtrl::CCodeTreeCtrl(TextSource activeText, QWidget* parent)
         m_worker.get(), &COutlineThread::PieceWanted, this,
         [this](qint64 from) { m_worker->Deliver(m_activeText ? m_activeText(from) : OutlinePiece{}); },
         Qt::QueuedConnection);
-    connect(m_worker.get(), &COutlineThread::Scanned, this, &CCodeTreeCtrl::ApplyItems, Qt::QueuedConnection);
+    connect(
+        m_worker.get(), &COutlineThread::Scanned, this,
+        [this](const std::shared_ptr<const OutlineItems>& items) { ApplyItems(*items); }, Qt::QueuedConnection);
     connect(this, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& item) { Q_EMIT LineActivated(ItemLine(item)); });
 }
