@@ -5,16 +5,40 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
 // Each item as "line/depth label"; a group end as "line END".
-QStringList Rows(std::string_view text) {
+QStringList Rows(const OutlineItems& items) {
     QStringList rows;
-    for (const OutlineItem& item : ScanOutline(text))
+    for (const OutlineItem& item : items)
         rows << (item.IsGroupEnd() ? QStringLiteral("%1 END%2").arg(item.line).arg(item.label)
                                    : QStringLiteral("%1/%2 %3").arg(item.line).arg(item.depth).arg(item.label));
     return rows;
+}
+
+QStringList Rows(std::string_view text) { return Rows(ScanOutline(text)); }
+
+// Where lines begin as the editor counts them: after an LF, and after a CR that no LF follows.
+std::vector<std::size_t> LineStarts(std::string_view text) {
+    std::vector<std::size_t> starts{0};
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+            starts.push_back(i + 1);
+    }
+    return starts;
+}
+
+OutlineItems ScanInPieces(std::string_view text, const std::vector<std::size_t>& cuts) {
+    OutlineScanner scanner;
+    std::size_t from = 0;
+    for (const std::size_t cut : cuts) {
+        scanner.Feed(text.substr(from, cut - from));
+        from = cut;
+    }
+    scanner.Feed(text.substr(from));
+    return scanner.Finish();
 }
 
 QStringList Labels(std::string_view text) {
@@ -133,4 +157,25 @@ TEST(OutlineScanner, NamesStayWholeUtf8) {
     // F5..FF never lead a sequence: such a byte after the keyword is one byte, not four.
     EXPECT_EQ(Labels("Section\xF5name\n"), QStringList{"Section name"});
     EXPECT_EQ(Labels("Function\xFFname\n"), QStringList{"Function name"});
+}
+
+TEST(OutlineScanner, TextInPiecesCutAtLineStartsGivesTheWholeTextsEntries) {
+    const std::string longLine = "Function " + std::string(3000, 'x') + " /* open\r\n";
+    const std::string texts[] = {
+        "SectionGroup G1\r\nSection S1\r\n/* Function Hidden\r\nSection Hidden */ Section After\r\n"
+        "SectionGroupEnd\r\nFunction F\r\n",
+        "Section A\rSection B\r\n\nSection C\n\rSection D",
+        "/*\rFunction X\r*/Function Y\rSectionGroup G\r!macro M\rSectionGroupEnd\r\r",
+        "Function \"a;b\" ; c\nSectionGroup Outer\n!ifdef X /* a\n b */\nSectionGroup Inner\nPageEx 许可\n",
+        longLine + "Section Hidden\r\n*/ Section Shown\r\nSectionGroupEnd\r\n",
+    };
+    for (const std::string& text : texts) {
+        const QStringList whole = Rows(text);
+        ASSERT_FALSE(whole.isEmpty()) << text;
+        std::vector<std::size_t> starts = LineStarts(text);
+        starts.erase(starts.begin());
+        EXPECT_EQ(Rows(ScanInPieces(text, starts)), whole) << "a piece per line: " << text;
+        for (const std::size_t cut : starts)
+            EXPECT_EQ(Rows(ScanInPieces(text, {cut})), whole) << "cut at " << cut << ": " << text;
+    }
 }

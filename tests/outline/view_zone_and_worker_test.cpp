@@ -7,6 +7,47 @@
 #include <Qt>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <mutex>
+
+namespace {
+
+// Stands in for the UI thread: answers on the worker's own thread with the
+// text set last when the pass began, cut after an LF at least every pieceBytes.
+class WorkerText {
+public:
+    explicit WorkerText(qsizetype pieceBytes) : m_pieceBytes(pieceBytes) {}
+
+    void Serve(COutlineThread& worker) {
+        QObject::connect(
+            &worker, &COutlineThread::PieceWanted, &worker,
+            [this, &worker](qint64 from) { worker.Deliver(Piece(from)); }, Qt::DirectConnection);
+    }
+    void Set(std::optional<QByteArray> text) {
+        std::lock_guard lock(m_mutex);
+        m_text = std::move(text);
+    }
+
+private:
+    OutlinePiece Piece(qint64 from) {
+        std::lock_guard lock(m_mutex);
+        if (from == 0)
+            m_pass = m_text;
+        if (!m_pass)
+            return {};
+        const qsizetype lf = m_pass->indexOf('\n', from + m_pieceBytes - 1);
+        const qsizetype end = lf < 0 ? m_pass->size() : lf + 1;
+        return OutlinePiece{m_pass->mid(from, end - from), end == m_pass->size(), false};
+    }
+
+    const qsizetype m_pieceBytes;
+    std::mutex m_mutex;
+    std::optional<QByteArray> m_text;
+    std::optional<QByteArray> m_pass;
+};
+
+}  // namespace
+
 TEST(ViewZone, ThumbnailFollowsTheEditorsEndThatLeftIt) {
     ViewZoneMetrics metrics;
     metrics.editorFirstDocLine = 100;
@@ -44,46 +85,67 @@ TEST(ViewZone, KeysScrollByALineOrAScreenAndOthersNot) {
 }
 
 TEST(COutlineThread, WakeUpsDuringAPassCollapseIntoOneMorePassOverTheLatestText) {
+    WorkerText text(1 << 20);
     COutlineThread worker;
+    text.Serve(worker);
     std::vector<std::size_t> sizes;
     QObject receiver;
     QObject::connect(&worker, &COutlineThread::Scanned, &receiver,
-                     [&sizes](const OutlineItems& items) { sizes.push_back(items.size()); });
+                     [&sizes](const std::shared_ptr<const OutlineItems>& items) { sizes.push_back(items->size()); });
 
     // A long first pass, then a burst of wake-ups while it runs.
     QByteArray big;
     for (int i = 0; i < 400000; ++i)
         big += "Section S\r\n  File \"a;b\" ; c /* d */\r\n";
-    worker.Wake(big);
-    for (int i = 1; i <= 20; ++i)
-        worker.Wake(QByteArray("Function F\n").repeated(i));
+    text.Set(big);
+    worker.Wake();
+    for (int i = 1; i <= 20; ++i) {
+        text.Set(QByteArray("Function F\n").repeated(i));
+        worker.Wake();
+    }
 
     ASSERT_TRUE(QTest::qWaitFor([&sizes] { return !sizes.empty() && sizes.back() == 20; }, 20000));
     // A last wake-up after the burst: its result arrives after any pass the burst still caused.
-    worker.Wake(QByteArray("Function F\n").repeated(21));
+    text.Set(QByteArray("Function F\n").repeated(21));
+    worker.Wake();
     ASSERT_TRUE(QTest::qWaitFor([&sizes] { return sizes.back() == 21; }, 20000));
     // Each wake-up of the burst may not run its own pass: at most the big one and one more.
     EXPECT_LE(sizes.size(), 3u);
 }
 
 TEST(COutlineThread, NoDocumentGivesAnEmptyScanAndStopsCleanly) {
+    WorkerText text(64 << 10);
     auto worker = std::make_unique<COutlineThread>();
+    text.Serve(*worker);
     // Received on this thread: the pass may end before any wait could start.
     std::vector<OutlineItems> scans;
     QObject receiver;
     QObject::connect(
         worker.get(), &COutlineThread::Scanned, &receiver,
-        [&scans](const OutlineItems& items) { scans.push_back(items); }, Qt::QueuedConnection);
-    worker->Wake(std::nullopt);
+        [&scans](const std::shared_ptr<const OutlineItems>& items) { scans.push_back(*items); }, Qt::QueuedConnection);
+    worker->Wake();
     ASSERT_TRUE(QTest::qWaitFor([&scans] { return !scans.empty(); }, 5000));
     EXPECT_TRUE(scans.front().empty());
     // Destroyed right after a wake-up: the pass ends or never starts, nothing hangs.
-    worker->Wake(QByteArray("Section A\n").repeated(100000));
+    text.Set(QByteArray("Section A\n").repeated(100000));
+    worker->Wake();
     worker.reset();
-    // A pass that ran delivers the whole outline; one that never started, nothing.
+    // A pass that ran delivers the whole outline of all its pieces; one that never started, nothing.
     QCoreApplication::processEvents();
     ASSERT_LE(scans.size(), 2u);
     if (scans.size() == 2) {
         EXPECT_EQ(scans.back().size(), 100000u);
     }
+}
+
+TEST(COutlineThread, APassWaitingForAPieceGivesUpWhenTheWorkerStops) {
+    auto worker = std::make_unique<COutlineThread>();
+    std::atomic<bool> asked = false;
+    // Nobody answers, as when the tree that would has gone.
+    QObject::connect(
+        worker.get(), &COutlineThread::PieceWanted, worker.get(), [&asked](qint64) { asked = true; },
+        Qt::DirectConnection);
+    worker->Wake();
+    ASSERT_TRUE(QTest::qWaitFor([&asked] { return asked.load(); }, 5000));
+    worker.reset();
 }

@@ -143,6 +143,7 @@ void CScrivoView::OnSavePoint(bool reached) {
 void CScrivoView::OnModified(int modificationType, long position, long length) {
     if (!(modificationType & (Sc::kModBeforeInsert | Sc::kModBeforeDelete)))
         return;
+    ++m_textChanges;
     CountInsertion();
     if (modificationType & Sc::kModBeforeInsert)
         m_insertion = {position, length};
@@ -274,6 +275,7 @@ void CScrivoView::FinishStreamedLoad() {
 void CScrivoView::AttachDocument(void* document) {
     ScintillaCall& call = Call();
     call.Cancel();
+    ++m_textChanges;
     call.SetDocPointer(document);
     // The component took its own reference; the loader's goes.
     call.ReleaseDocument(document);

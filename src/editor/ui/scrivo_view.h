@@ -86,6 +86,9 @@ public:
     // Appends UTF-8 text to the editor (the wizard's script).
     void AppendText(const QByteArray& utf8);
     QByteArray Text() const { return m_text->Text(); }
+    // Grows with every change of the text, another document shown in its
+    // place included: a reader taking the text in steps sees whether it stayed.
+    quint64 TextChanges() const { return m_textChanges; }
     ViewState State() const;
 
     void ApplySettings() { m_text->ApplySettings(); }
@@ -157,6 +160,7 @@ private:
         long length = 0;
     };
     mutable Insertion m_insertion;
+    quint64 m_textChanges = 0;
 
     std::unique_ptr<StreamedLoad> m_load;
     int m_loadNumber = 0;  // tells reports of a replaced load from the current one's

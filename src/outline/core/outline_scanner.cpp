@@ -1,4 +1,4 @@
-// ScanOutline: reads a script's lines into its outline entries.
+// OutlineScanner and ScanOutline: read a script's lines into its outline entries.
 #include "outline/core/outline_scanner.h"
 
 #include "text/core/utf8_sequence.h"
@@ -151,95 +151,98 @@ std::string_view StripOutlineComments(std::string_view line, bool& inBlock, std:
 }  // namespace
 
 OutlineItems ScanOutline(std::string_view utf8) {
-    OutlineItems items;
-    std::string buffer;
-    buffer.reserve(kOutlineMaxLineBytes);
-    bool inBlock = false;
-    int depth = 0;
-    const std::size_t size = utf8.size();
+    OutlineScanner scanner;
+    scanner.Feed(utf8);
+    return scanner.Finish();
+}
+
+OutlineScanner::OutlineScanner() { m_buffer.reserve(kOutlineMaxLineBytes); }
+
+void OutlineScanner::Feed(std::string_view piece) {
+    const std::size_t size = piece.size();
     std::size_t pos = 0;
-    std::size_t nextCr = utf8.find('\r');
-    std::size_t nextSlash = utf8.find('/');
-    bool more = true;
-    for (int lineNo = 0; more; ++lineNo) {
+    std::size_t nextCr = piece.find('\r');
+    std::size_t nextSlash = piece.find('/');
+    while (pos < size) {
         // The line runs to the first CR or LF; CR LF counts as one line end.
-        const std::size_t lf = utf8.find('\n', pos);
+        const std::size_t lf = piece.find('\n', pos);
         const std::size_t segmentEnd = lf == std::string_view::npos ? size : lf;
         // CRs and slashes are looked up once per occurrence, not once per line.
         if (nextCr < pos)
-            nextCr = utf8.find('\r', pos);
+            nextCr = piece.find('\r', pos);
         if (nextSlash < pos)
-            nextSlash = utf8.find('/', pos);
+            nextSlash = piece.find('/', pos);
         const std::size_t contentEnd = std::min(nextCr, segmentEnd);
         std::size_t next = size;
         if (contentEnd < segmentEnd && contentEnd + 1 != lf)
             next = contentEnd + 1;  // a lone CR
         else if (lf != std::string_view::npos)
             next = lf + 1;
-        else
-            more = false;
-        const std::size_t lineBytes = next - pos;
-        const std::string_view line = utf8.substr(pos, contentEnd - pos);
+        ScanLine(piece.substr(pos, contentEnd - pos), next - pos, nextSlash < contentEnd);
         pos = next;
-
-        // Without a '/' no block comment can open, and a ';' cut is found
-        // below only where an entry needs it: most lines are never copied
-        // nor read past their first word.
-        std::string_view text = line;
-        if (inBlock || nextSlash < contentEnd)
-            text = StripOutlineComments(line, inBlock, buffer);
-        // A long line is only followed for its comment marks; it gives no entry.
-        if (lineBytes >= kOutlineMaxLineBytes)
-            continue;
-
-        char quote = 0;
-        std::size_t start = 0;
-        for (; start < text.size() && !IsTokenChar(text[start]); ++start) {
-            const char c = text[start];
-            if (quote) {
-                if (c == quote)
-                    quote = 0;
-            } else if (IsLineComment(c)) {
-                start = text.size();
-                break;
-            } else if (c == '"' || c == '\'') {
-                quote = c;
-            }
-        }
-        if (start + 1 >= text.size() || !MayStartKeyword(text[start], text[start + 1]))
-            continue;
-        // A token longer than every keyword is read no further than that.
-        const std::size_t limit = std::min(text.size(), start + kLongestKeyword + 1);
-        std::size_t stop = start;
-        while (stop < limit && IsTokenChar(text[stop]))
-            ++stop;
-        const OutlineKeyword* keyword = MatchKeyword(text.substr(start, stop - start));
-        if (!keyword)
-            continue;
-
-        OutlineItem item;
-        item.row = keyword->row;
-        item.image = keyword->image;
-        item.line = lineNo;
-        item.depth = depth;
-        if (item.IsGroupEnd()) {
-            if (depth > 0)
-                --depth;
-        } else {
-            const std::size_t keptEnd = CommentCut(text, stop, quote);
-            std::string_view name;
-            if (stop < keptEnd) {
-                const std::size_t from = std::min(keptEnd, stop + Utf8Length(text, stop));
-                name = text.substr(from, keptEnd - from);
-            }
-            // Built at its exact size: appending piece by piece leaves each
-            // label with spare room, megabytes over a big script.
-            item.label = QLatin1StringView(keyword->keyword.data(), qsizetype(keyword->keyword.size()))
-                % QLatin1Char(' ') % QString::fromUtf8(name.data(), qsizetype(name.size()));
-            if (item.IsGroup())
-                ++depth;
-        }
-        items.push_back(std::move(item));
+        ++m_line;
     }
-    return items;
+}
+
+OutlineItems OutlineScanner::Finish() { return std::move(m_items); }
+
+void OutlineScanner::ScanLine(std::string_view line, std::size_t lineBytes, bool hasSlash) {
+    // Without a '/' no block comment can open, and a ';' cut is found
+    // below only where an entry needs it: most lines are never copied
+    // nor read past their first word.
+    std::string_view text = line;
+    if (m_inBlock || hasSlash)
+        text = StripOutlineComments(line, m_inBlock, m_buffer);
+    // A long line is only followed for its comment marks; it gives no entry.
+    if (lineBytes >= kOutlineMaxLineBytes)
+        return;
+
+    char quote = 0;
+    std::size_t start = 0;
+    for (; start < text.size() && !IsTokenChar(text[start]); ++start) {
+        const char c = text[start];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (IsLineComment(c)) {
+            start = text.size();
+            break;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        }
+    }
+    if (start + 1 >= text.size() || !MayStartKeyword(text[start], text[start + 1]))
+        return;
+    // A token longer than every keyword is read no further than that.
+    const std::size_t limit = std::min(text.size(), start + kLongestKeyword + 1);
+    std::size_t stop = start;
+    while (stop < limit && IsTokenChar(text[stop]))
+        ++stop;
+    const OutlineKeyword* keyword = MatchKeyword(text.substr(start, stop - start));
+    if (!keyword)
+        return;
+
+    OutlineItem item;
+    item.row = keyword->row;
+    item.image = keyword->image;
+    item.line = m_line;
+    item.depth = m_depth;
+    if (item.IsGroupEnd()) {
+        if (m_depth > 0)
+            --m_depth;
+    } else {
+        const std::size_t keptEnd = CommentCut(text, stop, quote);
+        std::string_view name;
+        if (stop < keptEnd) {
+            const std::size_t from = std::min(keptEnd, stop + Utf8Length(text, stop));
+            name = text.substr(from, keptEnd - from);
+        }
+        // Built at its exact size: appending piece by piece leaves each
+        // label with spare room, megabytes over a big script.
+        item.label = QLatin1StringView(keyword->keyword.data(), qsizetype(keyword->keyword.size())) % QLatin1Char(' ')
+            % QString::fromUtf8(name.data(), qsizetype(name.size()));
+        if (item.IsGroup())
+            ++m_depth;
+    }
+    m_items.push_back(std::move(item));
 }

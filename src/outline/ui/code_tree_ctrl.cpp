@@ -38,22 +38,28 @@ CCodeTreeCtrl::CCodeTreeCtrl(TextSource activeText, QWidget* parent)
     setIconSize(QSize(16, 16));
     setItemDelegate(new FixedHeightDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(m_worker.get(), &COutlineThread::Scanned, this, &CCodeTreeCtrl::ApplyItems, Qt::QueuedConnection);
+    // Both are queued to the tree: one still queued when the tree goes is dropped with it.
+    connect(
+        m_worker.get(), &COutlineThread::PieceWanted, this,
+        [this](qint64 from) { m_worker->Deliver(m_activeText ? m_activeText(from) : OutlinePiece{}); },
+        Qt::QueuedConnection);
+    connect(
+        m_worker.get(), &COutlineThread::Scanned, this,
+        [this](const std::shared_ptr<const OutlineItems>& items) { ApplyItems(*items); }, Qt::QueuedConnection);
     connect(this, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& item) { Q_EMIT LineActivated(ItemLine(item)); });
 }
 
-// The worker is stopped before the tree goes; a result still queued for the
-// tree is dropped with it.
+// The worker is stopped before the tree goes; a pass waiting for a piece gives up.
 CCodeTreeCtrl::~CCodeTreeCtrl() = default;
 
-void CCodeTreeCtrl::Wake() { m_worker->Wake(m_activeText ? m_activeText() : std::nullopt); }
+void CCodeTreeCtrl::Wake() { m_worker->Wake(); }
 
 void CCodeTreeCtrl::ApplyItems(const OutlineItems& items) {
     setUpdatesEnabled(false);
     m_model->Apply(items);
     setUpdatesEnabled(true);
-    // After a big pass the old entries, the scan's and the text copy's blocks
+    // After a big pass the old entries, the scan's and the text pieces' blocks
     // are free but kept by the allocator; the worker hands them back once the
     // scan's result, owned by this call's event, is gone too.
     if (items.size() >= kLargeOutline)

@@ -2,13 +2,12 @@
 #pragma once
 
 #include "outline/core/outline_item.h"
+#include "outline/core/outline_piece.h"
 
-#include <QByteArray>
 #include <QTreeView>
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 class COutlineModel;
 class COutlineThread;
@@ -16,15 +15,16 @@ class COutlineThread;
 class CCodeTreeCtrl : public QTreeView {
     Q_OBJECT
 public:
-    // Called on the UI thread at each wake-up: a copy of the active script's
-    // text (UTF-8), or nothing when no script is active.
-    using TextSource = std::function<std::optional<QByteArray>()>;
+    // Called on the UI thread for each piece a pass reads: the active
+    // script's text (UTF-8) from byte `from`, 0 beginning a pass.
+    using TextSource = std::function<OutlinePiece(qint64 from)>;
 
     CCodeTreeCtrl(TextSource activeText, QWidget* parent);
     ~CCodeTreeCtrl() override;
 
-    // Takes the text copy now and lets the worker scan it; the tree follows
-    // when the pass ends. Wake-ups during a pass collapse into one more pass.
+    // Lets the worker scan the text; the tree follows when the pass ends.
+    // Wake-ups during a pass collapse into one more pass; a pass whose text
+    // changes midway is dropped, so wake again after a change.
     void Wake();
 
     // Brings the tree up to date with a scan, reusing its items in order.

@@ -2,6 +2,7 @@
 #include "outline/ui/side_pane_controller.h"
 
 #include "editor/ui/scrivo_view.h"
+#include "outline/ui/active_text_pieces.h"
 #include "outline/ui/code_tree_ctrl.h"
 #include "outline/ui/pane_container.h"
 #include "outline/ui/thumbnail_view.h"
@@ -11,13 +12,7 @@ SidePaneController::SidePaneController(const Configurator& config, ActiveView ac
     : QObject(parent), m_activeView(std::move(activeView)), m_pane(pane) {
     // Both ask for the active view at the moment they need it, so a closed
     // tab is never reached through them.
-    m_tree = new CCodeTreeCtrl(
-        [this]() -> std::optional<QByteArray> {
-            if (CScrivoView* view = m_activeView())
-                return view->Text();
-            return std::nullopt;
-        },
-        &pane);
+    m_tree = new CCodeTreeCtrl(ActiveTextPieces(m_activeView), &pane);
     m_thumbnail = new CCodePaneView(config, m_activeView, &pane);
     pane.AddContent(m_tree);
     pane.AddContent(m_thumbnail);

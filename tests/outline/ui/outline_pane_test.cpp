@@ -1,5 +1,7 @@
 // The outline in the frame: it follows the active tab and settled edits, and leads the editor to a line.
 #include "side_pane_fixture.h"
+#include "outline/core/outline_scanner.h"
+#include "outline/ui/active_text_pieces.h"
 
 TEST_F(SidePaneTest, OutlineFollowsTheActiveTabAndSettledEdits) {
     const QStringList first{"Section A", "Function F"};
@@ -21,6 +23,78 @@ TEST_F(SidePaneTest, OutlineFollowsTheActiveTabAndSettledEdits) {
     ASSERT_TRUE(WaitFor([&] { return TopCount() == 0; }));
     Docs().Activate(0);
     EXPECT_TRUE(WaitFor([&] { return TopLabels() == first + QStringList{"Function G"}; })) << Shown();
+}
+
+TEST_F(SidePaneTest, AnOutlineReadInSmallPiecesFillsFollowsAnEditAndNeverMixesTwoTexts) {
+    // Groups open in one piece and close in another; lone CRs among the CR LFs.
+    QByteArray script;
+    for (int i = 0; i < 40; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        script += "SectionGroup G" + n + "\r\n  Section S" + n + (i % 3 ? "\r\n" : "\r") + "  DetailPrint " + n
+            + "\r\nSectionGroupEnd\r\n";
+    }
+    ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("pieces.nsi"), script), false));
+    ActiveTextPieces pieces([this] { return Docs().ActiveView(); }, 64);
+
+    // The pieces are whole lines that together make the text.
+    QByteArray joined;
+    OutlinePiece piece;
+    do {
+        piece = pieces(joined.size());
+        ASSERT_FALSE(piece.stale);
+        joined += piece.bytes;
+        // Cut where a line begins: never between a CR and its LF.
+        if (!piece.last) {
+            EXPECT_TRUE(joined.endsWith('\n') || (joined.endsWith('\r') && script[joined.size()] != '\n'));
+        }
+    } while (!piece.last);
+    EXPECT_EQ(joined, Editor().Text());
+    // A change, or another view in front, makes the rest of a pass stale until a new one begins.
+    const qint64 second = pieces(0).bytes.size();
+    Editor().Call().InsertText(0, "; x\r\n");
+    EXPECT_TRUE(pieces(second).stale);
+    ASSERT_FALSE(pieces(0).stale);
+    Docs().NewBlank();
+    EXPECT_TRUE(pieces(second).stale);
+    EXPECT_EQ(pieces(0).bytes, QByteArray());
+    Docs().Activate(0);
+
+    CCodeTreeCtrl tree(ActiveTextPieces([this] { return Docs().ActiveView(); }, 64), nullptr);
+    const auto labels = [&tree] {
+        QStringList shown;
+        for (int i = 0; i < tree.model()->rowCount(); ++i) {
+            const QModelIndex group = tree.model()->index(i, 0);
+            shown << group.data().toString() + u'>' + tree.model()->index(0, 0, group).data().toString() + u'@'
+                    + QString::number(CCodeTreeCtrl::ItemLine(group));
+        }
+        return shown;
+    };
+    const auto expected = [this] {
+        QStringList shown;
+        const QByteArray text = Editor().Text();
+        const OutlineItems items = ScanOutline(std::string_view(text.constData(), std::size_t(text.size())));
+        for (std::size_t i = 0; i + 1 < items.size(); ++i) {
+            if (items[i].IsGroup())
+                shown << items[i].label + u'>' + items[i + 1].label + u'@' + QString::number(items[i].line);
+        }
+        return shown;
+    };
+    tree.Wake();
+    ASSERT_TRUE(WaitFor([&] { return labels().size() == 40; }));
+    EXPECT_EQ(labels(), expected());
+
+    Editor().Call().InsertText(Editor().Text().indexOf("SectionGroup G2"),
+                               "SectionGroup Added\r\nSection New\r\nSectionGroupEnd\r\n");
+    tree.Wake();
+    ASSERT_TRUE(WaitFor([&] { return labels().size() == 41; }));
+    EXPECT_EQ(labels(), expected());
+
+    // Closed during a pass: the piece it would have read is not asked of a gone tree.
+    {
+        CCodeTreeCtrl closing(ActiveTextPieces([this] { return Docs().ActiveView(); }, 64), nullptr);
+        closing.Wake();
+    }
+    QCoreApplication::processEvents();
 }
 
 TEST_F(SidePaneTest, ActivatingAnItemBringsItsLineFiveBelowTheEditorsTop) {
