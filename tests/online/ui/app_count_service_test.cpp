@@ -3,7 +3,6 @@
 #include "support/eventually.h"
 #include "online/support/online_fixture.h"
 #include "online/ui/stat_panel.h"
-#include "online/ui/user_login_dlg.h"
 #include "wizard/ui/wizard_fixture.h"
 
 #include <QPushButton>

@@ -12,7 +12,6 @@
 #include "online/ui/online_controller.h"
 #include "online/ui/stat_panel.h"
 #include "online/ui/update_dlg.h"
-#include "online/ui/user_login_dlg.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -22,6 +21,9 @@
 
 using namespace Qt::StringLiterals;
 namespace {
+
+const QStringList kSignedOut{u"状态:未登录"_s, u"用户登录(&L)"_s};
+const QStringList kSignedIn{u"状态:已登录"_s, u"注销登录(&L)"_s};
 
 class FrameOnlineTest : public FrameTest {
 protected:
@@ -49,8 +51,10 @@ protected:
             Docs().OpenDocument(Script(u"setup.nsi"_s, "Name x\r\nOutFile a.exe\r\nSection\r\nSectionEnd\r\n"), false));
     }
 
-    QString SignInText() const { return FrameActions(*m_frame).Action(Cmd::SignIn)->text(); }
-    QString StatusText() const { return FrameStatus(*m_frame)->PartText(1); }
+    // The status bar's sign-in part and the sign-in command's menu text.
+    QStringList SignInShown() const {
+        return {FrameStatus(*m_frame)->PartText(1), FrameActions(*m_frame).Action(Cmd::SignIn)->text()};
+    }
     QByteArray EditorText() const { return FrameActiveView(*m_frame)->Call().GetText(); }
 
     TestHttpServer m_server;
@@ -60,24 +64,20 @@ protected:
 }  // namespace
 
 TEST_F(FrameOnlineTest, SignInAndOutChangeStatusAndMenu) {
-    EXPECT_EQ(StatusText(), u"状态:未登录"_s);
-    EXPECT_EQ(SignInText(), u"用户登录(&L)"_s);
+    EXPECT_EQ(SignInShown(), kSignedOut);
 
     SignInWhenAsked();
     m_frame->OnCommand(Cmd::SignIn);
-    EXPECT_EQ(StatusText(), u"状态:已登录"_s);
-    EXPECT_EQ(SignInText(), u"注销登录(&L)"_s);
+    EXPECT_EQ(SignInShown(), kSignedIn);
 
     m_frame->OnCommand(Cmd::SignIn);
-    EXPECT_EQ(StatusText(), u"状态:未登录"_s);
-    EXPECT_EQ(SignInText(), u"用户登录(&L)"_s);
+    EXPECT_EQ(SignInShown(), kSignedOut);
     EXPECT_EQ(m_server.Requests().size(), 1);
 }
 
 TEST_F(FrameOnlineTest, StoredAutomaticSignInStartsSignedInAndInsertStatisticsEditsTheActiveScript) {
     Restart(StoredAutoLogin());
-    EXPECT_EQ(StatusText(), u"状态:已登录"_s);
-    EXPECT_EQ(SignInText(), u"注销登录(&L)"_s);
+    EXPECT_EQ(SignInShown(), kSignedIn);
     EXPECT_TRUE(m_server.Requests().isEmpty());
 
     WhenModal<CInsertNum>([](CInsertNum& dialog) {

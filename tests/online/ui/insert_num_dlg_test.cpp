@@ -6,7 +6,6 @@
 #include "online/ui/insert_num_dlg.h"
 #include "online/ui/stat_code_inserter.h"
 #include "online/ui/stat_panel.h"
-#include "online/ui/user_login_dlg.h"
 #include "nsis/core/stat_line.h"
 #include "wizard/ui/stat_number_panel.h"
 
