@@ -25,8 +25,8 @@ inline ScriptedAnswer SignInAnswer(const DecodedStatRequest& request) {
     if (!request.crcMatches)
         return ScriptedAnswer::Text("err:-30");
     if (request.email == QStringLiteral("user01") && request.pwd == QStringLiteral("37f55d6042498a66e39173b3baa69514"))
-        return ScriptedAnswer::Text(request.function == 10 ? "err:0\nct:2\nid0:A1\nname0:Setup A\nid1:7KFBDS3C\nname1:演示安装"
-                                                           : "err:0");
+        return ScriptedAnswer::Text(
+            request.function == 10 ? "err:0\nct:2\nid0:A1\nname0:Setup A\nid1:7KFBDS3C\nname1:演示安装" : "err:0");
     return ScriptedAnswer::Text("err:-1");
 }
 
