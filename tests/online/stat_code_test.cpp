@@ -14,13 +14,6 @@ QByteArray Apply(QByteArray text, const std::vector<TextEdit>& edits) {
     return text;
 }
 
-QByteArray Insert(const QByteArray& script, int* statLine = nullptr) {
-    const StatCodeEdit plan = PlanStatCode(script, u"7KFBDS3C"_s, StatComment(u"演示"_s));
-    if (statLine)
-        *statLine = plan.statLine;
-    return Apply(script, plan.edits);
-}
-
 const QByteArray kLine = "KorvaneID 7KFBDS3C     /*  安装统计项名称：【演示】  */";
 
 }  // namespace
@@ -60,8 +53,8 @@ TEST(StatCode, InsertsAfterOutFileReplacingOldLines) {
          "OutFile a.exe\n" + kLine + "\nKorvaneID 1" + QByteArray(2040, ' ') + "\n", 1},
     };
     for (const Case& c : cases) {
-        int statLine = -1;
-        EXPECT_EQ(Insert(c.script, &statLine), c.expected) << c.name;
-        EXPECT_EQ(statLine, c.statLine) << c.name;
+        const StatCodeEdit plan = PlanStatCode(c.script, u"7KFBDS3C"_s, StatComment(u"演示"_s));
+        EXPECT_EQ(Apply(c.script, plan.edits), c.expected) << c.name;
+        EXPECT_EQ(plan.statLine, c.statLine) << c.name;
     }
 }

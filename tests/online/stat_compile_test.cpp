@@ -20,10 +20,6 @@ protected:
     CCompileLogLogic m_logic;
 };
 
-QByteArray Utf16LeWithMark(const QByteArray& utf8) {
-    return QByteArray("\xFF\xFE", 2) + Utf16(QString::fromUtf8(utf8), false);
-}
-
 }  // namespace
 
 TEST_F(StatCompile, WizardScriptWithANumberBuildsItsInstaller) {
@@ -55,7 +51,8 @@ TEST_F(StatCompile, EachEncodingAndLaterErrorsKeepTheirLines) {
     };
     const Case cases[] = {
         {"UTF-8", [](const QByteArray& t) { return t; }},
-        {"UTF-16 with mark", Utf16LeWithMark},
+        {"UTF-16 with mark",
+         [](const QByteArray& t) { return QByteArray("\xFF\xFE", 2) + Utf16(QString::fromUtf8(t), false); }},
         {"ANSI", ToGbk},
     };
     const QString script = m_dir.filePath(u"stat.nsi"_s);

@@ -25,8 +25,8 @@ inline ScriptedAnswer SignInAnswer(const DecodedStatRequest& request) {
     if (!request.crcMatches)
         return ScriptedAnswer::Text("err:-30");
     if (request.email == QStringLiteral("user01") && request.pwd == QStringLiteral("37f55d6042498a66e39173b3baa69514"))
-        return ScriptedAnswer::Text(request.function == 10 ? "err:0\nct:2\nid0:A1\nname0:Setup A\nid1:\nname1:B"
-                                                           : "err:0");
+        return ScriptedAnswer::Text(
+            request.function == 10 ? "err:0\nct:2\nid0:A1\nname0:Setup A\nid1:7KFBDS3C\nname1:演示安装" : "err:0");
     return ScriptedAnswer::Text("err:-1");
 }
 
@@ -36,6 +36,13 @@ inline QByteArray StoredAutoLogin() {
         + "\"/><save Val=\"1\"/><autol Val=\"1\"/></UserInfo>";
 }
 
+// config.xml of the resources, with extra elements before its end, at `path`.
+inline bool WriteConfig(const QString& path, const QByteArray& extra) {
+    QByteArray config = ReadBytes(QStringLiteral(SCRIVO_RESOURCES "/config.xml"));
+    config.replace("</Scrivo>", extra + "</Scrivo>");
+    return WriteBytes(path, config);
+}
+
 class OnlineTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -43,20 +50,14 @@ protected:
         ASSERT_TRUE(m_server.IsListening());
         m_server.SetHandler(
             [](const HttpExchange& exchange) { return SignInAnswer(DecodeStatRequest(exchange.body)); });
+        for (const char* name : {"langs.xml", "stylers.xml"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(SCRIVO_RESOURCES "/") + QLatin1StringView(name),
+                                    m_dir.filePath(QLatin1StringView(name))));
         LoadConfig();
     }
 
-    // config.xml of the resources with extra elements before its end.
     void LoadConfig(const QByteArray& extra = {}) {
-        for (const char* name : {"langs.xml", "stylers.xml", "config.xml"}) {
-            QFile::remove(m_dir.filePath(QLatin1StringView(name)));
-            ASSERT_TRUE(QFile::copy(QStringLiteral(SCRIVO_RESOURCES "/") + QLatin1StringView(name),
-                                    m_dir.filePath(QLatin1StringView(name))));
-            QFile::setPermissions(m_dir.filePath(QLatin1StringView(name)), QFile::ReadOwner | QFile::WriteOwner);
-        }
-        QByteArray config = ReadBytes(ConfigPath());
-        config.replace("</Scrivo>", extra + "</Scrivo>");
-        ASSERT_TRUE(WriteBytes(ConfigPath(), config));
+        ASSERT_TRUE(WriteConfig(ConfigPath(), extra));
         ReloadConfig();
     }
 

@@ -6,7 +6,6 @@
 #include "online/ui/insert_num_dlg.h"
 #include "online/ui/stat_code_inserter.h"
 #include "online/ui/stat_panel.h"
-#include "online/ui/user_login_dlg.h"
 #include "nsis/core/stat_line.h"
 #include "wizard/ui/stat_number_panel.h"
 
@@ -30,14 +29,6 @@ protected:
     CStatPanel& Panel() const { return *m_dialog->Panel(); }
     CStatNumberPanel& Form() const { return *m_dialog->Form(); }
     QPushButton* Ok() const { return ButtonLabelled(*m_dialog, u"确    定"_s); }
-    void ClickRow(int row, bool twice) {
-        QTreeWidget* list = Panel().List();
-        const QPoint at = list->visualItemRect(list->topLevelItem(row)).center();
-        if (twice)
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-        else
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    }
 
     std::unique_ptr<CUserInfoLogic> m_user;
     std::unique_ptr<CInsertNum> m_dialog;
@@ -51,17 +42,18 @@ TEST_F(InsertNumTest, SignedInPanelListsTheNumbersAndPicksOne) {
     EXPECT_TRUE(Form().findChild<QLineEdit*>(u"statNumber"_s)->hasFocus());
     EXPECT_FALSE(Panel().findChild<QPushButton*>(u"signIn"_s)->isVisible());
     QTreeWidget* list = Panel().List();
-    ASSERT_EVENTUALLY(list->topLevelItemCount() == 1);
+    ASSERT_EVENTUALLY(list->topLevelItemCount() == 2);
     const QTreeWidgetItem* row = list->topLevelItem(0);
     EXPECT_EQ(QStringList({row->text(0), row->text(1), row->text(2)}), QStringList({u"1"_s, u"A1"_s, u"Setup A"_s}));
     EXPECT_EQ(Panel().ItemName(u"A1"_s), u"Setup A"_s);
     EXPECT_EQ(Panel().ItemName(u"a1"_s), QString());
 
-    ClickRow(0, false);
+    const QPoint at = list->visualItemRect(row).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(Form().Number(), u"A1"_s);
     EXPECT_TRUE(m_dialog->isVisible());
     // A double-clicked row is taken as it is, without the number check.
-    ClickRow(0, true);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     EXPECT_FALSE(m_dialog->isVisible());
     EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
     EXPECT_EQ(m_dialog->Number(), u"A1"_s);
