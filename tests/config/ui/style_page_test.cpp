@@ -7,12 +7,6 @@
 
 #include <QListWidget>
 
-namespace {
-
-QByteArray StyleFont(const CNsisTextView& view, int style) { return view.Call().StyleGetFont(style); }
-
-}  // namespace
-
 class StylePageTest : public SettingsTest {
 protected:
     void SetUp() override {
@@ -77,7 +71,7 @@ TEST_F(StylePageTest, FontAndSizeOfTheDefaultStyleReachEveryViewAndTheLog) {
     EXPECT_EQ(Style(0).fontSize, 16);
     for (CNsisTextView* view : views) {
         for (int style : {0, 32}) {
-            EXPECT_EQ(StyleFont(*view, style), family.toUtf8()) << style;
+            EXPECT_EQ(view->Call().StyleGetFont(style), family.toUtf8()) << style;
             EXPECT_EQ(view->Call().StyleGetSize(style), 16) << style;
         }
     }
