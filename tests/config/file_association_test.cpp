@@ -129,13 +129,13 @@ TEST_F(Association, RegistersTypeEntryDefaultAndCachesThatTheDesktopToolsRead) {
         "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\ntext/x-nsis=scrivo.desktop\n");
     EXPECT_TRUE(QFile::exists(Data(u"mime/mime.cache"_s)));
     // Registering again leaves the same files.
-    const auto files = [this] {
-        return QByteArrayList{ReadBytes(Data(u"mime/packages/scrivo.xml"_s)),
-                              ReadBytes(Data(u"applications/scrivo.desktop"_s)), ReadBytes(MimeApps())};
-    };
-    const QByteArrayList first = files();
+    const QStringList files = {Data(u"mime/packages/scrivo.xml"_s), Data(u"applications/scrivo.desktop"_s), MimeApps()};
+    QByteArrayList first;
+    for (const QString& file : files)
+        first << ReadBytes(file);
     ASSERT_TRUE(RegisterFileAssociation(m_request).Succeeded());
-    EXPECT_EQ(files(), first);
+    for (qsizetype i = 0; i < files.size(); ++i)
+        EXPECT_EQ(ReadBytes(files[i]), first[i]) << files[i].toStdString();
 
     const ToolRun validation = Run(u"desktop-file-validate"_s, {Data(u"applications/scrivo.desktop"_s)});
     EXPECT_EQ(validation.exitCode, 0) << validation.output.constData();
