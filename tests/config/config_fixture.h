@@ -15,15 +15,19 @@
 #include <memory>
 #include <utility>
 
+inline QByteArray Langs(const QByteArray& languages) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo><Languages>" + languages + "</Languages></Scrivo>\n";
+}
+inline QByteArray Stylers(const QByteArray& lexerTypes) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo><LexerStyles>" + lexerTypes
+        + "</LexerStyles></Scrivo>\n";
+}
+
 inline const QByteArray kMinimalLangs =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo><Languages>"
-    "<Language name=\"nsis\"><Keywords name=\"instre1\">Abort Call</Keywords></Language>"
-    "</Languages></Scrivo>\n";
-inline const QByteArray kMinimalStylers =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo><LexerStyles>"
+    Langs("<Language name=\"nsis\"><Keywords name=\"instre1\">Abort Call</Keywords></Language>");
+inline const QByteArray kMinimalStylers = Stylers(
     "<LexerType name=\"nsis\" desc=\"NSIS\" ext=\"\">"
-    "<WordsStyle styleID=\"0\" name=\"DEFAULT\" fgColor=\"000000\" bgColor=\"FFFFFF\" />"
-    "</LexerType></LexerStyles></Scrivo>\n";
+    "<WordsStyle styleID=\"0\" name=\"DEFAULT\" fgColor=\"000000\" bgColor=\"FFFFFF\" /></LexerType>");
 inline const QByteArray kMinimalConfig = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo>\n</Scrivo>\n";
 
 class ConfigFolderTest : public ::testing::Test {

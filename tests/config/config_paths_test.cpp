@@ -12,10 +12,11 @@
 
 namespace {
 
-// Runs `work` on a thread that cannot override file permissions, so that a
-// read-only folder is read-only even when the tests run as root.
+// Runs `work` while `folder` is read-only, on a thread that cannot override file
+// permissions, so that the folder is read-only even when the tests run as root.
 template <typename Work>
-void WithoutFileOverride(Work work) {
+void WithReadOnlyFolder(const QString& folder, Work work) {
+    ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     std::thread worker([&] {
         __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
         __user_cap_data_struct data[2] = {};
@@ -29,6 +30,7 @@ void WithoutFileOverride(Work work) {
         work();
     });
     worker.join();
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 }  // namespace
@@ -37,8 +39,7 @@ using ConfigPaths = ConfigFolderTest;
 
 TEST_F(ConfigPaths, ReadOnlyProgramFolderIsCopiedOnceToTheUserFolder) {
     WriteFiles("<Scrivo><BaseConfig><TabSize Val=\"3\"/></BaseConfig></Scrivo>");
-    ASSERT_TRUE(QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    WithoutFileOverride([&] {
+    WithReadOnlyFolder(m_folder, [&] {
         Configurator& config = Reopen();
         EXPECT_EQ(config.ProgramFolder(), m_userFolder);
         EXPECT_TRUE(config.Load());
@@ -51,7 +52,6 @@ TEST_F(ConfigPaths, ReadOnlyProgramFolderIsCopiedOnceToTheUserFolder) {
         EXPECT_TRUE(QFile::exists(m_userFolder + "/langs.xml"));
         EXPECT_TRUE(QFile::exists(m_userFolder + "/stylers.xml"));
     });
-    QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_TRUE(ReadBytes(PathOf("config.xml")).contains("Val=\"3\""));
 }
 
@@ -60,14 +60,12 @@ TEST_F(ConfigPaths, FailedWriteLeavesThePreviousFileIntact) {
     Configurator& config = Loaded();
     config.AddRecentFile(QStringLiteral("/a/one.nsi"));
     const QByteArray before = ReadBytes(PathOf("config.xml"));
-    ASSERT_TRUE(QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    WithoutFileOverride([&] {
+    WithReadOnlyFolder(m_folder, [&] {
         config.AddRecentFile(QStringLiteral("/a/two.nsi"));
         config.Base().TabSize = 9;
         config.SaveBaseConfig();
         EXPECT_FALSE(config.SaveStyles());
     });
-    QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(ReadBytes(PathOf("config.xml")), before);
     EXPECT_EQ(ReadBytes(PathOf("stylers.xml")), kMinimalStylers);
     // The state in memory stays as changed.

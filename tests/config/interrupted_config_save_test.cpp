@@ -12,8 +12,9 @@ TEST_F(ConfigFolderTest, EveryKilledConfigSaveLeavesAWholeFileAndNoTemporaryFile
     // The two files the helper writes in turn, made here the same way.
     QTemporaryDir reference;
     ASSERT_TRUE(reference.isValid());
-    for (const char* name : {"config.xml", "langs.xml", "stylers.xml"})
-        ASSERT_TRUE(QFile::copy(PathOf(QLatin1StringView(name)), reference.filePath(QLatin1StringView(name))));
+    const QStringList files{QStringLiteral("config.xml"), QStringLiteral("langs.xml"), QStringLiteral("stylers.xml")};
+    for (const QString& name : files)
+        ASSERT_TRUE(QFile::copy(PathOf(name), reference.filePath(name)));
     QList<QByteArray> allowed{ReadBytes(PathOf(QStringLiteral("config.xml")))};
     {
         Configurator config(reference.path(), reference.filePath(QStringLiteral("user")), m_prompter);
@@ -29,7 +30,6 @@ TEST_F(ConfigFolderTest, EveryKilledConfigSaveLeavesAWholeFileAndNoTemporaryFile
 
     const unsigned seed = std::random_device{}();
     KilledSaver saver(seed);
-    const QStringList files{QStringLiteral("config.xml"), QStringLiteral("langs.xml"), QStringLiteral("stylers.xml")};
     for (int round = 0; round < 50; ++round) {
         ASSERT_TRUE(saver.RunAndKill({QStringLiteral("config"), m_folder})) << "seed " << seed;
         ASSERT_TRUE(allowed.contains(ReadBytes(PathOf(QStringLiteral("config.xml")))))

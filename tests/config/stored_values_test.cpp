@@ -69,7 +69,6 @@ TEST(PasswordCodec, RoundTrips) {
     };
     for (const QString& sample : samples)
         EXPECT_EQ(DecodePassword(EncodePassword(sample)), sample) << sample.toStdString();
-    EXPECT_NE(EncodePassword(QStringLiteral("secret")), QByteArray("secret").toBase64());
 }
 
 TEST(PasswordCodec, DecodingSkipsForeignCharacters) {

@@ -3,19 +3,6 @@
 
 #include "config/core/xml_values.h"
 
-namespace {
-
-QByteArray Stylers(const QByteArray& lexerTypes) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo><LexerStyles>" + lexerTypes
-        + "</LexerStyles></Scrivo>\n";
-}
-
-QByteArray Langs(const QByteArray& languages) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Scrivo><Languages>" + languages + "</Languages></Scrivo>\n";
-}
-
-}  // namespace
-
 using StyleFiles = ConfigFolderTest;
 
 TEST_F(StyleFiles, WordsStyleAttributes) {
@@ -107,11 +94,9 @@ TEST_F(StyleFiles, LanguagesAndKeywords) {
     EXPECT_EQ(config.KeywordsFor(kNsisLanguageId, 3), QString());
     EXPECT_EQ(config.KeywordsFor(kNsisLanguageId, 8), QStringLiteral("eight"));
     // Only the first language counts, even when a later one is named for NSIS.
-    EXPECT_FALSE(config.KeywordsFor(kNsisLanguageId, 1));
-    EXPECT_FALSE(config.KeywordsFor(kNsisLanguageId, 2));
-    EXPECT_FALSE(config.KeywordsFor(kNsisLanguageId, 9));
-    EXPECT_FALSE(config.KeywordsFor(kNsisLanguageId, -1));
-    EXPECT_FALSE(config.KeywordsFor(27, 0));
+    for (const auto& [language, keywordClass] : std::initializer_list<std::pair<int, int>>{
+             {kNsisLanguageId, 1}, {kNsisLanguageId, 2}, {kNsisLanguageId, 9}, {kNsisLanguageId, -1}, {27, 0}})
+        EXPECT_FALSE(config.KeywordsFor(language, keywordClass)) << language << " " << keywordClass;
 }
 
 TEST_F(StyleFiles, SaveWritesTheRecordsBack) {
@@ -141,6 +126,7 @@ TEST_F(StyleFiles, SaveWritesTheRecordsBack) {
     WordsStyle* function = Configurator::FindStyle(*lexer, QStringLiteral("FUNCTION"));
     ASSERT_NE(function, nullptr);
     function->keywords = QStringLiteral("MyMacro 自定义");
+    WordsStyle expected = *def;
     EXPECT_TRUE(config.SaveStyles());
 
     const QByteArray saved = ReadBytes(PathOf("stylers.xml"));
@@ -154,17 +140,12 @@ TEST_F(StyleFiles, SaveWritesTheRecordsBack) {
     const LexerType& reread = again.LexerTypes().front();
     ASSERT_EQ(reread.styles.size(), 4u);
     EXPECT_EQ(reread.ext, QString());  // an absent ext is written as an empty attribute
-    const WordsStyle& first = reread.styles[0];
-    EXPECT_EQ(first.foreColour, 0x00FF00);
-    EXPECT_EQ(first.backColour, 0xFFFFFF);
-    EXPECT_EQ(first.colourFlags, kApplyForeColour);
-    EXPECT_EQ(first.fontName, QStringLiteral("Noto Sans Mono CJK SC"));
-    EXPECT_EQ(first.fontSize, 0);  // saved as an empty attribute
-    EXPECT_EQ(first.fontStyle, kFontUnderline);
+    expected.backColour = 0xFFFFFF;    // the file's, left alone
+    EXPECT_EQ(reread.styles[0], expected);
     EXPECT_EQ(reread.styles[1].keywords, QStringLiteral("MyMacro 自定义"));
     // A later style of the same name receives the first one's values.
-    EXPECT_EQ(reread.styles[2].styleId, 6);
-    EXPECT_EQ(reread.styles[2].foreColour, 0x00FF00);
-    EXPECT_EQ(reread.styles[2].fontName, QStringLiteral("Noto Sans Mono CJK SC"));
+    expected.styleId = 6;
+    expected.backColour = -1;  // it had no bgColor
+    EXPECT_EQ(reread.styles[2], expected);
     EXPECT_EQ(reread.styles[3].foreColour, ParseRgbColour("ABCDEF"));
 }

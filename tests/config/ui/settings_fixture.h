@@ -44,29 +44,31 @@ protected:
         ASSERT_EVENTUALLY(Window() == nullptr);
     }
 
+    // The visible buttons of `window` (the settings window if null) with this text, in the order they stand.
     template <class Widget = QAbstractButton>
-    Widget* Button(const QString& text) const {
-        for (Widget* button : Window()->findChildren<Widget*>()) {
-            if (button->text() == text && button->isVisibleTo(Window()))
-                return button;
+    QList<Widget*> Buttons(const QString& text, const QWidget* window = nullptr) const {
+        window = window ? window : Window();
+        QList<Widget*> buttons;
+        for (Widget* button : window->findChildren<Widget*>()) {
+            if (button->text() == text && button->isVisibleTo(window))
+                buttons << button;
         }
-        ADD_FAILURE() << "no button " << text.toStdString();
-        return nullptr;
+        return buttons;
     }
-    // The visible "..." buttons of the page shown, in the order they stand.
-    QList<QPushButton*> BrowseButtons() const {
-        QList<QPushButton*> browse;
-        for (QPushButton* button : Window()->findChildren<QPushButton*>()) {
-            if (button->text() == u"..."_s && button->isVisibleTo(Window()))
-                browse << button;
-        }
-        return browse;
+    template <class Widget = QAbstractButton>
+    Widget* Button(const QString& text, const QWidget* window = nullptr) const {
+        const QList<Widget*> buttons = Buttons<Widget>(text, window);
+        if (buttons.isEmpty())
+            ADD_FAILURE() << "no button " << text.toStdString();
+        return buttons.value(0);
     }
+    QList<QPushButton*> BrowseButtons() const { return Buttons<QPushButton>(u"..."_s); }
     // The control a label names.
     template <class Widget = QWidget>
-    Widget* Field(const QString& label) const {
-        for (QLabel* text : Window()->findChildren<QLabel*>()) {
-            if (text->text() == label && text->isVisibleTo(Window()))
+    Widget* Field(const QString& label, const QWidget* window = nullptr) const {
+        window = window ? window : Window();
+        for (QLabel* text : window->findChildren<QLabel*>()) {
+            if (text->text() == label && text->isVisibleTo(window))
                 return qobject_cast<Widget*>(text->buddy());
         }
         ADD_FAILURE() << "no field " << label.toStdString();

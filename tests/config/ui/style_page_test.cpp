@@ -7,12 +7,6 @@
 
 #include <QListWidget>
 
-namespace {
-
-QByteArray StyleFont(const CNsisTextView& view, int style) { return view.Call().StyleGetFont(style); }
-
-}  // namespace
-
 class StylePageTest : public SettingsTest {
 protected:
     void SetUp() override {
@@ -77,20 +71,20 @@ TEST_F(StylePageTest, FontAndSizeOfTheDefaultStyleReachEveryViewAndTheLog) {
     EXPECT_EQ(Style(0).fontSize, 16);
     for (CNsisTextView* view : views) {
         for (int style : {0, 32}) {
-            EXPECT_EQ(StyleFont(*view, style), family.toUtf8()) << style;
+            EXPECT_EQ(view->Call().StyleGetFont(style), family.toUtf8()) << style;
             EXPECT_EQ(view->Call().StyleGetSize(style), 16) << style;
         }
     }
     // The log keeps its grey under every style.
     EXPECT_EQ(FrameCompiler(*m_frame).Log()->Call().StyleGetBack(0), CCompileLogCtrl::kBackColour);
     EXPECT_EQ(views.front()->Call().StyleGetBack(0), 0xFFFFFF);
-    // The empty size entry stores 0, which leaves the views' size alone.
+    // The empty size entry stores 0: no size.
     Choose(m_size, QString());
     EXPECT_EQ(Style(0).fontSize, 0);
-    EXPECT_EQ(views.front()->Call().StyleGetSize(0), 16);
 }
 
-TEST_F(StylePageTest, ColoursComeFromTheChooserOrStayWhenItIsCancelled) {
+TEST_F(StylePageTest, ColoursComeFromTheChooserOrStayWhenItIsCancelledAndOnlyStylersIsWritten) {
+    const QByteArray config = ConfigBytes();
     const int function = Row(u"FUNCTION"_s);
     m_list->setCurrentRow(function);
     const int before = Style(function).foreColour;
@@ -100,29 +94,23 @@ TEST_F(StylePageTest, ColoursComeFromTheChooserOrStayWhenItIsCancelled) {
 
     dots[0]->click();  // cancelled
     EXPECT_EQ(Style(function).foreColour, before);
-    m_prompter.QueueColour(0x00FF00);
+    m_prompter.QueueColour(0x0000FF);  // red
     dots[0]->click();
     m_prompter.QueueColour(0x202020);
     Q_EMIT Field<CColourSwatch>(u"背景色："_s)->Clicked();
-    EXPECT_EQ(Style(function).foreColour, 0x00FF00);
+    EXPECT_EQ(Style(function).foreColour, 0x0000FF);
     EXPECT_EQ(Style(function).backColour, 0x202020);
-    EXPECT_EQ(Field<CColourSwatch>(u"前景色："_s)->Colour(), 0x00FF00);
+    EXPECT_EQ(Field<CColourSwatch>(u"前景色："_s)->Colour(), 0x0000FF);
     for (CNsisTextView* view : Views())
-        EXPECT_EQ(view->Call().StyleGetFore(5), 0x00FF00);
+        EXPECT_EQ(view->Call().StyleGetFore(5), 0x0000FF);
     EXPECT_EQ(Docs().ActiveView()->Call().StyleGetBack(5), 0x202020);
     EXPECT_EQ(FrameCompiler(*m_frame).Log()->Call().StyleGetBack(5), CCompileLogCtrl::kBackColour);
-}
 
-TEST_F(StylePageTest, AColourChangeAloneWritesStylersAndNotConfig) {
-    const QByteArray config = ConfigBytes();
-    m_list->setCurrentRow(Row(u"COMMENT"_s));
-    m_prompter.QueueColour(0x0000FF);  // red
-    Q_EMIT Field<CColourSwatch>(u"前景色："_s)->Clicked();
     CloseSettings();
     EXPECT_EQ(ConfigBytes(), config);
-    EXPECT_TRUE(StylersBytes().contains("name=\"COMMENT\" fgColor=\"FF0000\"")) << StylersBytes().constData();
-
+    EXPECT_TRUE(StylersBytes().contains("name=\"FUNCTION\" fgColor=\"FF0000\" bgColor=\"202020\""))
+        << StylersBytes().constData();
     // Read again at the next start.
     CreateFrame();
-    EXPECT_EQ(Configurator::FindStyle(m_config->LexerTypes().front(), u"COMMENT"_s)->foreColour, 0x0000FF);
+    EXPECT_EQ(Configurator::FindStyle(m_config->LexerTypes().front(), u"FUNCTION"_s)->foreColour, 0x0000FF);
 }
