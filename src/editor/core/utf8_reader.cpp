@@ -1,6 +1,9 @@
 // ReadFileAsUtf8: a script file read, its encoding detected and its text handed on as UTF-8 in pieces.
 #include "editor/core/utf8_reader.h"
 
+#include "text/core/text_detection.h"
+#include "text/core/utf8_check.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -15,6 +18,7 @@ constexpr qsizetype kPieceBytes = qsizetype(1) << 20;
 
 const QString kOutOfMemory = QStringLiteral("内存不足");
 const QString kCutShort = QStringLiteral("文件在读取时被截短");
+const QString kCancelled = QStringLiteral("已取消");
 
 // Anonymous memory whose pages can be handed back one range at a time, which
 // a heap block cannot.
@@ -56,23 +60,32 @@ private:
     qsizetype m_dropped = 0;
 };
 
-QString ReadWholeFile(const QString& path, qint64 sizeSeen, RawBytes& bytes, qsizetype& size) {
+QString OpenRegularFile(const QString& path, qint64 sizeSeen, QFile& file) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
         return QStringLiteral("不是普通文件");
-    QFile file(path);
+    file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return file.errorString();
-    size = file.size();
     // A file shorter than when its load began was cut while we waited to read it.
-    if (size < sizeSeen)
+    if (file.size() < sizeSeen)
         return kCutShort;
-    if (!bytes.Allocate(size))
-        return kOutOfMemory;
-    if (file.read(bytes.Data(), size) == size)
+    return {};
+}
+
+QString ReadExactly(QFile& file, char* into, qsizetype size) {
+    if (file.read(into, size) == size)
         return {};
     // A file cut short while read raises no error of its own.
     return file.error() != QFileDevice::NoError ? file.errorString() : kCutShort;
+}
+
+QString ReadWholeFile(QFile& file, qsizetype size, RawBytes& bytes) {
+    if (!file.seek(0))
+        return file.errorString();
+    if (!bytes.Allocate(size))
+        return kOutOfMemory;
+    return ReadExactly(file, bytes.Data(), size);
 }
 
 bool IsUtf8(TextEncoding encoding) {
@@ -109,6 +122,12 @@ qint64 CountUtf8Characters(QByteArrayView text) {
     return count;
 }
 
+QString TakePiece(QByteArrayView piece, Utf8Sink& sink, LineEndTally& lineEnds, Utf8ReadResult& result) {
+    lineEnds.Add(piece);
+    result.characters += CountUtf8Characters(piece);
+    return sink.Take(piece);
+}
+
 QString FeedPieces(QByteArrayView text, const DetectedEncoding& detected, Utf8Sink& sink, Utf8ReadResult& result,
                    RawBytes& raw, qsizetype offset) {
     LineEndTally lineEnds;
@@ -116,7 +135,7 @@ QString FeedPieces(QByteArrayView text, const DetectedEncoding& detected, Utf8Si
     QByteArray converted;
     for (qsizetype from = 0; from < total;) {
         if (sink.Cancelled())
-            return QStringLiteral("已取消");
+            return kCancelled;
         const qsizetype end = PieceEnd(text, from, detected.encoding);
         QByteArrayView piece = text.sliced(from, end - from);
         if (!IsUtf8(detected.encoding)) {
@@ -130,13 +149,80 @@ QString FeedPieces(QByteArrayView text, const DetectedEncoding& detected, Utf8Si
             }
             piece = converted;
         }
-        lineEnds.Add(piece);
-        result.characters += CountUtf8Characters(piece);
-        if (QString failure = sink.Take(piece); !failure.isEmpty())
+        if (QString failure = TakePiece(piece, sink, lineEnds, result); !failure.isEmpty())
             return failure;
         raw.DropBelow(offset + end);
         from = end;
         sink.Progress(int(qint64(from) * 100 / total));
+    }
+    result.lineEnd = lineEnds.Result();
+    return {};
+}
+
+// Where a piece of UTF-8 may end so that a check of it alone judges it as a
+// check of the whole file would: after an ASCII byte, which no sequence
+// spans or is cut short by. Zero when the piece has none.
+qsizetype AfterLastAscii(QByteArrayView piece) {
+    for (qsizetype at = piece.size(); at > 0; --at) {
+        if (static_cast<unsigned char>(piece[at - 1]) < 0x80)
+            return at;
+    }
+    return 0;
+}
+
+// What the whole-file detection would find, read a piece at a time so that
+// no copy of the file's bytes is held beside the document being filled:
+// known this way for UTF-8 and seven-bit text, which nearly every script is.
+// Nothing where the other encodings need all the bytes at once.
+std::optional<DetectedEncoding> DetectUtf8InPieces(QFile& file, qsizetype size, QString& failure) {
+    QByteArray piece;
+    qsizetype carried = 0;
+    bool multiByte = false;
+    for (qsizetype at = 0; at < size;) {
+        const qsizetype wanted = std::min(kPieceBytes, size - at);
+        piece.resize(carried + wanted);
+        if (failure = ReadExactly(file, piece.data() + carried, wanted); !failure.isEmpty())
+            return std::nullopt;
+        if (at == 0) {
+            const DetectedText start = DetectText(piece.first(3));
+            if (start.charset == TextCharset::Utf8 && start.markLength > 0)
+                return DetectedEncoding{TextEncoding::Utf8, start.markLength, start.codePage};
+            // UTF-16, by its mark or its zero bytes, is told from the whole file.
+            if (start.markLength > 0 || (piece[0] == 0) != (piece[1] == 0))
+                return std::nullopt;
+        }
+        at += wanted;
+        const qsizetype checked = at == size ? piece.size() : AfterLastAscii(piece);
+        if (checked == 0)
+            return std::nullopt;
+        const Utf8Check check = CheckUtf8(QByteArrayView(piece).first(checked), Surrogates::Kept);
+        if (check == Utf8Check::Invalid)
+            return std::nullopt;
+        multiByte = multiByte || check == Utf8Check::Utf8;
+        carried = piece.size() - checked;
+        piece.remove(0, checked);
+    }
+    return DetectedEncoding{multiByte ? TextEncoding::Utf8NoBom : TextEncoding::SevenBit, 0, kDefaultCodePage};
+}
+
+// The text of a UTF-8 file from `from` (after its mark), read and handed on
+// a piece at a time.
+QString FeedFilePieces(QFile& file, qsizetype from, qsizetype size, Utf8Sink& sink, Utf8ReadResult& result) {
+    if (!file.seek(from))
+        return file.errorString();
+    LineEndTally lineEnds;
+    QByteArray piece;
+    for (qsizetype at = from; at < size;) {
+        if (sink.Cancelled())
+            return kCancelled;
+        const qsizetype wanted = std::min(kPieceBytes, size - at);
+        piece.resize(wanted);
+        if (QString failure = ReadExactly(file, piece.data(), wanted); !failure.isEmpty())
+            return failure;
+        if (QString failure = TakePiece(piece, sink, lineEnds, result); !failure.isEmpty())
+            return failure;
+        at += wanted;
+        sink.Progress(int(qint64(at - from) * 100 / (size - from)));
     }
     result.lineEnd = lineEnds.Result();
     return {};
@@ -148,9 +234,23 @@ Utf8ReadResult ReadFileAsUtf8(const Utf8ReadRequest& request, Utf8Sink& sink) {
     Utf8ReadResult result;
     // Stamped before reading: a change made while we read shows up at the next check.
     result.stamp = ReadFileStamp(request.path);
+    QFile file;
+    result.failure = OpenRegularFile(request.path, request.sizeSeen, file);
+    if (!result.failure.isEmpty())
+        return result;
+    const qsizetype size = file.size();
+    if (!request.codePage && size > kPieceBytes) {
+        const std::optional<DetectedEncoding> utf8 = DetectUtf8InPieces(file, size, result.failure);
+        if (!result.failure.isEmpty())
+            return result;
+        if (utf8) {
+            result.detected = *utf8;
+            result.failure = FeedFilePieces(file, result.detected.markLength, size, sink, result);
+            return result;
+        }
+    }
     RawBytes raw;
-    qsizetype size = 0;
-    result.failure = ReadWholeFile(request.path, request.sizeSeen, raw, size);
+    result.failure = ReadWholeFile(file, size, raw);
     if (!result.failure.isEmpty())
         return result;
     const QByteArrayView bytes = raw.View();

@@ -39,11 +39,13 @@ public:
     virtual void Progress(int /*percent*/) {}
 };
 
-// Reads a regular file whole (a short read is a failure; a pipe or device is
-// refused, since it would block or never end), then gives its text as
-// UTF-8 in pieces of about a megabyte. The file's raw bytes are given back
-// to the system as their text leaves, so no full copy of them outlives the
-// read. A failure or a cancel may come after some pieces were taken.
+// Reads a regular file (a short read is a failure; a pipe or device is
+// refused, since it would block or never end) and gives its text as UTF-8 in
+// pieces of about a megabyte. A UTF-8 file over a piece is read twice, a
+// piece at a time: once to judge it, once to hand it on; any other is read
+// whole and its raw bytes are given back to the system as their text
+// leaves. Either way no full copy of the bytes sits beside the document the
+// text fills. A failure or a cancel may come after some pieces were taken.
 Utf8ReadResult ReadFileAsUtf8(const Utf8ReadRequest& request, Utf8Sink& sink);
 
 // The sink of a load that wants the whole text at once.
