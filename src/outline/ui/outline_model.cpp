@@ -37,11 +37,17 @@ public:
 
     Node Append(Node parent, const OutlineItem& item) {
         const int place = ChildCount(parent);
-        if (m_notify)
+        const bool atTop = parent == COutlineModel::kTop;
+        // Top-level entries past those shown wait for the views to ask.
+        const bool tell = m_notify
+            && (atTop ? place == m_model.m_shownTop && place < m_model.m_topWanted : m_model.Shown(parent));
+        if (tell)
             m_model.beginInsertRows(m_model.IndexOf(parent), place, place);
         const Node node = m_model.Add(parent, item);
-        if (m_notify)
+        if (tell) {
+            m_model.m_shownTop += atTop;
             m_model.endInsertRows();
+        }
         return node;
     }
 
@@ -59,7 +65,7 @@ public:
             entry.line = item.line;
             roles << COutlineModel::kLineRole;
         }
-        if (m_notify && !roles.isEmpty()) {
+        if (m_notify && !roles.isEmpty() && m_model.Shown(node)) {
             const QModelIndex index = m_model.IndexOf(node);
             Q_EMIT m_model.dataChanged(index, index, roles);
         }
@@ -69,8 +75,13 @@ public:
         const int count = ChildCount(parent);
         if (index >= count)
             return;
-        if (m_notify)
-            m_model.beginRemoveRows(m_model.IndexOf(parent), index, count - 1);
+        const bool atTop = parent == COutlineModel::kTop;
+        const int lastShown = atTop ? m_model.m_shownTop - 1 : count - 1;
+        const bool tell = m_notify && index <= lastShown && (atTop || m_model.Shown(parent));
+        if (tell)
+            m_model.beginRemoveRows(m_model.IndexOf(parent), index, lastShown);
+        if (atTop)
+            m_model.m_shownTop = std::min(m_model.m_shownTop, index);
         std::vector<int>& children = m_model.Children(parent);
         for (std::size_t i = std::size_t(index); i < children.size(); ++i)
             m_model.Free(children[i]);
@@ -78,7 +89,7 @@ public:
             m_model.m_children.erase(parent);
         else
             children.resize(std::size_t(index));
-        if (m_notify)
+        if (tell)
             m_model.endRemoveRows();
     }
 
@@ -105,6 +116,7 @@ void COutlineModel::Apply(const OutlineItems& items) {
     ApplyOutline(adapter, items);
     if (fill) {
         m_names.squeeze();
+        m_shownTop = int(std::min(m_top.size(), std::size_t(m_topWanted)));
         endResetModel();
     }
     DropUnusedNames();
@@ -124,6 +136,12 @@ QModelIndex COutlineModel::IndexOf(int node) const {
     if (node == kTop)
         return {};
     return createIndex(m_entries[std::size_t(node)].place, 0, quintptr(node));
+}
+
+bool COutlineModel::Shown(int node) const {
+    while (node != kTop && m_entries[std::size_t(node)].parent != kTop)
+        node = m_entries[std::size_t(node)].parent;
+    return node == kTop || m_entries[std::size_t(node)].place < m_shownTop;
 }
 
 QUtf8StringView COutlineModel::Name(const Entry& entry) const {
@@ -175,6 +193,7 @@ void COutlineModel::Free(int node) {
 // ones; an empty outline gives back everything.
 void COutlineModel::DropUnusedNames() {
     if (m_top.empty()) {
+        m_topWanted = kTopRowsPerFetch;
         std::vector<Entry>().swap(m_entries);
         std::vector<int>().swap(m_free);
         std::vector<int>().swap(m_top);
@@ -202,11 +221,9 @@ void COutlineModel::DropUnusedNames() {
 }
 
 QModelIndex COutlineModel::index(int row, int column, const QModelIndex& parent) const {
-    if (column != 0 || row < 0)
+    if (column != 0 || row < 0 || row >= rowCount(parent))
         return {};
     const std::vector<int>& children = Children(parent.isValid() ? int(parent.internalId()) : kTop);
-    if (std::size_t(row) >= children.size())
-        return {};
     return createIndex(row, 0, quintptr(children[std::size_t(row)]));
 }
 
@@ -219,7 +236,23 @@ QModelIndex COutlineModel::parent(const QModelIndex& child) const {
 int COutlineModel::rowCount(const QModelIndex& parent) const {
     if (parent.column() > 0)
         return 0;
-    return int(Children(parent.isValid() ? int(parent.internalId()) : kTop).size());
+    if (!parent.isValid())
+        return m_shownTop;
+    return int(Children(int(parent.internalId())).size());
+}
+
+bool COutlineModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && std::size_t(m_shownTop) < m_top.size();
+}
+
+void COutlineModel::fetchMore(const QModelIndex& parent) {
+    if (!canFetchMore(parent))
+        return;
+    const int shown = int(std::min(m_top.size(), std::size_t(m_shownTop) + kTopRowsPerFetch));
+    beginInsertRows({}, m_shownTop, shown - 1);
+    m_shownTop = shown;
+    m_topWanted = std::max(m_topWanted, shown);
+    endInsertRows();
 }
 
 int COutlineModel::columnCount(const QModelIndex&) const { return 1; }

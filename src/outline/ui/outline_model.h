@@ -20,6 +20,10 @@ class COutlineModel : public QAbstractItemModel {
 public:
     static constexpr int kRowRole = Qt::UserRole;   // the entry's OutlineRow, as int
     static constexpr int kLineRole = Qt::UserRole + 1;  // its 0-based document line
+    // Views are told of the top-level entries this many at a time, as they
+    // scroll to the end: a tree view keeps 40 bytes for every row it knows,
+    // 4 MB for a 50 MB script's outline.
+    static constexpr int kTopRowsPerFetch = 10000;
 
     explicit COutlineModel(QObject* parent = nullptr);
 
@@ -34,6 +38,8 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
 
 private:
     friend class OutlineModelAdapter;
@@ -54,6 +60,8 @@ private:
     std::vector<int>& Children(int node);
     const std::vector<int>& Children(int node) const;
     QModelIndex IndexOf(int node) const;
+    // Whether views know of the entry: its top-level ancestor is among the rows shown.
+    bool Shown(int node) const;
     QUtf8StringView Name(const Entry& entry) const;
     void SetName(Entry& entry, QStringView name);
     int Add(int parent, const OutlineItem& item);
@@ -63,6 +71,8 @@ private:
     std::array<QIcon, kOutlineImageCount> m_images;
     std::vector<Entry> m_entries;
     std::vector<int> m_top;
+    int m_shownTop = 0;                   // the first top-level entries, those views know of
+    int m_topWanted = kTopRowsPerFetch;  // how many views have asked for so far
     std::unordered_map<int, std::vector<int>> m_children;  // of groups that have any
     std::vector<int> m_free;  // entries no longer in the tree, for reuse
     QByteArray m_names;  // UTF-8: half the size of the labels' own text

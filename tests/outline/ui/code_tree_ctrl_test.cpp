@@ -1,6 +1,7 @@
 // The outline tree: item reuse across passes, nesting, activation and the worker hand-over.
 #include "outline/core/outline_scanner.h"
 #include "outline/ui/code_tree_ctrl.h"
+#include "outline/ui/outline_model.h"
 
 #include <QDir>
 #include <QFile>
@@ -133,6 +134,44 @@ TEST_F(CodeTreeTest, ExpansionAndScrollPositionSurviveAPass) {
     EXPECT_TRUE(m_tree->isExpanded(group));
     EXPECT_EQ(CCodeTreeCtrl::ItemLine(Item(1, group)), 4);
     EXPECT_EQ(m_tree->verticalScrollBar()->value(), scrolled);
+}
+
+// A script of tens of thousands of entries: the view learns of the top level
+// a batch at a time as it is scrolled to the end, and later passes tell it
+// only of what it knows.
+TEST_F(CodeTreeTest, BigOutlineReachesTheViewInBatchesAsItScrollsDown) {
+    constexpr int kBatch = COutlineModel::kTopRowsPerFetch;
+    const auto script = [](int entries, const std::string& inGroup) {
+        std::string text = "SectionGroup G\nSection " + inGroup + "\nSectionGroupEnd\n";
+        for (int i = 1; i < entries; ++i)
+            text += "Function F" + std::to_string(i) + "\n";
+        return text;
+    };
+    const auto scrollToEnd = [this] {
+        m_tree->doItemsLayout();  // the scroll range follows the rows the view knows
+        m_tree->verticalScrollBar()->setValue(m_tree->verticalScrollBar()->maximum());
+    };
+    m_tree->show();
+    Apply(script(2 * kBatch + 500, "A"));
+    EXPECT_EQ(Count(), kBatch);
+    scrollToEnd();
+    EXPECT_GT(Count(), kBatch);
+    for (int scrolls = 0; scrolls < 3 && Count() < 2 * kBatch + 500; ++scrolls)
+        scrollToEnd();
+    ASSERT_EQ(Count(), 2 * kBatch + 500);
+    EXPECT_EQ(Label(Item(2 * kBatch + 499)), QStringLiteral("Function F%1").arg(2 * kBatch + 499));
+
+    Apply(script(kBatch + 10, "B"));
+    EXPECT_EQ(Count(), kBatch + 10);
+    EXPECT_EQ(Label(Item(0, Item(0))), "Section B");
+    // The view was told of each removal: nothing follows the model's last row.
+    m_tree->doItemsLayout();
+    EXPECT_FALSE(m_tree->indexBelow(Item(kBatch + 9)).isValid());
+    Apply(script(2 * kBatch, "B"));  // as far as the view has asked: all of it
+    EXPECT_EQ(Count(), 2 * kBatch);
+    Apply("");
+    Apply(script(2 * kBatch, "C"));  // another script starts with one batch again
+    EXPECT_EQ(Count(), kBatch);
 }
 
 TEST_F(CodeTreeTest, GroupEndsAndOpenGroupsRemoveStaleItems) {
