@@ -52,8 +52,6 @@ TEST_F(ManualHelpTest, TypingMessageBoxParametersHighlightsTheCurrentOne) {
     ASSERT_TRUE(TipShown());
     EXPECT_TRUE(TipWindow()->accessibleName().startsWith(u"Usage: MessageBox mb_option_list messagebox_text"_s));
     EXPECT_EQ(TipWindow()->accessibleDescription(), u"当前参数: messagebox_text"_s);
-    QTest::keyClicks(Editor(), "\"hi\" /SD ");
-    EXPECT_EQ(TipWindow()->accessibleDescription(), u"当前参数: [/SD return]"_s);
 }
 
 TEST_F(ManualHelpTest, CompletionListShowsTheSelectedWordsDescriptionBesideIt) {
