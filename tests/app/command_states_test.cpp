@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 #include <map>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 std::map<int, bool> Enabled(const std::optional<DocumentState>& d) {
@@ -58,6 +56,3 @@ TEST(CommandStates, EncodingRadioChecks) {
     EXPECT_EQ(EncodingOfCommand(Cmd::EncodingUcs2Be), TextEncoding::Ucs2BigEndian);
     EXPECT_FALSE(EncodingOfCommand(Cmd::Save));
 }
-
-// The other status texts show in the frame tests; a fresh frame is never signed in.
-TEST(StatusTexts, SignedIn) { EXPECT_EQ(SignInStatusText(true), u"状态:已登录"_s); }

@@ -8,8 +8,6 @@
 #include <QStringEncoder>
 #include <QTest>
 
-#include <sys/stat.h>
-
 namespace {
 
 // Over the size from which files load in the background.
@@ -112,13 +110,8 @@ TEST_F(FrameTest, ClosingTheTabOrTheFrameWhileLoadingCancelsTheLoad) {
     EXPECT_TRUE(m_prompter.Messages().empty());
 }
 
-TEST_F(FrameTest, AFileCutShortWhileReadOrAPipeIsReportedAndLeavesNoTab) {
-    const QString fifo = m_dir.filePath(QStringLiteral("pipe.nsi"));
-    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-    EXPECT_FALSE(Docs().OpenDocument(fifo, false));
-    ASSERT_EQ(m_prompter.Messages().size(), 1u);
-    EXPECT_TRUE(m_prompter.Messages()[0].text.endsWith(QStringLiteral("不是普通文件")));
-
+// A pipe is no file to stream: TextDocumentTest.UnreadableFilesAreReportedAndChangeNothing.
+TEST_F(FrameTest, AFileCutShortWhileReadIsReportedAndLeavesNoTab) {
     // Cut once its load has begun (the tab is added just after): before or
     // while the worker reads it, it reads less than the file had. Sparse, the
     // file is quick to make and long enough to read that the cut comes first.
@@ -126,9 +119,8 @@ TEST_F(FrameTest, AFileCutShortWhileReadOrAPipeIsReportedAndLeavesNoTab) {
     ASSERT_TRUE(QFile::resize(path, qint64(128) << 20));
     QObject::connect(&Docs(), &DocumentSet::TabAdded, &Docs(), [&path] { QFile::resize(path, 1000); });
     ASSERT_TRUE(Docs().OpenDocument(path, false));
-    ASSERT_EVENTUALLY(m_prompter.Messages().size() == 2u);
-    EXPECT_EQ(m_prompter.Messages()[1].text,
-              QStringLiteral("打开文件[%1]失败！\n文件在读取时被截短").arg(path));
+    ASSERT_EVENTUALLY(m_prompter.Messages().size() == 1u);
+    EXPECT_EQ(m_prompter.Messages()[0].text, QStringLiteral("打开文件[%1]失败！\n文件在读取时被截短").arg(path));
     EXPECT_EQ(Docs().ActiveView(), nullptr);
     EXPECT_EQ(Docs().ActiveItem()->GetKind(), CTabViewItem::Kind::StartPage);
     EXPECT_FALSE(m_config->RecentFiles().contains(path));
