@@ -214,29 +214,11 @@ TEST_F(FrameTest, FailedOpenReportsAndLeavesTheRecentFiles) {
     EXPECT_EQ(Docs().Count(), 1);  // only the start page
 }
 
-// The start page and a new document are in FrameCommandsTest.StatesFollowTheStartPageTypingAndTheEncoding,
-// a running compile in CompileFrameTest.GoodScriptBuildsRecordsItsInstallerAndTakesTheCompressor.
-TEST_F(FrameTest, CommandStatesFollowTheActiveTab) {
-    ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("lib.nsh")), false));
-    EXPECT_FALSE(Enabled(Cmd::Compile));
-    EXPECT_FALSE(Enabled(Cmd::OpenFolder));
-    EXPECT_TRUE(FrameActions(*m_frame).Action(Cmd::EncodingAnsi)->isChecked());
-    ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("main.NSI")), false));
-    EXPECT_TRUE(Enabled(Cmd::Compile));
-}
-
 TEST_F(FrameTest, SidePaneTogglesAndTheLayoutOutliveARestart) {
-    EXPECT_EQ(m_config->Base().ShowCodeTree, -1);
-    Docs().NewBlank();  // the first tab decides for the outline, once
-    EXPECT_TRUE(OutlineShown(*m_frame));
-    EXPECT_EQ(m_config->Base().ShowCodeTree, 1);
-    EXPECT_TRUE(FrameActions(*m_frame).Action(Cmd::ToggleOutline)->isChecked());
-
+    // How the two views share the pane is SidePaneTest.TogglesPutOneViewInTheSidePaneAndTheFirstTabDecidesForTheOutline's.
+    Docs().NewBlank();
     m_frame->OnCommand(Cmd::ToggleThumbnail);
-    EXPECT_FALSE(OutlineShown(*m_frame));
-    EXPECT_TRUE(ThumbnailShown(*m_frame));
-    EXPECT_FALSE(FrameActions(*m_frame).Action(Cmd::ToggleOutline)->isChecked());
-    EXPECT_TRUE(FrameActions(*m_frame).Action(Cmd::ToggleThumbnail)->isChecked());
+    ASSERT_TRUE(ThumbnailShown(*m_frame));
     m_frame->OnCommand(Cmd::PaneClose);
     EXPECT_FALSE(FrameCodePane(*m_frame)->isVisibleTo(m_frame.get()));
     EXPECT_FALSE(FrameActions(*m_frame).Action(Cmd::ToggleThumbnail)->isChecked());

@@ -18,7 +18,7 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
-TEST_F(FrameCommandsTest, StatesFollowTheStartPageTypingAndTheEncoding) {
+TEST_F(FrameCommandsTest, StatesFollowTheStartPageTypingTheEncodingAndTheActiveTab) {
     m_frame->OpenInitialDocuments({});
     // The start page: every document command off, parts 1 to 4 empty.
     for (int id : {Cmd::Save, Cmd::Find, Cmd::Compile, Cmd::SelectAll, Cmd::EncodingUtf8})
@@ -44,6 +44,13 @@ TEST_F(FrameCommandsTest, StatesFollowTheStartPageTypingAndTheEncoding) {
     EXPECT_TRUE(Checked(Cmd::EncodingUtf8));
     EXPECT_FALSE(Checked(Cmd::EncodingUcs2Le));
     EXPECT_EQ(Part(4), EncodingName(TextEncoding::Utf8));
+    // A header is not compiled; a script is whatever the case of its extension.
+    ASSERT_TRUE(Docs().OpenDocument(Script(u"lib.nsh"_s), false));
+    EXPECT_FALSE(Enabled(Cmd::Compile));
+    EXPECT_FALSE(Enabled(Cmd::OpenFolder));
+    EXPECT_TRUE(Checked(Cmd::EncodingAnsi));
+    ASSERT_TRUE(Docs().OpenDocument(Script(u"main.NSI"_s), false));
+    EXPECT_TRUE(Enabled(Cmd::Compile));
 }
 
 TEST_F(FrameCommandsTest, StatusBarShowsCaretSelectionModeAndPrompts) {
