@@ -78,6 +78,7 @@ TEST(ViewZone, ClickAndDragMoveTheBandsMiddleToTheMouse) {
 }
 
 TEST(ViewZone, KeysScrollByALineOrAScreenAndOthersNot) {
+    EXPECT_EQ(ViewZoneKeyLines(Qt::Key_Down, 37), 1);
     EXPECT_EQ(ViewZoneKeyLines(Qt::Key_Up, 37), -1);
     EXPECT_EQ(ViewZoneKeyLines(Qt::Key_PageDown, 37), 37);
     EXPECT_EQ(ViewZoneKeyLines(Qt::Key_PageUp, 37), -37);
