@@ -20,9 +20,9 @@ QStringList Rows(const OutlineItems& items) {
 
 QStringList Rows(std::string_view text) { return Rows(ScanOutline(text)); }
 
-// Where lines begin as the editor counts them: after an LF, and after a CR that no LF follows.
+// Where lines after the first begin as the editor counts them: after an LF, and after a CR that no LF follows.
 std::vector<std::size_t> LineStarts(std::string_view text) {
-    std::vector<std::size_t> starts{0};
+    std::vector<std::size_t> starts;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
             starts.push_back(i + 1);
@@ -158,8 +158,7 @@ TEST(OutlineScanner, TextInPiecesCutAtLineStartsGivesTheWholeTextsEntries) {
     };
     for (const std::string& text : texts) {
         const QStringList whole = Rows(text);
-        std::vector<std::size_t> starts = LineStarts(text);
-        starts.erase(starts.begin());
+        const std::vector<std::size_t> starts = LineStarts(text);
         EXPECT_EQ(Rows(ScanInPieces(text, starts)), whole) << "a piece per line: " << text;
         for (const std::size_t cut : starts)
             EXPECT_EQ(Rows(ScanInPieces(text, {cut})), whole) << "cut at " << cut << ": " << text;

@@ -1,24 +1,24 @@
 // The outline in the frame: it follows the active tab and settled edits, and leads the editor to a line.
-#include "outline_rows.h"
 #include "side_pane_fixture.h"
 #include "outline/ui/active_text_pieces.h"
 
 TEST_F(SidePaneTest, OutlineFollowsTheActiveTabAndSettledEdits) {
-    const QStringList first{"Section A", "Function F"};
+    const QStringList first{"Section A@0", "Function F@2"};
     ASSERT_TRUE(
         Docs().OpenDocument(Script(QStringLiteral("a.nsi"), "Section A\r\nSectionEnd\r\nFunction F\r\n"), false));
-    ASSERT_TRUE(WaitFor([&] { return TopLabels() == first; })) << Shown();
+    ASSERT_TRUE(WaitFor([&] { return Rows() == first; })) << Shown();
 
     // Typing that rests rereads the script.
     Editor().Call().AppendText("Function G\r\n");
-    ASSERT_TRUE(WaitFor([&] { return TopLabels() == first + QStringList{"Function G"}; })) << Shown();
+    const QStringList edited = first + QStringList{"Function G@3"};
+    ASSERT_TRUE(WaitFor([&] { return Rows() == edited; })) << Shown();
 
     ASSERT_TRUE(Docs().OpenDocument(Script(QStringLiteral("b.nsi"), "!macro M\r\n"), false));
-    ASSERT_TRUE(WaitFor([&] { return TopLabels() == QStringList{"!macro M"}; })) << Shown();
+    ASSERT_TRUE(WaitFor([&] { return Rows() == QStringList{"!macro M@0"}; })) << Shown();
     Docs().ShowStartPage();
     ASSERT_TRUE(WaitFor([&] { return TopCount() == 0; }));
     Docs().Activate(0);
-    EXPECT_TRUE(WaitFor([&] { return TopLabels() == first + QStringList{"Function G"}; })) << Shown();
+    EXPECT_TRUE(WaitFor([&] { return Rows() == edited; })) << Shown();
 }
 
 TEST_F(SidePaneTest, AnOutlineReadInSmallPiecesFillsFollowsAnEditAndNeverMixesTwoTexts) {

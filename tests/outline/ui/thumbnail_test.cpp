@@ -2,6 +2,7 @@
 #include "side_pane_fixture.h"
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <QWheelEvent>
 
 namespace {
@@ -22,9 +23,11 @@ protected:
     int Middle() { return (Zone().Band().top + Zone().Band().bottom) / 2; }
     long EditorLines() { return Editor().Call().LinesOnScreen(); }
 
-    // Scrolls the editor as the user would and lets its repaint move the band.
+    // Scrolls the editor as the user would and waits for its repaint, which moves the thumbnail and its band.
     void ScrollEditor(long lines) {
-        AndItsPaint([&] { Editor().Call().LineScroll(0, lines); });
+        QSignalSpy painted(&Editor().Call(), &Sc::Painted);
+        Editor().Call().LineScroll(0, lines);
+        ASSERT_TRUE(painted.wait(5000));
     }
 
     void Press(int y, Qt::MouseButtons held = Qt::LeftButton) { Mouse(QEvent::MouseButtonPress, y, held); }
