@@ -83,8 +83,7 @@ TEST_F(ThumbnailTest, TheBandCoversTheEditorsLinesAndItsMiddleFollowsTheMouse) {
     EXPECT_GE(band.top, 0);
     EXPECT_LE(band.bottom, Zone().height());
     // The band's top is the thumbnail's row of the editor's first line.
-    const long firstPos = Editor().Call().PositionFromLine(1000);
-    EXPECT_EQ(band.top, Thumb().Call().PointYFromPosition(firstPos));
+    EXPECT_EQ(band.top, Thumb().Call().PointYFromPosition(Editor().Call().PositionFromLine(1000)));
 
     // A click moves the band's middle there.
     Press(Middle() - LineHeight());
