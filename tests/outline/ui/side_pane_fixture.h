@@ -1,13 +1,13 @@
 // A shown main frame with helpers to reach the side pane's outline tree and thumbnail.
 #pragma once
 
+#include "outline_rows.h"
 #include "support/shown_frame.h"
 #include "outline/ui/pane_container.h"
 #include "outline/ui/side_pane_controller.h"
 #include "outline/ui/thumbnail_view.h"
 #include "outline/ui/code_tree_ctrl.h"
 
-#include <QSignalSpy>
 #include <QTest>
 #include <functional>
 
@@ -22,22 +22,10 @@ protected:
     // Lets timers, the outline worker and paints run until done() holds.
     static bool WaitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); }
 
-    // Runs action and waits for the editor's paint that follows it, which moves the thumbnail and its band.
-    void AndItsPaint(const std::function<void()>& action) {
-        QSignalSpy painted(&Editor().Call(), &Sc::Painted);
-        action();
-        ASSERT_TRUE(painted.wait(5000));
-    }
-
     QModelIndex TopItem(int row) { return Tree().model()->index(row, 0); }
     int TopCount() { return Tree().model()->rowCount(); }
-    QStringList TopLabels() {
-        QStringList labels;
-        for (int i = 0; i < TopCount(); ++i)
-            labels << TopItem(i).data().toString();
-        return labels;
-    }
-    std::string Shown() { return TopLabels().join(u'|').toStdString(); }
+    QStringList Rows() { return TreeRows(*Tree().model()); }
+    std::string Shown() { return Rows().join(u'|').toStdString(); }
 
     // A script of count lines, with a function every hundred lines.
     static QByteArray NumberedScript(int count) {
