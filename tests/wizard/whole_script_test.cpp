@@ -21,11 +21,10 @@ QByteArray Portable(const QString& script) {
     return text.toUtf8();
 }
 
-class GoldenScript : public ::testing::TestWithParam<wizard_cases::Case> {};
-class CompiledScript : public ::testing::TestWithParam<wizard_cases::Case> {};
+class GeneratedScript : public ::testing::TestWithParam<wizard_cases::Case> {};
 }  // namespace
 
-TEST_P(GoldenScript, MatchesReviewedText) {
+TEST_P(GeneratedScript, MatchesReviewedTextAndBuildsWithoutError) {
     const wizard_cases::Case& c = GetParam();
     const QByteArray actual = Portable(GenerateScript(c.make()));
     const QByteArray expected = ReadBytes(wizard_cases::DataDir() + "/" + c.name + ".nsi");
@@ -34,19 +33,14 @@ TEST_P(GoldenScript, MatchesReviewedText) {
         WriteBytes(QStringLiteral(SCRIVO_BINARY_DIR "/") + c.name + ".actual.nsi", actual);
     }
     EXPECT_EQ(actual, expected) << c.name;
-}
 
-INSTANTIATE_TEST_SUITE_P(Cases, GoldenScript, ::testing::ValuesIn(wizard_cases::All()),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_P(CompiledScript, BuildsWithoutError) {
-    const ScriptBuild build = CompileScript(GenerateScript(Compilable(GetParam().make())));
+    const ScriptBuild build = CompileScript(GenerateScript(Compilable(c.make())));
     EXPECT_EQ(build.exitCode, 0) << build.output.toStdString();
     EXPECT_TRUE(build.installerWritten);
     EXPECT_FALSE(build.output.contains("Error", Qt::CaseInsensitive)) << build.output.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CompiledScript, ::testing::ValuesIn(wizard_cases::All()),
+INSTANTIATE_TEST_SUITE_P(Cases, GeneratedScript, ::testing::ValuesIn(wizard_cases::All()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CompiledScript, SafeModeStopsOnlyAtTheMissingInstallLog) {
