@@ -39,7 +39,6 @@ TEST_F(WizardTest, EmptyNameStaysOnTheFirstPageWithTheNameSelected) {
               (std::vector<PromptMessage>{{"请输入应用程序名称!", "警告", PromptIcon::Warning, PromptButtons::Ok}}));
     EXPECT_TRUE(name->hasFocus());
     EXPECT_EQ(name->selectedText(), QStringLiteral("   "));
-    EXPECT_EQ(m_dialog->Data().appName, QStringLiteral("My application"));  // nothing stored by a refusal
 }
 
 TEST_F(WizardTest, BackNeverStoresAndTheInstallDirectoryFollowsTheName) {
