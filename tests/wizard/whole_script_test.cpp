@@ -14,19 +14,13 @@ WizardData Compilable(WizardData data) {
     return data;
 }
 
-// The expected files name the test data folder "@DATA@" so that they hold no machine's path.
-QByteArray Portable(const QString& script) {
-    QString text = script;
-    text.replace(wizard_cases::DataDir(), QStringLiteral("@DATA@"));
-    return text.toUtf8();
-}
-
 class GeneratedScript : public ::testing::TestWithParam<wizard_cases::Case> {};
 }  // namespace
 
 TEST_P(GeneratedScript, MatchesReviewedTextAndBuildsWithoutError) {
     const wizard_cases::Case& c = GetParam();
-    const QByteArray actual = Portable(GenerateScript(c.make()));
+    // The expected files name the test data folder "@DATA@" so that they hold no machine's path.
+    const QByteArray actual = GenerateScript(c.make()).replace(wizard_cases::DataDir(), "@DATA@").toUtf8();
     const QByteArray expected = ReadBytes(wizard_cases::DataDir() + "/" + c.name + ".nsi");
     if (actual != expected) {
         // Left beside the build for a diff against the expected file.

@@ -30,9 +30,6 @@ protected:
         m_prompter.QueueFiles(saveAs);
         Click("finish");
     }
-    bool WaitForCompile() {
-        return QTest::qWaitFor([this] { return !FrameCompiler(*m_frame).IsCompiling(); }, 120000);
-    }
     QString ScriptText() const { return QString::fromUtf8(Docs().ActiveView()->Text()); }
     DocumentSet& Docs() const { return FrameDocuments(*m_frame); }
 };
@@ -116,7 +113,7 @@ TEST_F(WizardCommandTest, DefaultsWithOneFileBuildAnInstaller) {
     EXPECT_EQ(document->GetTitle(), QStringLiteral("wizard.nsi "));
     EXPECT_TRUE(QFileInfo(m_dir.filePath("wizard.nsi")).isFile());
     EXPECT_TRUE(ScriptText().contains(QStringLiteral("File \"") + WizardAppFile("app.exe") + QStringLiteral("\"")));
-    ASSERT_TRUE(WaitForCompile());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !FrameCompiler(*m_frame).IsCompiling(); }, 120000));
     const QByteArray log = FrameCompiler(*m_frame).Log()->Text();
     EXPECT_FALSE(log.toLower().contains("error")) << log.constData();
     EXPECT_TRUE(QFileInfo(FrameCompiler(*m_frame).InstallerOf(document->View())).isFile()) << log.constData();

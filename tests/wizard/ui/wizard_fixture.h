@@ -35,7 +35,6 @@ inline std::unique_ptr<CMainDlg> ShowWizard(const InstalledNsis& nsis, Prompter&
     return dialog;
 }
 
-// The page indices of the wizard.
 enum WizardPageIndex { kWelcome, kInfo, kOption, kRoot, kFile, kLink, kRun, kRemove, kCount, kEnd };
 
 class WizardSteps {
