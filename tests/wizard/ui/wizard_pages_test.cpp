@@ -330,7 +330,6 @@ TEST_F(WizardTest, RunPageOffersTheInstalledProgramsAndReadmes) {
 
     // The program removed on the files page is no longer run; a choice still offered stays.
     Back();
-    ASSERT_EQ(m_dialog->PageIndex(), kRun);
     Find<QComboBox>("readmeFile")->setCurrentIndex(0);
     while (m_dialog->PageIndex() > kFile)
         Back();
@@ -378,7 +377,6 @@ TEST_F(WizardTest, NoUninstallerWhenItsBoxIsCleared) {
     create->click();
     ASSERT_TRUE(GoTo(kEnd));
     Click("finish");
-    EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
     EXPECT_FALSE(m_dialog->Result().script.contains(QStringLiteral("WriteUninstaller")));
     EXPECT_FALSE(m_dialog->Result().saveScript);
 }
