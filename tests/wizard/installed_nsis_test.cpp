@@ -9,13 +9,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-namespace {
-QString HeaderInfo(const char* symbols) {
-    return QStringLiteral("Size of first header is 28 bytes.\nSize of each page is 64 bytes.\n\nDefined symbols: ")
-        + QString::fromLatin1(symbols) + QStringLiteral("\n");
-}
-}  // namespace
-
 TEST(InstalledNsis, ReadsFoldersAndTheInstallLogSwitch) {
     struct Case {
         const char* symbols;
@@ -30,8 +23,9 @@ TEST(InstalledNsis, ReadsFoldersAndTheInstallLogSwitch) {
         {"NSIS_CONFIG_LOGGING,NSIS_CONFIG_LOG=1", "", "", true},
         {"", "", "", false},
     };
+    const QString header("Size of first header is 28 bytes.\nSize of each page is 64 bytes.\n\nDefined symbols: ");
     for (const Case& c : cases) {
-        const InstalledNsis nsis = ParseHeaderInfo(HeaderInfo(c.symbols));
+        const InstalledNsis nsis = ParseHeaderInfo(header + QString::fromLatin1(c.symbols) + "\n");
         EXPECT_TRUE(nsis.answered) << c.symbols;
         EXPECT_EQ(nsis.nsisDir, QString::fromLatin1(c.nsisDir)) << c.symbols;
         EXPECT_EQ(nsis.docDir, QString::fromLatin1(c.docDir)) << c.symbols;

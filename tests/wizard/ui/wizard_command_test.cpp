@@ -3,10 +3,6 @@
 #include "support/shown_frame.h"
 #include "wizard_fixture.h"
 
-#include "compiler/ui/compile_controller.h"
-#include "app/ui/frame_status_bar.h"
-#include "app/ui/start_page_view.h"
-#include "compiler/ui/compile_log_ctrl.h"
 #include "wizard/ui/wizard_controller.h"
 
 #include <QFileInfo>
@@ -26,16 +22,13 @@ protected:
         Click("cancel");
         EXPECT_FALSE(Wizard()->isVisible());
     }
-    // Finish on the end page, saving to the named file and compiling it.
-    void FinishSavingAndCompiling(const QString& name) {
+    // Finish on the end page with save and compile, the Save As dialog answering saveAs.
+    void FinishSavingAndCompiling(const QStringList& saveAs) {
         ASSERT_TRUE(GoTo(kEnd));
         Click("saveScript");
         Click("compileScript");
-        m_prompter.QueueFiles({m_dir.filePath(name)});
+        m_prompter.QueueFiles(saveAs);
         Click("finish");
-    }
-    bool WaitForCompile() {
-        return QTest::qWaitFor([this] { return !FrameCompiler(*m_frame).IsCompiling(); }, 120000);
     }
     QString ScriptText() const { return QString::fromUtf8(Docs().ActiveView()->Text()); }
     DocumentSet& Docs() const { return FrameDocuments(*m_frame); }
@@ -46,11 +39,7 @@ TEST_F(WizardCommandTest, KeyMenuToolBarAndStartPageOpenTheWizardAndCancelCreate
     EXPECT_TRUE(action->text().endsWith(QStringLiteral("\tCtrl+W")));
     auto* toolBar = m_frame->findChild<QToolBar*>();
     ASSERT_NE(toolBar, nullptr);
-    QWidget* toolButton = nullptr;
-    for (QAction* tool : toolBar->actions()) {
-        if (tool->text() == action->text())
-            toolButton = toolBar->widgetForAction(tool);
-    }
+    QWidget* toolButton = toolBar->widgetForAction(action);
     ASSERT_NE(toolButton, nullptr);
 
     const std::vector<std::pair<const char*, std::function<void()>>> ways = {
@@ -115,7 +104,7 @@ TEST_F(WizardCommandTest, DefaultsWithOneFileBuildAnInstaller) {
     ASSERT_TRUE(WizardShown());
     ASSERT_TRUE(GoTo(kFile));
     AddFiles({WizardAppFile("app.exe")});
-    FinishSavingAndCompiling(QStringLiteral("wizard.nsi"));
+    FinishSavingAndCompiling({m_dir.filePath("wizard.nsi")});
     ASSERT_EQ(m_prompter.FileRequests().back().title, QStringLiteral("保存NSIS文件"));
     EXPECT_FALSE(Wizard() && Wizard()->isVisible());
 
@@ -124,7 +113,7 @@ TEST_F(WizardCommandTest, DefaultsWithOneFileBuildAnInstaller) {
     EXPECT_EQ(document->GetTitle(), QStringLiteral("wizard.nsi "));
     EXPECT_TRUE(QFileInfo(m_dir.filePath("wizard.nsi")).isFile());
     EXPECT_TRUE(ScriptText().contains(QStringLiteral("File \"") + WizardAppFile("app.exe") + QStringLiteral("\"")));
-    ASSERT_TRUE(WaitForCompile());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !FrameCompiler(*m_frame).IsCompiling(); }, 120000));
     const QByteArray log = FrameCompiler(*m_frame).Log()->Text();
     EXPECT_FALSE(log.toLower().contains("error")) << log.constData();
     EXPECT_TRUE(QFileInfo(FrameCompiler(*m_frame).InstallerOf(document->View())).isFile()) << log.constData();
@@ -134,11 +123,8 @@ TEST_F(WizardCommandTest, DefaultsWithOneFileBuildAnInstaller) {
 TEST_F(WizardCommandTest, CancelledSaveLeavesTheNewDocumentUncompiled) {
     m_frame->OnCommand(Cmd::NewWizard);
     ASSERT_TRUE(WizardShown());
-    ASSERT_TRUE(GoTo(kEnd));
-    Click("saveScript");
-    Click("compileScript");
     const int documents = Docs().Count();
-    Click("finish");  // the Save As dialog gets no file
+    FinishSavingAndCompiling({});
     ASSERT_EQ(Docs().Count(), documents + 1);
     EXPECT_TRUE(Docs().ActiveDocument()->GetTitle().startsWith(QStringLiteral("New(")));
     EXPECT_TRUE(Docs().ActiveDocument()->IsModified());

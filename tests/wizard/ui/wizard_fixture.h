@@ -35,7 +35,6 @@ inline std::unique_ptr<CMainDlg> ShowWizard(const InstalledNsis& nsis, Prompter&
     return dialog;
 }
 
-// The page indices of the wizard.
 enum WizardPageIndex { kWelcome, kInfo, kOption, kRoot, kFile, kLink, kRun, kRemove, kCount, kEnd };
 
 class WizardSteps {
@@ -75,9 +74,11 @@ protected:
         if (text.isEmpty())
             QTest::keyClick(edit, Qt::Key_Delete);
     }
-    // The dialog a page opened over the wizard.
+    // The dialog a page opened over the wizard, after clicking the button when one is named.
     template <typename Dialog>
-    Dialog* OpenDialog() const {
+    Dialog* OpenDialog(const char* button = nullptr) const {
+        if (button)
+            Click(button);
         QApplication::processEvents();
         // Closed ones linger until their deferred deletion.
         for (Dialog* dialog : Wizard()->findChildren<Dialog*>()) {
@@ -89,8 +90,7 @@ protected:
     }
     // Adds files to the current group through the add dialog and its browse button.
     void AddFiles(const QStringList& files) {
-        Click("addFiles");
-        CFileList* dialog = OpenDialog<CFileList>();
+        CFileList* dialog = OpenDialog<CFileList>("addFiles");
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("添加安装文件"));
         EXPECT_FALSE(dialog->findChild<QCheckBox*>("recursive")->isEnabled());

@@ -2,6 +2,7 @@
 #include "wizard_fixture.h"
 
 #include <QLabel>
+#include <QScopeGuard>
 
 namespace {
 // Widgets of the shown page whose text gets less room than it needs.
@@ -22,24 +23,15 @@ QStringList Clipped(QWidget* page) {
     }
     return clipped;
 }
-
-class LargeFont {
-public:
-    explicit LargeFont(double scale) : m_saved(QApplication::font()) {
-        QFont font = m_saved;
-        font.setPointSizeF(font.pointSizeF() * scale);
-        QApplication::setFont(font);
-    }
-    ~LargeFont() { QApplication::setFont(m_saved); }
-
-private:
-    QFont m_saved;
-};
 }  // namespace
 
 TEST_F(WizardTest, EveryPageShowsItsTextsWholeAtBothSizes) {
     for (double scale : {1.0, 1.5}) {
-        LargeFont font(scale);
+        const QFont saved = QApplication::font();
+        const auto restore = qScopeGuard([&saved] { QApplication::setFont(saved); });
+        QFont font = saved;
+        font.setPointSizeF(font.pointSizeF() * scale);
+        QApplication::setFont(font);
         Open(RealInstalledNsis());
         for (int index = 0; index < m_dialog->PageCount(); ++index) {
             ASSERT_TRUE(GoTo(index)) << index;
