@@ -36,6 +36,19 @@ inline QByteArray HelloScript(const QByteArray& outFile = "hello.exe") {
            "SectionEnd\n";
 }
 
+// Keeps makensis's preprocessor busy for seconds without running anything:
+// each macro inserts the one below twice, about a million expansions.
+inline QByteArray HeavyPreprocessorScript() {
+    QByteArray script;
+    for (int i = 0; i < 20; ++i) {
+        const QByteArray below = "!insertmacro M" + QByteArray::number(i - 1) + "\n";
+        script += "!macro M" + QByteArray::number(i) + "\n";
+        script += i == 0 ? QByteArray("!define /redef X 1\n") : below + below;
+        script += "!macroend\n";
+    }
+    return script + "!insertmacro M19\n";
+}
+
 // Runs the event loop until the compile that `start` begins has finished;
 // onFirstText runs once the first text has arrived.
 inline CompileRun RunCompile(CCompileLogLogic& logic, const std::function<bool()>& start,

@@ -31,6 +31,12 @@ QByteArray InstallerScript(const QByteArray& name, const QByteArray& uninstallBo
            + "\"\nSectionEnd\n";
 }
 
+// An installer whose message box waits for a click that never comes.
+QByteArray HangingScript(const QByteArray& name) {
+    return "Unicode true\nTarget amd64-unicode\nName " + name + "\nOutFile " + name
+        + ".exe\nRequestExecutionLevel user\nSection\n  MessageBox MB_OK \"waiting\"\nSectionEnd\n";
+}
+
 class RoundTripTest : public ::testing::Test {
 protected:
     // One pristine prefix for the whole suite; every test copies it.
@@ -56,13 +62,18 @@ protected:
         return m_dir.filePath(QString::fromUtf8(name) + ".exe");
     }
 
-    RoundTripReport RunTrip(const QString& installer, int stepLimitMs = 120000) {
-        CRoundTripLogic logic;
-        QSignalSpy finished(&logic, &CRoundTripLogic::Finished);
+    RoundTripOptions Options(const QString& installer) const {
         RoundTripOptions options;
         options.installerPath = installer;
         options.templateFolder = s_root->filePath("template");
         options.workRoot = m_dir.path();
+        return options;
+    }
+
+    RoundTripReport RunTrip(const QString& installer, int stepLimitMs = 120000) {
+        CRoundTripLogic logic;
+        QSignalSpy finished(&logic, &CRoundTripLogic::Finished);
+        RoundTripOptions options = Options(installer);
         options.stepLimitMs = stepLimitMs;
         options.chooseDirectory = true;
         EXPECT_TRUE(logic.Start(options));
@@ -114,10 +125,7 @@ TEST_F(RoundTripTest, AnUninstallerThatForgetsAFileAndAKeyIsReportedWithExactlyT
 }
 
 TEST_F(RoundTripTest, AMessageBoxUnderSilentModeIsKilledAtTheLimit) {
-    const QString installer = Build("Hang",
-                                    "Unicode true\nTarget amd64-unicode\nName Hang\nOutFile Hang.exe\n"
-                                    "RequestExecutionLevel user\nSection\n  MessageBox MB_OK \"waiting\"\nSectionEnd\n");
-    const RoundTripReport report = RunTrip(installer, 4000);
+    const RoundTripReport report = RunTrip(Build("Hang", HangingScript("Hang")), 4000);
     EXPECT_FALSE(report.headless) << "needs Xvfb for a window that waits";
     EXPECT_EQ(report.install.outcome, StepOutcome::TimedOut);
     EXPECT_EQ(report.uninstall.outcome, StepOutcome::NotRun);
@@ -127,20 +135,14 @@ TEST_F(RoundTripTest, AMessageBoxUnderSilentModeIsKilledAtTheLimit) {
 }
 
 TEST_F(RoundTripTest, StopEndsAHangingInstallerAndSaysItWasStopped) {
-    const QString installer = Build("Wait",
-                                    "Unicode true\nTarget amd64-unicode\nName Wait\nOutFile Wait.exe\n"
-                                    "RequestExecutionLevel user\nSection\n  MessageBox MB_OK \"waiting\"\nSectionEnd\n");
+    const QString installer = Build("Wait", HangingScript("Wait"));
     CRoundTripLogic logic;
     QSignalSpy finished(&logic, &CRoundTripLogic::Finished);
     QObject::connect(&logic, &CRoundTripLogic::Progress, &logic, [&](const QString& text) {
         if (text == "正在安装…")
             logic.Stop();
     });
-    RoundTripOptions options;
-    options.installerPath = installer;
-    options.templateFolder = s_root->filePath("template");
-    options.workRoot = m_dir.path();
-    ASSERT_TRUE(logic.Start(options));
+    ASSERT_TRUE(logic.Start(Options(installer)));
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished.size() == 1; }, 600000));
     const RoundTripReport report = finished.first().first().value<RoundTripReport>();
     EXPECT_EQ(report.install.outcome, StepOutcome::Stopped);

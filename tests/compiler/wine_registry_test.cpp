@@ -96,11 +96,9 @@ TEST(WineRegistry, ExecutableHeadersNameTheirMachine) {
     pe.replace(0, 2, "MZ");
     pe[0x3C] = char(0x80);
     pe.replace(0x80, 4, QByteArray("PE\0\0", 4));
-    pe[0x84] = char(0x4C);
-    pe[0x85] = char(0x01);
+    pe.replace(0x84, 2, "\x4C\x01");
     EXPECT_EQ(ReadExeMachine(pe), ExeMachine::X86);
-    pe[0x84] = char(0x64);
-    pe[0x85] = char(0x86);
+    pe.replace(0x84, 2, "\x64\x86");
     EXPECT_EQ(ReadExeMachine(pe), ExeMachine::Amd64);
     EXPECT_EQ(ReadExeMachine(pe.left(0x82)), ExeMachine::Unknown);
     EXPECT_EQ(ReadExeMachine("#!/bin/sh\n"), ExeMachine::Unknown);

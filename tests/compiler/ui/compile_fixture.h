@@ -23,12 +23,10 @@ protected:
         return "!system \"echo $$ > '" + SleeperPidFile().toUtf8() + "'; exec sleep 30\"\n";
     }
 
-    // Runs the event loop until the running compile has finished.
     bool WaitForCompile(int ms = 60000) {
         return QTest::qWaitFor([this] { return !Logic().IsCompiling(); }, ms);
     }
 
-    // Opens the script and compiles it with the command id.
     CScrivoView* OpenAndCompile(const QString& path, int command = Cmd::Compile) {
         if (!Docs().OpenDocument(path, false))
             return nullptr;

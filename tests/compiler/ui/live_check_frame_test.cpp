@@ -2,7 +2,6 @@
 #include "compile_fixture.h"
 
 #include "compiler/core/live_check.h"
-#include "compiler/heavy_script.h"
 #include "compiler/ui/live_check_controller.h"
 #include "editor/ui/diagnostic_marks.h"
 #include "support/eventually.h"
