@@ -166,7 +166,7 @@ TEST_F(FindReplaceTest, ReplaceAllUndoesOneByOneAndCountIgnoresDirectionAndSelec
 }
 
 TEST_F(FindReplaceTest, HistoriesAreStoredAndComeBack) {
-    // Newest first, no repeats, at most twenty: the history rule's own test pins the order.
+    // Order and limit are the history rule's; here both lists are kept and come back.
     SetText("text");
     SetFind(u"e"_s);
     m_dlg->FindNext(true);
