@@ -1,4 +1,4 @@
-// NSIS colouring in a real editor view: typing what aborted the component's own lexer, and restyling after edits.
+// NSIS colouring in a real editor view: restyling after typing what aborted the component's own lexer, and styling when idle.
 #include "support/frame_fixture.h"
 #include "support/eventually.h"
 
@@ -66,42 +66,14 @@ TEST_F(NsisColouringTest, TypingACommentEndingInABackslashColoursTheNextLineAsCo
     EXPECT_EQ(StyleAtLine(view, 3), kComment);
 }
 
-TEST_F(NsisColouringTest, EditsRestyleLikeAFreshView) {
-    QByteArray script;
-    for (int i = 0; i < 40; ++i)
-        script += "Section \"s" + QByteArray::number(i) + "\"\r\n  DetailPrint \"$INSTDIR\"\r\nSectionEnd\r\n";
-    CScrivoView* view = Open(script);
-    view->Call().Colourise(0, -1);  // all of it, once
-
-    // (line, keys typed at its start): each changes how the lines after it read.
-    const std::pair<long, QString> edits[] = {
-        {4, QStringLiteral("; note \\")},  {10, QStringLiteral("/* box")},   {30, QStringLiteral("*/")},
-        {50, QStringLiteral("\"open \\")}, {60, QStringLiteral("!ifdef X")}, {2, QStringLiteral("Function f")},
-    };
-    for (const auto& [line, keys] : edits) {
-        view->Call().GotoLine(line);
-        QTest::keyClicks(view->Call().Widget(), keys);
-        QTest::keyClick(view->Call().Widget(), Qt::Key_Return);
-        view->Call().Widget()->viewport()->repaint();
-    }
-    // Showing the end styles onwards from the last edit, as the component asks.
-    view->Call().DocumentEnd();
-    view->Call().Widget()->viewport()->repaint();
-
-    CScrivoView fresh(*m_config, m_prompter, nullptr);
-    fresh.AppendText(view->Text());
-    fresh.Call().Colourise(0, -1);
-    EXPECT_EQ(Styles(view), Styles(&fresh));
-}
-
 TEST_F(NsisColouringTest, TextNeverShownIsStyledWhenIdleAsAFullPass) {
     // Long enough for several idle steps; a comment block and a continued
     // comment carry state across the steps' borders.
     QByteArray script;
     for (int i = 0; i < 9000; ++i) {
-        script += "Section \"s" + QByteArray::number(i) + "\"\n  DetailPrint \"$INSTDIR\"\nSectionEnd\n";
+        script += "Section \"s" + QByteArray::number(i) + "\"\r\n  DetailPrint \"$INSTDIR\"\r\nSectionEnd\r\n";
         if (i % 2999 == 0)
-            script += "/* a box\nover lines */\n; goes on \\\nName x\n";
+            script += "/* a box\r\nover lines */\r\n; goes on \\\r\nName x\r\n";
     }
     CScrivoView* view = Open(script);
     ASSERT_EVENTUALLY(view->Call().EndStyled() == view->Call().Length());

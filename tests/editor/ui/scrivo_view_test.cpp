@@ -189,13 +189,3 @@ TEST_F(ViewTest, ContextMenuOverTheTextIsTheEditMenu) {
     EXPECT_EQ(menu->title(), QStringLiteral("编辑(&E)"));
     menu->hide();
 }
-
-TEST_F(ViewTest, CommandsAreColouredInAnyLetterCase) {
-    m_view->AppendText("CreateShortcut a\nCreateShortCut b\nNotACommand c\n");
-    m_view->Call().Colourise(0, -1);
-    const auto lineStyle = [&](int line) {
-        return m_view->Call().StyleAt(m_view->Call().PositionFromLine(line));
-    };
-    EXPECT_NE(lineStyle(0), lineStyle(2));
-    EXPECT_EQ(lineStyle(1), lineStyle(0));
-}

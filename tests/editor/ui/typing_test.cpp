@@ -47,15 +47,11 @@ TEST_F(TypingTest, EnterBreaksTheLineUnlessTheUserChoseFromTheList) {
         QByteArray text;
     } cases[] = {
         {"Section", true, {Qt::Key_Return}, "Section\r\n"},
-        {"SetOutPath $INSTDIR", true, {Qt::Key_Return}, "SetOutPath $INSTDIR\r\n"},
-        {"; install the files", false, {Qt::Key_Return}, "; install the files\r\n"},
         {"Secti", true, {Qt::Key_Return}, "Secti\r\n"},
         {"Secti", true, {Qt::Key_Down, Qt::Key_Return}, "SectionEnd"},
         {"Secti", true, {Qt::Key_Down, Qt::Key_Up, Qt::Key_Return}, "Section"},
         {"Secti", true, {Qt::Key_PageDown, Qt::Key_Return}, "SectionSetText"},
         {"Secti", true, {Qt::Key_Tab}, "Section"},
-        // A word typed out in full stays as typed, even after moving in the list.
-        {"sectionEnd", true, {Qt::Key_Down, Qt::Key_Return}, "sectionEnd\r\n"},
         {"DetailPrint \"$INS", true, {Qt::Key_Tab}, "DetailPrint \"$INSTDIR"},
         {"DetailPrint \"Sec", false, {}, "DetailPrint \"Sec"},
     };
@@ -107,15 +103,6 @@ TEST_F(TypingTest, EnterAndPasteKeepTheDocumentsLineEnd) {
         ASSERT_TRUE(m_view->SaveFile());
         EXPECT_EQ(ReadBytes(path), c.saved) << c.name;
     }
-}
-
-TEST_F(TypingTest, ANewDocumentEndsLinesWithCrLf) {
-    QTest::keyClicks(m_view->Call().Widget(), QStringLiteral("Name x"));
-    QTest::keyClick(m_view->Call().Widget(), Qt::Key_Return);
-    QTest::keyClicks(m_view->Call().Widget(), QStringLiteral("OutFile y"));
-    QTest::keyClick(m_view->Call().Widget(), Qt::Key_Return);
-    EXPECT_EQ(m_view->Text(), "Name x\r\nOutFile y\r\n");
-    EXPECT_EQ(FrameStatus(*m_frame)->PartText(5), QStringLiteral("CR LF"));
 }
 
 TEST_F(TypingTest, ConvertingLineEndsIsOneUndoStepAndShowsInTheStatusBar) {
