@@ -1,4 +1,4 @@
-// The encodings' display names, and big files' encoding detected a piece at a time.
+// A file's detected encoding as the document's TextEncoding, whole and a piece at a time, and the display names.
 #include "editor/core/encoding_detection.h"
 #include "editor/core/utf8_reader.h"
 
@@ -21,6 +21,32 @@ TEST(EncodingName, NamesEveryValueAndUnknownOutside) {
     for (int value = 0; value < 9; ++value)
         EXPECT_EQ(EncodingName(value), names[value]) << value;
     EXPECT_EQ(EncodingName(-1), "Unknown");
+}
+
+TEST(DetectEncoding, GivesEachValueThatDetectionCanReach) {
+    struct Case {
+        QByteArray bytes;
+        TextEncoding encoding;
+        int markLength = 0;
+    };
+    const QString latin = QStringLiteral("Name \"setup\"\r\n");
+    const Case cases[] = {
+        {"; \xd6\xd0\xce\xc4\r\n", TextEncoding::Ansi},
+        {"\xEF\xBB\xBF"
+         "Name",
+         TextEncoding::Utf8, 3},
+        {"\xFE\xFF" + Utf16(latin, true), TextEncoding::Ucs2BigEndian, 2},
+        {"\xFF\xFE" + Utf16(latin, false), TextEncoding::Ucs2LittleEndian, 2},
+        {QStringLiteral("; 中文\r\n").toUtf8(), TextEncoding::Utf8NoBom},
+        {"Name x\r\n", TextEncoding::SevenBit},
+        {Utf16(latin, true), TextEncoding::Ucs2BigEndianNoBom},
+        {Utf16(latin, false), TextEncoding::Ucs2LittleEndianNoBom},
+    };
+    for (const Case& c : cases) {
+        const DetectedEncoding detected = DetectEncoding(c.bytes);
+        EXPECT_EQ(detected.encoding, c.encoding) << int(c.encoding);
+        EXPECT_EQ(detected.markLength, c.markLength) << int(c.encoding);
+    }
 }
 
 // Big files are judged a piece at a time where they are UTF-8: the answer,
