@@ -3,6 +3,7 @@
 
 #include "config/core/configurator.h"
 #include "editor/ui/scintilla_call.h"
+#include "../tests/support/nsis_headers.h"
 #include "../tests/support/scripted_prompter.h"
 
 #include <QCoreApplication>
@@ -49,13 +50,7 @@ inline QByteArray StreamingScriptText() {
 // NSIS's own headers repeated to the size asked for. They hold no ';' comment
 // ending in '\', so the component's own NSIS lexer can take them as well.
 inline QByteArray NsisHeadersScript(qsizetype bytes) {
-    QByteArray headers;
-    const QDir include(QStringLiteral("/usr/share/nsis/Include"));
-    for (const QString& name : include.entryList({QStringLiteral("*.nsh")}, QDir::Files)) {
-        QFile file(include.filePath(name));
-        if (file.open(QIODevice::ReadOnly))
-            headers += file.readAll() + "\n";
-    }
+    QByteArray headers = NsisHeadersText();
     if (headers.isEmpty())
         headers = "Section Main\n  DetailPrint \"text\"\nSectionEnd\n";
     QByteArray text;

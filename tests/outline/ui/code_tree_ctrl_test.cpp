@@ -1,9 +1,8 @@
 // The outline tree: item reuse across passes, nesting, batches of a big outline and activation.
 #include "outline_rows.h"
 #include "outline/ui/outline_model.h"
+#include "support/nsis_headers.h"
 
-#include <QDir>
-#include <QFile>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -40,18 +39,6 @@ std::vector<QPersistentModelIndex> AllItems(const QAbstractItemModel& model, con
         items.insert(items.end(), below.begin(), below.end());
     }
     return items;
-}
-
-// NSIS's own headers, the real scripts the outline meets most.
-QByteArray IncludeHeaders() {
-    QByteArray text;
-    const QDir include(QStringLiteral("/usr/share/nsis/Include"));
-    for (const QString& name : include.entryList({QStringLiteral("*.nsh")}, QDir::Files)) {
-        QFile file(include.filePath(name));
-        if (file.open(QIODevice::ReadOnly))
-            text += file.readAll() + "\n";
-    }
-    return text;
 }
 
 }  // namespace
@@ -202,7 +189,7 @@ TEST_F(CodeTreeTest, ActivationSendsTheItemsLine) {
 }
 
 TEST_F(CodeTreeTest, TreeHoldsTheScanOfRealScriptsThroughRenamesAndCuts) {
-    const QByteArray headers = IncludeHeaders();
+    const QByteArray headers = NsisHeadersText();
     ASSERT_GT(headers.size(), 10000);
     QByteArray renamed = headers;
     renamed.replace("Function ", "Function Renamed_").replace("!macro ", "!macro M_");
